@@ -1,0 +1,100 @@
+// Wireframe and point drawing: depth-tested, writing depth, one colour.
+#include <algorithm>
+#include <cmath>
+
+#include "platform/rm/raster/spans.h"
+#include "platform/rm/raster/target.h"
+
+namespace platform::rm::raster {
+namespace {
+
+constexpr float kMaxCoord = 1.0e7f;
+
+template <int Bpp>
+void Plot(const Target& t, int x, int y, float z, unsigned r, unsigned g, unsigned b) {
+  if (x < t.x0 || x >= t.x1 || y < t.y0 || y >= t.y1) return;
+  float& zb = t.depth[static_cast<std::ptrdiff_t>(y) * t.depthPitch + x];
+  if (!(z > zb)) return;
+  zb = z;
+  WritePixel<Bpp>(t, t.color + static_cast<std::ptrdiff_t>(y) * t.colorPitch, x, r, g, b);
+}
+
+unsigned Channel(float c) { return static_cast<unsigned>(std::clamp(c, 0.0f, 255.0f)); }
+
+template <int Bpp>
+void Line(const Target& t, const ScreenVertex& a, const ScreenVertex& b) {
+  unsigned r = Channel(a.r), g = Channel(a.g), bl = Channel(a.b);
+  float dx = b.x - a.x, dy = b.y - a.y;
+  float len = std::max(std::abs(dx), std::abs(dy));
+  // Clip the parameter range to the scissor so long off-screen lines cost nothing.
+  float t0 = 0.0f, t1 = 1.0f;
+  auto clip = [&](float p, float q) {  // keeps p*s <= q
+    if (p == 0.0f) return q >= 0.0f;
+    float s = q / p;
+    if (p < 0.0f) t0 = std::max(t0, s);
+    else t1 = std::min(t1, s);
+    return t0 <= t1;
+  };
+  if (!clip(-dx, a.x - float(t.x0)) || !clip(dx, float(t.x1) - a.x) ||
+      !clip(-dy, a.y - float(t.y0)) || !clip(dy, float(t.y1) - a.y))
+    return;
+  int steps = static_cast<int>(std::ceil(len * (t1 - t0)));
+  float inv = steps > 0 ? (t1 - t0) / float(steps) : 0.0f;
+  for (int i = 0; i <= steps; ++i) {
+    float s = t0 + inv * float(i);
+    Plot<Bpp>(t, static_cast<int>(std::floor(a.x + dx * s)),
+              static_cast<int>(std::floor(a.y + dy * s)), a.invZ + (b.invZ - a.invZ) * s, r, g,
+              bl);
+  }
+}
+
+bool Finite(const ScreenVertex& v) {
+  return std::abs(v.x) < kMaxCoord && std::abs(v.y) < kMaxCoord && std::isfinite(v.invZ) &&
+         std::isfinite(v.r) && std::isfinite(v.g) && std::isfinite(v.b);
+}
+
+}  // namespace
+
+void DrawLine(const Target& t, const ScreenVertex& a, const ScreenVertex& b) {
+  if (!t.Valid() || !Finite(a) || !Finite(b)) return;
+  switch (t.bitsPerPixel) {
+    case 8: return Line<8>(t, a, b);
+    case 16: return Line<16>(t, a, b);
+    case 24: return Line<24>(t, a, b);
+    default: return;
+  }
+}
+
+void DrawPoint(const Target& t, const ScreenVertex& p) {
+  if (!t.Valid() || !Finite(p)) return;
+  int x = static_cast<int>(std::floor(p.x)), y = static_cast<int>(std::floor(p.y));
+  unsigned r = Channel(p.r), g = Channel(p.g), b = Channel(p.b);
+  switch (t.bitsPerPixel) {
+    case 8: return Plot<8>(t, x, y, p.invZ, r, g, b);
+    case 16: return Plot<16>(t, x, y, p.invZ, r, g, b);
+    case 24: return Plot<24>(t, x, y, p.invZ, r, g, b);
+    default: return;
+  }
+}
+
+void Clear(const Target& t, unsigned r, unsigned g, unsigned b, bool color, bool depth) {
+  if (!t.Valid()) return;
+  r = std::min(r, 255u);
+  g = std::min(g, 255u);
+  b = std::min(b, 255u);
+  int n = t.x1 - t.x0;
+  for (int y = t.y0; y < t.y1; ++y) {
+    if (depth) std::fill_n(t.depth + static_cast<std::ptrdiff_t>(y) * t.depthPitch + t.x0, n, 0.0f);
+    if (!color) continue;
+    std::uint8_t* row = t.color + static_cast<std::ptrdiff_t>(y) * t.colorPitch;
+    if (t.bitsPerPixel == 16) {
+      std::fill_n(reinterpret_cast<std::uint16_t*>(row) + t.x0, n, Pack565(r, g, b));
+    } else if (t.bitsPerPixel == 24) {
+      for (int x = t.x0; x < t.x1; ++x) Store888(row + 3 * x, r, g, b);
+    } else {
+      std::fill_n(row + t.x0, n, t.lut->Index(r, g, b));
+    }
+  }
+}
+
+}  // namespace platform::rm::raster

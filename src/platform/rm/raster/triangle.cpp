@@ -1,0 +1,134 @@
+// Scanline triangle fill. Attributes are planes over the screen (value and
+// steps along x and y), evaluated at each span's first pixel centre; edges are
+// walked incrementally per row. The top-left rule falls out of sampling pixel
+// centres with ceil(x - 0.5): shared edges are filled exactly once.
+#include <algorithm>
+#include <cmath>
+
+#include "platform/rm/raster/spans.h"
+#include "platform/rm/raster/target.h"
+
+namespace platform::rm::raster {
+namespace {
+
+constexpr float kMaxCoord = 1.0e7f;  // beyond this float steps lose sub-pixel precision
+
+struct Plane {
+  float at0, dx, dy;  // value at vertex 0, steps
+};
+
+Plane MakePlane(float a0, float a1, float a2, float ex1, float ey1, float ex2, float ey2,
+                float invArea) {
+  float d1 = a1 - a0, d2 = a2 - a0;
+  return {a0, (d1 * ey2 - d2 * ey1) * invArea, (d2 * ex1 - d1 * ex2) * invArea};
+}
+
+inline std::int32_t ToFixed(float c) {
+  c = std::clamp(c, 0.0f, 255.0f);
+  return static_cast<std::int32_t>(c * 65536.0f);
+}
+
+bool Finite(const ScreenVertex& v) {
+  return std::abs(v.x) < kMaxCoord && std::abs(v.y) < kMaxCoord && std::isfinite(v.invZ) &&
+         std::isfinite(v.r) && std::isfinite(v.g) && std::isfinite(v.b);
+}
+
+template <int Bpp, bool Gouraud, SpanKind Kind>
+void Fill(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+          unsigned alpha) {
+  // Sort by y: v0 top, v2 bottom. A flat triangle keeps the colour of `a`.
+  const ScreenVertex* p[3] = {&a, &b, &c};
+  if (p[1]->y < p[0]->y) std::swap(p[0], p[1]);
+  if (p[2]->y < p[1]->y) std::swap(p[1], p[2]);
+  if (p[1]->y < p[0]->y) std::swap(p[0], p[1]);
+  const ScreenVertex &v0 = *p[0], &v1 = *p[1], &v2 = *p[2];
+
+  float ex1 = v1.x - v0.x, ey1 = v1.y - v0.y, ex2 = v2.x - v0.x, ey2 = v2.y - v0.y;
+  float area = ex1 * ey2 - ex2 * ey1;
+  if (!(std::abs(area) > 1e-6f)) return;
+  float invArea = 1.0f / area;
+
+  int yStart = std::max(t.y0, static_cast<int>(std::ceil(v0.y - 0.5f)));
+  int yEnd = std::min(t.y1, static_cast<int>(std::ceil(v2.y - 0.5f)));
+  if (yStart >= yEnd) return;
+
+  Plane pz = MakePlane(v0.invZ, v1.invZ, v2.invZ, ex1, ey1, ex2, ey2, invArea);
+  Plane pr{}, pg{}, pb{};
+  SpanValues sv{};
+  sv.dz = pz.dx;
+  if constexpr (Gouraud) {
+    pr = MakePlane(v0.r, v1.r, v2.r, ex1, ey1, ex2, ey2, invArea);
+    pg = MakePlane(v0.g, v1.g, v2.g, ex1, ey1, ex2, ey2, invArea);
+    pb = MakePlane(v0.b, v1.b, v2.b, ex1, ey1, ex2, ey2, invArea);
+  } else {
+    sv.r = ToFixed(a.r);
+    sv.g = ToFixed(a.g);
+    sv.b = ToFixed(a.b);
+  }
+
+  // With y growing downward, area > 0 puts v1 right of the long edge v0->v2.
+  bool longLeft = area > 0;
+  float slopeLong = ex2 / ey2;  // ey2 > 0: a zero height has zero area
+  float topH = v1.y - v0.y, botH = v2.y - v1.y;
+  float slopeTop = topH > 0 ? (v1.x - v0.x) / topH : 0.0f;
+  float slopeBot = botH > 0 ? (v2.x - v1.x) / botH : 0.0f;
+
+  for (int y = yStart; y < yEnd; ++y) {
+    float yc = static_cast<float>(y) + 0.5f;
+    float xLong = v0.x + (yc - v0.y) * slopeLong;
+    float xShort = yc < v1.y ? v0.x + (yc - v0.y) * slopeTop : v1.x + (yc - v1.y) * slopeBot;
+    float xl = longLeft ? xLong : xShort, xr = longLeft ? xShort : xLong;
+    int xs = std::max(t.x0, static_cast<int>(std::ceil(xl - 0.5f)));
+    int xe = std::min(t.x1, static_cast<int>(std::ceil(xr - 0.5f)));
+    if (xs >= xe) continue;
+    float fx = static_cast<float>(xs) + 0.5f - v0.x, fy = yc - v0.y;
+    sv.z = pz.at0 + pz.dx * fx + pz.dy * fy;
+    if constexpr (Gouraud) {
+      // Both ends clamped, so rounding at the edges never leaves 0..255.
+      int n = xe - xs;
+      auto channel = [&](const Plane& pl, std::int32_t& start, std::int32_t& step) {
+        float s = pl.at0 + pl.dx * fx + pl.dy * fy;
+        start = ToFixed(s);
+        step = n > 1 ? static_cast<std::int32_t>(
+                           (static_cast<std::int64_t>(ToFixed(s + pl.dx * float(n - 1))) - start) /
+                           (n - 1))
+                     : 0;
+      };
+      channel(pr, sv.r, sv.dr);
+      channel(pg, sv.g, sv.dg);
+      channel(pb, sv.b, sv.db);
+    }
+    DrawSpan<Bpp, Gouraud, Kind>(t, y, xs, xe, sv, alpha);
+  }
+}
+
+template <int Bpp>
+void Dispatch(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
+              const ScreenVertex& c, const TriangleStyle& s) {
+  switch (s.kind) {
+    case SpanKind::kOpaque:
+      return s.gouraud ? Fill<Bpp, true, SpanKind::kOpaque>(t, a, b, c, 255)
+                       : Fill<Bpp, false, SpanKind::kOpaque>(t, a, b, c, 255);
+    case SpanKind::kBlend:
+      return s.gouraud ? Fill<Bpp, true, SpanKind::kBlend>(t, a, b, c, s.alpha)
+                       : Fill<Bpp, false, SpanKind::kBlend>(t, a, b, c, s.alpha);
+    case SpanKind::kShadow:
+      return Fill<Bpp, false, SpanKind::kShadow>(t, a, b, c, s.alpha);
+  }
+}
+
+}  // namespace
+
+void DrawTriangle(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
+                  const ScreenVertex& c, const TriangleStyle& style) {
+  if (!t.Valid() || !Finite(a) || !Finite(b) || !Finite(c)) return;
+  if (style.kind == SpanKind::kShadow && !t.shadowMarks) return;
+  switch (t.bitsPerPixel) {
+    case 8: return Dispatch<8>(t, a, b, c, style);
+    case 16: return Dispatch<16>(t, a, b, c, style);
+    case 24: return Dispatch<24>(t, a, b, c, style);
+    default: return;
+  }
+}
+
+}  // namespace platform::rm::raster
