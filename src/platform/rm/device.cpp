@@ -1,0 +1,123 @@
+#include "platform/rm/device.h"
+
+#include <algorithm>
+
+namespace platform::rm {
+namespace {
+
+constexpr HResult kBadValue = MakeDDHResult(790);  // the retained-mode "bad value"
+
+bool ValidQuality(std::uint32_t q) {
+  return (q & 0x7u) <= 2 && (q & 0x18u) != 0x10 && (q & 0xC0u) != 0xC0 && (q & ~0xDFu) == 0;
+}
+
+}  // namespace
+
+HResult Device::Create(Ref<surface::Surface> backBuffer, Ref<surface::Surface> zBuffer,
+                       Ref<Device>* out) {
+  if (!out) return kEInvalidArg;
+  *out = nullptr;
+  if (!backBuffer || backBuffer->IsZBuffer() || backBuffer->Width() <= 0 ||
+      backBuffer->Height() <= 0)
+    return kEInvalidArg;
+  int bpp = backBuffer->BitsPerPixel();
+  if (bpp != 8 && bpp != 16 && bpp != 24) return kEInvalidArg;
+  if (zBuffer && (!zBuffer->IsZBuffer() || zBuffer->Width() != backBuffer->Width() ||
+                  zBuffer->Height() != backBuffer->Height()))
+    return kEInvalidArg;
+  Ref<Device> d(new Device);
+  d->backBuffer_ = std::move(backBuffer);
+  d->zBuffer_ = std::move(zBuffer);
+  std::size_t pixels = static_cast<std::size_t>(d->Width()) * d->Height();
+  if (!d->zBuffer_) d->ownDepth_.assign(pixels, 0.0f);
+  d->shadowMarks_.assign(pixels, 0);
+  if (bpp == 8) d->InstallColorRamp();
+  *out = std::move(d);
+  return kOk;
+}
+
+HResult Device::SetQuality(std::uint32_t quality) {
+  if (!ValidQuality(quality)) return kBadValue;
+  quality_ = quality;
+  return kOk;
+}
+
+HResult Device::SetShades(std::uint32_t shades) {
+  // A power of two, as the original asked for its colour ramps.
+  if (shades == 0 || (shades & (shades - 1)) != 0) return kBadValue;
+  shades_ = shades;
+  return kOk;
+}
+
+HResult Device::SetBufferCount(std::uint32_t count) {
+  if (count < 1 || count > 3) return kBadValue;
+  bufferCount_ = count;
+  return kOk;
+}
+
+HResult Device::Update() {
+  ++updates_;
+  return kOk;
+}
+
+void Device::InstallColorRamp() {
+  surface::Palette* palette = backBuffer_->GetPalette();
+  if (!palette) return;
+  // Entries 10..245 (236 of them): a 6x6x6 colour cube and 20 greys between
+  // its steps; the 20 static colours around them stay as they are.
+  auto entries = palette->Entries();
+  int i = 10;
+  for (int r = 0; r < 6; ++r)
+    for (int g = 0; g < 6; ++g)
+      for (int b = 0; b < 6; ++b, ++i) {
+        auto& e = entries[i];
+        e.red = static_cast<std::uint8_t>(r * 51);
+        e.green = static_cast<std::uint8_t>(g * 51);
+        e.blue = static_cast<std::uint8_t>(b * 51);
+      }
+  for (int k = 0; k < 20; ++k, ++i) {
+    auto v = static_cast<std::uint8_t>(6 + k * 12);
+    entries[i].red = entries[i].green = entries[i].blue = v;
+  }
+  palette->SetEntries(entries);
+}
+
+raster::Target Device::MakeTarget(int x, int y, int w, int h) {
+  raster::Target t;
+  surface::Surface& bb = *backBuffer_;
+  t.color = bb.Pixels();
+  t.colorPitch = bb.Pitch();
+  t.bitsPerPixel = bb.BitsPerPixel();
+  if (zBuffer_) {
+    t.depth = reinterpret_cast<float*>(zBuffer_->Pixels());
+    t.depthPitch = zBuffer_->Pitch() / static_cast<int>(sizeof(float));
+  } else {
+    t.depth = ownDepth_.data();
+    t.depthPitch = bb.Width();
+  }
+  t.x0 = std::clamp(x, 0, bb.Width());
+  t.y0 = std::clamp(y, 0, bb.Height());
+  t.x1 = std::clamp(x + std::max(w, 0), t.x0, bb.Width());
+  t.y1 = std::clamp(y + std::max(h, 0), t.y0, bb.Height());
+  if (t.bitsPerPixel == 8) {
+    if (surface::Palette* palette = bb.GetPalette()) {
+      lut_.Update(*palette);
+      t.lut = &lut_;
+    }
+  }
+  t.shadowMarks = shadowMarks_.data();
+  t.shadowPitch = bb.Width();
+  t.shadowMark = shadowMark_;
+  return t;
+}
+
+std::uint16_t Device::NextShadowMark() {
+  if (++shadowMark_ == 0) {
+    // Wrapped: old marks could now match, so forget them all.
+    std::fill(shadowMarks_.begin(), shadowMarks_.end(), 0);
+    shadowMark_ = 1;
+  }
+  return shadowMark_;
+}
+
+}  // namespace platform::rm

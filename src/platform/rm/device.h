@@ -1,0 +1,85 @@
+#pragma once
+// The retained-mode device: renders into a back-buffer surface with a float
+// z-buffer beside it. Holds the render options the game sets (quality,
+// shades, dither, texture quality, buffer count, render mode); the software
+// rasterizer honours quality and blended transparency and stores the rest.
+#include <cstdint>
+#include <vector>
+
+#include "platform/ref.h"
+#include "platform/result.h"
+#include "platform/rm/raster/palette_lut.h"
+#include "platform/rm/raster/target.h"
+#include "platform/surface/surface.h"
+
+namespace platform::rm {
+
+// Colour model: lights act as grey intensities, faces keep their colours.
+constexpr std::uint32_t kColorModelMono = 1;
+constexpr std::uint32_t kColorModelRgb = 2;
+
+// Render modes (bits).
+constexpr std::uint32_t kRenderModeBlendedTransparency = 1;
+constexpr std::uint32_t kRenderModeSortedTransparency = 2;
+
+class Device : public RefCounted {
+ public:
+  // The back buffer must be 8, 16 or 24 bits per pixel; the z-buffer, when
+  // given, must be a z-buffer surface of the same size. Without one the
+  // device keeps its own depth buffer. An 8-bit back buffer with a palette
+  // gets the device's colour ramp in entries 10 to 245.
+  static HResult Create(Ref<surface::Surface> backBuffer, Ref<surface::Surface> zBuffer,
+                        Ref<Device>* out);
+
+  std::uint32_t GetQuality() const { return quality_; }
+  HResult SetQuality(std::uint32_t quality);
+  std::uint32_t GetShades() const { return shades_; }
+  HResult SetShades(std::uint32_t shades);
+  bool GetDither() const { return dither_; }
+  HResult SetDither(bool dither) { return dither_ = dither, kOk; }
+  std::uint32_t GetTextureQuality() const { return textureQuality_; }
+  HResult SetTextureQuality(std::uint32_t q) { return textureQuality_ = q, kOk; }
+  std::uint32_t GetBufferCount() const { return bufferCount_; }
+  HResult SetBufferCount(std::uint32_t count);
+  std::uint32_t GetRenderMode() const { return renderMode_; }
+  HResult SetRenderMode(std::uint32_t mode) { return renderMode_ = mode, kOk; }
+  std::uint32_t GetDefaultTextureColors() const { return defaultTextureColors_; }
+  HResult SetDefaultTextureColors(std::uint32_t n) { return defaultTextureColors_ = n, kOk; }
+  std::uint32_t GetDefaultTextureShades() const { return defaultTextureShades_; }
+  HResult SetDefaultTextureShades(std::uint32_t n) { return defaultTextureShades_ = n, kOk; }
+  std::uint32_t GetColorModel() const { return kColorModelMono; }
+
+  // Finishes the picture. Drawing is synchronous, so the picture is already
+  // complete in the back buffer; this only counts frames.
+  HResult Update();
+  std::uint32_t UpdateCount() const { return updates_; }
+
+  int Width() const { return backBuffer_->Width(); }
+  int Height() const { return backBuffer_->Height(); }
+  surface::Surface& BackBuffer() const { return *backBuffer_; }
+
+  // For the viewports: the drawing target clipped to a rectangle.
+  raster::Target MakeTarget(int x, int y, int w, int h);
+  // A fresh mark for one shadow's pixels (see raster::Target::shadowMarks).
+  std::uint16_t NextShadowMark();
+
+ private:
+  Device() = default;
+  void InstallColorRamp();
+
+  Ref<surface::Surface> backBuffer_, zBuffer_;
+  std::vector<float> ownDepth_;
+  std::vector<std::uint16_t> shadowMarks_;
+  std::uint16_t shadowMark_ = 0;
+  raster::PaletteLut lut_;
+  std::uint32_t quality_ = 0x89;  // Gouraud
+  std::uint32_t shades_ = 32;
+  bool dither_ = true;
+  std::uint32_t textureQuality_ = 0;  // nearest
+  std::uint32_t bufferCount_ = 1;
+  std::uint32_t renderMode_ = 0;
+  std::uint32_t defaultTextureColors_ = 0, defaultTextureShades_ = 0;
+  std::uint32_t updates_ = 0;
+};
+
+}  // namespace platform::rm

@@ -1,0 +1,172 @@
+// The rasterizer on its own: fill rule, depth, blending, clipping, 8 bits.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "platform/rm/raster/pixel_pack.h"
+#include "platform/rm/raster/target.h"
+#include "platform/rm/render_clip.h"
+
+namespace platform::rm {
+namespace {
+
+using raster::ScreenVertex;
+
+struct Canvas {
+  int w, h, bpp;
+  std::vector<std::uint8_t> color;
+  std::vector<float> depth;
+  std::vector<std::uint16_t> marks;
+  raster::PaletteLut lut;
+  raster::Target t;
+
+  Canvas(int w_, int h_, int bpp_) : w(w_), h(h_), bpp(bpp_) {
+    color.assign(static_cast<std::size_t>(w) * h * (bpp / 8), 0);
+    depth.assign(static_cast<std::size_t>(w) * h, 0.0f);
+    marks.assign(static_cast<std::size_t>(w) * h, 0);
+    t.color = color.data();
+    t.colorPitch = w * (bpp / 8);
+    t.bitsPerPixel = bpp;
+    t.depth = depth.data();
+    t.depthPitch = w;
+    t.x1 = w;
+    t.y1 = h;
+    t.shadowMarks = marks.data();
+    t.shadowPitch = w;
+    t.shadowMark = 1;
+  }
+  std::uint16_t At16(int x, int y) const {
+    std::uint16_t p;
+    std::memcpy(&p, &color[(static_cast<std::size_t>(y) * w + x) * 2], 2);
+    return p;
+  }
+};
+
+ScreenVertex V(float x, float y, float iz, float r = 255, float g = 0, float b = 0) {
+  return {x, y, iz, r, g, b};
+}
+
+TEST(RenderRaster, SharedEdgeIsFilledExactlyOnce) {
+  Canvas c(16, 16, 16);
+  raster::TriangleStyle half{false, raster::SpanKind::kBlend, 128};
+  // Two halves of a square meeting on the diagonal, drawn half-transparent
+  // over black: a doubly drawn pixel would come out brighter.
+  raster::DrawTriangle(c.t, V(0, 0, 1), V(16, 0, 1), V(0, 16, 1), half);
+  raster::DrawTriangle(c.t, V(16, 0, 1), V(16, 16, 1), V(0, 16, 1), half);
+  std::uint16_t expect = raster::Pack565(128, 0, 0);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) ASSERT_EQ(c.At16(x, y), expect) << x << "," << y;
+}
+
+TEST(RenderRaster, NearerTriangleWinsWhateverTheOrder) {
+  for (bool nearFirst : {true, false}) {
+    Canvas c(8, 8, 16);
+    raster::TriangleStyle opaque{};
+    ScreenVertex n[3] = {V(0, 0, 0.5f, 255, 0, 0), V(8, 0, 0.5f, 255, 0, 0),
+                         V(0, 8, 0.5f, 255, 0, 0)};
+    ScreenVertex f[3] = {V(0, 0, 0.25f, 0, 0, 255), V(8, 0, 0.25f, 0, 0, 255),
+                         V(0, 8, 0.25f, 0, 0, 255)};
+    for (int k = 0; k < 2; ++k) {
+      const ScreenVertex* v = (k == 0) == nearFirst ? n : f;
+      raster::DrawTriangle(c.t, v[0], v[1], v[2], opaque);
+    }
+    EXPECT_EQ(c.At16(1, 1), raster::Pack565(255, 0, 0));
+  }
+}
+
+TEST(RenderRaster, DegenerateAndNonFiniteTrianglesDrawNothing) {
+  Canvas c(8, 8, 16);
+  raster::TriangleStyle s{true, raster::SpanKind::kOpaque, 255};
+  float nan = std::numeric_limits<float>::quiet_NaN();
+  float inf = std::numeric_limits<float>::infinity();
+  raster::DrawTriangle(c.t, V(0, 0, 1), V(4, 4, 1), V(8, 8, 1), s);  // collinear
+  raster::DrawTriangle(c.t, V(2, 2, 1), V(2, 2, 1), V(2, 2, 1), s);  // a point
+  raster::DrawTriangle(c.t, V(0, 0, nan), V(8, 0, 1), V(0, 8, 1), s);
+  raster::DrawTriangle(c.t, V(nan, 0, 1), V(8, 0, 1), V(0, 8, 1), s);
+  raster::DrawTriangle(c.t, V(0, 0, 1), V(inf, 0, 1), V(0, 8, 1), s);
+  raster::DrawTriangle(c.t, V(0, 0, 1, nan), V(8, 0, 1), V(0, 8, 1), s);
+  raster::DrawLine(c.t, V(nan, 0, 1), V(8, 8, 1));
+  for (auto b : c.color) ASSERT_EQ(b, 0);
+  for (float d : c.depth) ASSERT_EQ(d, 0.0f);
+}
+
+TEST(RenderRaster, ScissorKeepsHugeTrianglesInside) {
+  Canvas c(32, 32, 24);
+  c.t.x0 = 8;
+  c.t.y0 = 8;
+  c.t.x1 = 24;
+  c.t.y1 = 24;
+  raster::DrawTriangle(c.t, V(-1e6f, -1e6f, 1), V(1e6f, -1e6f, 1), V(0, 1e6f, 1), {});
+  int drawn = 0;
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) {
+      bool inside = x >= 8 && x < 24 && y >= 8 && y < 24;
+      bool set = c.color[(y * 32 + x) * 3 + 2] == 255;
+      ASSERT_EQ(set, inside) << x << "," << y;
+      drawn += set;
+    }
+  EXPECT_EQ(drawn, 16 * 16);
+}
+
+TEST(RenderRaster, EightBitGoesThroughThePalette) {
+  std::array<surface::PaletteEntry, 256> entries{};
+  entries[7] = {250, 10, 10, 0};   // nearly red
+  entries[9] = {10, 10, 250, 0};   // nearly blue
+  auto palette = MakeRef<surface::Palette>(entries);
+  Canvas c(8, 8, 8);
+  c.lut.Update(*palette);
+  c.t.lut = &c.lut;
+  raster::Clear(c.t, 0, 0, 255, true, true);
+  EXPECT_EQ(c.color[0], 9);
+  raster::DrawTriangle(c.t, V(0, 0, 1), V(8, 0, 1), V(0, 8, 1), {});
+  EXPECT_EQ(c.color[0], 7);
+  // Blending reads the entry's colour back: red over blue is neither.
+  raster::Clear(c.t, 0, 0, 255, true, true);
+  entries[3] = {128, 10, 128, 0};
+  palette->SetEntries(entries);
+  c.lut.Update(*palette);
+  raster::DrawTriangle(c.t, V(0, 0, 1), V(8, 0, 1), V(0, 8, 1),
+                       {false, raster::SpanKind::kBlend, 128});
+  EXPECT_EQ(c.color[0], 3);
+  // Without a palette table an 8-bit target is not drawn into at all.
+  c.t.lut = nullptr;
+  raster::Clear(c.t, 255, 0, 0, true, true);
+  EXPECT_EQ(c.color[0], 3);
+}
+
+TEST(RenderRaster, ShadowDarkensEachPixelOnceAndLeavesDepth) {
+  Canvas c(8, 8, 24);
+  raster::Clear(c.t, 200, 200, 200, true, false);
+  raster::TriangleStyle shadow{false, raster::SpanKind::kShadow, 128};
+  ScreenVertex a = V(0, 0, 1, 0, 0, 0), b = V(8, 0, 1, 0, 0, 0), d = V(0, 8, 1, 0, 0, 0);
+  raster::DrawTriangle(c.t, a, b, d, shadow);
+  raster::DrawTriangle(c.t, a, b, d, shadow);  // overlapping part of the same shadow
+  EXPECT_NEAR(c.color[0], 100, 1);
+  EXPECT_EQ(c.depth[0], 0.0f);
+  c.t.shadowMark = 2;  // the next shadow darkens again
+  raster::DrawTriangle(c.t, a, b, d, shadow);
+  EXPECT_NEAR(c.color[0], 50, 1);
+}
+
+TEST(RenderClip, FrontAndBackPlanesCutTriangles) {
+  Projection p = Projection::For(0, 0, 100, 100, 0.5f, 1.0f, 10.0f);
+  ASSERT_TRUE(p.Valid());
+  CameraVertex tri[3] = {{{0, 0, -5}}, {{0, 1, 20}}, {{1, 0, 5}}};
+  CameraVertex out[clip::kMaxClipped];
+  int n = ClipPolygon(p, tri, 3, clip::kFront | clip::kBack, out);
+  ASSERT_GE(n, 3);
+  for (int i = 0; i < n; ++i) {
+    EXPECT_GE(out[i].p.z, 1.0f);
+    EXPECT_LE(out[i].p.z, 10.0f);
+  }
+  CameraVertex behind[3] = {{{0, 0, -5}}, {{0, 1, -2}}, {{1, 0, 0.5f}}};
+  EXPECT_EQ(ClipPolygon(p, behind, 3, clip::kFront, out), 0);
+  EXPECT_FALSE(Projection::For(0, 0, 100, 100, 0.0f, 1.0f, 10.0f).Valid());
+  EXPECT_FALSE(Projection::For(0, 0, 100, 100, 0.5f, 1.0f, 1.0f).Valid());
+}
+
+}  // namespace
+}  // namespace platform::rm
