@@ -1,0 +1,54 @@
+#pragma once
+// Lights hang on frames. A point light sits at its frame's origin; an ambient
+// light lights every face of the scene alike. Colours are stored as given;
+// the renderer decides how a colour model uses them.
+#include <cstdint>
+
+#include "platform/ref.h"
+#include "platform/result.h"
+#include "platform/rm/color.h"
+#include "platform/rm/math.h"
+
+namespace platform::rm {
+
+class Frame;
+
+enum class LightType : std::uint32_t {
+  Ambient = 0,
+  Point = 1,
+  Spot = 2,
+  Directional = 3,
+  ParallelPoint = 4,
+};
+
+class Light final : public RefCounted {
+ public:
+  explicit Light(LightType type, Color color) : type_(type), color_(color) {}
+
+  LightType Type() const { return type_; }
+  Color GetColor() const { return color_; }
+  HResult SetColorRGB(float r, float g, float b);
+
+  // Attenuation 1 / (constant + linear d + quadratic d^2); defaults 1, 0, 0.
+  float ConstantAttenuation() const { return constant_; }
+  float LinearAttenuation() const { return linear_; }
+  float QuadraticAttenuation() const { return quadratic_; }
+  HResult SetAttenuation(float constant, float linear, float quadratic);
+
+  // The frame that carries the light (the first it was added to and still
+  // holds it), or null.
+  const Frame* GetFrame() const { return frame_; }
+  // The carrying frame's origin in world coordinates; false when unattached.
+  bool WorldPosition(Vec3* out) const;
+  // The carrying frame's +z in world coordinates; false when unattached.
+  bool WorldDirection(Vec3* out) const;
+
+ private:
+  friend class Frame;
+  LightType type_;
+  Color color_;
+  float constant_ = 1.0f, linear_ = 0.0f, quadratic_ = 0.0f;
+  const Frame* frame_ = nullptr;
+};
+
+}  // namespace platform::rm
