@@ -182,7 +182,10 @@ bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t put = ::write(fd, bytes.data(), bytes.size());
     if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
+    if (put <= 0) {
+      if (put == 0) errno = EIO;
+      return false;
+    }
     bytes.remove_prefix(static_cast<std::size_t>(put));
   }
   return true;
