@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
+#include "platform/rm/rm_result.h"
+
 namespace platform::rm {
 namespace {
 
-constexpr HResult kBadValue = MakeDDHResult(790);  // the retained-mode "bad value"
-
-bool ValidQuality(std::uint32_t q) {
-  return (q & 0x7u) <= 2 && (q & 0x18u) != 0x10 && (q & 0xC0u) != 0xC0 && (q & ~0xDFu) == 0;
+bool ValidQuality(Quality q) {
+  return ShadeOf(q) <= kShadePhong && LightOf(q) <= kLightOn && FillOf(q) <= kFillSolid &&
+         (q & ~(kShadeMask | kLightMask | kFillMask)) == 0;
 }
 
 }  // namespace
@@ -36,21 +37,21 @@ HResult Device::Create(Ref<surface::Surface> backBuffer, Ref<surface::Surface> z
   return kOk;
 }
 
-HResult Device::SetQuality(std::uint32_t quality) {
-  if (!ValidQuality(quality)) return kBadValue;
+HResult Device::SetQuality(Quality quality) {
+  if (!ValidQuality(quality)) return kErrBadValue;
   quality_ = quality;
   return kOk;
 }
 
 HResult Device::SetShades(std::uint32_t shades) {
   // A power of two, as the original asked for its colour ramps.
-  if (shades == 0 || (shades & (shades - 1)) != 0) return kBadValue;
+  if (shades == 0 || (shades & (shades - 1)) != 0) return kErrBadValue;
   shades_ = shades;
   return kOk;
 }
 
 HResult Device::SetBufferCount(std::uint32_t count) {
-  if (count < 1 || count > 3) return kBadValue;
+  if (count < 1 || count > 3) return kErrBadValue;
   bufferCount_ = count;
   return kOk;
 }

@@ -9,6 +9,7 @@
 #include "platform/ref.h"
 #include "platform/result.h"
 #include "platform/rm/raster/palette_lut.h"
+#include "platform/rm/quality.h"
 #include "platform/rm/raster/target.h"
 #include "platform/surface/surface.h"
 
@@ -31,8 +32,8 @@ class Device : public RefCounted {
   static HResult Create(Ref<surface::Surface> backBuffer, Ref<surface::Surface> zBuffer,
                         Ref<Device>* out);
 
-  std::uint32_t GetQuality() const { return quality_; }
-  HResult SetQuality(std::uint32_t quality);
+  Quality GetQuality() const { return quality_; }
+  HResult SetQuality(Quality quality);
   std::uint32_t GetShades() const { return shades_; }
   HResult SetShades(std::uint32_t shades);
   bool GetDither() const { return dither_; }
@@ -72,7 +73,7 @@ class Device : public RefCounted {
   std::vector<std::uint16_t> shadowMarks_;
   std::uint16_t shadowMark_ = 0;
   raster::PaletteLut lut_;
-  std::uint32_t quality_ = 0x89;  // Gouraud
+  Quality quality_ = kRenderGouraud;
   std::uint32_t shades_ = 32;
   bool dither_ = true;
   std::uint32_t textureQuality_ = 0;  // nearest

@@ -34,6 +34,8 @@ Projection Projection::For(int x, int y, int w, int h, float field, float front,
   p.scale = front / field * static_cast<float>(std::max(w, h)) * 0.5f;
   p.front = front;
   p.back = back;
+  p.halfWidth = static_cast<float>(w) * 0.5f;
+  p.halfHeight = static_cast<float>(h) * 0.5f;
   p.guardLeft = -static_cast<float>(w) * 0.5f - kGuardPixels;
   p.guardRight = static_cast<float>(w) * 0.5f + kGuardPixels;
   p.guardTop = -static_cast<float>(h) * 0.5f - kGuardPixels;

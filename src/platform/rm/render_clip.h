@@ -27,6 +27,7 @@ struct Projection {
   float front = 1, back = 100;
   // Guard band in pixels, relative to (cx, cy).
   float guardLeft = -1, guardRight = 1, guardTop = -1, guardBottom = 1;
+  float halfWidth = 1, halfHeight = 1;  // the viewport itself
 
   // Viewport at (x, y) of size w x h; a field or planes that would divide by
   // zero leave the projection unusable (Valid() false) rather than NaN.
@@ -42,6 +43,19 @@ struct Projection {
     if (sx > guardRight * p.z) c |= clip::kRight;
     if (sy < guardTop * p.z) c |= clip::kTop;
     if (sy > guardBottom * p.z) c |= clip::kBottom;
+    return c;
+  }
+
+  // Against the viewport's own edges: for culling whole objects.
+  std::uint8_t ViewOutcode(Vec3 p) const {
+    std::uint8_t c = 0;
+    if (!(p.z >= front)) c |= clip::kFront;
+    if (p.z > back) c |= clip::kBack;
+    float sx = p.x * scale, sy = -p.y * scale;
+    if (sx < -halfWidth * p.z) c |= clip::kLeft;
+    if (sx > halfWidth * p.z) c |= clip::kRight;
+    if (sy < -halfHeight * p.z) c |= clip::kTop;
+    if (sy > halfHeight * p.z) c |= clip::kBottom;
     return c;
   }
 

@@ -1,0 +1,49 @@
+#pragma once
+// What drawing one frame tree needs: where to draw, how to project, the
+// lights, the device's settings, and buffers reused from render to render so
+// that a steady scene allocates nothing per frame.
+#include <cstdint>
+#include <vector>
+
+#include "platform/rm/math.h"
+#include "platform/rm/quality.h"
+#include "platform/rm/raster/target.h"
+#include "platform/rm/render_clip.h"
+#include "platform/rm/render_lights.h"
+#include "platform/rm/render_transparent.h"
+
+namespace platform::rm {
+
+class Device;
+class MeshBuilder;
+class Shadow;
+
+struct RenderScratch {
+  std::vector<Vec3> camera;               // per position, camera space
+  std::vector<std::uint8_t> outcode;      // per position
+  std::vector<raster::ScreenVertex> screen;  // per position, when in front
+  std::vector<float> light;               // per normal index
+  std::vector<std::uint32_t> lightFor;    // position index + 1 the light was computed at
+  std::vector<Vec3> shadowWorld;          // per caster position
+  TransparentList transparent;
+};
+
+struct RenderContext {
+  raster::Target target;
+  Projection projection;
+  RenderLights lights;
+  Quality deviceQuality = kRenderGouraud;
+  bool blended = false;  // blended transparency on: alpha < 255 blends
+  Device* device = nullptr;
+  RenderScratch* scratch = nullptr;
+};
+
+// Draws one instance of a mesh; translucent faces go to the transparent list.
+void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix& toCamera);
+
+// Draws one instance of a shadow into the transparent list. frameWorld places
+// the caster; the plane and the light are in world coordinates.
+void DrawShadowInstance(RenderContext& ctx, const Shadow& shadow, const Matrix& frameWorld,
+                        const Matrix& worldToCamera);
+
+}  // namespace platform::rm

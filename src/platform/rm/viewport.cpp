@@ -1,0 +1,158 @@
+#include "platform/rm/viewport.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/rm/mesh_builder.h"
+#include "platform/rm/raster/target.h"
+#include "platform/rm/rm_result.h"
+#include "platform/rm/shadow.h"
+
+namespace platform::rm {
+namespace {
+
+bool Positive(float v) { return std::isfinite(v) && v > 0.0f; }
+
+unsigned Channel(float c) { return static_cast<unsigned>(ClampColor({c, 0, 0, 0}).r * 255.0f + 0.5f); }
+
+}  // namespace
+
+HResult Viewport::Create(Ref<Device> device, Ref<Frame> camera, int x, int y, int width,
+                         int height, Ref<Viewport>* out) {
+  if (!out) return kEInvalidArg;
+  *out = nullptr;
+  if (!device || !camera) return kErrBadObject;
+  if (x < 0 || y < 0 || width <= 0 || height <= 0 || width > device->Width() - x ||
+      height > device->Height() - y)
+    return kErrBadValue;
+  Ref<Viewport> v(new Viewport);
+  v->device_ = std::move(device);
+  v->camera_ = std::move(camera);
+  v->x_ = x;
+  v->y_ = y;
+  v->width_ = width;
+  v->height_ = height;
+  *out = std::move(v);
+  return kOk;
+}
+
+HResult Viewport::SetCamera(Ref<Frame> camera) {
+  if (!camera) return kErrBadObject;
+  camera_ = std::move(camera);
+  return kOk;
+}
+
+HResult Viewport::SetBack(float back) {
+  if (!Positive(back) || !(back > front_)) return kErrBadValue;
+  back_ = back;
+  return kOk;
+}
+
+HResult Viewport::SetFront(float front) {
+  if (!Positive(front) || !(front < back_)) return kErrBadValue;
+  front_ = front;
+  return kOk;
+}
+
+HResult Viewport::SetField(float field) {
+  if (!Positive(field)) return kErrBadValue;
+  field_ = field;
+  return kOk;
+}
+
+HResult Viewport::SetProjection(std::uint32_t type) {
+  if (type == kProjectionPerspective) return kOk;
+  return type == kProjectionOrthographic ? kErrNotDoneYet : kErrBadValue;
+}
+
+Projection Viewport::MakeProjection() const {
+  return Projection::For(x_, y_, width_, height_, field_, front_, back_);
+}
+
+HResult Viewport::Clear() {
+  Color bg = camera_ ? camera_->GetScene()->GetSceneBackground() : lastBackground_;
+  raster::Target t = device_->MakeTarget(x_, y_, width_, height_);
+  raster::Clear(t, Channel(bg.r), Channel(bg.g), Channel(bg.b), true, true);
+  return kOk;
+}
+
+HResult Viewport::Render(const Frame* frame) {
+  if (!frame || !camera_) return kErrBadObject;
+  lastBackground_ = frame->GetScene()->GetSceneBackground();
+  forced_ = false;
+  RenderContext& ctx = ctx_;
+  ctx.target = device_->MakeTarget(x_, y_, width_, height_);
+  ctx.projection = MakeProjection();
+  ctx.deviceQuality = device_->GetQuality();
+  ctx.blended = (device_->GetRenderMode() & kRenderModeBlendedTransparency) != 0;
+  ctx.device = device_.get();
+  ctx.scratch = &scratch_;
+  ctx.lights.Clear();
+  scratch_.transparent.Clear();
+  if (!ctx.target.Valid() || !ctx.projection.Valid()) return kOk;
+
+  const Matrix worldToCamera = camera_->WorldMatrix().RigidInverse();
+  // First the lights of the whole tree, then the visuals.
+  stack_.assign(1, frame);
+  while (!stack_.empty()) {
+    const Frame* f = stack_.back();
+    stack_.pop_back();
+    if (!f->Lights().empty()) {
+      const Matrix& w = f->WorldMatrix();
+      for (const Ref<Light>& l : f->Lights()) ctx.lights.Add(*l, w.origin, w.z, worldToCamera);
+    }
+    for (const Ref<Frame>& c : f->Children()) stack_.push_back(c.get());
+  }
+  stack_.assign(1, frame);
+  while (!stack_.empty()) {
+    const Frame* f = stack_.back();
+    stack_.pop_back();
+    if (!f->Visuals().empty()) {
+      const Matrix& world = f->WorldMatrix();
+      const Matrix toCamera = world * worldToCamera;
+      for (const Ref<Visual>& v : f->Visuals()) {
+        if (const MeshBuilder* mesh = v->AsMesh())
+          DrawMeshInstance(ctx, *mesh, toCamera);
+        else if (const Shadow* shadow = v->AsShadow())
+          DrawShadowInstance(ctx, *shadow, world, worldToCamera);
+      }
+    }
+    for (const Ref<Frame>& c : f->Children()) stack_.push_back(c.get());
+  }
+  scratch_.transparent.Flush(ctx.target);
+  return kOk;
+}
+
+HResult Viewport::ForceUpdate(int x1, int y1, int x2, int y2) {
+  if (x1 > x2 || y1 > y2) return kErrBadValue;
+  if (!forced_) {
+    forced_x1_ = x1, forced_y1_ = y1, forced_x2_ = x2, forced_y2_ = y2;
+  } else {
+    forced_x1_ = std::min(forced_x1_, x1), forced_y1_ = std::min(forced_y1_, y1);
+    forced_x2_ = std::max(forced_x2_, x2), forced_y2_ = std::max(forced_y2_, y2);
+  }
+  forced_ = true;
+  return kOk;
+}
+
+bool Viewport::ForcedArea(int* x1, int* y1, int* x2, int* y2) const {
+  if (!forced_) return false;
+  if (x1) *x1 = forced_x1_;
+  if (y1) *y1 = forced_y1_;
+  if (x2) *x2 = forced_x2_;
+  if (y2) *y2 = forced_y2_;
+  return true;
+}
+
+bool Viewport::Project(Vec3 world, float* px, float* py) const {
+  if (!camera_) return false;
+  Projection pr = MakeProjection();
+  Vec3 c = camera_->WorldMatrix().RigidInverse().TransformPoint(world);
+  if (!pr.Valid() || !(c.z >= pr.front)) return false;
+  raster::ScreenVertex s = pr.Project({c, 0, 0, 0});
+  if (px) *px = s.x;
+  if (py) *py = s.y;
+  return true;
+}
+
+}  // namespace platform::rm
