@@ -2,28 +2,100 @@
 // 2D surfaces: pixel storage of 8 (palette index), 16 (RGB565) or 24 (RGB888,
 // three bytes per pixel, blue first) bits per pixel. The 3D device renders
 // into a surface and the overlay blits between them.
+//
+// A surface made by a DirectDraw object (direct_draw.h) also takes part in
+// the display: it can be lost and restored, the primary surface shows what is
+// written to it, and a flip chain's back buffer is shown by Flip. A surface
+// made with the constructor alone is plain memory that is never lost.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "platform/os/window.h"
 #include "platform/ref.h"
 #include "platform/result.h"
 
 namespace platform::surface {
+
+using Rect = os::Rect;  // left, top inclusive; right, bottom exclusive
 
 // Capability bits, with the values the original service gave them.
 namespace caps {
 constexpr std::uint32_t kBackBuffer = 0x4;
 constexpr std::uint32_t kComplex = 0x8;
 constexpr std::uint32_t kFlip = 0x10;
+constexpr std::uint32_t kFrontBuffer = 0x20;
 constexpr std::uint32_t kOffscreenPlain = 0x40;
+constexpr std::uint32_t kPalette = 0x100;
 constexpr std::uint32_t kPrimarySurface = 0x200;
 constexpr std::uint32_t kSystemMemory = 0x800;
 constexpr std::uint32_t kTexture = 0x1000;
 constexpr std::uint32_t k3DDevice = 0x2000;
 constexpr std::uint32_t kVideoMemory = 0x4000;
+constexpr std::uint32_t kVisible = 0x8000;
 constexpr std::uint32_t kZBuffer = 0x20000;
 }  // namespace caps
+
+// Which fields of a SurfaceDesc are given (creating) or filled in (querying).
+namespace desc_fields {
+constexpr std::uint32_t kCaps = 0x1;
+constexpr std::uint32_t kHeight = 0x2;
+constexpr std::uint32_t kWidth = 0x4;
+constexpr std::uint32_t kPitch = 0x8;
+constexpr std::uint32_t kBackBufferCount = 0x20;
+constexpr std::uint32_t kZBufferBitDepth = 0x40;
+constexpr std::uint32_t kPixelFormat = 0x1000;
+constexpr std::uint32_t kSourceColorKey = 0x10000;
+}  // namespace desc_fields
+
+// SetColorKey: which key. Only the source blit key is kept.
+namespace color_key_flags {
+constexpr std::uint32_t kColorSpace = 0x1;  // low..high is a range, not one value
+constexpr std::uint32_t kDestBlt = 0x2;
+constexpr std::uint32_t kSourceBlt = 0x8;
+}  // namespace color_key_flags
+
+namespace blt_flags {
+constexpr std::uint32_t kAsync = 0x200;
+constexpr std::uint32_t kColorFill = 0x400;
+constexpr std::uint32_t kSourceColorKey = 0x8000;
+constexpr std::uint32_t kWait = 0x1000000;
+}  // namespace blt_flags
+
+namespace blt_fast_flags {
+constexpr std::uint32_t kNoColorKey = 0x0;
+constexpr std::uint32_t kSourceColorKey = 0x1;
+constexpr std::uint32_t kDestColorKey = 0x2;
+constexpr std::uint32_t kWait = 0x10;
+}  // namespace blt_fast_flags
+
+namespace flip_flags {
+constexpr std::uint32_t kWait = 0x1;
+}  // namespace flip_flags
+
+// A colour key in the surface's own pixel format: a palette index, an RGB565
+// value or an 0xRRGGBB value. Bits above the format's depth are ignored, so
+// 0xFFFFFF is white in 16 and 24 bits and index 255 in 8 bits.
+struct ColorKey {
+  std::uint32_t low = 0, high = 0;
+};
+
+struct SurfaceDesc {
+  std::uint32_t fields = 0;  // desc_fields
+  int width = 0, height = 0;
+  int pitch = 0;  // filled in only
+  int backBufferCount = 0;
+  int zBufferBitDepth = 0;
+  int bitsPerPixel = 0;  // with desc_fields::kPixelFormat: 8, 16 or 24
+  std::uint32_t redMask = 0, greenMask = 0, blueMask = 0;  // filled in only
+  ColorKey sourceColorKey;
+  std::uint32_t caps = 0;
+};
+
+struct BltEffects {
+  std::uint32_t fillColor = 0;  // blt_flags::kColorFill, in the surface's format
+};
 
 struct PaletteEntry {
   std::uint8_t red = 0, green = 0, blue = 0, flags = 0;
@@ -46,11 +118,17 @@ class Palette : public RefCounted {
   std::uint32_t version_ = 1;
 };
 
+class Clipper;
+class DeviceContext;
+class DirectDraw;
+struct DisplayState;
+
 class Surface : public RefCounted {
  public:
   // A z-buffer surface (caps::kZBuffer) keeps one 32-bit float per pixel,
   // whatever depth it was asked for; BitsPerPixel() reports the asked depth.
   Surface(int width, int height, int bitsPerPixel, std::uint32_t caps);
+  ~Surface() override;
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -60,6 +138,8 @@ class Surface : public RefCounted {
   std::uint32_t Caps() const { return caps_; }
   bool IsZBuffer() const { return (caps_ & caps::kZBuffer) != 0; }
 
+  // The storage never moves for the surface's lifetime (Flip copies), so a
+  // renderer may keep these pointers.
   std::uint8_t* Pixels() { return pixels_.data(); }
   const std::uint8_t* Pixels() const { return pixels_.data(); }
   std::uint8_t* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * pitch_; }
@@ -68,13 +148,76 @@ class Surface : public RefCounted {
   }
 
   Palette* GetPalette() const { return palette_.get(); }
-  void SetPalette(Ref<Palette> palette) { palette_ = std::move(palette); }
+  // Any surface holds a palette; it changes the colours only of 8-bit
+  // surfaces (and, on the primary surface, of the display).
+  HResult SetPalette(Ref<Palette> palette);
+
+  HResult GetSurfaceDesc(SurfaceDesc* desc) const;
+
+  // The back buffer of a flip chain's front (caps::kBackBuffer) or the
+  // z-buffer attached to a render target (caps::kZBuffer).
+  HResult GetAttachedSurface(std::uint32_t wantedCaps, Ref<Surface>* out) const;
+  // Attaches a z-buffer of the same size.
+  HResult AddAttachedSurface(Ref<Surface> zBuffer);
+  Surface* AttachedZBuffer() const { return zBuffer_.get(); }
+
+  // Only color_key_flags::kSourceBlt (optionally with kColorSpace) is kept; a
+  // null key removes it.
+  HResult SetColorKey(std::uint32_t flags, const ColorKey* key);
+  bool HasSourceColorKey() const { return hasSourceKey_; }
+  ColorKey SourceColorKey() const { return sourceKey_; }
+
+  // The clipper limits Blt (not BltFast) to its window's client area.
+  HResult SetClipper(Ref<Clipper> clipper);
+  Clipper* GetClipper() const { return clipper_.get(); }
+
+  // Copies `sourceRect` of `source` (null: all of it) to (x, y), unscaled.
+  // A rectangle that is not wholly inside its surface is refused and nothing
+  // is drawn. Both surfaces must have the same depth.
+  HResult BltFast(int x, int y, Surface* source, const Rect* sourceRect, std::uint32_t flags);
+  // Copies `sourceRect` of `source` into `destRect` (null: whole surfaces),
+  // stretching by nearest pixel; with a clipper the destination is cut to
+  // the clip area, otherwise it must lie inside the surface. With
+  // blt_flags::kColorFill, fills `destRect` with effects->fillColor instead.
+  HResult Blt(const Rect* destRect, Surface* source, const Rect* sourceRect, std::uint32_t flags,
+              const BltEffects* effects = nullptr);
+  // On the front of a flip chain: the back buffer's picture becomes the
+  // visible one. The back buffer keeps its picture.
+  HResult Flip(Surface* target, std::uint32_t flags);
+
+  // DD_OK, or DDERR_SURFACELOST after the display was taken away.
+  HResult IsLost() const;
+  // Makes a lost surface usable again, with its pixels as they were.
+  HResult Restore();
+
+  // A drawing context on the surface (device_context.h), one at a time.
+  HResult GetDC(DeviceContext* dc);
+  HResult ReleaseDC(DeviceContext* dc);
 
  private:
+  friend class DirectDraw;
+
+  bool Lost() const;
+  // Shows `changed` (surface coordinates) when this is the visible primary.
+  void PresentIfVisible(const Rect& changed);
+  // The area a clipped Blt may write; false when the clipper has no window.
+  bool ClipArea(Rect* area) const;
+
   int width_, height_, bitsPerPixel_, bytesPerPixel_, pitch_;
   std::uint32_t caps_;
   std::vector<std::uint8_t> pixels_;
   Ref<Palette> palette_;
+
+  std::shared_ptr<DisplayState> display_;  // null for plain surfaces
+  std::uint64_t restoredGeneration_ = 0;
+  bool implicit_ = false;  // a flip chain's back buffer, restored with its front
+  Ref<Surface> backBuffer_;
+  Ref<Surface> zBuffer_;
+  Ref<Clipper> clipper_;
+  bool hasSourceKey_ = false;
+  bool sourceKeyIsRange_ = false;
+  ColorKey sourceKey_;
+  bool dcTaken_ = false;
 };
 
 }  // namespace platform::surface

@@ -1,0 +1,52 @@
+#include "platform/surface/present.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/surface/pixel_format.h"
+#include "platform/surface/system_palette.h"
+
+namespace platform::surface {
+
+bool ConvertToPicture(const Surface& surface, const Rect& region,
+                      const std::array<PaletteEntry, 256>* palette, os::Picture* picture) {
+  Rect r{std::max(region.left, 0), std::max(region.top, 0),
+         std::min(region.right, surface.Width()), std::min(region.bottom, surface.Height())};
+  const int bpp = surface.BytesPerPixel();
+  if (surface.IsZBuffer() || bpp < 1 || bpp > 3 || r.Width() <= 0 || r.Height() <= 0) {
+    picture->width = picture->height = 0;
+    picture->pixels.clear();
+    return false;
+  }
+  const int w = r.Width(), h = r.Height();
+  picture->width = w;
+  picture->height = h;
+  picture->pixels.resize(static_cast<std::size_t>(w) * h);
+  std::uint32_t* out = picture->pixels.data();
+
+  if (bpp == 1) {
+    std::array<std::uint32_t, 256> colours;
+    static const std::array<PaletteEntry, 256> systemEntries = SystemPaletteEntries();
+    const auto& entries = palette ? *palette : systemEntries;
+    for (int i = 0; i < 256; ++i)
+      colours[i] = PackRgb888(entries[i].red, entries[i].green, entries[i].blue);
+    for (int y = 0; y < h; ++y) {
+      const std::uint8_t* in = surface.Row(r.top + y) + r.left;
+      for (int x = 0; x < w; ++x) *out++ = colours[in[x]];
+    }
+  } else if (bpp == 2) {
+    for (int y = 0; y < h; ++y) {
+      const std::uint8_t* in = surface.Row(r.top + y) + 2 * r.left;
+      for (int x = 0; x < w; ++x)
+        *out++ = ExpandRgb565(static_cast<std::uint16_t>(in[2 * x] | (in[2 * x + 1] << 8)));
+    }
+  } else {
+    for (int y = 0; y < h; ++y) {
+      const std::uint8_t* in = surface.Row(r.top + y) + 3 * r.left;
+      for (int x = 0; x < w; ++x) *out++ = LoadRgb888(in + 3 * x);
+    }
+  }
+  return true;
+}
+
+}  // namespace platform::surface
