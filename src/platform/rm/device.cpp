@@ -23,6 +23,7 @@ HResult Device::Create(Ref<surface::Surface> backBuffer, Ref<surface::Surface> z
     return kEInvalidArg;
   int bpp = backBuffer->BitsPerPixel();
   if (bpp != 8 && bpp != 16 && bpp != 24) return kEInvalidArg;
+  if (!zBuffer) zBuffer = Ref<surface::Surface>(backBuffer->AttachedZBuffer());
   if (zBuffer && (!zBuffer->IsZBuffer() || zBuffer->Width() != backBuffer->Width() ||
                   zBuffer->Height() != backBuffer->Height()))
     return kEInvalidArg;

@@ -88,9 +88,10 @@ void Clear(const Target& t, unsigned r, unsigned g, unsigned b, bool color, bool
     if (!color) continue;
     std::uint8_t* row = t.color + static_cast<std::ptrdiff_t>(y) * t.colorPitch;
     if (t.bitsPerPixel == 16) {
-      std::fill_n(reinterpret_cast<std::uint16_t*>(row) + t.x0, n, Pack565(r, g, b));
+      std::fill_n(reinterpret_cast<std::uint16_t*>(row) + t.x0, n, surface::PackRgb565(r, g, b));
     } else if (t.bitsPerPixel == 24) {
-      for (int x = t.x0; x < t.x1; ++x) Store888(row + 3 * x, r, g, b);
+      const std::uint32_t rgb = surface::PackRgb888(r, g, b);
+      for (int x = t.x0; x < t.x1; ++x) surface::StoreRgb888(row + 3 * x, rgb);
     } else {
       std::fill_n(row + t.x0, n, t.lut->Index(r, g, b));
     }

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/rm/raster/pixel_pack.h"
 #include "platform/rm/raster/target.h"
+#include "platform/surface/pixel_format.h"
 
 namespace platform::rm::raster {
 
@@ -28,7 +28,10 @@ inline void ReadPixel(const Target& t, const std::uint8_t* row, int x, unsigned&
   if constexpr (Bpp == 16) {
     std::uint16_t p;
     std::memcpy(&p, row + 2 * x, 2);
-    Unpack565(p, r, g, b);
+    std::uint32_t rgb = surface::ExpandRgb565(p);
+    r = rgb >> 16;
+    g = (rgb >> 8) & 0xFFu;
+    b = rgb & 0xFFu;
   } else if constexpr (Bpp == 24) {
     const std::uint8_t* p = row + 3 * x;
     b = p[0];
@@ -46,10 +49,10 @@ template <int Bpp>
 inline void WritePixel(const Target& t, std::uint8_t* row, int x, unsigned r, unsigned g,
                        unsigned b) {
   if constexpr (Bpp == 16) {
-    std::uint16_t p = Pack565(r, g, b);
+    std::uint16_t p = surface::PackRgb565(r, g, b);
     std::memcpy(row + 2 * x, &p, 2);
   } else if constexpr (Bpp == 24) {
-    Store888(row + 3 * x, r, g, b);
+    surface::StoreRgb888(row + 3 * x, surface::PackRgb888(r, g, b));
   } else {
     row[x] = t.lut->Index(r, g, b);
   }
@@ -62,7 +65,8 @@ inline void DrawSpan(const Target& t, int y, int xs, int xe, SpanValues v, unsig
   float z = v.z;
   std::int32_t r = v.r, g = v.g, b = v.b;
   if constexpr (Kind == SpanKind::kOpaque && !Gouraud && Bpp == 16) {
-    const std::uint16_t p = Pack565(unsigned(r >> 16), unsigned(g >> 16), unsigned(b >> 16));
+    const std::uint16_t p =
+        surface::PackRgb565(unsigned(r >> 16), unsigned(g >> 16), unsigned(b >> 16));
     auto* dst = reinterpret_cast<std::uint16_t*>(row);
     for (int x = xs; x < xe; ++x, z += v.dz) {
       if (z > zrow[x]) {
