@@ -71,7 +71,14 @@ struct Picture {
 // Shows a picture in the window: in a window, copied 1:1 into the client area
 // at `destination` (client coordinates); in full screen, scaled to the screen.
 void PresentPicture(Window* window, const Picture& picture, Rect destination);
-// The last picture presented (what the screen shows), for screenshots.
+// The last picture presented (what the screen shows), for screenshots. Kept
+// only when asked for: copying every frame costs time.
+void KeepPresentedPictures(bool keep);
 const Picture& LastPresentedPicture();
 
+}  // namespace platform::os
+
+namespace platform::os {
+// Forgets the window, its classes and the pointer counter: for tests.
+void ResetWindows();
 }  // namespace platform::os
