@@ -1,0 +1,79 @@
+#include "app/command_line.h"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+namespace app {
+
+RunOptions runOptions;
+
+namespace {
+
+constexpr const char* kHelp =
+    "usage: zarn [options]\n"
+    "  --mode N        display mode 0-14 (skips the screen-mode dialog)\n"
+    "  --windowed      run in a window (skips the dialog)\n"
+    "  --fullscreen    run full screen (skips the dialog)\n"
+    "  --headless      no window, sound or joystick; virtual clock\n"
+    "  --fps F         turns per second (default 60)\n"
+    "  --turns N       end after N turns, as if Escape were pressed\n"
+    "  --input FILE    scripted input: '<turn> <key> down|up' per line\n"
+    "  --state FILE    write the game state as JSON before the end\n"
+    "  --screenshot F  write the last picture shown as PNG at the end\n"
+    "  --debug         debug output on standard error\n"
+    "  --help, --version\n";
+
+template <typename T>
+bool ParseNumber(std::string_view text, T& out) {
+  const char* end = text.data() + text.size();
+  auto [p, ec] = std::from_chars(text.data(), end, out);
+  return ec == std::errc() && p == end;
+}
+
+}  // namespace
+
+ParseOutcome ParseCommandLine(int argc, const char* const* argv, RunOptions& o, std::string& message) {
+  auto error = [&](const std::string& why) {
+    message = "zarn: " + why + " (try --help)";
+    return ParseOutcome::Error;
+  };
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    auto value = [&](std::string_view& out) {
+      if (i + 1 >= argc) return false;
+      out = argv[++i];
+      return true;
+    };
+    std::string_view v;
+    if (arg == "--help") {
+      message = kHelp;
+      return ParseOutcome::Exit;
+    } else if (arg == "--version") {
+      message = "zarn " ZARN_VERSION "\n";
+      return ParseOutcome::Exit;
+    } else if (arg == "--mode") {
+      if (!value(v) || !ParseNumber(v, o.mode) || o.mode < 0 || o.mode > 14)
+        return error("--mode needs a number from 0 to 14");
+    } else if (arg == "--windowed" || arg == "--fullscreen") {
+      o.windowed = arg == "--windowed" ? 1 : 0;
+    } else if (arg == "--headless") {
+      o.headless = true;
+    } else if (arg == "--fps") {
+      if (!value(v) || !ParseNumber(v, o.fps) || !std::isfinite(o.fps) || o.fps < 1 || o.fps > 1000)
+        return error("--fps needs a number from 1 to 1000");
+    } else if (arg == "--turns") {
+      if (!value(v) || !ParseNumber(v, o.turns) || o.turns < 0) return error("--turns needs a count of 0 or more");
+    } else if (arg == "--input" || arg == "--state" || arg == "--screenshot") {
+      if (!value(v) || v.empty()) return error(std::string(arg) + " needs a file name");
+      (arg == "--input" ? o.inputFile : arg == "--state" ? o.stateFile : o.screenshotFile) = v;
+    } else if (arg == "--debug") {
+      o.debug = true;
+    } else {
+      return error("unknown argument '" + std::string(arg) + "'");
+    }
+  }
+  return ParseOutcome::Run;
+}
+
+}  // namespace app

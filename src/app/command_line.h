@@ -1,0 +1,30 @@
+#pragma once
+// The command line, the same for a window and for headless runs.
+#include <cstdint>
+#include <string>
+
+namespace app {
+
+struct RunOptions {
+  int mode = -1;            // row of the mode table; -1: ask with the dialog
+  int windowed = -1;        // 1 window, 0 full screen, -1: as the dialog says
+  bool headless = false;
+  double fps = 60.0;
+  std::int64_t turns = -1;  // end after this many turns; -1: no limit
+  std::string inputFile, stateFile, screenshotFile;
+  bool debug = false;
+  // The dialog is skipped when the mode or the window choice is given, and
+  // always headless.
+  bool SkipDialog() const { return headless || mode >= 0 || windowed >= 0; }
+};
+
+enum class ParseOutcome { Run, Exit, Error };
+
+// Fills `options`; on Exit, `message` holds the help or version text; on
+// Error, one line saying what is wrong.
+ParseOutcome ParseCommandLine(int argc, const char* const* argv, RunOptions& options,
+                              std::string& message);
+
+extern RunOptions runOptions;
+
+}  // namespace app

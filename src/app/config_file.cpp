@@ -1,0 +1,85 @@
+#include "app/config_file.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "game/game_state.h"
+#include "platform/os/debug_output.h"
+#include "platform/os/module_path.h"
+#include "platform/os/profile.h"
+
+namespace app {
+
+namespace {
+constexpr std::size_t kValueBuffer = 50;
+constexpr const char* kButtonKeys[] = {"Key_[1]", "Key_[2]", "Key_[3]", "Key_[4]"};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+}  // namespace
+
+std::int32_t TextToInt(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  std::int64_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > std::int64_t{1} << 32) value = std::int64_t{1} << 32;  // already beyond range
+  }
+  if (negative) value = -value;
+  value = std::max<std::int64_t>(value, std::numeric_limits<std::int32_t>::min());
+  value = std::min<std::int64_t>(value, std::numeric_limits<std::int32_t>::max());
+  return static_cast<std::int32_t>(value);
+}
+
+std::int32_t TruncateToInt(float value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 2147483647.0f) return std::numeric_limits<std::int32_t>::max();
+  if (value <= -2147483648.0f) return std::numeric_limits<std::int32_t>::min();
+  return static_cast<std::int32_t>(value);
+}
+
+std::string ConfigFilePath() {
+  platform::os::SplitPath parts = platform::os::SplitPathParts(platform::os::GetModuleFileName(260));
+  return parts.drive + parts.directory + parts.name + ".ini";
+}
+
+void ReadConfigFile() {
+  game::GameState& g = game::gameState;
+  std::string path = ConfigFilePath();
+  std::string speed = platform::os::GetPrivateProfileString(
+      kConfigSection, "SPEED", std::to_string(TruncateToInt(g.speedFactor)), kValueBuffer, path);
+  g.speedFactor = static_cast<float>(TextToInt(speed));
+  for (int slot = 1; slot <= 4; ++slot) {
+    std::string text = platform::os::GetPrivateProfileString(
+        kConfigSection, kButtonKeys[slot - 1], std::to_string(g.buttonAssign[slot]), kValueBuffer, path);
+    std::int32_t button = TextToInt(text);
+    // Only -1 and the 32 buttons mean anything; any other number would index
+    // past the joystick's buttons, so it reads as no button.
+    g.buttonAssign[slot] = (button >= -1 && button <= 31) ? button : -1;
+  }
+  if (g.speedFactor == 5.0f) g.speedFactor = 100.0f;
+  g.speedFactor /= 20.0f;
+}
+
+bool WriteConfigFile() {
+  game::GameState& g = game::gameState;
+  std::string path = ConfigFilePath();
+  g.speedFactor = g.speedFactor * 20.0f;
+  std::string error;
+  bool ok = platform::os::WritePrivateProfileString(
+      kConfigSection, "SPEED", std::to_string(TruncateToInt(g.speedFactor)), path, &error);
+  for (int slot = 1; ok && slot <= 4; ++slot)
+    ok = platform::os::WritePrivateProfileString(kConfigSection, kButtonKeys[slot - 1],
+                                                 std::to_string(g.buttonAssign[slot]), path, &error);
+  if (!ok) {
+    std::string line = "cannot write the configuration file: " + error + "\n";
+    platform::os::OutputDebugString(line);
+    std::fputs(line.c_str(), stderr);
+  }
+  return ok;
+}
+
+}  // namespace app

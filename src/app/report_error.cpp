@@ -1,0 +1,16 @@
+#include "app/report_error.h"
+
+#include <cstdio>
+#include <string>
+
+#include "platform/os/debug_output.h"
+
+namespace app {
+
+void ReportError(platform::HResult code, const char* message) {
+  char text[32];
+  std::snprintf(text, sizeof text, "0x%08X ", static_cast<unsigned>(code));
+  platform::os::OutputDebugString(std::string(text) + (message ? message : "") + "\n");
+}
+
+}  // namespace app

@@ -1,0 +1,77 @@
+#include "app/run_outputs.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "app/command_line.h"
+#include "game/game_state_fields.h"
+#include "platform/os/png_writer.h"
+#include "platform/os/window.h"
+#include "scene/frame_poses.h"
+
+namespace app {
+
+namespace {
+
+// Nine significant digits bring every float back bit for bit.
+std::string FloatText(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
+  std::string s = text;
+  // JSON has no NaN or infinities.
+  if (s.find_first_of("ni") != std::string::npos) return "null";
+  return s;
+}
+
+std::string Triple(const std::array<float, 3>& v) {
+  return "[" + FloatText(v[0]) + ", " + FloatText(v[1]) + ", " + FloatText(v[2]) + "]";
+}
+
+class JsonFields final : public game::FieldVisitor {
+ public:
+  std::string text;
+  void Int(std::string_view name, std::int32_t value) override { Add(name, std::to_string(value)); }
+  void Float(std::string_view name, float value) override { Add(name, FloatText(value)); }
+  void IntArray(std::string_view name, std::span<const std::int32_t> values) override {
+    std::string list = "[";
+    for (std::size_t i = 0; i < values.size(); ++i) list += (i ? ", " : "") + std::to_string(values[i]);
+    Add(name, list + "]");
+  }
+
+ private:
+  void Add(std::string_view name, const std::string& value) {
+    text += (text.empty() ? "    \"" : ",\n    \"") + std::string(name) + "\": " + value;
+  }
+};
+
+void Report(const std::string& what) { std::fprintf(stderr, "zarn: %s\n", what.c_str()); }
+
+}  // namespace
+
+std::string StateJson() {
+  JsonFields fields;
+  game::VisitFields(game::gameState, fields);
+  std::string frames;
+  for (const scene::FramePose& f : scene::NamedFramePoses()) {
+    frames += frames.empty() ? "    \"" : ",\n    \"";
+    frames += f.name + "\": {\"position\": " + Triple(f.position) + ", \"direction\": " +
+              Triple(f.direction) + ", \"up\": " + Triple(f.up) + "}";
+  }
+  return "{\n  \"gameState\": {\n" + fields.text + "\n  },\n  \"frames\": {" +
+         (frames.empty() ? "" : "\n" + frames + "\n  ") + "}\n}\n";
+}
+
+void WriteRunOutputs() {
+  if (!runOptions.stateFile.empty()) {
+    std::ofstream out(runOptions.stateFile, std::ios::binary);
+    out << StateJson();
+    if (!out.flush()) Report("cannot write the state file " + runOptions.stateFile);
+  }
+  if (!runOptions.screenshotFile.empty()) {
+    std::string error;
+    if (!platform::os::WritePng(runOptions.screenshotFile, platform::os::LastPresentedPicture(), &error))
+      Report("cannot write the screenshot: " + error);
+  }
+}
+
+}  // namespace app

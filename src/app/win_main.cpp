@@ -1,0 +1,97 @@
+#include "app/win_main.h"
+
+#include "app/command_line.h"
+#include "app/config_file.h"
+#include "app/main_window.h"
+#include "app/mode_dialog.h"
+#include "app/run_outputs.h"
+#include "audio/music.h"
+#include "audio/sound_effects.h"
+#include "game/game_state.h"
+#include "game/game_step.h"
+#include "input/joystick.h"
+#include "overlay/overlay.h"
+#include "platform/os/dialog.h"
+#include "platform/os/messages.h"
+#include "platform/os/turns.h"
+#include "scene/scene.h"
+#include "vexel/vexel.h"
+
+namespace app {
+
+using namespace platform::os;
+
+namespace {
+
+void ChooseDisplayMode() {
+  game::GameState& g = game::gameState;
+  if (!runOptions.SkipDialog()) {
+    DialogBoxParam(ModeDialogTemplate(), g.mainWindow, ModeDialogProc, 0);
+    return;
+  }
+  SelectDisplayMode(runOptions.mode < 0 ? 0 : runOptions.mode);
+  g.windowedMode = runOptions.windowed == 1 ? 1 : 0;
+}
+
+// Drains every waiting message; false when WM_QUIT came.
+bool DrainMessages(int& quitCode) {
+  Message m;
+  while (PeekMessage(m)) {
+    if (m.message == msg::kQuit) {
+      quitCode = static_cast<int>(m.wParam);
+      PostQuitMessage(quitCode);
+      return false;
+    }
+    TranslateMessage(m);
+    DispatchMessage(m);
+  }
+  return true;
+}
+
+void Teardown() {
+  game::GameState& g = game::gameState;
+  if (g.joystickAvailable == 1) input::ReleaseJoystick();
+  audio::UnloadMusic();
+  audio::CloseMusic();
+  audio::ReleaseSoundEffects();
+  audio::ReleaseSound();
+  scene::ReleaseScene();
+  vexel::VexelCleanup();
+  WriteConfigFile();
+}
+
+}  // namespace
+
+int WinMain(void* instance, void*, const char*, int showCommand) {
+  game::GameState& g = game::gameState;
+  for (int slot = 1; slot <= 8; ++slot) g.buttonAssign[slot] = -1;
+  ReadConfigFile();
+  ChooseDisplayMode();
+  if (!CreateMainWindow(instance, showCommand)) return 1;
+  // COM has no counterpart here: nothing to initialise, nothing that fails.
+  if (!vexel::InitGraphics()) return 1;
+  overlay::LoadOverlayBitmaps();
+  if (!scene::BuildScene()) return 1;
+  audio::InitSound();
+  audio::LoadSoundEffects();
+  audio::InitMusic();
+  audio::LoadMusic();
+  g.joystickAvailable = input::InitJoystick() ? 1 : 0;
+
+  for (;;) {
+    int quitCode = 0;
+    if (!DrainMessages(quitCode)) return 0;
+    // A window closed from outside, or a scripted run that has played its
+    // turns, ends the same orderly way as Escape.
+    if (CloseRequested()) break;
+    if (!game::GameStep()) break;
+    scene::RenderFrame();
+    audio::ServiceMusic();
+    EndTurn();
+  }
+  WriteRunOutputs();
+  Teardown();
+  return 0;
+}
+
+}  // namespace app

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace app {
+
+// Start-up, the main loop and the orderly end. Returns the process's exit
+// code: 0 after an orderly end or WM_QUIT, 1 when the window or the scene
+// cannot be made.
+int WinMain(void* instance, void* previousInstance, const char* commandLine, int showCommand);
+
+}  // namespace app

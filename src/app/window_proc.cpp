@@ -1,0 +1,89 @@
+#include "app/window_proc.h"
+
+#include "app/timers.h"
+#include "audio/sound_effects.h"
+#include "demo/demo.h"
+#include "game/game_state.h"
+#include "platform/os/messages.h"
+#include "scene/replay_view.h"
+#include "vexel/vexel.h"
+
+namespace app {
+
+using namespace platform::os;
+
+void HandleTimer(Window* window, std::uintptr_t id) {
+  game::GameState& g = game::gameState;
+  switch (id) {
+    case kTimerClock: g.elapsedSeconds += 1; break;
+    case kTimerToggleLatch:
+      KillTimer(window, kTimerToggleLatch);
+      g.toggleKeyLatch = 0;
+      break;
+    case kTimerQualityLatch:
+      KillTimer(window, kTimerQualityLatch);
+      g.qualityKeyLatch = 0;
+      break;
+    case kTimerMusicLatch:
+      KillTimer(window, kTimerMusicLatch);
+      g.musicKeyLatch = 0;
+      break;
+    case kTimerConfigLatch:
+      KillTimer(window, kTimerConfigLatch);
+      g.configKeyLatch = 0;
+      break;
+    case kTimerCalibration:
+      KillTimer(window, kTimerCalibration);
+      g.calibrationPhase = 3;
+      break;
+    case kTimerOrderShown:
+      KillTimer(window, kTimerOrderShown);
+      g.orderDonePhase = 2;
+      SetTimer(window, kTimerOrderHidden, 1000);
+      break;
+    case kTimerOrderHidden:
+      KillTimer(window, kTimerOrderHidden);
+      g.orderDonePhase = 0;
+      break;
+    case kTimerScoreCount:
+      g.resultCountTicks += 1;
+      audio::PlayOnce(audio::SoundEffect::ScoreTick);
+      if (g.resultCountTicks > 16) KillTimer(window, kTimerScoreCount);
+      break;
+    case kTimerReplayStart:
+      KillTimer(window, kTimerReplayStart);
+      g.playbackIndex = 0;
+      g.replayActive = 1;
+      SetTimer(window, kTimerDemoPlay, 100);
+      scene::ShowReplayView();
+      g.cameraIndex = 10;
+      break;
+    case kTimerDemoRecord: demo::RecordDemoSample(); break;
+    case kTimerDemoPlay: demo::PlayDemoSample(); break;
+    default: break;  // not one of ours: ignored
+  }
+}
+
+LResult MainWindowProc(Window* window, std::uint32_t message, std::uintptr_t wParam,
+                       std::intptr_t lParam) {
+  switch (message) {
+    case msg::kSysCommand:
+      // Alt and F10 (a camera key) must never open the system menu.
+      if (wParam == kScKeyMenu) return 0;
+      return DefWindowProc(window, message, wParam, lParam);
+    case msg::kPaint:
+      if (!vexel::vexelContext.windowed) return DefWindowProc(window, message, wParam, lParam);
+      if (!vexel::VexelPaint(window)) DefWindowProc(window, message, wParam, lParam);
+      return 0;
+    case msg::kActivateApp: {
+      vexel::ActivateHandle(wParam);
+      if (!vexel::vexelContext.windowed && vexel::vexelContext.active) ShowCursor(false);
+      return DefWindowProc(window, message, wParam, lParam);
+    }
+    case msg::kTimer: HandleTimer(window, wParam); return 0;
+    case msg::kMciNotify: return 0;
+    default: return DefWindowProc(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace app

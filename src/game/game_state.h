@@ -1,0 +1,80 @@
+#pragma once
+// The program-wide game record: plain 32-bit fields shared by every part of
+// the game, value-initialised to the values the game starts with.
+#include <array>
+#include <cstdint>
+
+namespace platform::os {
+class Window;
+}
+
+namespace game {
+
+struct GameState {
+  // Configuration
+  float speedFactor = 0.0f;  // scene time per rendered frame; 0 = not calibrated
+  std::array<std::int32_t, 9> buttonAssign{0, -1, -1, -1, -1, -1, -1, -1, -1};  // slots 1..8
+
+  // Display mode and window
+  std::int32_t displayModeIndex = 0;
+  std::int32_t displayWidth = 0;
+  std::int32_t displayHeight = 0;
+  std::int32_t displayBitDepth = 0;
+  std::int32_t windowedMode = 0;
+  void* appInstance = nullptr;
+  platform::os::Window* mainWindow = nullptr;
+
+  // Mode flags, in the order the game step tests them
+  std::int32_t calibrationPhase = 0;
+  std::int32_t attractDemoActive = 0;
+  std::int32_t replayActive = 0;
+  std::int32_t allClearedPhase = 0;
+  std::int32_t titlePhase = 1;
+  std::int32_t stageIntroActive = 0;
+  std::int32_t resultPhase = 0;
+  std::int32_t fallPhase = 0;
+
+  // Speed calibration
+  std::int32_t calibrationFrames = 0;
+  float showcaseAngle = 0.0f;
+
+  // Step, cameras, latches
+  std::int32_t cameraIndex = 8;
+  std::int32_t renderQualityIndex = 1;
+  std::int32_t qualityKeyLatch = 0;
+  std::int32_t toggleKeyLatch = 0;
+  std::int32_t musicKeyLatch = 0;
+  std::int32_t configKeyLatch = 0;
+  std::int32_t keyGuideVisible = 0;
+  std::int32_t poseRevertedByCollision = 0;
+  std::int32_t poseRevertedByBase = 0;
+
+  // Clock, result screen, replay and demo
+  std::int32_t elapsedSeconds = 0;
+  std::int32_t orderDonePhase = 0;
+  std::int32_t resultCountTicks = 0;
+  std::int32_t orderScore = 0;
+  std::int32_t playbackIndex = 0;
+  std::int32_t recordCount = 0;
+  std::int32_t stageNumber = 1;
+
+  // Title and button configuration
+  std::int32_t titleIdleSteps = 0;
+  std::int32_t buttonConfigActive = 0;
+  std::int32_t configCursor = 0;
+
+  // Input
+  std::int32_t joystickAvailable = 0;
+  std::int32_t joyUp = 0;
+  std::int32_t joyRight = 0;
+  std::int32_t joyDown = 0;
+  std::int32_t joyLeft = 0;
+  std::array<std::int32_t, 9> buttonDown{};  // slots 1..8
+
+  // Music
+  std::int32_t musicEnabled = 1;
+};
+
+extern GameState gameState;
+
+}  // namespace game

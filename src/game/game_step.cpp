@@ -1,0 +1,95 @@
+#include "game/game_step.h"
+
+#include "app/timers.h"
+#include "audio/music.h"
+#include "audio/sound_effects.h"
+#include "game/excavator.h"
+#include "game/game_state.h"
+#include "game/motion.h"
+#include "game/screens.h"
+#include "input/joystick.h"
+#include "overlay/overlay.h"
+#include "platform/os/keyboard.h"
+#include "platform/os/messages.h"
+#include "vexel/vexel.h"
+
+namespace game {
+
+using platform::os::KeyDown;
+namespace vk = platform::os::vk;
+
+Mode CurrentMode() {
+  const GameState& g = gameState;
+  if (g.calibrationPhase != 0) return Mode::Calibration;
+  if (g.attractDemoActive != 0) return Mode::AttractDemo;
+  if (g.replayActive != 0) return Mode::Replay;
+  if (g.allClearedPhase != 0) return Mode::AllCleared;
+  if (g.titlePhase != 0) return Mode::Title;
+  if (g.stageIntroActive != 0) return Mode::StageIntro;
+  if (g.resultPhase != 0) return Mode::Result;
+  return g.fallPhase == 0 ? Mode::Playing : Mode::Fall;
+}
+
+namespace {
+
+void NextRenderQuality() {
+  GameState& g = gameState;
+  platform::os::SetTimer(g.mainWindow, app::kTimerQualityLatch, 500);
+  g.qualityKeyLatch = 1;
+  g.renderQualityIndex += 1;
+  if (g.renderQualityIndex > 5) g.renderQualityIndex = 1;
+  if (vexel::vexelContext.device)
+    vexel::vexelContext.device->SetQuality(renderQualityTable[g.renderQualityIndex]);
+}
+
+void PlayingStep(const platform::os::KeyboardState& keys) {
+  GameState& g = gameState;
+  if (KeyDown(keys, 'K') && g.toggleKeyLatch == 0) {
+    g.toggleKeyLatch = 1;
+    platform::os::SetTimer(g.mainWindow, app::kTimerToggleLatch, 200);
+    g.keyGuideVisible = g.keyGuideVisible == 0 ? 1 : 0;
+  }
+  if (g.keyGuideVisible == 1) overlay::DrawKeyGuide();
+  overlay::DrawClock();
+  PlayExcavatorStep();
+}
+
+}  // namespace
+
+bool GameStep() {
+  GameState& g = gameState;
+  platform::os::KeyboardState keys;
+  platform::os::GetKeyboardState(keys);
+  input::PollJoystickButtons();
+  input::PollJoystickAxes();
+
+  if (g.calibrationPhase != 0) {
+    CalibrateSpeed();
+    return !KeyDown(keys, vk::kEscape);
+  }
+  if (KeyDown(keys, vk::kF1 + 1)) audio::ToggleMusic();
+  if (KeyDown(keys, vk::kF1) && g.qualityKeyLatch == 0) NextRenderQuality();
+  audio::UpdateSoundPositions();
+  StopExcavatorMotion();
+
+  switch (CurrentMode()) {
+    case Mode::AttractDemo: RunDemoScreen(); break;
+    case Mode::Replay: RunReplayScreen(); break;
+    case Mode::AllCleared: RunAllCleared(); break;
+    case Mode::Title: overlay::TitleStep(); break;
+    case Mode::StageIntro: RunStageIntro(); break;
+    case Mode::Result: RunResultScreen(); break;
+    case Mode::Playing:
+      PlayingStep(keys);
+      AimCameras();
+      break;
+    case Mode::Fall:
+      UpdateFall();
+      AimCameras();
+      break;
+    case Mode::Calibration: break;
+  }
+  return !KeyDown(keys, vk::kEscape);
+}
+
+}  // namespace game
