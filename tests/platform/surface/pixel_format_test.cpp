@@ -1,0 +1,91 @@
+#include "platform/surface/pixel_format.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/surface/ddraw_result.h"
+#include "platform/surface/system_palette.h"
+
+namespace platform::surface {
+namespace {
+
+TEST(PixelFormat, Rgb565KeepsBlackWhiteAndPrimariesThroughARoundTrip) {
+  EXPECT_EQ(PackRgb565(255, 255, 255), 0xFFFF);
+  EXPECT_EQ(ExpandRgb565(0xFFFF), 0xFFFFFFu);
+  EXPECT_EQ(ExpandRgb565(PackRgb565(0, 0, 0)), 0u);
+  EXPECT_EQ(ExpandRgb565(PackRgb565(255, 0, 0)), 0xFF0000u);
+  EXPECT_EQ(ExpandRgb565(PackRgb565(0, 255, 0)), 0x00FF00u);
+  EXPECT_EQ(ExpandRgb565(PackRgb565(0, 0, 255)), 0x0000FFu);
+  // Green keeps one bit more than red and blue.
+  EXPECT_EQ(PackRgb565(0, 200, 0), 50 << 5);
+  EXPECT_EQ(ExpandRgb565(PackRgb565(0, 200, 0)), 0x00CB00u);
+}
+
+TEST(PixelFormat, TwentyFourBitPixelsAreStoredBlueFirst) {
+  std::uint8_t p[3];
+  StoreRgb888(p, PackRgb888(0x12, 0x34, 0x56));
+  EXPECT_EQ(p[0], 0x56);
+  EXPECT_EQ(p[2], 0x12);
+  EXPECT_EQ(LoadRgb888(p), 0x123456u);
+  EXPECT_EQ(LoadPixel(p, 3), 0x123456u);
+}
+
+TEST(PixelFormat, KeysAndFillsAreMaskedToTheDepth) {
+  EXPECT_EQ(0xFFFFFFu & PixelMask(8), 255u);
+  EXPECT_EQ(0xFFFFFFu & PixelMask(16), 0xFFFFu);
+  EXPECT_EQ(0xFFFFFFu & PixelMask(24), 0xFFFFFFu);
+}
+
+TEST(NearestPalette, SystemColoursMatchTheirOwnEntries) {
+  const auto entries = SystemPaletteEntries();
+  EXPECT_EQ(NearestPaletteIndex(entries, 255, 0, 0), system_colour::kRed);
+  EXPECT_EQ(NearestPaletteIndex(entries, 255, 255, 255), system_colour::kWhite);
+  EXPECT_EQ(NearestPaletteIndex(entries, 0, 0, 0), system_colour::kBlack);
+  // The GDI green fill of the back buffer lands on the bright green.
+  EXPECT_EQ(NearestPaletteIndex(entries, 0, 200, 0), system_colour::kGreen);
+}
+
+TEST(NearestPalette, TableAgreesWithTheSearchAndFollowsPaletteChanges) {
+  auto entries = SystemPaletteEntries();
+  // A grey ramp in the device's part of the palette.
+  for (int i = 10; i < 246; ++i) {
+    auto v = static_cast<std::uint8_t>((i - 10) * 255 / 235);
+    entries[i] = {v, v, v, 1};
+  }
+  Palette palette(entries);
+  NearestPaletteTable table;
+  EXPECT_TRUE(table.Update(palette));
+  EXPECT_FALSE(table.Update(palette));  // nothing changed: no rebuild
+  for (unsigned c : {0x000000u, 0x808080u, 0x2040F8u, 0xF8F800u, 0x18C818u}) {
+    unsigned r = (c >> 16) | 4, g = ((c >> 8) & 0xFF) | 4, b = (c & 0xFF) | 4;
+    EXPECT_EQ(table.Index(r, g, b), NearestPaletteIndex(entries, r, g, b)) << std::hex << c;
+  }
+  EXPECT_EQ(table.Index(255, 0, 0), system_colour::kRed);
+  entries[100] = {255, 0, 0, 1};  // of equal entries the lowest wins
+  palette.SetEntries(entries);
+  EXPECT_TRUE(table.Update(palette));
+  EXPECT_EQ(table.Index(255, 0, 0), 100);
+}
+
+TEST(ResultCodes, HoldTheHundredCodesWithTheirPublicValues) {
+  EXPECT_EQ(kDDrawResultCount, 100);
+  EXPECT_EQ(DDERR_SURFACELOST, static_cast<HResult>(0x887601C2u));
+  EXPECT_EQ(DDERR_INVALIDRECT, static_cast<HResult>(0x88760096u));
+  EXPECT_EQ(DDERR_NOTPAGELOCKED, static_cast<HResult>(0x887602A8u));
+  EXPECT_EQ(DDERR_INVALIDPARAMS, static_cast<HResult>(0x80070057u));
+  EXPECT_EQ(DDERR_UNSUPPORTED, static_cast<HResult>(0x80004001u));
+  EXPECT_EQ(DDERR_NOTINITIALIZED, static_cast<HResult>(0x800401F0u));
+  struct Row {
+    HResult code;
+    const char* name;
+  };
+#define ROW(name, value) {value, #name},
+  const Row rows[] = {PLATFORM_DDRAW_RESULTS(ROW)};
+#undef ROW
+  EXPECT_STREQ(rows[0].name, "DDERR_UNSUPPORTED");
+  EXPECT_STREQ(rows[99].name, "DDERR_NOTPAGELOCKED");
+  for (int i = 0; i < 100; ++i)
+    for (int j = i + 1; j < 100; ++j) EXPECT_NE(rows[i].code, rows[j].code) << rows[j].name;
+}
+
+}  // namespace
+}  // namespace platform::surface
