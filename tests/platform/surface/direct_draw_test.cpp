@@ -1,0 +1,290 @@
+#include "platform/surface/direct_draw.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/surface/device_context.h"
+#include "platform/surface/system_palette.h"
+#include "surface_test_util.h"
+
+namespace {
+
+using namespace surface_test;
+using platform::Ref;
+using platform::MakeRef;
+namespace os = platform::os;
+
+constexpr std::uint32_t kFullScreenModeX =
+    cooperation::kFullScreen | cooperation::kExclusive | cooperation::kAllowModeX;
+
+SurfaceDesc FlipChainDesc() {
+  SurfaceDesc d;
+  d.fields = desc_fields::kCaps | desc_fields::kBackBufferCount;
+  d.backBufferCount = 1;
+  d.caps = caps::kPrimarySurface | caps::kFlip | caps::kComplex | caps::k3DDevice;
+  return d;
+}
+
+SurfaceDesc PlainDesc(int width, int height, std::uint32_t extraCaps = 0) {
+  SurfaceDesc d;
+  d.fields = desc_fields::kCaps | desc_fields::kWidth | desc_fields::kHeight;
+  d.width = width;
+  d.height = height;
+  d.caps = caps::kOffscreenPlain | extraCaps;
+  return d;
+}
+
+class DirectDrawTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = MakeWindow();
+    ASSERT_NE(window_, nullptr);
+    ASSERT_EQ(CreateDirectDraw(&ddraw_), DD_OK);
+  }
+  // The full-screen set-up of the rendering layer: primary, back buffer,
+  // attached 16-bit z-buffer.
+  void FullScreen(int width, int height, int bits) {
+    ASSERT_EQ(ddraw_->SetCooperativeLevel(window_, kFullScreenModeX), DD_OK);
+    ASSERT_EQ(ddraw_->SetDisplayMode(width, height, bits), DD_OK);
+    ASSERT_EQ(ddraw_->CreateSurface(FlipChainDesc(), &primary_), DD_OK);
+    ASSERT_EQ(primary_->GetAttachedSurface(caps::kBackBuffer, &back_), DD_OK);
+    SurfaceDesc z;
+    ASSERT_EQ(back_->GetSurfaceDesc(&z), DD_OK);
+    z.fields = 0x47;
+    z.caps = caps::kSystemMemory | caps::kZBuffer;
+    z.zBufferBitDepth = 16;
+    ASSERT_EQ(ddraw_->CreateSurface(z, &z_), DD_OK);
+    ASSERT_EQ(back_->AddAttachedSurface(z_), DD_OK);
+  }
+
+  os::Window* window_ = nullptr;
+  Ref<DirectDraw> ddraw_;
+  Ref<Surface> primary_, back_, z_;
+};
+
+TEST_F(DirectDrawTest, OffersOnlyThePrimaryDisplayWithout3D) {
+  int calls = 0;
+  ASSERT_EQ(EnumerateDrivers([&](const DriverInfo& d) {
+              ++calls;
+              EXPECT_FALSE(d.hasGuid);
+              return true;
+            }),
+            DD_OK);
+  EXPECT_EQ(calls, 1);
+  DriverCaps hardware, emulation;
+  ASSERT_EQ(ddraw_->GetCaps(&hardware, &emulation), DD_OK);
+  EXPECT_EQ(hardware.caps & driver_caps::k3D, 0u);
+  EXPECT_NE(hardware.caps & driver_caps::kBltStretch, 0u);
+  EXPECT_NE(emulation.zBufferBitDepths & bit_depth::k16, 0u);
+}
+
+TEST_F(DirectDrawTest, CooperativeLevelsNeedAWindowForFullScreen) {
+  EXPECT_EQ(ddraw_->CreateSurface(PlainDesc(4, 4), &back_), DDERR_NOCOOPERATIVELEVELSET);
+  EXPECT_EQ(ddraw_->SetCooperativeLevel(nullptr, kFullScreenModeX), DDERR_INVALIDPARAMS);
+  EXPECT_EQ(ddraw_->SetCooperativeLevel(window_, cooperation::kFullScreen), DDERR_INVALIDPARAMS);
+  EXPECT_EQ(ddraw_->SetCooperativeLevel(window_, cooperation::kNormal | cooperation::kExclusive),
+            DDERR_INVALIDPARAMS);
+  EXPECT_EQ(ddraw_->SetCooperativeLevel(window_, 0x51), DD_OK);
+  EXPECT_EQ(ddraw_->SetCooperativeLevel(window_, 0x11), DD_OK);
+  EXPECT_TRUE(ddraw_->IsExclusive());
+  EXPECT_EQ(ddraw_->SetCooperativeLevel(window_, cooperation::kNormal), DD_OK);
+  EXPECT_FALSE(ddraw_->IsExclusive());
+  EXPECT_EQ(ddraw_->SetDisplayMode(800, 600, 16), DDERR_NOEXCLUSIVEMODE);
+}
+
+TEST_F(DirectDrawTest, AcceptsTheFifteenModesAndRefusesOthers) {
+  ASSERT_EQ(ddraw_->SetCooperativeLevel(window_, kFullScreenModeX), DD_OK);
+  for (auto [w, h] : {std::pair{800, 600}, {1024, 768}, {1280, 720}, {1600, 900}, {1920, 1080}})
+    for (int bits : {8, 16, 24}) {
+      EXPECT_EQ(ddraw_->SetDisplayMode(w, h, bits), DD_OK) << w << "x" << h << "x" << bits;
+      EXPECT_EQ(ddraw_->DisplayWidth(), w);
+      EXPECT_EQ(ddraw_->DisplayBitsPerPixel(), bits);
+    }
+  EXPECT_EQ(ddraw_->SetDisplayMode(640, 480, 16), DDERR_INVALIDMODE);
+  EXPECT_EQ(ddraw_->SetDisplayMode(800, 600, 32), DDERR_INVALIDMODE);
+}
+
+TEST_F(DirectDrawTest, FullScreenSurfacesTakeTheModesSizeAndDepth) {
+  FullScreen(1024, 768, 16);
+  EXPECT_EQ(primary_->Width(), 1024);
+  EXPECT_EQ(primary_->Height(), 768);
+  EXPECT_EQ(back_->BitsPerPixel(), 16);
+  EXPECT_NE(back_->Caps() & caps::kBackBuffer, 0u);
+  EXPECT_EQ(back_->AttachedZBuffer(), z_.get());
+  EXPECT_TRUE(z_->IsZBuffer());
+  EXPECT_EQ(z_->Width(), 1024);
+  EXPECT_EQ(back_->AddAttachedSurface(z_), DDERR_SURFACEALREADYATTACHED);
+  Ref<Surface> found;
+  EXPECT_EQ(back_->GetAttachedSurface(caps::kZBuffer, &found), DD_OK);
+  EXPECT_EQ(found, z_);
+  EXPECT_EQ(primary_->GetAttachedSurface(caps::kZBuffer, &found), DDERR_NOTFOUND);
+
+  // The overlay's surfaces: 1024 x 256 scaled by the mode, in its depth.
+  Ref<Surface> overlay;
+  ASSERT_EQ(ddraw_->CreateSurface(PlainDesc(1024 * 1024 / 800, 768 * 256 / 600), &overlay), DD_OK);
+  EXPECT_EQ(overlay->Width(), 1310);
+  EXPECT_EQ(overlay->Height(), 327);
+  EXPECT_EQ(overlay->BitsPerPixel(), 16);
+  EXPECT_EQ(overlay->Pitch(), 1310 * 2);
+
+  Ref<Surface> second;
+  EXPECT_EQ(ddraw_->CreateSurface(FlipChainDesc(), &second), DDERR_PRIMARYSURFACEALREADYEXISTS);
+  primary_.reset();
+  back_.reset();
+  EXPECT_EQ(ddraw_->CreateSurface(FlipChainDesc(), &second), DD_OK);
+}
+
+TEST_F(DirectDrawTest, SurfacesOfEveryDepthAndRefusedSizes) {
+  ASSERT_EQ(ddraw_->SetCooperativeLevel(window_, cooperation::kNormal), DD_OK);
+  for (int bits : {8, 16, 24}) {
+    SurfaceDesc d = PlainDesc(3, 5);
+    d.fields |= desc_fields::kPixelFormat;
+    d.bitsPerPixel = bits;
+    Ref<Surface> s;
+    ASSERT_EQ(ddraw_->CreateSurface(d, &s), DD_OK);
+    EXPECT_EQ(s->BytesPerPixel(), bits / 8);
+    EXPECT_EQ(s->Pitch(), 3 * bits / 8);
+    SurfaceDesc back;
+    ASSERT_EQ(s->GetSurfaceDesc(&back), DD_OK);
+    EXPECT_EQ(back.bitsPerPixel, bits);
+    EXPECT_EQ(back.width, 3);
+  }
+  Ref<Surface> s;
+  SurfaceDesc odd = PlainDesc(3, 5);
+  odd.fields |= desc_fields::kPixelFormat;
+  odd.bitsPerPixel = 12;
+  EXPECT_EQ(ddraw_->CreateSurface(odd, &s), DDERR_INVALIDPIXELFORMAT);
+  EXPECT_EQ(ddraw_->CreateSurface(PlainDesc(0, 5), &s), DDERR_INVALIDPARAMS);
+  EXPECT_EQ(ddraw_->CreateSurface(PlainDesc(-3, 5), &s), DDERR_INVALIDPARAMS);
+  EXPECT_EQ(ddraw_->CreateSurface(PlainDesc(20000, 5), &s), DDERR_TOOBIGWIDTH);
+  EXPECT_EQ(ddraw_->CreateSurface(PlainDesc(16384, 16384), &s), DDERR_TOOBIGSIZE);
+  SurfaceDesc noSize;
+  noSize.fields = desc_fields::kCaps;
+  noSize.caps = caps::kOffscreenPlain;
+  EXPECT_EQ(ddraw_->CreateSurface(noSize, &s), DDERR_INVALIDPARAMS);
+  SurfaceDesc z = PlainDesc(4, 4, caps::kZBuffer);
+  z.caps = caps::kZBuffer;
+  EXPECT_EQ(ddraw_->CreateSurface(z, &s), DDERR_INVALIDPARAMS);  // no depth given
+  EXPECT_EQ(s, nullptr);
+}
+
+TEST_F(DirectDrawTest, WindowedPrimaryIsTheWholeDesktopAtTwentyFourBits) {
+  ASSERT_EQ(ddraw_->SetCooperativeLevel(window_, cooperation::kNormal), DD_OK);
+  EXPECT_EQ(ddraw_->CreateSurface(FlipChainDesc(), &primary_), DDERR_NOEXCLUSIVEMODE);
+  SurfaceDesc d;
+  d.fields = desc_fields::kCaps;
+  d.caps = caps::kPrimarySurface;
+  ASSERT_EQ(ddraw_->CreateSurface(d, &primary_), DD_OK);
+  const os::Rect desktop = os::DesktopRect();
+  EXPECT_EQ(primary_->Width(), desktop.Width());
+  EXPECT_EQ(primary_->Height(), desktop.Height());
+  EXPECT_EQ(primary_->BitsPerPixel(), 24);
+  Ref<Surface> back;
+  EXPECT_EQ(primary_->GetAttachedSurface(caps::kBackBuffer, &back), DDERR_NOTFOUND);
+  EXPECT_EQ(primary_->Flip(nullptr, flip_flags::kWait), DDERR_NOTFLIPPABLE);
+}
+
+TEST_F(DirectDrawTest, FlipShowsTheBackBufferThroughThePalette) {
+  FullScreen(800, 600, 8);
+  auto entries = SystemPaletteEntries();
+  entries[77] = {10, 20, 30, 1};
+  Ref<Palette> palette;
+  ASSERT_EQ(ddraw_->CreatePalette(palette_caps::k8Bit | palette_caps::kInitialize, entries,
+                                  &palette),
+            DD_OK);
+  primary_->SetPalette(palette);
+  Fill(*back_, 77);
+  Put(*back_, 799, 599, system_colour::kRed);
+  ASSERT_EQ(primary_->Flip(back_.get(), flip_flags::kWait), DD_OK);
+  const os::Picture& shown = os::LastPresentedPicture();
+  ASSERT_EQ(shown.width, 800);
+  ASSERT_EQ(shown.height, 600);
+  EXPECT_EQ(shown.pixels[0], 0x0A141Eu);
+  EXPECT_EQ(shown.pixels.back(), 0xFF0000u);
+  // The back buffer keeps its picture; the front now holds the same.
+  EXPECT_EQ(Get(*back_, 0, 0), 77u);
+  EXPECT_EQ(Get(*primary_, 0, 0), 77u);
+  EXPECT_EQ(back_->Flip(nullptr, 0), DDERR_NOTFLIPPABLE);
+  Ref<Surface> stranger;
+  ASSERT_EQ(ddraw_->CreateSurface(PlainDesc(800, 600), &stranger), DD_OK);
+  EXPECT_EQ(primary_->Flip(stranger.get(), 0), DDERR_INVALIDPARAMS);
+}
+
+TEST_F(DirectDrawTest, WindowedBlitToThePrimaryShowsInTheClientArea) {
+  ASSERT_EQ(ddraw_->SetCooperativeLevel(window_, cooperation::kNormal), DD_OK);
+  SurfaceDesc d;
+  d.fields = desc_fields::kCaps;
+  d.caps = caps::kPrimarySurface;
+  ASSERT_EQ(ddraw_->CreateSurface(d, &primary_), DD_OK);
+  const os::Rect client = os::GetClientRect(window_);
+  const os::Point origin = os::ClientToScreen(window_, {0, 0});
+  ASSERT_EQ(ddraw_->CreateSurface(PlainDesc(client.Width(), client.Height(),
+                                            caps::k3DDevice | caps::kSystemMemory),
+                                  &back_),
+            DD_OK);
+  Ref<Clipper> clipper;
+  ASSERT_EQ(ddraw_->CreateClipper(0, &clipper), DD_OK);
+  clipper->SetHWnd(0, window_);
+  primary_->SetClipper(clipper);
+  Fill(*back_, PackRgb888(0, 200, 0));
+  Put(*back_, client.Width() - 1, 0, 0x123456);
+
+  const os::Rect windowRect{origin.x, origin.y, origin.x + client.Width(),
+                            origin.y + client.Height()};
+  const os::Rect all{0, 0, client.Width(), client.Height()};
+  ASSERT_EQ(primary_->Blt(&windowRect, back_.get(), &all, blt_flags::kWait), DD_OK);
+  const os::Picture& shown = os::LastPresentedPicture();
+  ASSERT_EQ(shown.width, client.Width());
+  ASSERT_EQ(shown.height, client.Height());
+  EXPECT_EQ(shown.pixels[0], 0x00C800u);
+  EXPECT_EQ(shown.pixels[client.Width() - 1], 0x123456u);
+  EXPECT_EQ(Get(*primary_, origin.x, origin.y), 0x00C800u);
+}
+
+TEST_F(DirectDrawTest, LosingTheDisplayLosesEverySurfaceUntilRestored) {
+  FullScreen(800, 600, 16);
+  Ref<Surface> font;
+  ASSERT_EQ(ddraw_->CreateSurface(PlainDesc(16, 16), &font), DD_OK);
+  Fill(*font, 0x1234);
+
+  ddraw_->SetAppActive(false);
+  for (Surface* s : {primary_.get(), back_.get(), z_.get(), font.get()})
+    EXPECT_EQ(s->IsLost(), DDERR_SURFACELOST);
+  EXPECT_EQ(back_->BltFast(0, 0, font.get(), nullptr, 0), DDERR_SURFACELOST);
+  EXPECT_EQ(primary_->Flip(nullptr, flip_flags::kWait), DDERR_SURFACELOST);
+  DeviceContext dc;
+  EXPECT_EQ(back_->GetDC(&dc), DDERR_SURFACELOST);
+  EXPECT_EQ(primary_->Restore(), DDERR_WRONGMODE);  // still in the background
+
+  ddraw_->SetAppActive(true);
+  EXPECT_EQ(primary_->IsLost(), DDERR_SURFACELOST);  // coming back restores nothing
+  EXPECT_EQ(back_->Restore(), DDERR_IMPLICITLYCREATED);
+  EXPECT_EQ(primary_->Restore(), DD_OK);
+  EXPECT_EQ(primary_->IsLost(), DD_OK);
+  EXPECT_EQ(back_->IsLost(), DD_OK);  // restored with its front
+  EXPECT_EQ(z_->IsLost(), DDERR_SURFACELOST);
+  EXPECT_EQ(z_->Restore(), DD_OK);
+  EXPECT_EQ(font->Restore(), DD_OK);
+  EXPECT_EQ(Get(*font, 15, 15), 0x1234u);  // contents survive
+  EXPECT_EQ(back_->BltFast(0, 0, font.get(), nullptr, 0), DD_OK);
+  EXPECT_EQ(primary_->Flip(nullptr, flip_flags::kWait), DD_OK);
+}
+
+TEST_F(DirectDrawTest, WindowedSurfacesAreNeverLost) {
+  ASSERT_EQ(ddraw_->SetCooperativeLevel(window_, cooperation::kNormal), DD_OK);
+  ASSERT_EQ(ddraw_->CreateSurface(PlainDesc(8, 8), &back_), DD_OK);
+  ddraw_->SetAppActive(false);
+  EXPECT_EQ(back_->IsLost(), DD_OK);
+  // A plain surface made without the display object belongs to no display.
+  Surface plain(4, 4, 16, 0);
+  EXPECT_EQ(plain.IsLost(), DD_OK);
+}
+
+TEST_F(DirectDrawTest, SurfacesOutliveTheirDisplayObject) {
+  FullScreen(800, 600, 24);
+  ddraw_.reset();
+  Fill(*back_, 0xABCDEF);
+  EXPECT_EQ(primary_->Flip(nullptr, flip_flags::kWait), DD_OK);
+  EXPECT_EQ(os::LastPresentedPicture().pixels[0], 0xABCDEFu);
+}
+
+}  // namespace
