@@ -1,0 +1,108 @@
+#include "platform/surface/device_context.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/surface/system_palette.h"
+#include "surface_test_util.h"
+
+namespace {
+
+using namespace surface_test;
+using platform::Ref;
+using platform::MakeRef;
+
+TEST(DeviceContext, GreenFillLandsInEachDepthsOwnFormat) {
+  struct Case {
+    int bits;
+    std::uint32_t expected;
+  };
+  for (Case c : {Case{8, std::uint32_t(system_colour::kGreen)}, Case{16, PackRgb565(0, 200, 0)},
+                 Case{24, 0x00C800u}}) {
+    auto s = MakeRef<Surface>(6, 4, c.bits, 0);
+    DeviceContext dc;
+    ASSERT_EQ(s->GetDC(&dc), DD_OK);
+    // A rectangle larger than the surface fills all of it and no more.
+    ASSERT_EQ(dc.FillRect({0, 0, 800, 600}, 0, 200, 0), DD_OK);
+    EXPECT_EQ(Get(*s, 0, 0), c.expected) << c.bits;
+    EXPECT_EQ(Get(*s, 5, 3), c.expected) << c.bits;
+    ASSERT_EQ(s->ReleaseDC(&dc), DD_OK);
+  }
+}
+
+TEST(DeviceContext, EightBitFillUsesTheSurfacesPalette) {
+  auto entries = SystemPaletteEntries();
+  entries[42] = {0, 200, 0, 0};
+  auto s = MakeRef<Surface>(2, 2, 8, 0);
+  s->SetPalette(MakeRef<Palette>(entries));
+  DeviceContext dc;
+  ASSERT_EQ(s->GetDC(&dc), DD_OK);
+  dc.FillRect({1, 1, 2, 2}, 0, 200, 0);
+  EXPECT_EQ(Get(*s, 1, 1), 42u);
+  EXPECT_EQ(Get(*s, 0, 0), 0u);
+  s->ReleaseDC(&dc);
+}
+
+TEST(DeviceContext, OneContextAtATimeAndNoneAfterRelease) {
+  auto s = MakeRef<Surface>(2, 2, 16, 0);
+  DeviceContext a, b;
+  ASSERT_EQ(s->GetDC(&a), DD_OK);
+  EXPECT_EQ(s->GetDC(&b), DDERR_DCALREADYCREATED);
+  EXPECT_EQ(s->ReleaseDC(&b), DDERR_NODC);
+  ASSERT_EQ(s->ReleaseDC(&a), DD_OK);
+  EXPECT_FALSE(a.IsOpen());
+  EXPECT_EQ(a.FillRect({0, 0, 2, 2}, 1, 2, 3), DDERR_NODC);
+  Surface z(2, 2, 16, caps::kZBuffer);
+  EXPECT_EQ(z.GetDC(&a), DDERR_CANTCREATEDC);
+}
+
+// A 3 x 2 bitmap with a four-colour table; index 9 lies past the table.
+struct SmallBitmap {
+  PaletteEntry colours[4] = {{0, 0, 0, 0}, {255, 0, 0, 0}, {50, 50, 255, 0}, {255, 255, 255, 0}};
+  std::uint8_t indices[8] = {1, 2, 3, 0xEE,  // a padded row: stride 4
+                             9, 0, 1, 0xEE};
+  IndexedBitmapView View() const { return {3, 2, indices, 4, colours, 4}; }
+};
+
+TEST(DeviceContext, BitmapColoursGoThroughTheColourTableInTrueColour) {
+  SmallBitmap bmp;
+  for (int bits : {16, 24}) {
+    auto s = MakeRef<Surface>(1024, 256, bits, 0);
+    Fill(*s, 0x0101);
+    DeviceContext dc;
+    ASSERT_EQ(s->GetDC(&dc), DD_OK);
+    ASSERT_EQ(dc.DrawIndexedBitmap(bmp.View(), {0, 0, 1024, 256}), DD_OK);
+    s->ReleaseDC(&dc);
+    auto colour = [&](unsigned r, unsigned g, unsigned b) {
+      return bits == 16 ? std::uint32_t(PackRgb565(r, g, b)) : PackRgb888(r, g, b);
+    };
+    EXPECT_EQ(Get(*s, 0, 0), colour(255, 0, 0)) << bits;
+    EXPECT_EQ(Get(*s, 1, 0), colour(50, 50, 255)) << bits;
+    EXPECT_EQ(Get(*s, 2, 0), White(*s)) << bits;  // white meets the colour key
+    EXPECT_EQ(Get(*s, 0, 1), 0u) << bits;          // past the table: black
+    EXPECT_EQ(Get(*s, 3, 0), 0x0101u) << "beyond the bitmap nothing changes";
+  }
+}
+
+TEST(DeviceContext, EightBitSurfacesTakeTheIndicesAndTheAreaClips) {
+  SmallBitmap bmp;
+  auto s = MakeRef<Surface>(2, 8, 8, 0);
+  DeviceContext dc;
+  ASSERT_EQ(s->GetDC(&dc), DD_OK);
+  ASSERT_EQ(dc.DrawIndexedBitmap(bmp.View(), {0, 1, 256, 256}), DD_OK);
+  EXPECT_EQ(Get(*s, 0, 0), 0u);  // outside the area
+  EXPECT_EQ(Get(*s, 0, 1), 9u);  // unchanged, even past the table
+  EXPECT_EQ(Get(*s, 1, 1), 0u);
+
+  IndexedBitmapView bad = bmp.View();
+  bad.stride = 2;
+  EXPECT_EQ(dc.DrawIndexedBitmap(bad, {0, 0, 2, 2}), DDERR_INVALIDPARAMS);
+  bad = bmp.View();
+  bad.colourCount = 300;
+  EXPECT_EQ(dc.DrawIndexedBitmap(bad, {0, 0, 2, 2}), DDERR_INVALIDPARAMS);
+  bad = bmp.View();
+  bad.indices = nullptr;
+  EXPECT_EQ(dc.DrawIndexedBitmap(bad, {0, 0, 2, 2}), DDERR_INVALIDPARAMS);
+  s->ReleaseDC(&dc);
+}
+
+}  // namespace
