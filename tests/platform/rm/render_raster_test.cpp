@@ -56,7 +56,7 @@ TEST(RenderRaster, SharedEdgeIsFilledExactlyOnce) {
   // over black: a doubly drawn pixel would come out brighter.
   raster::DrawTriangle(c.t, V(0, 0, 1), V(16, 0, 1), V(0, 16, 1), half);
   raster::DrawTriangle(c.t, V(16, 0, 1), V(16, 16, 1), V(0, 16, 1), half);
-  std::uint16_t expect = raster::surface::PackRgb565(128, 0, 0);
+  std::uint16_t expect = surface::PackRgb565(128, 0, 0);
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) ASSERT_EQ(c.At16(x, y), expect) << x << "," << y;
 }
@@ -73,7 +73,7 @@ TEST(RenderRaster, NearerTriangleWinsWhateverTheOrder) {
       const ScreenVertex* v = (k == 0) == nearFirst ? n : f;
       raster::DrawTriangle(c.t, v[0], v[1], v[2], opaque);
     }
-    EXPECT_EQ(c.At16(1, 1), raster::surface::PackRgb565(255, 0, 0));
+    EXPECT_EQ(c.At16(1, 1), surface::PackRgb565(255, 0, 0));
   }
 }
 

@@ -1,6 +1,7 @@
 // Wireframe and point drawing: depth-tested, writing depth, one colour.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/rm/raster/spans.h"
 #include "platform/rm/raster/target.h"
@@ -82,19 +83,28 @@ void Clear(const Target& t, unsigned r, unsigned g, unsigned b, bool color, bool
   r = std::min(r, 255u);
   g = std::min(g, 255u);
   b = std::min(b, 255u);
-  int n = t.x1 - t.x0;
+  const int n = t.x1 - t.x0;
+  const int bytes = t.bitsPerPixel / 8;
+  const std::uint8_t* firstRow = nullptr;
   for (int y = t.y0; y < t.y1; ++y) {
     if (depth) std::fill_n(t.depth + static_cast<std::ptrdiff_t>(y) * t.depthPitch + t.x0, n, 0.0f);
     if (!color) continue;
-    std::uint8_t* row = t.color + static_cast<std::ptrdiff_t>(y) * t.colorPitch;
+    std::uint8_t* row = t.color + static_cast<std::ptrdiff_t>(y) * t.colorPitch + t.x0 * bytes;
+    if (firstRow) {
+      // Every row is the same: copying the first beats packing each pixel.
+      std::memcpy(row, firstRow, static_cast<std::size_t>(n) * bytes);
+      continue;
+    }
     if (t.bitsPerPixel == 16) {
-      std::fill_n(reinterpret_cast<std::uint16_t*>(row) + t.x0, n, surface::PackRgb565(r, g, b));
+      const std::uint16_t p = surface::PackRgb565(r, g, b);
+      for (int x = 0; x < n; ++x) std::memcpy(row + 2 * x, &p, 2);
     } else if (t.bitsPerPixel == 24) {
       const std::uint32_t rgb = surface::PackRgb888(r, g, b);
-      for (int x = t.x0; x < t.x1; ++x) surface::StoreRgb888(row + 3 * x, rgb);
+      for (int x = 0; x < n; ++x) surface::StoreRgb888(row + 3 * x, rgb);
     } else {
-      std::fill_n(row + t.x0, n, t.lut->Index(r, g, b));
+      std::memset(row, t.lut->Index(r, g, b), static_cast<std::size_t>(n));
     }
+    firstRow = row;
   }
 }
 

@@ -85,6 +85,22 @@ inline void DrawSpan(const Target& t, int y, int xs, int xe, SpanValues v, unsig
       }
     }
     return;
+  } else if constexpr (Kind == SpanKind::kOpaque && Bpp == 24) {
+    std::uint8_t* dst = row + 3 * xs;
+    for (int x = xs; x < xe; ++x, dst += 3, z += v.dz) {
+      if (z > zrow[x]) {
+        zrow[x] = z;
+        dst[0] = static_cast<std::uint8_t>(b >> 16);
+        dst[1] = static_cast<std::uint8_t>(g >> 16);
+        dst[2] = static_cast<std::uint8_t>(r >> 16);
+      }
+      if constexpr (Gouraud) {
+        r += v.dr;
+        g += v.dg;
+        b += v.db;
+      }
+    }
+    return;
   } else {
     std::uint16_t* marks = nullptr;
     if constexpr (Kind == SpanKind::kShadow)

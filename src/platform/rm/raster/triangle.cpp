@@ -23,6 +23,15 @@ Plane MakePlane(float a0, float a1, float a2, float ex1, float ey1, float ex2, f
   return {a0, (d1 * ey2 - d2 * ey1) * invArea, (d2 * ex1 - d1 * ex2) * invArea};
 }
 
+// ceil(x - 0.5): the first pixel whose centre is at or right of x. For the
+// bounded coordinates here; avoids a library call where ceil is not an
+// instruction.
+inline int FirstCentre(float x) {
+  float s = x - 0.5f;
+  int i = static_cast<int>(s);
+  return i + (static_cast<float>(i) < s);
+}
+
 inline std::int32_t ToFixed(float c) {
   c = std::clamp(c, 0.0f, 255.0f);
   return static_cast<std::int32_t>(c * 65536.0f);
@@ -48,8 +57,8 @@ void Fill(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const S
   if (!(std::abs(area) > 1e-6f)) return;
   float invArea = 1.0f / area;
 
-  int yStart = std::max(t.y0, static_cast<int>(std::ceil(v0.y - 0.5f)));
-  int yEnd = std::min(t.y1, static_cast<int>(std::ceil(v2.y - 0.5f)));
+  int yStart = std::max(t.y0, FirstCentre(v0.y));
+  int yEnd = std::min(t.y1, FirstCentre(v2.y));
   if (yStart >= yEnd) return;
 
   Plane pz = MakePlane(v0.invZ, v1.invZ, v2.invZ, ex1, ey1, ex2, ey2, invArea);
@@ -78,21 +87,23 @@ void Fill(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const S
     float xLong = v0.x + (yc - v0.y) * slopeLong;
     float xShort = yc < v1.y ? v0.x + (yc - v0.y) * slopeTop : v1.x + (yc - v1.y) * slopeBot;
     float xl = longLeft ? xLong : xShort, xr = longLeft ? xShort : xLong;
-    int xs = std::max(t.x0, static_cast<int>(std::ceil(xl - 0.5f)));
-    int xe = std::min(t.x1, static_cast<int>(std::ceil(xr - 0.5f)));
+    int xs = std::max(t.x0, FirstCentre(xl));
+    int xe = std::min(t.x1, FirstCentre(xr));
     if (xs >= xe) continue;
     float fx = static_cast<float>(xs) + 0.5f - v0.x, fy = yc - v0.y;
     sv.z = pz.at0 + pz.dx * fx + pz.dy * fy;
     if constexpr (Gouraud) {
-      // Both ends clamped, so rounding at the edges never leaves 0..255.
-      int n = xe - xs;
+      // The span's last value is kept in 0..255 too, so rounding at the
+      // edges never wraps a channel; that rarely needs a division.
+      const int n = xe - xs;
       auto channel = [&](const Plane& pl, std::int32_t& start, std::int32_t& step) {
-        float s = pl.at0 + pl.dx * fx + pl.dy * fy;
-        start = ToFixed(s);
-        step = n > 1 ? static_cast<std::int32_t>(
-                           (static_cast<std::int64_t>(ToFixed(s + pl.dx * float(n - 1))) - start) /
-                           (n - 1))
-                     : 0;
+        start = ToFixed(pl.at0 + pl.dx * fx + pl.dy * fy);
+        step = static_cast<std::int32_t>(pl.dx * 65536.0f);
+        std::int64_t end = start + static_cast<std::int64_t>(step) * (n - 1);
+        if (end < 0 || end > (255 << 16)) {
+          std::int64_t clamped = end < 0 ? 0 : (255 << 16);
+          step = static_cast<std::int32_t>((clamped - start) / (n - 1));
+        }
       };
       channel(pr, sv.r, sv.dr);
       channel(pg, sv.g, sv.dg);
