@@ -1,0 +1,109 @@
+#include "app/config_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <limits>
+#include <fstream>
+#include <sstream>
+
+#include "platform/os/module_path.h"
+#include "support/fresh_state.h"
+
+namespace fs = std::filesystem;
+using game::gameState;
+
+namespace {
+
+class ConfigFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test_support::FreshState();
+    dir = fs::temp_directory_path() / ("zarn-config-" + std::to_string(::getpid()) + "-" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    platform::os::SetModuleFileNameOverride((dir / "zarn").string());
+  }
+  void TearDown() override {
+    platform::os::SetModuleFileNameOverride("");
+    fs::remove_all(dir);
+  }
+  void WriteIni(const std::string& text) { std::ofstream(dir / "zarn.ini", std::ios::binary) << text; }
+  std::string ReadIni() {
+    std::ifstream in(dir / "zarn.ini", std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  void ReadWithSpeed(const std::string& speed) {
+    gameState = game::GameState{};
+    WriteIni("[Zarn_Section]\nSPEED=" + speed + "\n");
+    app::ReadConfigFile();
+  }
+  fs::path dir;
+};
+
+}  // namespace
+
+TEST_F(ConfigFile, PathIsTheExecutableWithIni) {
+  EXPECT_EQ(app::ConfigFilePath(), (dir / "zarn.ini").string());
+}
+
+TEST_F(ConfigFile, NoFileMeansUncalibratedAndNoButtons) {
+  app::ReadConfigFile();
+  EXPECT_EQ(gameState.speedFactor, 0.0f);
+  for (int slot = 1; slot <= 8; ++slot) EXPECT_EQ(gameState.buttonAssign[slot], -1);
+}
+
+TEST_F(ConfigFile, SpeedArithmetic) {
+  const std::pair<const char*, float> cases[] = {{"5", 5.0f},   {"100", 5.0f}, {"40", 2.0f},  {"50", 2.5f},
+                                                 {"400", 20.0f}, {"20", 1.0f},  {"abc", 0.0f}, {" -7x", -0.35f},
+                                                 {"99999999999999", 2147483647.0f / 20.0f}};
+  for (auto [text, expected] : cases) {
+    ReadWithSpeed(text);
+    EXPECT_FLOAT_EQ(gameState.speedFactor, expected) << text;
+  }
+}
+
+TEST_F(ConfigFile, ButtonKeysReadAsIsLettersAsZeroOutOfRangeAsNone) {
+  WriteIni("[zarn_section]\r\nKey_[1]=letters\r\nKey_[2]=31\r\n key_[3] = 32\r\nKey_[4]=-2\r\n");
+  app::ReadConfigFile();
+  EXPECT_EQ(gameState.buttonAssign[1], 0);
+  EXPECT_EQ(gameState.buttonAssign[2], 31);
+  EXPECT_EQ(gameState.buttonAssign[3], -1);
+  EXPECT_EQ(gameState.buttonAssign[4], -1);
+}
+
+TEST_F(ConfigFile, WritesSpeedTimesTwentyTruncatedAndKeepsOtherLines) {
+  WriteIni("; mine\n[Other]\nx=1\n[Zarn_Section]\nSPEED=5\n");
+  gameState.speedFactor = 1.0f;
+  gameState.buttonAssign[2] = 7;
+  ASSERT_TRUE(app::WriteConfigFile());
+  std::string text = ReadIni();
+  EXPECT_NE(text.find("; mine\n[Other]\nx=1\n[Zarn_Section]\nSPEED=20\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Key_[2]=7"), std::string::npos);
+  EXPECT_NE(text.find("Key_[1]=-1"), std::string::npos);
+
+  gameState.speedFactor = 4.99f;  // 99.8 in single precision truncates to 99
+  ASSERT_TRUE(app::WriteConfigFile());
+  ReadWithSpeed(ReadIni().substr(ReadIni().find("SPEED=") + 6, 2));
+  EXPECT_FLOAT_EQ(gameState.speedFactor, 99.0f / 20.0f);
+}
+
+TEST_F(ConfigFile, UnwritableFileIsReportedAndTheOldOneKept) {
+  fs::create_directories(dir / "zarn.ini");  // a folder where the file should be
+  gameState.speedFactor = 2.0f;
+  EXPECT_FALSE(app::WriteConfigFile());
+  EXPECT_TRUE(fs::is_directory(dir / "zarn.ini"));
+}
+
+TEST(TextToInt, BehavesLikeAtoiWithoutOverflow) {
+  EXPECT_EQ(app::TextToInt("  +12ab"), 12);
+  EXPECT_EQ(app::TextToInt("-"), 0);
+  EXPECT_EQ(app::TextToInt(""), 0);
+  EXPECT_EQ(app::TextToInt("-99999999999999999999"), INT32_MIN);
+  EXPECT_EQ(app::TruncateToInt(-1.9f), -1);
+  EXPECT_EQ(app::TruncateToInt(1e30f), INT32_MAX);
+  EXPECT_EQ(app::TruncateToInt(std::numeric_limits<float>::quiet_NaN()), 0);
+}

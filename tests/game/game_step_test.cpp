@@ -1,0 +1,123 @@
+#include "game/game_step.h"
+
+#include <gtest/gtest.h>
+
+#include "app/main_window.h"
+#include "app/mode_dialog.h"
+#include "app/timers.h"
+#include "game/excavator.h"
+#include "support/fresh_state.h"
+
+namespace os = platform::os;
+using game::gameState;
+using game::Mode;
+
+namespace {
+
+class GameStep : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test_support::FreshState();
+    app::SelectDisplayMode(0);
+    ASSERT_TRUE(app::CreateMainWindow(nullptr, 1));
+  }
+  // One main-loop turn without the frame: drain (timers), step, end the turn.
+  bool Turn() {
+    test_support::Drain();
+    bool go = game::GameStep();
+    os::EndTurn();
+    return go;
+  }
+  void Hold(int key, bool down) { os::SetKeyDown(key, down); }
+};
+
+}  // namespace
+
+TEST_F(GameStep, ModePriorityFollowsTheFlags) {
+  EXPECT_EQ(game::CurrentMode(), Mode::Title);
+  gameState.stageIntroActive = 1;
+  gameState.resultPhase = 1;
+  EXPECT_EQ(game::CurrentMode(), Mode::Title) << "a higher flag hides a lower one";
+  gameState.titlePhase = 0;
+  EXPECT_EQ(game::CurrentMode(), Mode::StageIntro);
+  gameState.stageIntroActive = 0;
+  EXPECT_EQ(game::CurrentMode(), Mode::Result);
+  gameState.resultPhase = 0;
+  EXPECT_EQ(game::CurrentMode(), Mode::Playing);
+  gameState.fallPhase = 2;
+  EXPECT_EQ(game::CurrentMode(), Mode::Fall);
+  gameState.allClearedPhase = 1;
+  EXPECT_EQ(game::CurrentMode(), Mode::AllCleared);
+  gameState.replayActive = 1;
+  EXPECT_EQ(game::CurrentMode(), Mode::Replay);
+  gameState.attractDemoActive = 1;
+  EXPECT_EQ(game::CurrentMode(), Mode::AttractDemo);
+  gameState.calibrationPhase = 3;
+  EXPECT_EQ(game::CurrentMode(), Mode::Calibration);
+}
+
+TEST_F(GameStep, HoldingF1StepsQualityEveryHalfSecondStartingAtWireframe) {
+  Hold(os::vk::kF1, true);
+  std::vector<int> seen;
+  for (int turn = 0; turn < 150; ++turn) {  // 2.5 s at 60 turns a second
+    int before = gameState.renderQualityIndex;
+    Turn();
+    if (gameState.renderQualityIndex != before) seen.push_back(gameState.renderQualityIndex);
+  }
+  // wireframe, unlit flat, flat, Gouraud, Phong, then wireframe again
+  EXPECT_EQ(seen, (std::vector<int>{2, 3, 4, 5, 1}));
+  EXPECT_EQ(game::renderQualityTable[seen.front()], 0x40u);
+}
+
+TEST_F(GameStep, HoldingKTogglesTheKeyGuideEveryFifthOfASecond) {
+  gameState.titlePhase = 0;  // playing
+  Hold('K', true);
+  int toggles = 0;
+  for (int turn = 0; turn < 60; ++turn) {
+    int before = gameState.keyGuideVisible;
+    Turn();
+    toggles += gameState.keyGuideVisible != before;
+  }
+  EXPECT_EQ(toggles, 5);  // at 0, 200, 400, 600, 800 ms
+  EXPECT_EQ(gameState.toggleKeyLatch, 1);
+}
+
+TEST_F(GameStep, CalibrationRunsAloneAndEscapeStillEnds) {
+  gameState.calibrationPhase = 1;
+  Hold(os::vk::kF1, true);
+  Hold(os::vk::kF1 + 1, true);  // F2
+  for (int turn = 0; turn < 60; ++turn) ASSERT_TRUE(Turn());
+  EXPECT_EQ(gameState.renderQualityIndex, 1);
+  EXPECT_EQ(gameState.musicEnabled, 1);
+  EXPECT_EQ(gameState.calibrationPhase, 2);
+  Hold(os::vk::kEscape, true);
+  EXPECT_FALSE(Turn());
+}
+
+TEST_F(GameStep, CalibrationAtSixtyTurnsASecondGivesTheTopSpeed) {
+  gameState.calibrationPhase = 1;
+  int turns = 0;
+  while (gameState.calibrationPhase != 0 && turns < 1000) Turn(), ++turns;
+  EXPECT_EQ(turns, 301);  // phase 1, 299 counted frames, then the 5 s timer and phase 3
+  EXPECT_FLOAT_EQ(gameState.speedFactor, 5.0f);
+}
+
+TEST(Calibration, ClampsBothWays) {
+  test_support::FreshState();
+  for (auto [frames, speed] : {std::pair{0, 5.0f}, {500, 1.0f}, {300, 5.0f}, {380, 2.0f}}) {
+    gameState.calibrationPhase = 3;
+    gameState.calibrationFrames = frames;
+    game::CalibrateSpeed();
+    EXPECT_NEAR(gameState.speedFactor, speed, 1e-5f) << frames;
+    EXPECT_EQ(gameState.calibrationPhase, 0);
+  }
+}
+
+TEST_F(GameStep, EscapeEndsInEveryMode) {
+  Hold(os::vk::kEscape, true);
+  for (auto set : {&game::GameState::titlePhase, &game::GameState::resultPhase, &game::GameState::fallPhase}) {
+    gameState = game::GameState{};
+    gameState.*set = 1;
+    EXPECT_FALSE(game::GameStep());
+  }
+}

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include "platform/os/backend.h"
+#include "platform/os/clock.h"
+#include "platform/os/keyboard.h"
+#include "platform/os/messages.h"
+#include "platform/os/turns.h"
+#include "platform/os/window.h"
+
+namespace os = platform::os;
+
+namespace {
+
+std::vector<std::uint32_t> g_seen;
+os::LResult Record(os::Window* w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
+  g_seen.push_back(m);
+  return os::DefWindowProc(w, m, wp, lp);
+}
+
+class MessageQueue : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    os::StartBackend({true, 60.0});
+    os::ResetMessageQueue();
+    os::ResetTurns();
+    os::ResetWindows();
+    os::ClearKeyboard();
+    g_seen.clear();
+    ASSERT_TRUE(os::RegisterWindowClass({"test", 0, Record, 0, 0}));
+    window = os::CreateMainWindow("test", "t", os::kWsVisible, 0, 0, 100, 100);
+    ASSERT_NE(window, nullptr);
+  }
+  os::Window* window = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MessageQueue, PostedMessagesComeBeforeQuitAndTimers) {
+  os::SetTimer(window, 2, 10);
+  os::EndTurn();  // 16.7 ms later the timer is due
+  os::PostQuitMessage(3);
+  os::PostMessage(window, os::msg::kPaint, 0, 0);
+  os::Message m;
+  ASSERT_TRUE(os::PeekMessage(m));
+  EXPECT_EQ(m.message, os::msg::kPaint);
+  ASSERT_TRUE(os::PeekMessage(m));
+  EXPECT_EQ(m.message, os::msg::kQuit);
+  EXPECT_EQ(m.wParam, 3u);
+  ASSERT_TRUE(os::PeekMessage(m));
+  EXPECT_EQ(m.message, os::msg::kTimer);
+  EXPECT_EQ(m.wParam, 2u);
+  EXPECT_EQ(m.window, window);
+  EXPECT_FALSE(os::PeekMessage(m));
+}
+
+TEST_F(MessageQueue, VirtualClockAdvancesOneTurnAtATime) {
+  os::StartBackend({true, 50.0});
+  EXPECT_EQ(os::NowNanoseconds(), 0);
+  for (int i = 0; i < 50; ++i) os::EndTurn();
+  EXPECT_EQ(os::TickCount(), 1000u);
+  EXPECT_EQ(os::CurrentTurn(), 50);
+  // The seed clock is fixed too, so runs repeat.
+  std::int64_t t = os::CurrentTime();
+  os::StartBackend({true, 50.0});
+  EXPECT_EQ(os::CurrentTime(), t - 1);
+}
+
+TEST_F(MessageQueue, TimerCadenceOverManyTurnsHasNoDrift) {
+  os::SetTimer(window, 5, 100);
+  int fired = 0;
+  for (int turn = 0; turn < 600; ++turn) {  // ten seconds at 60 turns a second
+    os::Message m;
+    while (os::PeekMessage(m))
+      if (m.message == os::msg::kTimer) ++fired;
+    os::EndTurn();
+  }
+  EXPECT_EQ(fired, 99);  // due at 100 ms .. 9900 ms; 10000 ms is the next turn
+}
+
+TEST_F(MessageQueue, ClosingTheWindowAsksForTheOrderlyEnd) {
+  EXPECT_FALSE(os::CloseRequested());
+  os::PostMessage(window, os::msg::kSysCommand, os::kScClose, 0);
+  os::Message m;
+  while (os::PeekMessage(m)) os::DispatchMessage(m);
+  EXPECT_EQ(g_seen, (std::vector<std::uint32_t>{os::msg::kSysCommand, os::msg::kClose}));
+  EXPECT_TRUE(os::CloseRequested());
+}
+
+TEST_F(MessageQueue, TurnLimitAsksForTheEndAfterTheLastTurn) {
+  os::SetTurnLimit(3);
+  os::EndTurn();
+  os::EndTurn();
+  EXPECT_FALSE(os::CloseRequested());
+  os::EndTurn();
+  EXPECT_TRUE(os::CloseRequested());
+}
+
+TEST(InputScript, ParsesKeysJoystickAndComments) {
+  std::vector<os::ScriptEvent> events;
+  std::string error;
+  ASSERT_TRUE(os::ParseInputScript(
+      "# start\n10 VK_SPACE down\n\n5 A down  # early\n10 VK_SPACE up\n7 JOY_X -1000\n8 JOY_BUTTON 3 down\r\n",
+      events, &error))
+      << error;
+  ASSERT_EQ(events.size(), 5u);
+  EXPECT_EQ(events[0].turn, 5);
+  EXPECT_EQ(events[0].code, 'A');
+  EXPECT_EQ(events[1].kind, os::ScriptEvent::Kind::JoystickX);
+  EXPECT_EQ(events[1].value, -1000);
+  EXPECT_EQ(events[2].kind, os::ScriptEvent::Kind::JoystickButton);
+  // Same turn: file order kept (down before up).
+  EXPECT_EQ(events[3].value, 1);
+  EXPECT_EQ(events[4].value, 0);
+}
+
+TEST(InputScript, RejectsBadLinesNamingThem) {
+  const char* bad[] = {"x VK_SPACE down", "-1 VK_SPACE down", "3 VK_NOPE down", "3 VK_SPACE sideways",
+                       "3 JOY_BUTTON 32 down", "3 JOY_X", "3 VK_SPACE down extra", "99999999999999999999 A up"};
+  for (const char* line : bad) {
+    std::vector<os::ScriptEvent> events;
+    std::string error;
+    EXPECT_FALSE(os::ParseInputScript(std::string("1 A down\n") + line, events, &error)) << line;
+    EXPECT_NE(error.find("line 2"), std::string::npos) << error;
+  }
+}
+
+TEST_F(MessageQueue, ScriptedKeysTakeEffectInTheirTurn) {
+  std::vector<os::ScriptEvent> events;
+  ASSERT_TRUE(os::ParseInputScript("1 VK_F1 down\n2 VK_F1 up\n", events, nullptr));
+  os::SetInputScript(events);
+  os::KeyboardState keys;
+  os::Message m;
+  auto keyAfterDrain = [&] {
+    while (os::PeekMessage(m)) {
+    }
+    os::GetKeyboardState(keys);
+    return os::KeyDown(keys, os::vk::kF1);
+  };
+  EXPECT_FALSE(keyAfterDrain());
+  os::EndTurn();
+  EXPECT_TRUE(keyAfterDrain());
+  os::EndTurn();
+  EXPECT_FALSE(keyAfterDrain());
+}
+
+TEST(VirtualKeys, NamesRoundTrip) {
+  for (int code : std::vector<int>{0x08, 0x09, 0x0D, 0x10, 0x11, 0x1B, 0x20, 0x25, 0x28, 0x70, 0x79, 0x7B, 'A', 'Z', '0', '9'}) {
+    auto name = os::VirtualKeyName(code);
+    ASSERT_FALSE(name.empty()) << code;
+    EXPECT_EQ(os::VirtualKeyFromName(name), code);
+  }
+  EXPECT_FALSE(os::VirtualKeyFromName("a"));
+  EXPECT_FALSE(os::VirtualKeyFromName(""));
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Puts every program-wide record back to its start: a fresh headless
+// machine, an empty queue, no window, no keys, the game record as at start.
+#include "game/game_state.h"
+#include "platform/os/backend.h"
+#include "platform/os/keyboard.h"
+#include "platform/os/messages.h"
+#include "platform/os/turns.h"
+#include "platform/os/window.h"
+#include "vexel/vexel.h"
+
+namespace test_support {
+
+inline void FreshState(double fps = 60.0) {
+  platform::os::StartBackend({true, fps});
+  platform::os::ResetMessageQueue();
+  platform::os::ResetTurns();
+  platform::os::ResetWindows();
+  platform::os::ClearKeyboard();
+  game::gameState = game::GameState{};
+  vexel::vexelContext = vexel::VexelContext{};
+}
+
+// Drains the queue through the window procedure, as the main loop does.
+inline void Drain() {
+  platform::os::Message m;
+  while (platform::os::PeekMessage(m)) platform::os::DispatchMessage(m);
+}
+
+}  // namespace test_support
