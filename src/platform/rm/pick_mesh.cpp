@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <tuple>
 
 #include "platform/rm/mesh_builder.h"
@@ -34,6 +35,69 @@ void Pad(Vec3* min, Vec3* max) {
   float pad = 1e-5f * (1.0f + magnitude);
   *min -= Vec3{pad, pad, pad};
   *max += Vec3{pad, pad, pad};
+}
+
+float HalfArea(Vec3 min, Vec3 max) {
+  Vec3 e = max - min;
+  return e.x * e.y + e.y * e.z + e.z * e.x;
+}
+
+// Splits sources[first, first + count) in two by the binned surface-area
+// heuristic along the widest centroid axis and returns the size of the first
+// part, or 0 when keeping them in one leaf is cheaper.
+std::uint32_t SplitBySurfaceArea(std::vector<Source>& sources, std::uint32_t first,
+                                 std::uint32_t count, Vec3 cmin, Vec3 cmax) {
+  constexpr int kBins = 12;
+  Vec3 extent = cmax - cmin;
+  int axis = extent.x >= extent.y && extent.x >= extent.z ? 0 : extent.y >= extent.z ? 1 : 2;
+  float lo = Axis(cmin, axis), width = Axis(extent, axis);
+  if (!(width > 0.0f)) return 0;  // all centroids at one place
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  struct Bin {
+    Vec3 min{kInf, kInf, kInf}, max{-kInf, -kInf, -kInf};
+    std::uint32_t count = 0;
+  } bins[kBins];
+  auto binOf = [&](const Source& s) {
+    int b = static_cast<int>((Axis(s.centroid, axis) - lo) / width * kBins);
+    return std::clamp(b, 0, kBins - 1);
+  };
+  for (std::uint32_t i = first; i < first + count; ++i) {
+    Bin& bin = bins[binOf(sources[i])];
+    for (Vec3 v : sources[i].v) {
+      bin.min = Min(bin.min, v);
+      bin.max = Max(bin.max, v);
+    }
+    ++bin.count;
+  }
+  // Cost of splitting after bin k: area * count on both sides.
+  float rightCost[kBins] = {};
+  Bin right;
+  for (int k = kBins - 1; k > 0; --k) {
+    right.min = Min(right.min, bins[k].min);
+    right.max = Max(right.max, bins[k].max);
+    right.count += bins[k].count;
+    rightCost[k - 1] = right.count ? HalfArea(right.min, right.max) * static_cast<float>(right.count) : 0.0f;
+  }
+  float bestCost = std::numeric_limits<float>::infinity();
+  int bestSplit = -1;
+  std::uint32_t bestLeft = 0;
+  Bin left;
+  for (int k = 0; k + 1 < kBins; ++k) {
+    left.min = Min(left.min, bins[k].min);
+    left.max = Max(left.max, bins[k].max);
+    left.count += bins[k].count;
+    if (left.count == 0 || left.count == count) continue;
+    float cost = HalfArea(left.min, left.max) * static_cast<float>(left.count) + rightCost[k];
+    if (cost < bestCost) {
+      bestCost = cost;
+      bestSplit = k;
+      bestLeft = left.count;
+    }
+  }
+  if (bestSplit < 0) return 0;
+  auto begin = sources.begin() + first;
+  std::partition(begin, begin + count, [&](const Source& s) { return binOf(s) <= bestSplit; });
+  return bestLeft;
 }
 
 }  // namespace
@@ -77,18 +141,15 @@ std::shared_ptr<const PickMesh> BuildPickMesh(const MeshBuilder& mesh) {
     PickNode& node = out->nodes[task.node];
     node.min = min;
     node.max = max;
-    Vec3 extent = cmax - cmin;
-    int axis = extent.x >= extent.y && extent.x >= extent.z ? 0 : extent.y >= extent.z ? 1 : 2;
-    if (task.count <= kLeafSize || task.depth >= kMaxDepth || Axis(extent, axis) <= 0.0f) {
+    std::uint32_t half = 0;
+    if (task.count > kLeafSize && task.depth < kMaxDepth) {
+      half = SplitBySurfaceArea(sources, task.first, task.count, cmin, cmax);
+    }
+    if (half == 0) {
       node.first = task.first;
       node.count = task.count;
       continue;
     }
-    std::uint32_t half = task.count / 2;
-    auto begin = sources.begin() + task.first;
-    std::nth_element(begin, begin + half, begin + task.count, [axis](const Source& a, const Source& b) {
-      return Axis(a.centroid, axis) < Axis(b.centroid, axis);
-    });
     auto children = static_cast<std::uint32_t>(out->nodes.size());
     node.first = children;
     node.count = 0;
