@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/surface/pixel_format.h"
 #include "platform/surface/system_palette.h"
@@ -37,8 +38,12 @@ bool ConvertToPicture(const Surface& surface, const Rect& region,
   } else if (bpp == 2) {
     for (int y = 0; y < h; ++y) {
       const std::uint8_t* in = surface.Row(r.top + y) + 2 * r.left;
-      for (int x = 0; x < w; ++x)
-        *out++ = ExpandRgb565(static_cast<std::uint16_t>(in[2 * x] | (in[2 * x + 1] << 8)));
+      for (int x = 0; x < w; ++x) {
+        std::uint16_t p;
+        std::memcpy(&p, in + 2 * x, 2);  // pixels are little endian, as is the host
+        out[x] = ExpandRgb565(p);
+      }
+      out += w;
     }
   } else {
     for (int y = 0; y < h; ++y) {
