@@ -71,4 +71,18 @@ HResult DeviceContext::DrawIndexedBitmap(const IndexedBitmapView& bitmap, const 
   return DD_OK;
 }
 
+HResult DeviceContext::DrawBitmap(const os::BmpImage& image, const Rect& area) {
+  if (image.bitsPerPixel != 8) return DDERR_UNSUPPORTEDFORMAT;
+  if (image.palette.size() > 256 ||
+      image.pixels.size() < static_cast<std::size_t>(std::max(image.width, 0)) *
+                                static_cast<std::size_t>(std::max(image.height, 0)))
+    return DDERR_INVALIDPARAMS;
+  std::array<PaletteEntry, 256> colours{};
+  for (std::size_t i = 0; i < image.palette.size(); ++i)
+    colours[i] = {image.palette[i].red, image.palette[i].green, image.palette[i].blue, 0};
+  IndexedBitmapView view{image.width, image.height, image.pixels.data(), image.width,
+                         colours.data(), static_cast<int>(image.palette.size())};
+  return DrawIndexedBitmap(view, area);
+}
+
 }  // namespace platform::surface

@@ -4,6 +4,7 @@
 // copied in. Taken with Surface::GetDC and handed back with ReleaseDC.
 #include <cstdint>
 
+#include "platform/os/bmp_reader.h"
 #include "platform/surface/surface.h"
 
 namespace platform::surface {
@@ -32,6 +33,9 @@ class DeviceContext {
   // indices unchanged; 16- and 24-bit surfaces the colours of the bitmap's
   // colour table.
   HResult DrawIndexedBitmap(const IndexedBitmapView& bitmap, const Rect& area);
+  // The same for a bitmap as the BMP reader gives it; only 8-bit images
+  // (DDERR_UNSUPPORTEDFORMAT otherwise).
+  HResult DrawBitmap(const os::BmpImage& image, const Rect& area);
 
  private:
   friend class Surface;

@@ -106,3 +106,26 @@ TEST(DeviceContext, EightBitSurfacesTakeTheIndicesAndTheAreaClips) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DeviceContext, DrawsEightBitImagesOfTheBmpReader) {
+  platform::os::BmpImage image;
+  image.width = 2;
+  image.height = 1;
+  image.bitsPerPixel = 8;
+  image.palette = {{0, 0, 0}, {0, 255, 255}};
+  image.pixels = {1, 0};
+  auto s = platform::MakeRef<surface_test::Surface>(2, 1, 24, 0);
+  surface_test::DeviceContext dc;
+  ASSERT_EQ(s->GetDC(&dc), surface_test::DD_OK);
+  ASSERT_EQ(dc.DrawBitmap(image, {0, 0, 2, 1}), surface_test::DD_OK);
+  EXPECT_EQ(surface_test::Get(*s, 0, 0), 0x00FFFFu);
+  image.pixels.pop_back();  // fewer pixels than the size claims
+  EXPECT_EQ(dc.DrawBitmap(image, {0, 0, 2, 1}), surface_test::DDERR_INVALIDPARAMS);
+  image.bitsPerPixel = 24;
+  EXPECT_EQ(dc.DrawBitmap(image, {0, 0, 2, 1}), surface_test::DDERR_UNSUPPORTEDFORMAT);
+  s->ReleaseDC(&dc);
+}
+
+}  // namespace
