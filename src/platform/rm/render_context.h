@@ -22,8 +22,8 @@ struct RenderScratch {
   std::vector<Vec3> camera;               // per position, camera space
   std::vector<std::uint8_t> outcode;      // per position
   std::vector<raster::ScreenVertex> screen;  // per position, when in front
-  std::vector<float> light;               // per normal index
-  std::vector<std::uint32_t> lightFor;    // position index + 1 the light was computed at
+  std::vector<float> light;               // per position
+  std::vector<std::uint32_t> lightFor;    // normal index + 1 the light was computed with
   std::vector<Vec3> shadowWorld;          // per caster position
   TransparentList transparent;
 };

@@ -87,8 +87,8 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
     }
   }
   if (smooth) {
-    s.light.resize(normals.size());
-    s.lightFor.assign(normals.size(), 0);
+    s.light.resize(n);
+    s.lightFor.assign(n, 0);
   }
 
   for (std::size_t ti = 0; ti < triangles.size(); ++ti) {
@@ -96,22 +96,30 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
     const std::uint32_t i0 = tri.vertex[0], i1 = tri.vertex[1], i2 = tri.vertex[2];
     const std::uint8_t o0 = s.outcode[i0], o1 = s.outcode[i1], o2 = s.outcode[i2];
     if (o0 & o1 & o2) continue;
-    const Vec3 p0 = s.camera[i0], p1 = s.camera[i1], p2 = s.camera[i2];
     // Clockwise seen from the camera = facing it; NaN fails the test too.
-    const Vec3 nrm = Cross(p1 - p0, p2 - p0);
-    if (!(Dot(nrm, p0) < 0.0f)) continue;
+    // Scalar reads: copying the 12-byte vectors whole stalls on the stack.
+    const Vec3* c0 = &s.camera[i0];
+    const Vec3* c1 = &s.camera[i1];
+    const Vec3* c2 = &s.camera[i2];
+    const float ax = c0->x, ay = c0->y, az = c0->z;
+    const float ux = c1->x - ax, uy = c1->y - ay, uz = c1->z - az;
+    const float vx = c2->x - ax, vy = c2->y - ay, vz = c2->z - az;
+    const Vec3 nrm{uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx};
+    if (!(nrm.x * ax + nrm.y * ay + nrm.z * az < 0.0f)) continue;
+    const Vec3 p0 = *c0, p1 = *c1, p2 = *c2;
 
     const MeshFace& face = faces[tri.face];
     const Color color = ClampColor(face.color);
     float k[3] = {1.0f, 1.0f, 1.0f};
     if (smooth) {
       for (int c = 0; c < 3; ++c) {
+        // Cached per position: a position mostly comes with one normal.
         std::uint32_t vi = tri.vertex[c], ni = tri.normal[c];
-        if (s.lightFor[ni] != vi + 1) {
-          s.light[ni] = ctx.lights.At(s.camera[vi], Normalize(m.TransformVector(normals[ni])));
-          s.lightFor[ni] = vi + 1;
+        if (s.lightFor[vi] != ni + 1) {
+          s.light[vi] = ctx.lights.At(s.camera[vi], Normalize(m.TransformVector(normals[ni])));
+          s.lightFor[vi] = ni + 1;
         }
-        k[c] = s.light[ni];
+        k[c] = s.light[vi];
       }
     } else if (lit) {
       k[0] = k[1] = k[2] = ctx.lights.At((p0 + p1 + p2) * (1.0f / 3.0f), Normalize(nrm));

@@ -76,40 +76,59 @@ void Fill(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const S
   }
 
   // With y growing downward, area > 0 puts v1 right of the long edge v0->v2.
-  bool longLeft = area > 0;
-  float slopeLong = ex2 / ey2;  // ey2 > 0: a zero height has zero area
-  float topH = v1.y - v0.y, botH = v2.y - v1.y;
-  float slopeTop = topH > 0 ? (v1.x - v0.x) / topH : 0.0f;
-  float slopeBot = botH > 0 ? (v2.x - v1.x) / botH : 0.0f;
+  const bool longLeft = area > 0;
+  const float slopeLong = ex2 / ey2;  // ey2 > 0: a zero height has zero area
+  const float topH = v1.y - v0.y, botH = v2.y - v1.y;
+  const float slopeTop = topH > 0 ? (v1.x - v0.x) / topH : 0.0f;
+  const float slopeBot = botH > 0 ? (v2.x - v1.x) / botH : 0.0f;
+
+  // Row values walk down incrementally; only the span start needs a product.
+  const float fy0 = static_cast<float>(yStart) + 0.5f - v0.y;
+  float zRow = pz.at0 + pz.dy * fy0;
+  float rRow = pr.at0 + pr.dy * fy0, gRow = pg.at0 + pg.dy * fy0, bRow = pb.at0 + pb.dy * fy0;
+  float xLong = v0.x + fy0 * slopeLong;
+  const int yMid = std::clamp(FirstCentre(v1.y), yStart, yEnd);
+  float xShort = v0.x + fy0 * slopeTop;
+  float slopeShort = slopeTop;
 
   for (int y = yStart; y < yEnd; ++y) {
-    float yc = static_cast<float>(y) + 0.5f;
-    float xLong = v0.x + (yc - v0.y) * slopeLong;
-    float xShort = yc < v1.y ? v0.x + (yc - v0.y) * slopeTop : v1.x + (yc - v1.y) * slopeBot;
-    float xl = longLeft ? xLong : xShort, xr = longLeft ? xShort : xLong;
-    int xs = std::max(t.x0, FirstCentre(xl));
-    int xe = std::min(t.x1, FirstCentre(xr));
-    if (xs >= xe) continue;
-    float fx = static_cast<float>(xs) + 0.5f - v0.x, fy = yc - v0.y;
-    sv.z = pz.at0 + pz.dx * fx + pz.dy * fy;
-    if constexpr (Gouraud) {
-      // The span's last value is kept in 0..255 too, so rounding at the
-      // edges never wraps a channel; that rarely needs a division.
-      const int n = xe - xs;
-      auto channel = [&](const Plane& pl, std::int32_t& start, std::int32_t& step) {
-        start = ToFixed(pl.at0 + pl.dx * fx + pl.dy * fy);
-        step = static_cast<std::int32_t>(pl.dx * 65536.0f);
-        std::int64_t end = start + static_cast<std::int64_t>(step) * (n - 1);
-        if (end < 0 || end > (255 << 16)) {
-          std::int64_t clamped = end < 0 ? 0 : (255 << 16);
-          step = static_cast<std::int32_t>((clamped - start) / (n - 1));
-        }
-      };
-      channel(pr, sv.r, sv.dr);
-      channel(pg, sv.g, sv.dg);
-      channel(pb, sv.b, sv.db);
+    if (y == yMid) {
+      xShort = v1.x + (static_cast<float>(y) + 0.5f - v1.y) * slopeBot;
+      slopeShort = slopeBot;
     }
-    DrawSpan<Bpp, Gouraud, Kind>(t, y, xs, xe, sv, alpha);
+    const float xl = longLeft ? xLong : xShort, xr = longLeft ? xShort : xLong;
+    const int xs = std::max(t.x0, FirstCentre(xl));
+    const int xe = std::min(t.x1, FirstCentre(xr));
+    if (xs < xe) {
+      const float fx = static_cast<float>(xs) + 0.5f - v0.x;
+      sv.z = zRow + pz.dx * fx;
+      if constexpr (Gouraud) {
+        // The span's last value is kept in 0..255 too, so rounding at the
+        // edges never wraps a channel; that rarely needs a division.
+        const int n = xe - xs;
+        auto channel = [&](const Plane& pl, float row, std::int32_t& start, std::int32_t& step) {
+          start = ToFixed(row + pl.dx * fx);
+          step = static_cast<std::int32_t>(pl.dx * 65536.0f);
+          std::int64_t end = start + static_cast<std::int64_t>(step) * (n - 1);
+          if (end < 0 || end > (255 << 16)) {
+            std::int64_t clamped = end < 0 ? 0 : (255 << 16);
+            step = static_cast<std::int32_t>((clamped - start) / (n - 1));
+          }
+        };
+        channel(pr, rRow, sv.r, sv.dr);
+        channel(pg, gRow, sv.g, sv.dg);
+        channel(pb, bRow, sv.b, sv.db);
+      }
+      DrawSpan<Bpp, Gouraud, Kind>(t, y, xs, xe, sv, alpha);
+    }
+    xLong += slopeLong;
+    xShort += slopeShort;
+    zRow += pz.dy;
+    if constexpr (Gouraud) {
+      rRow += pr.dy;
+      gRow += pg.dy;
+      bRow += pb.dy;
+    }
   }
 }
 
