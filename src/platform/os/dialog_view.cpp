@@ -19,7 +19,9 @@ constexpr std::uint32_t kBackground = 0x303040;
 constexpr std::uint32_t kListBackground = 0x101018;
 constexpr std::uint32_t kSelection = 0x0000A0;
 constexpr std::uint32_t kFrame = 0x8080A0;
-constexpr int kWhiteRow = 4, kYellowRow = 3, kCyanRow = 2;
+constexpr int kWhiteRow = 4, kYellowRow = 3, kCyanRow = 2, kGreenRow = 6;
+// The keys the dialog answers to, shown beside the controls.
+constexpr const char* kKeyHints[] = {"Up Down: mode", "Space: full screen", "Enter: OK"};
 
 struct FontSheet {
   int width = 0, height = 0;
@@ -100,7 +102,10 @@ DialogView::DialogView(const Dialog& dialog) {
     places_.push_back({c.item.id, {rightX, rightY, rightX + 20 + TextWidth(c.item.text), rightY + kRowHeight}});
     rightY += 2 * kRowHeight;
   }
+  hintsY_ = rightY;
+  rightY += 3 * kRowHeight + kMargin;
   width_ = rightX + kButtonWidth + kMargin;
+  for (const char* hint : kKeyHints) width_ = std::max(width_, rightX + TextWidth(hint) + kMargin);
   for (const Place& p : places_) width_ = std::max(width_, p.box.right + kMargin);
   height_ = std::max(kMargin + listHeight + kMargin, rightY + kButtonHeight + kMargin);
   int buttonY = height_ - kMargin - kButtonHeight;
@@ -115,6 +120,8 @@ void DialogView::Draw(const Dialog& dialog, Picture& canvas) const {
   canvas.width = width_;
   canvas.height = height_;
   canvas.pixels.assign(static_cast<std::size_t>(width_) * height_, kBackground);
+  int hintX = kMargin + kListWidth + kMargin;
+  for (int i = 0; i < 3; ++i) DrawFontTextInto(canvas, hintX, hintsY_ + i * kRowHeight, kGreenRow, kKeyHints[i]);
   for (const Place& p : places_) {
     const Dialog::Control* c = nullptr;
     for (const Dialog::Control& each : dialog.Controls())

@@ -27,6 +27,7 @@ class DialogView {
   };
   std::vector<Place> places_;
   int width_ = 0, height_ = 0;
+  int hintsY_ = 0;
 };
 
 // Draws text with the built-in font (colour rows 1-7); characters the font
