@@ -1,0 +1,187 @@
+// Whole renders through the viewport: projection, qualities, depth, planes,
+// blending and inputs that must not draw garbage.
+#include <cmath>
+#include <limits>
+
+#include "platform/rm/render_scene_fixture.h"
+
+namespace platform::rm::testing {
+namespace {
+
+const Color kRed{1, 0, 0, 1}, kBlue{0, 0, 1, 1};
+
+using RenderPipeline = SceneTest;
+
+TEST_F(RenderPipeline, ProjectionPutsAKnownPointOnItsPixel) {
+  // 64 wide: scale = front / field * 32 = 64 pixels per unit at z = 1.
+  float px = 0, py = 0;
+  ASSERT_TRUE(viewport->Project({1, 0.5f, 4}, &px, &py));
+  EXPECT_FLOAT_EQ(px, 32 + 16);
+  EXPECT_FLOAT_EQ(py, 32 - 8);
+  EXPECT_FALSE(viewport->Project({0, 0, 0.5f}, &px, &py));  // before the front plane
+
+  // A small square there lands on that pixel and not on the opposite one.
+  AddMesh(Square(1, 0.5f, 4, 0.05f, kRed));
+  Draw();
+  EXPECT_EQ(At(48, 23), (Rgb{255, 0, 0}));
+  EXPECT_TRUE(IsBackground(16, 40));
+
+  // Uniform scaling: on a wide viewport the field spans the width.
+  Ref<Viewport> wide;
+  ASSERT_EQ(Viewport::Create(device, camera, 0, 16, 64, 32, &wide), kOk);
+  ASSERT_TRUE(wide->Project({1, 0.5f, 4}, &px, &py));
+  EXPECT_FLOAT_EQ(px, 48);
+  EXPECT_FLOAT_EQ(py, 16 + 16 - 8);
+}
+
+TEST_F(RenderPipeline, NearerFaceWinsWhicheverIsDrawnFirst) {
+  AddMesh(Square(0, 0, 4, 1, kRed));
+  AddMesh(Square(0, 0, 3, 0.5f, kBlue));
+  AddMesh(Square(0, 0, 5, 2, Color{0, 1, 0, 1}));
+  Draw();
+  EXPECT_EQ(At(32, 32), (Rgb{0, 0, 255}));
+  EXPECT_EQ(At(20, 32), (Rgb{255, 0, 0}));
+  EXPECT_EQ(At(8, 32), (Rgb{0, 255, 0}));
+  EXPECT_TRUE(IsBackground(4, 32));
+}
+
+TEST_F(RenderPipeline, BackFacesAreNotDrawn) {
+  MeshData m = Square(0, 0, 4, 1, kRed);
+  m.faceIndices = {3, 2, 1, 0};  // counter-clockwise seen from the camera
+  AddMesh(m);
+  Draw();
+  EXPECT_TRUE(IsBackground(32, 32));
+}
+
+TEST_F(RenderPipeline, FrontAndBackPlanesClip) {
+  ASSERT_EQ(viewport->SetBack(10), kOk);
+  AddMesh(Square(0, 0, 0.5f, 0.2f, kRed));   // wholly before the front plane
+  AddMesh(Square(0, 0, 20, 10, kBlue));       // wholly beyond the back plane
+  Draw();
+  for (int y = 0; y < kSize; y += 4)
+    for (int x = 0; x < kSize; x += 4) ASSERT_TRUE(IsBackground(x, y)) << x << "," << y;
+
+  // A floor running from behind the camera to past the back plane is cut
+  // at both: drawn below the horizon, and the far part left out.
+  MeshData floor;
+  floor.positions = {{-5, -1, -5}, {-5, -1, 50}, {5, -1, 50}, {5, -1, -5}};
+  floor.faceSizes = {4};
+  floor.faceIndices = {0, 1, 2, 3};
+  floor.faceColors = {Color{0, 1, 0, 1}};
+  AddMesh(floor);
+  Draw();
+  EXPECT_EQ(At(32, 63), (Rgb{0, 255, 0}));   // near the camera, at the front plane
+  // At the back plane (z = 10) the floor is 6.4 pixels below the centre.
+  EXPECT_EQ(At(32, 40), (Rgb{0, 255, 0}));
+  EXPECT_TRUE(IsBackground(32, 37));
+  ASSERT_EQ(viewport->SetBack(100), kOk);
+  Draw();
+  EXPECT_EQ(At(32, 37), (Rgb{0, 255, 0}));  // reaches further now
+}
+
+TEST_F(RenderPipeline, HalfTransparentRedOverBlueIsPurple) {
+  ASSERT_EQ(device->SetRenderMode(kRenderModeBlendedTransparency), kOk);
+  // The translucent face comes first in the tree but is drawn after.
+  AddMesh(Square(0, 0, 3, 1, Color{1, 0, 0, 0.5f}));
+  AddMesh(Square(0, 0, 4, 2, kBlue));
+  Draw();
+  Rgb c = At(32, 32);
+  EXPECT_NEAR(c.r, 128, 2);
+  EXPECT_EQ(c.g, 0u);
+  EXPECT_NEAR(c.b, 127, 2);
+  EXPECT_EQ(At(4, 32), (Rgb{0, 0, 255}));
+
+  // A translucent face behind an opaque one is hidden, whatever the order.
+  AddMesh(Square(0, 0, 2, 0.2f, Color{0, 1, 0, 1}));
+  Draw();
+  EXPECT_EQ(At(32, 32), (Rgb{0, 255, 0}));
+
+  // Two translucent faces blend back to front.
+  AddMesh(Square(0, 0, 2.5f, 0.5f, Color{1, 1, 1, 0.5f}));
+  Draw();
+  Rgb layered = At(32, 22);  // white over (red over blue)
+  EXPECT_NEAR(layered.r, 191, 3);
+  EXPECT_NEAR(layered.g, 127, 3);
+  EXPECT_NEAR(layered.b, 191, 3);
+}
+
+TEST_F(RenderPipeline, WithoutBlendedTransparencyAlphaIsIgnored) {
+  AddMesh(Square(0, 0, 3, 1, Color{1, 0, 0, 0.5f}));
+  AddMesh(Square(0, 0, 4, 2, kBlue));
+  Draw();
+  EXPECT_EQ(At(32, 32), (Rgb{255, 0, 0}));
+}
+
+TEST_F(RenderPipeline, ClearPaintsTheCameraScenesBackground) {
+  root->SetSceneBackgroundRGB(0.2f, 0.4f, 0.6f);
+  ASSERT_EQ(viewport->Clear(), kOk);
+  EXPECT_EQ(At(0, 0), (Rgb{51, 102, 153}));
+  EXPECT_EQ(At(63, 63), (Rgb{51, 102, 153}));
+  // A viewport on part of the device clears only its rectangle.
+  Ref<Viewport> part;
+  root->SetSceneBackgroundRGB(1, 1, 1);
+  ASSERT_EQ(Viewport::Create(device, camera, 8, 8, 8, 8, &part), kOk);
+  ASSERT_EQ(part->Clear(), kOk);
+  EXPECT_EQ(At(8, 8), (Rgb{255, 255, 255}));
+  EXPECT_EQ(At(7, 8), (Rgb{51, 102, 153}));
+  EXPECT_EQ(At(16, 16), (Rgb{51, 102, 153}));
+}
+
+TEST_F(RenderPipeline, CameraInsideABoxSeesNothingWrong) {
+  // A box around the camera with faces outward: every face is a back face
+  // or crosses the front plane; nothing may come out but background.
+  MeshData box;
+  box.positions = {{-1, -1, -1}, {-1, 1, -1}, {1, 1, -1}, {1, -1, -1},
+                   {-1, -1, 1},  {-1, 1, 1},  {1, 1, 1},  {1, -1, 1}};
+  box.faceSizes = {4, 4, 4, 4, 4, 4};
+  box.faceIndices = {0, 1, 2, 3, 7, 6, 5, 4, 4, 5, 1, 0, 3, 2, 6, 7, 1, 5, 6, 2, 4, 0, 3, 7};
+  box.faceColors.assign(6, kRed);
+  AddMesh(box);
+  Draw();
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x) ASSERT_TRUE(IsBackground(x, y)) << x << "," << y;
+
+  // Turned inside out, the same box surrounds the camera with front faces:
+  // the far one fills the view, the ones through the front plane are cut.
+  for (std::size_t f = 0; f < 6; ++f) std::swap(box.faceIndices[4 * f + 1], box.faceIndices[4 * f + 3]);
+  AddMesh(box);
+  Draw();
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x) ASSERT_EQ(At(x, y), (Rgb{255, 0, 0})) << x << "," << y;
+}
+
+TEST_F(RenderPipeline, DegenerateFacesDrawNothing) {
+  MeshData m;
+  m.positions = {{-1, -1, 4}, {0, 0, 4}, {1, 1, 4}, {1, 1, 4}, {2, 0, 4}};
+  m.faceSizes = {3, 3};
+  m.faceIndices = {0, 1, 2, 2, 3, 4};  // collinear; two corners at one point
+  m.faceColors = {kRed, kRed};
+  AddMesh(m);
+  // The camera on the plane of a face sees it edge-on.
+  MeshData edge;
+  edge.positions = {{0, -1, 2}, {0, 1, 2}, {0, 1, 6}, {0, -1, 6}};
+  edge.faceSizes = {4};
+  edge.faceIndices = {0, 1, 2, 3};
+  AddMesh(edge);
+  Draw();
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x) ASSERT_TRUE(IsBackground(x, y)) << x << "," << y;
+}
+
+TEST_F(RenderPipeline, ViewportRefusesBadPlanesAndFields) {
+  EXPECT_EQ(viewport->SetFront(0), kErrBadValue);
+  EXPECT_EQ(viewport->SetFront(std::numeric_limits<float>::quiet_NaN()), kErrBadValue);
+  EXPECT_EQ(viewport->SetBack(0.5f), kErrBadValue);  // not beyond the front plane
+  EXPECT_EQ(viewport->SetField(-1), kErrBadValue);
+  EXPECT_EQ(viewport->SetField(std::numeric_limits<float>::infinity()), kErrBadValue);
+  EXPECT_EQ(viewport->GetFront(), 1.0f);
+  EXPECT_EQ(viewport->GetBack(), 100.0f);
+  EXPECT_EQ(viewport->GetField(), 0.5f);
+  Ref<Viewport> v;
+  EXPECT_EQ(Viewport::Create(device, camera, 60, 0, 8, 8, &v), kErrBadValue);
+  EXPECT_EQ(Viewport::Create(device, nullptr, 0, 0, 8, 8, &v), kErrBadObject);
+  EXPECT_EQ(viewport->Render(nullptr), kErrBadObject);
+}
+
+}  // namespace
+}  // namespace platform::rm::testing
