@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "platform/rm/rm_object.h"
+#include "platform/rm/xfile_reader.h"
+
+namespace platform::rm {
+namespace {
+
+const std::string kHeader = "xof 0302txt 0032\n";
+
+// A square (two vertices shared by a quad and a triangle), a named material
+// referenced by the list, normals and texture coordinates, in the style of
+// the common exporters: ';' after members, ',' between array elements.
+const std::string kWellFormed = kHeader + R"(
+template Vector {
+ <3D82AB5E-62DA-11cf-AB39-0020AF71E433>
+ FLOAT x;
+ FLOAT y;
+ FLOAT z;
+}
+// a comment { with a brace
+# another comment }
+Material Red {
+ 1.000000;0.000000;0.000000;0.500000;;
+ 5.0;
+ 0.0;0.0;0.0;;
+ 0.0;0.0;0.0;;
+ TextureFilename { "red{}.bmp"; }
+}
+Mesh Square {
+ 5;
+ 0.0;0.0;0.0;,
+ 0.0;1.0;0.0;,
+ 1.0;1.0;0.0;,
+ 1.0;0.0;0.0;,
+ 2.0;0.5;0.0;;
+ 2;
+ 4;0,1,2,3;,
+ 3;3,2,4;;
+ MeshMaterialList {
+  2;
+  2;
+  1,
+  0;;
+  {Red}
+  Material {
+   0.0;0.0;1.0;1.0;;
+   0.0;
+   0.0;0.0;0.0;;
+   0.0;0.0;0.0;;
+  }
+ }
+ MeshNormals {
+  1;
+  0.0;0.0;-2.0;;
+  2;
+  4;0,0,0,0;,
+  3;0,0,0;;
+ }
+ MeshTextureCoords {
+  5;
+  0.0;0.0;, 0.0;1.0;, 1.0;1.0;, 1.0;0.0;, 1.0;0.5;;
+ }
+}
+)";
+
+MeshData Read(const std::string& text, HResult expected = kOk) {
+  MeshData mesh;
+  EXPECT_EQ(ReadXMesh(text, &mesh), expected);
+  return mesh;
+}
+
+std::string SimpleMesh(const std::string& body = "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;;") {
+  return kHeader + "Mesh {\n" + body + "\n}\n";
+}
+
+TEST(XFile, ReadsVerticesFacesMaterialsAndNormals) {
+  MeshData m = Read(kWellFormed);
+  ASSERT_EQ(m.positions.size(), 5u);
+  EXPECT_EQ(m.positions[4], (Vec3{2.0f, 0.5f, 0.0f}));
+  EXPECT_EQ(m.faceSizes, (std::vector<std::uint32_t>{4, 3}));
+  EXPECT_EQ(m.faceIndices, (std::vector<std::uint32_t>{0, 1, 2, 3, 3, 2, 4}));
+  ASSERT_EQ(m.faceColors.size(), 2u);
+  EXPECT_EQ(m.faceColors[0], (Color{0, 0, 1, 1}));     // the inline material
+  EXPECT_EQ(m.faceColors[1], (Color{1, 0, 0, 0.5f}));  // the named one, alpha kept
+  ASSERT_EQ(m.normals.size(), 1u);
+  EXPECT_EQ(m.faceNormalIndices.size(), 7u);
+}
+
+TEST(XFile, OtherExportersSeparatorsAndLayout) {
+  // Commas everywhere, no trailing separators, everything on one line.
+  MeshData a = Read(SimpleMesh("3, 0,0,0, 0,1,0, 1,0,0, 1, 3,0,1,2"));
+  // Semicolons everywhere and doubled, numbers in other spellings.
+  MeshData b = Read(SimpleMesh("3;; 0.;+0;0e0;; 0;1.0;0;; 1;0;-0;;; 1;; 3;0;1;2;;;"));
+  ASSERT_EQ(a.positions.size(), 3u);
+  ASSERT_EQ(b.positions.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(a.positions[i], b.positions[i]);
+  EXPECT_EQ(a.faceIndices, b.faceIndices);
+  // A data object with a name and a GUID, and CRLF line ends.
+  MeshData c = Read(kHeader + "Mesh named <01234567-89ab> {\r\n 3;0;0;0;,0;1;0;,1;0;0;;\r\n1;3;0,1,2;;\r\n}");
+  EXPECT_EQ(c.positions.size(), 3u);
+  // Header with 64-bit floats and minor version 03.
+  EXPECT_EQ(Read("xof 0303txt 0064" + SimpleMesh().substr(kHeader.size() - 1)).faceSizes.size(), 1u);
+}
+
+TEST(XFile, FirstMeshInsideFramesTakesTheirMatrices) {
+  const std::string text = kHeader + R"(
+Header { 1; 0; 1; }
+Frame Outer {
+ FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 10,0,0,1;; }
+ Frame Inner {
+  FrameTransformMatrix { 0,0,-1,0, 0,1,0,0, 1,0,0,0, 0,5,0,1;; }
+  Mesh First { 3; 0;0;1;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; }
+ }
+}
+Mesh Second { 3; 9;9;9;, 9;9;8;, 9;8;9;; 1; 3;0,1,2;; }
+)";
+  MeshData m = Read(text);
+  ASSERT_EQ(m.positions.size(), 3u);
+  // Inner turns local +z onto +x, then both frames translate.
+  EXPECT_EQ(m.positions[0], (Vec3{11, 5, 0}));
+  EXPECT_EQ(m.positions[2], (Vec3{10, 5, -1}));
+}
+
+TEST(XFile, MissingAndUnreadableFiles) {
+  Ref<MeshBuilder> mesh;
+  ASSERT_EQ(CreateMeshBuilder(&mesh), kOk);
+  EXPECT_EQ(mesh->Load("no-such-model.x"), kErrFileNotFound);
+  EXPECT_EQ(mesh->Load(""), kErrFileNotFound);
+  EXPECT_EQ(mesh->Load(std::filesystem::temp_directory_path().string()), kErrFileNotFound);
+
+  auto path = std::filesystem::temp_directory_path() / "zarn_rm_xfile_test.x";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << kWellFormed;
+  }
+  EXPECT_EQ(mesh->Load(path.string()), kOk);
+  EXPECT_EQ(mesh->Faces().size(), 2u);
+  std::filesystem::remove(path);
+}
+
+TEST(XFile, RefusesOtherFormatsAndHeaders) {
+  const std::string body = SimpleMesh().substr(kHeader.size() - 1);
+  for (const char* header : {"xof 0302bin 0032", "xof 0302tzip0032", "xof 0302bzip0032",
+                             "xof 0201txt 0032", "xof 0302txt 0016", "XOF 0302txt 0032",
+                             "xof 03a2txt 0032", "xof"}) {
+    EXPECT_EQ(Read(header + body, kErrBadFile).positions.size(), 0u) << header;
+  }
+  EXPECT_EQ(Read("", kErrBadFile).positions.size(), 0u);
+}
+
+TEST(XFile, NoMeshIsNotFound) {
+  Read(kHeader, kErrNotFound);
+  Read(kHeader + "Frame { FrameTransformMatrix { 1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1;; } }", kErrNotFound);
+}
+
+TEST(XFile, MalformedDataIsABadFile) {
+  const char* bodies[] = {
+      "4; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;;",               // fewer vertices than counted
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 2; 3;0,1,2;;",               // fewer faces than counted
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 4;0,1,2;;",               // face shorter than counted
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,3;;",               // index out of range
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,-1,2;;",              // negative index
+      "3; 0;0;0;, 0;nan;0;, 1;0;0;; 1; 3;0,1,2;;",             // NaN
+      "3; 0;0;0;, 0;inf;0;, 1;0;0;; 1; 3;0,1,2;;",             // infinity
+      "3; 0;0;0;, 0;1.#QNAN;0;, 1;0;0;; 1; 3;0,1,2;;",         // another NaN spelling
+      "3; 0;0;0;, 0;1e30;0;, 1;0;0;; 1; 3;0,1,2;;",            // enormous
+      "4000000000; 0;0;0;; 1; 3;0,0,0;;",                      // count far beyond the file
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 4294967295; 0;;",         // face count beyond the file
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; MeshMaterialList { 1; 1; 1;; Material {1;1;1;1;;0;0;0;0;;0;0;0;;} }",
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; MeshMaterialList { 2; 1; 1;; Material {1;1;1;1;;0;0;0;0;;0;0;0;;} }",
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; MeshMaterialList { 1; 1; 0;; {Undefined} }",
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; MeshNormals { 1; 0;1;0;; 1; 3;0,0,1;; }",
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; MeshNormals { 1; 0;1;0;; 2; 3;0,0,0;; }",
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; MeshVertexColors { 1; 3; 1;1;1;1;; }",
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; Unknown { { } ",   // unbalanced
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; \"unterminated",
+      "three; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;;",
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; \x01",
+  };
+  for (const char* body : bodies) {
+    auto start = std::chrono::steady_clock::now();
+    Read(SimpleMesh(body), kErrBadFile);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << body;
+  }
+  Read(kHeader + "}", kErrBadFile);
+  Read(kHeader + "Mesh", kErrBadFile);
+  Read(kHeader + "Mesh Name Extra {", kErrBadFile);
+}
+
+TEST(XFile, EveryTruncationFailsCleanly) {
+  // Cut anywhere before the mesh's closing brace, the file is bad.
+  const std::size_t end = kWellFormed.rfind('}');
+  for (std::size_t n = 0; n < end; ++n) {
+    MeshData m;
+    HResult r = ReadXMesh(std::string_view(kWellFormed).substr(0, n), &m);
+    ASSERT_TRUE(r == kErrBadFile || r == kErrNotFound) << "cut at " << n;
+  }
+  MeshData m;
+  EXPECT_EQ(ReadXMesh(std::string_view(kWellFormed).substr(0, end + 1), &m), kOk);
+}
+
+TEST(XFile, RandomDamageNeverCrashes) {
+  std::mt19937 random(1234);
+  for (int round = 0; round < 2000; ++round) {
+    std::string text = kWellFormed;
+    for (int k = 0; k < 4; ++k) {
+      std::size_t at = kHeader.size() + random() % (text.size() - kHeader.size());
+      text[at] = "{};,<>\"09-x. \n\0\xff"[random() % 16];
+    }
+    MeshData m;
+    HResult r = ReadXMesh(text, &m);
+    if (r == kOk) {
+      Ref<MeshBuilder> mesh;
+      ASSERT_EQ(CreateMeshBuilder(&mesh), kOk);
+      // What the reader accepts, the builder takes.
+      EXPECT_EQ(mesh->SetMesh(m), kOk);
+    }
+  }
+}
+
+TEST(XFile, DeepNestingWithoutRecursion) {
+  const int depth = 5000;
+  std::string objects, frames;
+  for (int i = 0; i < depth; ++i) objects += "Unknown {";
+  for (int i = 0; i < depth; ++i) objects += "}";
+  for (int i = 0; i < depth; ++i) frames += "Frame {";
+  const std::string mesh = SimpleMesh().substr(kHeader.size());
+  Read(kHeader + objects + mesh);
+  Read(kHeader + frames + mesh + std::string(depth, '}'));
+  Read(kHeader + frames + mesh);  // unclosed frames after the mesh do not matter
+  Read(kHeader + std::string(200000, '{'), kErrBadFile);
+  Read(kHeader + frames, kErrBadFile);
+}
+
+TEST(XFile, FailedLoadKeepsTheBuilder) {
+  Ref<MeshBuilder> mesh;
+  ASSERT_EQ(CreateMeshBuilder(&mesh), kOk);
+  ASSERT_EQ(mesh->LoadFromText(kWellFormed), kOk);
+  EXPECT_EQ(mesh->LoadFromText(SimpleMesh("3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,9;;")), kErrBadFile);
+  EXPECT_EQ(mesh->Faces().size(), 2u);
+  EXPECT_EQ(mesh->Positions().size(), 5u);
+}
+
+}  // namespace
+}  // namespace platform::rm
