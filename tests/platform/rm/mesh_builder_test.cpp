@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "platform/rm/rm_object.h"
+
+namespace platform::rm {
+namespace {
+
+constexpr float kEps = 1e-5f;
+
+Ref<MeshBuilder> Build(const MeshData& data) {
+  Ref<MeshBuilder> mesh;
+  EXPECT_EQ(CreateMeshBuilder(&mesh), kOk);
+  EXPECT_EQ(mesh->SetMesh(data), kOk);
+  return mesh;
+}
+
+void AddFace(MeshData* m, std::initializer_list<std::uint32_t> indices) {
+  m->faceSizes.push_back(static_cast<std::uint32_t>(indices.size()));
+  m->faceIndices.insert(m->faceIndices.end(), indices);
+}
+
+// A unit cube whose corners are shared by three faces each, every face
+// clockwise seen from outside.
+MeshData Cube() {
+  MeshData m;
+  for (int i = 0; i < 8; ++i) {
+    m.positions.push_back({static_cast<float>(i & 1), static_cast<float>((i >> 1) & 1),
+                           static_cast<float>((i >> 2) & 1)});
+  }
+  AddFace(&m, {0, 2, 3, 1});  // z = 0, seen from -z
+  AddFace(&m, {4, 5, 7, 6});  // z = 1
+  AddFace(&m, {0, 1, 5, 4});  // y = 0
+  AddFace(&m, {2, 6, 7, 3});  // y = 1
+  AddFace(&m, {0, 4, 6, 2});  // x = 0
+  AddFace(&m, {1, 3, 7, 5});  // x = 1
+  return m;
+}
+
+TEST(MeshBuilder, PolygonsBecomeFansInTheirWinding) {
+  MeshData m;
+  for (int i = 0; i < 5; ++i) {
+    float a = -static_cast<float>(i) * 2.0f * 3.14159265f / 5.0f;  // clockwise seen from -z
+    m.positions.push_back({std::cos(a), std::sin(a), 0});
+  }
+  AddFace(&m, {0, 1});  // too few vertices: a face without triangles
+  AddFace(&m, {0, 1, 2, 3, 4});
+  Ref<MeshBuilder> mesh = Build(m);
+  ASSERT_EQ(mesh->Faces().size(), 2u);
+  EXPECT_EQ(mesh->Faces()[0].triangleCount, 0u);
+  ASSERT_EQ(mesh->Triangles().size(), 3u);
+  const MeshFace& face = mesh->Faces()[1];
+  EXPECT_EQ(face.firstTriangle, 0u);
+  EXPECT_EQ(face.triangleCount, 3u);
+  const std::array<std::uint32_t, 3> expected[] = {{0, 1, 2}, {0, 2, 3}, {0, 3, 4}};
+  for (int t = 0; t < 3; ++t) {
+    EXPECT_EQ(mesh->Triangles()[t].vertex, expected[t]);
+    EXPECT_EQ(mesh->Triangles()[t].face, 1u);
+  }
+  // Clockwise seen from -z: the front faces -z.
+  EXPECT_NEAR(face.normal.z, -1.0f, kEps);
+}
+
+TEST(MeshBuilder, MissingNormalsComeFromTheAdjacentFaces) {
+  Ref<MeshBuilder> mesh = Build(Cube());
+  const float r = 1.0f / std::sqrt(3.0f);
+  ASSERT_EQ(mesh->Normals().size(), 8u);
+  // Corner 0 touches the faces facing -x, -y and -z.
+  EXPECT_NEAR(mesh->Normals()[0].x, -r, kEps);
+  EXPECT_NEAR(mesh->Normals()[0].y, -r, kEps);
+  EXPECT_NEAR(mesh->Normals()[0].z, -r, kEps);
+  EXPECT_NEAR(mesh->Normals()[7].x, r, kEps);
+  EXPECT_NEAR(mesh->Faces()[5].normal.x, 1.0f, kEps);
+  for (const MeshTriangle& t : mesh->Triangles()) EXPECT_EQ(t.normal, t.vertex);
+  EXPECT_FALSE(mesh->Bounds().empty);
+  EXPECT_EQ(mesh->Bounds().min, (Vec3{0, 0, 0}));
+  EXPECT_EQ(mesh->Bounds().max, (Vec3{1, 1, 1}));
+}
+
+TEST(MeshBuilder, GivenNormalsAreNormalisedAndIndexedPerFaceVertex) {
+  MeshData m = Cube();
+  m.normals = {{0, 0, -4}, {0, 3, 0}};
+  m.faceNormalIndices.assign(m.faceIndices.size(), 1);
+  m.faceNormalIndices[0] = 0;
+  Ref<MeshBuilder> mesh = Build(m);
+  ASSERT_EQ(mesh->Normals().size(), 2u);
+  EXPECT_EQ(mesh->Normals()[0], (Vec3{0, 0, -1}));
+  EXPECT_EQ(mesh->Triangles()[0].normal, (std::array<std::uint32_t, 3>{0, 1, 1}));
+}
+
+TEST(MeshBuilder, ColoursAndQuality) {
+  MeshData m = Cube();
+  m.faceColors.assign(6, Color{0.5f, 0.5f, 0.5f, 1});
+  m.faceColors[2] = {2.0f, -1.0f, 0.25f, 0.5f};  // clamped
+  Ref<MeshBuilder> mesh = Build(m);
+  EXPECT_EQ(mesh->Faces()[2].color, (Color{1.0f, 0.0f, 0.25f, 0.5f}));
+  EXPECT_EQ(Build(Cube())->Faces()[0].color, (Color{1, 1, 1, 1}));  // white without material
+
+  std::uint64_t revision = mesh->ColorRevision();
+  ASSERT_EQ(mesh->SetColor(0x99FFFFFFu), kOk);
+  EXPECT_NE(mesh->ColorRevision(), revision);
+  for (const MeshFace& f : mesh->Faces()) EXPECT_EQ(f.color, (Color{1, 1, 1, 153.0f / 255.0f}));
+  EXPECT_EQ(ArgbFromColor(mesh->Faces()[0].color), 0x99FFFFFFu);
+  ASSERT_EQ(mesh->SetColorRGB(0.5f, 2.0f, 0.0f), kOk);
+  for (const MeshFace& f : mesh->Faces()) EXPECT_EQ(f.color, (Color{0.5f, 1, 0, 1}));
+
+  EXPECT_EQ(mesh->GetQuality(), kRenderGouraud);
+  EXPECT_EQ(mesh->SetQuality(kRenderFlat), kOk);
+  EXPECT_EQ(mesh->GetQuality(), kRenderFlat);
+  EXPECT_EQ(mesh->SetQuality(0x8Bu), kErrBadValue);   // no such shade mode
+  EXPECT_EQ(mesh->SetQuality(0x1000u), kErrBadValue);
+  EXPECT_EQ(mesh->GetQuality(), kRenderFlat);
+}
+
+TEST(MeshBuilder, InconsistentDataIsRefusedAndChangesNothing) {
+  Ref<MeshBuilder> mesh = Build(Cube());
+  const std::uint64_t revision = mesh->GeometryRevision();
+  auto refuse = [&](MeshData m) { EXPECT_EQ(mesh->SetMesh(m), kErrBadValue); };
+  MeshData m = Cube();
+  m.faceIndices[3] = 8;
+  refuse(m);
+  m = Cube();
+  m.faceSizes[0] = 5;
+  refuse(m);
+  m = Cube();
+  m.positions[0].y = std::nanf("");
+  refuse(m);
+  m = Cube();
+  m.faceColors.resize(2);
+  refuse(m);
+  m = Cube();
+  m.normals = {{0, 1, 0}};
+  m.faceNormalIndices.assign(m.faceIndices.size(), 1);
+  refuse(m);
+  m = Cube();
+  m.vertexColors.resize(3);
+  refuse(m);
+  EXPECT_EQ(mesh->GeometryRevision(), revision);
+  EXPECT_EQ(mesh->Triangles().size(), 12u);
+}
+
+TEST(MeshBuilder, DegenerateFacesGiveZeroNormalsNotNaN) {
+  MeshData m;
+  m.positions = {{0, 0, 0}, {1, 1, 1}, {2, 2, 2}};
+  AddFace(&m, {0, 1, 2});
+  Ref<MeshBuilder> mesh = Build(m);
+  EXPECT_EQ(mesh->Faces()[0].normal, (Vec3{}));
+  for (Vec3 n : mesh->Normals()) EXPECT_EQ(n, (Vec3{}));
+}
+
+TEST(MeshBuilder, OneBuilderOnSeveralFramesAndShadows) {
+  Ref<MeshBuilder> mesh = Build(Cube());
+  Ref<Frame> root, a, b;
+  ASSERT_EQ(CreateFrame(nullptr, &root), kOk);
+  ASSERT_EQ(CreateFrame(root.get(), &a), kOk);
+  ASSERT_EQ(CreateFrame(root.get(), &b), kOk);
+  ASSERT_EQ(a->AddVisual(mesh), kOk);
+  ASSERT_EQ(b->AddVisual(mesh), kOk);
+  ASSERT_EQ(mesh->SetColor(0xFF00FF00u), kOk);  // seen on both frames
+  EXPECT_EQ(a->Visuals()[0]->AsMesh(), b->Visuals()[0]->AsMesh());
+  EXPECT_EQ(a->Visuals()[0]->AsShadow(), nullptr);
+
+  Ref<Light> light;
+  ASSERT_EQ(CreateLight(LightType::Point, 1, 1, 1, &light), kOk);
+  Ref<Shadow> shadow;
+  EXPECT_EQ(CreateShadow(mesh, nullptr, {0, 0.2f, 0}, {0, 1, 0}, &shadow), kErrBadObject);
+  EXPECT_EQ(CreateShadow(mesh, light, {0, 0.2f, 0}, {0, 0, 0}, &shadow), kErrBadValue);
+  ASSERT_EQ(CreateShadow(mesh, light, {0, 0.2f, 0}, {0, 2, 0}, &shadow), kOk);
+  EXPECT_EQ(shadow->PlaneNormal(), (Vec3{0, 1, 0}));
+  EXPECT_EQ(&shadow->Caster(), mesh.get());
+  ASSERT_EQ(a->AddVisual(shadow), kOk);
+  EXPECT_EQ(a->Visuals()[1]->Kind(), VisualKind::Shadow);
+}
+
+}  // namespace
+}  // namespace platform::rm
