@@ -126,7 +126,21 @@ HResult Frame::RayPick(const Frame* ref, const Ray& ray, std::uint32_t flags,
       });
       if (best > 0.0f) add(best, bestFace);
     } else {
-      IntersectPickMesh(*instance.data, local, &tMax, false, add);
+      // The fan triangles of one face are one primitive: a ray through
+      // their shared edge meets the face once.
+      const std::size_t first = picks->size();
+      IntersectPickMesh(*instance.data, local, &tMax, false, [&](float t, std::uint32_t face) {
+        for (std::size_t k = first; k < picks->size(); ++k) {
+          if ((*picks)[k].face == face) {
+            if (t * length < (*picks)[k].distance) {
+              picks->erase(picks->begin() + static_cast<std::ptrdiff_t>(k));
+              add(t, face);
+            }
+            return;
+          }
+        }
+        add(t, face);
+      });
     }
   }
   SortByDistance(picks);
