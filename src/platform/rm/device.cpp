@@ -77,10 +77,14 @@ void Device::InstallColorRamp() {
         e.green = static_cast<std::uint8_t>(g * 51);
         e.blue = static_cast<std::uint8_t>(b * 51);
       }
-  for (int k = 0; k < 20; ++k, ++i) {
-    auto v = static_cast<std::uint8_t>(6 + k * 12);
-    entries[i].red = entries[i].green = entries[i].blue = v;
-  }
+  // Greys between the cube's steps, none so close to black or white that
+  // those would be matched to a grey.
+  for (int step = 0; step < 5; ++step)
+    for (int k : {10, 20, 31, 41}) {
+      auto v = static_cast<std::uint8_t>(step * 51 + k);
+      entries[i].red = entries[i].green = entries[i].blue = v;
+      ++i;
+    }
   palette->SetEntries(entries);
 }
 

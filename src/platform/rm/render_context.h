@@ -24,6 +24,8 @@ struct RenderScratch {
   std::vector<raster::ScreenVertex> screen;  // per position, when in front
   std::vector<float> light;               // per position
   std::vector<std::uint32_t> lightFor;    // normal index + 1 the light was computed with
+  std::vector<float> faceLight;           // per face, flat shading
+  std::vector<std::uint8_t> faceLit;      // per face: faceLight is set
   std::vector<Vec3> shadowWorld;          // per caster position
   TransparentList transparent;
 };

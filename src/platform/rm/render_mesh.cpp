@@ -53,6 +53,20 @@ void ForEachScreenTriangle(const RenderContext& ctx, const Corner (&c)[3],
   }
 }
 
+// The light at the polygon's centre with its own normal.
+float FaceLight(const RenderContext& ctx, const MeshBuilder& mesh, const MeshFace& face,
+                const Matrix& m) {
+  const auto& tris = mesh.Triangles();
+  const auto& cam = ctx.scratch->camera;
+  if (face.triangleCount == 0) return 0.0f;
+  const MeshTriangle& first = tris[face.firstTriangle];
+  Vec3 sum = cam[first.vertex[0]] + cam[first.vertex[1]];
+  for (std::uint32_t t = 0; t < face.triangleCount; ++t)
+    sum += cam[tris[face.firstTriangle + t].vertex[2]];
+  Vec3 centre = sum * (1.0f / static_cast<float>(face.triangleCount + 2));
+  return ctx.lights.At(centre, Normalize(m.TransformVector(face.normal)));
+}
+
 }  // namespace
 
 void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix& m) {
@@ -89,6 +103,9 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
   if (smooth) {
     s.light.resize(n);
     s.lightFor.assign(n, 0);
+  } else if (lit) {
+    s.faceLight.resize(faces.size());
+    s.faceLit.assign(faces.size(), 0);
   }
 
   for (std::size_t ti = 0; ti < triangles.size(); ++ti) {
@@ -122,7 +139,12 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
         k[c] = s.light[vi];
       }
     } else if (lit) {
-      k[0] = k[1] = k[2] = ctx.lights.At((p0 + p1 + p2) * (1.0f / 3.0f), Normalize(nrm));
+      // One light for the whole polygon, not per fan triangle.
+      if (!s.faceLit[tri.face]) {
+        s.faceLight[tri.face] = FaceLight(ctx, mesh, face, m);
+        s.faceLit[tri.face] = 1;
+      }
+      k[0] = k[1] = k[2] = s.faceLight[tri.face];
     }
     const float cr = color.r * 255.0f, cg = color.g * 255.0f, cb = color.b * 255.0f;
     const Corner corners[3] = {{p0, cr * k[0], cg * k[0], cb * k[0]},

@@ -1,0 +1,182 @@
+// Qualities, lights, 8-bit output and shadows, seen in rendered pixels.
+#include <cmath>
+
+#include "platform/rm/render_scene_fixture.h"
+#include "platform/surface/system_palette.h"
+
+namespace platform::rm::testing {
+namespace {
+
+constexpr float kPi = 3.14159265f;
+const Color kWhite{1, 1, 1, 1};
+
+// The front of a cylinder around the y axis at depth 6: shared vertices, so
+// its normals turn smoothly from face to face.
+MeshData CurvedStrip() {
+  MeshData m;
+  const int kSteps = 6;
+  for (int i = 0; i <= kSteps; ++i) {
+    float a = (-60.0f + 120.0f * static_cast<float>(i) / kSteps) * kPi / 180.0f;
+    m.positions.push_back({2 * std::sin(a), -1, 6 - 2 * std::cos(a)});
+    m.positions.push_back({2 * std::sin(a), 1, 6 - 2 * std::cos(a)});
+  }
+  for (std::uint32_t i = 0; i < kSteps; ++i) {
+    m.faceSizes.push_back(4);
+    for (std::uint32_t k : {2 * i, 2 * i + 1, 2 * i + 3, 2 * i + 2}) m.faceIndices.push_back(k);
+    m.faceColors.push_back(kWhite);
+  }
+  return m;
+}
+
+class RenderLighting : public SceneTest {
+ protected:
+  void SetUp() override {
+    SceneTest::SetUp();
+    ambient->SetColorRGB(0, 0, 0);
+  }
+};
+
+TEST_F(RenderLighting, EachQualityDrawsAsItShould) {
+  AddLight(LightType::Point, 1, {3, 0, 0});
+  Ref<MeshBuilder> strip = AddMesh(CurvedStrip());
+  // Two pixels inside the middle-right face of the strip, and its centre.
+  auto left = [&] { return At(36, 32); };
+  auto right = [&] { return At(39, 32); };
+
+  ASSERT_EQ(device->SetQuality(kRenderGouraud), kOk);
+  Draw();
+  Rgb gouraudLeft = left();
+  EXPECT_NE(left(), right());  // light varies across the face
+  EXPECT_GT(left().r, 0u);
+  EXPECT_EQ(left().r, left().b);  // white stays grey under a white light
+
+  ASSERT_EQ(device->SetQuality(kRenderFlat), kOk);
+  Draw();
+  EXPECT_EQ(left(), right());  // one light per face
+  EXPECT_GT(left().r, 0u);
+  EXPECT_NE(left(), gouraudLeft);
+
+  ASSERT_EQ(device->SetQuality(kRenderPhong), kOk);
+  Draw();
+  EXPECT_EQ(left(), gouraudLeft);  // drawn as Gouraud
+
+  ASSERT_EQ(device->SetQuality(kRenderUnlitFlat), kOk);
+  Draw();
+  EXPECT_EQ(left(), (Rgb{255, 255, 255}));  // the face's own colour, light or not
+
+  ASSERT_EQ(device->SetQuality(kRenderWireframe), kOk);
+  Draw();
+  EXPECT_TRUE(IsBackground(34, 32));  // inside a face: nothing
+  int edgePixels = 0;
+  for (int x = 0; x < kSize; ++x) edgePixels += !IsBackground(x, 20);
+  EXPECT_GE(edgePixels, 7);   // the strip's seven vertical edges cross this row
+  EXPECT_LE(edgePixels, 14);  // and nothing else does
+
+  // A face is drawn with the lower of the device's and the mesh's quality.
+  ASSERT_EQ(device->SetQuality(kRenderGouraud), kOk);
+  ASSERT_EQ(strip->SetQuality(kRenderUnlitFlat), kOk);
+  Draw();
+  EXPECT_EQ(left(), (Rgb{255, 255, 255}));
+  EXPECT_EQ(device->SetQuality(0x1234), kErrBadValue);
+  EXPECT_EQ(device->GetQuality(), kRenderGouraud);
+}
+
+TEST_F(RenderLighting, PointLightFollowsTheAngleNotTheDistance) {
+  ASSERT_EQ(device->SetQuality(kRenderFlat), kOk);
+  AddLight(LightType::Point, 1, {0, 0, 0});
+  AddMesh(Square(-0.5f, 0, 2, 0.25f, kWhite));   // near, facing the light
+  AddMesh(Square(5, 0, 20, 2.5f, kWhite));       // ten times as far, same angle
+  Draw();
+  Rgb nearFace = At(16, 32), farFace = At(48, 32);
+  EXPECT_GE(nearFace.r, 240u);
+  EXPECT_NEAR(farFace.r, nearFace.r, 1);  // no attenuation
+
+  // A light behind the faces adds nothing; the ambient light still does.
+  ambient->SetColorRGB(0.25f, 0.25f, 0.25f);
+  Ref<Light> behind;
+  ASSERT_EQ(CreateLight(LightType::Point, 1, 1, 1, &behind), kOk);
+  ASSERT_EQ(CreateFrame(nullptr, &root), kOk);  // a fresh scene
+  root->AddLight(ambient);
+  Ref<Frame> lf;
+  ASSERT_EQ(CreateFrame(root.get(), &lf), kOk);
+  lf->SetPosition(root.get(), 0, 0, 50);
+  lf->AddLight(behind);
+  AddMesh(Square(0, 0, 4, 1, kWhite));
+  ASSERT_EQ(viewport->Render(root.get()), kOk);
+  EXPECT_NEAR(At(32, 32).r, 64, 1);
+}
+
+TEST_F(RenderLighting, ColouredLightsActAsGrey) {
+  ambient->SetColorRGB(1, 0, 0);  // mono: counts by its brightness only
+  AddMesh(Square(0, 0, 4, 1, Color{0, 0, 1, 1}));
+  Draw();
+  Rgb c = At(32, 32);
+  EXPECT_EQ(c.r, 0u);
+  EXPECT_EQ(c.g, 0u);
+  EXPECT_NEAR(c.b, 76, 1);  // blue face at 0.3 of full light, not black
+}
+
+TEST_F(RenderLighting, EightBitOutputGoesThroughThePalette) {
+  auto palette = MakeRef<surface::Palette>(surface::SystemPaletteEntries());
+  Build(8, palette);
+  // The device fills 10-245 with its ramp and leaves the static colours.
+  EXPECT_EQ(palette->Entries()[10].red, 0);
+  EXPECT_EQ(palette->Entries()[245].red, palette->Entries()[245].green);
+  EXPECT_EQ(palette->Entries()[249].red, 255);
+  EXPECT_EQ(palette->Entries()[250].green, 255);
+
+  AddMesh(Square(0, 0, 4, 1, Color{1, 0.6f, 0.2f, 1}));
+  Draw();
+  Rgb c = At(32, 32);  // the entry the pixel names
+  EXPECT_NEAR(c.r, 255, 26);
+  EXPECT_NEAR(c.g, 153, 26);
+  EXPECT_NEAR(c.b, 51, 26);
+  EXPECT_TRUE(IsBackground(0, 0));
+}
+
+TEST_F(RenderLighting, ShadowDarkensTheFloorUnderIt) {
+  // Looking straight down at a floor; a small box between it and a light.
+  camera->SetPosition(root.get(), 0, 10, 0);
+  ASSERT_EQ(camera->SetOrientation(root.get(), Vec3{0, -1, 0}, Vec3{0, 0, 1}), kOk);
+  ambient->SetColorRGB(0.2f, 0.2f, 0.2f);
+  Ref<Light> light;
+  Ref<Frame> lightFrame;
+  ASSERT_EQ(CreateLight(LightType::Point, 1, 1, 1, &light), kOk);
+  ASSERT_EQ(CreateFrame(root.get(), &lightFrame), kOk);
+  lightFrame->SetPosition(root.get(), 5, 8, 0);
+  lightFrame->AddLight(light);
+
+  MeshData floor;
+  floor.positions = {{-10, 0, -10}, {-10, 0, 10}, {10, 0, 10}, {10, 0, -10}};
+  floor.faceSizes = {4};
+  floor.faceIndices = {0, 1, 2, 3};
+  AddMesh(floor);
+  MeshData box = Square(0, 0, 0, 0.5f, kWhite);  // a square in the xy plane...
+  for (Vec3& p : box.positions) p = {p.x, 2, p.y};  // ...laid flat at y = 2
+  Ref<MeshBuilder> caster = AddMesh(box);
+  Draw();
+  // The shadow falls away from the light, around x = -1.5 (pixel 22).
+  Rgb lit = At(22, 32);
+  Rgb beside = At(22, 10);
+  Rgb casterLit = At(32, 32);
+
+  Ref<Shadow> shadow;
+  ASSERT_EQ(CreateShadow(caster, light, {0, 0.2f, 0}, {0, 1, 0}, &shadow), kOk);
+  root->Children().back()->AddVisual(shadow);
+  Draw();
+  Rgb dark = At(22, 32);
+  EXPECT_NEAR(dark.r, lit.r / 2.0, 3);
+  EXPECT_EQ(At(22, 10), beside);      // outside the shadow: unchanged
+  EXPECT_EQ(At(32, 32), casterLit);  // the caster is not darkened
+
+  // A light below the plane casts nothing on it.
+  lightFrame->SetPosition(root.get(), 5, -8, 0);
+  Draw();
+  Rgb under = At(22, 32);
+  root->Children().back()->DeleteVisual(shadow.get());
+  Draw();
+  EXPECT_EQ(At(22, 32), under);
+}
+
+}  // namespace
+}  // namespace platform::rm::testing
