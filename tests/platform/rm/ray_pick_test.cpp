@@ -103,11 +103,6 @@ TEST(RayPick, IgnoreFurtherPrimitivesKeepsOneHitPerInstance) {
   std::vector<Pick> inside = PickAll(*root, {0.1f, 0.2f, 0}, dir, kRayPickIgnoreFurtherPrimitives);
   ASSERT_EQ(inside.size(), 2u);
   EXPECT_NEAR(inside[0].position.z, 1.0f, kEps);
-
-  // Bounding boxes only: one pick per instance at its box.
-  std::vector<Pick> boxes = PickAll(*root, origin, dir, kRayPickOnlyBoundingBoxes);
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_NEAR(boxes[0].distance, 9.0f, 1e-3f);
 }
 
 TEST(RayPick, CoincidentSurfacesGiveBitIdenticalPositions) {
@@ -195,25 +190,18 @@ TEST(RayPick, FollowsChangesAndReferenceFrames) {
   EXPECT_TRUE(PickAll(*root, {0, 5, 0}, {0, -1, 0}).empty());
   ASSERT_EQ(f->AddVisual(square), kOk);
   ASSERT_EQ(square->SetMesh(Box()), kOk);
-  std::vector<Pick> picks = PickAll(*root, {0, 5, 0}, {0, -1, 0});
-  ASSERT_EQ(picks.size(), 2u);
-  EXPECT_NEAR(picks[0].position.y, 1.0f, kEps);
+  EXPECT_EQ(PickAll(*root, {0, 5, 0}, {0, -1, 0}).size(), 2u);
 
   // Ray and results in a turned frame's coordinates: that frame's +z is the
   // root's -y, its origin at (0, 5, 0).
   Ref<Frame> eye = NewFrame(root.get(), {0, 5, 0});
   ASSERT_EQ(eye->SetOrientation(root.get(), 0, -1, 0, 0, 0, 1), kOk);
-  picks.clear();
+  std::vector<Pick> picks;
   ASSERT_EQ(root->RayPick(eye.get(), {{0, 0, 0}, {0, 0, 1}}, kRayPickIgnoreFurtherPrimitives, &picks),
             kOk);
   ASSERT_EQ(picks.size(), 1u);
   EXPECT_NEAR(picks[0].position.z, 4.0f, kEps);
   EXPECT_NEAR(picks[0].distance, 4.0f, kEps);
-  // Picking through a subtree only sees that subtree.
-  Ref<Frame> other = NewFrame(root.get());
-  picks.clear();
-  ASSERT_EQ(other->RayPick(root.get(), {{0, 5, 0}, {0, -1, 0}}, 0, &picks), kOk);
-  EXPECT_TRUE(picks.empty());
 }
 
 // The hierarchy must find exactly what testing every triangle finds.
