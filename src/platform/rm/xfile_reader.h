@@ -10,7 +10,7 @@
 namespace platform::rm {
 
 // Files larger than this are refused as bad files.
-constexpr std::size_t kMaxXFileBytes = 64u << 20;
+constexpr std::size_t kMaxXFileBytes = 16u << 20;
 
 // The first Mesh in file order, at any depth inside Frames, with the
 // FrameTransformMatrix of every enclosing Frame applied. kErrBadFile for a
