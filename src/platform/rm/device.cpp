@@ -57,6 +57,10 @@ HResult Device::SetBufferCount(std::uint32_t count) {
   return kOk;
 }
 
+bool Device::SurfacesLost() const {
+  return backBuffer_->IsLost() != kOk || (zBuffer_ && zBuffer_->IsLost() != kOk);
+}
+
 HResult Device::Update() {
   ++updates_;
   return kOk;

@@ -59,6 +59,11 @@ class Device : public RefCounted {
   int Height() const { return backBuffer_->Height(); }
   surface::Surface& BackBuffer() const { return *backBuffer_; }
 
+  // True while the back buffer or the z-buffer is lost (the display was
+  // taken away): viewports then draw nothing until the surfaces are restored,
+  // rather than fail, since the picture would not be shown anyway.
+  bool SurfacesLost() const;
+
   // For the viewports: the drawing target clipped to a rectangle.
   raster::Target MakeTarget(int x, int y, int w, int h);
   // A fresh mark for one shadow's pixels (see raster::Target::shadowMarks).

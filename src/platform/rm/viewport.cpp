@@ -70,6 +70,7 @@ Projection Viewport::MakeProjection() const {
 }
 
 HResult Viewport::Clear() {
+  if (device_->SurfacesLost()) return kOk;
   Color bg = camera_ ? camera_->GetScene()->GetSceneBackground() : lastBackground_;
   raster::Target t = device_->MakeTarget(x_, y_, width_, height_);
   raster::Clear(t, Channel(bg.r), Channel(bg.g), Channel(bg.b), true, true);
@@ -80,6 +81,7 @@ HResult Viewport::Render(const Frame* frame) {
   if (!frame || !camera_) return kErrBadObject;
   lastBackground_ = frame->GetScene()->GetSceneBackground();
   forced_ = false;
+  if (device_->SurfacesLost()) return kOk;
   RenderContext& ctx = ctx_;
   ctx.target = device_->MakeTarget(x_, y_, width_, height_);
   ctx.projection = MakeProjection();
