@@ -1,14 +1,29 @@
 #pragma once
 // The joystick, folded into the keyboard's vocabulary: the stick stands for
 // the arrows, four assignable buttons for Enter, Tab, Shift and Ctrl.
+#include "platform/joystick/joystick_device.h"
 
 namespace input {
 
+// 1 when a joystick is opened and acquired, else 0; the caller keeps the
+// answer in gameState.joystickAvailable.
 int InitJoystick();
 void ReleaseJoystick();
+// Refresh gameState.buttonDown[1..8] and the four direction flags; without a
+// joystick they do nothing, and a failed read keeps the previous values.
 void PollJoystickButtons();
 void PollJoystickAxes();
 // After `slot` was given a button, no other slot keeps that button.
 void ClearDuplicateAssignments(int slot);
+
+// Polls and reads the whole joystick state (the button configuration screen
+// looks for any held button); false when there is no joystick or the read
+// fails, leaving *out as it was.
+bool ReadJoystickState(platform::joystick::JoystickState* out);
+
+// For the window procedure on activation changes: the joystick is read only
+// while the program is in the foreground, and is taken up again when the
+// program comes back.
+void OnAppActivate(bool active);
 
 }  // namespace input
