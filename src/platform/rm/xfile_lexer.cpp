@@ -5,8 +5,11 @@ namespace {
 
 bool IsSpace(unsigned char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
+// '#' starts a comment only where a token could start: inside a word it is
+// part of the word, so that "1.#QNAN" is one (bad) number rather than "1."
+// and a comment that swallows the rest of the line.
 bool IsPunctuation(unsigned char c) {
-  return c == '{' || c == '}' || c == ';' || c == ',' || c == '"' || c == '<' || c == '>' || c == '#';
+  return c == '{' || c == '}' || c == ';' || c == ',' || c == '"' || c == '<' || c == '>';
 }
 
 }  // namespace

@@ -139,6 +139,7 @@ TEST(XFile, MalformedDataIsABadFile) {
       "3; 0;0;0;, 0;nan;0;, 1;0;0;; 1; 3;0,1,2;;",             // NaN
       "3; 0;0;0;, 0;inf;0;, 1;0;0;; 1; 3;0,1,2;;",             // infinity
       "3; 0;0;0;, 0;1.#QNAN;0;, 1;0;0;; 1; 3;0,1,2;;",         // another NaN spelling
+      "3; 0;0;0;, 0;1;0;, 1;0;1.#INF\n;; 1; 3;0,1,2;;",       // and infinity, at a line end
       "3; 0;0;0;, 0;1e30;0;, 1;0;0;; 1; 3;0,1,2;;",            // enormous
       "4000000000; 0;0;0;; 1; 3;0,0,0;;",                      // count far beyond the file
       "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 4294967295; 0;;",         // face count beyond the file
