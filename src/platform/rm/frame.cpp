@@ -300,8 +300,9 @@ HResult Frame::Move(float delta) {
       f->transform_.z = z;
       changed = true;
     }
-    if (!(f->velocity_ == Vec3{})) {
-      f->transform_.origin += f->velocity_ * delta;
+    Vec3 moved = f->transform_.origin + f->velocity_ * delta;
+    if (!(f->velocity_ == Vec3{}) && Finite(moved)) {  // an overflow leaves the frame be
+      f->transform_.origin = moved;
       changed = true;
       if (turning && f->velocityWithRotation_) f->velocity_ = turn.TransformVector(f->velocity_);
     }
