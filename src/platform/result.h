@@ -18,6 +18,7 @@ constexpr HResult MakeDDHResult(std::uint32_t code) {
 }
 
 constexpr HResult kENotImpl = MakeComError(0x80004001u);
+constexpr HResult kENoInterface = MakeComError(0x80004002u);
 constexpr HResult kEFail = MakeComError(0x80004005u);
 constexpr HResult kEOutOfMemory = MakeComError(0x8007000Eu);
 constexpr HResult kEInvalidArg = MakeComError(0x80070057u);
