@@ -9,5 +9,7 @@ void DrawFontTextOnBlack(int, int, int, const char*, int) {}
 void DrawClock() {}
 void DrawKeyGuide() {}
 void TitleStep() {}
+void DrawOverlay() {}
+void ReleaseOverlayObjects() {}
 
 }  // namespace overlay

@@ -10,5 +10,9 @@ void DrawFontTextOnBlack(int colourRow, int x, int y, const char* text, int coun
 void DrawClock();
 void DrawKeyGuide();
 void TitleStep();
+// The title line or the order panels, drawn over each rendered frame.
+void DrawOverlay();
+// Gives back the overlay's surfaces and palette (at the scene release).
+void ReleaseOverlayObjects();
 
 }  // namespace overlay

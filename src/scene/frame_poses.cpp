@@ -1,8 +1,20 @@
 #include "scene/frame_poses.h"
 
+#include "scene/scene_objects.h"
+
 namespace scene {
 
-// The named frames come with the scene; none exist yet.
-std::vector<FramePose> NamedFramePoses() { return {}; }
+std::vector<FramePose> NamedFramePoses() {
+  std::vector<FramePose> poses;
+  const Frame* root = objects.sceneRoot.get();
+  for (const NamedFrame& f : NamedFrames(objects)) {
+    if (!*f.slot) continue;
+    platform::rm::Vec3 p, d, u;
+    (*f.slot)->GetPosition(root, &p);
+    (*f.slot)->GetOrientation(root, &d, &u);
+    poses.push_back({f.name, {p.x, p.y, p.z}, {d.x, d.y, d.z}, {u.x, u.y, u.z}});
+  }
+  return poses;
+}
 
 }  // namespace scene

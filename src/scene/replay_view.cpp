@@ -1,9 +1,15 @@
 #include "scene/replay_view.h"
 
+#include "scene/scene_objects.h"
+#include "vexel/vexel.h"
+
 namespace scene {
 
-// The vessels' content frames and camera 10 come with the scene; until then
-// there is nothing to move.
-void ShowReplayView() {}
+void ShowReplayView() {
+  SceneObjects& o = objects;
+  if (o.cupContentFrame) o.cupContentFrame->SetPosition(o.sceneRoot.get(), 0, 1000, 0);
+  if (o.glassContentFrame) o.glassContentFrame->SetPosition(o.sceneRoot.get(), 0, 1000, 0);
+  if (vexel::vexelContext.viewport) vexel::vexelContext.viewport->SetCamera(o.camera[10]);
+}
 
 }  // namespace scene

@@ -1,29 +1,41 @@
+// One frame per main-loop turn, and giving the world back at the end.
 #include "scene/scene.h"
 
 #include "game/game_state.h"
+#include "overlay/overlay.h"
+#include "scene/scene_objects.h"
 #include "vexel/vexel.h"
 
 namespace scene {
 
-// The world's models and frames come with the scene; until then the build
-// only does what the rest of the program relies on: it asks for the speed
-// calibration when no speed is known, and switches rendering on.
-bool BuildScene() {
-  game::gameState.keyGuideVisible = 1;
-  if (game::gameState.speedFactor == 0.0f) game::gameState.calibrationPhase = 1;
-  vexel::VexelSetReady(1);
-  return true;
-}
-
 bool RenderFrame() {
-  if (!vexel::vexelContext.ready) return false;
-  vexel::VexelPresent();
+  vexel::VexelContext& v = vexel::vexelContext;
+  game::GameState& g = game::gameState;
+  if (!v.ready) return false;
+  if (!v.active && !v.windowed) return false;
+  // A turn that put the excavator back to its saved pose shows no new
+  // picture: the one rendered from the refused pose is dropped.
+  if (g.poseRevertedByCollision < 1 && g.poseRevertedByBase < 1) vexel::VexelPresent();
+  g.poseRevertedByCollision = 0;
+  g.poseRevertedByBase = 0;
   vexel::VexelRestoreSurfaces();
-  game::gameState.poseRevertedByCollision = 0;
-  game::gameState.poseRevertedByBase = 0;
+  if (objects.sceneRoot) objects.sceneRoot->Move(g.speedFactor);
+  vexel::VexelRender(objects.sceneRoot.get());
+  // A failed present or render has cleaned the layer up: nothing more may
+  // touch its surfaces this turn.
+  if (!v.ready) return true;
+  if (g.resultPhase == 0) overlay::DrawOverlay();
+  if (v.viewport) v.viewport->ForceUpdate(0, 0, v.width, v.height);
   return true;
 }
 
-void ReleaseScene() {}
+void ReleaseScene() {
+  overlay::ReleaseOverlayObjects();
+  SceneObjects& o = objects;
+  for (Ref<MeshBuilder>* held :
+       {&o.cupContentMesh, &o.glassContentMesh, &o.coffeeMarkMesh, &o.sugarMarkMesh, &o.milkMarkMesh})
+    held->reset();
+  for (const NamedFrame& f : NamedFrames(o)) f.slot->reset();
+}
 
 }  // namespace scene

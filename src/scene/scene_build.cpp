@@ -1,0 +1,98 @@
+// Building the whole world once: every frame, light and mesh any screen or
+// stage will ever show, the viewport on camera 1, and rendering switched on.
+#include <string>
+
+#include "game/game_state.h"
+#include "overlay/overlay.h"
+#include "platform/os/debug_output.h"
+#include "platform/rm/rm_object.h"
+#include "platform/surface/device_context.h"
+#include "scene/scene.h"
+#include "scene/scene_layout.h"
+#include "scene/scene_objects.h"
+#include "vexel/vexel.h"
+
+namespace scene {
+
+using namespace platform;
+using namespace platform::rm;
+
+namespace {
+
+Ref<MeshBuilder> LoadModel(const char* file) {
+  Ref<MeshBuilder> builder;
+  CreateMeshBuilder(&builder);
+  if (HResult r = builder->Load(file); Failed(r))
+    os::OutputDebugString(std::string("scene: cannot load ") + file + " (" + vexel::D3DRMErrorName(r) + ")\n");
+  return builder;
+}
+
+void LoadModels(Light* pointLight) {
+  for (const ModelSpec& m : ModelSpecs(objects)) {
+    Ref<MeshBuilder> builder = LoadModel(m.file);
+    if (m.colour) builder->SetColor(m.colour);
+    if (!m.frames.empty() && m.frames[0] == &objects.baseFrame) {
+      // The chassis casts the excavator's shadow on the table top.
+      Ref<Shadow> shadow;
+      CreateShadow(builder, Ref<Light>(pointLight), {0, 0.2f, 0}, {0, 1, 0}, &shadow);
+      objects.baseFrame->AddVisual(builder);
+      if (shadow) objects.baseFrame->AddVisual(shadow);
+    } else {
+      for (Ref<Frame>* frame : m.frames)
+        if (frame && *frame) (*frame)->AddVisual(builder);
+    }
+    if (m.held) *m.held = builder;
+  }
+}
+
+void CreateCameras() {
+  std::vector<FrameSpec> cameras = CameraSpecs(objects);
+  for (const FrameSpec& c : cameras) CreateFrame(c.parent->get(), c.slot);
+  for (const FrameSpec& c : cameras) (*c.slot)->SetPosition(c.relativeTo->get(), c.position);
+  for (const FrameSpec& c : cameras)
+    if (c.oriented) (*c.slot)->SetOrientation(c.orientationRef->get(), c.direction, c.up);
+}
+
+void PaintBackBufferGreen() {
+  Ref<surface::Surface>& back = vexel::vexelContext.backBuffer;
+  if (!back) return;
+  surface::DeviceContext dc;
+  if (Failed(back->GetDC(&dc))) return;
+  const game::GameState& g = game::gameState;
+  dc.FillRect({0, 0, g.displayWidth, g.displayHeight}, 0, 200, 0);
+  back->ReleaseDC(&dc);
+}
+
+}  // namespace
+
+bool BuildScene() {
+  SceneObjects& o = objects;
+  CreateFrame(nullptr, &o.sceneRoot);
+  Ref<Light> ambient;
+  CreateLight(LightType::Ambient, 0.3f, 0.3f, 0.3f, &ambient);
+  o.sceneRoot->AddLight(ambient);
+
+  CreateFrame(o.sceneRoot.get(), &o.lightFrame);
+  Ref<Light> point;
+  CreateLight(LightType::Point, 1, 1, 1, &point);
+  o.lightFrame->SetPosition(o.sceneRoot.get(), -50, 100, 30);
+  o.lightFrame->AddLight(point);
+
+  std::vector<FrameSpec> frames = FrameSpecs(o);
+  for (const FrameSpec& f : frames) CreateFrame(f.parent->get(), f.slot);
+  LoadModels(point.get());
+  for (const FrameSpec& f : frames) (*f.slot)->SetPosition(f.relativeTo->get(), f.position);
+  CreateCameras();
+
+  vexel::VXLViewport(o.camera[1].get());
+  o.sceneRoot->SetSceneBackgroundRGB(0.05f, 0.45f, 0.05f);
+  PaintBackBufferGreen();
+  vexel::VexelSetReady(1);
+  if (vexel::vexelContext.device) vexel::vexelContext.device->SetRenderMode(kRenderModeBlendedTransparency);
+  game::GameState& g = game::gameState;
+  g.keyGuideVisible = 1;
+  if (g.speedFactor == 0.0f) g.calibrationPhase = 1;
+  return true;
+}
+
+}  // namespace scene
