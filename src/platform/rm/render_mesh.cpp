@@ -10,6 +10,9 @@
 namespace platform::rm {
 namespace {
 
+// Half a step of the brightest channel: below it, corners are the same colour.
+constexpr float kSameLight = 0.5f / 255.0f;
+
 struct Corner {
   Vec3 p;
   float r, g, b;
@@ -154,7 +157,11 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
     const std::uint8_t planes = o0 | o1 | o2;
 
     if (fill == kFillSolid) {
-      raster::TriangleStyle style{smooth, raster::SpanKind::kOpaque, 255};
+      // Corners lit alike (as under a distant light) fill flat: the same
+      // pixels, without interpolating colours along every span.
+      const bool varies = smooth && (std::abs(k[0] - k[1]) > kSameLight ||
+                                     std::abs(k[0] - k[2]) > kSameLight);
+      raster::TriangleStyle style{varies, raster::SpanKind::kOpaque, 255};
       const auto alpha = static_cast<std::uint8_t>(color.a * 255.0f + 0.5f);
       if (ctx.blended && alpha < 255) {
         style.kind = raster::SpanKind::kBlend;
