@@ -28,6 +28,7 @@ struct RenderScratch {
   std::vector<std::uint8_t> faceLit;      // per face: faceLight is set
   std::vector<Vec3> shadowWorld;          // per caster position
   TransparentList transparent;
+  TransparentList shadows;  // drawn after the translucent faces
 };
 
 struct RenderContext {
@@ -43,7 +44,7 @@ struct RenderContext {
 // Draws one instance of a mesh; translucent faces go to the transparent list.
 void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix& toCamera);
 
-// Draws one instance of a shadow into the transparent list. frameWorld places
+// Queues one instance of a shadow (drawn after the translucent faces). frameWorld places
 // the caster; the plane and the light are in world coordinates.
 void DrawShadowInstance(RenderContext& ctx, const Shadow& shadow, const Matrix& frameWorld,
                         const Matrix& worldToCamera);

@@ -1,7 +1,9 @@
 // A shadow: the caster's triangles projected from the light onto the plane,
-// queued with the translucent faces so that it darkens whatever was drawn
-// under it, once per pixel (the device's shadow marks), with a little depth
-// bias toward the camera so that it wins against the surface it lies on.
+// drawn last so that it darkens whatever lies under it, translucent surfaces
+// included (a shadow usually lies just above a large surface such as a table
+// top, whose big triangles would sort unreliably against it), once per pixel
+// (the device's shadow marks), with a little depth bias toward the camera so
+// that it wins against the surface it lies on.
 #include <cmath>
 
 #include "platform/rm/device.h"
@@ -65,7 +67,7 @@ void DrawShadowInstance(RenderContext& ctx, const Shadow& shadow, const Matrix& 
       v[k] = pr.Project(out[k]);
       v[k].invZ *= kDepthBias;
     }
-    for (int k = 2; k < m; ++k) s.transparent.Add(v[0], v[k - 1], v[k], style, depth, mark);
+    for (int k = 2; k < m; ++k) s.shadows.Add(v[0], v[k - 1], v[k], style, depth, mark);
   }
 }
 

@@ -91,6 +91,7 @@ HResult Viewport::Render(const Frame* frame) {
   ctx.scratch = &scratch_;
   ctx.lights.Clear();
   scratch_.transparent.Clear();
+  scratch_.shadows.Clear();
   if (!ctx.target.Valid() || !ctx.projection.Valid()) return kOk;
 
   const Matrix worldToCamera = camera_->WorldMatrix().RigidInverse();
@@ -122,6 +123,7 @@ HResult Viewport::Render(const Frame* frame) {
     for (const Ref<Frame>& c : f->Children()) stack_.push_back(c.get());
   }
   scratch_.transparent.Flush(ctx.target);
+  scratch_.shadows.Flush(ctx.target);
   return kOk;
 }
 

@@ -169,6 +169,17 @@ TEST_F(RenderLighting, ShadowDarkensTheFloorUnderIt) {
   EXPECT_EQ(At(22, 10), beside);      // outside the shadow: unchanged
   EXPECT_EQ(At(32, 32), casterLit);  // the caster is not darkened
 
+  // On a translucent floor (a table top) the shadow still darkens by half.
+  ASSERT_EQ(device->SetRenderMode(kRenderModeBlendedTransparency), kOk);
+  root->Children()[root->Children().size() - 2]->Visuals()[0]->AsMesh()->SetColor(0xD8FFFFFF);
+  root->Children().back()->DeleteVisual(shadow.get());
+  Draw();
+  Rgb glassLit = At(22, 32);
+  root->Children().back()->AddVisual(shadow);
+  Draw();
+  EXPECT_NEAR(At(22, 32).r, glassLit.r / 2.0, 3);
+  ASSERT_EQ(device->SetRenderMode(0), kOk);
+
   // A light below the plane casts nothing on it.
   lightFrame->SetPosition(root.get(), 5, -8, 0);
   Draw();
