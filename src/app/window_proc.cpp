@@ -4,6 +4,7 @@
 #include "audio/sound_effects.h"
 #include "demo/demo.h"
 #include "game/game_state.h"
+#include "input/joystick.h"
 #include "platform/os/messages.h"
 #include "scene/replay_view.h"
 #include "vexel/vexel.h"
@@ -77,6 +78,9 @@ LResult MainWindowProc(Window* window, std::uint32_t message, std::uintptr_t wPa
       return 0;
     case msg::kActivateApp: {
       vexel::ActivateHandle(wParam);
+      // The joystick is read only while the game is in front; take it up
+      // again on return so it never stays frozen.
+      input::OnAppActivate(wParam != 0);
       if (!vexel::vexelContext.windowed && vexel::vexelContext.active) ShowCursor(false);
       return DefWindowProc(window, message, wParam, lParam);
     }
