@@ -175,31 +175,4 @@ LocalRay MakeLocalRay(Vec3 origin, Vec3 direction) {
           {reciprocal(direction.x), reciprocal(direction.y), reciprocal(direction.z)}};
 }
 
-bool RayHitsBox(const LocalRay& ray, Vec3 min, Vec3 max, float tMax, float* tEnter) {
-  float tx1 = (min.x - ray.origin.x) * ray.inverse.x, tx2 = (max.x - ray.origin.x) * ray.inverse.x;
-  float ty1 = (min.y - ray.origin.y) * ray.inverse.y, ty2 = (max.y - ray.origin.y) * ray.inverse.y;
-  float tz1 = (min.z - ray.origin.z) * ray.inverse.z, tz2 = (max.z - ray.origin.z) * ray.inverse.z;
-  float enter = std::max({std::min(tx1, tx2), std::min(ty1, ty2), std::min(tz1, tz2), 0.0f});
-  float exit = std::min({std::max(tx1, tx2), std::max(ty1, ty2), std::max(tz1, tz2), tMax});
-  *tEnter = enter;
-  return enter <= exit;
-}
-
-bool HitTriangle(const PickTriangle& tri, const LocalRay& ray, float* t) {
-  Vec3 p = Cross(ray.direction, tri.e2);
-  float det = Dot(tri.e1, p);
-  if (det == 0.0f) return false;  // the ray runs in the triangle's plane
-  float inv = 1.0f / det;
-  Vec3 s = ray.origin - tri.v0;
-  float u = Dot(s, p) * inv;
-  if (!(u >= 0.0f && u <= 1.0f)) return false;
-  Vec3 q = Cross(s, tri.e1);
-  float v = Dot(ray.direction, q) * inv;
-  if (!(v >= 0.0f && u + v <= 1.0f)) return false;
-  float hit = Dot(tri.e2, q) * inv;
-  if (!(hit > 0.0f)) return false;  // behind or at the origin
-  *t = hit;
-  return true;
-}
-
 }  // namespace platform::rm::detail

@@ -3,6 +3,7 @@
 // own coordinates, shared by every frame that shows it) and, per frame that
 // is picked through, the flat list of its subtree's mesh instances with their
 // world matrices and world boxes, rebuilt when the scene epoch moves.
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -46,7 +47,17 @@ struct LocalRay {
 LocalRay MakeLocalRay(Vec3 origin, Vec3 direction);
 
 // Slab test of a box against (0, tMax]; the entry parameter goes to *tEnter.
-bool RayHitsBox(const LocalRay& ray, Vec3 min, Vec3 max, float tMax, float* tEnter);
+inline bool RayHitsBox(const LocalRay& ray, Vec3 min, Vec3 max, float tMax, float* tEnter) {
+  float tx1 = (min.x - ray.origin.x) * ray.inverse.x, tx2 = (max.x - ray.origin.x) * ray.inverse.x;
+  float ty1 = (min.y - ray.origin.y) * ray.inverse.y, ty2 = (max.y - ray.origin.y) * ray.inverse.y;
+  float tz1 = (min.z - ray.origin.z) * ray.inverse.z, tz2 = (max.z - ray.origin.z) * ray.inverse.z;
+  float enter = std::max(std::max(std::min(tx1, tx2), std::min(ty1, ty2)),
+                         std::max(std::min(tz1, tz2), 0.0f));
+  float exit = std::min(std::min(std::max(tx1, tx2), std::max(ty1, ty2)),
+                        std::min(std::max(tz1, tz2), tMax));
+  *tEnter = enter;
+  return enter <= exit;
+}
 
 // Calls hit(t, face) for every triangle hit with 0 < t <= *tMax. With
 // nearestOnly, *tMax shrinks to each hit so that only nearer ones follow.
@@ -72,7 +83,23 @@ void RebuildPickScene(const Frame& root, PickScene* scene);
 
 // ---- implementation of the template ----
 
-bool HitTriangle(const PickTriangle& tri, const LocalRay& ray, float* t);
+// Both faces; only hits with t > 0.
+inline bool HitTriangle(const PickTriangle& tri, const LocalRay& ray, float* t) {
+  Vec3 p = Cross(ray.direction, tri.e2);
+  float det = Dot(tri.e1, p);
+  if (det == 0.0f) return false;  // the ray runs in the triangle's plane
+  float inv = 1.0f / det;
+  Vec3 s = ray.origin - tri.v0;
+  float u = Dot(s, p) * inv;
+  if (!(u >= 0.0f && u <= 1.0f)) return false;
+  Vec3 q = Cross(s, tri.e1);
+  float v = Dot(ray.direction, q) * inv;
+  if (!(v >= 0.0f && u + v <= 1.0f)) return false;
+  float hit = Dot(tri.e2, q) * inv;
+  if (!(hit > 0.0f)) return false;  // behind or at the origin
+  *t = hit;
+  return true;
+}
 
 template <typename OnHit>
 void IntersectPickMesh(const PickMesh& mesh, const LocalRay& ray, float* tMax, bool nearestOnly,
