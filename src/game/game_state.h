@@ -49,6 +49,12 @@ struct GameState {
   std::int32_t poseRevertedByCollision = 0;
   std::int32_t poseRevertedByBase = 0;
 
+  // Collision probes and the table edge
+  std::int32_t coincidentHit = 0;
+  std::int32_t solidHit = 0;
+  std::int32_t bucketDipped = 0;
+  float edgeOffsetX = 0.0f, edgeOffsetZ = 0.0f;
+
   // Clock, result screen, replay and demo
   std::int32_t elapsedSeconds = 0;
   std::int32_t orderDonePhase = 0;

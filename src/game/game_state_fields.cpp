@@ -30,6 +30,11 @@ void VisitFields(const GameState& s, FieldVisitor& v) {
   v.Int("keyGuideVisible", s.keyGuideVisible);
   v.Int("poseRevertedByCollision", s.poseRevertedByCollision);
   v.Int("poseRevertedByBase", s.poseRevertedByBase);
+  v.Int("coincidentHit", s.coincidentHit);
+  v.Int("solidHit", s.solidHit);
+  v.Int("bucketDipped", s.bucketDipped);
+  v.Float("edgeOffsetX", s.edgeOffsetX);
+  v.Float("edgeOffsetZ", s.edgeOffsetZ);
   v.Int("elapsedSeconds", s.elapsedSeconds);
   v.Int("orderDonePhase", s.orderDonePhase);
   v.Int("resultCountTicks", s.resultCountTicks);

@@ -1,0 +1,151 @@
+#include "game/collision.h"
+
+#include <array>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "game/game_state.h"
+#include "platform/rm/ray_pick.h"
+#include "scene/scene_objects.h"
+
+namespace game {
+
+using platform::rm::Pick;
+using scene::objects;
+
+namespace {
+
+using Segment = std::pair<int, int>;
+
+// The two nearest intersections of the ray a -> (b - a), one per visual.
+struct RayHits {
+  int count = 0;
+  Vec3 first, second;
+};
+
+RayHits CastSegment(Vec3 a, Vec3 b) {
+  static std::vector<Pick> picks;  // reused: no allocation per ray
+  RayHits hits;
+  if (!objects.sceneRoot) return hits;
+  Vec3 d = b - a;
+  // Intersections beyond the segment's end decide nothing, so the pick may
+  // stop a little past it.
+  float reach = platform::rm::Length(d) * 1.001f + 1e-3f;
+  picks.clear();
+  objects.sceneRoot->RayPick(objects.sceneRoot.get(), {a, d}, platform::rm::kRayPickIgnoreFurtherPrimitives,
+                             &picks, reach);
+  hits.count = static_cast<int>(picks.size());
+  if (hits.count > 0) hits.first = picks[0].position;
+  if (hits.count > 1) hits.second = picks[1].position;
+  return hits;
+}
+
+template <std::size_t N>
+std::array<Vec3, N> WorldPositions(const std::array<scene::Ref<scene::Frame>, N>& probes) {
+  std::array<Vec3, N> p{};
+  for (std::size_t i = 1; i < N; ++i)
+    if (probes[i]) probes[i]->GetPosition(objects.sceneRoot.get(), &p[i]);
+  return p;
+}
+
+template <std::size_t N>
+bool AnyHit(const std::array<Vec3, N>& p, std::initializer_list<Segment> chain) {
+  for (auto [from, to] : chain)
+    if (ProbeHit(p[from], p[to])) return true;
+  return false;
+}
+
+template <std::size_t N>
+bool AnySecondHit(const std::array<Vec3, N>& p, std::initializer_list<Segment> chain) {
+  for (auto [from, to] : chain)
+    if (ProbeSecondHit(p[from], p[to])) return true;
+  return false;
+}
+
+// Positions relative to the table-edge reference, x and z in thousandths.
+struct Millis {
+  long x, z;
+};
+Millis ToMillis(Vec3 p) {
+  return {static_cast<long>(std::trunc(p.x * 1000.0f)), static_cast<long>(std::trunc(p.z * 1000.0f))};
+}
+
+}  // namespace
+
+int ProbeHit(Vec3 a, Vec3 b) {
+  float length = platform::rm::Length(b - a);
+  RayHits hits = CastSegment(a, b);
+  if (hits.count == 0) return 0;
+  float d0 = platform::rm::Length(hits.first - a);
+  // One pick has no second intersection to coincide with.
+  bool coincident = hits.count > 1 && d0 == platform::rm::Length(hits.second - a);
+  if (!(length > d0)) return 0;
+  (coincident ? gameState.coincidentHit : gameState.solidHit) = 1;
+  return 1;
+}
+
+int ProbeSecondHit(Vec3 a, Vec3 b) {
+  float length = platform::rm::Length(b - a);
+  RayHits hits = CastSegment(a, b);
+  return hits.count > 1 && length > platform::rm::Length(hits.second - a) ? 1 : 0;
+}
+
+int BucketArmHits() {
+  GameState& g = gameState;
+  auto arm = WorldPositions(objects.armProbe);
+  auto bucket = WorldPositions(objects.bucketProbe);
+  if (ProbeSecondHit(bucket[2], bucket[4]) && ProbeSecondHit(bucket[1], bucket[3])) g.bucketDipped = 1;
+  g.coincidentHit = 0;
+  g.solidHit = 0;
+  int result = AnyHit(bucket, {{1, 2},   {3, 4},   {5, 6},   {7, 8},   {9, 10},  {12, 18}, {11, 17}, {14, 20},
+                               {13, 19}, {15, 16}, {1, 3},   {2, 4},   {3, 5},   {4, 6},   {9, 7},   {10, 8},
+                               {11, 9},  {12, 10}, {11, 13}, {12, 14}, {1, 15},  {2, 16},  {13, 15}, {14, 16},
+                               {21, 5},  {6, 22},  {21, 7},  {22, 8},  {22, 21}}) ||
+                       AnyHit(arm, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {1, 3}, {2, 4}, {3, 7}, {4, 8}, {7, 5}, {8, 6},
+                                    {5, 1}, {6, 2}})
+                   ? 1
+                   : 0;
+  if (AnySecondHit(arm, {{10, 6}, {9, 5}, {12, 2}, {11, 1}, {6, 8}, {5, 7}}) ||
+      AnySecondHit(bucket, {{2, 14}, {1, 13}, {2, 4}, {1, 3}, {4, 6}, {3, 5}, {6, 22}, {5, 21}, {22, 8}, {21, 7},
+                            {8, 10}, {7, 9}}))
+    g.coincidentHit = 1;
+  if (g.coincidentHit == 0) g.bucketDipped = 0;
+  if (g.solidHit == 1 && g.coincidentHit == 1) result = 1;
+  return result;
+}
+
+int BaseBoxHits() {
+  auto base = WorldPositions(objects.baseProbe);
+  auto body = WorldPositions(objects.bodyProbe);
+  bool hit = AnyHit(base, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {1, 3}, {2, 4}, {5, 7}, {6, 8}, {1, 5}, {3, 7}, {2, 6},
+                           {4, 8}}) ||
+             AnyHit(body, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {2, 4}, {1, 5}, {3, 7}, {2, 6}, {4, 8}});
+  return hit ? 1 : 0;
+}
+
+int TableEdgeInside() {
+  const scene::Frame* ref = objects.fallRefFrame.get();
+  if (!ref || !objects.baseFrame) return 1;
+  Vec3 chassis;
+  objects.baseFrame->GetPosition(ref, &chassis);
+  std::array<Vec3, 5> corner{}, wheel{};
+  for (int i = 1; i <= 4; ++i) {
+    if (objects.tableCorner[i]) objects.tableCorner[i]->GetPosition(ref, &corner[i]);
+    if (objects.wheelProbe[i]) objects.wheelProbe[i]->GetPosition(ref, &wheel[i]);
+  }
+  Millis topLeft = ToMillis(corner[2]), bottomRight = ToMillis(corner[3]);
+  for (int i = 1; i <= 4; ++i) {
+    Millis w = ToMillis(wheel[i]);
+    // Left and top inclusive, right and bottom exclusive.
+    bool inside = w.x >= topLeft.x && w.x < bottomRight.x && w.z >= topLeft.z && w.z < bottomRight.z;
+    if (!inside) {
+      gameState.edgeOffsetX = wheel[i].x - chassis.x;
+      gameState.edgeOffsetZ = wheel[i].z - chassis.z;
+      return 0;
+    }
+  }
+  return 1;
+}
+
+}  // namespace game

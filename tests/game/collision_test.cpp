@@ -1,0 +1,124 @@
+#include "game/collision.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/rm/rm_object.h"
+#include "scene/scene_objects.h"
+#include "support/fresh_state.h"
+
+using game::gameState;
+using platform::rm::Vec3;
+using scene::objects;
+namespace rm = platform::rm;
+
+namespace {
+
+// A horizontal square of half-size h at height y, as a mesh.
+scene::Ref<rm::MeshBuilder> Square(float y, float h) {
+  rm::MeshData data;
+  data.positions = {{-h, y, -h}, {-h, y, h}, {h, y, h}, {h, y, -h}};
+  data.faceSizes = {4};
+  data.faceIndices = {0, 1, 2, 3};
+  scene::Ref<rm::MeshBuilder> mesh;
+  rm::CreateMeshBuilder(&mesh);
+  mesh->SetMesh(data);
+  return mesh;
+}
+
+class Collision : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test_support::FreshState();
+    objects = scene::SceneObjects{};
+    rm::CreateFrame(nullptr, &objects.sceneRoot);
+  }
+  void TearDown() override { objects = scene::SceneObjects{}; }
+  scene::Ref<rm::Frame> AddSquare(float y, float h = 10) {
+    scene::Ref<rm::Frame> f;
+    rm::CreateFrame(objects.sceneRoot.get(), &f);
+    f->AddVisual(Square(y, h));
+    return f;
+  }
+};
+
+}  // namespace
+
+TEST_F(Collision, SegmentEndingExactlyOnTheSurfaceIsClear) {
+  AddSquare(0);
+  EXPECT_EQ(game::ProbeHit({1, 5, 1}, {1, 0, 1}), 0);
+  EXPECT_EQ(gameState.solidHit, 0);
+  EXPECT_EQ(game::ProbeHit({1, 5, 1}, {1, -0.01f, 1}), 1);
+  EXPECT_EQ(gameState.solidHit, 1);
+  EXPECT_EQ(gameState.coincidentHit, 0);
+  EXPECT_EQ(game::ProbeHit({1, 5, 1}, {1, 10, 1}), 0) << "only hits in front of the start count";
+}
+
+TEST_F(Collision, TwoSurfacesInOnePlaceAreCoincidentNotSolid) {
+  AddSquare(2);
+  AddSquare(2);
+  EXPECT_EQ(game::ProbeHit({3, 5, 3}, {3, -1, 3}), 1);
+  EXPECT_EQ(gameState.coincidentHit, 1);
+  EXPECT_EQ(gameState.solidHit, 0);
+  EXPECT_EQ(game::ProbeSecondHit({3, 5, 3}, {3, -1, 3}), 1);
+  EXPECT_EQ(game::ProbeSecondHit({3, 5, 3}, {3, 2.5f, 3}), 0);
+}
+
+TEST_F(Collision, SecondHitNeedsTwoSurfacesInsideTheSegment) {
+  AddSquare(0);
+  AddSquare(-3);
+  EXPECT_EQ(game::ProbeSecondHit({0, 1, 0}, {0, -2, 0}), 0);
+  EXPECT_EQ(game::ProbeSecondHit({0, 1, 0}, {0, -4, 0}), 1);
+  EXPECT_EQ(game::ProbeHit({0, 1, 0}, {0, -4, 0}), 1);
+  EXPECT_EQ(gameState.solidHit, 1) << "two surfaces at different depths are solid";
+}
+
+TEST_F(Collision, EmptySceneHitsNothing) {
+  EXPECT_EQ(game::ProbeHit({0, 1, 0}, {0, -4, 0}), 0);
+  EXPECT_EQ(game::ProbeSecondHit({0, 1, 0}, {0, 1, 0}), 0) << "a zero-length segment";
+}
+
+namespace {
+
+class TableEdge : public Collision {
+ protected:
+  void SetUp() override {
+    Collision::SetUp();
+    auto make = [](scene::Ref<rm::Frame>& f, scene::Ref<rm::Frame>& parent, Vec3 p) {
+      rm::CreateFrame(parent.get(), &f);
+      f->SetPosition(parent.get(), p);
+    };
+    make(objects.fallRefFrame, objects.sceneRoot, {-50, 0, -100});
+    make(objects.baseFrame, objects.sceneRoot, {0, 0.1f, 40});
+    make(objects.tableCorner[1], objects.sceneRoot, {45, 0, -3});
+    make(objects.tableCorner[2], objects.sceneRoot, {-45, 0, -3});
+    make(objects.tableCorner[3], objects.sceneRoot, {45, 0, 81});
+    make(objects.tableCorner[4], objects.sceneRoot, {-45, 0, 81});
+    const Vec3 wheels[] = {{2.5f, 1, -3.7f}, {2.5f, 1, 3.7f}, {-2.5f, 1, -3.7f}, {-2.5f, 1, 3.7f}};
+    for (int i = 1; i <= 4; ++i) make(objects.wheelProbe[i], objects.baseFrame, wheels[i - 1]);
+  }
+  void PlaceBase(float x, float z) { objects.baseFrame->SetPosition(objects.sceneRoot.get(), x, 0.1f, z); }
+};
+
+}  // namespace
+
+TEST_F(TableEdge, InsideOnTheLeftAndTopEdgeOutsideOnTheRightAndBottom) {
+  EXPECT_EQ(game::TableEdgeInside(), 1);
+  PlaceBase(-45 + 2.5f, 40);  // the left wheels exactly on the left edge
+  EXPECT_EQ(game::TableEdgeInside(), 1);
+  PlaceBase(45 - 2.5f, 40);  // the right wheels exactly on the right edge
+  EXPECT_EQ(game::TableEdgeInside(), 0);
+  PlaceBase(0, -3 + 3.7f);  // the front wheels exactly on the top edge
+  EXPECT_EQ(game::TableEdgeInside(), 1);
+  PlaceBase(0, 81 - 3.7f);  // the rear wheels exactly on the bottom edge
+  EXPECT_EQ(game::TableEdgeInside(), 0);
+}
+
+TEST_F(TableEdge, OffsetPointsFromTheChassisToTheWheelThatLeft) {
+  PlaceBase(44, 40);
+  ASSERT_EQ(game::TableEdgeInside(), 0);
+  EXPECT_FLOAT_EQ(gameState.edgeOffsetX, 2.5f);
+  EXPECT_NEAR(gameState.edgeOffsetZ, -3.7f, 1e-4f);
+  PlaceBase(-44, 40);
+  ASSERT_EQ(game::TableEdgeInside(), 0);
+  EXPECT_FLOAT_EQ(gameState.edgeOffsetX, -2.5f);
+}
