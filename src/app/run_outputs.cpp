@@ -37,6 +37,11 @@ class JsonFields final : public game::FieldVisitor {
     for (std::size_t i = 0; i < values.size(); ++i) list += (i ? ", " : "") + std::to_string(values[i]);
     Add(name, list + "]");
   }
+  void FloatArray(std::string_view name, std::span<const float> values) override {
+    std::string list = "[";
+    for (std::size_t i = 0; i < values.size(); ++i) list += (i ? ", " : "") + FloatText(values[i]);
+    Add(name, list + "]");
+  }
 
  private:
   void Add(std::string_view name, const std::string& value) {

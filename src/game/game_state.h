@@ -49,6 +49,29 @@ struct GameState {
   std::int32_t poseRevertedByCollision = 0;
   std::int32_t poseRevertedByBase = 0;
 
+  // The excavator's pose at the end of the last playing step, relative to the
+  // scene root: for chassis, body, boom, arm and bucket in turn, position,
+  // direction and up (9 floats each).
+  std::array<float, 45> savedPose{};
+  std::array<float, 3> fallVelocity{};
+  float fallSpinRate = 0.0f;
+
+  // Scooping and pouring
+  std::int32_t bucketDippedBefore = 0;
+  std::int32_t bucketLoaded = 0;
+  float bucketAmount = 0.0f;
+  float bucketAmountBefore = 0.0f;
+  std::int32_t bucketTiltSide = 0;
+  std::int32_t bucketIngredient = 0;  // 0 none, 1 coffee, 2 milk, 3 sugar
+  float cupCoffee = 0.0f, cupMilk = 0.0f, cupSugar = 0.0f;
+  float glassCoffee = 0.0f, glassMilk = 0.0f, glassSugar = 0.0f;
+
+  // The order, in bucket units (a full bucket holds 400)
+  float orderCupCoffee = 0.0f, orderCupMilk = 0.0f, orderCupSugar = 0.0f;
+  float orderGlassCoffee = 0.0f, orderGlassMilk = 0.0f, orderGlassSugar = 0.0f;
+  std::int32_t demoStage = 0;
+  float introAngle = 0.0f;
+
   // Collision probes and the table edge
   std::int32_t coincidentHit = 0;
   std::int32_t solidHit = 0;

@@ -13,6 +13,7 @@ struct FieldVisitor {
   virtual void Int(std::string_view name, std::int32_t value) = 0;
   virtual void Float(std::string_view name, float value) = 0;
   virtual void IntArray(std::string_view name, std::span<const std::int32_t> values) = 0;
+  virtual void FloatArray(std::string_view name, std::span<const float> values) = 0;
 };
 
 void VisitFields(const GameState& state, FieldVisitor& visitor);
