@@ -67,21 +67,20 @@ inline void DrawSpan(const Target& t, int y, int xs, int xe, SpanValues v, unsig
   if constexpr (Kind == SpanKind::kOpaque && !Gouraud && Bpp == 16) {
     const std::uint16_t p =
         surface::PackRgb565(unsigned(r >> 16), unsigned(g >> 16), unsigned(b >> 16));
-    auto* dst = reinterpret_cast<std::uint16_t*>(row);
     for (int x = xs; x < xe; ++x, z += v.dz) {
       if (z > zrow[x]) {
         zrow[x] = z;
-        dst[x] = p;
+        std::memcpy(row + 2 * x, &p, 2);  // the bytes are not uint16_t objects
       }
     }
     return;
   } else if constexpr (Kind == SpanKind::kOpaque && Gouraud && Bpp == 16) {
-    auto* dst = reinterpret_cast<std::uint16_t*>(row);
     for (int x = xs; x < xe; ++x, z += v.dz, r += v.dr, g += v.dg, b += v.db) {
       if (z > zrow[x]) {
         zrow[x] = z;
-        dst[x] = static_cast<std::uint16_t>(((r >> 8) & 0xF800) | ((g >> 13) & 0x07E0) |
-                                            ((b >> 19) & 0x001F));
+        const auto p = static_cast<std::uint16_t>(((r >> 8) & 0xF800) | ((g >> 13) & 0x07E0) |
+                                                  ((b >> 19) & 0x001F));
+        std::memcpy(row + 2 * x, &p, 2);
       }
     }
     return;
