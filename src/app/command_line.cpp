@@ -22,6 +22,8 @@ constexpr const char* kHelp =
     "  --input FILE    scripted input: '<turn> <key> down|up' per line\n"
     "  --state FILE    write the game state as JSON before the end\n"
     "  --screenshot F  write the last picture shown as PNG at the end\n"
+    "  --warp N        start at stage N (1-5) as Enter on the title would\n"
+    "  --camera N      show camera N (1-10) every turn, whatever the game chose\n"
     "  --debug         debug output on standard error\n"
     "  --help, --version\n";
 
@@ -68,6 +70,12 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, RunOptions& o, 
     } else if (arg == "--input" || arg == "--state" || arg == "--screenshot") {
       if (!value(v) || v.empty()) return error(std::string(arg) + " needs a file name");
       (arg == "--input" ? o.inputFile : arg == "--state" ? o.stateFile : o.screenshotFile) = v;
+    } else if (arg == "--warp") {
+      if (!value(v) || !ParseNumber(v, o.warp) || o.warp < 1 || o.warp > 5)
+        return error("--warp needs a stage from 1 to 5");
+    } else if (arg == "--camera") {
+      if (!value(v) || !ParseNumber(v, o.camera) || o.camera < 1 || o.camera > 10)
+        return error("--camera needs a number from 1 to 10");
     } else if (arg == "--debug") {
       o.debug = true;
     } else {

@@ -8,7 +8,9 @@
 #include "audio/music.h"
 #include "audio/sound_effects.h"
 #include "game/game_state.h"
+#include "game/camera_select.h"
 #include "game/game_step.h"
+#include "game/start_game.h"
 #include "input/joystick.h"
 #include "overlay/overlay.h"
 #include "platform/os/dialog.h"
@@ -48,6 +50,16 @@ bool DrainMessages(int& quitCode) {
   return true;
 }
 
+// --warp: once the speed is known (the calibration runs first), start the
+// chosen stage as Enter on the title would.
+void WarpWhenReady(int& stage) {
+  game::GameState& g = game::gameState;
+  if (stage == 0 || g.calibrationPhase != 0) return;
+  g.stageNumber = stage;
+  game::StartGameFromTitle();
+  stage = 0;
+}
+
 void Teardown() {
   game::GameState& g = game::gameState;
   if (g.joystickAvailable == 1) input::ReleaseJoystick();
@@ -78,13 +90,16 @@ int WinMain(void* instance, void*, const char*, int showCommand) {
   audio::LoadMusic();
   g.joystickAvailable = input::InitJoystick() ? 1 : 0;
 
+  int warp = runOptions.warp;
   for (;;) {
     int quitCode = 0;
     if (!DrainMessages(quitCode)) return 0;
     // A window closed from outside, or a scripted run that has played its
     // turns, ends the same orderly way as Escape.
     if (CloseRequested()) break;
+    WarpWhenReady(warp);
     if (!game::GameStep()) break;
+    if (runOptions.camera) game::SetCamera(runOptions.camera);
     scene::RenderFrame();
     audio::ServiceMusic();
     EndTurn();

@@ -14,5 +14,7 @@ void StopLoop(SoundEffect effect);
 void PlayOnce(SoundEffect effect);
 void StopAllSounds();
 void UpdateSoundPositions();
+// Whether a loop was started and not stopped since.
+bool IsLoopPlaying(SoundEffect effect);
 
 }  // namespace audio

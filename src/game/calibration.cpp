@@ -1,7 +1,10 @@
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "app/timers.h"
+#include "scene/scene_objects.h"
+#include "vexel/vexel.h"
 #include "game/excavator.h"
 #include "game/game_state.h"
 #include "overlay/overlay.h"
@@ -15,6 +18,10 @@ void CalibrateSpeed() {
   GameState& g = gameState;
   switch (g.calibrationPhase) {
     case 1:
+      // The excavator turns alone far below the table while the frames
+      // are counted.
+      if (scene::objects.baseFrame) scene::objects.baseFrame->SetPosition(scene::objects.sceneRoot.get(), 0, -200, 0);
+      if (vexel::vexelContext.viewport) vexel::vexelContext.viewport->SetCamera(scene::objects.resultCamera);
       g.calibrationFrames = 0;
       g.calibrationPhase = 2;
       platform::os::SetTimer(g.mainWindow, app::kTimerCalibration, 5000);
@@ -22,6 +29,11 @@ void CalibrateSpeed() {
     case 2: {
       g.showcaseAngle += 0.015f;
       if (g.showcaseAngle > 3.14f) g.showcaseAngle = -3.14f;
+      if (auto& camera = scene::objects.resultCamera; camera && scene::objects.baseFrame) {
+        camera->SetPosition(scene::objects.sceneRoot.get(), 60 * std::cos(g.showcaseAngle), -160,
+                            60 * std::sin(g.showcaseAngle));
+        camera->LookAt(scene::objects.baseFrame.get(), scene::objects.sceneRoot.get(), platform::rm::Constraint::Z);
+      }
       g.calibrationFrames += 1;
       std::string count = std::to_string(g.calibrationFrames);
       overlay::DrawFontText(4, 382, 500, count.c_str(), static_cast<int>(count.size()));

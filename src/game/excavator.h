@@ -9,4 +9,9 @@ void UpdateFall();
 void AimCameras();
 void CalibrateSpeed();
 
+// The playing step's camera block: the function keys and Enter choose the
+// camera; the following cameras are placed after the excavator.
+void ChooseCamera();
+void PlaceFollowingCameras();
+
 }  // namespace game

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace game {
+
+// Makes camera n (1..10) the viewport's camera; other numbers do nothing.
+void SetCamera(int n);
+
+}  // namespace game

@@ -1,0 +1,76 @@
+#include "game/excavator_pose.h"
+
+#include "game/game_state.h"
+#include "scene/scene_objects.h"
+
+namespace game {
+
+using scene::objects;
+using platform::rm::Vec3;
+
+namespace {
+
+scene::Ref<scene::Frame>& FrameOf(Part part) {
+  switch (part) {
+    case Part::Chassis: return objects.baseFrame;
+    case Part::Body: return objects.bodyFrame;
+    case Part::Boom: return objects.arm1Frame;
+    case Part::Arm: return objects.arm2Frame;
+    case Part::Bucket: break;
+  }
+  return objects.bucketFrame;
+}
+
+// The frame a part's rate is given relative to when it is stopped.
+const scene::Frame* StopReference(Part part) {
+  switch (part) {
+    case Part::Chassis: return objects.sceneRoot.get();
+    case Part::Body: return objects.baseFrame.get();
+    case Part::Boom: return objects.bodyFrame.get();
+    case Part::Arm: return objects.arm1Frame.get();
+    case Part::Bucket: break;
+  }
+  return objects.arm2Frame.get();
+}
+
+float* Slot(Part part) { return gameState.savedPose.data() + 9 * static_cast<int>(part); }
+
+Vec3 Load(const float* p) { return {p[0], p[1], p[2]}; }
+void Store(float* p, Vec3 v) { p[0] = v.x, p[1] = v.y, p[2] = v.z; }
+
+}  // namespace
+
+void SaveExcavatorPose() {
+  for (Part part : {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket}) {
+    scene::Ref<scene::Frame>& f = FrameOf(part);
+    if (!f) continue;
+    Vec3 position, direction, up;
+    f->GetPosition(objects.sceneRoot.get(), &position);
+    f->GetOrientation(objects.sceneRoot.get(), &direction, &up);
+    float* slot = Slot(part);
+    Store(slot, position);
+    Store(slot + 3, direction);
+    Store(slot + 6, up);
+  }
+}
+
+void StopPart(Part part) {
+  scene::Ref<scene::Frame>& f = FrameOf(part);
+  if (!f) return;
+  bool turnsAboutY = part == Part::Chassis || part == Part::Body;
+  f->SetRotation(StopReference(part), turnsAboutY ? Vec3{0, 1, 0} : Vec3{1, 0, 0}, 0.0f);
+  f->SetVelocity(StopReference(part), {0, 0, 0}, false);
+}
+
+void RestoreOrientation(Part part) {
+  scene::Ref<scene::Frame>& f = FrameOf(part);
+  // A pose never saved (all zero) is refused by the frame and changes nothing.
+  if (f) f->SetOrientation(objects.sceneRoot.get(), Load(Slot(part) + 3), Load(Slot(part) + 6));
+}
+
+void RestorePosition(Part part) {
+  scene::Ref<scene::Frame>& f = FrameOf(part);
+  if (f) f->SetPosition(objects.sceneRoot.get(), Load(Slot(part)));
+}
+
+}  // namespace game

@@ -1,0 +1,43 @@
+// Falling off the table: the chassis tumbles over the edge it left and the
+// game goes back to the title once it is far below.
+#include "app/timers.h"
+#include "audio/sound_effects.h"
+#include "game/camera_select.h"
+#include "game/excavator.h"
+#include "game/game_state.h"
+#include "platform/os/messages.h"
+#include "scene/scene_objects.h"
+
+namespace game {
+
+using platform::rm::Vec3;
+using scene::objects;
+
+void UpdateFall() {
+  GameState& g = gameState;
+  if (g.fallPhase == 1) {
+    g.fallSpinRate = 0.008f;
+    g.cameraIndex = 1;
+    SetCamera(1);
+    audio::StopAllSounds();
+    audio::PlayOnce(audio::SoundEffect::FallSound);
+    g.fallPhase = 2;
+    g.fallVelocity = {0.02f * g.edgeOffsetX, -0.18f, 0.02f * g.edgeOffsetZ};
+  }
+  g.fallVelocity[1] -= 0.01f;
+  if (!objects.baseFrame) return;
+  const scene::Frame* ref = objects.fallRefFrame.get();
+  objects.baseFrame->SetRotation(ref, {g.edgeOffsetZ, 0, -g.edgeOffsetX}, g.fallSpinRate);
+  objects.baseFrame->SetVelocity(ref, {g.fallVelocity[0], g.fallVelocity[1], g.fallVelocity[2]}, true);
+  Vec3 p;
+  objects.baseFrame->GetPosition(objects.sceneRoot.get(), &p);
+  if (p.y < -700) {
+    platform::os::KillTimer(g.mainWindow, app::kTimerDemoRecord);
+    g.titlePhase = 1;
+    g.fallPhase = 0;
+    platform::os::KillTimer(g.mainWindow, app::kTimerClock);
+    g.elapsedSeconds = 0;
+  }
+}
+
+}  // namespace game

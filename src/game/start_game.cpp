@@ -1,0 +1,20 @@
+#include "game/start_game.h"
+
+#include "game/camera_select.h"
+#include "game/game_state.h"
+#include "game/orders.h"
+#include "scene/scene_objects.h"
+
+namespace game {
+
+void StartGameFromTitle() {
+  GameState& g = gameState;
+  g.titlePhase = 0;
+  if (scene::objects.lightFrame) scene::objects.lightFrame->SetPosition(scene::objects.sceneRoot.get(), -50, 100, 30);
+  g.cameraIndex = 8;
+  SetCamera(8);
+  g.stageIntroActive = 1;
+  NewOrder();
+}
+
+}  // namespace game
