@@ -1,0 +1,92 @@
+// One game turn of the built world: the frame render from the table camera,
+// the probe rays of one playing step, and a whole playing turn with the
+// excavator driving. Runs headless from the run folder, where the models are.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include "app/main_window.h"
+#include "app/mode_dialog.h"
+#include "game/camera_select.h"
+#include "game/collision.h"
+#include "game/excavator.h"
+#include "game/game_state.h"
+#include "game/game_step.h"
+#include "platform/os/backend.h"
+#include "platform/os/keyboard.h"
+#include "platform/os/messages.h"
+#include "platform/os/turns.h"
+#include "platform/os/window.h"
+#include "scene/scene.h"
+#include "scene/scene_objects.h"
+#include "vexel/vexel.h"
+
+namespace {
+
+using scene::objects;
+
+// The world built once per display mode, with the excavator in the middle
+// of the table and the table camera on it.
+void BuildWorld(int mode) {
+  static int built = -1;
+  if (built == mode) return;
+  if (built >= 0) {
+    scene::ReleaseScene();
+    vexel::VexelCleanup();
+  }
+  built = mode;
+  if (chdir(ZARN_RUN_DIR) != 0) return;
+  platform::os::StartBackend({true, 60.0});
+  platform::os::ResetMessageQueue();
+  platform::os::ResetWindows();
+  game::gameState = game::GameState{};
+  game::gameState.speedFactor = 2.0f;
+  app::SelectDisplayMode(mode);
+  app::CreateMainWindow(nullptr, 1);
+  vexel::InitGraphics();
+  scene::BuildScene();
+  game::gameState.titlePhase = 0;  // playing
+  objects.baseFrame->SetPosition(objects.sceneRoot.get(), 0, 0.1f, 40);
+  game::gameState.cameraIndex = 8;
+  game::SetCamera(8);
+  game::PlaceFollowingCameras();
+  game::AimCameras();
+}
+
+void RenderFrame(benchmark::State& state) {
+  BuildWorld(static_cast<int>(state.range(0)));
+  for (auto _ : state) scene::RenderFrame();
+}
+
+void ProbesOfOneStep(benchmark::State& state) {
+  BuildWorld(0);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(game::BaseBoxHits());
+    benchmark::DoNotOptimize(game::BucketArmHits());
+    benchmark::DoNotOptimize(game::BaseBoxHits());
+  }
+}
+
+// Drives forward and back in turns of a second, so the excavator stays on
+// the table however long the benchmark runs.
+void PlayingTurnDriving(benchmark::State& state) {
+  BuildWorld(static_cast<int>(state.range(0)));
+  platform::os::SetKeyDown(platform::os::vk::kTab, true);
+  int turn = 0;
+  for (auto _ : state) {
+    bool forward = (turn++ / 60) % 2 == 0;
+    platform::os::SetKeyDown(platform::os::vk::kUp, forward);
+    platform::os::SetKeyDown(platform::os::vk::kDown, !forward);
+    game::GameStep();
+    scene::RenderFrame();
+  }
+  platform::os::ClearKeyboard();
+}
+
+// Rows of the mode table: 0 is 800x600x16, 14 is 1920x1080x24.
+BENCHMARK(RenderFrame)->Arg(0)->Arg(14)->Unit(benchmark::kMillisecond);
+BENCHMARK(ProbesOfOneStep)->Unit(benchmark::kMicrosecond);
+BENCHMARK(PlayingTurnDriving)->Arg(0)->Arg(14)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
