@@ -39,6 +39,18 @@ void ChooseColorModel() {
   vexelContext.colorModel = Has3D(hardware) ? rm::kColorModelRgb : rm::kColorModelMono;
 }
 
+// The first steps of both set-ups: a display object and the colour model.
+bool StartDriver() {
+  ChooseDriver();
+  if (!vexelContext.ddraw) {
+    ReportDirectDrawError(DDERR_GENERIC, "vexel_display.cpp", __LINE__);
+    VexelCleanup();
+    return false;
+  }
+  ChooseColorModel();
+  return true;
+}
+
 }  // namespace
 
 bool InitGraphics() {
@@ -69,13 +81,7 @@ bool CreateDirectDrawFull(os::Window* window) {
   VexelContext& v = vexelContext;
   v.hwnd = window;
   VexelCleanup();
-  ChooseDriver();
-  if (!v.ddraw) {
-    ReportDirectDrawError(DDERR_GENERIC, "vexel_display.cpp", __LINE__);
-    VexelCleanup();
-    return false;
-  }
-  ChooseColorModel();
+  if (!StartDriver()) return false;
   using namespace cooperation;
   if (Failed(v.ddraw->SetCooperativeLevel(window, kFullScreen | kExclusive | kAllowModeX)) &&
       Failed(v.ddraw->SetCooperativeLevel(window, kFullScreen | kExclusive))) {
@@ -118,13 +124,7 @@ bool CreateDirectDrawWin(os::Window* window) {
                   v.windowRect.bottom + origin.y};
   v.width = v.windowRect.Width();
   v.height = v.windowRect.Height();
-  ChooseDriver();
-  if (!v.ddraw) {
-    ReportDirectDrawError(DDERR_GENERIC, "vexel_display.cpp", __LINE__);
-    VexelCleanup();
-    return false;
-  }
-  ChooseColorModel();
+  if (!StartDriver()) return false;
   auto fail = [&](HResult r, int line) {
     ReportDirectDrawError(r, "vexel_display.cpp", line);
     VexelCleanup();

@@ -15,9 +15,7 @@ namespace {
 class WindowProc : public ::testing::Test {
  protected:
   void SetUp() override {
-    test_support::FreshState();
-    app::SelectDisplayMode(0);
-    ASSERT_TRUE(app::CreateMainWindow(nullptr, 1));
+    ASSERT_TRUE(test_support::FreshWindow());
     window = gameState.mainWindow;
   }
   void RunTurns(int n) {

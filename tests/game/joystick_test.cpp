@@ -17,9 +17,7 @@ namespace {
 class Joystick : public ::testing::Test {
  protected:
   void SetUp() override {
-    test_support::FreshState();
-    app::SelectDisplayMode(0);
-    ASSERT_TRUE(app::CreateMainWindow(nullptr, 1));
+    ASSERT_TRUE(test_support::FreshWindow());
   }
   void TearDown() override { input::ReleaseJoystick(); }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Puts every program-wide record back to its start: a fresh headless
 // machine, an empty queue, no window, no keys, the game record as at start.
+#include "app/main_window.h"
+#include "app/mode_dialog.h"
 #include "game/game_state.h"
 #include "platform/os/backend.h"
 #include "platform/os/keyboard.h"
@@ -19,6 +21,14 @@ inline void FreshState(double fps = 60.0) {
   platform::os::ClearKeyboard();
   game::gameState = game::GameState{};
   vexel::vexelContext = vexel::VexelContext{};
+}
+
+// A fresh state with the main window of mode row `mode` (800x600x16 by
+// default), as start-up leaves it before the display is set up.
+inline bool FreshWindow(int mode = 0) {
+  FreshState();
+  app::SelectDisplayMode(mode);
+  return app::CreateMainWindow(nullptr, 1);
 }
 
 // Drains the queue through the window procedure, as the main loop does.
