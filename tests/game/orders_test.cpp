@@ -1,0 +1,121 @@
+#include "game/orders.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <tuple>
+
+#include "built_scene.h"
+#include "game/random.h"
+#include "platform/os/clock.h"
+
+using game::gameState;
+using scene::objects;
+
+namespace {
+
+bool Covered(const scene::Ref<scene::Frame>& frame, const scene::Ref<scene::MeshBuilder>& cover) {
+  const auto& v = frame->Visuals();
+  return std::count_if(v.begin(), v.end(), [&](const auto& x) { return x.get() == cover.get(); }) == 1;
+}
+
+using Orders = test_support::BuiltScene;
+
+}  // namespace
+
+TEST(Order, GeneratorIsTheClassicOne) {
+  game::ClassicRandom r(1);
+  for (int expected : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(r.Next(), expected);
+  // Seed 1 draws r = 1 (cup only), then milk 18467 % 5 and sugar 6334 % 5.
+  game::Order o = game::DrawOrder(5, 1);
+  EXPECT_EQ(o.cup, (std::array<float, 3>{100, 200, 400}));
+  EXPECT_EQ(o.glass, (std::array<float, 3>{0, 0, 0}));
+}
+
+TEST(Order, FirstTwoStagesOrderCoffeeOnly) {
+  for (std::uint32_t seed = 0; seed < 200; ++seed) {
+    game::Order one = game::DrawOrder(1, seed), two = game::DrawOrder(2, seed);
+    ASSERT_EQ(one.cup, (std::array<float, 3>{100, 0, 0}));
+    ASSERT_EQ(one.glass, (std::array<float, 3>{0, 0, 0}));
+    ASSERT_EQ(two.cup, (std::array<float, 3>{100, 0, 0}));
+    ASSERT_EQ(two.glass, (std::array<float, 3>{100, 0, 0}));
+  }
+}
+
+TEST(Order, LaterStagesDrawMilkAndSugarUpToOneHundredPerStageBelow) {
+  for (int stage : {3, 5}) {
+    std::set<float> amounts;
+    std::set<std::string> vessels;
+    for (std::uint32_t seed = 0; seed < 2000; ++seed) {
+      game::Order o = game::DrawOrder(stage, seed);
+      ASSERT_TRUE(o.cup[0] == 100 || o.glass[0] == 100);
+      vessels.insert(std::string(o.cup[0] ? "cup" : "") + (o.glass[0] ? "glass" : ""));
+      for (const auto* v : {&o.cup, &o.glass}) {
+        if ((*v)[0] == 0) {
+          ASSERT_EQ((*v)[1] + (*v)[2], 0) << "a vessel out of play wants nothing";
+          continue;
+        }
+        ASSERT_EQ((*v)[0], 100);
+        amounts.insert((*v)[1]);
+        amounts.insert((*v)[2]);
+      }
+    }
+    std::set<float> expected;
+    for (int i = 0; i < stage; ++i) expected.insert(i * 100.0f);
+    EXPECT_EQ(amounts, expected) << "stage " << stage;
+    EXPECT_EQ(vessels, (std::set<std::string>{"cup", "glass", "cupglass"}));
+  }
+}
+
+TEST(Order, VerdictBoundaries) {
+  EXPECT_STREQ(game::Verdict(100), "Nice!! ");
+  EXPECT_STREQ(game::Verdict(91), "Nice!! ");
+  EXPECT_STREQ(game::Verdict(90), "Good ! ");
+  EXPECT_STREQ(game::Verdict(80), "Good ! ");
+  EXPECT_STREQ(game::Verdict(71), "Good ! ");
+  EXPECT_STREQ(game::Verdict(70), "Bad !! ");
+  EXPECT_STREQ(game::Verdict(-80), "Bad !! ");
+}
+
+TEST_F(Orders, NewOrderStartsTheStageClean) {
+  gameState.stageNumber = 5;
+  gameState.bucketLoaded = gameState.bucketDipped = gameState.bucketDippedBefore = 1;
+  gameState.bucketAmount = gameState.bucketAmountBefore = 300;
+  gameState.bucketIngredient = 2;
+  gameState.bucketTiltSide = -1;
+  gameState.cupMilk = gameState.glassSugar = 120;
+  gameState.coincidentHit = gameState.solidHit = 1;
+  gameState.fallPhase = 2;
+  game::NewOrder();
+
+  game::Order o = game::DrawOrder(5, static_cast<std::uint32_t>(platform::os::CurrentTime()));
+  EXPECT_EQ(gameState.orderCupMilk, o.cup[1]);
+  EXPECT_EQ(gameState.orderGlassSugar, o.glass[2]);
+  const game::GameState fresh;
+  EXPECT_EQ(std::tie(gameState.bucketLoaded, gameState.bucketDipped, gameState.bucketDippedBefore,
+                     gameState.bucketIngredient, gameState.bucketTiltSide, gameState.coincidentHit,
+                     gameState.solidHit, gameState.fallPhase),
+            std::tie(fresh.bucketLoaded, fresh.bucketDipped, fresh.bucketDippedBefore, fresh.bucketIngredient,
+                     fresh.bucketTiltSide, fresh.coincidentHit, fresh.solidHit, fresh.fallPhase));
+  EXPECT_EQ(gameState.bucketAmount + gameState.bucketAmountBefore, 0);
+  EXPECT_EQ(gameState.cupMilk + gameState.glassSugar, 0);
+  EXPECT_EQ(gameState.stageIntroActive, 1);
+  EXPECT_EQ(vexel::vexelContext.viewport->GetCamera(), objects.resultCamera.get());
+  platform::rm::Vec3 table = WorldPosition(objects.tableDFrame);
+  EXPECT_EQ(table.y, -30) << "stage 5 is laid out";
+}
+
+TEST_F(Orders, PotsOfUnwantedIngredientsWearTheirCovers) {
+  gameState.stageNumber = 1;
+  game::NewOrder();
+  EXPECT_FALSE(Covered(objects.coffeeMarkFrame, objects.coffeeMarkMesh));
+  EXPECT_TRUE(Covered(objects.milkMarkFrame, objects.milkMarkMesh));
+  EXPECT_TRUE(Covered(objects.sugarMarkFrame, objects.sugarMarkMesh));
+
+  gameState.orderGlassMilk = 100;  // wanted in one vessel is enough
+  game::FitPotCovers();
+  EXPECT_FALSE(Covered(objects.milkMarkFrame, objects.milkMarkMesh));
+  EXPECT_TRUE(Covered(objects.sugarMarkFrame, objects.sugarMarkMesh)) << "exactly one cover, not two";
+}

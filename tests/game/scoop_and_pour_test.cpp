@@ -1,0 +1,180 @@
+#include "game/scoop_and_pour.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "built_scene.h"
+#include "game/stages.h"
+
+using game::gameState;
+using platform::rm::Vec3;
+using scene::objects;
+
+namespace {
+
+class ScoopAndPour : public test_support::BuiltScene {
+ protected:
+  void SetUp() override {
+    BuiltScene::SetUp();
+    ASSERT_TRUE(game::PlaceStageProps(4));
+    // Pots and vessels out of the way until a case puts one under the bucket.
+    for (auto* f : {&objects.coffeeJarFrame, &objects.milkJarFrame, &objects.sugarJarFrame, &objects.cupFrame,
+                    &objects.glassFrame})
+      (*f)->SetPosition(objects.sceneRoot.get(), 500, 0, 500);
+  }
+
+  // Turns the bucket about its hinge so that its up vector relative to the
+  // upper structure has this y; mouthUp picks which of the two poses.
+  void Tilt(float upY, bool mouthUp = true) {
+    float upZ = std::sqrt(1 - upY * upY) * (mouthUp ? 1.0f : -1.0f);
+    objects.bucketFrame->SetOrientation(objects.bodyFrame.get(), {0, -upZ, upY}, {0, upY, upZ});
+  }
+  // Puts the frame's axis dx beside the bucket's mouth (the mouth's x is
+  // exact with the excavator at rest, so the distance is exactly dx).
+  void PutBesideMouth(const scene::Ref<scene::Frame>& f, float dx) {
+    Vec3 m = WorldPosition(objects.bucketMouthFrame);
+    f->SetPosition(objects.sceneRoot.get(), m.x + dx, -21, m.z);
+  }
+  float MouthDistance(const scene::Ref<scene::Frame>& f) {
+    Vec3 p = PositionIn(objects.bucketMouthFrame, f);
+    return std::sqrt(p.x * p.x + p.z * p.z);
+  }
+  void Step(int dipped) {
+    gameState.bucketDipped = dipped;
+    game::ScoopAndPourStep();
+  }
+  bool Parked(const scene::Ref<scene::Frame>& heap) { return PositionIn(heap, objects.anchorFrame).y >= 2000; }
+  // Dips into the pot at the mouth and lifts out with the bucket tilted to upY.
+  void Scoop(const scene::Ref<scene::Frame>& pot, float upY) {
+    if (pot) PutBesideMouth(pot, 0);
+    Tilt(upY);
+    Step(1);
+    Step(0);
+    if (pot) pot->SetPosition(objects.sceneRoot.get(), 500, 0, 500);
+  }
+};
+
+}  // namespace
+
+TEST_F(ScoopAndPour, AmountFollowsHowLevelTheBucketIsHeld) {
+  const struct {
+    float upY, amount;
+  } cases[] = {{-1.0f, 400}, {-0.8f, 200}, {-0.7f, 100}, {-0.5f, 0}, {0.3f, 0}};
+  for (auto c : cases) {
+    Tilt(c.upY);
+    game::UpdateBucketAmount();
+    EXPECT_NEAR(gameState.bucketAmount, c.amount, 0.01f) << "up.y " << c.upY;
+  }
+  Tilt(-0.8f, true);
+  game::UpdateBucketAmount();
+  EXPECT_EQ(gameState.bucketTiltSide, 1);
+  Tilt(-0.8f, false);
+  game::UpdateBucketAmount();
+  EXPECT_EQ(gameState.bucketTiltSide, -1);
+}
+
+TEST_F(ScoopAndPour, LoadedBucketOnlyLosesContent) {
+  gameState.bucketLoaded = 1;
+  gameState.bucketAmount = 150;
+  Tilt(-1.0f);
+  game::UpdateBucketAmount();
+  EXPECT_EQ(gameState.bucketAmount, 150) << "levelling must not refill";
+  Tilt(-0.7f);
+  game::UpdateBucketAmount();
+  EXPECT_NEAR(gameState.bucketAmount, 100, 0.01f);
+  Tilt(-1.0f);
+  game::UpdateBucketAmount();
+  EXPECT_NEAR(gameState.bucketAmount, 100, 0.01f);
+}
+
+TEST_F(ScoopAndPour, ScoopedCoffeePoursIntoTheCupButTheLastDecrementIsLost) {
+  PutBesideMouth(objects.coffeeJarFrame, 0);
+  Tilt(-1.0f);
+  Step(1);
+  EXPECT_EQ(gameState.bucketIngredient, 1) << "the pot is found on dipping in";
+  EXPECT_EQ(gameState.bucketLoaded, 0) << "nothing is loaded while dipped";
+  Step(0);
+  EXPECT_EQ(gameState.bucketLoaded, 1);
+  EXPECT_EQ(gameState.bucketIngredient, 1);
+  EXPECT_FALSE(Parked(objects.carryCoffeeFrame));
+  EXPECT_TRUE(Parked(objects.carryMilkFrame) && Parked(objects.carrySugarFrame));
+
+  PutBesideMouth(objects.cupFrame, 0);
+  Tilt(-0.75f);
+  Step(0);
+  EXPECT_NEAR(gameState.cupCoffee, 250, 0.01f);
+  Tilt(-0.5f);
+  Step(0);
+  EXPECT_NEAR(gameState.cupCoffee, 250, 0.01f) << "emptying unloads before the pour";
+  EXPECT_EQ(gameState.bucketLoaded, 0);
+  EXPECT_NEAR(gameState.bucketAmountBefore, 150, 0.01f);
+  EXPECT_TRUE(Parked(objects.carryCoffeeFrame));
+
+  Scoop(objects.coffeeJarFrame, -1.0f);
+  PutBesideMouth(objects.cupFrame, 0);
+  Tilt(-0.5f);
+  Step(0);
+  EXPECT_NEAR(gameState.cupCoffee, 250, 0.01f) << "a full load emptied in one step adds nothing";
+}
+
+TEST_F(ScoopAndPour, PourReachesOnlyStrictlyWithinTheVesselRadius) {
+  auto pour = [](game::GameState& g) {
+    g.bucketLoaded = 1;
+    g.bucketIngredient = 2;
+    g.bucketAmountBefore = 300;
+    g.bucketAmount = 200;
+    game::PourIntoVessels();
+  };
+  PutBesideMouth(objects.cupFrame, 12.3f);
+  pour(gameState);
+  EXPECT_NEAR(gameState.cupMilk, 100, 0.01f);
+  PutBesideMouth(objects.cupFrame, 12.4f);
+  ASSERT_EQ(MouthDistance(objects.cupFrame), 12.4f);
+  pour(gameState);
+  EXPECT_NEAR(gameState.cupMilk, 100, 0.01f);
+
+  PutBesideMouth(objects.glassFrame, 10.8f);
+  pour(gameState);
+  EXPECT_NEAR(gameState.glassMilk, 100, 0.01f);
+  PutBesideMouth(objects.glassFrame, 10.9f);
+  ASSERT_EQ(MouthDistance(objects.glassFrame), 10.9f);
+  pour(gameState);
+  EXPECT_NEAR(gameState.glassMilk, 100, 0.01f);
+  EXPECT_EQ(gameState.bucketAmountBefore, 200);
+}
+
+TEST_F(ScoopAndPour, LiftOutAwayFromThePotsCarriesNothingPourable) {
+  Scoop(nullptr, -0.9f);
+  EXPECT_EQ(gameState.bucketLoaded, 1);
+  EXPECT_EQ(gameState.bucketIngredient, 0);
+  PutBesideMouth(objects.cupFrame, 0);
+  Tilt(-0.7f);
+  Step(0);
+  EXPECT_NEAR(gameState.bucketAmount, 100, 0.01f);
+  EXPECT_EQ(gameState.cupCoffee + gameState.cupMilk + gameState.cupSugar, 0);
+
+  gameState.bucketLoaded = 0;
+  Scoop(objects.coffeeJarFrame, -0.5f);
+  EXPECT_EQ(gameState.bucketLoaded, 0) << "lifted out tilted past empty";
+}
+
+TEST_F(ScoopAndPour, FirstPotInOrderWithinTenUnitsIsFound) {
+  PutBesideMouth(objects.sugarJarFrame, 0);
+  PutBesideMouth(objects.milkJarFrame, 9.9f);
+  PutBesideMouth(objects.coffeeJarFrame, 10.0f);
+  EXPECT_EQ(game::FindPot(), 2);
+  PutBesideMouth(objects.coffeeJarFrame, -9.9f);
+  EXPECT_EQ(game::FindPot(), 1);
+  PutBesideMouth(objects.coffeeJarFrame, 50);
+  PutBesideMouth(objects.milkJarFrame, 50);
+  EXPECT_EQ(game::FindPot(), 3);
+}
+
+TEST_F(ScoopAndPour, DippingALoadInAnotherPotSwitchesIngredientAndHeap) {
+  Scoop(objects.coffeeJarFrame, -1.0f);
+  Scoop(objects.milkJarFrame, -1.0f);
+  EXPECT_EQ(gameState.bucketIngredient, 2);
+  EXPECT_FALSE(Parked(objects.carryMilkFrame));
+  EXPECT_TRUE(Parked(objects.carryCoffeeFrame)) << "the old heap must not float where the bucket was";
+}
