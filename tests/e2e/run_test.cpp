@@ -1,50 +1,5 @@
-// Runs the built program the way a script or a player does, each run from a
-// private copy of the executable so that its INI file is its own.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-namespace fs = std::filesystem;
-
-namespace {
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-class Run : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("zarn-e2e-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    fs::copy_file(ZARN_EXE, dir / "zarn");
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
-  // Runs the copy in its folder; returns the exit code, stderr in `errors`.
-  int Zarn(const std::string& args) {
-    std::string cmd = "cd '" + dir.string() + "' && SDL_VIDEODRIVER=dummy ./zarn " + args + " > stdout.txt 2> stderr.txt";
-    int status = std::system(cmd.c_str());
-    errors = Slurp(dir / "stderr.txt");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  void Write(const std::string& name, const std::string& text) { std::ofstream(dir / name, std::ios::binary) << text; }
-
-  fs::path dir;
-  std::string errors;
-};
-
-}  // namespace
+// Runs of the built program: exit codes, files, determinism, bad input.
+#include "e2e/zarn_run.h"
 
 TEST_F(Run, HeadlessRunEndsInOrderAndWritesTheIniBesideTheExecutable) {
   ASSERT_EQ(Zarn("--headless --turns 120 --state s.json"), 0) << errors;
@@ -120,4 +75,16 @@ TEST_F(Run, LiveBackendStartsOnADummyDisplayWithoutTheDialog) {
   Write("zarn.ini", "[Zarn_Section]\nSPEED=100\n");
   ASSERT_EQ(Zarn("--mode 2 --windowed --turns 3 --state s.json"), 0) << errors;
   EXPECT_NE(Slurp(dir / "s.json").find("\"windowedMode\": 1"), std::string::npos);
+}
+
+TEST_F(Run, EveryDisplayModeStartsHeadlessAndInAWindow) {
+  Write("zarn.ini", "[Zarn_Section]\nSPEED=60\n");
+  for (int mode = 0; mode < 15; ++mode) {
+    for (const char* how : {"--headless --fullscreen", "--headless --windowed", "--windowed"}) {
+      std::string args = std::string(how) + " --mode " + std::to_string(mode) + " --turns 2 --screenshot s.png";
+      ASSERT_EQ(Zarn(args), 0) << args << ": " << errors;
+      EXPECT_TRUE(fs::exists(dir / "s.png")) << args;
+      fs::remove(dir / "s.png");
+    }
+  }
 }
