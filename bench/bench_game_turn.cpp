@@ -11,6 +11,7 @@
 #include "game/excavator.h"
 #include "game/game_state.h"
 #include "game/game_step.h"
+#include "game/start_game.h"
 #include "platform/os/backend.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
@@ -24,8 +25,8 @@ namespace {
 
 using scene::objects;
 
-// The world built once per display mode, with the excavator in the middle
-// of the table and the table camera on it.
+// The world built once per display mode, laid out for stage 4, with the
+// excavator in the middle of the table and the table camera on it.
 void BuildWorld(int mode) {
   static int built = -1;
   if (built == mode) return;
@@ -44,7 +45,11 @@ void BuildWorld(int mode) {
   app::CreateMainWindow(nullptr, 1);
   vexel::InitGraphics();
   scene::BuildScene();
-  game::gameState.titlePhase = 0;  // playing
+  // Stage 4, the full table with its obstacles, as Enter on the title and
+  // Space on the intro leave it.
+  game::gameState.stageNumber = 4;
+  game::StartGameFromTitle();
+  game::gameState.stageIntroActive = 0;
   objects.baseFrame->SetPosition(objects.sceneRoot.get(), 0, 0.1f, 40);
   game::gameState.cameraIndex = 8;
   game::SetCamera(8);
