@@ -1,6 +1,7 @@
 // Headless runs that play: the excavator driven off every table layout, and
 // every joint worked against its limits.
 #include <cmath>
+#include <iterator>
 #include <regex>
 
 #include "e2e/zarn_run.h"
@@ -94,4 +95,17 @@ TEST_F(Play, TheBodySwingsAllRoundWithoutLimit) {
   for (double v : d1) EXPECT_TRUE(std::isfinite(v));
   EXPECT_EQ(FrameVector(before, "baseFrame", "position"), FrameVector(after, "baseFrame", "position"))
       << "swinging does not drive";
+}
+
+TEST_F(Play, ASpeedFarAboveFiveNeverGivesBrokenPoses) {
+  Write("zarn.ini", "[Zarn_Section]\nSPEED=400\n");  // 20.0, used as it is
+  for (const char* keys : {"VK_CONTROL VK_DOWN", "VK_SHIFT VK_UP", "VK_CONTROL VK_LEFT", "VK_SHIFT VK_LEFT"}) {
+    std::istringstream words(keys);
+    std::vector<std::string> held{std::istream_iterator<std::string>(words), {}};
+    std::string state = Hold(4, held, 200);
+    for (const char* frame : {"baseFrame", "bodyFrame", "arm1Frame", "arm2Frame", "bucketFrame"})
+      for (const char* what : {"position", "direction", "up"})
+        for (double v : FrameVector(state, frame, what)) EXPECT_TRUE(std::isfinite(v)) << keys << " " << frame;
+    EXPECT_EQ(Field(state, "speedFactor"), 20);
+  }
 }

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "built_scene.h"
+#include "support/built_scene.h"
 #include "game/random.h"
 #include "platform/os/clock.h"
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "built_scene.h"
+#include "support/built_scene.h"
 #include "game/stages.h"
 
 using game::gameState;

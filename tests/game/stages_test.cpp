@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "built_scene.h"
+#include "support/built_scene.h"
 #include "game/orders.h"
 
 using game::gameState;

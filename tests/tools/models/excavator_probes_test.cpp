@@ -1,0 +1,329 @@
+// The excavator's own meshes must stay clear of the probe segments its
+// collision tests cast, in every pose its joint windows allow: a probe that
+// met the excavator itself would undo every move or block the drive.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model_files.h"
+
+namespace model_test {
+namespace {
+
+using platform::rm::Matrix;
+
+constexpr Vec3 kBucketProbes[22] = {
+    {-1.8f, -1, -4.3f}, {1.8f, -1, -4.3f},     {-1.8f, -0.6f, -4.3f}, {1.8f, -0.6f, -4.3f},
+    {-1.8f, 0.3f, -3.8f}, {1.8f, 0.3f, -3.8f}, {-1.8f, 2.2f, -1.9f},  {1.8f, 2.2f, -1.9f},
+    {-1.8f, 1.9f, -1},  {1.8f, 1.9f, -1},      {-1.8f, 0.3f, 0.1f},   {1.8f, 0.3f, 0.1f},
+    {-1.8f, -0.4f, 0.1f}, {1.8f, -0.4f, 0.1f}, {-1.8f, -0.4f, -3.4f}, {1.8f, -0.4f, -3.4f},
+    {-0.4f, 0.3f, 0.1f}, {0.4f, 0.3f, 0.1f},   {-0.4f, -0.4f, 0.1f},  {0.4f, -0.4f, 0.1f},
+    {-1.8f, 0.3f, -3.4f}, {1.8f, 0.3f, -3.4f}};
+constexpr Vec3 kArmProbes[12] = {
+    {-0.4f, 0.9f, -7},  {0.4f, 0.9f, -7},  {-0.4f, 1.2f, 0},   {0.4f, 1.2f, 0},
+    {-0.4f, -0.1f, -7}, {0.4f, -0.1f, -7}, {-0.4f, -0.1f, -0.8f}, {0.4f, -0.1f, -0.8f},
+    {-0.4f, -0.1f, -8}, {0.4f, -0.1f, -8}, {-0.4f, 0.9f, -8},  {0.4f, 0.9f, -8}};
+constexpr Vec3 kBaseProbes[8] = {{3.9f, 1.8f, -5.2f}, {3.9f, 1.8f, 4.9f}, {-3.9f, 1.8f, -5.2f},
+                                 {-3.9f, 1.8f, 4.9f}, {3.9f, 0, -5.2f},   {3.9f, 0, 4.9f},
+                                 {-3.9f, 0, -5.2f},   {-3.9f, 0, 4.9f}};
+constexpr Vec3 kBodyProbes[8] = {{3.4f, 2.5f, -3}, {3.4f, 2.5f, 6}, {-3.4f, 2.5f, -3},
+                                 {-3.4f, 2.5f, 6}, {3.4f, 0, -3},   {3.4f, 0, 6},
+                                 {-3.4f, 0, -3},   {-3.4f, 0, 6}};
+constexpr Vec3 kWheels[4] = {{2.5f, 1, -3.7f}, {2.5f, 1, 3.7f}, {-2.5f, 1, -3.7f}, {-2.5f, 1, 3.7f}};
+
+using Pairs = std::vector<std::pair<int, int>>;  // 1-based probe numbers
+// Every bucket segment the hit chain, the dip chain and the dip test cast.
+const Pairs kBucketSegments = {
+    {1, 2},   {3, 4},   {5, 6},   {7, 8},   {9, 10},  {12, 18}, {11, 17}, {14, 20},
+    {13, 19}, {15, 16}, {1, 3},   {2, 4},   {3, 5},   {4, 6},   {9, 7},   {10, 8},
+    {11, 9},  {12, 10}, {11, 13}, {12, 14}, {1, 15},  {2, 16},  {13, 15}, {14, 16},
+    {21, 5},  {6, 22},  {21, 7},  {22, 8},  {22, 21}, {2, 14},  {1, 13}};
+const Pairs kArmSegments = {{1, 2}, {3, 4},  {5, 6},  {7, 8},   {1, 3},  {2, 4},  {3, 7},
+                            {4, 8}, {7, 5},  {8, 6},  {5, 1},   {6, 2},  {10, 6}, {9, 5},
+                            {12, 2}, {11, 1}};
+const Pairs kBaseSegments = {{1, 2}, {3, 4}, {5, 6},  {7, 8}, {1, 3},  {2, 4},
+                             {5, 7}, {6, 8}, {1, 5},  {3, 7}, {2, 6},  {4, 8}};
+const Pairs kBodySegments = {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {2, 4},
+                             {1, 5}, {3, 7}, {2, 6}, {4, 8}};
+
+// Joint windows: the boom, arm and bucket turn about x (positive lifts the
+// front) until a ratio window pushes them back. A step can carry a joint
+// into its window before the push, so the whole window is reachable.
+constexpr float kBoomMin = -84.3f, kBoomMax = 55.0f;
+constexpr float kArmMin = -95.7f, kArmMax = 55.0f;
+constexpr float kBucketMin = -128.7f, kBucketMax = 51.3f;
+
+struct Mesh {
+  std::string name;
+  std::vector<Tri> tris;
+  Box3 bounds;
+};
+
+Mesh Placed(const std::string& name, const Matrix& m) {
+  Mesh mesh{name, Transformed(LoadModel(name).tris, m), {}};
+  mesh.bounds = BoundsOf(mesh.tris);
+  return mesh;
+}
+
+struct Segment {
+  std::string name;
+  Vec3 a, b;
+};
+
+// Everything in upper-structure coordinates: the body's meshes and probes
+// are fixed there; the chassis turns under it by the swing.
+class ExcavatorPoses : public ::testing::Test {
+ protected:
+  struct Joints {
+    float boom = 0, arm = 0, bucket = 0;
+  };
+  struct Placed3 {
+    Matrix boom, arm, bucket;
+  };
+
+  static Placed3 Place(Joints j) {
+    Placed3 p;
+    p.boom = Placement({0, 0, -2}, j.boom);
+    p.arm = Placement({0, 11.5f, -7.4f}, j.arm) * p.boom;
+    p.bucket = Placement({0, 0.1f, -7.7f}, j.bucket) * p.arm;
+    return p;
+  }
+
+  // The chassis in body coordinates for a swing of `degrees`.
+  static Matrix ChassisInBody(float degrees) {
+    return Placement({0, 3, 0}, 0, degrees).RigidInverse();
+  }
+
+  static std::vector<Segment> Segments(const Pairs& pairs, const Vec3* probes, const Matrix& m,
+                                       const std::string& part) {
+    std::vector<Segment> out;
+    for (auto [a, b] : pairs)
+      out.push_back({part + " " + std::to_string(a) + "-" + std::to_string(b),
+                     m.TransformPoint(probes[a - 1]), m.TransformPoint(probes[b - 1])});
+    return out;
+  }
+
+  // The carried load where the scooping step puts it for this pose, or
+  // nothing when the bucket holds no load.
+  static bool LoadPlacement(const Placed3& p, Matrix* out) {
+    const float upY = p.bucket.y.y;  // bucket's up vector in body coordinates
+    const float amount = -1000 * upY - 600;
+    if (!(amount > 0 && amount <= 400)) return false;
+    const Vec3 centre = p.bucket.TransformPoint({0, 0, 0.5f});
+    const Vec3 mouth = p.bucket.TransformPoint({0, 0, -3.2f});
+    const float f = (400 - amount) / 800;
+    *out = Matrix::Identity();
+    out->origin = mouth.y - centre.y >= 0 ? Vec3{centre.x, centre.y - f / 10, centre.z}
+                                          : Vec3{mouth.x, mouth.y - f, mouth.z - 3};
+    return true;
+  }
+
+  // Whether the pose can be reached on the table: every arm and bucket
+  // probe above the table top (0.1 below the chassis origin, 3.1 below the
+  // body's), since the probes stop the bucket at the table.
+  static bool AboveTable(const Placed3& p) {
+    for (const Vec3& v : kBucketProbes)
+      if (p.bucket.TransformPoint(v).y < -3.1f) return false;
+    for (const Vec3& v : kArmProbes)
+      if (p.arm.TransformPoint(v).y < -3.1f) return false;
+    return true;
+  }
+
+  // Whether the bucket's or the arm's probe outline, taken as a solid, and
+  // the probe box `box` (corners `boxProbes` placed by `boxAt`) overlap:
+  // the machine then touches itself, which its tests rightly report.
+  static bool Touching(const Placed3& p, const Vec3* boxProbes, const Matrix& boxAt) {
+    const Matrix toBox = boxAt.RigidInverse();
+    Vec3 lo = boxProbes[0], hi = boxProbes[0];
+    for (int i = 0; i < 8; ++i) {
+      lo = {std::min(lo.x, boxProbes[i].x), std::min(lo.y, boxProbes[i].y),
+            std::min(lo.z, boxProbes[i].z)};
+      hi = {std::max(hi.x, boxProbes[i].x), std::max(hi.y, boxProbes[i].y),
+            std::max(hi.z, boxProbes[i].z)};
+    }
+    auto inBox = [&](Vec3 v) {
+      v = toBox.TransformPoint(v);
+      return v.x >= lo.x && v.x <= hi.x && v.y >= lo.y && v.y <= hi.y && v.z >= lo.z &&
+             v.z <= hi.z;
+    };
+    // Sample the bucket's and arm's probe segments against the box ...
+    auto sampled = [](const Pairs& pairs, const Vec3* probes, const Matrix& m, auto test) {
+      for (auto [a, b] : pairs)
+        for (int k = 0; k <= 20; ++k) {
+          const Vec3 pa = m.TransformPoint(probes[a - 1]), pb = m.TransformPoint(probes[b - 1]);
+          if (test(pa + (pb - pa) * (k / 20.0f))) return true;
+        }
+      return false;
+    };
+    if (sampled(kBucketSegments, kBucketProbes, p.bucket, inBox) ||
+        sampled(kArmSegments, kArmProbes, p.arm, inBox))
+      return true;
+    // ... and the box's edges against the two outlines.
+    const Matrix toBucket = p.bucket.RigidInverse(), toArm = p.arm.RigidInverse();
+    auto inOutlines = [&](Vec3 v) {
+      const Vec3 b = toBucket.TransformPoint(v), a = toArm.TransformPoint(v);
+      return (std::fabs(b.x) <= 1.8f && InPolygon(kBucketOutline, -b.z, b.y)) ||
+             (std::fabs(a.x) <= 0.4f && InPolygon(kArmOutline, -a.z, a.y));
+    };
+    const Pairs edges = {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {1, 3}, {2, 4},
+                         {5, 7}, {6, 8}, {1, 5}, {3, 7}, {2, 6}, {4, 8}};
+    return sampled(edges, boxProbes, boxAt, inOutlines);
+  }
+
+  static bool InPolygon(const std::vector<std::pair<float, float>>& poly, float u, float v) {
+    bool inside = false;
+    for (std::size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
+      const auto [ui, vi] = poly[i];
+      const auto [uj, vj] = poly[j];
+      if ((vi > v) != (vj > v) && u < (uj - ui) * (v - vi) / (vj - vi) + ui) inside = !inside;
+    }
+    return inside;
+  }
+
+  // Side views (forward, up) of the probe outlines.
+  static inline const std::vector<std::pair<float, float>> kBucketOutline = {
+      {4.3f, -1}, {4.3f, -0.6f}, {3.8f, 0.3f}, {3.4f, 0.3f}, {1.9f, 2.2f},
+      {1, 1.9f},  {-0.1f, 0.3f}, {-0.1f, -0.4f}, {3.4f, -0.4f}};
+  static inline const std::vector<std::pair<float, float>> kArmOutline = {
+      {0, 1.2f}, {7, 0.9f}, {8, 0.9f}, {8, -0.1f}, {7, -0.1f}, {0.8f, -0.1f}};
+
+  // Which segment met which mesh, how often, and the first pose it did.
+  struct Findings {
+    int count = 0;
+    std::map<std::string, std::pair<int, std::string>> kinds;
+    void Add(const std::string& what, const std::string& pose) {
+      ++count;
+      auto& kind = kinds[what];
+      if (kind.first++ == 0) kind.second = pose;
+    }
+    std::string Text() const {
+      std::ostringstream text;
+      for (const auto& [what, seen] : kinds)
+        text << what << " x" << seen.first << " (first at " << seen.second << ")\n";
+      return text.str();
+    }
+  };
+
+  static void Check(const std::vector<Segment>& segments, const std::vector<const Mesh*>& meshes,
+                    const std::string& pose, Findings& findings) {
+    for (const Segment& s : segments)
+      for (const Mesh* m : meshes)
+        if (SegmentHitsAny(s.a, s.b, m->tris, m->bounds))
+          findings.Add(s.name + " meets " + m->name, pose);
+  }
+};
+
+TEST_F(ExcavatorPoses, ProbeSegmentsStayClearAtRest) {
+  const Placed3 p = Place({});
+  const Mesh body = Placed("body", Matrix::Identity()), boom = Placed("arm1", p.boom),
+             arm = Placed("arm2", p.arm), bucket = Placed("shbl", p.bucket);
+  const Matrix chassis = ChassisInBody(0);
+  const Mesh base = Placed("base", chassis);
+  std::vector<Mesh> tyres;
+  for (int i = 0; i < 4; ++i) {
+    Matrix m = Matrix::Identity();
+    m.origin = kWheels[i];
+    tyres.push_back(Placed(i < 2 ? "tireL" : "tireR", m * chassis));
+  }
+  std::vector<const Mesh*> all = {&body, &boom, &arm, &bucket, &base};
+  for (const Mesh& t : tyres) all.push_back(&t);
+
+  std::vector<Segment> segments = Segments(kBucketSegments, kBucketProbes, p.bucket, "bucket");
+  for (auto& s : Segments(kArmSegments, kArmProbes, p.arm, "arm")) segments.push_back(s);
+  for (auto& s : Segments(kBaseSegments, kBaseProbes, chassis, "chassis")) segments.push_back(s);
+  for (auto& s : Segments(kBodySegments, kBodyProbes, Matrix::Identity(), "body"))
+    segments.push_back(s);
+  Findings findings;
+  Check(segments, all, "rest", findings);
+  EXPECT_EQ(findings.count, 0) << findings.Text();
+}
+
+TEST_F(ExcavatorPoses, ProbeSegmentsStayClearThroughTheJointWindowsAndSwing) {
+  const Mesh body = Placed("body", Matrix::Identity());
+  const std::vector<Segment> bodySegments =
+      Segments(kBodySegments, kBodyProbes, Matrix::Identity(), "body");
+  // The chassis, its tyres and its probe box at eight swings.
+  struct Chassis {
+    std::vector<Mesh> meshes;
+    std::vector<Segment> segments;
+  };
+  std::vector<Chassis> swings;
+  for (int k = 0; k < 8; ++k) {
+    const Matrix m = ChassisInBody(45.0f * k);
+    Chassis c;
+    c.meshes.push_back(Placed("base", m));
+    for (int i = 0; i < 4; ++i) {
+      Matrix w = Matrix::Identity();
+      w.origin = kWheels[i];
+      c.meshes.push_back(Placed(i < 2 ? "tireL" : "tireR", w * m));
+    }
+    c.segments = Segments(kBaseSegments, kBaseProbes, m, "chassis");
+    swings.push_back(std::move(c));
+  }
+  const std::vector<Tri>& loadTris = LoadModel("car-c").tris;
+
+  Findings findings;
+  int poses = 0, loaded = 0, touching = 0;
+  constexpr int kSteps = 24;
+  for (int i = 0; i <= kSteps; ++i)
+    for (int j = 0; j <= kSteps; ++j)
+      for (int k = 0; k <= kSteps; ++k) {
+        const Joints joints{kBoomMin + (kBoomMax - kBoomMin) * i / kSteps,
+                            kArmMin + (kArmMax - kArmMin) * j / kSteps,
+                            kBucketMin + (kBucketMax - kBucketMin) * k / kSteps};
+        const Placed3 p = Place(joints);
+        if (!AboveTable(p)) continue;
+        ++poses;
+        const Mesh boom = Placed("arm1", p.boom), arm = Placed("arm2", p.arm),
+                   bucket = Placed("shbl", p.bucket);
+        std::vector<const Mesh*> upper = {&body, &boom, &arm, &bucket};
+        Matrix loadAt;
+        Mesh load;
+        if (LoadPlacement(p, &loadAt)) {
+          load = {"load", Transformed(loadTris, loadAt), {}};
+          load.bounds = BoundsOf(load.tris);
+          upper.push_back(&load);
+          ++loaded;
+        }
+        std::ostringstream pose;
+        pose << "boom " << joints.boom << " arm " << joints.arm << " bucket " << joints.bucket;
+        std::vector<Segment> moving = Segments(kBucketSegments, kBucketProbes, p.bucket, "bucket");
+        for (auto& s : Segments(kArmSegments, kArmProbes, p.arm, "arm")) moving.push_back(s);
+        const bool onBody = Touching(p, kBodyProbes, Matrix::Identity());
+        if (onBody) {
+          ++touching;
+          std::vector<const Mesh*> own = {&boom, &arm, &bucket};
+          if (upper.size() > 4) own.push_back(upper.back());
+          Check(moving, own, pose.str(), findings);
+        } else {
+          Check(moving, upper, pose.str(), findings);
+          Check(bodySegments, {&boom, &arm, &bucket}, pose.str(), findings);
+        }
+        for (std::size_t s = 0; s < swings.size(); ++s) {
+          if (Touching(p, kBaseProbes, ChassisInBody(45.0f * s))) {
+            ++touching;
+            continue;
+          }
+          std::vector<const Mesh*> chassis;
+          for (const Mesh& m : swings[s].meshes) chassis.push_back(&m);
+          const std::string swing = pose.str() + " swing " + std::to_string(45 * s);
+          Check(moving, chassis, swing, findings);
+          Check(swings[s].segments, upper, swing, findings);
+          if (i == 0 && j == 0 && k == 0) Check(swings[s].segments, chassis, swing, findings);
+        }
+      }
+  EXPECT_GT(poses, 1000);
+  EXPECT_GT(loaded, 100);
+  EXPECT_EQ(findings.count, 0) << poses << " poses, " << loaded << " loaded, " << touching
+                               << " touching\n"
+                               << findings.Text();
+}
+
+}  // namespace
+}  // namespace model_test

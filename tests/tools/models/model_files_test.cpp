@@ -1,0 +1,111 @@
+// Every model file loads through the game's reader, is lean, and faces
+// outward.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "model_files.h"
+
+namespace model_test {
+namespace {
+
+using platform::rm::Cross;
+using platform::rm::Dot;
+
+const std::vector<std::string> kAllModels = {
+    "base",  "body",  "arm1",  "arm2",  "shbl",  "tireL", "tireR",   "ci",      "ci2",
+    "cb",    "cr",    "cf",    "mi",    "mi2",   "mb",    "mr",      "mf",      "sbd",
+    "sbm",   "sbu",   "si",    "si2",   "sf",    "cup",   "in",      "glass",   "gc",
+    "car-c", "car-m", "car-s", "dish",  "cake",  "cake2", "spn",     "t1",      "t2",
+    "t3",    "t4",    "t5",    "table-A", "table-B", "table-C", "table-D"};
+
+// Surfaces that are deliberately open: the pot contents are a lid of liquid
+// with a skirt, the drinks a disc on a cone.
+bool IsOpenSurface(const std::string& name) {
+  return name == "ci" || name == "ci2" || name == "mi" || name == "mi2" || name == "si" ||
+         name == "si2";
+}
+
+TEST(ModelFiles, AllLoadAsColouredTrianglesWithNormalsOfTheirWinding) {
+  ASSERT_EQ(kAllModels.size(), 43u);
+  for (const std::string& name : kAllModels) {
+    SCOPED_TRACE(name);
+    const Model& m = LoadModel(name);
+    ASSERT_FALSE(m.data.faceSizes.empty());
+    for (std::uint32_t size : m.data.faceSizes) ASSERT_EQ(size, 3u);
+    EXPECT_EQ(m.tris.size(), m.data.faceSizes.size());
+    EXPECT_EQ(m.data.faceColors.size(), m.data.faceSizes.size());
+    ASSERT_EQ(m.data.faceNormalIndices.size(), m.data.faceIndices.size());
+    // Each corner's normal leans the way the clockwise winding faces.
+    int against = 0;
+    for (std::size_t f = 0; f < m.tris.size(); ++f) {
+      const Tri& t = m.tris[f];
+      const Vec3 face = Cross(t[1] - t[0], t[2] - t[0]);
+      for (int k = 0; k < 3; ++k)
+        if (Dot(face, m.data.normals[m.data.faceNormalIndices[3 * f + k]]) <= 0) ++against;
+    }
+    EXPECT_EQ(against, 0);
+  }
+}
+
+TEST(ModelFiles, ClosedModelsFaceOutward) {
+  for (const std::string& name : kAllModels) {
+    if (IsOpenSurface(name)) continue;
+    SCOPED_TRACE(name);
+    // Clockwise seen from outside gives a positive enclosed volume; a model
+    // turned inside out, or half of it, would not.
+    EXPECT_GT(SignedVolume6(LoadModel(name).tris), 0.0);
+  }
+}
+
+TEST(ModelFiles, StayLowPoly) {
+  for (const std::string& name : kAllModels) {
+    SCOPED_TRACE(name);
+    EXPECT_LE(LoadModel(name).tris.size(), 700u);
+  }
+}
+
+// What a stage shows: the excavator, its three loads (parked but drawn),
+// the stage's table, the pots, cup and glass with their contents and
+// covers, and the props of stages 4 and 5.
+int StageTriangles(char table, bool milkAndSugar, bool glass, bool props) {
+  std::vector<std::string> names = {"base", "body",  "arm1",  "arm2",  "shbl",  "tireL",
+                                    "tireL", "tireR", "tireR", "car-c", "car-m", "car-s",
+                                    "cb",   "cr",    "ci",    "ci2",   "cf",    "cup",
+                                    "in",   std::string("table-") + table};
+  if (milkAndSugar)
+    for (const char* n : {"mb", "mr", "mi", "mi2", "mf", "sbd", "sbm", "sbu", "si", "si2", "sf"})
+      names.push_back(n);
+  if (glass) names.insert(names.end(), {"glass", "gc"});
+  if (props) names.insert(names.end(), {"dish", "dish", "dish", "cake", "cake2", "spn"});
+  int total = 0;
+  for (const auto& n : names) total += static_cast<int>(LoadModel(n).tris.size());
+  return total;
+}
+
+TEST(ModelFiles, EachStageStaysWithinAFewThousandTriangles) {
+  EXPECT_LT(StageTriangles('A', false, false, false), 4000);
+  EXPECT_LT(StageTriangles('B', false, true, false), 4000);
+  EXPECT_LT(StageTriangles('C', true, true, false), 4000);
+  EXPECT_LT(StageTriangles('D', true, true, true), 4000);
+}
+
+TEST(ModelFiles, OnlyTheGlassAndTheTablesAreSeeThroughByThemselves) {
+  for (const std::string& name : kAllModels) {
+    SCOPED_TRACE(name);
+    const bool clear = name == "glass" || name.rfind("table-", 0) == 0;
+    for (const auto& c : LoadModel(name).data.faceColors) {
+      if (clear) {
+        EXPECT_LT(c.a, 1.0f);
+      } else {
+        EXPECT_EQ(c.a, 1.0f);
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace model_test
