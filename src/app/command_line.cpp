@@ -24,6 +24,7 @@ constexpr const char* kHelp =
     "  --screenshot F  write the last picture shown as PNG at the end\n"
     "  --warp N        start at stage N (1-5) as Enter on the title would\n"
     "  --camera N      show camera N (1-10) every turn, whatever the game chose\n"
+    "  --joystick      headless: attach a joystick the input script plays\n"
     "  --debug         debug output on standard error\n"
     "  --help, --version\n";
 
@@ -76,6 +77,8 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, RunOptions& o, 
     } else if (arg == "--camera") {
       if (!value(v) || !ParseNumber(v, o.camera) || o.camera < 1 || o.camera > 10)
         return error("--camera needs a number from 1 to 10");
+    } else if (arg == "--joystick") {
+      o.joystick = true;
     } else if (arg == "--debug") {
       o.debug = true;
     } else {

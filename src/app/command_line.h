@@ -13,7 +13,8 @@ struct RunOptions {
   std::int64_t turns = -1;  // end after this many turns; -1: no limit
   std::string inputFile, stateFile, screenshotFile;
   int warp = 0;    // start at this stage (1-5) as Enter on the title would
-  int camera = 0;  // show this camera (1-10) every turn; 0: as the game says
+  int camera = 0;
+  bool joystick = false;  // headless: attach the scripted joystick  // show this camera (1-10) every turn; 0: as the game says
   bool debug = false;
   // The dialog is skipped when the mode or the window choice is given, and
   // always headless.

@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zarn: %s\n", message.c_str());
     return 2;
   }
+  if (options.joystick) platform::os::AttachScriptedJoystick();
   platform::os::SetDebugOutputEnabled(options.debug);
   platform::os::SetTurnLimit(options.turns);
   platform::os::KeepPresentedPictures(!options.screenshotFile.empty());

@@ -88,3 +88,11 @@ TEST_F(Run, EveryDisplayModeStartsHeadlessAndInAWindow) {
     }
   }
 }
+
+TEST_F(Run, TheJoystickSwitchAttachesTheScriptedStick) {
+  Write("zarn.ini", "[Zarn_Section]\nSPEED=60\n");
+  ASSERT_EQ(Zarn("--headless --turns 2 --state a.json"), 0) << errors;
+  EXPECT_NE(Slurp(dir / "a.json").find("\"joystickAvailable\": 0"), std::string::npos);
+  ASSERT_EQ(Zarn("--headless --joystick --turns 2 --state b.json"), 0) << errors;
+  EXPECT_NE(Slurp(dir / "b.json").find("\"joystickAvailable\": 1"), std::string::npos);
+}

@@ -131,6 +131,8 @@ void EndTurn() {
 
 const ScriptedJoystick& GetScriptedJoystick() { return g_joystick; }
 
+void AttachScriptedJoystick() { g_joystick.attached = true; }
+
 void ResetTurns() {
   g_script.clear();
   g_nextEvent = 0;

@@ -42,6 +42,8 @@ struct ScriptedJoystick {
   std::array<bool, 32> buttons{};
 };
 const ScriptedJoystick& GetScriptedJoystick();
+// Attaches the scripted joystick even when the script moves no stick.
+void AttachScriptedJoystick();
 
 void ResetTurns();
 
