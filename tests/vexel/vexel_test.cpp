@@ -141,3 +141,14 @@ TEST_F(Vexel, FullScreenSwitchLosesAndRestoresWithoutEndingTheGame) {
   EXPECT_EQ(vexelContext.ready, 1);
   EXPECT_EQ(os::LastPresentedPicture().width, 800);
 }
+
+TEST_F(Vexel, AStartUpFailureEndsTheProcessWithCodeOne) {
+  // Full screen without a window: the cooperative level is refused twice.
+  app::SelectDisplayMode(0);
+  game::gameState.windowedMode = 0;
+  game::gameState.mainWindow = nullptr;
+  os::SetDebugOutputEnabled(true);
+  EXPECT_EXIT(vexel::InitGraphics(), ::testing::ExitedWithCode(1),
+              "VXL:Error: failed to Set Cooperative Level!VXL:DDCreateError ");
+  os::SetDebugOutputEnabled(false);
+}
