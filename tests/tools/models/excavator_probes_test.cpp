@@ -270,7 +270,7 @@ TEST_F(ExcavatorPoses, ProbeSegmentsStayClearThroughTheJointWindowsAndSwing) {
 
   Findings findings;
   int poses = 0, loaded = 0, touching = 0;
-  constexpr int kSteps = 24;
+  constexpr int kSteps = 36;
   for (int i = 0; i <= kSteps; ++i)
     for (int j = 0; j <= kSteps; ++j)
       for (int k = 0; k <= kSteps; ++k) {
@@ -303,7 +303,9 @@ TEST_F(ExcavatorPoses, ProbeSegmentsStayClearThroughTheJointWindowsAndSwing) {
           Check(moving, own, pose.str(), findings);
         } else {
           Check(moving, upper, pose.str(), findings);
-          Check(bodySegments, {&boom, &arm, &bucket}, pose.str(), findings);
+          std::vector<const Mesh*> swung = {&boom, &arm, &bucket};
+          if (upper.size() > 4) swung.push_back(upper.back());
+          Check(bodySegments, swung, pose.str(), findings);
         }
         for (std::size_t s = 0; s < swings.size(); ++s) {
           if (Touching(p, kBaseProbes, ChassisInBody(45.0f * s))) {
