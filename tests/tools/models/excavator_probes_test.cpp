@@ -8,120 +8,24 @@
 #include <map>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "excavator_rig.h"
 #include "model_files.h"
 
 namespace model_test {
 namespace {
 
 using platform::rm::Matrix;
-
-constexpr Vec3 kBucketProbes[22] = {
-    {-1.8f, -1, -4.3f}, {1.8f, -1, -4.3f},     {-1.8f, -0.6f, -4.3f}, {1.8f, -0.6f, -4.3f},
-    {-1.8f, 0.3f, -3.8f}, {1.8f, 0.3f, -3.8f}, {-1.8f, 2.2f, -1.9f},  {1.8f, 2.2f, -1.9f},
-    {-1.8f, 1.9f, -1},  {1.8f, 1.9f, -1},      {-1.8f, 0.3f, 0.1f},   {1.8f, 0.3f, 0.1f},
-    {-1.8f, -0.4f, 0.1f}, {1.8f, -0.4f, 0.1f}, {-1.8f, -0.4f, -3.4f}, {1.8f, -0.4f, -3.4f},
-    {-0.4f, 0.3f, 0.1f}, {0.4f, 0.3f, 0.1f},   {-0.4f, -0.4f, 0.1f},  {0.4f, -0.4f, 0.1f},
-    {-1.8f, 0.3f, -3.4f}, {1.8f, 0.3f, -3.4f}};
-constexpr Vec3 kArmProbes[12] = {
-    {-0.4f, 0.9f, -7},  {0.4f, 0.9f, -7},  {-0.4f, 1.2f, 0},   {0.4f, 1.2f, 0},
-    {-0.4f, -0.1f, -7}, {0.4f, -0.1f, -7}, {-0.4f, -0.1f, -0.8f}, {0.4f, -0.1f, -0.8f},
-    {-0.4f, -0.1f, -8}, {0.4f, -0.1f, -8}, {-0.4f, 0.9f, -8},  {0.4f, 0.9f, -8}};
-constexpr Vec3 kBaseProbes[8] = {{3.9f, 1.8f, -5.2f}, {3.9f, 1.8f, 4.9f}, {-3.9f, 1.8f, -5.2f},
-                                 {-3.9f, 1.8f, 4.9f}, {3.9f, 0, -5.2f},   {3.9f, 0, 4.9f},
-                                 {-3.9f, 0, -5.2f},   {-3.9f, 0, 4.9f}};
-constexpr Vec3 kBodyProbes[8] = {{3.4f, 2.5f, -3}, {3.4f, 2.5f, 6}, {-3.4f, 2.5f, -3},
-                                 {-3.4f, 2.5f, 6}, {3.4f, 0, -3},   {3.4f, 0, 6},
-                                 {-3.4f, 0, -3},   {-3.4f, 0, 6}};
-constexpr Vec3 kWheels[4] = {{2.5f, 1, -3.7f}, {2.5f, 1, 3.7f}, {-2.5f, 1, -3.7f}, {-2.5f, 1, 3.7f}};
-
-using Pairs = std::vector<std::pair<int, int>>;  // 1-based probe numbers
-// Every bucket segment the hit chain, the dip chain and the dip test cast.
-const Pairs kBucketSegments = {
-    {1, 2},   {3, 4},   {5, 6},   {7, 8},   {9, 10},  {12, 18}, {11, 17}, {14, 20},
-    {13, 19}, {15, 16}, {1, 3},   {2, 4},   {3, 5},   {4, 6},   {9, 7},   {10, 8},
-    {11, 9},  {12, 10}, {11, 13}, {12, 14}, {1, 15},  {2, 16},  {13, 15}, {14, 16},
-    {21, 5},  {6, 22},  {21, 7},  {22, 8},  {22, 21}, {2, 14},  {1, 13}};
-const Pairs kArmSegments = {{1, 2}, {3, 4},  {5, 6},  {7, 8},   {1, 3},  {2, 4},  {3, 7},
-                            {4, 8}, {7, 5},  {8, 6},  {5, 1},   {6, 2},  {10, 6}, {9, 5},
-                            {12, 2}, {11, 1}};
-const Pairs kBaseSegments = {{1, 2}, {3, 4}, {5, 6},  {7, 8}, {1, 3},  {2, 4},
-                             {5, 7}, {6, 8}, {1, 5},  {3, 7}, {2, 6},  {4, 8}};
-const Pairs kBodySegments = {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {2, 4},
-                             {1, 5}, {3, 7}, {2, 6}, {4, 8}};
-
-// Joint windows: the boom, arm and bucket turn about x (positive lifts the
-// front) until a ratio window pushes them back. A step can carry a joint
-// into its window before the push, so the whole window is reachable.
-constexpr float kBoomMin = -84.3f, kBoomMax = 55.0f;
-constexpr float kArmMin = -95.7f, kArmMax = 55.0f;
-constexpr float kBucketMin = -128.7f, kBucketMax = 51.3f;
-
-struct Mesh {
-  std::string name;
-  std::vector<Tri> tris;
-  Box3 bounds;
-};
-
-Mesh Placed(const std::string& name, const Matrix& m) {
-  Mesh mesh{name, Transformed(LoadModel(name).tris, m), {}};
-  mesh.bounds = BoundsOf(mesh.tris);
-  return mesh;
-}
-
-struct Segment {
-  std::string name;
-  Vec3 a, b;
-};
+using Mesh = PlacedMesh;
 
 // Everything in upper-structure coordinates: the body's meshes and probes
 // are fixed there; the chassis turns under it by the swing.
 class ExcavatorPoses : public ::testing::Test {
  protected:
-  struct Joints {
-    float boom = 0, arm = 0, bucket = 0;
-  };
-  struct Placed3 {
-    Matrix boom, arm, bucket;
-  };
-
-  static Placed3 Place(Joints j) {
-    Placed3 p;
-    p.boom = Placement({0, 0, -2}, j.boom);
-    p.arm = Placement({0, 11.5f, -7.4f}, j.arm) * p.boom;
-    p.bucket = Placement({0, 0.1f, -7.7f}, j.bucket) * p.arm;
-    return p;
-  }
-
   // The chassis in body coordinates for a swing of `degrees`.
   static Matrix ChassisInBody(float degrees) {
     return Placement({0, 3, 0}, 0, degrees).RigidInverse();
-  }
-
-  static std::vector<Segment> Segments(const Pairs& pairs, const Vec3* probes, const Matrix& m,
-                                       const std::string& part) {
-    std::vector<Segment> out;
-    for (auto [a, b] : pairs)
-      out.push_back({part + " " + std::to_string(a) + "-" + std::to_string(b),
-                     m.TransformPoint(probes[a - 1]), m.TransformPoint(probes[b - 1])});
-    return out;
-  }
-
-  // The carried load where the scooping step puts it for this pose, or
-  // nothing when the bucket holds no load.
-  static bool LoadPlacement(const Placed3& p, Matrix* out) {
-    const float upY = p.bucket.y.y;  // bucket's up vector in body coordinates
-    const float amount = -1000 * upY - 600;
-    if (!(amount > 0 && amount <= 400)) return false;
-    const Vec3 centre = p.bucket.TransformPoint({0, 0, 0.5f});
-    const Vec3 mouth = p.bucket.TransformPoint({0, 0, -3.2f});
-    const float f = (400 - amount) / 800;
-    *out = Matrix::Identity();
-    out->origin = mouth.y - centre.y >= 0 ? Vec3{centre.x, centre.y - f / 10, centre.z}
-                                          : Vec3{mouth.x, mouth.y - f, mouth.z - 3};
-    return true;
   }
 
   // Whether the pose can be reached on the table: every arm and bucket
