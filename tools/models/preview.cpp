@@ -32,19 +32,19 @@ bool Number(const char* text, float* out) {
 }
 
 // FILE.x[@x,y,z[,ax[,ay]]][#AARRGGBB]
-bool AddModel(Frame* root, std::string spec) {
+bool AddModel(Frame* root, std::string request) {
   std::uint32_t colour = 0;
   bool coloured = false;
-  if (auto hash = spec.find('#'); hash != std::string::npos) {
-    colour = static_cast<std::uint32_t>(std::strtoul(spec.c_str() + hash + 1, nullptr, 16));
+  if (auto hash = request.find('#'); hash != std::string::npos) {
+    colour = static_cast<std::uint32_t>(std::strtoul(request.c_str() + hash + 1, nullptr, 16));
     coloured = true;
-    spec.erase(hash);
+    request.erase(hash);
   }
   std::vector<float> place;
-  std::string file = spec;
-  if (auto at = spec.find('@'); at != std::string::npos) {
-    file = spec.substr(0, at);
-    std::string rest = spec.substr(at + 1) + ",";
+  std::string file = request;
+  if (auto at = request.find('@'); at != std::string::npos) {
+    file = request.substr(0, at);
+    std::string rest = request.substr(at + 1) + ",";
     for (std::size_t start = 0, comma; (comma = rest.find(',', start)) != std::string::npos;
          start = comma + 1) {
       float v = 0;

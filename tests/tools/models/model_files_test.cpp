@@ -61,13 +61,6 @@ TEST(ModelFiles, ClosedModelsFaceOutward) {
   }
 }
 
-TEST(ModelFiles, StayLowPoly) {
-  for (const std::string& name : kAllModels) {
-    SCOPED_TRACE(name);
-    EXPECT_LE(LoadModel(name).tris.size(), 700u);
-  }
-}
-
 // What a stage shows: the excavator, its three loads (parked but drawn),
 // the stage's table, the pots, cup and glass with their contents and
 // covers, and the props of stages 4 and 5.
@@ -91,20 +84,6 @@ TEST(ModelFiles, EachStageStaysWithinAFewThousandTriangles) {
   EXPECT_LT(StageTriangles('B', false, true, false), 5000);
   EXPECT_LT(StageTriangles('C', true, true, false), 5000);
   EXPECT_LT(StageTriangles('D', true, true, true), 5000);
-}
-
-TEST(ModelFiles, OnlyTheGlassAndTheTablesAreSeeThroughByThemselves) {
-  for (const std::string& name : kAllModels) {
-    SCOPED_TRACE(name);
-    const bool clear = name == "glass" || name.rfind("table-", 0) == 0;
-    for (const auto& c : LoadModel(name).data.faceColors) {
-      if (clear) {
-        EXPECT_LT(c.a, 1.0f);
-      } else {
-        EXPECT_EQ(c.a, 1.0f);
-      }
-    }
-  }
 }
 
 }  // namespace

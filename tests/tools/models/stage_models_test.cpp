@@ -34,11 +34,10 @@ struct Pot {
   const char* surface;
   const char* surface2;
   const char* cover;
-  float frameY;  // where the pot's frames stand; the table top is at 0
 };
-const Pot kPots[] = {{"cb", "cr", 2, "ci", "ci2", "cf", -30},
-                     {"mb", "mr", 0, "mi", "mi2", "mf", -30},
-                     {"sbu", "sbm", 0, "si", "si2", "sf", -33}};
+const Pot kPots[] = {{"cb", "cr", 2, "ci", "ci2", "cf"},
+                     {"mb", "mr", 0, "mi", "mi2", "mf"},
+                     {"sbu", "sbm", 0, "si", "si2", "sf"}};
 
 TEST(PotModels, ContentIsOneSurfaceTwiceBelowTheRim) {
   for (const Pot& pot : kPots) {
@@ -51,6 +50,10 @@ TEST(PotModels, ContentIsOneSurfaceTwiceBelowTheRim) {
     ASSERT_TRUE(TopAt(in.tris, 0, 0, &level));
     EXPECT_EQ(level, MaxY(in));
     EXPECT_LE(level, MaxY(jar) - 2.5f);
+    // Seen from above: the level faces run clockwise seen from +y.
+    for (const Tri& t : in.tris)
+      if (t[0].y == level && t[1].y == level && t[2].y == level)
+        EXPECT_GT(platform::rm::Cross(t[1] - t[0], t[2] - t[0]).y, 0);
   }
 }
 
@@ -89,13 +92,10 @@ TEST(PotModels, FloorKeepsTheBucketFromSinkingUnderTheSurface) {
   }
 }
 
-TEST(PotModels, StandOnTheTableAndCoversCloseTheMouth) {
+TEST(PotModels, CoversCloseTheMouth) {
   for (const Pot& pot : kPots) {
     SCOPED_TRACE(pot.jar);
     const Model &jar = LoadModel(pot.jar), &cover = LoadModel(pot.cover);
-    const float lowest = pot.jar == std::string("sbu") ? LoadModel("sbd").bounds.min.y
-                                                       : jar.bounds.min.y;
-    EXPECT_FLOAT_EQ(lowest + pot.frameY, 0);
     for (float r = 0; r < 9; r += 1.5f)
       EXPECT_TRUE(SegmentHitsAny({r, MaxY(jar) + 5, 0.3f}, {r, MaxY(LoadModel(pot.surface)), 0.3f},
                                  cover.tris, cover.bounds))
@@ -114,8 +114,6 @@ float RimRadius(const Model& m) {
 
 TEST(VesselModels, SizedForThePouringRadiiAndFilledByTheirDrinks) {
   const Model &cup = LoadModel("cup"), &glass = LoadModel("glass");
-  EXPECT_FLOAT_EQ(cup.bounds.min.y, 21);
-  EXPECT_FLOAT_EQ(glass.bounds.min.y, 20);
   // Pouring counts within 12.4 of the cup's axis and 10.9 of the glass's:
   // the rims show those circles.
   EXPECT_GT(RimRadius(cup), 11.4f);
