@@ -45,11 +45,14 @@ const Pairs kBodySegments = {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {2, 4},
                              {1, 5}, {3, 7}, {2, 6}, {4, 8}};
 
 // Joint windows: the boom, arm and bucket turn about x (positive lifts the
-// front) until a ratio window pushes them back. A step can carry a joint
-// into its window before the push, so the whole window is reachable.
-constexpr float kBoomMin = -84.3f, kBoomMax = 55.0f;
-constexpr float kArmMin = -95.7f, kArmMax = 55.0f;
-constexpr float kBucketMin = -128.7f, kBucketMax = 51.3f;
+// front) until a window of the ratio up.y / up.z pushes them back: the boom
+// at 48.0 and -73.3 degrees, the arm at 48.0 and -84.3, the bucket at 45.0
+// and -125.0. One step at the highest speed (5) carries a joint at most its
+// key rate times 5 into a window before the push: 0.1 radian for boom and
+// arm, 0.05 for the bucket.
+constexpr float kBoomMin = -79.1f, kBoomMax = 53.8f;
+constexpr float kArmMin = -90.1f, kArmMax = 53.8f;
+constexpr float kBucketMin = -127.9f, kBucketMax = 47.9f;
 
 
 // Joint angles in degrees, each relative to the part it hangs on.

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <numbers>
 
+#include "excavator_rig.h"
 #include "game/collision.h"
 #include "game/game_state.h"
 #include "game/scoop_and_pour.h"
@@ -68,9 +69,9 @@ TEST_F(InGame, BucketDipsIntoTheCoffeeFromTheTableEdge) {
   ASSERT_EQ(game::TableEdgeInside(), 1);
   const Vec3 pot = WorldPosition(objects.coffeeJarFrame);
   int dippedIn = 0, dippedFull = 0;
-  for (float boom = -84; boom <= 55; boom += 3)
-    for (float arm = -95; arm <= 55; arm += 3)
-      for (float bucket = -128; bucket <= 51; bucket += 4) {
+  for (float boom = kBoomMin; boom <= kBoomMax; boom += 3)
+    for (float arm = kArmMin; arm <= kArmMax; arm += 3)
+      for (float bucket = kBucketMin; bucket <= kBucketMax; bucket += 4) {
         Turn(objects.arm1Frame, objects.bodyFrame, boom);
         Turn(objects.arm2Frame, objects.arm1Frame, arm);
         Turn(objects.bucketFrame, objects.arm2Frame, bucket);
