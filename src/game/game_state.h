@@ -69,7 +69,8 @@ struct GameState {
   // The order, in bucket units (a full bucket holds 400)
   float orderCupCoffee = 0.0f, orderCupMilk = 0.0f, orderCupSugar = 0.0f;
   float orderGlassCoffee = 0.0f, orderGlassMilk = 0.0f, orderGlassSugar = 0.0f;
-  std::int32_t demoStage = 0;
+  std::int32_t demoStage = 1;
+  std::int32_t demoMilkOrdered = 0, demoSugarOrdered = 0;
   float introAngle = 0.0f;
 
   // Collision probes and the table edge
@@ -89,6 +90,9 @@ struct GameState {
 
   // Title and button configuration
   std::int32_t titleIdleSteps = 0;
+  float titleBaseZ = 70.0f, titleCamZ = 60.0f, titleCamRise = 60.0f;
+  float titleWheelPhase = 0.0f, titleSwingT = 0.0f, titleSwingSign = -1.0f;
+  float titleBoomLift = 0.0f, titleArmLift = 0.0f;
   std::int32_t buttonConfigActive = 0;
   std::int32_t configCursor = 0;
 

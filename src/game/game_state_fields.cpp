@@ -52,6 +52,8 @@ void VisitFields(const GameState& s, FieldVisitor& v) {
   v.Float("orderGlassMilk", s.orderGlassMilk);
   v.Float("orderGlassSugar", s.orderGlassSugar);
   v.Int("demoStage", s.demoStage);
+  v.Int("demoMilkOrdered", s.demoMilkOrdered);
+  v.Int("demoSugarOrdered", s.demoSugarOrdered);
   v.Float("introAngle", s.introAngle);
   v.Int("coincidentHit", s.coincidentHit);
   v.Int("solidHit", s.solidHit);
@@ -66,6 +68,14 @@ void VisitFields(const GameState& s, FieldVisitor& v) {
   v.Int("recordCount", s.recordCount);
   v.Int("stageNumber", s.stageNumber);
   v.Int("titleIdleSteps", s.titleIdleSteps);
+  v.Float("titleBaseZ", s.titleBaseZ);
+  v.Float("titleCamZ", s.titleCamZ);
+  v.Float("titleCamRise", s.titleCamRise);
+  v.Float("titleWheelPhase", s.titleWheelPhase);
+  v.Float("titleSwingT", s.titleSwingT);
+  v.Float("titleSwingSign", s.titleSwingSign);
+  v.Float("titleBoomLift", s.titleBoomLift);
+  v.Float("titleArmLift", s.titleArmLift);
   v.Int("buttonConfigActive", s.buttonConfigActive);
   v.Int("configCursor", s.configCursor);
   v.Int("joystickAvailable", s.joystickAvailable);
