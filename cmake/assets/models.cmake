@@ -2,10 +2,16 @@
 # readable sources in assets/models and writes them into the run folder,
 # where the game loads them by name.
 
-file(GLOB zarn_model_tool_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/models/*.cpp)
-list(REMOVE_ITEM zarn_model_tool_sources ${CMAKE_SOURCE_DIR}/tools/models/preview.cpp)
-add_executable(zarn_make_models ${zarn_model_tool_sources})
-target_include_directories(zarn_make_models PRIVATE ${CMAKE_SOURCE_DIR}/src)
+# The shapes, the source reader and the .x writer, shared by the tool and
+# its tests.
+file(GLOB zarn_model_kit_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/models/*.cpp)
+list(REMOVE_ITEM zarn_model_kit_sources ${CMAKE_SOURCE_DIR}/tools/models/main.cpp
+     ${CMAKE_SOURCE_DIR}/tools/models/preview.cpp)
+add_library(zarn_model_kit STATIC ${zarn_model_kit_sources})
+target_include_directories(zarn_model_kit PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tools)
+
+add_executable(zarn_make_models ${CMAKE_SOURCE_DIR}/tools/models/main.cpp)
+target_link_libraries(zarn_make_models PRIVATE zarn_model_kit)
 
 set(zarn_model_names
   base body arm1 arm2 shbl tireL tireR
@@ -34,10 +40,12 @@ if(NOT TARGET zarn_run_data)
 endif()
 add_dependencies(zarn_run_data zarn_models)
 
-# The model tests read the built files; the test programs are defined later.
+# The model tests read the built files and test the kit; the test programs
+# are defined later.
 function(zarn_models_for_tests)
   if(TARGET test_tools)
     add_dependencies(test_tools zarn_models)
+    target_link_libraries(test_tools PRIVATE zarn_model_kit)
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL zarn_models_for_tests)

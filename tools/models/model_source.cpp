@@ -41,6 +41,8 @@ class LineReader {
     const auto [end, error] = std::from_chars(w.data(), w.data() + w.size(), value);
     if (error != std::errc() || end != w.data() + w.size() || !std::isfinite(value))
       Fail("'" + w + "' is not a number");
+    // Far beyond any scene; keeps every later sum finite.
+    if (std::fabs(value) > 1e5f) Fail("'" + w + "' is out of range");
     return value;
   }
   int Count(int min, int max) {

@@ -47,6 +47,30 @@ bool InTriangle(Point2 p, Point2 a, Point2 b, Point2 c) {
   return Cross2(a, b, p) >= 0 && Cross2(b, c, p) >= 0 && Cross2(c, a, p) >= 0;
 }
 
+// Whether segments ab and cd cross or touch.
+bool SegmentsMeet(Point2 a, Point2 b, Point2 c, Point2 d) {
+  const float d1 = Cross2(a, b, c), d2 = Cross2(a, b, d), d3 = Cross2(c, d, a),
+              d4 = Cross2(c, d, b);
+  if (((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0)))
+    return true;
+  auto onSegment = [](Point2 p, Point2 q, Point2 r) {  // r on pq, given collinear
+    return std::min(p.u, q.u) <= r.u && r.u <= std::max(p.u, q.u) &&
+           std::min(p.v, q.v) <= r.v && r.v <= std::max(p.v, q.v);
+  };
+  return (d1 == 0 && onSegment(a, b, c)) || (d2 == 0 && onSegment(a, b, d)) ||
+         (d3 == 0 && onSegment(c, d, a)) || (d4 == 0 && onSegment(c, d, b));
+}
+
+bool IsSimple(const std::vector<Point2>& p) {
+  const std::size_t n = p.size();
+  for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t j = i + 1; j < n; ++j) {
+      if (j == i + 1 || (i == 0 && j == n - 1)) continue;  // neighbours share a corner
+      if (SegmentsMeet(p[i], p[(i + 1) % n], p[j], p[(j + 1) % n])) return false;
+    }
+  return true;
+}
+
 }  // namespace
 
 Vec3 FromPlane(Axis axis, float u, float v, float w) {
@@ -109,6 +133,7 @@ void AddLathe(Mesh& mesh, const Rgba& colour, Axis axis, Vec3 centre,
 
 std::vector<std::array<int, 3>> Triangulate(const std::vector<Point2>& polygon) {
   if (polygon.size() < 3) throw std::invalid_argument("an outline needs three points");
+  if (!IsSimple(polygon)) throw std::invalid_argument("outline crosses itself");
   std::vector<int> left;
   for (int i = 0; i < static_cast<int>(polygon.size()); ++i) left.push_back(i);
   // Work counter-clockwise so that convex corners have a positive cross.

@@ -51,9 +51,11 @@ TEST(PotModels, ContentIsOneSurfaceTwiceBelowTheRim) {
     EXPECT_EQ(level, MaxY(in));
     EXPECT_LE(level, MaxY(jar) - 2.5f);
     // Seen from above: the level faces run clockwise seen from +y.
-    for (const Tri& t : in.tris)
-      if (t[0].y == level && t[1].y == level && t[2].y == level)
+    for (const Tri& t : in.tris) {
+      if (t[0].y == level && t[1].y == level && t[2].y == level) {
         EXPECT_GT(platform::rm::Cross(t[1] - t[0], t[2] - t[0]).y, 0);
+      }
+    }
   }
 }
 
