@@ -1,0 +1,65 @@
+#include "demo/demo_file_writer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+#include "demo/demo.h"
+#include "demo/demo_record.h"
+#include "game/game_state.h"
+#include "platform/os/debug_output.h"
+
+namespace demo {
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+}  // namespace
+
+std::string FormatDemoFloat(float value) {
+  // The reader accepts only finite values; a broken pose is better played as
+  // the origin than as a file that no longer loads.
+  if (!std::isfinite(value)) value = 0.0f;
+  char text[40];
+  std::snprintf(text, sizeof text, "%.6g", static_cast<double>(value));
+  char* e = std::strchr(text, 'e');
+  if (!e) return text;
+  // "1e-05" -> "1e-005": the exponent gets at least three digits.
+  std::string mantissa(text, e + 2);  // up to and with the sign
+  std::string digits(e + 2);
+  while (digits.size() < 3) digits.insert(digits.begin(), '0');
+  return mantissa + digits;
+}
+
+bool WriteDemo(std::ostream& out) {
+  game::GameState& g = game::gameState;
+  g.demoMilkOrdered = g.orderCupMilk > 0.0f || g.orderGlassMilk > 0.0f ? 1 : 0;
+  g.demoSugarOrdered = g.orderCupSugar > 0.0f || g.orderGlassSugar > 0.0f ? 1 : 0;
+  // The count written is the count of samples that follow, whatever the
+  // record field holds.
+  int count = std::clamp(g.recordCount, 0, kMaxSamples);
+  out << g.stageNumber << kLineEnd << count << kLineEnd << g.demoMilkOrdered << kLineEnd << g.demoSugarOrdered
+      << kLineEnd;
+  for (float v : demoPropPoses) out << FormatDemoFloat(v) << kLineEnd;
+  for (int sample = 1; sample <= count; ++sample)
+    for (int c = 0; c < kChannels; ++c) out << FormatDemoFloat(demoChannels[c][sample]) << kLineEnd;
+  return static_cast<bool>(out.flush());
+}
+
+int SaveDemo() {
+  std::string path = DemoFilePath();
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) return 2;
+  bool written = WriteDemo(out);
+  out.close();
+  if (written && out) return 1;
+  // Half a file would be read back as a broken demo: none is better.
+  std::remove(path.c_str());
+  platform::os::OutputDebugString("cannot write " + path + "\n");
+  return 2;
+}
+
+}  // namespace demo

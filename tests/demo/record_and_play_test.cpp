@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "demo/demo.h"
+#include "demo/demo_file_reader.h"
+#include "demo/demo_record.h"
+#include "platform/os/module_path.h"
+#include "support/built_scene.h"
+
+using game::gameState;
+using platform::rm::Vec3;
+using scene::objects;
+
+namespace {
+
+class RecordAndPlay : public test_support::BuiltScene {
+ protected:
+  void SetUp() override {
+    BuiltScene::SetUp();
+    for (auto& channel : demo::demoChannels) channel.fill(0);
+    demo::demoPropPoses.fill(0);
+  }
+  // Sample n puts the chassis at x = n and the bucket's heap at z = -n.
+  void RecordRun(int samples) {
+    for (int n = 1; n <= samples; ++n) {
+      objects.baseFrame->SetPosition(objects.sceneRoot.get(), float(n), 0.1f, 50);
+      objects.carrySugarFrame->SetPosition(objects.sceneRoot.get(), 0, 5, -float(n));
+      demo::RecordDemoSample();
+    }
+  }
+  static float X(const scene::Ref<scene::Frame>& f) { return WorldPosition(f).x; }
+};
+
+}  // namespace
+
+TEST_F(RecordAndPlay, ARunPlaysBackSampleBySampleAndStopsAfterTheLast) {
+  RecordRun(25);
+  EXPECT_EQ(gameState.recordCount, 25);
+  objects.baseFrame->SetPosition(objects.sceneRoot.get(), -40, 0.1f, 50);
+  gameState.playbackIndex = 0;
+  for (int n = 1; n <= 25; ++n) {
+    demo::PlayDemoSample();
+    EXPECT_EQ(gameState.playbackIndex, n);
+    EXPECT_FLOAT_EQ(X(objects.baseFrame), float(n));
+    EXPECT_FLOAT_EQ(WorldPosition(objects.carrySugarFrame).z, -float(n));
+  }
+  objects.baseFrame->SetPosition(objects.sceneRoot.get(), -40, 0.1f, 50);
+  demo::PlayDemoSample();
+  EXPECT_EQ(gameState.playbackIndex, 26) << "past the count: the view ends the playback";
+  EXPECT_FLOAT_EQ(X(objects.baseFrame), -40) << "nothing played past the last sample";
+}
+
+TEST_F(RecordAndPlay, TheCountStopsAtTheRecordsEndAndTheLastSampleIsOverwritten) {
+  gameState.recordCount = demo::kMaxSamples - 2;
+  RecordRun(5);  // samples 19997, 19998, then 19998 three more times
+  EXPECT_EQ(gameState.recordCount, 19998);
+  EXPECT_FLOAT_EQ(demo::demoChannels[0][19998], 5.0f);
+  EXPECT_FLOAT_EQ(demo::demoChannels[0][19997], 1.0f);
+  EXPECT_EQ(demo::demoChannels[0][19999], 0.0f) << "index 19999 stays unused";
+
+  gameState.recordCount = -7;  // not a count the game makes; still inside the channels
+  RecordRun(1);
+  EXPECT_EQ(gameState.recordCount, 1);
+}
+
+TEST_F(RecordAndPlay, PropsAreTakenWithTheFirstSampleAndRestoredWithIt) {
+  objects.cupFrame->SetPosition(objects.sceneRoot.get(), 45, -21, 50);
+  RecordRun(2);
+  objects.cupFrame->SetPosition(objects.sceneRoot.get(), 0, 900, 0);
+  RecordRun(1);  // a later sample does not take the props again
+  EXPECT_FLOAT_EQ(demo::demoPropPoses[2 * 9 + 1], -21.0f);
+
+  gameState.playbackIndex = 0;
+  demo::PlayDemoSample();
+  EXPECT_FLOAT_EQ(WorldPosition(objects.cupFrame).y, -21.0f);
+  objects.cupFrame->SetPosition(objects.sceneRoot.get(), 0, 900, 0);
+  demo::PlayDemoSample();
+  EXPECT_FLOAT_EQ(WorldPosition(objects.cupFrame).y, 900.0f) << "only sample 1 restores the props";
+}
+
+TEST_F(RecordAndPlay, AnEmptyRecordingRestoresNothing) {
+  RecordRun(3);
+  gameState.recordCount = 0;
+  gameState.playbackIndex = 0;
+  objects.baseFrame->SetPosition(objects.sceneRoot.get(), -40, 0.1f, 50);
+  objects.cupFrame->SetPosition(objects.sceneRoot.get(), 0, 900, 0);
+  demo::PlayDemoSample();
+  EXPECT_EQ(gameState.playbackIndex, 1);
+  EXPECT_FLOAT_EQ(X(objects.baseFrame), -40);
+  EXPECT_FLOAT_EQ(WorldPosition(objects.cupFrame).y, 900);
+}
+
+TEST_F(RecordAndPlay, LoadedDemoCoversThePotsItsOrderDidNotWant) {
+  namespace fs = std::filesystem;
+  fs::path dir = fs::temp_directory_path() / ("zarn-demo-covers-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  platform::os::SetModuleFileNameOverride((dir / "zarn").string());
+  auto wears = [](const scene::Ref<scene::Frame>& f, const scene::Ref<scene::MeshBuilder>& m) {
+    for (const auto& v : f->Visuals())
+      if (v.get() == m.get()) return true;
+    return false;
+  };
+  RecordRun(2);
+  gameState.stageNumber = 3;
+  gameState.orderCupMilk = 100;
+  ASSERT_EQ(demo::SaveDemo(), 1);
+  gameState = game::GameState{};
+  ASSERT_TRUE(demo::LoadDemo());
+  EXPECT_EQ(gameState.demoStage, 3);
+  EXPECT_FALSE(wears(objects.milkMarkFrame, objects.milkMarkMesh)) << "milk was ordered";
+  EXPECT_TRUE(wears(objects.sugarMarkFrame, objects.sugarMarkMesh));
+  platform::os::SetModuleFileNameOverride("");
+  fs::remove_all(dir);
+}
