@@ -26,6 +26,8 @@ constexpr const char* kHelp =
     "  --camera N      show camera N (1-10) every turn, whatever the game chose\n"
     "  --joystick      headless: attach a joystick the input script plays\n"
     "  --debug         debug output on standard error\n"
+    "  --save-demo     write the run's recording as demo.dat beside the\n"
+    "                  executable at the end\n"
     "  --help, --version\n";
 
 template <typename T>
@@ -81,6 +83,8 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, RunOptions& o, 
       o.joystick = true;
     } else if (arg == "--debug") {
       o.debug = true;
+    } else if (arg == "--save-demo") {
+      o.saveDemo = true;
     } else {
       return error("unknown argument '" + std::string(arg) + "'");
     }

@@ -16,6 +16,7 @@ struct RunOptions {
   int camera = 0;
   bool joystick = false;  // headless: attach the scripted joystick  // show this camera (1-10) every turn; 0: as the game says
   bool debug = false;
+  bool saveDemo = false;  // write the run's recording as demo.dat at the end
   // The dialog is skipped when the mode or the window choice is given, and
   // always headless.
   bool SkipDialog() const { return headless || mode >= 0 || windowed >= 0; }

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "app/command_line.h"
+#include "demo/demo.h"
 #include "game/game_state_fields.h"
 #include "platform/os/png_writer.h"
 #include "platform/os/window.h"
@@ -77,6 +78,7 @@ void WriteRunOutputs() {
     if (!platform::os::WritePng(runOptions.screenshotFile, platform::os::LastPresentedPicture(), &error))
       Report("cannot write the screenshot: " + error);
   }
+  if (runOptions.saveDemo && demo::SaveDemo() != 1) Report("cannot write " + demo::DemoFilePath());
 }
 
 }  // namespace app
