@@ -98,6 +98,10 @@ void AddLathe(Mesh& mesh, const Rgba& colour, Axis axis, Vec3 centre,
               const std::vector<Point2>& profile, const LatheOptions& options) {
   if (profile.size() < 2 || options.segments < 3)
     throw std::invalid_argument("a lathe needs two profile points and three segments");
+  for (const Point2& p : profile)
+    if (p.u < 0) throw std::invalid_argument("a lathe's radii cannot be negative");
+  if (!(options.scale1 > 0 && options.scale2 > 0))
+    throw std::invalid_argument("a lathe's scales must be positive");
   const Vec3 a = AxisVector(axis);
   const auto [e1, e2] = AcrossAxis(axis);
   const int n = options.segments;

@@ -70,6 +70,7 @@ TEST_F(ModelSource, MistakesNameTheirLine) {
       {"cylinder red y 0 0 0 1 0 1 100000\n", "count must be a whole number"},
       {"tube red y 0 0 0 1 2 0 1\n", "outer radius > inner radius"},
       {"lathe red y 0 0 0 8 shiny : 0 0 1 0\n", "unknown lathe option"},
+      {"lathe red y 0 0 0 8 : 0 0 -1 0\n", "radii cannot be negative"},
       {"extrude red z 0 1 : 0 0 1 1 1 0 0 1\n", "outline crosses itself"},
       {"extrude red z 0 1 : 0 0 1 0\n", "at least 3 points"},
       {"stroke red z 0 1 0.5 : 0 0 0 0\n", "repeats a point"},
