@@ -1,41 +1,195 @@
 #include "audio/sound_effects.h"
 
+#include "audio/sound_effect_table.h"
+#include "audio/wave_reader.h"
+#include "game/game_state.h"
+#include "platform/os/debug_output.h"
+#include "platform/os/window.h"
+#include "scene/scene_objects.h"
+
 namespace audio {
 
-// The sound device comes with the audio work; until then the game is silent,
-// exactly as it is on a machine without a sound card.
-bool InitSound() { return false; }
-bool LoadSoundEffects() { return false; }
-void ReleaseSoundEffects() {}
-void ReleaseSound() {}
+namespace snd = platform::sound;
+using platform::Failed;
+using platform::Ref;
+
+SoundObjects soundObjects;
+
 namespace {
-// Playing flags of the three loops, kept even while the game is silent so
-// that starts and stops pair up as they will with a device.
-bool loopPlaying[3] = {};
-int LoopIndex(SoundEffect e) {
-  switch (e) {
+
+snd::DeviceKind deviceKind = snd::DeviceKind::kAuto;
+
+bool Fail(const char* text) {
+  platform::os::MessageBox("Error", text);
+  return false;
+}
+
+int LoopIndex(SoundEffect effect) {
+  switch (effect) {
     case SoundEffect::DriveLoop: return 0;
     case SoundEffect::SwingLoop: return 1;
     case SoundEffect::HydraulicLoop: return 2;
     default: return -1;
   }
 }
+
+snd::SoundBuffer* Buffer(SoundEffect effect) {
+  const int i = EffectIndex(effect);
+  return i >= 0 ? soundObjects.buffers[i].get() : nullptr;
+}
+
 }  // namespace
 
-void StartLoop(SoundEffect e) {
-  if (int i = LoopIndex(e); i >= 0) loopPlaying[i] = true;
+snd::Device* SoundDevice() { return soundObjects.device.get(); }
+
+void SetSoundDeviceKind(snd::DeviceKind kind) { deviceKind = kind; }
+
+bool InitSound() {
+  SoundObjects& s = soundObjects;
+  // A set-up that fails half-way leaves no sound at all rather than a device
+  // without a listener.
+  Ref<snd::Device> device;
+  if (Failed(snd::Device::Create(&device, deviceKind)))
+    return Fail("DirectSoundオブジェクトの作成に失敗");
+  if (Failed(device->SetCooperativeLevel(platform::os::MainWindow(), snd::cooperation::kPriority)))
+    return Fail("協調レベルの設定に失敗");
+  Ref<snd::SoundBuffer> primary;
+  const snd::BufferDesc desc{snd::caps::kPrimaryBuffer | snd::caps::kCtrl3D, 0, nullptr};
+  if (Failed(device->CreateSoundBuffer(desc, &primary)))
+    return Fail("プライマリ・バッファの作成に失敗");
+  Ref<snd::Listener> listener;
+  if (Failed(primary->GetListener(&listener))) return Fail("リスナーの作成に失敗");
+  listener->SetRolloffFactor(0.1f);
+  listener->SetDopplerFactor(10.0f);
+  listener->SetDistanceFactor(1.0f);
+  s.device = device;
+  s.primary = primary;
+  s.listener = listener;
+  return true;
 }
-void StopLoop(SoundEffect e) {
-  if (int i = LoopIndex(e); i >= 0) loopPlaying[i] = false;
+
+bool LoadWaveBuffer(const char* fileName, Ref<snd::SoundBuffer>* buffer,
+                    Ref<snd::Sound3DBuffer>* buffer3D) {
+  WaveReader reader;
+  if (Failed(reader.Open(fileName))) {
+    platform::os::OutputDebugString(reader.Error() + "\n");
+    return Fail("WAVEファイルのオープンに失敗");
+  }
+  const snd::BufferDesc desc{
+      snd::caps::kCtrl3D | snd::caps::kGlobalFocus | snd::caps::kGetCurrentPosition2,
+      reader.DataSize(), reader.Format()};
+  if (!soundObjects.device || Failed(soundObjects.device->CreateSoundBuffer(desc, buffer)) ||
+      Failed((*buffer)->Get3DBuffer(buffer3D))) {
+    *buffer = nullptr;
+    return Fail("バッファの作成に失敗");
+  }
+  void* region1 = nullptr;
+  void* region2 = nullptr;
+  std::uint32_t bytes1 = 0, bytes2 = 0;
+  auto lock = [&] {
+    return (*buffer)->Lock(0, 0, &region1, &bytes1, &region2, &bytes2, snd::kLockEntireBuffer);
+  };
+  platform::HResult r = lock();
+  if (r == snd::kBufferLost) {
+    (*buffer)->Restore();
+    r = lock();
+  }
+  // A buffer that cannot be filled stays silent; it still counts as loaded.
+  if (!Failed(r)) {
+    reader.ReadData(bytes1, region1);
+    if (region2) reader.ReadData(bytes2, region2);
+    (*buffer)->Unlock(region1, bytes1, region2, bytes2);
+  }
+  return true;
 }
-bool IsLoopPlaying(SoundEffect e) {
-  int i = LoopIndex(e);
-  return i >= 0 && loopPlaying[i];
+
+bool LoadSoundEffects() {
+  SoundObjects& s = soundObjects;
+  // Without a device and listener nothing can be loaded; InitSound has
+  // already said so.
+  if (!s.device || !s.listener) return false;
+  for (int i = 0; i < kEffectCount; ++i) {
+    if (!LoadWaveBuffer(kEffectTable[i].file, &s.buffers[i], &s.buffers3D[i]))
+      return Fail("セカンダリ・バッファの作成に失敗");
+  }
+  for (auto& buffer3D : s.buffers3D) {
+    buffer3D->SetMinDistance(0.0f);
+    buffer3D->SetMaxDistance(50.0f);
+    buffer3D->SetConeOutsideVolume(0);
+  }
+  return true;
 }
-void PlayOnce(SoundEffect) {}
+
+void ReleaseSoundEffects() {
+  SoundObjects& s = soundObjects;
+  for (auto& buffer : s.buffers)
+    if (buffer) buffer->Stop();
+  for (auto& buffer3D : s.buffers3D) buffer3D = nullptr;
+  for (auto& buffer : s.buffers) buffer = nullptr;
+}
+
+void ReleaseSound() {
+  SoundObjects& s = soundObjects;
+  s.listener = nullptr;
+  s.primary = nullptr;
+  s.device = nullptr;
+}
+
+void StartLoop(SoundEffect effect) {
+  const int loop = LoopIndex(effect);
+  if (loop < 0) return;
+  if (snd::SoundBuffer* b = Buffer(effect)) {
+    b->SetCurrentPosition(0);
+    b->Play(snd::kPlayLooping);
+  }
+  soundObjects.loopPlaying[loop] = 1;
+}
+
+void StopLoop(SoundEffect effect) {
+  const int loop = LoopIndex(effect);
+  if (loop < 0) return;
+  if (snd::SoundBuffer* b = Buffer(effect)) b->Stop();
+  soundObjects.loopPlaying[loop] = 0;
+}
+
+bool IsLoopPlaying(SoundEffect effect) {
+  const int loop = LoopIndex(effect);
+  return loop >= 0 && soundObjects.loopPlaying[loop] == 1;
+}
+
+void PlayOnce(SoundEffect effect) {
+  if (snd::SoundBuffer* b = Buffer(effect)) b->Play(0);
+}
+
 void StopAllSounds() {
-  for (bool& playing : loopPlaying) playing = false;
+  for (SoundEffect loop : {SoundEffect::DriveLoop, SoundEffect::SwingLoop, SoundEffect::HydraulicLoop})
+    if (IsLoopPlaying(loop)) StopLoop(loop);
 }
-void UpdateSoundPositions() {}
+
+void UpdateSoundPositions() {
+  SoundObjects& s = soundObjects;
+  const scene::SceneObjects& o = scene::objects;
+  const int camera = game::gameState.cameraIndex;
+  // The title and replay cameras leave the listener where it was.
+  if (camera >= 1 && camera <= 8 && o.camera[camera] && o.sceneRoot) {
+    platform::rm::Vec3 position, front, up;
+    o.camera[camera]->GetPosition(o.sceneRoot.get(), &position);
+    o.camera[camera]->GetOrientation(o.sceneRoot.get(), &front, &up);
+    s.listenerPosition = position;
+    if (s.listener) {
+      s.listener->SetPosition(position.x, position.y, position.z);
+      s.listener->SetOrientation(front, up);
+    }
+  }
+  platform::rm::Vec3 base;
+  if (o.baseFrame && o.sceneRoot) o.baseFrame->GetPosition(o.sceneRoot.get(), &base);
+  for (int i = 0; i < kEffectCount; ++i) {
+    if (!s.buffers3D[i]) continue;
+    if (kEffectTable[i].place == EffectPlace::kExcavator)
+      s.buffers3D[i]->SetPosition(base.x, base.y + 10.0f, base.z);
+    else if (kEffectTable[i].place == EffectPlace::kListener)
+      s.buffers3D[i]->SetPosition(s.listenerPosition.x, s.listenerPosition.y, s.listenerPosition.z);
+  }
+}
 
 }  // namespace audio
