@@ -1,0 +1,31 @@
+#pragma once
+// The bitmap font: 70 glyph cells of 11 x 15 pixels in seven colour rows.
+#include <string_view>
+
+namespace overlay {
+
+constexpr std::string_view kFontCharset =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz1234567890=[]'?!: ";
+constexpr int kGlyphWidth = 11;
+constexpr int kGlyphHeight = 15;
+constexpr int kPenAdvance = 10;  // neighbouring cells share a column
+
+// Colour rows of the font bitmap.
+namespace font_row {
+constexpr int kBlue = 1;
+constexpr int kCyan = 2;
+constexpr int kYellow = 3;
+constexpr int kWhite = 4;
+constexpr int kRed = 5;
+constexpr int kGreen = 6;
+constexpr int kDarkGreen = 7;
+}  // namespace font_row
+
+// The cell of `c`, or -1 for a character the font has no glyph for.
+int FontCell(char c);
+
+// The whole of `text`, as DrawFontText and DrawFontTextOnBlack take it.
+void DrawText(int row, int x, int y, std::string_view text);
+void DrawTextOnBlack(int row, int x, int y, std::string_view text);
+
+}  // namespace overlay

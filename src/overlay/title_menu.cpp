@@ -1,0 +1,80 @@
+#include "overlay/title_menu.h"
+
+#include "app/timers.h"
+#include "demo/demo.h"
+#include "game/camera_select.h"
+#include "game/game_state.h"
+#include "game/stages.h"
+#include "overlay/button_config.h"
+#include "overlay/font.h"
+#include "overlay/number_text.h"
+#include "platform/os/keyboard.h"
+#include "platform/os/messages.h"
+#include "scene/scene_objects.h"
+
+namespace overlay {
+
+using scene::objects;
+
+namespace {
+
+void StartAttractDemo() {
+  game::GameState& g = game::gameState;
+  game::PlaceStageProps(g.demoStage);
+  g.playbackIndex = 0;
+  g.attractDemoActive = 1;
+  platform::os::SetTimer(g.mainWindow, app::kTimerDemoPlay, 100);
+  for (const scene::Ref<scene::Frame>* drink : {&objects.cupContentFrame, &objects.glassContentFrame})
+    if (*drink) (*drink)->SetPosition(objects.sceneRoot.get(), 0, 1000, 0);
+  game::SetCamera(10);
+  g.cameraIndex = 10;
+  g.titlePhase = 0;
+}
+
+void OpenButtonConfig() {
+  game::GameState& g = game::gameState;
+  g.buttonConfigActive = 1;
+  g.configCursor = 1;
+  // The stand falls back to the ambient light behind the configuration texts.
+  if (objects.lightFrame) objects.lightFrame->SetPosition(objects.sceneRoot.get(), 50000, -50000, -50000);
+}
+
+}  // namespace
+
+void TitleMenuStep() {
+  game::GameState& g = game::gameState;
+  platform::os::KeyboardState keys;
+  platform::os::GetKeyboardState(keys);
+  using platform::os::KeyDown;
+  namespace vk = platform::os::vk;
+
+  // No latch: a held key changes the speed every step.
+  if ((KeyDown(keys, vk::kUp) || g.joyUp) && g.buttonConfigActive == 0) {
+    g.speedFactor += kSpeedStep;
+    if (g.speedFactor > kMaxSpeed) g.speedFactor = kMaxSpeed;
+  }
+  if ((KeyDown(keys, vk::kDown) || g.joyDown) && g.buttonConfigActive == 0) {
+    g.speedFactor -= kSpeedStep;
+    if (g.speedFactor < kMinSpeed) g.speedFactor = kMinSpeed;
+  }
+  if (KeyDown(keys, 'J') && g.buttonConfigActive == 0) OpenButtonConfig();
+
+  if (g.buttonConfigActive == 1)
+    ButtonConfigStep();
+  else
+    g.titleIdleSteps += 1;
+
+  if (g.titleIdleSteps > kIdleStepsBeforeDemo) {
+    if (demo::LoadDemo())
+      StartAttractDemo();
+    else
+      g.titlePhase = 1;  // no demo: the show starts again
+  }
+}
+
+void DrawTitleMenuLine() {
+  DrawText(font_row::kWhite, 5, 540, "[ENTER]START [J]JOYSTICK [UP][DOWN]SPEED=");
+  DrawText(font_row::kWhite, 420, 540, WholeText(game::gameState.speedFactor * 20));
+}
+
+}  // namespace overlay

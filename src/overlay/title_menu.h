@@ -1,0 +1,17 @@
+#pragma once
+// The title menu, active from the boom's rise on: game speed, the button
+// configuration, and the attract demo after a long idle time.
+
+namespace overlay {
+
+constexpr float kMinSpeed = 1.0f;
+constexpr float kMaxSpeed = 5.0f;
+constexpr float kSpeedStep = 0.05f;
+// Idle title steps before the attract demo is tried.
+constexpr int kIdleStepsBeforeDemo = 800;
+
+void TitleMenuStep();
+// "[ENTER]START ... SPEED=" and the speed as 20..100.
+void DrawTitleMenuLine();
+
+}  // namespace overlay
