@@ -1,49 +1,76 @@
 #include "game/screens.h"
 
-#include <cmath>
-
 #include "app/timers.h"
+#include "audio/music.h"
+#include "game/camera_select.h"
 #include "game/game_state.h"
-#include "overlay/overlay.h"
+#include "game/screen_parts.h"
+#include "game/showcase.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
 #include "scene/scene_objects.h"
 
 namespace game {
 
+namespace vk = platform::os::vk;
+using platform::rm::Vec3;
+using scene::Frame;
 using scene::objects;
+using scene::Ref;
 
 namespace {
 
-// The screens' orbiting camera: resultCamera on a circle, looking at a centre.
-void Orbit(float& angle, float step, float radius, float height, scene::Ref<scene::Frame>& placedIn,
-           scene::Ref<scene::Frame>& target) {
-  angle += step;
-  if (angle > 3.14f) angle = -3.14f;
-  scene::Ref<scene::Frame>& camera = objects.resultCamera;
-  if (!camera || !placedIn || !target) return;
-  camera->SetPosition(placedIn.get(), radius * std::cos(angle), height, radius * std::sin(angle));
-  camera->LookAt(target.get(), objects.sceneRoot.get(), platform::rm::Constraint::Z);
+constexpr Vec3 kAlong{0, 0, 1}, kUp{0, 1, 0};
+
+const Ref<Frame>* const kTires[] = {&objects.tireFrontLeftFrame, &objects.tireRearLeftFrame,
+                                    &objects.tireFrontRightFrame, &objects.tireRearRightFrame};
+
+void Place(const Ref<Frame>& frame, const Ref<Frame>& ref, Vec3 p) {
+  if (frame && ref) frame->SetPosition(ref.get(), p);
 }
 
-void Text(int row, int x, int y, const char* text) {
-  overlay::DrawFontText(row, x, y, text, static_cast<int>(std::char_traits<char>::length(text)));
+void Orient(const Ref<Frame>& frame, const Ref<Frame>& ref, Vec3 dir, Vec3 up) {
+  if (frame && ref) frame->SetOrientation(ref.get(), dir, up);
+}
+
+// The excavator's joints at rest after a playback left them anywhere.
+void StraightenExcavator() {
+  for (const Ref<Frame>* part :
+       {&objects.baseFrame, &objects.bodyFrame, &objects.arm1Frame, &objects.arm2Frame, &objects.bucketFrame})
+    Orient(*part, objects.sceneRoot, kAlong, kUp);
+  for (const Ref<Frame>* tire : kTires) Orient(*tire, objects.baseFrame, kAlong, kUp);
+}
+
+// The table is laid for the break: both drinks, the cakes on their dishes
+// and the spoon below the table, where the camera circles them.
+void LayTheBreak() {
+  const Ref<Frame>& root = objects.sceneRoot;
+  if (!root) return;
+  root->SetSceneBackgroundRGB(0, 0.15f, 0);
+  Orient(objects.cupFrame, root, {1, 0, 0}, kUp);
+  Orient(objects.glassFrame, root, {1, 0, 0}, kUp);
+  Place(objects.dish1Frame, root, {16, -200, 26});
+  Place(objects.cupFrame, objects.dish1Frame, {0, 0, 0});
+  Place(objects.glassFrame, root, {-20, -200, -25});
+  ColourDrinks(kMilkyCoffee, kBlackCoffee);
+  Place(objects.cupContentFrame, objects.cupFrame, {0, 0, 0});
+  Place(objects.glassContentFrame, objects.glassFrame, {0, 0, 0});
+  Place(objects.dish2Frame, root, {-20, -200, 20});
+  Place(objects.cakeFrame, objects.dish2Frame, {-2, 1, 0});
+  Place(objects.dish3Frame, root, {25, -200, -15});
+  Place(objects.cake2Frame, objects.dish3Frame, {-2, 1, 0});
+  Place(objects.spoonFrame, root, {10, -200, -40});
 }
 
 }  // namespace
 
 void RunStageIntro() {
   GameState& g = gameState;
-  const platform::rm::Vec3 tires[] = {{2.5f, 1, -3.7f}, {2.5f, 1, 3.7f}, {-2.5f, 1, -3.7f}, {-2.5f, 1, 3.7f}};
-  scene::Ref<scene::Frame>* tireFrames[] = {&objects.tireFrontLeftFrame, &objects.tireRearLeftFrame,
-                                            &objects.tireFrontRightFrame, &objects.tireRearRightFrame};
-  for (int i = 0; i < 4; ++i)
-    if (*tireFrames[i]) (*tireFrames[i])->SetPosition(objects.baseFrame.get(), tires[i]);
-  Orbit(g.introAngle, 0.015f, 300, 50, objects.stageCenterFrame, objects.stageCenterFrame);
-  Text(4, 290, 570, "[ P U S H  S P A C E ]");
-  platform::os::KeyboardState keys;
-  platform::os::GetKeyboardState(keys);
-  if (platform::os::KeyDown(keys, platform::os::vk::kSpace)) {
+  const Vec3 tires[] = {{2.5f, 1, -3.7f}, {2.5f, 1, 3.7f}, {-2.5f, 1, -3.7f}, {-2.5f, 1, 3.7f}};
+  for (int i = 0; i < 4; ++i) Place(*kTires[i], objects.baseFrame, tires[i]);
+  OrbitResultCamera(g.introAngle, 0.015f, 300, 50, objects.stageCenterFrame, objects.stageCenterFrame);
+  DrawScreenText(kRowWhite, 290, 570, "[ P U S H  S P A C E ]");
+  if (KeyOrButtonDown(vk::kSpace, false)) {
     platform::os::SetTimer(g.mainWindow, app::kTimerDemoRecord, 100);
     g.recordCount = 0;
     g.stageIntroActive = 0;
@@ -52,10 +79,46 @@ void RunStageIntro() {
   }
 }
 
-// The result, replay, All Cleared and demo screens come with the stage flow.
-void RunDemoScreen() {}
-void RunReplayScreen() {}
-void RunAllCleared() {}
-void RunResultScreen() {}
+void RunAllCleared() {
+  GameState& g = gameState;
+  if (g.allClearedPhase == 1) {
+    g.allClearedPhase = 2;
+    LayTheBreak();
+    if (g.musicEnabled == 1) audio::PlayTrack(2);
+  }
+  OrbitResultCamera(g.showcaseAngle, 0.0045f, 135, -140, objects.sceneRoot, objects.resultTargetFrame);
+  DrawScreenText(kRowWhite, 230, 450, "All Cleared !! Let's enjoy break time !! ");
+  DrawScreenText(kRowWhite, 290, 570, "[ P U S H  S P A C E ]");
+  if (!KeyOrButtonDown(vk::kSpace, false)) return;
+  audio::PlayTrack(0);
+  g.titlePhase = 1;
+  if (objects.sceneRoot) objects.sceneRoot->SetSceneBackgroundRGB(0.05f, 0.45f, 0.05f);
+  g.allClearedPhase = 0;
+  PutShowcaseAway();
+  g.resultPhase = 0;
+  // Hidden behind the title until its Enter starts stage 1 again.
+  g.stageIntroActive = 1;
+  g.stageNumber = 1;
+}
+
+void RunDemoScreen() {
+  GameState& g = gameState;
+  bool interrupted = KeyOrButtonDown(vk::kSpace, true);
+  if (g.playbackIndex > g.recordCount || interrupted) {
+    StraightenExcavator();
+    g.titlePhase = 1;
+    g.attractDemoActive = 0;
+    platform::os::KillTimer(g.mainWindow, app::kTimerDemoPlay);
+    g.replayActive = 0;
+    g.cameraIndex = 9;
+    SetCamera(9);
+    if (interrupted) {
+      g.playbackIndex = 0;
+      g.recordCount = 0;
+    }
+  }
+  DrawScreenText(kRowWhite, 290, 570, "[ P U S H  S P A C E ]");
+  FollowPlayback();
+}
 
 }  // namespace game

@@ -1,0 +1,285 @@
+#include "game/screens.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/timers.h"
+#include "demo/demo.h"
+#include "game/game_step.h"
+#include "game/result_screen.h"
+#include "game/showcase.h"
+#include "support/built_scene.h"
+
+namespace os = platform::os;
+using game::gameState;
+using platform::rm::ColorFromArgb;
+using platform::rm::Vec3;
+using scene::objects;
+
+TEST(ScoreLine, TypesVerdictAndPointsInSeventeenCharacters) {
+  EXPECT_EQ(game::ScoreLine(100), "Nice!! 100 points");
+  EXPECT_EQ(game::ScoreLine(90), "Good ! 90 points ");
+  EXPECT_EQ(game::ScoreLine(80), "Good ! 80 points ");
+  EXPECT_EQ(game::ScoreLine(70), "Bad !! 70 points ");
+  EXPECT_EQ(game::ScoreLine(10), "Bad !! 10 points ");
+  // Below two digits the number is not cut or run into " points".
+  EXPECT_EQ(game::ScoreLine(0), "Bad !! 0 points  ");
+  EXPECT_EQ(game::ScoreLine(-10), "Bad !! -10 points");
+  EXPECT_EQ(game::ScoreLine(-80), "Bad !! -80 points");
+
+  EXPECT_EQ(game::ScoreLine(100, 0), "");
+  EXPECT_EQ(game::ScoreLine(100, -2), "");
+  EXPECT_EQ(game::ScoreLine(100, 6), "Nice!!");
+  EXPECT_EQ(game::ScoreLine(-80, 40), "Bad !! -80 points");
+  EXPECT_EQ(game::ScoreLineX(17), 315) << "centred on 400 at 10 pixels a character";
+}
+
+namespace {
+
+class Screens : public test_support::BuiltScene {
+ protected:
+  void SetUp() override {
+    BuiltScene::SetUp();
+    gameState.calibrationPhase = 0;
+    gameState.speedFactor = 1;
+    gameState.titlePhase = 0;
+    gameState.orderCupCoffee = 100;
+  }
+  // One main-loop turn without the picture: timers, then the step.
+  void Turn() {
+    test_support::Drain();
+    game::GameStep();
+    os::EndTurn();
+  }
+  void Turns(int n) {
+    for (int i = 0; i < n; ++i) Turn();
+  }
+  // The state CheckOrderReady leaves: the screen to open, the count-up
+  // running.
+  void FinishOrder(int score) {
+    gameState.resultPhase = 1;
+    gameState.orderScore = score;
+    gameState.resultCountTicks = 0;
+    os::SetTimer(gameState.mainWindow, app::kTimerScoreCount, 240);
+  }
+  void Press(int key) { os::SetKeyDown(key, true); }
+  void Release(int key) { os::SetKeyDown(key, false); }
+  const platform::rm::Frame* ViewportCamera() { return vexel::vexelContext.viewport->GetCamera(); }
+  static void ExpectNear(Vec3 a, Vec3 b, const char* what) {
+    EXPECT_NEAR(a.x, b.x, 1e-3f) << what;
+    EXPECT_NEAR(a.y, b.y, 1e-3f) << what;
+    EXPECT_NEAR(a.z, b.z, 1e-3f) << what;
+  }
+  static platform::rm::Color FaceColour(const scene::Ref<platform::rm::MeshBuilder>& mesh) {
+    return mesh->Faces().empty() ? platform::rm::Color{} : mesh->Faces()[0].color;
+  }
+};
+
+}  // namespace
+
+TEST_F(Screens, EnterWaitsForTheWholeScoreLineAndEndsTheReplayTimer) {
+  gameState.recordCount = 1000;  // a replay, once started, would still run at the end
+  FinishOrder(90);
+  Press(os::vk::kReturn);
+  int turns = 0;
+  while (gameState.resultPhase != 0 && turns < 600) {
+    ASSERT_LE(gameState.resultCountTicks, 17);
+    if (gameState.resultCountTicks <= 16) {
+      EXPECT_EQ(gameState.stageNumber, 1);
+    }
+    Turn();
+    ++turns;
+  }
+  ASSERT_EQ(gameState.resultPhase, 0);
+  EXPECT_GE(turns, 17 * 240 * 60 / 1000) << "about 4.1 s at 60 turns a second";
+  EXPECT_EQ(gameState.stageNumber, 2);
+  EXPECT_EQ(gameState.stageIntroActive, 1);
+  EXPECT_EQ(gameState.cameraIndex, 8);
+  EXPECT_EQ(gameState.resultCountTicks, 16);
+  EXPECT_GT(WorldPosition(objects.cupContentFrame).y, 900) << "drinks put away";
+
+  Release(os::vk::kReturn);
+  Turns(11 * 60);
+  EXPECT_EQ(gameState.replayActive, 0) << "leaving the result screen stops its replay";
+  EXPECT_EQ(gameState.cameraIndex, 8);
+}
+
+TEST_F(Screens, ResultScreenShowsTheDrinksItsVesselsHold) {
+  gameState.orderGlassCoffee = 100;
+  gameState.cupMilk = 0.5f;
+  gameState.glassMilk = 0;
+  gameState.showcaseAngle = 3.135f;
+  objects.carryMilkFrame->SetPosition(objects.anchorFrame.get(), 0, 5, 0);
+  FinishOrder(100);
+  game::RunResultScreen();
+
+  EXPECT_EQ(gameState.resultPhase, 2);
+  EXPECT_EQ(gameState.showcaseAngle, -3.14f) << "the orbit wraps";
+  ExpectNear(WorldPosition(objects.dish1Frame), {15, -200, 0}, "dish");
+  ExpectNear(WorldPosition(objects.cupFrame), {15, -200, 0}, "cup on its dish");
+  ExpectNear(WorldPosition(objects.glassFrame), {-15, -200, 0}, "glass");
+  ExpectNear(WorldPosition(objects.cupContentFrame), {15, -200, 0}, "coffee in the cup");
+  ExpectNear(WorldPosition(objects.glassContentFrame), {-15, -200, 0}, "coffee in the glass");
+  EXPECT_GT(WorldPosition(objects.carryMilkFrame).y, 1000) << "the bucket's heap is hidden";
+  Vec3 camera = WorldPosition(objects.resultCamera);
+  EXPECT_NEAR(std::hypot(camera.x, camera.z), 100, 1e-3f) << "wide orbit for two vessels";
+  EXPECT_NEAR(camera.y, -150, 1e-3f);
+  EXPECT_EQ(ViewportCamera(), objects.resultCamera.get());
+
+  if (objects.cupContentMesh->Faces().empty()) GTEST_SKIP() << "no models in the working folder";
+  EXPECT_EQ(FaceColour(objects.cupContentMesh), ColorFromArgb(game::kMilkyCoffee)) << "half a unit of milk shows";
+  EXPECT_EQ(FaceColour(objects.glassContentMesh), ColorFromArgb(game::kBlackCoffee));
+}
+
+TEST_F(Screens, OneVesselStandsAloneUnderANarrowerOrbit) {
+  gameState.orderCupCoffee = 0;
+  gameState.orderGlassCoffee = 100;
+  FinishOrder(70);
+  game::RunResultScreen();
+  ExpectNear(WorldPosition(objects.glassFrame), {0, -200, 0}, "glass alone");
+  Vec3 camera = WorldPosition(objects.resultCamera);
+  EXPECT_NEAR(std::hypot(camera.x, camera.z), 90, 1e-3f);
+}
+
+TEST_F(Screens, StagesFollowFromTheResultAndFromTheReplay) {
+  struct Case {
+    int stage;
+    bool replay;
+    int next;
+  };
+  for (Case c : {Case{1, false, 2}, Case{2, false, 5}, Case{2, true, 3}, Case{3, true, 4}}) {
+    gameState.stageNumber = c.stage;
+    gameState.resultPhase = 2;
+    gameState.resultCountTicks = 17;
+    gameState.replayActive = c.replay;
+    gameState.recordCount = 100;
+    gameState.playbackIndex = 3;
+    Press(os::vk::kReturn);
+    c.replay ? game::RunReplayScreen() : game::RunResultScreen();
+    Release(os::vk::kReturn);
+    EXPECT_EQ(gameState.stageNumber, c.next) << c.stage << (c.replay ? " replay" : " result");
+    EXPECT_EQ(gameState.resultPhase, 0);
+    EXPECT_EQ(gameState.replayActive, 0);
+    EXPECT_EQ(gameState.stageIntroActive, 1);
+    EXPECT_GT(WorldPosition(objects.glassContentFrame).y, 900);
+  }
+}
+
+TEST_F(Screens, JoystickButtonOneStandsForEnter) {
+  gameState.resultPhase = 2;
+  gameState.resultCountTicks = 17;
+  gameState.buttonDown[1] = 1;
+  game::RunResultScreen();
+  EXPECT_EQ(gameState.stageNumber, 2);
+}
+
+TEST_F(Screens, ReplayThatRunsOutReturnsToTheResultScreenOnce) {
+  gameState.recordCount = 0;
+  for (int i = 0; i < 3; ++i) demo::RecordDemoSample();
+  ASSERT_EQ(gameState.recordCount, 3);
+  FinishOrder(100);
+  gameState.resultCountTicks = 17;
+  Turns(10 * 60 + 2);
+  ASSERT_EQ(gameState.replayActive, 1) << "ten seconds into the result screen";
+  EXPECT_EQ(ViewportCamera(), objects.camera[10].get());
+
+  int turns = 0;
+  while (gameState.replayActive == 1 && turns < 120) {
+    Turn();
+    ++turns;
+  }
+  ASSERT_EQ(gameState.replayActive, 0) << "three samples take about 0.4 s";
+  EXPECT_EQ(gameState.resultPhase, 2);
+  EXPECT_EQ(ViewportCamera(), objects.resultCamera.get());
+  ExpectNear(WorldPosition(objects.cupFrame), {0, -200, 0}, "the cup back on show");
+  ExpectNear(WorldPosition(objects.cupContentFrame), {0, -200, 0}, "with its drink");
+  int played = gameState.playbackIndex;
+
+  Turns(25 * 60);
+  EXPECT_EQ(gameState.replayActive, 0) << "no second replay";
+  EXPECT_EQ(gameState.playbackIndex, played) << "playback stopped";
+  EXPECT_EQ(gameState.resultPhase, 2);
+
+  Press(os::vk::kReturn);
+  Turn();
+  EXPECT_EQ(gameState.stageNumber, 2) << "Enter is taken at once";
+}
+
+TEST_F(Screens, AllClearedAfterStageFiveLeadsToTheTitleOfStageOne) {
+  gameState.stageNumber = 5;
+  gameState.resultPhase = 2;
+  gameState.resultCountTicks = 17;
+  Press(os::vk::kReturn);
+  Turn();
+  Release(os::vk::kReturn);
+  ASSERT_EQ(gameState.allClearedPhase, 1);
+  Turn();
+  EXPECT_EQ(gameState.allClearedPhase, 2);
+  EXPECT_EQ(gameState.resultPhase, 2) << "kept until All Cleared ends";
+  EXPECT_EQ(objects.sceneRoot->GetSceneBackground(), (platform::rm::Color{0, 0.15f, 0, 1}));
+  ExpectNear(WorldPosition(objects.cupFrame), {16, -200, 26}, "cup on dish 1");
+  ExpectNear(WorldPosition(objects.cakeFrame), {-22, -199, 20}, "cake on dish 2");
+  ExpectNear(WorldPosition(objects.glassContentFrame), {-20, -200, -25}, "drink in the glass");
+  Vec3 camera = WorldPosition(objects.resultCamera);
+  EXPECT_NEAR(std::hypot(camera.x, camera.z), 135, 1e-3f);
+  if (!objects.cupContentMesh->Faces().empty()) {
+    EXPECT_EQ(FaceColour(objects.cupContentMesh), ColorFromArgb(game::kMilkyCoffee));
+    EXPECT_EQ(FaceColour(objects.glassContentMesh), ColorFromArgb(game::kBlackCoffee));
+  }
+
+  Press(os::vk::kReturn);
+  Turns(3);
+  EXPECT_EQ(gameState.allClearedPhase, 2) << "only Space ends it";
+  Release(os::vk::kReturn);
+  Press(os::vk::kSpace);
+  Turn();
+  EXPECT_EQ(gameState.allClearedPhase, 0);
+  EXPECT_EQ(gameState.resultPhase, 0);
+  EXPECT_EQ(gameState.titlePhase, 1);
+  EXPECT_EQ(gameState.stageIntroActive, 1);
+  EXPECT_EQ(gameState.stageNumber, 1);
+  EXPECT_EQ(game::CurrentMode(), game::Mode::Title);
+  EXPECT_EQ(objects.sceneRoot->GetSceneBackground(), (platform::rm::Color{0.05f, 0.45f, 0.05f, 1}));
+  ExpectNear(WorldPosition(objects.dish1Frame), {4, 1, 55}, "dish 1 back");
+}
+
+TEST_F(Screens, DemoEndsOnSpaceForgettingThePlaybackButNotAtItsEnd) {
+  gameState.attractDemoActive = 1;
+  gameState.recordCount = 50;
+  gameState.playbackIndex = 51;
+  gameState.cameraIndex = 10;
+  objects.arm1Frame->SetOrientation(objects.sceneRoot.get(), {0, 0.6f, 0.8f}, {0, 0.8f, -0.6f});
+  game::RunDemoScreen();
+  EXPECT_EQ(gameState.attractDemoActive, 0);
+  EXPECT_EQ(gameState.titlePhase, 1);
+  EXPECT_EQ(gameState.cameraIndex, 9);
+  EXPECT_EQ(ViewportCamera(), objects.camera[9].get());
+  EXPECT_EQ(gameState.playbackIndex, 51);
+  EXPECT_EQ(gameState.recordCount, 50);
+  Vec3 dir, up;
+  objects.arm1Frame->GetOrientation(objects.sceneRoot.get(), &dir, &up);
+  ExpectNear(dir, {0, 0, 1}, "boom at rest");
+
+  for (bool button : {false, true}) {
+    gameState.attractDemoActive = 1;
+    gameState.titlePhase = 0;
+    gameState.playbackIndex = 10;
+    gameState.recordCount = 50;
+    if (button) gameState.buttonDown[1] = 1;
+    else Press(os::vk::kSpace);
+    game::RunDemoScreen();
+    EXPECT_EQ(gameState.attractDemoActive, 0) << button;
+    EXPECT_EQ(gameState.titlePhase, 1);
+    EXPECT_EQ(gameState.playbackIndex, 0);
+    EXPECT_EQ(gameState.recordCount, 0);
+    Release(os::vk::kSpace);
+  }
+
+  gameState.attractDemoActive = 1;
+  gameState.playbackIndex = 0;
+  gameState.recordCount = 0;
+  gameState.buttonDown[1] = 0;
+  game::RunDemoScreen();
+  EXPECT_EQ(gameState.attractDemoActive, 1) << "an empty demo runs until its first tick";
+}
