@@ -1,0 +1,198 @@
+#include "platform/music/performance.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+
+#include "platform/music/music_result.h"
+#include "platform/os/debug_output.h"
+
+namespace platform::music {
+
+namespace {
+
+// FluidSynth's own gain (0.2) leaves General MIDI pieces faint beside the
+// sound effects; this level keeps our three tracks clear of clipping.
+constexpr float kSynthGain = 0.6f;
+// The end of a segment is looked for this often while rendering (frames).
+constexpr int kRenderSlice = 256;
+
+void LogToDebugOutput(int level, const char* message, void*) {
+  const char* kind = level <= FLUID_ERR ? "error" : "warning";
+  os::OutputDebugString(std::string("music: fluidsynth ") + kind + ": " + (message ? message : "") + "\n");
+}
+
+void RouteFluidLog() {
+  static const bool routed = [] {
+    fluid_set_log_function(FLUID_PANIC, LogToDebugOutput, nullptr);
+    fluid_set_log_function(FLUID_ERR, LogToDebugOutput, nullptr);
+    fluid_set_log_function(FLUID_WARN, LogToDebugOutput, nullptr);
+    fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+    fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+    return true;
+  }();
+  (void)routed;
+}
+
+}  // namespace
+
+struct Performance::Synth {
+  fluid_settings_t* settings = nullptr;
+  fluid_synth_t* synth = nullptr;
+  fluid_player_t* player = nullptr;  // the playing segment's, if any
+  int sampleRate = 0;
+
+  ~Synth() {
+    DropPlayer();
+    if (synth) delete_fluid_synth(synth);
+    if (settings) delete_fluid_settings(settings);
+  }
+  void DropPlayer() {
+    if (!player) return;
+    fluid_player_stop(player);
+    delete_fluid_player(player);
+    player = nullptr;
+  }
+};
+
+HResult CreatePerformance(Ref<Performance>* performance) {
+  if (!performance) return kEInvalidArg;
+  *performance = MakeRef<Performance>();
+  return kOk;
+}
+
+Performance::Performance() = default;
+
+Performance::~Performance() {
+  // The stream goes first: it may still ask the synthesizer for samples.
+  stream_.reset();
+  synth_.reset();
+}
+
+HResult Performance::Init(const Ref<sound::Device>& device, const Options& options) {
+  if (closed_) return kMusicClosed;
+  if (synth_) return kOk;
+  RouteFluidLog();
+  auto synth = std::make_unique<Synth>();
+  synth->sampleRate = device ? device->SampleRate() : options.sampleRate;
+  if (synth->sampleRate <= 0) synth->sampleRate = 44100;
+  synth->settings = new_fluid_settings();
+  if (!synth->settings) return kEOutOfMemory;
+  fluid_settings_setnum(synth->settings, "synth.sample-rate", synth->sampleRate);
+  fluid_settings_setnum(synth->settings, "synth.gain", kSynthGain);
+  // Segments are driven by the samples we render, never by a clock thread.
+  fluid_settings_setstr(synth->settings, "player.timing-source", "sample");
+  // A new segment takes over the channels without a reset, so the notes of
+  // the one it replaces die away instead of being cut.
+  fluid_settings_setint(synth->settings, "player.reset-synth", 0);
+  synth->synth = new_fluid_synth(synth->settings);
+  if (!synth->synth) return kEOutOfMemory;
+
+  if (options.soundFont.empty() || fluid_synth_sfload(synth->synth, options.soundFont.c_str(), 1) == FLUID_FAILED) {
+    os::OutputDebugString("music: cannot load the SoundFont " + options.soundFont + "\n");
+    return kMusicNoSoundFont;
+  }
+  synth_ = std::move(synth);
+  device_ = device;
+  if (device_) {
+    stream_ = QueuedStream::Open(device_, synth_->sampleRate);
+    if (!stream_) {
+      os::OutputDebugString("music: no output stream on the sound device; music is silent\n");
+      return kMusicNoOutput;
+    }
+  }
+  return kOk;
+}
+
+bool Performance::HasInstruments() const { return synth_ != nullptr; }
+bool Performance::HasOutput() const { return stream_ != nullptr; }
+int Performance::SampleRate() const { return synth_ ? synth_->sampleRate : 0; }
+
+HResult Performance::AddNotificationType(NotificationType type) {
+  if (closed_) return kMusicClosed;
+  if (type != NotificationType::Segment) return kEInvalidArg;
+  segmentNotifications_ = true;
+  return kOk;
+}
+
+HResult Performance::PlaySegment(Segment* segment, std::uint32_t, std::int64_t, Ref<SegmentState>* state) {
+  if (state) state->reset();
+  if (!segment) return kEInvalidArg;
+  if (closed_ || !synth_) return kMusicNotInitialized;
+  // Starting on the next beat of the old segment would hold the new one back
+  // by at most a beat; the change is made at the next rendered sample.
+  synth_->DropPlayer();
+  playing_.reset();
+  fluid_synth_all_notes_off(synth_->synth, -1);
+  fluid_player_t* player = new_fluid_player(synth_->synth);
+  if (!player) return kEOutOfMemory;
+  const auto& bytes = segment->Bytes();
+  if (fluid_player_add_mem(player, bytes.data(), bytes.size()) != FLUID_OK || fluid_player_play(player) != FLUID_OK) {
+    delete_fluid_player(player);
+    return kMusicBadFile;
+  }
+  synth_->player = player;
+  playing_ = MakeRef<SegmentState>(Ref<Segment>(segment), ++serial_);
+  if (state) *state = playing_;
+  return kOk;
+}
+
+HResult Performance::Stop() {
+  if (closed_) return kMusicClosed;
+  if (!synth_) return kOk;
+  synth_->DropPlayer();
+  playing_.reset();
+  fluid_synth_all_sounds_off(synth_->synth, -1);
+  if (stream_) stream_->Flush();
+  return kOk;
+}
+
+HResult Performance::GetNotification(Notification* notification) {
+  if (!notification) return kEInvalidArg;
+  if (notifications_.empty()) return kFalse;
+  *notification = std::move(notifications_.front());
+  notifications_.pop_front();
+  return kOk;
+}
+
+HResult Performance::CloseDown() {
+  if (closed_) return kOk;
+  stream_.reset();
+  synth_.reset();
+  playing_.reset();
+  notifications_.clear();
+  device_.reset();
+  closed_ = true;
+  return kOk;
+}
+
+void Performance::Service() {
+  if (!stream_ || !synth_) return;
+  stream_->Fill([this](std::int16_t* samples, int frames) { Render(samples, frames); });
+}
+
+void Performance::Render(std::int16_t* samples, int frames) {
+  if (!samples || frames <= 0) return;
+  if (!synth_) {
+    std::fill(samples, samples + 2 * static_cast<std::size_t>(frames), std::int16_t{0});
+    return;
+  }
+  for (int done = 0; done < frames;) {
+    const int n = std::min(kRenderSlice, frames - done);
+    std::int16_t* out = samples + 2 * static_cast<std::size_t>(done);
+    fluid_synth_write_s16(synth_->synth, n, out, 0, 2, out, 1, 2);
+    done += n;
+    CheckSegmentEnd();
+  }
+}
+
+bool Performance::IsPlaying() const { return playing_ != nullptr; }
+
+void Performance::CheckSegmentEnd() {
+  if (!synth_->player || fluid_player_get_status(synth_->player) != FLUID_PLAYER_DONE) return;
+  synth_->DropPlayer();
+  if (segmentNotifications_) notifications_.push_back({NotificationType::Segment, NotificationOption::SegmentEnd, playing_});
+  playing_.reset();
+}
+
+}  // namespace platform::music

@@ -1,0 +1,87 @@
+#pragma once
+// The performance: one software synthesizer with the General MIDI SoundFont
+// loaded once, playing one segment at a time. It renders when asked (Service
+// in the main loop, or Render for an offline caller) into a queued stream on
+// the sound device; with no device it stays silent. The end of a segment
+// becomes a notification the game collects with GetNotification.
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "platform/music/queued_stream.h"
+#include "platform/music/segment.h"
+#include "platform/ref.h"
+#include "platform/result.h"
+#include "platform/sound/sound_device.h"
+
+namespace platform::music {
+
+inline constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
+enum class NotificationType { Segment };
+enum class NotificationOption { SegmentEnd };
+
+struct Notification {
+  NotificationType type = NotificationType::Segment;
+  NotificationOption option = NotificationOption::SegmentEnd;
+  Ref<SegmentState> state;
+};
+
+// PlaySegment flags.
+namespace segf {
+constexpr std::uint32_t kBeat = 0x1000;  // start on the next beat
+}
+
+class Performance : public RefCounted {
+ public:
+  struct Options {
+    std::string soundFont = kDefaultSoundFont;
+    int sampleRate = 44100;  // used when there is no device to follow
+  };
+
+  Performance();
+  ~Performance() override;
+
+  // Creates the synthesizer and loads the instruments; opens the output
+  // stream on `device` when there is one. A null device is a silent machine.
+  HResult Init(const Ref<sound::Device>& device, const Options& options);
+  HResult Init(const Ref<sound::Device>& device) { return Init(device, Options{}); }
+  bool HasInstruments() const;
+  bool HasOutput() const;
+  int SampleRate() const;
+
+  HResult AddNotificationType(NotificationType type);
+  // Starts `segment` at once, replacing the one playing (its notes are
+  // released, not cut). `state` receives this start's state.
+  HResult PlaySegment(Segment* segment, std::uint32_t flags, std::int64_t startTime, Ref<SegmentState>* state);
+  // Silences everything; the stopped segment sends no end notification.
+  HResult Stop();
+  // kOk with the oldest waiting notification, kFalse when none waits.
+  HResult GetNotification(Notification* notification);
+  HResult CloseDown();
+
+  // Keeps the output stream filled; does nothing without an output.
+  void Service();
+  // Renders `frames` stereo frames of interleaved 16-bit samples (2 * frames
+  // values) and advances the playing segment by as much.
+  void Render(std::int16_t* samples, int frames);
+  bool IsPlaying() const;
+
+ private:
+  struct Synth;
+  void CheckSegmentEnd();
+
+  std::unique_ptr<Synth> synth_;
+  std::unique_ptr<QueuedStream> stream_;
+  Ref<sound::Device> device_;
+  Ref<SegmentState> playing_;
+  std::deque<Notification> notifications_;
+  bool segmentNotifications_ = false;
+  bool closed_ = false;
+  std::uint64_t serial_ = 0;
+};
+
+HResult CreatePerformance(Ref<Performance>* performance);
+
+}  // namespace platform::music
