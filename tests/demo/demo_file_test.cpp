@@ -192,3 +192,13 @@ TEST_F(DemoFile, RefusedFileOnDiskIsReportedAndNotUsed) {
   ASSERT_FALSE(platform::os::CapturedDebugOutput().empty());
   EXPECT_NE(platform::os::CapturedDebugOutput().back().find("ends before its samples do"), std::string::npos);
 }
+
+TEST(BuiltDemo, TheAttractDemoOfTheBuildLoads) {
+  std::ifstream in(fs::path(ZARN_RUN_DIR) / "demo.dat", std::ios::binary);
+  ASSERT_TRUE(in) << "the build records demo.dat into the run folder";
+  test_support::FreshState();
+  auto result = demo::ReadDemo(in);
+  ASSERT_TRUE(result.Ok()) << demo::DescribeDemoRead(result);
+  EXPECT_EQ(gameState.demoStage, 1);
+  EXPECT_GT(gameState.recordCount, 30) << "several seconds of play";
+}
