@@ -1,6 +1,7 @@
 // The built models in the game's own scene and collision code: every stage
-// starts with the excavator clear of its probes, and a bucket lowered into a
-// pot from the table's edge is dipped there, not stopped.
+// starts with the excavator clear of its probes, and from the table's edge a
+// bucket dips into each pot, turned over too, and a full bucket can be held
+// over the cup and the glass.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -32,14 +33,21 @@ class InGame : public test_support::BuiltScene {
     gameState.orderGlassCoffee = 100;
   }
 
-  // Turns a joint about +x relative to its parent.
-  static void Turn(const scene::Ref<scene::Frame>& joint, const scene::Ref<scene::Frame>& parent,
-                   float degrees) {
-    const float a = degrees * std::numbers::pi_v<float> / 180;
-    joint->SetOrientation(parent.get(), Vec3{0, -std::sin(a), std::cos(a)},
-                          Vec3{0, std::cos(a), std::sin(a)});
-  }
 };
+
+// Turns a joint about +x relative to its parent.
+void Turn(const scene::Ref<scene::Frame>& joint, const scene::Ref<scene::Frame>& parent,
+          float degrees) {
+  const float a = degrees * std::numbers::pi_v<float> / 180;
+  joint->SetOrientation(parent.get(), Vec3{0, -std::sin(a), std::cos(a)},
+                        Vec3{0, std::cos(a), std::sin(a)});
+}
+
+Vec3 WorldPosition(const scene::Ref<scene::Frame>& f) {
+  Vec3 p;
+  f->GetPosition(objects.sceneRoot.get(), &p);
+  return p;
+}
 
 TEST_F(InGame, EveryStageStartsClearAndOnTheTable) {
   for (int stage = 1; stage <= 5; ++stage) {
@@ -61,36 +69,84 @@ TEST_F(InGame, EveryStageStartsClearAndOnTheTable) {
   }
 }
 
-TEST_F(InGame, BucketDipsIntoTheCoffeeFromTheTableEdge) {
-  // Stage 4: the coffee pot stands 17 beyond the table's left edge at x -45.
-  ASSERT_TRUE(game::PlaceStageProps(4));
-  objects.baseFrame->SetPosition(objects.sceneRoot.get(), Vec3{-45 + 3.8f, 0.1f, 35});
-  objects.baseFrame->SetOrientation(objects.sceneRoot.get(), Vec3{1, 0, 0}, Vec3{0, 1, 0});
-  ASSERT_EQ(game::TableEdgeInside(), 1);
-  const Vec3 pot = WorldPosition(objects.coffeeJarFrame);
-  int dippedIn = 0, dippedFull = 0;
+// Stage 4 puts the pots and vessels 17 beyond the table's edges. The chassis
+// stands 3.8 inside an edge, facing across it towards `target`.
+void FaceAcrossTheEdge(Vec3 at, Vec3 target) {
+  const Vec3 back = platform::rm::Normalize(Vec3{at.x - target.x, 0, at.z - target.z});
+  objects.baseFrame->SetPosition(objects.sceneRoot.get(), at);
+  objects.baseFrame->SetOrientation(objects.sceneRoot.get(), back, Vec3{0, 1, 0});
+}
+
+// Calls `check` for every pose on a grid of the joint ranges whose bucket
+// mouth lies within `radius` of `target`'s vertical axis; counts the poses
+// it accepts.
+template <typename Check>
+int Poses(Vec3 target, float radius, Check check) {
+  int found = 0;
   for (float boom = kBoomMin; boom <= kBoomMax; boom += 3)
     for (float arm = kArmMin; arm <= kArmMax; arm += 3)
       for (float bucket = kBucketMin; bucket <= kBucketMax; bucket += 4) {
         Turn(objects.arm1Frame, objects.bodyFrame, boom);
         Turn(objects.arm2Frame, objects.arm1Frame, arm);
         Turn(objects.bucketFrame, objects.arm2Frame, bucket);
-        // Only poses with the bucket's mouth over the pot and near the
-        // surface are worth the rays.
         const Vec3 mouth = WorldPosition(objects.bucketMouthFrame);
-        if (std::hypot(mouth.x - pot.x, mouth.z - pot.z) > 8 || std::fabs(mouth.y - 8) > 3)
-          continue;
+        if (std::hypot(mouth.x - target.x, mouth.z - target.z) > radius) continue;
+        // How full the bucket is: its up vector seen from the upper structure.
         const float upY = std::cos((boom + arm + bucket) * std::numbers::pi_v<float> / 180);
-        gameState.bucketDipped = upY < -0.9f ? 1 : 0;  // turned over: already in
-        game::BucketArmHits();
-        if (gameState.bucketDipped != 1 || gameState.solidHit != 0) continue;
-        EXPECT_EQ(game::FindPot(), 1);
-        (upY < -0.9f ? dippedFull : dippedIn)++;
+        found += check(mouth, -1000 * upY - 600) ? 1 : 0;
       }
-  // The lip goes in ...
-  EXPECT_GT(dippedIn, 0);
-  // ... and a bucket turned over to hold 300 or more can be in the coffee.
-  EXPECT_GT(dippedFull, 0);
+  return found;
+}
+
+TEST_F(InGame, BucketDipsIntoEachPotFromTheTableEdge) {
+  ASSERT_TRUE(game::PlaceStageProps(4));
+  struct Pot {
+    const scene::Ref<scene::Frame>& jar;
+    Vec3 chassis;
+    float surface;
+    int index;
+  };
+  const Pot pots[] = {{objects.coffeeJarFrame, {-45 + 3.8f, 0.1f, 35}, 8, 1},
+                      {objects.milkJarFrame, {45 - 3.8f, 0.1f, 45}, 9, 2},
+                      {objects.sugarJarFrame, {0, 0.1f, 81 - 3.8f}, 8.8f, 3}};
+  for (const Pot& pot : pots) {
+    SCOPED_TRACE(pot.index);
+    const Vec3 axis = WorldPosition(pot.jar);
+    FaceAcrossTheEdge(pot.chassis, axis);
+    ASSERT_EQ(game::TableEdgeInside(), 1);
+    int dippedIn = 0, dippedFull = 0;
+    Poses(axis, 8, [&](Vec3 mouth, float amount) {
+      if (std::fabs(mouth.y - pot.surface) > 3) return false;
+      const bool full = amount >= 300;
+      gameState.bucketDipped = full ? 1 : 0;  // turned over: already in
+      game::BucketArmHits();
+      if (gameState.bucketDipped != 1 || gameState.solidHit != 0) return false;
+      EXPECT_EQ(game::FindPot(), pot.index);
+      (full ? dippedFull : dippedIn)++;
+      return true;
+    });
+    // The lip goes in, and a bucket turned over to hold 300 or more can be
+    // in the ingredient too.
+    EXPECT_GT(dippedIn, 0);
+    EXPECT_GT(dippedFull, 0);
+  }
+}
+
+TEST_F(InGame, AFullBucketCanBeHeldOverTheCupAndTheGlass) {
+  ASSERT_TRUE(game::PlaceStageProps(4));
+  struct Vessel {
+    const scene::Ref<scene::Frame>& frame;
+    float pourRadius;
+  };
+  for (const Vessel& v : {Vessel{objects.cupFrame, 12.4f}, Vessel{objects.glassFrame, 10.9f}}) {
+    const Vec3 axis = WorldPosition(v.frame);
+    FaceAcrossTheEdge({axis.x, 0.1f, -3 + 3.8f}, axis);
+    ASSERT_EQ(game::TableEdgeInside(), 1);
+    // Over the vessel, holding 250 or more, touching nothing.
+    EXPECT_GT(Poses(axis, v.pourRadius - 1,
+                    [](Vec3, float amount) { return amount >= 250 && game::BucketArmHits() == 0; }),
+              0);
+  }
 }
 
 }  // namespace
