@@ -1,0 +1,46 @@
+# The game's eighteen sound effects. Our own synthesizer writes them at build
+# time from the descriptions in assets/sounds into the run folder, where the
+# game loads them by name.
+
+add_library(zarn_sound_synth STATIC
+  ${CMAKE_SOURCE_DIR}/tools/sounds/sound_source.cpp
+  ${CMAKE_SOURCE_DIR}/tools/sounds/synth.cpp
+  ${CMAKE_SOURCE_DIR}/tools/sounds/wav_writer.cpp)
+target_include_directories(zarn_sound_synth PUBLIC ${CMAKE_SOURCE_DIR}/tools/sounds)
+
+add_executable(zarn_make_sounds ${CMAKE_SOURCE_DIR}/tools/sounds/main.cpp)
+target_link_libraries(zarn_make_sounds PRIVATE zarn_sound_synth)
+
+set(zarn_sound_names W1 W2 W3 W4 W5 W6 W7 W8 W9 W10 W11 W12 W13 W14 W15 W16 WA WB)
+set(zarn_sound_files "")
+set(zarn_sound_sources "")
+set(zarn_sound_arguments "")
+foreach(name IN LISTS zarn_sound_names)
+  list(APPEND zarn_sound_files ${ZARN_RUN_DIR}/${name}.wav)
+  list(APPEND zarn_sound_sources ${CMAKE_SOURCE_DIR}/assets/sounds/${name}.txt)
+  list(APPEND zarn_sound_arguments
+    ${CMAKE_SOURCE_DIR}/assets/sounds/${name}.txt ${ZARN_RUN_DIR}/${name}.wav)
+endforeach()
+
+add_custom_command(
+  OUTPUT ${zarn_sound_files}
+  COMMAND zarn_make_sounds ${zarn_sound_arguments}
+  DEPENDS zarn_make_sounds ${zarn_sound_sources}
+  COMMENT "Building the sound effects"
+  VERBATIM)
+add_custom_target(zarn_sounds DEPENDS ${zarn_sound_files})
+
+if(NOT TARGET zarn_run_data)
+  add_custom_target(zarn_run_data ALL)
+endif()
+add_dependencies(zarn_run_data zarn_sounds)
+
+# The audio tests load the built files and check the synthesizer; the test
+# programs are defined later.
+function(zarn_sounds_for_tests)
+  if(TARGET test_audio)
+    add_dependencies(test_audio zarn_sounds)
+    target_link_libraries(test_audio PRIVATE zarn_sound_synth)
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL zarn_sounds_for_tests)

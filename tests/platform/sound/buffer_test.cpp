@@ -1,0 +1,131 @@
+#include "loopback.h"
+
+namespace sound_test {
+namespace {
+
+using BufferCreation = Loopback;
+
+TEST_F(BufferCreation, RefusesWhatCannotBePlayedWithAReason) {
+  WaveFormat format = Mono16();
+  Ref<SoundBuffer> b;
+  auto create = [&](std::uint32_t flags, std::uint32_t bytes, const WaveFormat* f) {
+    return device->CreateSoundBuffer(BufferDesc{flags, bytes, f}, &b);
+  };
+  EXPECT_EQ(create(caps::kCtrl3D, 0, &format), kInvalidParam);
+  EXPECT_EQ(create(caps::kCtrl3D, kMaxBufferBytes + 1, &format), kInvalidParam);
+  EXPECT_EQ(create(caps::kCtrl3D, 100, nullptr), kInvalidParam);
+  EXPECT_EQ(create(caps::kPrimaryBuffer, 100, nullptr), kInvalidParam);
+
+  WaveFormat odd = format;
+  odd.formatTag = 2;  // a compressed format
+  EXPECT_EQ(create(caps::kCtrl3D, 100, &odd), kBadFormat);
+  odd = format;
+  odd.bitsPerSample = 24;
+  odd.blockAlign = 3;
+  EXPECT_EQ(create(caps::kCtrl3D, 99, &odd), kBadFormat);
+  odd = format;
+  odd.blockAlign = 4;  // does not match one 16-bit channel
+  EXPECT_EQ(create(caps::kCtrl3D, 100, &odd), kBadFormat);
+  odd = format;
+  odd.samplesPerSec = 0;
+  EXPECT_EQ(create(caps::kCtrl3D, 100, &odd), kBadFormat);
+
+  WaveFormat stereo = format;
+  stereo.channels = 2;
+  stereo.blockAlign = 4;
+  EXPECT_EQ(create(caps::kCtrl3D, 100, &stereo), kInvalidParam) << "a 3D sound is mono";
+  EXPECT_EQ(create(0, 100, &stereo), kOk) << "a plain buffer may be stereo";
+}
+
+TEST_F(BufferCreation, HandsOutOnlyTheInterfacesItHas) {
+  Ref<Sound3DBuffer> b3;
+  Ref<Listener> l;
+  EXPECT_EQ(primary->Get3DBuffer(&b3), kNoInterface);
+  Ref<SoundBuffer> tone = Tone(0.1);
+  EXPECT_EQ(tone->GetListener(&l), kNoInterface);
+  EXPECT_EQ(tone->Get3DBuffer(&b3), kOk);
+
+  WaveFormat format = Mono16();
+  Ref<SoundBuffer> flat;
+  ASSERT_EQ(device->CreateSoundBuffer(BufferDesc{0, 64, &format}, &flat), kOk);
+  EXPECT_EQ(flat->Get3DBuffer(&b3), kNoInterface);
+  Ref<SoundBuffer> flatPrimary;
+  ASSERT_EQ(device->CreateSoundBuffer(BufferDesc{caps::kPrimaryBuffer, 0, nullptr}, &flatPrimary), kOk);
+  EXPECT_EQ(flatPrimary->GetListener(&l), kNoInterface);
+  EXPECT_EQ(primary->Play(0), kInvalidCall);
+}
+
+TEST_F(BufferCreation, LockGivesTwoRegionsAcrossTheEndAndOnlyOnce) {
+  WaveFormat format = Mono16();
+  Ref<SoundBuffer> b;
+  ASSERT_EQ(device->CreateSoundBuffer(BufferDesc{caps::kCtrl3D, 100, &format}, &b), kOk);
+  void* p1 = nullptr;
+  void* p2 = nullptr;
+  std::uint32_t n1 = 0, n2 = 0;
+  ASSERT_EQ(b->Lock(80, 40, &p1, &n1, &p2, &n2, 0), kOk);
+  EXPECT_EQ(n1, 20u);
+  EXPECT_EQ(n2, 20u);
+  EXPECT_EQ(static_cast<std::uint8_t*>(p1) - static_cast<std::uint8_t*>(p2), 80);
+  EXPECT_EQ(b->Lock(0, 10, &p1, &n1, &p2, &n2, 0), kInvalidCall) << "already locked";
+  EXPECT_EQ(b->Unlock(p1, n1, p2, n2), kOk);
+  EXPECT_EQ(b->Unlock(p1, n1, p2, n2), kInvalidCall) << "not locked";
+  EXPECT_EQ(b->Lock(100, 1, &p1, &n1, &p2, &n2, 0), kInvalidParam);
+  EXPECT_EQ(b->Lock(0, 101, &p1, &n1, &p2, &n2, 0), kInvalidParam);
+  ASSERT_EQ(b->Lock(50, 0, &p1, &n1, &p2, &n2, kLockEntireBuffer), kOk);
+  EXPECT_EQ(n1, 100u);
+  EXPECT_EQ(p2, nullptr);
+  EXPECT_EQ(n2, 0u);
+}
+
+using Playback = Loopback;
+
+TEST_F(Playback, PlayingAgainContinuesAndStopKeepsThePlace) {
+  Ref<SoundBuffer> tone = Tone(1.0);
+  std::uint32_t status = 0, at = 0, later = 0;
+  ASSERT_EQ(tone->Play(0), kOk);
+  ASSERT_EQ(tone->GetStatus(&status), kOk);
+  EXPECT_EQ(status, kStatusPlaying);
+  Render(4410);
+  tone->GetCurrentPosition(&at);
+  EXPECT_GT(at, 0u);
+  tone->Play(0);  // still playing: not restarted
+  tone->GetCurrentPosition(&later);
+  EXPECT_GE(later, at);
+
+  tone->Stop();
+  tone->GetStatus(&status);
+  EXPECT_EQ(status, 0u);
+  Render(4410);
+  tone->GetCurrentPosition(&later);
+  EXPECT_EQ(later, at) << "a stopped buffer keeps its place";
+  tone->Play(kPlayLooping);
+  tone->GetStatus(&status);
+  EXPECT_EQ(status, kStatusPlaying | kStatusLooping);
+  tone->GetCurrentPosition(&later);
+  EXPECT_EQ(later, at) << "and resumes from it";
+
+  tone->SetCurrentPosition(1000);
+  tone->GetCurrentPosition(&later);
+  EXPECT_EQ(later, 1000u);
+  EXPECT_EQ(tone->SetCurrentPosition(tone->Bytes()), kInvalidParam);
+}
+
+TEST_F(Playback, AOneShotThatEndedStartsOverAndALoopGoesOn) {
+  Ref<SoundBuffer> shot = Tone(0.05);
+  Ref<SoundBuffer> loop = Tone(0.05);
+  shot->Play(0);
+  loop->Play(kPlayLooping);
+  Render(44100 / 5);
+  std::uint32_t status = 0;
+  shot->GetStatus(&status);
+  EXPECT_EQ(status, 0u) << "played to its end";
+  loop->GetStatus(&status);
+  EXPECT_EQ(status, kStatusPlaying | kStatusLooping);
+  shot->Play(0);
+  shot->GetStatus(&status);
+  EXPECT_EQ(status, kStatusPlaying);
+  EXPECT_GT(Render(441).peak, 0);
+}
+
+}  // namespace
+}  // namespace sound_test

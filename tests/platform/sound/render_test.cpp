@@ -1,0 +1,106 @@
+// What the listener hears, mixed through the loopback device.
+#include "loopback.h"
+
+namespace sound_test {
+namespace {
+
+using Hearing = Loopback;
+
+TEST_F(Hearing, APlayedBufferSoundsAndAStoppedOneIsSilent) {
+  Ref<Sound3DBuffer> b3;
+  Ref<SoundBuffer> tone = Tone(1.0, &b3);
+  b3->SetPosition(0, 0, 2);
+  EXPECT_EQ(Render(2205).peak, 0) << "nothing plays yet";
+  tone->Play(kPlayLooping);
+  EXPECT_GT(Render(2205).peak, 1000);
+  tone->Stop();
+  EXPECT_EQ(Render(2205).peak, 0);
+}
+
+// The game's coordinates are left-handed: looking along +z with y up, +x is
+// on the right. Looking along +x, +z is on the left.
+TEST_F(Hearing, LeftHandedPositionsLandOnTheRightEar) {
+  Ref<Sound3DBuffer> b3;
+  Ref<SoundBuffer> tone = Tone(1.0, &b3);
+  tone->Play(kPlayLooping);
+
+  b3->SetPosition(5, 0, 0);
+  Render(2205);  // let the panning settle
+  Levels right = Render(4410);
+  EXPECT_GT(right.right, 2 * right.left);
+
+  listener->SetOrientation({1, 0, 0}, {0, 1, 0});
+  b3->SetPosition(0, 0, 5);
+  Render(2205);
+  Levels left = Render(4410);
+  EXPECT_GT(left.left, 2 * left.right);
+
+  listener->SetPosition(0, 0, 10);  // the sound is now 5 towards -z: the right
+  Render(2205);
+  Levels moved = Render(4410);
+  EXPECT_GT(moved.right, 2 * moved.left);
+}
+
+TEST_F(Hearing, AMinimumDistanceOfZeroIsTakenAsOne) {
+  Ref<Sound3DBuffer> b3;
+  Ref<SoundBuffer> tone = Tone(1.0, &b3);
+  ASSERT_EQ(b3->SetMinDistance(0.0f), kOk);
+  EXPECT_EQ(b3->MinDistance(), 1.0f);
+  EXPECT_EQ(b3->SetMinDistance(-1.0f), kInvalidParam);
+  b3->SetMaxDistance(50.0f);
+  listener->SetRolloffFactor(0.1f);
+  b3->SetPosition(0, 0, 10);
+  tone->Play(kPlayLooping);
+  EXPECT_GT(Render(4410).peak, 4000) << "about half as loud at ten units";
+}
+
+TEST_F(Hearing, TheListenersRolloffReachesEverySound) {
+  Ref<Sound3DBuffer> early;
+  Ref<SoundBuffer> before = Tone(1.0, &early);
+  early->SetPosition(0, 0, 20);
+  before->Play(kPlayLooping);
+  Render(2205);
+  const double loudAtOne = Render(4410).left;
+
+  ASSERT_EQ(listener->SetRolloffFactor(4.0f), kOk);
+  Render(2205);
+  const double quietAtFour = Render(4410).left;
+  EXPECT_LT(quietAtFour, loudAtOne / 4);
+
+  before->Stop();
+  Ref<Sound3DBuffer> late;
+  Ref<SoundBuffer> after = Tone(1.0, &late);
+  late->SetPosition(0, 0, 20);
+  after->Play(kPlayLooping);
+  Render(2205);
+  EXPECT_NEAR(Render(4410).left, quietAtFour, quietAtFour * 0.2) << "a new sound rolls off alike";
+
+  EXPECT_EQ(listener->SetRolloffFactor(11.0f), kInvalidParam);
+  EXPECT_EQ(listener->SetDopplerFactor(-1.0f), kInvalidParam);
+  EXPECT_EQ(listener->SetDistanceFactor(0.0f), kInvalidParam);
+}
+
+TEST_F(Hearing, TheSameCallsMixTheSameSamples) {
+  auto mixOnce = [] {
+    Ref<Device> d;
+    EXPECT_EQ(Device::Create(&d, DeviceKind::kLoopback), kOk);
+    d->SetCooperativeLevel(nullptr, cooperation::kPriority);
+    WaveFormat f = Mono16();
+    Ref<SoundBuffer> b;
+    d->CreateSoundBuffer(BufferDesc{caps::kCtrl3D, 4000, &f}, &b);
+    void *p1, *p2;
+    std::uint32_t n1, n2;
+    b->Lock(0, 0, &p1, &n1, &p2, &n2, kLockEntireBuffer);
+    for (std::uint32_t i = 0; i < n1 / 2; ++i) static_cast<std::int16_t*>(p1)[i] = static_cast<std::int16_t>(i * 37);
+    b->Unlock(p1, n1, p2, n2);
+    Ref<Sound3DBuffer> b3;
+    b->Get3DBuffer(&b3);
+    b3->SetPosition(3, 1, 4);
+    b->Play(0);
+    return d->RenderSamples(2000);
+  };
+  EXPECT_EQ(mixOnce(), mixOnce());
+}
+
+}  // namespace
+}  // namespace sound_test
