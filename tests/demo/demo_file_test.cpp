@@ -56,16 +56,11 @@ class DemoFile : public ::testing::Test {
 }  // namespace
 
 TEST(DemoFloatText, SixDigitsAndThreeDigitExponents) {
-  EXPECT_EQ(demo::FormatDemoFloat(1.234567e-5f), "1.23457e-005");
-  EXPECT_EQ(demo::FormatDemoFloat(1e6f), "1e+006");
-  EXPECT_EQ(demo::FormatDemoFloat(999999.6f), "1e+006");
-  EXPECT_EQ(demo::FormatDemoFloat(123456.0f), "123456");
-  EXPECT_EQ(demo::FormatDemoFloat(12.5f), "12.5");
-  EXPECT_EQ(demo::FormatDemoFloat(-0.000123457f), "-0.000123457");
-  EXPECT_EQ(demo::FormatDemoFloat(0.0f), "0");
-  EXPECT_EQ(demo::FormatDemoFloat(-3e38f), "-3e+038");
-  EXPECT_EQ(demo::FormatDemoFloat(1e-30f), "1e-030");
-  EXPECT_EQ(demo::FormatDemoFloat(std::numeric_limits<float>::quiet_NaN()), "0");
+  const std::pair<float, const char*> cases[] = {
+      {1.234567e-5f, "1.23457e-005"}, {1e6f, "1e+006"}, {999999.6f, "1e+006"}, {123456.0f, "123456"},
+      {12.5f, "12.5"}, {-0.000123457f, "-0.000123457"}, {0.0f, "0"}, {-3e38f, "-3e+038"},
+      {1e-30f, "1e-030"}, {std::numeric_limits<float>::quiet_NaN(), "0"}};
+  for (auto [value, text] : cases) EXPECT_EQ(demo::FormatDemoFloat(value), text);
 }
 
 TEST_F(DemoFile, TwentyFiveSamplesMake94Plus2700CrLfLines) {
@@ -124,8 +119,19 @@ TEST_F(DemoFile, ReadsAnyWhiteSpaceAndExponentWidth) {
   EXPECT_EQ(demo::demoPropPoses[89], 44.5f);
 }
 
-TEST_F(DemoFile, MissingFileAndUnwritablePlace) {
+TEST_F(DemoFile, MissingCutOffAndUnwritableFiles) {
   EXPECT_FALSE(demo::LoadDemo());
+  std::ofstream(dir / "demo.dat", std::ios::binary) << DemoText(2, 40, 39);
+  gameState.recordCount = 7;
+  platform::os::CaptureDebugOutput(true);
+  platform::os::ClearCapturedDebugOutput();
+  EXPECT_FALSE(demo::LoadDemo());
+  platform::os::CaptureDebugOutput(false);
+  EXPECT_EQ(gameState.recordCount, 7);
+  ASSERT_FALSE(platform::os::CapturedDebugOutput().empty());
+  EXPECT_NE(platform::os::CapturedDebugOutput().back().find("ends before its samples do"), std::string::npos);
+  fs::remove(dir / "demo.dat");
+
   fs::create_directory(dir / "demo.dat");  // cannot be opened as a file
   gameState.recordCount = 2;
   EXPECT_EQ(demo::SaveDemo(), 2);
@@ -179,18 +185,6 @@ TEST_F(DemoFile, RefusesFilesThatLieOrHoldNoNumbers) {
   EXPECT_EQ(demo::demoChannels[0][1], 0.0f);
   ASSERT_TRUE(Read(good).Ok());
   EXPECT_EQ(gameState.recordCount, 2);
-}
-
-TEST_F(DemoFile, RefusedFileOnDiskIsReportedAndNotUsed) {
-  std::ofstream(dir / "demo.dat", std::ios::binary) << DemoText(2, 40, 39);
-  gameState.recordCount = 7;
-  platform::os::CaptureDebugOutput(true);
-  platform::os::ClearCapturedDebugOutput();
-  EXPECT_FALSE(demo::LoadDemo());
-  platform::os::CaptureDebugOutput(false);
-  EXPECT_EQ(gameState.recordCount, 7);
-  ASSERT_FALSE(platform::os::CapturedDebugOutput().empty());
-  EXPECT_NE(platform::os::CapturedDebugOutput().back().find("ends before its samples do"), std::string::npos);
 }
 
 TEST(BuiltDemo, TheAttractDemoOfTheBuildLoads) {
