@@ -1,0 +1,216 @@
+#include "audio/sound_effects.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "audio/sound_effect_table.h"
+#include "game/excavator.h"
+#include "game/excavator_pose.h"
+#include "game/start_game.h"
+#include "platform/os/keyboard.h"
+#include "support/built_scene.h"
+#include "wave_files.h"
+
+namespace audio_test {
+namespace {
+
+namespace fs = std::filesystem;
+namespace os = platform::os;
+namespace snd = platform::sound;
+using audio::SoundEffect;
+using audio::soundObjects;
+using platform::rm::Vec3;
+using scene::objects;
+
+std::uint32_t Position(SoundEffect e) {
+  std::uint32_t at = 0;
+  soundObjects.buffers[audio::EffectIndex(e)]->GetCurrentPosition(&at);
+  return at;
+}
+std::uint32_t Status(SoundEffect e) {
+  std::uint32_t status = 0;
+  soundObjects.buffers[audio::EffectIndex(e)]->GetStatus(&status);
+  return status;
+}
+int Peak(int frames) {
+  int peak = 0;
+  for (std::int16_t s : soundObjects.device->RenderSamples(frames)) peak = std::max(peak, std::abs(int{s}));
+  return peak;
+}
+
+// The whole scene and the sound started as at start-up, on the loopback
+// device, in a stage in play with the excavator mid-table.
+class Sound : public test_support::BuiltScene {
+ protected:
+  void SetUp() override {
+    home = fs::current_path();
+    fs::current_path(ZARN_RUN_DIR);
+    BuiltScene::SetUp();
+    soundObjects = audio::SoundObjects{};
+    audio::SetSoundDeviceKind(snd::DeviceKind::kLoopback);
+  }
+  void TearDown() override {
+    audio::ReleaseSoundEffects();
+    audio::ReleaseSound();
+    audio::SetSoundDeviceKind(snd::DeviceKind::kAuto);
+    BuiltScene::TearDown();
+    fs::current_path(home);
+  }
+  void StartSound() {
+    ASSERT_TRUE(audio::InitSound());
+    ASSERT_TRUE(audio::LoadSoundEffects());
+  }
+  void PlayStage() {
+    game::gameState.speedFactor = 1.0f;
+    game::gameState.stageNumber = 4;
+    game::StartGameFromTitle();
+    game::gameState.stageIntroActive = 0;
+    objects.baseFrame->SetPosition(objects.sceneRoot.get(), 0, 0.1f, 40);
+    game::SaveExcavatorPose();
+  }
+  void Step(std::initializer_list<int> keys) {
+    os::ClearKeyboard();
+    for (int k : keys) os::SetKeyDown(k, true);
+    game::PlayExcavatorStep();
+  }
+  fs::path home;
+};
+
+TEST_F(Sound, StartUpLoadsEveryEffectWithItsDistances) {
+  StartSound();
+  EXPECT_EQ(audio::SoundDevice(), soundObjects.device.get());
+  EXPECT_FLOAT_EQ(soundObjects.listener->RolloffFactor(), 0.1f);
+  EXPECT_FLOAT_EQ(soundObjects.listener->DopplerFactor(), 10.0f);
+  EXPECT_FLOAT_EQ(soundObjects.listener->DistanceFactor(), 1.0f);
+  for (int i = 0; i < audio::kEffectCount; ++i) {
+    ASSERT_TRUE(soundObjects.buffers[i]) << audio::kEffectTable[i].file;
+    ASSERT_TRUE(soundObjects.buffers3D[i]);
+    EXPECT_EQ(soundObjects.buffers3D[i]->MinDistance(), 1.0f) << "0 would silence it";
+    EXPECT_EQ(soundObjects.buffers3D[i]->MaxDistance(), 50.0f);
+  }
+  EXPECT_EQ(Peak(2205), 0) << "nothing plays at start";
+}
+
+TEST_F(Sound, LoopsFollowTheExcavatorsMotionAndAreNotRestartedWhileHeld) {
+  StartSound();
+  PlayStage();
+  Step({os::vk::kTab, os::vk::kUp});
+  ASSERT_TRUE(audio::IsLoopPlaying(SoundEffect::DriveLoop));
+  EXPECT_EQ(Status(SoundEffect::DriveLoop), snd::kStatusPlaying | snd::kStatusLooping);
+  audio::UpdateSoundPositions();
+  EXPECT_GT(Peak(2205), 0);
+  const std::uint32_t at = Position(SoundEffect::DriveLoop);
+  EXPECT_GT(at, 0u);
+  Step({os::vk::kTab, os::vk::kUp});
+  EXPECT_GE(Position(SoundEffect::DriveLoop), at) << "held keys do not rewind the loop";
+
+  Step({});
+  EXPECT_FALSE(audio::IsLoopPlaying(SoundEffect::DriveLoop));
+  EXPECT_EQ(Status(SoundEffect::DriveLoop), 0u);
+  EXPECT_EQ(Peak(2205), 0);
+
+  // Starting again rewinds.
+  audio::StartLoop(SoundEffect::DriveLoop);
+  EXPECT_EQ(Position(SoundEffect::DriveLoop), 0u);
+}
+
+TEST_F(Sound, StopAllSoundsStopsTheLoopsButNotTheOneShots) {
+  StartSound();
+  audio::StartLoop(SoundEffect::SwingLoop);
+  audio::StartLoop(SoundEffect::HydraulicLoop);
+  audio::PlayOnce(SoundEffect::FallSound);
+  audio::StopAllSounds();
+  for (SoundEffect loop : {SoundEffect::DriveLoop, SoundEffect::SwingLoop, SoundEffect::HydraulicLoop}) {
+    EXPECT_FALSE(audio::IsLoopPlaying(loop));
+    EXPECT_EQ(Status(loop), 0u);
+  }
+  EXPECT_EQ(Status(SoundEffect::FallSound), snd::kStatusPlaying);
+}
+
+TEST_F(Sound, AOneShotStillSoundingIsNotRestarted) {
+  StartSound();
+  audio::PlayOnce(SoundEffect::OrderReadyChime);
+  Peak(4410);
+  const std::uint32_t at = Position(SoundEffect::OrderReadyChime);
+  ASSERT_GT(at, 0u);
+  audio::PlayOnce(SoundEffect::OrderReadyChime);
+  EXPECT_GE(Position(SoundEffect::OrderReadyChime), at);
+  EXPECT_EQ(Status(SoundEffect::OrderReadyChime), snd::kStatusPlaying);
+}
+
+TEST_F(Sound, TheListenerFollowsTheActiveCameraAndTheExcavatorItsSounds) {
+  StartSound();
+  objects.baseFrame->SetPosition(objects.sceneRoot.get(), 12, 3, -7);
+  game::gameState.cameraIndex = 2;
+  audio::UpdateSoundPositions();
+  Vec3 camera, listener, p;
+  objects.camera[2]->GetPosition(objects.sceneRoot.get(), &camera);
+  soundObjects.listener->GetPosition(&listener);
+  EXPECT_EQ(listener, camera);
+  for (int i = 0; i < audio::kEffectCount; ++i) {
+    soundObjects.buffers3D[i]->GetPosition(&p);
+    switch (audio::kEffectTable[i].place) {
+      case audio::EffectPlace::kExcavator: EXPECT_EQ(p, (Vec3{12, 13, -7})) << i; break;
+      case audio::EffectPlace::kListener: EXPECT_EQ(p, camera) << i; break;
+      case audio::EffectPlace::kNone: EXPECT_EQ(p, Vec3{}) << i; break;
+    }
+  }
+
+  // The title and replay cameras leave the listener where it was.
+  for (int title : {9, 10}) {
+    game::gameState.cameraIndex = title;
+    audio::UpdateSoundPositions();
+    soundObjects.listener->GetPosition(&listener);
+    EXPECT_EQ(listener, camera) << title;
+    soundObjects.buffers3D[audio::EffectIndex(SoundEffect::ScoreTick)]->GetPosition(&p);
+    EXPECT_EQ(p, camera);
+  }
+}
+
+TEST_F(Sound, WithoutADeviceTheGameIsSilentAndEveryRequestIsHarmless) {
+  audio::SetSoundDeviceKind(snd::DeviceKind::kAuto);  // headless: no device
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(audio::InitSound());
+  EXPECT_FALSE(audio::LoadSoundEffects());
+  const std::string shown = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(shown, "Error: DirectSoundオブジェクトの作成に失敗\n") << "one message box only";
+  EXPECT_EQ(audio::SoundDevice(), nullptr);
+  audio::StartLoop(SoundEffect::DriveLoop);
+  EXPECT_TRUE(audio::IsLoopPlaying(SoundEffect::DriveLoop)) << "the flags pair up all the same";
+  audio::PlayOnce(SoundEffect::FallSound);
+  audio::UpdateSoundPositions();
+  audio::StopAllSounds();
+  EXPECT_FALSE(audio::IsLoopPlaying(SoundEffect::DriveLoop));
+}
+
+TEST_F(Sound, LoadingStopsAtTheFirstFileThatFails) {
+  const fs::path dir = ScratchFolder("effects");
+  for (const audio::EffectRow& row : audio::kEffectTable)
+    if (std::string(row.file) != "W4.wav") fs::copy_file(row.file, dir / row.file);
+  fs::current_path(dir);
+  ASSERT_TRUE(audio::InitSound());
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(audio::LoadSoundEffects());
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Error: WAVEファイルのオープンに失敗\nError: セカンダリ・バッファの作成に失敗\n");
+  for (int i = 0; i < audio::kEffectCount; ++i) EXPECT_EQ(bool(soundObjects.buffers[i]), i < 3) << i;
+  audio::PlayOnce(SoundEffect::FallSound);  // row 18: silent, harmless
+  audio::StartLoop(SoundEffect::DriveLoop);
+  EXPECT_GT(Peak(2205), 0) << "the rows before the gap still play";
+
+  // A file that opens but cannot be played stops the loading at its row.
+  audio::ReleaseSoundEffects();
+  WaveBytes stereo;
+  stereo.Id("RIFF").U32(4 + 24 + 8 + 8).Id("WAVE").Id("fmt ").U32(16).Pcm(1, 2).Id("data").U32(8).Fill(8, 0);
+  Save(dir / "W4.wav", stereo.bytes);
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(audio::LoadSoundEffects());
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Error: バッファの作成に失敗\nError: セカンダリ・バッファの作成に失敗\n");
+  EXPECT_FALSE(soundObjects.buffers[3]);
+}
+
+}  // namespace
+}  // namespace audio_test
