@@ -1,7 +1,34 @@
 #pragma once
-// Background music: three MIDI tracks, one playing at a time, repeating.
+// Background music: three MIDI tracks, one playing at a time and repeating,
+// through the music performance on the sound effects' device.
+#include <array>
+#include <string>
+
+#include "platform/music/loader.h"
+#include "platform/music/performance.h"
+#include "platform/music/segment.h"
+#include "platform/ref.h"
 
 namespace audio {
+
+constexpr int kTrackCount = 3;
+// Track 0 plays on the title and in play, 1 on the result screen, 2 on the
+// All Cleared screen.
+inline constexpr std::array<const char*, kTrackCount> kTrackFiles{"bgm1.mid", "bgm2.mid", "bgm3.mid"};
+
+// The music objects, alive from InitMusic to CloseMusic. Any of them may be
+// missing: the game then runs on without music.
+struct MusicObjects {
+  platform::Ref<platform::music::Performance> performance;
+  platform::Ref<platform::music::Loader> loader;
+  std::array<platform::Ref<platform::music::Segment>, kTrackCount> segments;
+  std::array<platform::Ref<platform::music::SegmentState>, kTrackCount> segmentStates;
+  int currentTrack = 0;  // the track that plays, 0..2
+  // The instruments; a test may point elsewhere before InitMusic.
+  std::string soundFont = platform::music::kDefaultSoundFont;
+};
+
+extern MusicObjects musicObjects;
 
 int InitMusic();
 int LoadMusic();

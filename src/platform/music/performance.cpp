@@ -3,6 +3,7 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/music/music_result.h"
 #include "platform/os/debug_output.h"
@@ -12,8 +13,8 @@ namespace platform::music {
 namespace {
 
 // FluidSynth's own gain (0.2) leaves General MIDI pieces faint beside the
-// sound effects; this level keeps our three tracks clear of clipping.
-constexpr float kSynthGain = 0.6f;
+// sound effects. At 1.0 our three tracks peak between -6 and -1.5 dBFS.
+constexpr float kSynthGain = 1.0f;
 // The end of a segment is looked for this often while rendering (frames).
 constexpr int kRenderSlice = 256;
 
@@ -94,12 +95,17 @@ HResult Performance::Init(const Ref<sound::Device>& device, const Options& optio
   }
   synth_ = std::move(synth);
   device_ = device;
-  if (device_) {
-    stream_ = QueuedStream::Open(device_, synth_->sampleRate);
-    if (!stream_) {
-      os::OutputDebugString("music: no output stream on the sound device; music is silent\n");
-      return kMusicNoOutput;
-    }
+  return kOk;
+}
+
+HResult Performance::AddPort() {
+  if (closed_) return kMusicClosed;
+  if (!synth_) return kMusicNotInitialized;
+  if (!device_ || stream_) return kOk;
+  stream_ = QueuedStream::Open(device_, synth_->sampleRate);
+  if (!stream_) {
+    os::OutputDebugString("music: no output stream on the sound device\n");
+    return kMusicNoOutput;
   }
   return kOk;
 }
@@ -132,6 +138,9 @@ HResult Performance::PlaySegment(Segment* segment, std::uint32_t, std::int64_t, 
     return kMusicBadFile;
   }
   synth_->player = player;
+  // The player itself reports its end only after a grace period of seconds
+  // for the last notes to ring; the file's own length gives the musical end.
+  framesLeft_ = std::max<std::int64_t>(1, std::llround(segment->Info().lengthSeconds * synth_->sampleRate));
   playing_ = MakeRef<SegmentState>(Ref<Segment>(segment), ++serial_);
   if (state) *state = playing_;
   return kOk;
@@ -178,10 +187,12 @@ void Performance::Render(std::int16_t* samples, int frames) {
     return;
   }
   for (int done = 0; done < frames;) {
-    const int n = std::min(kRenderSlice, frames - done);
+    int n = std::min(kRenderSlice, frames - done);
+    if (playing_) n = static_cast<int>(std::min<std::int64_t>(n, framesLeft_));
     std::int16_t* out = samples + 2 * static_cast<std::size_t>(done);
     fluid_synth_write_s16(synth_->synth, n, out, 0, 2, out, 1, 2);
     done += n;
+    if (playing_) framesLeft_ -= n;
     CheckSegmentEnd();
   }
 }
@@ -189,7 +200,7 @@ void Performance::Render(std::int16_t* samples, int frames) {
 bool Performance::IsPlaying() const { return playing_ != nullptr; }
 
 void Performance::CheckSegmentEnd() {
-  if (!synth_->player || fluid_player_get_status(synth_->player) != FLUID_PLAYER_DONE) return;
+  if (!playing_ || (framesLeft_ > 0 && fluid_player_get_status(synth_->player) != FLUID_PLAYER_DONE)) return;
   synth_->DropPlayer();
   if (segmentNotifications_) notifications_.push_back({NotificationType::Segment, NotificationOption::SegmentEnd, playing_});
   playing_.reset();

@@ -43,10 +43,13 @@ class Performance : public RefCounted {
   Performance();
   ~Performance() override;
 
-  // Creates the synthesizer and loads the instruments; opens the output
-  // stream on `device` when there is one. A null device is a silent machine.
+  // Creates the synthesizer, at the device's rate, and loads the
+  // instruments. A null device is a silent machine.
   HResult Init(const Ref<sound::Device>& device, const Options& options);
   HResult Init(const Ref<sound::Device>& device) { return Init(device, Options{}); }
+  // Opens the output stream on the device given to Init; without a device
+  // there is nothing to open and the performance plays silently.
+  HResult AddPort();
   bool HasInstruments() const;
   bool HasOutput() const;
   int SampleRate() const;
@@ -80,6 +83,7 @@ class Performance : public RefCounted {
   bool segmentNotifications_ = false;
   bool closed_ = false;
   std::uint64_t serial_ = 0;
+  std::int64_t framesLeft_ = 0;  // of the playing segment
 };
 
 HResult CreatePerformance(Ref<Performance>* performance);

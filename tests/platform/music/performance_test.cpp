@@ -1,0 +1,206 @@
+// The performance renders our tracks through the synthesizer, reports a
+// segment's end, and replaces or stops segments without stray ends.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/music/loader.h"
+#include "platform/music/music_result.h"
+#include "platform/music/performance.h"
+#include "platform/os/debug_output.h"
+
+namespace {
+
+using namespace platform::music;
+using platform::Ref;
+
+int Peak(const std::vector<std::int16_t>& samples) {
+  int peak = 0;
+  for (std::int16_t s : samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
+  return peak;
+}
+
+// A file of one short note: a segment that ends after a tenth of a second.
+std::vector<std::uint8_t> ShortNoteFile() {
+  return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k', 0, 0, 0, 15,
+          0x00, 0xC0, 0x00, 0x00, 0x90, 72, 100, 0x14, 0x80, 72, 0, 0x00, 0xFF, 0x2F, 0x00};
+}
+
+class PerformanceTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_EQ(CreatePerformance(&performance_), platform::kOk);
+    ASSERT_EQ(performance_->Init(nullptr), platform::kOk);
+    ASSERT_EQ(performance_->AddNotificationType(NotificationType::Segment), platform::kOk);
+  }
+  static void TearDownTestSuite() { performance_.reset(); }
+  void SetUp() override {
+    performance_->Stop();
+    Notification n;
+    while (performance_->GetNotification(&n) == platform::kOk) {
+    }
+  }
+
+  static Ref<Segment> Load(const std::string& name) {
+    Ref<Loader> loader;
+    CreateLoader(&loader);
+    loader->SetSearchDirectory(ZARN_RUN_DIR);
+    Ref<Segment> segment;
+    EXPECT_EQ(loader->GetObject(name, &segment), platform::kOk) << name;
+    return segment;
+  }
+  static Ref<Segment> ShortNote() {
+    const auto bytes = ShortNoteFile();
+    return platform::MakeRef<Segment>("short", bytes, CheckMidiFile(bytes));
+  }
+  std::vector<std::int16_t> Render(double seconds) {
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(seconds * performance_->SampleRate()) * 2);
+    performance_->Render(samples.data(), static_cast<int>(samples.size() / 2));
+    return samples;
+  }
+  int CountSegmentEnds() {
+    int ends = 0;
+    Notification n;
+    while (performance_->GetNotification(&n) == platform::kOk) {
+      if (n.type == NotificationType::Segment && n.option == NotificationOption::SegmentEnd) ++ends;
+    }
+    return ends;
+  }
+
+  static Ref<Performance> performance_;
+};
+
+Ref<Performance> PerformanceTest::performance_;
+
+TEST_F(PerformanceTest, RendersTheTitleTrackAudiblyAndUnclipped) {
+  Ref<Segment> bgm1 = Load("bgm1.mid");
+  ASSERT_TRUE(bgm1);
+  EXPECT_EQ(bgm1->SetParam(SegmentParam::Download, performance_.get()), platform::kOk);
+  Ref<SegmentState> state;
+  ASSERT_EQ(performance_->PlaySegment(bgm1.get(), segf::kBeat, 0, &state), platform::kOk);
+  ASSERT_TRUE(state);
+  EXPECT_EQ(state->GetSegment(), bgm1);
+
+  const auto start = std::chrono::steady_clock::now();
+  const auto samples = Render(1.5);
+  const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_GT(Peak(samples), 3000);   // clearly audible
+  EXPECT_LT(Peak(samples), 32000);  // and not clipped
+  EXPECT_LT(took, 1.0);              // far faster than it plays
+  EXPECT_TRUE(performance_->IsPlaying());
+  EXPECT_EQ(CountSegmentEnds(), 0);
+}
+
+TEST_F(PerformanceTest, ASegmentThatPlaysOutSendsOneEndWithItsState) {
+  Ref<SegmentState> state;
+  ASSERT_EQ(performance_->PlaySegment(ShortNote().get(), 0, 0, &state), platform::kOk);
+  Render(0.05);
+  EXPECT_EQ(CountSegmentEnds(), 0);
+  Render(0.2);
+  Notification n;
+  ASSERT_EQ(performance_->GetNotification(&n), platform::kOk);
+  EXPECT_EQ(n.option, NotificationOption::SegmentEnd);
+  EXPECT_EQ(n.state, state);
+  EXPECT_EQ(performance_->GetNotification(&n), platform::kFalse);
+  EXPECT_FALSE(performance_->IsPlaying());
+  Render(0.5);
+  EXPECT_EQ(CountSegmentEnds(), 0);
+
+  // Started again, it plays and ends again.
+  ASSERT_EQ(performance_->PlaySegment(state->GetSegment().get(), 0, 0, &state), platform::kOk);
+  EXPECT_GT(Peak(Render(0.1)), 1000);
+  Render(0.2);
+  EXPECT_EQ(CountSegmentEnds(), 1);
+}
+
+TEST_F(PerformanceTest, ReplacedAndStoppedSegmentsSendNoEnd) {
+  Ref<Segment> shortNote = ShortNote();
+  Ref<Segment> bgm3 = Load("bgm3.mid");
+  performance_->PlaySegment(shortNote.get(), 0, 0, nullptr);
+  Render(0.02);
+  performance_->PlaySegment(bgm3.get(), 0, 0, nullptr);  // replaces the short one
+  Render(0.5);
+  EXPECT_EQ(CountSegmentEnds(), 0);
+  EXPECT_TRUE(performance_->IsPlaying());
+
+  performance_->PlaySegment(shortNote.get(), 0, 0, nullptr);
+  Render(0.02);
+  EXPECT_EQ(performance_->Stop(), platform::kOk);
+  EXPECT_FALSE(performance_->IsPlaying());
+  Render(0.3);
+  EXPECT_LT(Peak(Render(0.2)), 300);  // at most the reverb's tail
+  EXPECT_EQ(CountSegmentEnds(), 0);
+}
+
+TEST(Performance, WithoutInstrumentsNothingPlays) {
+  platform::os::CaptureDebugOutput(true);
+  platform::os::ClearCapturedDebugOutput();
+  Ref<Performance> p;
+  CreatePerformance(&p);
+  Performance::Options options;
+  options.soundFont = "/nonexistent/none.sf2";
+  EXPECT_EQ(p->Init(nullptr, options), kMusicNoSoundFont);
+  EXPECT_FALSE(p->HasInstruments());
+  const auto bytes = ShortNoteFile();
+  Segment segment("short", bytes, CheckMidiFile(bytes));
+  segment.AddRef();  // lives on the stack
+  EXPECT_EQ(p->PlaySegment(&segment, 0, 0, nullptr), kMusicNotInitialized);
+  EXPECT_EQ(segment.SetParam(SegmentParam::Download, p.get()), kMusicNotInitialized);
+  std::vector<std::int16_t> samples(64, 1);
+  p->Render(samples.data(), 32);
+  EXPECT_EQ(Peak(samples), 0);
+  EXPECT_EQ(p->CloseDown(), platform::kOk);
+  EXPECT_EQ(p->Stop(), kMusicClosed);
+  const auto& lines = platform::os::CapturedDebugOutput();
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                          [](const std::string& l) { return l.find("none.sf2") != std::string::npos; }));
+  platform::os::CaptureDebugOutput(false);
+}
+
+class LoaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() / ("zarn_music_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir_);
+    CreateLoader(&loader_);
+    loader_->SetSearchDirectory(dir_.string());
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream(dir_ / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  }
+
+  std::filesystem::path dir_;
+  Ref<Loader> loader_;
+};
+
+TEST_F(LoaderTest, FindsFilesInItsDirectoryAndRefusesBadOnes) {
+  Ref<Segment> segment;
+  EXPECT_EQ(loader_->GetObject("bgm1.mid", &segment), kMusicFileNotFound);
+  EXPECT_FALSE(segment);
+
+  Write("good.mid", ShortNoteFile());
+  ASSERT_EQ(loader_->GetObject("good.mid", &segment), platform::kOk);
+  std::uint32_t length = 0;
+  EXPECT_EQ(segment->GetLength(&length), platform::kOk);
+  EXPECT_EQ(length, 20u);
+
+  auto cut = ShortNoteFile();
+  cut.resize(cut.size() - 5);
+  Write("cut.mid", cut);
+  EXPECT_EQ(loader_->GetObject("cut.mid", &segment), kMusicBadFile);
+  EXPECT_FALSE(segment);
+
+  std::filesystem::create_directory(dir_ / "folder.mid");
+  EXPECT_EQ(loader_->GetObject("folder.mid", &segment), kMusicFileNotFound);
+
+  // Refused by its size before a byte of it is read.
+  std::filesystem::resize_file((Write("huge.mid", ShortNoteFile()), dir_ / "huge.mid"), 64u << 20);
+  EXPECT_EQ(loader_->GetObject("huge.mid", &segment), kMusicBadFile);
+}
+
+}  // namespace
