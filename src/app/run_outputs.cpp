@@ -24,9 +24,17 @@ std::string FloatText(float value) {
   return s;
 }
 
-std::string Triple(const std::array<float, 3>& v) {
-  return "[" + FloatText(v[0]) + ", " + FloatText(v[1]) + ", " + FloatText(v[2]) + "]";
+// The same list form as FloatArray below.
+std::string FloatList(std::span<const float> values) {
+  std::string list = "[";
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (i) list += ", ";
+    list += FloatText(values[i]);
+  }
+  return list + "]";
 }
+
+std::string Triple(const std::array<float, 3>& v) { return FloatList(v); }
 
 class JsonFields final : public game::FieldVisitor {
  public:
@@ -38,11 +46,7 @@ class JsonFields final : public game::FieldVisitor {
     for (std::size_t i = 0; i < values.size(); ++i) list += (i ? ", " : "") + std::to_string(values[i]);
     Add(name, list + "]");
   }
-  void FloatArray(std::string_view name, std::span<const float> values) override {
-    std::string list = "[";
-    for (std::size_t i = 0; i < values.size(); ++i) list += (i ? ", " : "") + FloatText(values[i]);
-    Add(name, list + "]");
-  }
+  void FloatArray(std::string_view name, std::span<const float> values) override { Add(name, FloatList(values)); }
 
  private:
   void Add(std::string_view name, const std::string& value) {
