@@ -83,7 +83,7 @@ HResult SoundBuffer::CreateSource() {
     return kOutOfMemory;
   }
   if (threeD_) {
-    // The original's defaults: minimum distance 1, a maximum too far to
+    // The service's defaults: minimum distance 1, a maximum too far to
     // matter, no cone, the listener-wide rolloff.
     alSourcef(source_, AL_REFERENCE_DISTANCE, 1.0f);
     alSourcef(source_, AL_MAX_DISTANCE, 1.0e9f);

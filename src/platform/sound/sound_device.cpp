@@ -61,7 +61,7 @@ std::unique_ptr<Device::Native> OpenLive(int* rate) {
 Device::Device(std::unique_ptr<Native> native, bool loopback, int sampleRate)
     : native_(std::move(native)), loopback_(loopback), sampleRate_(sampleRate) {
   MakeCurrent();
-  // The law of the original's 3D sound: inverse distance from the minimum
+  // The law of the service's 3D sound: inverse distance from the minimum
   // distance on, no further fall beyond the maximum.
   alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
 }
