@@ -70,6 +70,8 @@ class Performance : public RefCounted {
   // values) and advances the playing segment by as much.
   void Render(std::int16_t* samples, int frames);
   bool IsPlaying() const;
+  // The start that plays now, or null.
+  const Ref<SegmentState>& PlayingState() const { return playing_; }
 
  private:
   struct Synth;

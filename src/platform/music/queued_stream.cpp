@@ -21,7 +21,8 @@ std::unique_ptr<QueuedStream> QueuedStream::Open(const Ref<sound::Device>& devic
   if (alGetError() != AL_NO_ERROR) return nullptr;  // the destructor frees the source
   stream->all_.assign(buffers, buffers + kBufferCount);
   stream->free_ = stream->all_;
-  // Music is heard the same wherever the camera stands.
+  // Music is heard the same wherever the camera stands. OpenAL does not place
+  // stereo sources anyway; this keeps it so for any format.
   alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
   alSource3f(source, AL_POSITION, 0.0f, 0.0f, 0.0f);
   alSourcef(source, AL_ROLLOFF_FACTOR, 0.0f);
