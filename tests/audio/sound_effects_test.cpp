@@ -129,17 +129,6 @@ TEST_F(Sound, StopAllSoundsStopsTheLoopsButNotTheOneShots) {
   EXPECT_EQ(Status(SoundEffect::FallSound), snd::kStatusPlaying);
 }
 
-TEST_F(Sound, AOneShotStillSoundingIsNotRestarted) {
-  StartSound();
-  audio::PlayOnce(SoundEffect::OrderReadyChime);
-  Peak(4410);
-  const std::uint32_t at = Position(SoundEffect::OrderReadyChime);
-  ASSERT_GT(at, 0u);
-  audio::PlayOnce(SoundEffect::OrderReadyChime);
-  EXPECT_GE(Position(SoundEffect::OrderReadyChime), at);
-  EXPECT_EQ(Status(SoundEffect::OrderReadyChime), snd::kStatusPlaying);
-}
-
 TEST_F(Sound, TheListenerFollowsTheActiveCameraAndTheExcavatorItsSounds) {
   StartSound();
   objects.baseFrame->SetPosition(objects.sceneRoot.get(), 12, 3, -7);

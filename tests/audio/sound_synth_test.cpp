@@ -5,9 +5,6 @@
 
 #include "sound_source.h"
 #include "synth.h"
-#include "wav_writer.h"
-#include "audio/wave_reader.h"
-#include "wave_files.h"
 
 namespace audio_test {
 namespace {
@@ -21,13 +18,9 @@ TEST(SoundDescription, MistakesAreNamedWithTheirLine) {
       {"seconds 11\nvoice sine\n", "line 1: \"seconds\" needs 0.01 to 10"},
       {"seconds 1\nvoice organ\n", "line 2: a voice starts with"},
       {"seconds 1\nvoice sine freq 0\n", "line 2: \"freq\" needs"},
-      {"seconds 1\nvoice sine freq 440 to nan\n", "line 2: \"freq\" needs"},
-      {"seconds 1\nvoice sine level\n", "line 2: \"level\" needs"},
       {"seconds 1\nvoice sine pitch 3\n", "line 2: unknown voice key \"pitch\""},
-      {"seconds 1 2\nvoice sine\n", "line 1: unexpected \"2\""},
       {"rate 22050.5\nseconds 1\nvoice sine\n", "line 1: \"rate\" needs a whole number"},
       {"seconds 1\n", "no voice given"},
-      {"voice sine\n", "no \"seconds\" given"},
   };
   for (const auto& [text, message] : cases) {
     SoundSource s;
@@ -51,18 +44,6 @@ TEST(SoundDescription, RendersTheSameSamplesEveryTimeAndLoopsWithoutAClick) {
   int largestStep = 0;
   for (std::size_t i = 1; i < a.size(); ++i) largestStep = std::max(largestStep, std::abs(a[i] - a[i - 1]));
   EXPECT_LE(std::abs(a.front() - a.back()), largestStep);
-}
-
-TEST(SoundDescription, TheWrittenFileReadsBackAsWritten) {
-  const std::vector<std::int16_t> samples = {0, 1000, -1000, 32767, -32768};
-  const auto dir = ScratchFolder("synth");
-  const std::string file = Save(dir / "s.wav", sound_tool::WriteWavFile(samples, 11025));
-  audio::WaveReader reader;
-  ASSERT_EQ(reader.Open(file), platform::kOk) << reader.Error();
-  EXPECT_EQ(reader.Format()->samplesPerSec, 11025u);
-  std::vector<std::int16_t> back(samples.size());
-  EXPECT_EQ(reader.ReadData(10, back.data()), 10u);
-  EXPECT_EQ(back, samples);
 }
 
 }  // namespace

@@ -37,24 +37,6 @@ TEST_F(BufferCreation, RefusesWhatCannotBePlayedWithAReason) {
   EXPECT_EQ(create(0, 100, &stereo), kOk) << "a plain buffer may be stereo";
 }
 
-TEST_F(BufferCreation, HandsOutOnlyTheInterfacesItHas) {
-  Ref<Sound3DBuffer> b3;
-  Ref<Listener> l;
-  EXPECT_EQ(primary->Get3DBuffer(&b3), kNoInterface);
-  Ref<SoundBuffer> tone = Tone(0.1);
-  EXPECT_EQ(tone->GetListener(&l), kNoInterface);
-  EXPECT_EQ(tone->Get3DBuffer(&b3), kOk);
-
-  WaveFormat format = Mono16();
-  Ref<SoundBuffer> flat;
-  ASSERT_EQ(device->CreateSoundBuffer(BufferDesc{0, 64, &format}, &flat), kOk);
-  EXPECT_EQ(flat->Get3DBuffer(&b3), kNoInterface);
-  Ref<SoundBuffer> flatPrimary;
-  ASSERT_EQ(device->CreateSoundBuffer(BufferDesc{caps::kPrimaryBuffer, 0, nullptr}, &flatPrimary), kOk);
-  EXPECT_EQ(flatPrimary->GetListener(&l), kNoInterface);
-  EXPECT_EQ(primary->Play(0), kInvalidCall);
-}
-
 TEST_F(BufferCreation, LockGivesTwoRegionsAcrossTheEndAndOnlyOnce) {
   WaveFormat format = Mono16();
   Ref<SoundBuffer> b;

@@ -39,18 +39,5 @@ TEST(SoundDevice, TheNullDriverIsADeviceLikeAnyOther) {
   EXPECT_FALSE(device->RenderSamples(frame, 1)) << "only the loopback device mixes on demand";
 }
 
-TEST(SoundDevice, CooperativeLevelComesFirstAndMustBeKnown) {
-  Ref<Device> device;
-  ASSERT_EQ(Device::Create(&device, DeviceKind::kLoopback), kOk);
-  BufferDesc primary{caps::kPrimaryBuffer | caps::kCtrl3D, 0, nullptr};
-  Ref<SoundBuffer> buffer;
-  EXPECT_EQ(device->CreateSoundBuffer(primary, &buffer), kInvalidCall);
-  EXPECT_EQ(device->SetCooperativeLevel(nullptr, 0), kInvalidParam);
-  EXPECT_EQ(device->SetCooperativeLevel(nullptr, 5), kInvalidParam);
-  EXPECT_EQ(device->SetCooperativeLevel(nullptr, cooperation::kPriority), kOk);
-  EXPECT_EQ(device->CreateSoundBuffer(primary, &buffer), kOk);
-  EXPECT_TRUE(buffer->IsPrimary());
-}
-
 }  // namespace
 }  // namespace platform::sound

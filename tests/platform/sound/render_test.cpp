@@ -80,27 +80,5 @@ TEST_F(Hearing, TheListenersRolloffReachesEverySound) {
   EXPECT_EQ(listener->SetDistanceFactor(0.0f), kInvalidParam);
 }
 
-TEST_F(Hearing, TheSameCallsMixTheSameSamples) {
-  auto mixOnce = [] {
-    Ref<Device> d;
-    EXPECT_EQ(Device::Create(&d, DeviceKind::kLoopback), kOk);
-    d->SetCooperativeLevel(nullptr, cooperation::kPriority);
-    WaveFormat f = Mono16();
-    Ref<SoundBuffer> b;
-    d->CreateSoundBuffer(BufferDesc{caps::kCtrl3D, 4000, &f}, &b);
-    void *p1, *p2;
-    std::uint32_t n1, n2;
-    b->Lock(0, 0, &p1, &n1, &p2, &n2, kLockEntireBuffer);
-    for (std::uint32_t i = 0; i < n1 / 2; ++i) static_cast<std::int16_t*>(p1)[i] = static_cast<std::int16_t>(i * 37);
-    b->Unlock(p1, n1, p2, n2);
-    Ref<Sound3DBuffer> b3;
-    b->Get3DBuffer(&b3);
-    b3->SetPosition(3, 1, 4);
-    b->Play(0);
-    return d->RenderSamples(2000);
-  };
-  EXPECT_EQ(mixOnce(), mixOnce());
-}
-
 }  // namespace
 }  // namespace sound_test
