@@ -30,7 +30,7 @@ struct BitmapSlot {
 };
 
 // In load order: the checker comes last, so its colour table is the palette
-// that stays on the back buffer.
+// kept.
 constexpr std::array<BitmapSlot, 4> kSlots = {{
     {platform::os::resource_id::kKeyGuide, OverlayBitmap::KeyGuide, {0, 0, 1024, 256}, 0xFFFFFF},
     {platform::os::resource_id::kOrderPanel, OverlayBitmap::Panel, {0, 0, 280, 125}, 0xFFFFFF},
@@ -59,15 +59,17 @@ bool LoadBitmap(const BitmapSlot& slot) {
   if (!read.ok() || read.image.bitsPerPixel != 8) return false;
   const platform::os::BmpImage& image = read.image;
 
+  // The bitmap's colour table becomes the overlay's palette, but it is not
+  // attached to the back buffer: there the 3D device matches the scene's
+  // colours against the back buffer's palette, and the bitmap tables (black
+  // between the static colours) would turn the 8-bit scene grey. The display
+  // shows the primary's palette, so attaching would change nothing else.
   std::array<surface::PaletteEntry, 256> entries{};
   for (std::size_t i = 0; i < image.palette.size() && i < entries.size(); ++i)
     entries[i] = {image.palette[i].red, image.palette[i].green, image.palette[i].blue, 0};
   Ref<surface::Palette> palette;
-  if (platform::Succeeded(
-          vexel::vexelContext.ddraw->CreatePalette(surface::palette_caps::k8Bit, entries, &palette))) {
-    vexel::vexelContext.backBuffer->SetPalette(palette);
+  if (platform::Succeeded(vexel::vexelContext.ddraw->CreatePalette(surface::palette_caps::k8Bit, entries, &palette)))
     g_objects.palette = palette;
-  }
 
   surface::Surface* target = Slot(slot.bitmap).get();
   if (!target) return true;

@@ -1,5 +1,5 @@
 #pragma once
-// The overlay's four bitmap surfaces and the palette left on the back buffer.
+// The overlay's four bitmap surfaces and the palette of the last one loaded.
 #include "platform/surface/surface.h"
 
 namespace overlay {

@@ -49,6 +49,23 @@ TEST_F(Font, OnBlackMakesOneContinuousBarBlanksIncluded) {
   EXPECT_TRUE(Untouched(323, 360, 332, 375)) << "keyed, the blank shows the scene";
 }
 
+TEST_F(Font, EightBitModeKeysIndexZeroAndKeepsTheSceneColours) {
+  StartUp(1);  // 800x600x8
+  surface::Surface& back = *vexel::vexelContext.backBuffer;
+  EXPECT_EQ(back.GetPalette(), vexel::vexelContext.palette.get()) << "the renderer's colour ramp stays";
+  ASSERT_NE(overlay::OverlayPalette(), nullptr);
+  surface::BltEffects fill{100};
+  back.Blt(nullptr, nullptr, nullptr, surface::blt_flags::kColorFill, &fill);
+  DrawFontText(4, 40, 40, "W", 1);
+  int white = 0;
+  for (int y = 40; y < 55; ++y)
+    for (int x = 40; x < 51; ++x) {
+      white += back.Row(y)[x] == 255;
+      ASSERT_TRUE(back.Row(y)[x] == 255 || back.Row(y)[x] == 100);
+    }
+  EXPECT_GT(white, 10);
+}
+
 TEST_F(Font, ClockTextAndColour) {
   const std::tuple<int, const char*, int> cases[] = {{59, "00:59", 4},  {60, "01:00", 4},  {299, "04:59", 4},
                                                      {300, "05:00", 3}, {600, "10:00", 5}, {725, "12:05", 5},
