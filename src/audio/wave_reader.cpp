@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace audio {
 
@@ -110,6 +112,9 @@ platform::HResult WaveReader::Open(const std::string& fileName) {
   Close();
   error_.clear();
   dataSize_ = dataLeft_ = 0;
+  // Only a plain file: opening a pipe or a device could wait forever.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(fileName, ec)) return Fail(fileName + " is not a file");
   file_ = std::fopen(fileName.c_str(), "rb");
   if (!file_) return Fail("cannot open " + fileName);
   if (std::fseek(file_, 0, SEEK_END) != 0) return Fail("cannot seek in " + fileName);

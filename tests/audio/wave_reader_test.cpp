@@ -1,6 +1,7 @@
 #include "audio/wave_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "audio/sound_effect_table.h"
 #include "wave_files.h"
@@ -102,6 +103,8 @@ TEST_F(WaveReading, RefusesBrokenAndLyingFiles) {
   }
   EXPECT_EQ(reader.Open((dir / "missing.wav").string()), kEFail);
   EXPECT_EQ(reader.Open(dir.string()), kEFail) << "a folder";
+  ASSERT_EQ(mkfifo((dir / "pipe.wav").c_str(), 0600), 0);
+  EXPECT_EQ(reader.Open((dir / "pipe.wav").string()), kEFail) << "a pipe, without waiting for a writer";
 }
 
 TEST_F(WaveReading, RefusesADataChunkTooLargeForAnEffect) {
