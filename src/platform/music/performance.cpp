@@ -121,18 +121,42 @@ HResult Performance::AddNotificationType(NotificationType type) {
   return kOk;
 }
 
-HResult Performance::PlaySegment(Segment* segment, std::uint32_t, std::int64_t, Ref<SegmentState>* state) {
+HResult Performance::PlaySegment(Segment* segment, std::uint32_t flags, std::int64_t, Ref<SegmentState>* state) {
   if (state) state->reset();
   if (!segment) return kEInvalidArg;
   if (closed_ || !synth_) return kMusicNotInitialized;
-  // Starting on the next beat of the old segment would hold the new one back
-  // by at most a beat; the change is made at the next rendered sample.
+  if (!segment->Info().valid) return kMusicBadFile;
+  Ref<SegmentState> started = MakeRef<SegmentState>(Ref<Segment>(segment), ++serial_);
+  if (state) *state = started;
+  const std::int64_t wait = (flags & segf::kBeat) ? FramesToNextBeat() : 0;
+  if (wait > 0) {
+    pending_ = started;
+    pendingFrames_ = wait;
+    return kOk;
+  }
+  pending_.reset();
+  return StartNow(started);
+}
+
+std::int64_t Performance::FramesToNextBeat() const {
+  if (!playing_ || !synth_->player) return 0;
+  const int division = playing_->GetSegment()->Info().division;
+  const int tick = fluid_player_get_current_tick(synth_->player);
+  if (division <= 0 || tick < 0 || tick % division == 0) return 0;
+  int tempo = fluid_player_get_midi_tempo(synth_->player);  // microseconds per quarter
+  if (tempo <= 0) tempo = 500000;
+  const double seconds = static_cast<double>(division - tick % division) * tempo / 1e6 / division;
+  // A segment that ends before its next beat hands over at its end.
+  return std::min<std::int64_t>(framesLeft_, std::max<std::int64_t>(1, std::llround(seconds * synth_->sampleRate)));
+}
+
+HResult Performance::StartNow(const Ref<SegmentState>& state) {
   synth_->DropPlayer();
   playing_.reset();
   fluid_synth_all_notes_off(synth_->synth, -1);
   fluid_player_t* player = new_fluid_player(synth_->synth);
   if (!player) return kEOutOfMemory;
-  const auto& bytes = segment->Bytes();
+  const auto& bytes = state->GetSegment()->Bytes();
   if (fluid_player_add_mem(player, bytes.data(), bytes.size()) != FLUID_OK || fluid_player_play(player) != FLUID_OK) {
     delete_fluid_player(player);
     return kMusicBadFile;
@@ -140,9 +164,9 @@ HResult Performance::PlaySegment(Segment* segment, std::uint32_t, std::int64_t, 
   synth_->player = player;
   // The player itself reports its end only after a grace period of seconds
   // for the last notes to ring; the file's own length gives the musical end.
-  framesLeft_ = std::max<std::int64_t>(1, std::llround(segment->Info().lengthSeconds * synth_->sampleRate));
-  playing_ = MakeRef<SegmentState>(Ref<Segment>(segment), ++serial_);
-  if (state) *state = playing_;
+  const double seconds = state->GetSegment()->Info().lengthSeconds;
+  framesLeft_ = std::max<std::int64_t>(1, std::llround(seconds * synth_->sampleRate));
+  playing_ = state;
   return kOk;
 }
 
@@ -151,6 +175,7 @@ HResult Performance::Stop() {
   if (!synth_) return kOk;
   synth_->DropPlayer();
   playing_.reset();
+  pending_.reset();
   fluid_synth_all_sounds_off(synth_->synth, -1);
   if (stream_) stream_->Flush();
   return kOk;
@@ -169,6 +194,7 @@ HResult Performance::CloseDown() {
   stream_.reset();
   synth_.reset();
   playing_.reset();
+  pending_.reset();
   notifications_.clear();
   device_.reset();
   closed_ = true;
@@ -189,15 +215,24 @@ void Performance::Render(std::int16_t* samples, int frames) {
   for (int done = 0; done < frames;) {
     int n = std::min(kRenderSlice, frames - done);
     if (playing_) n = static_cast<int>(std::min<std::int64_t>(n, framesLeft_));
+    if (pending_) n = static_cast<int>(std::min<std::int64_t>(n, pendingFrames_));
     std::int16_t* out = samples + 2 * static_cast<std::size_t>(done);
     fluid_synth_write_s16(synth_->synth, n, out, 0, 2, out, 1, 2);
     done += n;
     if (playing_) framesLeft_ -= n;
+    if (pending_ && (pendingFrames_ -= n) <= 0) {
+      // The new segment takes over on the beat; the one it replaces sends
+      // no end, even when this is where it would have ended.
+      const Ref<SegmentState> next = std::move(pending_);
+      pending_.reset();
+      StartNow(next);
+      continue;
+    }
     CheckSegmentEnd();
   }
 }
 
-bool Performance::IsPlaying() const { return playing_ != nullptr; }
+bool Performance::IsPlaying() const { return playing_ || pending_; }
 
 void Performance::CheckSegmentEnd() {
   if (!playing_ || (framesLeft_ > 0 && fluid_player_get_status(synth_->player) != FLUID_PLAYER_DONE)) return;

@@ -55,8 +55,9 @@ class Performance : public RefCounted {
   int SampleRate() const;
 
   HResult AddNotificationType(NotificationType type);
-  // Starts `segment` at once, replacing the one playing (its notes are
-  // released, not cut). `state` receives this start's state.
+  // Starts `segment`, replacing the one playing (its notes are released, not
+  // cut): with kBeat on the playing segment's next beat, else at once.
+  // `state` receives this start's state.
   HResult PlaySegment(Segment* segment, std::uint32_t flags, std::int64_t startTime, Ref<SegmentState>* state);
   // Silences everything; the stopped segment sends no end notification.
   HResult Stop();
@@ -70,17 +71,22 @@ class Performance : public RefCounted {
   // values) and advances the playing segment by as much.
   void Render(std::int16_t* samples, int frames);
   bool IsPlaying() const;
-  // The start that plays now, or null.
-  const Ref<SegmentState>& PlayingState() const { return playing_; }
+  // The latest start, playing or waiting for its beat; null after a stop
+  // or an end.
+  const Ref<SegmentState>& PlayingState() const { return pending_ ? pending_ : playing_; }
 
  private:
   struct Synth;
+  HResult StartNow(const Ref<SegmentState>& state);
+  std::int64_t FramesToNextBeat() const;
   void CheckSegmentEnd();
 
   std::unique_ptr<Synth> synth_;
   std::unique_ptr<QueuedStream> stream_;
   Ref<sound::Device> device_;
   Ref<SegmentState> playing_;
+  Ref<SegmentState> pending_;  // started with kBeat, waiting for the beat
+  std::int64_t pendingFrames_ = 0;
   std::deque<Notification> notifications_;
   bool segmentNotifications_ = false;
   bool closed_ = false;

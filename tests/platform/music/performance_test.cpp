@@ -136,6 +136,24 @@ TEST_F(PerformanceTest, ReplacedAndStoppedSegmentsSendNoEnd) {
   EXPECT_EQ(CountSegmentEnds(), 0);
 }
 
+TEST_F(PerformanceTest, OnTheBeatANewSegmentWaitsForThePlayingOnesNextBeat) {
+  Ref<Segment> bgm1 = Load("bgm1.mid");  // 132 a minute: a beat every 0.4545 s
+  performance_->PlaySegment(bgm1.get(), 0, 0, nullptr);
+  Render(0.1);
+  Ref<SegmentState> state;
+  ASSERT_EQ(performance_->PlaySegment(ShortNote().get(), segf::kBeat, 0, &state), platform::kOk);
+  EXPECT_EQ(performance_->PlayingState(), state);
+  Render(0.3);  // started at once, the short note would have ended by now
+  EXPECT_EQ(CountSegmentEnds(), 0);
+  Render(0.0545 + 0.104 + 0.01);
+  EXPECT_EQ(CountSegmentEnds(), 1);
+
+  // With nothing playing there is no beat to wait for.
+  ASSERT_EQ(performance_->PlaySegment(ShortNote().get(), segf::kBeat, 0, &state), platform::kOk);
+  Render(0.11);
+  EXPECT_EQ(CountSegmentEnds(), 1);
+}
+
 TEST(Performance, WithoutInstrumentsNothingPlays) {
   platform::os::CaptureDebugOutput(true);
   platform::os::ClearCapturedDebugOutput();
