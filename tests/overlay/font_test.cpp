@@ -66,6 +66,17 @@ TEST_F(Font, EightBitModeKeysIndexZeroAndKeepsTheSceneColours) {
   EXPECT_GT(white, 10);
 }
 
+TEST_F(Font, TextComesBackAfterTheDisplayWasTakenAway) {
+  StartUp();
+  surface::DirectDraw& ddraw = *vexel::vexelContext.ddraw;
+  ddraw.SetAppActive(false);
+  ddraw.SetAppActive(true);
+  vexel::vexelContext.primary->Restore();  // the back buffer comes back with its chain
+  ClearBack();
+  DrawFontText(4, 100, 100, "Ok", 2);
+  EXPECT_TRUE(TextAt(4, 100, 100, "Ok"));
+}
+
 TEST_F(Font, ClockTextAndColour) {
   const std::tuple<int, const char*, int> cases[] = {{59, "00:59", 4},  {60, "01:00", 4},  {299, "04:59", 4},
                                                      {300, "05:00", 3}, {600, "10:00", 5}, {725, "12:05", 5},
