@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "app/report_error.h"
+#include "audio/sound_effects.h"
 #include "platform/os/debug_output.h"
 #include "support/fresh_state.h"
 
@@ -198,6 +199,27 @@ TEST_F(Music, TheBuiltTracksLoadFromTheRunFolder) {
   Render(1.0);
   audio::ServiceMusic();
   EXPECT_EQ(PlayingTrack(), 0);  // still in its first play
+}
+
+TEST_F(Music, PlaysThroughTheSoundEffectsDevice) {
+  fs::current_path(ZARN_RUN_DIR);
+  audio::soundObjects = audio::SoundObjects{};
+  audio::SetSoundDeviceKind(platform::sound::DeviceKind::kLoopback);
+  ASSERT_TRUE(audio::InitSound());
+  ASSERT_TRUE(StartUp());
+  EXPECT_TRUE(musicObjects.performance->HasOutput());
+  int peak = 0;
+  for (int turn = 0; turn < 60; ++turn) {
+    audio::ServiceMusic();
+    for (std::int16_t s : audio::SoundDevice()->RenderSamples(735)) peak = std::max(peak, std::abs(int{s}));
+  }
+  EXPECT_GT(peak, 3000);
+  // Shut down in the game's order: the music lets go of the device first.
+  audio::UnloadMusic();
+  audio::CloseMusic();
+  audio::ReleaseSoundEffects();
+  audio::ReleaseSound();
+  audio::SetSoundDeviceKind(platform::sound::DeviceKind::kAuto);
 }
 
 }  // namespace
