@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "platform/music/loader.h"
 #include "platform/music/music_result.h"
@@ -152,6 +153,26 @@ TEST_F(PerformanceTest, OnTheBeatANewSegmentWaitsForThePlayingOnesNextBeat) {
   ASSERT_EQ(performance_->PlaySegment(ShortNote().get(), segf::kBeat, 0, &state), platform::kOk);
   Render(0.11);
   EXPECT_EQ(CountSegmentEnds(), 1);
+}
+
+// Whatever passes the check is safe to hand to the synthesizer's own reader.
+TEST_F(PerformanceTest, DamagedFilesThatPassTheCheckPlayWithoutHarm) {
+  const auto original = Load("bgm2.mid")->Bytes();
+  std::mt19937 random(11);
+  int played = 0;
+  for (int i = 0; i < 400; ++i) {
+    auto bytes = original;
+    for (int k = 0; k < 2; ++k) bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
+    const MidiFileInfo info = CheckMidiFile(bytes);
+    if (!info.valid) continue;
+    Segment damaged("damaged", bytes, info);
+    damaged.AddRef();  // lives on the stack
+    ASSERT_EQ(performance_->PlaySegment(&damaged, 0, 0, nullptr), platform::kOk);
+    Render(0.02);
+    performance_->Stop();
+    ++played;
+  }
+  EXPECT_GT(played, 40);
 }
 
 TEST(Performance, WithoutInstrumentsNothingPlays) {
