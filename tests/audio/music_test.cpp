@@ -187,20 +187,6 @@ TEST_F(Music, WithoutInstrumentsTheGameRunsOnSilently) {
   EXPECT_EQ(Reports().size(), 1u);
 }
 
-TEST_F(Music, TheBuiltTracksLoadFromTheRunFolder) {
-  fs::current_path(ZARN_RUN_DIR);
-  ASSERT_TRUE(StartUp());
-  EXPECT_TRUE(Reports().empty());
-  std::uint32_t length = 0;
-  for (const auto& segment : musicObjects.segments) {
-    ASSERT_EQ(segment->GetLength(&length), platform::kOk);
-    EXPECT_GT(length, 480u * 16) << segment->Name();  // several bars at least
-  }
-  Render(1.0);
-  audio::ServiceMusic();
-  EXPECT_EQ(PlayingTrack(), 0);  // still in its first play
-}
-
 TEST_F(Music, PlaysThroughTheSoundEffectsDevice) {
   fs::current_path(ZARN_RUN_DIR);
   audio::soundObjects = audio::SoundObjects{};

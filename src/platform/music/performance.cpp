@@ -13,9 +13,10 @@ namespace platform::music {
 namespace {
 
 // FluidSynth's own gain (0.2) leaves General MIDI pieces faint beside the
-// sound effects. At 1.0 our three tracks peak between -6 and -1.5 dBFS.
+// sound effects. At 1.0 our three tracks peak between -5 and -1.5 dBFS.
 constexpr float kSynthGain = 1.0f;
-// The end of a segment is looked for this often while rendering (frames).
+// The player's own end report is looked for this often while rendering
+// (frames).
 constexpr int kRenderSlice = 256;
 
 void LogToDebugOutput(int level, const char* message, void*) {
