@@ -49,8 +49,14 @@ bool InitSound() {
   // A set-up that fails half-way leaves no sound at all rather than a device
   // without a listener.
   Ref<snd::Device> device;
-  if (Failed(snd::Device::Create(&device, deviceKind)))
-    return Fail("DirectSoundオブジェクトの作成に失敗");
+  platform::HResult created = snd::Device::Create(&device, deviceKind);
+  // No sound device (a machine without a sound card, a headless run) is not
+  // an error: the game runs silent and says nothing.
+  if (created == snd::kNoDriver) {
+    platform::os::OutputDebugString("sound: no device, the game runs silent\n");
+    return false;
+  }
+  if (Failed(created)) return Fail("DirectSoundオブジェクトの作成に失敗");
   if (Failed(device->SetCooperativeLevel(platform::os::MainWindow(), snd::cooperation::kPriority)))
     return Fail("協調レベルの設定に失敗");
   Ref<snd::SoundBuffer> primary;

@@ -59,17 +59,19 @@ bool LoadBitmap(const BitmapSlot& slot) {
   if (!read.ok() || read.image.bitsPerPixel != 8) return false;
   const platform::os::BmpImage& image = read.image;
 
-  // The bitmap's colour table becomes the overlay's palette, but it is not
-  // attached to the back buffer: there the 3D device matches the scene's
-  // colours against the back buffer's palette, and the bitmap tables (black
-  // between the static colours) would turn the 8-bit scene grey. The display
-  // shows the primary's palette, so attaching would change nothing else.
+  // The bitmap's colour table becomes the back buffer's palette, each new
+  // one in place of the last. The 3D device keeps matching colours against
+  // the palette it put its colour ramp into, and the display shows the
+  // primary's, so this changes no colour on screen.
   std::array<surface::PaletteEntry, 256> entries{};
   for (std::size_t i = 0; i < image.palette.size() && i < entries.size(); ++i)
     entries[i] = {image.palette[i].red, image.palette[i].green, image.palette[i].blue, 0};
   Ref<surface::Palette> palette;
-  if (platform::Succeeded(vexel::vexelContext.ddraw->CreatePalette(surface::palette_caps::k8Bit, entries, &palette)))
+  if (platform::Succeeded(
+          vexel::vexelContext.ddraw->CreatePalette(surface::palette_caps::k8Bit, entries, &palette))) {
     g_objects.palette = palette;
+    if (vexel::vexelContext.backBuffer) vexel::vexelContext.backBuffer->SetPalette(palette);
+  }
 
   surface::Surface* target = Slot(slot.bitmap).get();
   if (!target) return true;

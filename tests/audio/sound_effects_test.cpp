@@ -164,7 +164,7 @@ TEST_F(Sound, WithoutADeviceTheGameIsSilentAndEveryRequestIsHarmless) {
   EXPECT_FALSE(audio::InitSound());
   EXPECT_FALSE(audio::LoadSoundEffects());
   const std::string shown = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(shown, "Error: DirectSoundオブジェクトの作成に失敗\n") << "one message box only";
+  EXPECT_EQ(shown, "") << "no device is not an error: no message box";
   EXPECT_EQ(audio::SoundDevice(), nullptr);
   audio::StartLoop(SoundEffect::DriveLoop);
   EXPECT_TRUE(audio::IsLoopPlaying(SoundEffect::DriveLoop)) << "the flags pair up all the same";

@@ -58,7 +58,7 @@ TEST_F(Play, DrivingOffEveryTableFallsAndReturnsToTheTitle) {
     std::string early = Hold(stage, {"VK_TAB", "VK_UP"}, 60);
     EXPECT_EQ(Field(early, "fallPhase"), 2) << "stage " << stage << " is falling by turn 60";
     std::string late = Hold(stage, {"VK_TAB", "VK_UP"}, 260);
-    EXPECT_EQ(Field(late, "titlePhase"), 1) << "stage " << stage;
+    EXPECT_GE(Field(late, "titlePhase"), 1) << "stage " << stage << ": back on the title";
     EXPECT_EQ(Field(late, "fallPhase"), 0) << "stage " << stage;
     EXPECT_EQ(Field(late, "elapsedSeconds"), 0) << "stage " << stage;
   }

@@ -52,8 +52,8 @@ TEST_F(Font, OnBlackMakesOneContinuousBarBlanksIncluded) {
 TEST_F(Font, EightBitModeKeysIndexZeroAndKeepsTheSceneColours) {
   StartUp(1);  // 800x600x8
   surface::Surface& back = *vexel::vexelContext.backBuffer;
-  EXPECT_EQ(back.GetPalette(), vexel::vexelContext.palette.get()) << "the renderer's colour ramp stays";
   ASSERT_NE(overlay::OverlayPalette(), nullptr);
+  EXPECT_EQ(back.GetPalette(), overlay::OverlayPalette()) << "the last bitmap's table is attached";
   surface::BltEffects fill{100};
   back.Blt(nullptr, nullptr, nullptr, surface::blt_flags::kColorFill, &fill);
   DrawFontText(4, 40, 40, "W", 1);

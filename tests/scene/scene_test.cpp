@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/mode_dialog.h"
 #include "platform/os/debug_output.h"
+#include "overlay/overlay.h"
 #include "scene/frame_poses.h"
 #include "scene/scene.h"
 #include "scene/scene_objects.h"
@@ -129,4 +130,27 @@ TEST(SceneRelease, SkipsWhatWasNeverCreated) {
   scene::ReleaseScene();
   scene::ReleaseScene();
   EXPECT_FALSE(objects.sceneRoot);
+}
+
+TEST(EightBitScene, KeepsItsColoursUnderTheOverlayPalette) {
+  ASSERT_TRUE(test_support::FreshWindow(1));  // 800x600x8, full screen
+  objects = scene::SceneObjects{};
+  ASSERT_TRUE(vexel::InitGraphics());
+  overlay::LoadOverlayBitmaps();
+  gameState.speedFactor = 1.0f;
+  scene::BuildScene();
+  // The last bitmap's table is attached to the back buffer...
+  ASSERT_NE(vexel::vexelContext.backBuffer->GetPalette(), vexel::vexelContext.palette.get());
+  os::KeepPresentedPictures(true);
+  scene::RenderFrame();
+  scene::RenderFrame();
+  // ...but the scene is matched against the ramp the display shows: the
+  // background stays green.
+  std::uint32_t pixel = os::LastPresentedPicture().pixels[10 * 800 + 10];
+  int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+  EXPECT_GT(g, 80);
+  EXPECT_LT(r, 60);
+  EXPECT_LT(b, 60);
+  scene::ReleaseScene();
+  vexel::VexelCleanup();
 }

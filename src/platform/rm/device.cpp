@@ -69,6 +69,9 @@ HResult Device::Update() {
 void Device::InstallColorRamp() {
   surface::Palette* palette = backBuffer_->GetPalette();
   if (!palette) return;
+  // Colours are matched against this palette from now on, whatever palette
+  // is attached to the back buffer later: the display shows this one.
+  rampPalette_ = Ref<surface::Palette>(palette);
   // Entries 10..245 (236 of them): a 6x6x6 colour cube and 20 greys between
   // its steps; the 20 static colours around them stay as they are.
   auto entries = palette->Entries();
@@ -110,7 +113,7 @@ raster::Target Device::MakeTarget(int x, int y, int w, int h) {
   t.x1 = std::clamp(x + std::max(w, 0), t.x0, bb.Width());
   t.y1 = std::clamp(y + std::max(h, 0), t.y0, bb.Height());
   if (t.bitsPerPixel == 8) {
-    if (surface::Palette* palette = bb.GetPalette()) {
+    if (surface::Palette* palette = rampPalette_ ? rampPalette_.get() : bb.GetPalette()) {
       lut_.Update(*palette);
       t.lut = &lut_;
     }

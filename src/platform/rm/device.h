@@ -78,6 +78,7 @@ class Device : public RefCounted {
   std::vector<std::uint16_t> shadowMarks_;
   std::uint16_t shadowMark_ = 0;
   raster::PaletteLut lut_;
+  Ref<surface::Palette> rampPalette_;  // the palette holding the colour ramp
   Quality quality_ = kRenderGouraud;
   std::uint32_t shades_ = 32;
   bool dither_ = true;
