@@ -78,3 +78,18 @@ TEST_F(Scenario, CoffeeScoopedInStageOneIsPouredIntoTheCup) {
               {{"cupCoffee", 50}}},
          });
 }
+
+// The milk only comes out of its pot: the pot's rim (12) stands too high for a
+// bucket turned over far enough to hold anything to be lifted over it from the
+// table's edge, so the run stops with the load in the pot.
+TEST_F(Scenario, MilkIsScoopedOutOfItsPotInStageThree) {
+  Expect(3, "stage3_milk_scoop.txt",
+         {
+             {90, "the bucket's edge is in the milk", {{"bucketDipped", 1}, {"bucketIngredient", 2}}, {}},
+             {132, "curled in the milk: still dipped, not yet loaded", {{"bucketDipped", 1}, {"bucketLoaded", 0}}, {}},
+             {140,
+              "lifted out of the milk: loaded with milk, and it stays",
+              {{"bucketDipped", 0}, {"bucketLoaded", 1}, {"bucketIngredient", 2}, {"glassMilk", 0}, {"cupMilk", 0}},
+              {{"bucketAmount", 150}}},
+         });
+}
