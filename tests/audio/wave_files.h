@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch.h"
+
 namespace audio_test {
 
 class WaveBytes {
@@ -44,10 +46,7 @@ inline WaveBytes GoodWave(std::uint32_t data, std::uint8_t value = 7) {
 }
 
 inline std::filesystem::path ScratchFolder(const std::string& name) {
-  auto dir = std::filesystem::temp_directory_path() / ("zarn_audio_" + name);
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir;
+  return test_support::ScratchFolder("audio-" + name);
 }
 
 inline std::string Save(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {

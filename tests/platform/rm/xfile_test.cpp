@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -107,7 +108,7 @@ TEST(XFile, MissingAndUnreadableFiles) {
   EXPECT_EQ(mesh->Load(""), kErrFileNotFound);
   EXPECT_EQ(mesh->Load(std::filesystem::temp_directory_path().string()), kErrFileNotFound);
 
-  auto path = std::filesystem::temp_directory_path() / "zarn_rm_xfile_test.x";
+  auto path = std::filesystem::temp_directory_path() / ("zarn-" + std::to_string(::getpid()) + "-xfile_test.x");
   {
     std::ofstream out(path, std::ios::binary);
     out << kWellFormed;

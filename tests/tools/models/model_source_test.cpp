@@ -2,6 +2,8 @@
 // with file and line, and the shapes come out closed and facing outward.
 #include <gtest/gtest.h>
 
+#include "support/scratch.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -17,8 +19,7 @@ namespace {
 class ModelSource : public ::testing::Test {
  protected:
   std::string Write(const std::string& text) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("zarn_model_source_" + std::to_string(++count_) + ".model");
+    const auto path = test_support::ScratchPath("model_source_" + std::to_string(++count_) + ".model");
     std::ofstream(path) << text;
     paths_.push_back(path);
     return path.string();
