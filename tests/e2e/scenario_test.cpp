@@ -93,3 +93,22 @@ TEST_F(Scenario, MilkIsScoopedOutOfItsPotInStageThree) {
               {{"bucketAmount", 150}}},
          });
 }
+
+// Waits for a milk pot whose rim the loaded bucket can clear from the table's
+// edge: the script is made for the pot and milk 2 lower than now (rim 10,
+// milk 7). With those it pours 142 of milk into the glass.
+TEST_F(Scenario, DISABLED_MilkScoopedInStageThreeIsPouredIntoTheGlass) {
+  Expect(3, "stage3_milk_into_glass.txt",
+         {
+             {130, "turned over in the milk", {{"bucketDipped", 1}, {"bucketIngredient", 2}}, {}},
+             {132,
+              "lifted out: loaded with milk",
+              {{"bucketDipped", 0}, {"bucketLoaded", 1}, {"bucketIngredient", 2}},
+              {{"bucketAmount", 200}}},
+             {221, "carried over the glass", {{"bucketLoaded", 1}, {"glassMilk", 0}}, {{"bucketAmount", 150}}},
+             {235,
+              "tilted: the load went into the glass",
+              {{"bucketLoaded", 0}, {"cupMilk", 0}, {"glassCoffee", 0}},
+              {{"glassMilk", 50}}},
+         });
+}
