@@ -34,6 +34,14 @@ class Parser {
       }
     }
     if (song_->tracks.empty()) return Fail("no tracks");
+    // A track that stops short is almost always a bar left out.
+    for (const Track& t : song_->tracks) {
+      if (t.endTick != song_->EndTick()) {
+        error_ = "track " + t.name + " has " + std::to_string(t.endTick / song_->BarTicks()) + " bars, the longest " +
+                 std::to_string(song_->EndTick() / song_->BarTicks());
+        return false;
+      }
+    }
     return true;
   }
 

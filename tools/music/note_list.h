@@ -15,7 +15,8 @@
 // chord of pitches joined by '+', or the rest 'r', then '/' and a length:
 // 1 2 4 8 16 32 for whole to thirty-second, '.' dotted, 't' triplet, and
 // lengths joined by '_' are tied ("2_8"). `v80` sets the velocity of the
-// notes that follow. Every bar between '|' must fill the meter exactly.
+// notes that follow. Every bar between '|' must fill the meter exactly, and
+// every track must have as many bars as the longest.
 #include <string>
 
 #include "song.h"

@@ -70,6 +70,7 @@ TEST(NoteList, RefusesMistakesWithTheirLine) {
   EXPECT_EQ(ParseError("tempo 10\n"), "line 1: bad tempo");
   EXPECT_EQ(ParseError("track a\n| G#9/1 |\n"), "line 2: bad pitch in 'G#9/1'");  // key 128
   EXPECT_EQ(ParseError("title nothing\n"), "line 1: no tracks");
+  EXPECT_EQ(ParseError("track a\n| C4/1 | C4/1 |\ntrack b\n| C4/1 |\n"), "track b has 1 bars, the longest 2");
 }
 
 TEST(MidiWriter, WritesWhatTheCheckReadsBack) {
