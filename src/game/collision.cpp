@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -49,15 +50,15 @@ std::array<Vec3, N> WorldPositions(const std::array<scene::Ref<scene::Frame>, N>
   return p;
 }
 
-template <std::size_t N>
-bool AnyHit(const std::array<Vec3, N>& p, std::initializer_list<Segment> chain) {
+// The first segment of the chain that meets something, probes numbered
+// from 1 as their names are.
+bool AnyHit(std::span<const Vec3> p, std::initializer_list<Segment> chain) {
   for (auto [from, to] : chain)
     if (ProbeHit(p[from], p[to])) return true;
   return false;
 }
 
-template <std::size_t N>
-bool AnySecondHit(const std::array<Vec3, N>& p, std::initializer_list<Segment> chain) {
+bool AnySecondHit(std::span<const Vec3> p, std::initializer_list<Segment> chain) {
   for (auto [from, to] : chain)
     if (ProbeSecondHit(p[from], p[to])) return true;
   return false;
