@@ -106,9 +106,9 @@ TEST_F(InGame, BucketDipsIntoEachPotFromTheTableEdge) {
     float surface;
     int index;
   };
-  const Pot pots[] = {{objects.coffeeJarFrame, {-45 + 3.8f, 0.1f, 35}, 8, 1},
-                      {objects.milkJarFrame, {45 - 3.8f, 0.1f, 45}, 9, 2},
-                      {objects.sugarJarFrame, {0, 0.1f, 81 - 3.8f}, 8.8f, 3}};
+  const Pot pots[] = {{objects.coffeeJarFrame, {-45 + 3.8f, 0.1f, 35}, 6, 1},
+                      {objects.milkJarFrame, {45 - 3.8f, 0.1f, 45}, 7, 2},
+                      {objects.sugarJarFrame, {0, 0.1f, 81 - 3.8f}, 6.8f, 3}};
   for (const Pot& pot : pots) {
     SCOPED_TRACE(pot.index);
     const Vec3 axis = WorldPosition(pot.jar);
