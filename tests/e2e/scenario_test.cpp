@@ -63,41 +63,23 @@ class Scenario : public Run {
 TEST_F(Scenario, CoffeeScoopedInStageOneIsPouredIntoTheCup) {
   Expect(1, "stage1_coffee_into_cup.txt",
          {
-             {71, "the bucket's edge is in the coffee", {{"bucketDipped", 1}, {"bucketIngredient", 1}}, {}},
-             {110,
+             {78, "the bucket's edge is in the coffee", {{"bucketDipped", 1}, {"bucketIngredient", 1}}, {}},
+             {119,
               "lifted out turned over: loaded with coffee",
               {{"bucketDipped", 0}, {"bucketLoaded", 1}, {"bucketIngredient", 1}},
-              {{"bucketAmount", 200}}},
-             {201,
-              "carried over the cup, nothing lost on the way",
+              {{"bucketAmount", 300}}},
+             {214,
+              "lifted over the rim and carried over the cup, nothing lost on the way",
               {{"bucketLoaded", 1}, {"cupCoffee", 0}},
-              {{"bucketAmount", 80}}},
-             {225,
+              {{"bucketAmount", 250}}},
+             {226,
               "tilted: the load went into the cup",
               {{"bucketLoaded", 0}, {"glassCoffee", 0}, {"cupMilk", 0}},
-              {{"cupCoffee", 50}}},
+              {{"cupCoffee", 200}}},
          });
 }
 
-// The milk only comes out of its pot: the pot's rim (12) stands too high for a
-// bucket turned over far enough to hold anything to be lifted over it from the
-// table's edge, so the run stops with the load in the pot.
-TEST_F(Scenario, MilkIsScoopedOutOfItsPotInStageThree) {
-  Expect(3, "stage3_milk_scoop.txt",
-         {
-             {90, "the bucket's edge is in the milk", {{"bucketDipped", 1}, {"bucketIngredient", 2}}, {}},
-             {132, "curled in the milk: still dipped, not yet loaded", {{"bucketDipped", 1}, {"bucketLoaded", 0}}, {}},
-             {140,
-              "lifted out of the milk: loaded with milk, and it stays",
-              {{"bucketDipped", 0}, {"bucketLoaded", 1}, {"bucketIngredient", 2}, {"glassMilk", 0}, {"cupMilk", 0}},
-              {{"bucketAmount", 150}}},
-         });
-}
-
-// Waits for a milk pot whose rim the loaded bucket can clear from the table's
-// edge: the script is made for the pot and milk 2 lower than now (rim 10,
-// milk 7). With those it pours 142 of milk into the glass.
-TEST_F(Scenario, DISABLED_MilkScoopedInStageThreeIsPouredIntoTheGlass) {
+TEST_F(Scenario, MilkScoopedInStageThreeIsPouredIntoTheGlass) {
   Expect(3, "stage3_milk_into_glass.txt",
          {
              {130, "turned over in the milk", {{"bucketDipped", 1}, {"bucketIngredient", 2}}, {}},
@@ -105,7 +87,7 @@ TEST_F(Scenario, DISABLED_MilkScoopedInStageThreeIsPouredIntoTheGlass) {
               "lifted out: loaded with milk",
               {{"bucketDipped", 0}, {"bucketLoaded", 1}, {"bucketIngredient", 2}},
               {{"bucketAmount", 200}}},
-             {221, "carried over the glass", {{"bucketLoaded", 1}, {"glassMilk", 0}}, {{"bucketAmount", 150}}},
+             {221, "lifted over the rim and carried over the glass", {{"bucketLoaded", 1}, {"glassMilk", 0}}, {{"bucketAmount", 150}}},
              {235,
               "tilted: the load went into the glass",
               {{"bucketLoaded", 0}, {"cupMilk", 0}, {"glassCoffee", 0}},
