@@ -13,6 +13,9 @@ set(zarn_demo_scratch ${CMAKE_BINARY_DIR}/generated/demo)
 set(zarn_demo_ini ${CMAKE_BINARY_DIR}/generated/demo-zarn.ini)
 set(zarn_demo_file ${ZARN_RUN_DIR}/demo.dat)
 file(WRITE ${zarn_demo_ini} "[Zarn_Section]\nSPEED=100\n")
+# The recording plays on the models: record again when their sources change
+# (the target zarn_run_data orders the builds but carries no file times).
+file(GLOB zarn_demo_model_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/models/*)
 
 add_custom_command(
   OUTPUT ${zarn_demo_file}
@@ -26,7 +29,7 @@ add_custom_command(
           ${CMAKE_COMMAND} -E env SDL_VIDEODRIVER=dummy
           ${zarn_demo_scratch}/zarn --headless --warp 1 --turns 20000 --input ${zarn_demo_script} --save-demo
   COMMAND ${CMAKE_COMMAND} -E copy ${zarn_demo_scratch}/demo.dat ${zarn_demo_file}
-  DEPENDS zarn zarn_run_data ${zarn_demo_script}
+  DEPENDS zarn zarn_run_data ${zarn_demo_script} ${zarn_demo_model_sources}
   COMMENT "Recording the attract demo"
   VERBATIM)
 # Not zarn_run_data: the game itself depends on that one.

@@ -36,9 +36,17 @@ RayHits CastSegment(Vec3 a, Vec3 b) {
   picks.clear();
   objects.sceneRoot->RayPick(objects.sceneRoot.get(), {a, d}, platform::rm::kRayPickIgnoreFurtherPrimitives,
                              &picks, reach);
-  hits.count = static_cast<int>(picks.size());
-  if (hits.count > 0) hits.first = picks[0].position;
-  if (hits.count > 1) hits.second = picks[1].position;
+  // The heap riding in the bucket is part of the bucket's load, not an
+  // obstacle: it is placed after the probes have run, so a probe would meet
+  // the heap where the previous pose left it and undo the bucket's own move.
+  for (const Pick& pick : picks) {
+    const scene::Frame* f = pick.frame.get();
+    if (f == objects.carryCoffeeFrame.get() || f == objects.carryMilkFrame.get() ||
+        f == objects.carrySugarFrame.get())
+      continue;
+    (hits.count == 0 ? hits.first : hits.second) = pick.position;
+    if (++hits.count == 2) break;
+  }
   return hits;
 }
 

@@ -122,3 +122,11 @@ TEST_F(TableEdge, OffsetPointsFromTheChassisToTheWheelThatLeft) {
   ASSERT_EQ(game::TableEdgeInside(), 0);
   EXPECT_FLOAT_EQ(gameState.edgeOffsetX, -2.5f);
 }
+
+TEST_F(Collision, TheLoadInTheBucketIsNoObstacle) {
+  objects.carryMilkFrame = AddSquare(1);
+  EXPECT_EQ(game::ProbeHit({2, 5, 2}, {2, -1, 2}), 0);
+  AddSquare(0);
+  EXPECT_EQ(game::ProbeHit({2, 5, 2}, {2, -1, 2}), 1) << "what lies beyond the load still counts";
+  EXPECT_EQ(gameState.solidHit, 1);
+}
