@@ -2,13 +2,14 @@
 // The bitmap font: 70 glyph cells of 11 x 15 pixels in seven colour rows.
 #include <string_view>
 
+#include "platform/os/resources.h"
+
 namespace overlay {
 
-constexpr std::string_view kFontCharset =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz1234567890=[]'?!: ";
-constexpr int kGlyphWidth = 11;
-constexpr int kGlyphHeight = 15;
-constexpr int kPenAdvance = 10;  // neighbouring cells share a column
+constexpr std::string_view kFontCharset = platform::os::font_layout::kCharset;
+constexpr int kGlyphWidth = platform::os::font_layout::kCellWidth;
+constexpr int kGlyphHeight = platform::os::font_layout::kCellHeight;
+constexpr int kPenAdvance = platform::os::font_layout::kAdvance;
 
 // Colour rows of the font bitmap.
 namespace font_row {

@@ -6,14 +6,15 @@
 #include <string>
 
 #include "canvas.h"
+#include "platform/os/resources.h"
 
 namespace bitmaps {
 
-inline constexpr char kFontCharset[] =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz1234567890=[]'?!: ";
-constexpr int kCellWidth = 11;
-constexpr int kCellHeight = 15;
-constexpr int kPenAdvance = 10;  // neighbouring cells overlap by one column
+// The layout the game reads the font with (a null-terminated literal).
+inline constexpr const char* kFontCharset = platform::os::font_layout::kCharset.data();
+constexpr int kCellWidth = platform::os::font_layout::kCellWidth;
+constexpr int kCellHeight = platform::os::font_layout::kCellHeight;
+constexpr int kPenAdvance = platform::os::font_layout::kAdvance;
 
 using Glyph = std::array<std::string, kCellHeight>;  // rows of '#' ink and '.'
 

@@ -9,9 +9,9 @@ namespace platform::os {
 
 namespace {
 
-constexpr char kFontCharset[] =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz1234567890=[]'?!: ";
-constexpr int kCellWidth = 11, kCellHeight = 15, kAdvance = 10;
+using font_layout::kAdvance;
+using font_layout::kCellHeight;
+using font_layout::kCellWidth;
 constexpr int kMargin = 16, kRowHeight = 17, kListWidth = 150;
 constexpr int kButtonWidth = 130, kButtonHeight = 28;
 
@@ -72,9 +72,9 @@ void DrawFontTextInto(Picture& canvas, int x, int y, int colourRow, const std::s
   const FontSheet& font = Font();
   if (font.rgb.empty() || colourRow < 1 || colourRow > 7) return;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const char* at = std::find(kFontCharset, kFontCharset + 70, text[i]);
-    if (at == kFontCharset + 70) continue;
-    int sx = static_cast<int>(at - kFontCharset) * kCellWidth, sy = (colourRow - 1) * kCellHeight;
+    std::size_t cell = font_layout::kCharset.find(text[i]);
+    if (cell == std::string_view::npos) continue;
+    int sx = static_cast<int>(cell) * kCellWidth, sy = (colourRow - 1) * kCellHeight;
     int dx = x + static_cast<int>(i) * kAdvance;
     for (int row = 0; row < kCellHeight; ++row)
       for (int col = 0; col < kCellWidth; ++col) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace platform::os {
 
@@ -16,6 +17,17 @@ constexpr int kOrderPanel = 112;  // 280 x 125
 constexpr int kFont = 116;        // 772 x 105
 constexpr int kChecker = 117;     // 68 x 50
 }  // namespace resource_id
+
+// The layout of the font bitmap: glyph cells of 11 x 15 pixels side by side
+// in this character order, seven colour rows one under the other; the pen
+// advances 10 pixels, so neighbouring cells share a column.
+namespace font_layout {
+constexpr std::string_view kCharset =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz1234567890=[]'?!: ";
+constexpr int kCellWidth = 11;
+constexpr int kCellHeight = 15;
+constexpr int kAdvance = 10;
+}  // namespace font_layout
 
 // One row of the table the build generates.
 struct ResourceEntry {
