@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/surface/device_context.h"
 #include "platform/surface/system_palette.h"
 #include "surface_test_util.h"
@@ -11,6 +13,7 @@ namespace {
 using namespace surface_test;
 using platform::Ref;
 using platform::MakeRef;
+using platform::HResult;
 namespace os = platform::os;
 
 constexpr std::uint32_t kFullScreenModeX =
@@ -24,12 +27,23 @@ SurfaceDesc FlipChainDesc() {
   return d;
 }
 
-SurfaceDesc PlainDesc(int width, int height, std::uint32_t extraCaps = 0) {
+SurfaceDesc PlainDesc(int width, int height, std::uint32_t extraCaps = 0, int bits = 0) {
   SurfaceDesc d;
   d.fields = desc_fields::kCaps | desc_fields::kWidth | desc_fields::kHeight;
   d.width = width;
   d.height = height;
+  if (bits) {
+    d.fields |= desc_fields::kPixelFormat;
+    d.bitsPerPixel = bits;
+  }
   d.caps = caps::kOffscreenPlain | extraCaps;
+  return d;
+}
+
+SurfaceDesc CapsOnlyDesc(std::uint32_t c) {
+  SurfaceDesc d;
+  d.fields = desc_fields::kCaps;
+  d.caps = c;
   return d;
 }
 
@@ -40,8 +54,6 @@ class DirectDrawTest : public ::testing::Test {
     ASSERT_NE(window_, nullptr);
     ASSERT_EQ(CreateDirectDraw(&ddraw_), DD_OK);
   }
-  // The full-screen set-up of the rendering layer: primary, back buffer,
-  // attached 16-bit z-buffer.
   void FullScreen(int width, int height, int bits) {
     ASSERT_EQ(ddraw_->SetCooperativeLevel(window_, kFullScreenModeX), DD_OK);
     ASSERT_EQ(ddraw_->SetDisplayMode(width, height, bits), DD_OK);
@@ -55,6 +67,10 @@ class DirectDrawTest : public ::testing::Test {
     ASSERT_EQ(ddraw_->CreateSurface(z, &z_), DD_OK);
     ASSERT_EQ(back_->AddAttachedSurface(z_), DD_OK);
   }
+  void WindowedPrimary() {
+    ASSERT_EQ(ddraw_->SetCooperativeLevel(window_, cooperation::kNormal), DD_OK);
+    ASSERT_EQ(ddraw_->CreateSurface(CapsOnlyDesc(caps::kPrimarySurface), &primary_), DD_OK);
+  }
 
   os::Window* window_ = nullptr;
   Ref<DirectDraw> ddraw_;
@@ -63,12 +79,7 @@ class DirectDrawTest : public ::testing::Test {
 
 TEST_F(DirectDrawTest, OffersOnlyThePrimaryDisplayWithout3D) {
   int calls = 0;
-  ASSERT_EQ(EnumerateDrivers([&](const DriverInfo& d) {
-              ++calls;
-              EXPECT_FALSE(d.hasGuid);
-              return true;
-            }),
-            DD_OK);
+  ASSERT_EQ(EnumerateDrivers([&](const DriverInfo& d) { EXPECT_FALSE(d.hasGuid); return ++calls > 0; }), DD_OK);
   EXPECT_EQ(calls, 1);
   DriverCaps hardware, emulation;
   ASSERT_EQ(ddraw_->GetCaps(&hardware, &emulation), DD_OK);
@@ -79,12 +90,14 @@ TEST_F(DirectDrawTest, OffersOnlyThePrimaryDisplayWithout3D) {
 
 TEST_F(DirectDrawTest, CooperativeLevelsNeedAWindowForFullScreen) {
   EXPECT_EQ(ddraw_->CreateSurface(PlainDesc(4, 4), &back_), DDERR_NOCOOPERATIVELEVELSET);
-  EXPECT_EQ(ddraw_->SetCooperativeLevel(nullptr, kFullScreenModeX), DDERR_INVALIDPARAMS);
-  EXPECT_EQ(ddraw_->SetCooperativeLevel(window_, cooperation::kFullScreen), DDERR_INVALIDPARAMS);
-  EXPECT_EQ(ddraw_->SetCooperativeLevel(window_, cooperation::kNormal | cooperation::kExclusive),
-            DDERR_INVALIDPARAMS);
-  EXPECT_EQ(ddraw_->SetCooperativeLevel(window_, 0x51), DD_OK);
-  EXPECT_EQ(ddraw_->SetCooperativeLevel(window_, 0x11), DD_OK);
+  const std::tuple<os::Window*, std::uint32_t, HResult> levels[] = {
+      {nullptr, kFullScreenModeX, DDERR_INVALIDPARAMS},
+      {window_, cooperation::kFullScreen, DDERR_INVALIDPARAMS},
+      {window_, cooperation::kNormal | cooperation::kExclusive, DDERR_INVALIDPARAMS},
+      {window_, 0x51, DD_OK},
+      {window_, 0x11, DD_OK}};
+  for (auto [w, level, expected] : levels)
+    EXPECT_EQ(ddraw_->SetCooperativeLevel(w, level), expected) << std::hex << level;
   EXPECT_TRUE(ddraw_->IsExclusive());
   EXPECT_EQ(ddraw_->SetCooperativeLevel(window_, cooperation::kNormal), DD_OK);
   EXPECT_FALSE(ddraw_->IsExclusive());
@@ -105,9 +118,8 @@ TEST_F(DirectDrawTest, AcceptsTheFifteenModesAndRefusesOthers) {
 
 TEST_F(DirectDrawTest, FullScreenSurfacesTakeTheModesSizeAndDepth) {
   FullScreen(1024, 768, 16);
-  EXPECT_EQ(primary_->Width(), 1024);
-  EXPECT_EQ(primary_->Height(), 768);
-  EXPECT_EQ(back_->BitsPerPixel(), 16);
+  EXPECT_EQ(std::tuple(primary_->Width(), primary_->Height(), back_->BitsPerPixel()),
+            std::tuple(1024, 768, 16));
   EXPECT_NE(back_->Caps() & caps::kBackBuffer, 0u);
   EXPECT_EQ(back_->AttachedZBuffer(), z_.get());
   EXPECT_TRUE(z_->IsZBuffer());
@@ -121,10 +133,8 @@ TEST_F(DirectDrawTest, FullScreenSurfacesTakeTheModesSizeAndDepth) {
   // The overlay's surfaces: 1024 x 256 scaled by the mode, in its depth.
   Ref<Surface> overlay;
   ASSERT_EQ(ddraw_->CreateSurface(PlainDesc(1024 * 1024 / 800, 768 * 256 / 600), &overlay), DD_OK);
-  EXPECT_EQ(overlay->Width(), 1310);
-  EXPECT_EQ(overlay->Height(), 327);
-  EXPECT_EQ(overlay->BitsPerPixel(), 16);
-  EXPECT_EQ(overlay->Pitch(), 1310 * 2);
+  EXPECT_EQ(std::tuple(overlay->Width(), overlay->Height(), overlay->BitsPerPixel(), overlay->Pitch()),
+            std::tuple(1310, 327, 16, 1310 * 2));
 
   Ref<Surface> second;
   EXPECT_EQ(ddraw_->CreateSurface(FlipChainDesc(), &second), DDERR_PRIMARYSURFACEALREADYEXISTS);
@@ -136,48 +146,37 @@ TEST_F(DirectDrawTest, FullScreenSurfacesTakeTheModesSizeAndDepth) {
 TEST_F(DirectDrawTest, SurfacesOfEveryDepthAndRefusedSizes) {
   ASSERT_EQ(ddraw_->SetCooperativeLevel(window_, cooperation::kNormal), DD_OK);
   for (int bits : {8, 16, 24}) {
-    SurfaceDesc d = PlainDesc(3, 5);
-    d.fields |= desc_fields::kPixelFormat;
-    d.bitsPerPixel = bits;
     Ref<Surface> s;
-    ASSERT_EQ(ddraw_->CreateSurface(d, &s), DD_OK);
-    EXPECT_EQ(s->BytesPerPixel(), bits / 8);
-    EXPECT_EQ(s->Pitch(), 3 * bits / 8);
+    ASSERT_EQ(ddraw_->CreateSurface(PlainDesc(3, 5, 0, bits), &s), DD_OK);
     SurfaceDesc back;
     ASSERT_EQ(s->GetSurfaceDesc(&back), DD_OK);
-    EXPECT_EQ(back.bitsPerPixel, bits);
-    EXPECT_EQ(back.width, 3);
+    EXPECT_EQ(std::tuple(s->BytesPerPixel(), s->Pitch(), back.bitsPerPixel, back.width),
+              std::tuple(bits / 8, 3 * bits / 8, bits, 3));
   }
+  SurfaceDesc z = PlainDesc(4, 4);
+  z.caps = caps::kZBuffer;  // no depth given
+  const std::pair<SurfaceDesc, HResult> refused[] = {
+      {PlainDesc(3, 5, 0, 12), DDERR_INVALIDPIXELFORMAT},
+      {PlainDesc(0, 5), DDERR_INVALIDPARAMS},
+      {PlainDesc(-3, 5), DDERR_INVALIDPARAMS},
+      {PlainDesc(20000, 5), DDERR_TOOBIGWIDTH},
+      {PlainDesc(16384, 16384), DDERR_TOOBIGSIZE},
+      {CapsOnlyDesc(caps::kOffscreenPlain), DDERR_INVALIDPARAMS},
+      {z, DDERR_INVALIDPARAMS}};
   Ref<Surface> s;
-  SurfaceDesc odd = PlainDesc(3, 5);
-  odd.fields |= desc_fields::kPixelFormat;
-  odd.bitsPerPixel = 12;
-  EXPECT_EQ(ddraw_->CreateSurface(odd, &s), DDERR_INVALIDPIXELFORMAT);
-  EXPECT_EQ(ddraw_->CreateSurface(PlainDesc(0, 5), &s), DDERR_INVALIDPARAMS);
-  EXPECT_EQ(ddraw_->CreateSurface(PlainDesc(-3, 5), &s), DDERR_INVALIDPARAMS);
-  EXPECT_EQ(ddraw_->CreateSurface(PlainDesc(20000, 5), &s), DDERR_TOOBIGWIDTH);
-  EXPECT_EQ(ddraw_->CreateSurface(PlainDesc(16384, 16384), &s), DDERR_TOOBIGSIZE);
-  SurfaceDesc noSize;
-  noSize.fields = desc_fields::kCaps;
-  noSize.caps = caps::kOffscreenPlain;
-  EXPECT_EQ(ddraw_->CreateSurface(noSize, &s), DDERR_INVALIDPARAMS);
-  SurfaceDesc z = PlainDesc(4, 4, caps::kZBuffer);
-  z.caps = caps::kZBuffer;
-  EXPECT_EQ(ddraw_->CreateSurface(z, &s), DDERR_INVALIDPARAMS);  // no depth given
-  EXPECT_EQ(s, nullptr);
+  for (const auto& [desc, expected] : refused) {
+    EXPECT_EQ(ddraw_->CreateSurface(desc, &s), expected) << desc.width << "x" << desc.height;
+    EXPECT_EQ(s, nullptr);
+  }
 }
 
 TEST_F(DirectDrawTest, WindowedPrimaryIsTheWholeDesktopAtTwentyFourBits) {
   ASSERT_EQ(ddraw_->SetCooperativeLevel(window_, cooperation::kNormal), DD_OK);
   EXPECT_EQ(ddraw_->CreateSurface(FlipChainDesc(), &primary_), DDERR_NOEXCLUSIVEMODE);
-  SurfaceDesc d;
-  d.fields = desc_fields::kCaps;
-  d.caps = caps::kPrimarySurface;
-  ASSERT_EQ(ddraw_->CreateSurface(d, &primary_), DD_OK);
+  ASSERT_EQ(ddraw_->CreateSurface(CapsOnlyDesc(caps::kPrimarySurface), &primary_), DD_OK);
   const os::Rect desktop = os::DesktopRect();
-  EXPECT_EQ(primary_->Width(), desktop.Width());
-  EXPECT_EQ(primary_->Height(), desktop.Height());
-  EXPECT_EQ(primary_->BitsPerPixel(), 24);
+  EXPECT_EQ(std::tuple(primary_->Width(), primary_->Height(), primary_->BitsPerPixel()),
+            std::tuple(desktop.Width(), desktop.Height(), 24));
   Ref<Surface> back;
   EXPECT_EQ(primary_->GetAttachedSurface(caps::kBackBuffer, &back), DDERR_NOTFOUND);
   EXPECT_EQ(primary_->Flip(nullptr, flip_flags::kWait), DDERR_NOTFLIPPABLE);
@@ -188,20 +187,16 @@ TEST_F(DirectDrawTest, FlipShowsTheBackBufferThroughThePalette) {
   auto entries = SystemPaletteEntries();
   entries[77] = {10, 20, 30, 1};
   Ref<Palette> palette;
-  ASSERT_EQ(ddraw_->CreatePalette(palette_caps::k8Bit | palette_caps::kInitialize, entries,
-                                  &palette),
-            DD_OK);
+  ASSERT_EQ(ddraw_->CreatePalette(palette_caps::k8Bit | palette_caps::kInitialize, entries, &palette), DD_OK);
   primary_->SetPalette(palette);
   Fill(*back_, 77);
   Put(*back_, 799, 599, system_colour::kRed);
   ASSERT_EQ(primary_->Flip(back_.get(), flip_flags::kWait), DD_OK);
   const os::Picture& shown = os::LastPresentedPicture();
-  ASSERT_EQ(shown.width, 800);
-  ASSERT_EQ(shown.height, 600);
+  ASSERT_EQ(std::pair(shown.width, shown.height), std::pair(800, 600));
   EXPECT_EQ(shown.pixels[0], 0x0A141Eu);
   EXPECT_EQ(shown.pixels.back(), 0xFF0000u);
-  // The back buffer keeps its picture; the front now holds the same.
-  EXPECT_EQ(Get(*back_, 0, 0), 77u);
+  EXPECT_EQ(Get(*back_, 0, 0), 77u);  // the back buffer keeps its picture
   EXPECT_EQ(Get(*primary_, 0, 0), 77u);
   EXPECT_EQ(back_->Flip(nullptr, 0), DDERR_NOTFLIPPABLE);
   Ref<Surface> stranger;
@@ -210,16 +205,11 @@ TEST_F(DirectDrawTest, FlipShowsTheBackBufferThroughThePalette) {
 }
 
 TEST_F(DirectDrawTest, WindowedBlitToThePrimaryShowsInTheClientArea) {
-  ASSERT_EQ(ddraw_->SetCooperativeLevel(window_, cooperation::kNormal), DD_OK);
-  SurfaceDesc d;
-  d.fields = desc_fields::kCaps;
-  d.caps = caps::kPrimarySurface;
-  ASSERT_EQ(ddraw_->CreateSurface(d, &primary_), DD_OK);
+  WindowedPrimary();
   const os::Rect client = os::GetClientRect(window_);
   const os::Point origin = os::ClientToScreen(window_, {0, 0});
-  ASSERT_EQ(ddraw_->CreateSurface(PlainDesc(client.Width(), client.Height(),
-                                            caps::k3DDevice | caps::kSystemMemory),
-                                  &back_),
+  ASSERT_EQ(ddraw_->CreateSurface(
+                PlainDesc(client.Width(), client.Height(), caps::k3DDevice | caps::kSystemMemory), &back_),
             DD_OK);
   Ref<Clipper> clipper;
   ASSERT_EQ(ddraw_->CreateClipper(0, &clipper), DD_OK);
@@ -228,13 +218,11 @@ TEST_F(DirectDrawTest, WindowedBlitToThePrimaryShowsInTheClientArea) {
   Fill(*back_, PackRgb888(0, 200, 0));
   Put(*back_, client.Width() - 1, 0, 0x123456);
 
-  const os::Rect windowRect{origin.x, origin.y, origin.x + client.Width(),
-                            origin.y + client.Height()};
+  const os::Rect windowRect{origin.x, origin.y, origin.x + client.Width(), origin.y + client.Height()};
   const os::Rect all{0, 0, client.Width(), client.Height()};
   ASSERT_EQ(primary_->Blt(&windowRect, back_.get(), &all, blt_flags::kWait), DD_OK);
   const os::Picture& shown = os::LastPresentedPicture();
-  ASSERT_EQ(shown.width, client.Width());
-  ASSERT_EQ(shown.height, client.Height());
+  ASSERT_EQ(std::pair(shown.width, shown.height), std::pair(client.Width(), client.Height()));
   EXPECT_EQ(shown.pixels[0], 0x00C800u);
   EXPECT_EQ(shown.pixels[client.Width() - 1], 0x123456u);
   EXPECT_EQ(Get(*primary_, origin.x, origin.y), 0x00C800u);

@@ -28,8 +28,7 @@ TEST(ConvertToPicture, EachDepthBecomesRgb) {
   EXPECT_EQ(picture.pixels[1], 0x010203u);
 
   ASSERT_TRUE(ConvertToPicture(s16, {0, 0, 2, 1}, nullptr, &picture));
-  EXPECT_EQ(picture.pixels[0], 0xFFFFFFu);
-  EXPECT_EQ(picture.pixels[1], 0x0000FFu);
+  EXPECT_EQ(picture.pixels, (std::vector<std::uint32_t>{0xFFFFFFu, 0x0000FFu}));
   ASSERT_TRUE(ConvertToPicture(s24, {0, 0, 2, 1}, nullptr, &picture));
   EXPECT_EQ(picture.pixels[0], 0x102030u);
 }
@@ -41,8 +40,7 @@ TEST(ConvertToPicture, ClipsTheRegionAndReusesTheBuffer) {
   ASSERT_TRUE(ConvertToPicture(s, {0, 0, 10, 10}, nullptr, &picture));
   const std::uint32_t* buffer = picture.pixels.data();
   ASSERT_TRUE(ConvertToPicture(s, {5, 5, 50, 50}, nullptr, &picture));
-  EXPECT_EQ(picture.width, 5);
-  EXPECT_EQ(picture.height, 5);
+  EXPECT_EQ(std::pair(picture.width, picture.height), std::pair(5, 5));
   EXPECT_EQ(picture.pixels.back(), 0xFF0000u);
   EXPECT_EQ(picture.pixels.data(), buffer);
   EXPECT_FALSE(ConvertToPicture(s, {20, 20, 30, 30}, nullptr, &picture));
