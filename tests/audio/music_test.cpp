@@ -3,7 +3,6 @@
 #include "audio/music.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include "audio/sound_effects.h"
 #include "platform/os/debug_output.h"
 #include "support/fresh_state.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -33,8 +33,7 @@ class Music : public ::testing::Test {
     ASSERT_TRUE(test_support::FreshWindow());
     musicObjects = audio::MusicObjects{};
     home_ = fs::current_path();
-    dir_ = fs::temp_directory_path() / ("zarn_music_game_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
+    dir_ = test_support::ScratchFolder("music-game");
     char key = 60;
     for (const char* name : audio::kTrackFiles) Write(name, ShortTrack(key++));
     fs::current_path(dir_);

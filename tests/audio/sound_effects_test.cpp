@@ -26,13 +26,11 @@ using scene::objects;
 
 std::uint32_t Position(SoundEffect e) {
   std::uint32_t at = 0;
-  soundObjects.buffers[audio::EffectIndex(e)]->GetCurrentPosition(&at);
-  return at;
+  return soundObjects.buffers[audio::EffectIndex(e)]->GetCurrentPosition(&at), at;
 }
 std::uint32_t Status(SoundEffect e) {
   std::uint32_t status = 0;
-  soundObjects.buffers[audio::EffectIndex(e)]->GetStatus(&status);
-  return status;
+  return soundObjects.buffers[audio::EffectIndex(e)]->GetStatus(&status), status;
 }
 int Peak(int frames) {
   int peak = 0;
@@ -75,6 +73,12 @@ class Sound : public test_support::BuiltScene {
     for (int k : keys) os::SetKeyDown(k, true);
     game::PlayExcavatorStep();
   }
+  // What a load that must fail shows the player.
+  static std::string FailedLoadMessages() {
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(audio::LoadSoundEffects());
+    return testing::internal::GetCapturedStderr();
+  }
   fs::path home;
 };
 
@@ -110,9 +114,7 @@ TEST_F(Sound, LoopsFollowTheExcavatorsMotionAndAreNotRestartedWhileHeld) {
   EXPECT_FALSE(audio::IsLoopPlaying(SoundEffect::DriveLoop));
   EXPECT_EQ(Status(SoundEffect::DriveLoop), 0u);
   EXPECT_EQ(Peak(2205), 0);
-
-  // Starting again rewinds.
-  audio::StartLoop(SoundEffect::DriveLoop);
+  audio::StartLoop(SoundEffect::DriveLoop);  // starting again rewinds
   EXPECT_EQ(Position(SoundEffect::DriveLoop), 0u);
 }
 
@@ -163,8 +165,7 @@ TEST_F(Sound, WithoutADeviceTheGameIsSilentAndEveryRequestIsHarmless) {
   testing::internal::CaptureStderr();
   EXPECT_FALSE(audio::InitSound());
   EXPECT_FALSE(audio::LoadSoundEffects());
-  const std::string shown = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(shown, "") << "no device is not an error: no message box";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "no device is not an error: no message box";
   EXPECT_EQ(audio::SoundDevice(), nullptr);
   audio::StartLoop(SoundEffect::DriveLoop);
   EXPECT_TRUE(audio::IsLoopPlaying(SoundEffect::DriveLoop)) << "the flags pair up all the same";
@@ -180,10 +181,7 @@ TEST_F(Sound, LoadingStopsAtTheFirstFileThatFails) {
     if (std::string(row.file) != "W4.wav") fs::copy_file(row.file, dir / row.file);
   fs::current_path(dir);
   ASSERT_TRUE(audio::InitSound());
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(audio::LoadSoundEffects());
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "Error: WAVEファイルのオープンに失敗\nError: セカンダリ・バッファの作成に失敗\n");
+  EXPECT_EQ(FailedLoadMessages(), "Error: WAVEファイルのオープンに失敗\nError: セカンダリ・バッファの作成に失敗\n");
   for (int i = 0; i < audio::kEffectCount; ++i) EXPECT_EQ(bool(soundObjects.buffers[i]), i < 3) << i;
   audio::PlayOnce(SoundEffect::FallSound);  // row 18: silent, harmless
   audio::StartLoop(SoundEffect::DriveLoop);
@@ -191,13 +189,8 @@ TEST_F(Sound, LoadingStopsAtTheFirstFileThatFails) {
 
   // A file that opens but cannot be played stops the loading at its row.
   audio::ReleaseSoundEffects();
-  WaveBytes stereo;
-  stereo.Id("RIFF").U32(4 + 24 + 8 + 8).Id("WAVE").Id("fmt ").U32(16).Pcm(1, 2).Id("data").U32(8).Fill(8, 0);
-  Save(dir / "W4.wav", stereo.bytes);
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(audio::LoadSoundEffects());
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "Error: バッファの作成に失敗\nError: セカンダリ・バッファの作成に失敗\n");
+  Save(dir / "W4.wav", Riff(4 + 24 + 8 + 8).Id("fmt ").U32(16).Pcm(1, 2).Id("data").U32(8).Fill(8, 0).bytes);
+  EXPECT_EQ(FailedLoadMessages(), "Error: バッファの作成に失敗\nError: セカンダリ・バッファの作成に失敗\n");
   EXPECT_FALSE(soundObjects.buffers[3]);
 }
 

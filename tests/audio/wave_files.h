@@ -36,13 +36,12 @@ class WaveBytes {
   std::vector<std::uint8_t> bytes;
 };
 
+// The file header claiming `size` bytes after the size field.
+inline WaveBytes Riff(std::uint32_t size) { return WaveBytes{}.Id("RIFF").U32(size).Id("WAVE"); }
+
 // RIFF, WAVE, a 16-byte PCM "fmt " and a "data" chunk of `data` bytes.
 inline WaveBytes GoodWave(std::uint32_t data, std::uint8_t value = 7) {
-  WaveBytes w;
-  w.Id("RIFF").U32(4 + 24 + 8 + data).Id("WAVE");
-  w.Id("fmt ").U32(16).Pcm();
-  w.Id("data").U32(data).Fill(data, value);
-  return w;
+  return Riff(4 + 24 + 8 + data).Id("fmt ").U32(16).Pcm().Id("data").U32(data).Fill(data, value);
 }
 
 inline std::filesystem::path ScratchFolder(const std::string& name) {

@@ -22,10 +22,9 @@ class WaveReading : public ::testing::Test {
 };
 
 TEST_F(WaveReading, ReadsTheFormatAndTheDataChunkInPieces) {
-  WaveBytes w;
   // A chunk before "fmt " and one of odd length before "data" are skipped,
   // the odd one with its pad byte.
-  w.Id("RIFF").U32(4 + 12 + 24 + 10 + 8 + 6).Id("WAVE");
+  WaveBytes w = Riff(4 + 12 + 24 + 10 + 8 + 6);
   w.Id("LIST").U32(4).Id("INFO");
   w.Id("fmt ").U32(16).Pcm(1, 1, 11025, 8);
   w.Id("junk").U32(1).Fill(2, 0);
@@ -40,17 +39,15 @@ TEST_F(WaveReading, ReadsTheFormatAndTheDataChunkInPieces) {
   EXPECT_EQ(reader.FormatBlockSize(), 18u);
   EXPECT_EQ(reader.DataSize(), 6u);
 
-  std::uint8_t out[8] = {};
-  EXPECT_EQ(reader.ReadData(4, out), 4u);
-  EXPECT_EQ(reader.ReadData(8, out + 4), 2u) << "no further than the chunk";
-  EXPECT_EQ(reader.ReadData(8, out + 6), 0u);
-  const std::uint8_t expected[8] = {1, 1, 1, 2, 2, 2, 0, 0};
-  EXPECT_EQ(std::vector<std::uint8_t>(out, out + 8), std::vector<std::uint8_t>(expected, expected + 8));
+  std::vector<std::uint8_t> out(8);
+  EXPECT_EQ(reader.ReadData(4, out.data()), 4u);
+  EXPECT_EQ(reader.ReadData(8, out.data() + 4), 2u) << "no further than the chunk";
+  EXPECT_EQ(reader.ReadData(8, out.data() + 6), 0u);
+  EXPECT_EQ(out, (std::vector<std::uint8_t>{1, 1, 1, 2, 2, 2, 0, 0}));
 }
 
 TEST_F(WaveReading, OtherFormatsKeepTheirExtraBytes) {
-  WaveBytes w;
-  w.Id("RIFF").U32(4 + 8 + 22 + 8 + 4).Id("WAVE");
+  WaveBytes w = Riff(4 + 8 + 22 + 8 + 4);
   w.Id("fmt ").U32(22).Pcm(2).U16(4).Fill(4, 0xAB);
   w.Id("data").U32(4).Fill(4, 0);
   ASSERT_EQ(reader.Open(File(w)), kOk) << reader.Error();
@@ -65,41 +62,33 @@ TEST_F(WaveReading, OtherFormatsKeepTheirExtraBytes) {
 
 // Each broken file is refused with a reason; none is read past its end.
 TEST_F(WaveReading, RefusesBrokenAndLyingFiles) {
-  struct Case {
-    const char* what;
-    WaveBytes bytes;
-  };
-  std::vector<Case> cases;
-  auto add = [&](const char* what, WaveBytes w) { cases.push_back({what, w}); };
-  add("empty", WaveBytes{});
-  add("not RIFF", WaveBytes{}.Id("RIFX").U32(4).Id("WAVE"));
-  add("not WAVE", WaveBytes{}.Id("RIFF").U32(4).Id("AVI "));
-  add("RIFF longer than the file", WaveBytes{}.Id("RIFF").U32(1000).Id("WAVE").Id("fmt ").U32(16).Pcm());
-  add("RIFF size 0xFFFFFFFF", WaveBytes{}.Id("RIFF").U32(0xFFFFFFFF).Id("WAVE"));
-  add("no fmt", WaveBytes{}.Id("RIFF").U32(4 + 8 + 2).Id("WAVE").Id("data").U32(2).Fill(2, 0));
-  add("fmt of 14 bytes",
-      WaveBytes{}.Id("RIFF").U32(4 + 8 + 14 + 8).Id("WAVE").Id("fmt ").U32(14).Fill(14, 1).Id("data").U32(0));
-  add("fmt running past RIFF",
-      WaveBytes{}.Id("RIFF").U32(4 + 8 + 16).Id("WAVE").Id("fmt ").U32(0x7FFFFFFF).Pcm());
-  add("extra size beyond the chunk",
-      WaveBytes{}.Id("RIFF").U32(4 + 8 + 18 + 8).Id("WAVE").Id("fmt ").U32(18).Pcm(2).U16(60000).Id("data").U32(0));
-  add("no extra-size field", WaveBytes{}.Id("RIFF").U32(4 + 8 + 16 + 8).Id("WAVE").Id("fmt ").U32(16).Pcm(2).Id("data").U32(0));
-  add("no channels", WaveBytes{}.Id("RIFF").U32(4 + 8 + 16 + 8).Id("WAVE").Id("fmt ").U32(16).Pcm(1, 0).Id("data").U32(0));
-  add("no data", WaveBytes{}.Id("RIFF").U32(4 + 8 + 16).Id("WAVE").Id("fmt ").U32(16).Pcm());
-  WaveBytes truncated = GoodWave(100);
+  WaveBytes truncated = GoodWave(100), lying = GoodWave(100);
   truncated.bytes.resize(truncated.bytes.size() - 50);
-  add("data cut short", truncated);
-  WaveBytes lying = GoodWave(100);
   lying.bytes[40] = 0xFF;  // the data chunk's size, now far beyond the file
   lying.bytes[43] = 0x7F;
-  add("data size lies", lying);
-
-  for (const Case& c : cases) {
-    EXPECT_EQ(reader.Open(File(c.bytes)), kEFail) << c.what;
-    EXPECT_FALSE(reader.Error().empty()) << c.what;
-    EXPECT_EQ(reader.Format(), nullptr) << c.what;
+  const std::pair<const char*, WaveBytes> cases[] = {
+      {"empty", WaveBytes{}},
+      {"not RIFF", WaveBytes{}.Id("RIFX").U32(4).Id("WAVE")},
+      {"not WAVE", WaveBytes{}.Id("RIFF").U32(4).Id("AVI ")},
+      {"RIFF longer than the file", Riff(1000).Id("fmt ").U32(16).Pcm()},
+      {"RIFF size 0xFFFFFFFF", Riff(0xFFFFFFFF)},
+      {"no fmt", Riff(4 + 8 + 2).Id("data").U32(2).Fill(2, 0)},
+      {"fmt of 14 bytes", Riff(4 + 8 + 14 + 8).Id("fmt ").U32(14).Fill(14, 1).Id("data").U32(0)},
+      {"fmt running past RIFF", Riff(4 + 8 + 16).Id("fmt ").U32(0x7FFFFFFF).Pcm()},
+      {"extra size beyond the chunk", Riff(4 + 8 + 18 + 8).Id("fmt ").U32(18).Pcm(2).U16(60000).Id("data").U32(0)},
+      {"no extra-size field", Riff(4 + 8 + 16 + 8).Id("fmt ").U32(16).Pcm(2).Id("data").U32(0)},
+      {"no channels", Riff(4 + 8 + 16 + 8).Id("fmt ").U32(16).Pcm(1, 0).Id("data").U32(0)},
+      {"no data", Riff(4 + 8 + 16).Id("fmt ").U32(16).Pcm()},
+      {"data cut short", truncated},
+      {"data size lies", lying},
+  };
+  for (const auto& [what, bytes] : cases) {
+    SCOPED_TRACE(what);
+    EXPECT_EQ(reader.Open(File(bytes)), kEFail);
+    EXPECT_FALSE(reader.Error().empty());
+    EXPECT_EQ(reader.Format(), nullptr);
     std::uint8_t sink[4];
-    EXPECT_EQ(reader.ReadData(4, sink), 0u) << c.what << ": the file is closed";
+    EXPECT_EQ(reader.ReadData(4, sink), 0u) << "the file is closed";
   }
   EXPECT_EQ(reader.Open((dir / "missing.wav").string()), kEFail);
   EXPECT_EQ(reader.Open(dir.string()), kEFail) << "a folder";
@@ -115,14 +104,14 @@ TEST_F(WaveReading, RefusesADataChunkTooLargeForAnEffect) {
 
 TEST(EffectFiles, EveryBuiltEffectIsAShortMono16BitSound) {
   for (const audio::EffectRow& row : audio::kEffectTable) {
+    SCOPED_TRACE(row.file);
     WaveReader reader;
-    const std::string path = std::string(ZARN_RUN_DIR) + "/" + row.file;
-    ASSERT_EQ(reader.Open(path), kOk) << reader.Error();
-    EXPECT_EQ(reader.Format()->formatTag, 1) << row.file;
-    EXPECT_EQ(reader.Format()->channels, 1) << row.file;
-    EXPECT_EQ(reader.Format()->bitsPerSample, 16) << row.file;
-    EXPECT_GT(reader.DataSize(), 0u) << row.file;
-    EXPECT_LE(reader.DataSize(), 22050u * 2 * 2) << row.file << ": at most two seconds";
+    ASSERT_EQ(reader.Open(std::string(ZARN_RUN_DIR) + "/" + row.file), kOk) << reader.Error();
+    EXPECT_EQ(reader.Format()->formatTag, 1);
+    EXPECT_EQ(reader.Format()->channels, 1);
+    EXPECT_EQ(reader.Format()->bitsPerSample, 16);
+    EXPECT_GT(reader.DataSize(), 0u);
+    EXPECT_LE(reader.DataSize(), 22050u * 2 * 2) << "at most two seconds";
   }
 }
 

@@ -12,6 +12,7 @@
 #include "platform/os/debug_output.h"
 #include "platform/os/module_path.h"
 #include "support/fresh_state.h"
+#include "support/scratch.h"
 
 namespace fs = std::filesystem;
 using demo::DemoReadError;
@@ -38,13 +39,14 @@ class DemoFile : public ::testing::Test {
  protected:
   void SetUp() override {
     test_support::FreshState();
+    ClearDemo();
+    dir = test_support::ScratchFolder(std::string("demo-") +
+                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    platform::os::SetModuleFileNameOverride((dir / "zarn").string());
+  }
+  static void ClearDemo() {
     for (auto& channel : demo::demoChannels) channel.fill(0);
     demo::demoPropPoses.fill(0);
-    dir = fs::temp_directory_path() / ("zarn-demo-" + std::to_string(::getpid()) + "-" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    platform::os::SetModuleFileNameOverride((dir / "zarn").string());
   }
   void TearDown() override {
     platform::os::SetModuleFileNameOverride("");
@@ -94,8 +96,7 @@ TEST_F(DemoFile, RoundTripKeepsEveryValueToSixDigits) {
   ASSERT_EQ(demo::SaveDemo(), 1);
   EXPECT_TRUE(fs::exists(dir / "demo.dat")) << "beside the executable";
 
-  for (auto& channel : demo::demoChannels) channel.fill(0);
-  demo::demoPropPoses.fill(0);
+  ClearDemo();
   gameState = game::GameState{};
   ASSERT_TRUE(demo::LoadDemo());
   EXPECT_EQ(gameState.demoStage, 5);
@@ -169,13 +170,10 @@ TEST_F(DemoFile, RefusesFilesThatLieOrHoldNoNumbers) {
   for (const Case& c : cases) {
     auto r = Read(c.text);
     EXPECT_EQ(r.error, c.error) << demo::DescribeDemoRead(r) << " for " << c.text.substr(0, 20);
-    if (c.line) {
-      EXPECT_EQ(r.line, c.line) << c.text.substr(0, 20);
-    }
+    if (c.line) EXPECT_EQ(r.line, c.line) << c.text.substr(0, 20);
   }
-  std::string bad = good;
   for (const char* word : {"nan", "inf", "-1e39", "0x", "1e", "--1", "1,5"}) {
-    bad = good;
+    std::string bad = good;
     bad.replace(bad.find("\r\n0.5\r\n"), 7, std::string("\r\n") + word + "\r\n");
     EXPECT_EQ(Read(bad).error, DemoReadError::NotANumber) << word;
   }

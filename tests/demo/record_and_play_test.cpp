@@ -8,6 +8,7 @@
 #include "demo/demo_record.h"
 #include "platform/os/module_path.h"
 #include "support/built_scene.h"
+#include "support/scratch.h"
 
 using game::gameState;
 using platform::rm::Vec3;
@@ -94,8 +95,7 @@ TEST_F(RecordAndPlay, AnEmptyRecordingRestoresNothing) {
 
 TEST_F(RecordAndPlay, LoadedDemoCoversThePotsItsOrderDidNotWant) {
   namespace fs = std::filesystem;
-  fs::path dir = fs::temp_directory_path() / ("zarn-demo-covers-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
+  const fs::path dir = test_support::ScratchFolder("demo-covers");
   platform::os::SetModuleFileNameOverride((dir / "zarn").string());
   auto wears = [](const scene::Ref<scene::Frame>& f, const scene::Ref<scene::MeshBuilder>& m) {
     for (const auto& v : f->Visuals())

@@ -38,8 +38,7 @@ class ButtonConfig : public OverlayScreen {
 TEST_F(ButtonConfig, WithoutAJoystickOnlySpaceWorks) {
   Hold(os::vk::kDown);
   Step();
-  EXPECT_TRUE(TextAt(4, 275, 310, "JOY STICK CAN'T BE FOUND"));
-  EXPECT_TRUE(TextAt(4, 325, 410, "[ PUSH SPACE ]"));
+  ExpectTexts({{4, 275, 310, "JOY STICK CAN'T BE FOUND"}, {4, 325, 410, "[ PUSH SPACE ]"}});
   EXPECT_EQ(gameState.configCursor, 1);
   EXPECT_EQ(gameState.speedFactor, 0.0f) << "no speed keys while open";
   Hold(os::vk::kSpace);
@@ -53,13 +52,10 @@ TEST_F(ButtonConfig, RowsLineUpAndTheCursorIsABlackBox) {
   gameState.buttonAssign = {0, 0, -1, 7, -1, -1, -1, -1, -1};
   gameState.configCursor = 3;
   Step();
-  EXPECT_TRUE(TextAt(4, 250, 220, "BUTTON CONFIGRATION"));
-  EXPECT_TRUE(TextAt(4, 250, 260, "Change Camera [ Enter ]"));
-  EXPECT_TRUE(TextAt(4, 250, 300, "Drive         [ Tab   ]"));
-  EXPECT_TRUE(TextAt(4, 250, 340, "Arm Body      [ Shift ]"));
-  EXPECT_TRUE(TextAt(4, 250, 380, "Boom Bucket   [ Ctrl  ]"));
-  EXPECT_TRUE(TextAt(4, 300, 420, "[ SPACE  DECIDE ]"));
-  for (int row = 0; row < 4; ++row) EXPECT_TRUE(TextAt(4, 500, 260 + 40 * row, row % 2 ? " NOT " : " SET "));
+  ExpectTexts({{4, 250, 220, "BUTTON CONFIGRATION"}, {4, 250, 260, "Change Camera [ Enter ]"},
+               {4, 250, 300, "Drive         [ Tab   ]"}, {4, 250, 340, "Arm Body      [ Shift ]"},
+               {4, 250, 380, "Boom Bucket   [ Ctrl  ]"}, {4, 300, 420, "[ SPACE  DECIDE ]"},
+               {4, 500, 260, " SET "}, {4, 500, 300, " NOT "}, {4, 500, 340, " SET "}, {4, 500, 380, " NOT "}});
   EXPECT_EQ(BackPixel(501, 341), 0u);
   EXPECT_EQ(BackPixel(501, 301), kPaper);
 }
@@ -92,8 +88,7 @@ TEST_F(ButtonConfig, AssignmentsTakeTheButtonFromOtherRowsAndTheHighestHeldWins)
   gameState.configCursor = 2;
   Step();
   Step();
-  EXPECT_TRUE(TextAt(4, 500, 260, " NOT "));
-  EXPECT_TRUE(TextAt(4, 500, 300, " SET "));
+  ExpectTexts({{4, 500, 260, " NOT "}, {4, 500, 300, " SET "}});
   gameState.configCursor = 3;
   Step();
   EXPECT_EQ(Assigned(), (std::vector<int>{-1, 3, 5, -1}));

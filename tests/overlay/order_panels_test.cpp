@@ -1,4 +1,6 @@
 #include "overlay/order_check.h"
+#include <tuple>
+
 #include "overlay_screen.h"
 
 namespace overlay_test {
@@ -19,12 +21,9 @@ class OrderPanels : public OverlayScreen {
 
 TEST_F(OrderPanels, GradesAndScore) {
   using overlay::FillRow;
-  EXPECT_EQ(FillRow(49.9f, 100), kYellow);
-  EXPECT_EQ(FillRow(50, 100), kWhite);
-  EXPECT_EQ(FillRow(150, 100), kYellow);
-  EXPECT_EQ(FillRow(249.9f, 100), kYellow);
-  EXPECT_EQ(FillRow(250, 100), kRed);
-  EXPECT_EQ(FillRow(0, 0), kWhite);
+  const std::tuple<float, int, int> rows[] = {{49.9f, 100, kYellow}, {50, 100, kWhite},   {150, 100, kYellow},
+                                              {249.9f, 100, kYellow}, {250, 100, kRed}, {0, 0, kWhite}};
+  for (auto [amount, order, row] : rows) EXPECT_EQ(FillRow(amount, order), row) << amount << " of " << order;
   const overlay::OrderGrade mixed = overlay::GradeOrder({kYellow, kWhite, kYellow, kWhite, kRed, kWhite});
   EXPECT_EQ(overlay::OrderScore(mixed.count), 50);
   EXPECT_EQ(mixed.promptRow, kRed);
@@ -37,14 +36,8 @@ TEST_F(OrderPanels, CupOnlyOrderDrawsOnePanelAndCountsTheGlassAsFilled) {
   gameState.cupCoffee = 75.9f;
   gameState.cupMilk = 120.5f;
   overlay::DrawOverlay();
-  EXPECT_TRUE(TextAt(kCyan, 80, 30, "SHOBEL"));
-  EXPECT_TRUE(TextAt(kCyan, 160, 30, "CUP"));
-  EXPECT_TRUE(TextAt(kCyan, 220, 30, "ORDER"));
-  EXPECT_TRUE(TextAt(kCyan, 20, 90, "MILK"));
-  EXPECT_TRUE(TextAt(kCyan, 120, 60, "0"));
-  EXPECT_TRUE(TextAt(kWhite, 180, 60, "75"));
-  EXPECT_TRUE(TextAt(kYellow, 180, 90, "120"));
-  EXPECT_TRUE(TextAt(kCyan, 240, 90, "200"));
+  ExpectTexts({{kCyan, 80, 30, "SHOBEL"}, {kCyan, 160, 30, "CUP"}, {kCyan, 220, 30, "ORDER"}, {kCyan, 20, 90, "MILK"},
+               {kCyan, 120, 60, "0"}, {kWhite, 180, 60, "75"}, {kYellow, 180, 90, "120"}, {kCyan, 240, 90, "200"}});
   EXPECT_FALSE(Untouched(10, 20, 280, 145)) << "the checker";
   EXPECT_TRUE(Untouched(282, 0, 800, 600)) << "no glass panel, no prompt";
   gameState.cupMilk = 150;
@@ -61,14 +54,8 @@ TEST_F(OrderPanels, GlassPanelBucketColumnAndReadout) {
   gameState.bucketIngredient = 3;
   gameState.bucketAmount = 387.6f;
   overlay::DrawOverlay();
-  EXPECT_TRUE(TextAt(kCyan, 650, 30, "GLASS"));
-  EXPECT_TRUE(TextAt(kRed, 680, 120, "260"));
-  EXPECT_TRUE(TextAt(kCyan, 740, 60, "300"));
-  for (int x : {120, 620}) {
-    EXPECT_TRUE(TextAt(kCyan, x, 90, "0"));
-    EXPECT_TRUE(TextAt(kCyan, x, 120, "387"));
-  }
-  EXPECT_TRUE(TextAt(kWhite, 246, 300, "387"));
+  ExpectTexts({{kCyan, 650, 30, "GLASS"}, {kRed, 680, 120, "260"}, {kCyan, 740, 60, "300"}, {kCyan, 120, 90, "0"},
+               {kCyan, 120, 120, "387"}, {kCyan, 620, 90, "0"}, {kCyan, 620, 120, "387"}, {kWhite, 246, 300, "387"}});
 }
 
 TEST_F(OrderPanels, OffDuringFallAndDemoAndTheTitleShowsItsMenuLine) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <initializer_list>
 #include <string_view>
 
 #include "overlay/font.h"
@@ -59,6 +60,13 @@ class OverlayScreen : public ::testing::Test {
         }
     }
     return ::testing::AssertionSuccess();
+  }
+  struct Text {
+    int row, x, y;
+    const char* text;
+  };
+  static void ExpectTexts(std::initializer_list<Text> texts) {
+    for (const Text& t : texts) EXPECT_TRUE(TextAt(t.row, t.x, t.y, t.text)) << t.text;
   }
   static bool Untouched(int left, int top, int right, int bottom) {
     for (int y = top; y < bottom; ++y)

@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <filesystem>
 #include <vector>
 
@@ -8,6 +6,7 @@
 #include "platform/os/module_path.h"
 #include "scene/scene.h"
 #include "scene/scene_objects.h"
+#include "support/scratch.h"
 
 namespace overlay_test {
 namespace {
@@ -22,8 +21,7 @@ using scene::objects;
 class Title : public OverlayScreen {
  protected:
   void SetUp() override {
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    dir = test_support::ScratchFolder("title");
     platform::os::SetModuleFileNameOverride((dir / "zarn").string());
     StartUp();
     objects = scene::SceneObjects{};
@@ -40,12 +38,17 @@ class Title : public OverlayScreen {
     for (int i = 0; i < 3000 && gameState.titlePhase != phase; ++i) overlay::TitleStep();
     return gameState.titlePhase == phase;
   }
+  static void Press(int key) {
+    Hold(key);
+    overlay::TitleStep();
+    Hold(key, false);
+  }
   static float LightY() {
     platform::rm::Vec3 p;
     objects.lightFrame->GetPosition(objects.sceneRoot.get(), &p);
     return p.y;
   }
-  const fs::path dir = fs::temp_directory_path() / ("zarn-title-" + std::to_string(::getpid()));
+  fs::path dir;
 };
 
 TEST_F(Title, PhasesFollowTheShowAndRestartWithoutADemo) {
@@ -68,9 +71,7 @@ TEST_F(Title, EnterStartsTheGameInEveryPhase) {
   for (int phase = 1; phase <= 6; ++phase) {
     gameState.titlePhase = 1;
     ASSERT_TRUE(StepUntil(phase));
-    Hold(vk::kReturn);
-    overlay::TitleStep();
-    Hold(vk::kReturn, false);
+    Press(vk::kReturn);
     EXPECT_EQ(gameState.titlePhase, 0) << phase;
     EXPECT_EQ(gameState.stageIntroActive, 1);
     EXPECT_EQ(gameState.cameraIndex, 8);
@@ -119,16 +120,12 @@ TEST_F(Title, LongIdleStartsTheDemoWhenItsFileLoads) {
 TEST_F(Title, ConfigurationHoldsTheIdleCountAndLeavesItTwoStepsShortOfTheDemo) {
   ASSERT_TRUE(StepUntil(6));
   const int idle = gameState.titleIdleSteps;
-  Hold('J');
-  overlay::TitleStep();
-  Hold('J', false);
+  Press('J');
   EXPECT_EQ(gameState.buttonConfigActive, 1);
   EXPECT_EQ(LightY(), -50000) << "the stand in ambient light only";
   for (int i = 0; i < 1000; ++i) overlay::TitleStep();
   EXPECT_EQ(gameState.titleIdleSteps, idle);
-  Hold(vk::kSpace);
-  overlay::TitleStep();
-  Hold(vk::kSpace, false);
+  Press(vk::kSpace);
   EXPECT_EQ(gameState.buttonConfigActive, 0);
   EXPECT_EQ(LightY(), 3050);
   overlay::TitleStep();

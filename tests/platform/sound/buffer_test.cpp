@@ -16,20 +16,17 @@ TEST_F(BufferCreation, RefusesWhatCannotBePlayedWithAReason) {
   EXPECT_EQ(create(caps::kCtrl3D, 100, nullptr), kInvalidParam);
   EXPECT_EQ(create(caps::kPrimaryBuffer, 100, nullptr), kInvalidParam);
 
-  WaveFormat odd = format;
-  odd.formatTag = 2;  // a compressed format
-  EXPECT_EQ(create(caps::kCtrl3D, 100, &odd), kBadFormat);
-  odd = format;
-  odd.bitsPerSample = 24;
-  odd.blockAlign = 3;
-  EXPECT_EQ(create(caps::kCtrl3D, 99, &odd), kBadFormat);
-  odd = format;
-  odd.blockAlign = 4;  // does not match one 16-bit channel
-  EXPECT_EQ(create(caps::kCtrl3D, 100, &odd), kBadFormat);
-  odd = format;
-  odd.samplesPerSec = 0;
-  EXPECT_EQ(create(caps::kCtrl3D, 100, &odd), kBadFormat);
-
+  const std::pair<const char*, void (*)(WaveFormat&)> odd[] = {
+      {"compressed", [](WaveFormat& f) { f.formatTag = 2; }},
+      {"24 bits", [](WaveFormat& f) { f.bitsPerSample = 24, f.blockAlign = 3; }},
+      {"block of two 16-bit channels", [](WaveFormat& f) { f.blockAlign = 4; }},
+      {"rate 0", [](WaveFormat& f) { f.samplesPerSec = 0; }},
+  };
+  for (const auto& [what, spoil] : odd) {
+    WaveFormat f = format;
+    spoil(f);
+    EXPECT_EQ(create(caps::kCtrl3D, f.bitsPerSample == 24 ? 99 : 100, &f), kBadFormat) << what;
+  }
   WaveFormat stereo = format;
   stereo.channels = 2;
   stereo.blockAlign = 4;
@@ -63,32 +60,24 @@ using Playback = Loopback;
 
 TEST_F(Playback, PlayingAgainContinuesAndStopKeepsThePlace) {
   Ref<SoundBuffer> tone = Tone(1.0);
-  std::uint32_t status = 0, at = 0, later = 0;
   ASSERT_EQ(tone->Play(0), kOk);
-  ASSERT_EQ(tone->GetStatus(&status), kOk);
-  EXPECT_EQ(status, kStatusPlaying);
+  EXPECT_EQ(Status(tone), kStatusPlaying);
   Render(4410);
-  tone->GetCurrentPosition(&at);
+  const std::uint32_t at = Position(tone);
   EXPECT_GT(at, 0u);
   tone->Play(0);  // still playing: not restarted
-  tone->GetCurrentPosition(&later);
-  EXPECT_GE(later, at);
+  EXPECT_GE(Position(tone), at);
 
   tone->Stop();
-  tone->GetStatus(&status);
-  EXPECT_EQ(status, 0u);
+  EXPECT_EQ(Status(tone), 0u);
   Render(4410);
-  tone->GetCurrentPosition(&later);
-  EXPECT_EQ(later, at) << "a stopped buffer keeps its place";
+  EXPECT_EQ(Position(tone), at) << "a stopped buffer keeps its place";
   tone->Play(kPlayLooping);
-  tone->GetStatus(&status);
-  EXPECT_EQ(status, kStatusPlaying | kStatusLooping);
-  tone->GetCurrentPosition(&later);
-  EXPECT_EQ(later, at) << "and resumes from it";
+  EXPECT_EQ(Status(tone), kStatusPlaying | kStatusLooping);
+  EXPECT_EQ(Position(tone), at) << "and resumes from it";
 
   tone->SetCurrentPosition(1000);
-  tone->GetCurrentPosition(&later);
-  EXPECT_EQ(later, 1000u);
+  EXPECT_EQ(Position(tone), 1000u);
   EXPECT_EQ(tone->SetCurrentPosition(tone->Bytes()), kInvalidParam);
 }
 
@@ -98,14 +87,10 @@ TEST_F(Playback, AOneShotThatEndedStartsOverAndALoopGoesOn) {
   shot->Play(0);
   loop->Play(kPlayLooping);
   Render(44100 / 5);
-  std::uint32_t status = 0;
-  shot->GetStatus(&status);
-  EXPECT_EQ(status, 0u) << "played to its end";
-  loop->GetStatus(&status);
-  EXPECT_EQ(status, kStatusPlaying | kStatusLooping);
+  EXPECT_EQ(Status(shot), 0u) << "played to its end";
+  EXPECT_EQ(Status(loop), kStatusPlaying | kStatusLooping);
   shot->Play(0);
-  shot->GetStatus(&status);
-  EXPECT_EQ(status, kStatusPlaying);
+  EXPECT_EQ(Status(shot), kStatusPlaying);
   EXPECT_GT(Render(441).peak, 0);
 }
 

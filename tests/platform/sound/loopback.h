@@ -77,6 +77,21 @@ class Loopback : public ::testing::Test {
   }
 
   Levels Render(int frames) { return Measure(device->RenderSamples(frames)); }
+  // A tenth of a second heard after the panning and gains have settled.
+  Levels Settled() {
+    Render(2205);
+    return Render(4410);
+  }
+  static std::uint32_t Status(const Ref<SoundBuffer>& b) {
+    std::uint32_t status = 0;
+    b->GetStatus(&status);
+    return status;
+  }
+  static std::uint32_t Position(const Ref<SoundBuffer>& b) {
+    std::uint32_t at = 0;
+    b->GetCurrentPosition(&at);
+    return at;
+  }
 
   Ref<Device> device;
   Ref<SoundBuffer> primary;

@@ -23,21 +23,15 @@ TEST_F(Hearing, LeftHandedPositionsLandOnTheRightEar) {
   Ref<Sound3DBuffer> b3;
   Ref<SoundBuffer> tone = Tone(1.0, &b3);
   tone->Play(kPlayLooping);
-
   b3->SetPosition(5, 0, 0);
-  Render(2205);  // let the panning settle
-  Levels right = Render(4410);
+  Levels right = Settled();
   EXPECT_GT(right.right, 2 * right.left);
-
   listener->SetOrientation({1, 0, 0}, {0, 1, 0});
   b3->SetPosition(0, 0, 5);
-  Render(2205);
-  Levels left = Render(4410);
+  Levels left = Settled();
   EXPECT_GT(left.left, 2 * left.right);
-
   listener->SetPosition(0, 0, 10);  // the sound is now 5 towards -z: the right
-  Render(2205);
-  Levels moved = Render(4410);
+  Levels moved = Settled();
   EXPECT_GT(moved.right, 2 * moved.left);
 }
 
@@ -59,22 +53,16 @@ TEST_F(Hearing, TheListenersRolloffReachesEverySound) {
   Ref<SoundBuffer> before = Tone(1.0, &early);
   early->SetPosition(0, 0, 20);
   before->Play(kPlayLooping);
-  Render(2205);
-  const double loudAtOne = Render(4410).left;
-
+  const double loudAtOne = Settled().left;
   ASSERT_EQ(listener->SetRolloffFactor(4.0f), kOk);
-  Render(2205);
-  const double quietAtFour = Render(4410).left;
+  const double quietAtFour = Settled().left;
   EXPECT_LT(quietAtFour, loudAtOne / 4);
-
   before->Stop();
   Ref<Sound3DBuffer> late;
   Ref<SoundBuffer> after = Tone(1.0, &late);
   late->SetPosition(0, 0, 20);
   after->Play(kPlayLooping);
-  Render(2205);
-  EXPECT_NEAR(Render(4410).left, quietAtFour, quietAtFour * 0.2) << "a new sound rolls off alike";
-
+  EXPECT_NEAR(Settled().left, quietAtFour, quietAtFour * 0.2) << "a new sound rolls off alike";
   EXPECT_EQ(listener->SetRolloffFactor(11.0f), kInvalidParam);
   EXPECT_EQ(listener->SetDopplerFactor(-1.0f), kInvalidParam);
   EXPECT_EQ(listener->SetDistanceFactor(0.0f), kInvalidParam);
