@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/surface/surface.h"
 #include "surface_test_util.h"
 
@@ -34,10 +36,8 @@ TEST_P(KeyedBltFast, WhiteKeyIsAllBitsSetAndBlackKeyIsZero) {
     ASSERT_EQ(dst->BltFast(2, 3, src.get(), nullptr,
                            blt_fast_flags::kSourceColorKey | blt_fast_flags::kWait),
               DD_OK);
-    EXPECT_EQ(Get(*dst, 2, 3), 7u) << "keyed corner must stay";
-    EXPECT_EQ(Get(*dst, 3, 4), 1u);
-    EXPECT_EQ(Get(*dst, 4, 4), 2u);
-    EXPECT_EQ(Get(*dst, 5, 5), 7u);
+    for (auto [x, y, v] : {std::tuple{2, 3, 7u}, {3, 4, 1u}, {4, 4, 2u}, {5, 5, 7u}})
+      EXPECT_EQ(Get(*dst, x, y), v) << x << "," << y;
 
     // Without the flag the whole cell is copied, key colour included.
     ASSERT_EQ(dst->BltFast(2, 3, src.get(), nullptr, blt_fast_flags::kWait), DD_OK);
@@ -91,29 +91,20 @@ TEST(BltFast, CopyOntoItselfWithOverlapMovesThePicture) {
 
 TEST(Blt, StretchesByNearestPixel) {
   auto src = MakeRef<Surface>(2, 2, 24, 0);
-  Put(*src, 0, 0, 0x110000);
-  Put(*src, 1, 0, 0x220000);
-  Put(*src, 0, 1, 0x330000);
-  Put(*src, 1, 1, 0x440000);
+  for (int i = 0; i < 4; ++i) Put(*src, i % 2, i / 2, 0x110000u * (i + 1));
   auto dst = MakeRef<Surface>(6, 6, 24, 0);
   const Rect to{1, 1, 5, 5};
   ASSERT_EQ(dst->Blt(&to, src.get(), nullptr, blt_flags::kWait), DD_OK);
-  EXPECT_EQ(Get(*dst, 0, 0), 0u);
-  EXPECT_EQ(Get(*dst, 1, 1), 0x110000u);
-  EXPECT_EQ(Get(*dst, 2, 2), 0x110000u);
-  EXPECT_EQ(Get(*dst, 3, 2), 0x220000u);
-  EXPECT_EQ(Get(*dst, 2, 3), 0x330000u);
-  EXPECT_EQ(Get(*dst, 4, 4), 0x440000u);
-  EXPECT_EQ(Get(*dst, 5, 5), 0u);
+  for (auto [x, y, v] : {std::tuple{0, 0, 0u}, {1, 1, 0x110000u}, {2, 2, 0x110000u}, {3, 2, 0x220000u},
+                         {2, 3, 0x330000u}, {4, 4, 0x440000u}, {5, 5, 0u}})
+    EXPECT_EQ(Get(*dst, x, y), v) << x << "," << y;
 
   // Shrinking 6 -> 3 takes every second pixel, from the middle of each pair.
   auto row = MakeRef<Surface>(6, 1, 8, 0);
   for (int x = 0; x < 6; ++x) Put(*row, x, 0, 10 + x);
   auto small = MakeRef<Surface>(3, 1, 8, 0);
   ASSERT_EQ(small->Blt(nullptr, row.get(), nullptr, 0), DD_OK);
-  EXPECT_EQ(Get(*small, 0, 0), 11u);
-  EXPECT_EQ(Get(*small, 1, 0), 13u);
-  EXPECT_EQ(Get(*small, 2, 0), 15u);
+  for (int x = 0; x < 3; ++x) EXPECT_EQ(Get(*small, x, 0), 11u + 2 * x);
 }
 
 TEST(Blt, KeysFillsAndRefusesDestinationsOutsideWithoutAClipper) {
@@ -126,9 +117,7 @@ TEST(Blt, KeysFillsAndRefusesDestinationsOutsideWithoutAClipper) {
   ASSERT_EQ(dst->Blt(nullptr, nullptr, nullptr, blt_flags::kColorFill, &fill), DD_OK);
   const Rect doubled{0, 0, 8, 6};
   ASSERT_EQ(dst->Blt(&doubled, src.get(), nullptr, blt_flags::kSourceColorKey), DD_OK);
-  EXPECT_EQ(Get(*dst, 0, 0), 0x0F0Fu);
-  EXPECT_EQ(Get(*dst, 2, 2), 1u);
-  EXPECT_EQ(Get(*dst, 5, 3), 2u);
+  for (auto [x, y, v] : {std::tuple{0, 0, 0x0F0Fu}, {2, 2, 1u}, {5, 3, 2u}}) EXPECT_EQ(Get(*dst, x, y), v);
 
   const Rect partly{4, 4, 10, 10};
   EXPECT_EQ(dst->Blt(&partly, src.get(), nullptr, 0), DDERR_INVALIDRECT);
@@ -148,8 +137,7 @@ TEST(Blt, ClipperCutsTheDestinationToTheWindowAndScalesTheCut) {
   ASSERT_EQ(clipper->SetHWnd(0, window), DD_OK);
   ASSERT_EQ(screen->SetClipper(clipper), DD_OK);
 
-  // A source twice as wide as its destination, which starts 10 pixels left
-  // of the client area: the cut-away 10 pixels take 20 source pixels along.
+  // Twice as wide as its destination, cut 10 pixels on the left: 20 source pixels go.
   auto src = MakeRef<Surface>(60, 1, 8, 0);
   for (int x = 0; x < 60; ++x) Put(*src, x, 0, x);
   const Rect to{origin.x - 10, origin.y, origin.x + 20, origin.y + 1};
@@ -158,13 +146,10 @@ TEST(Blt, ClipperCutsTheDestinationToTheWindowAndScalesTheCut) {
   EXPECT_EQ(Get(*screen, origin.x, origin.y), 21u);
   EXPECT_EQ(Get(*screen, origin.x + 19, origin.y), 59u);
 
-  // BltFast cannot clip.
   EXPECT_EQ(screen->BltFast(origin.x, origin.y, src.get(), nullptr, 0), DDERR_BLTFASTCANTCLIP);
   // Wholly outside the window: nothing to do, no error.
   const Rect away{0, 0, 5, 1};
-  if (origin.x >= 5 || origin.y >= 1) {
-    EXPECT_EQ(screen->Blt(&away, src.get(), nullptr, 0), DD_OK);
-  }
+  if (origin.x >= 5 || origin.y >= 1) { EXPECT_EQ(screen->Blt(&away, src.get(), nullptr, 0), DD_OK); }
   auto noWindow = MakeRef<Clipper>();
   screen->SetClipper(noWindow);
   EXPECT_EQ(screen->Blt(&to, src.get(), nullptr, 0), DDERR_NOCLIPLIST);

@@ -12,19 +12,15 @@ using platform::Ref;
 using platform::MakeRef;
 
 TEST(DeviceContext, GreenFillLandsInEachDepthsOwnFormat) {
-  struct Case {
-    int bits;
-    std::uint32_t expected;
-  };
-  for (Case c : {Case{8, std::uint32_t(system_colour::kGreen)}, Case{16, PackRgb565(0, 200, 0)},
-                 Case{24, 0x00C800u}}) {
-    auto s = MakeRef<Surface>(6, 4, c.bits, 0);
+  for (auto [bits, expected] : {std::pair{8, std::uint32_t(system_colour::kGreen)},
+                                {16, std::uint32_t(PackRgb565(0, 200, 0))}, {24, 0x00C800u}}) {
+    auto s = MakeRef<Surface>(6, 4, bits, 0);
     DeviceContext dc;
     ASSERT_EQ(s->GetDC(&dc), DD_OK);
     // A rectangle larger than the surface fills all of it and no more.
     ASSERT_EQ(dc.FillRect({0, 0, 800, 600}, 0, 200, 0), DD_OK);
-    EXPECT_EQ(Get(*s, 0, 0), c.expected) << c.bits;
-    EXPECT_EQ(Get(*s, 5, 3), c.expected) << c.bits;
+    EXPECT_EQ(Get(*s, 0, 0), expected) << bits;
+    EXPECT_EQ(Get(*s, 5, 3), expected) << bits;
     ASSERT_EQ(s->ReleaseDC(&dc), DD_OK);
   }
 }
@@ -93,21 +89,14 @@ TEST(DeviceContext, EightBitSurfacesTakeTheIndicesAndTheAreaClips) {
   EXPECT_EQ(Get(*s, 0, 1), 9u);  // unchanged, even past the table
   EXPECT_EQ(Get(*s, 1, 1), 0u);
 
-  IndexedBitmapView bad = bmp.View();
-  bad.stride = 2;
-  EXPECT_EQ(dc.DrawIndexedBitmap(bad, {0, 0, 2, 2}), DDERR_INVALIDPARAMS);
-  bad = bmp.View();
-  bad.colourCount = 300;
-  EXPECT_EQ(dc.DrawIndexedBitmap(bad, {0, 0, 2, 2}), DDERR_INVALIDPARAMS);
-  bad = bmp.View();
-  bad.indices = nullptr;
-  EXPECT_EQ(dc.DrawIndexedBitmap(bad, {0, 0, 2, 2}), DDERR_INVALIDPARAMS);
+  for (auto spoil : {+[](IndexedBitmapView& v) { v.stride = 2; }, +[](IndexedBitmapView& v) { v.colourCount = 300; },
+                     +[](IndexedBitmapView& v) { v.indices = nullptr; }}) {
+    IndexedBitmapView bad = bmp.View();
+    spoil(bad);
+    EXPECT_EQ(dc.DrawIndexedBitmap(bad, {0, 0, 2, 2}), DDERR_INVALIDPARAMS);
+  }
   s->ReleaseDC(&dc);
 }
-
-}  // namespace
-
-namespace {
 
 TEST(DeviceContext, DrawsEightBitImagesOfTheBmpReader) {
   platform::os::BmpImage image;
@@ -116,15 +105,15 @@ TEST(DeviceContext, DrawsEightBitImagesOfTheBmpReader) {
   image.bitsPerPixel = 8;
   image.palette = {{0, 0, 0}, {0, 255, 255}};
   image.pixels = {1, 0};
-  auto s = platform::MakeRef<surface_test::Surface>(2, 1, 24, 0);
-  surface_test::DeviceContext dc;
-  ASSERT_EQ(s->GetDC(&dc), surface_test::DD_OK);
-  ASSERT_EQ(dc.DrawBitmap(image, {0, 0, 2, 1}), surface_test::DD_OK);
-  EXPECT_EQ(surface_test::Get(*s, 0, 0), 0x00FFFFu);
+  auto s = MakeRef<Surface>(2, 1, 24, 0);
+  DeviceContext dc;
+  ASSERT_EQ(s->GetDC(&dc), DD_OK);
+  ASSERT_EQ(dc.DrawBitmap(image, {0, 0, 2, 1}), DD_OK);
+  EXPECT_EQ(Get(*s, 0, 0), 0x00FFFFu);
   image.pixels.pop_back();  // fewer pixels than the size claims
-  EXPECT_EQ(dc.DrawBitmap(image, {0, 0, 2, 1}), surface_test::DDERR_INVALIDPARAMS);
+  EXPECT_EQ(dc.DrawBitmap(image, {0, 0, 2, 1}), DDERR_INVALIDPARAMS);
   image.bitsPerPixel = 24;
-  EXPECT_EQ(dc.DrawBitmap(image, {0, 0, 2, 1}), surface_test::DDERR_UNSUPPORTEDFORMAT);
+  EXPECT_EQ(dc.DrawBitmap(image, {0, 0, 2, 1}), DDERR_UNSUPPORTEDFORMAT);
   s->ReleaseDC(&dc);
 }
 

@@ -11,10 +11,8 @@ namespace {
 TEST(PixelFormat, Rgb565KeepsBlackWhiteAndPrimariesThroughARoundTrip) {
   EXPECT_EQ(PackRgb565(255, 255, 255), 0xFFFF);
   EXPECT_EQ(ExpandRgb565(0xFFFF), 0xFFFFFFu);
-  EXPECT_EQ(ExpandRgb565(PackRgb565(0, 0, 0)), 0u);
-  EXPECT_EQ(ExpandRgb565(PackRgb565(255, 0, 0)), 0xFF0000u);
-  EXPECT_EQ(ExpandRgb565(PackRgb565(0, 255, 0)), 0x00FF00u);
-  EXPECT_EQ(ExpandRgb565(PackRgb565(0, 0, 255)), 0x0000FFu);
+  for (std::uint32_t c : {0x000000u, 0xFF0000u, 0x00FF00u, 0x0000FFu})
+    EXPECT_EQ(ExpandRgb565(PackRgb565(c >> 16, (c >> 8) & 0xFF, c & 0xFF)), c) << std::hex << c;
   // Green keeps one bit more than red and blue.
   EXPECT_EQ(PackRgb565(0, 200, 0), 50 << 5);
   EXPECT_EQ(ExpandRgb565(PackRgb565(0, 200, 0)), 0x00CB00u);
@@ -30,9 +28,8 @@ TEST(PixelFormat, TwentyFourBitPixelsAreStoredBlueFirst) {
 }
 
 TEST(PixelFormat, KeysAndFillsAreMaskedToTheDepth) {
-  EXPECT_EQ(0xFFFFFFu & PixelMask(8), 255u);
-  EXPECT_EQ(0xFFFFFFu & PixelMask(16), 0xFFFFu);
-  EXPECT_EQ(0xFFFFFFu & PixelMask(24), 0xFFFFFFu);
+  for (auto [bits, mask] : {std::pair{8, 255u}, {16, 0xFFFFu}, {24, 0xFFFFFFu}})
+    EXPECT_EQ(0xFFFFFFu & PixelMask(bits), mask) << bits;
 }
 
 TEST(NearestPalette, SystemColoursMatchTheirOwnEntries) {
@@ -74,17 +71,13 @@ TEST(ResultCodes, HoldTheHundredCodesWithTheirPublicValues) {
   EXPECT_EQ(DDERR_INVALIDPARAMS, static_cast<HResult>(0x80070057u));
   EXPECT_EQ(DDERR_UNSUPPORTED, static_cast<HResult>(0x80004001u));
   EXPECT_EQ(DDERR_NOTINITIALIZED, static_cast<HResult>(0x800401F0u));
-  struct Row {
-    HResult code;
-    const char* name;
-  };
-#define ROW(name, value) {value, #name},
-  const Row rows[] = {PLATFORM_DDRAW_RESULTS(ROW)};
+#define ROW(name, value) std::pair<HResult, const char*>{value, #name},
+  const std::pair<HResult, const char*> rows[] = {PLATFORM_DDRAW_RESULTS(ROW)};
 #undef ROW
-  EXPECT_STREQ(rows[0].name, "DDERR_UNSUPPORTED");
-  EXPECT_STREQ(rows[99].name, "DDERR_NOTPAGELOCKED");
+  EXPECT_STREQ(rows[0].second, "DDERR_UNSUPPORTED");
+  EXPECT_STREQ(rows[99].second, "DDERR_NOTPAGELOCKED");
   for (int i = 0; i < 100; ++i)
-    for (int j = i + 1; j < 100; ++j) EXPECT_NE(rows[i].code, rows[j].code) << rows[j].name;
+    for (int j = i + 1; j < 100; ++j) EXPECT_NE(rows[i].first, rows[j].first) << rows[j].second;
 }
 
 }  // namespace
