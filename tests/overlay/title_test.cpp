@@ -57,12 +57,12 @@ TEST_F(Title, PhasesFollowTheShowAndRestartWithoutADemo) {
     overlay::TitleStep();
     if (gameState.titlePhase != phase) changes.emplace_back(step, phase = gameState.titlePhase);
   }
-  ASSERT_EQ(changes.size(), 7u);
-  const int phases[] = {2, 3, 4, 5, 6, 1, 2};
-  const int steps[] = {0, 630, 770, 830, 1330, 1631, 1631};
-  for (int i = 0; i < 7; ++i) {
-    EXPECT_EQ(changes[i].second, phases[i]);
-    EXPECT_NEAR(changes[i].first, steps[i], 3) << "change " << i;
+  const std::vector<std::pair<int, int>> expected = {{0, 2},    {630, 3},  {770, 4}, {830, 5},
+                                                     {1330, 6}, {1631, 1}, {1631, 2}};
+  ASSERT_EQ(changes.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(changes[i].second, expected[i].second);
+    EXPECT_NEAR(changes[i].first, expected[i].first, 3) << "change " << i;
   }
   EXPECT_EQ(gameState.cameraIndex, 9);
 }
@@ -88,8 +88,7 @@ TEST_F(Title, SpeedKeysHaveNoLatchAndClampAtOneAndFive) {
   for (int i = 0; i < 3; ++i) overlay::TitleStep();
   EXPECT_NEAR(gameState.speedFactor, 2.15f, 1e-5);
   gameState.speedFactor = 4.98f;
-  overlay::TitleStep();
-  overlay::TitleStep();
+  for (int i = 0; i < 2; ++i) overlay::TitleStep();
   EXPECT_EQ(gameState.speedFactor, 5.0f);
   overlay::DrawOverlay();
   EXPECT_TRUE(TextAt(4, 420, 540, "100"));

@@ -38,8 +38,7 @@ TEST_F(BufferCreation, LockGivesTwoRegionsAcrossTheEndAndOnlyOnce) {
   WaveFormat format = Mono16();
   Ref<SoundBuffer> b;
   ASSERT_EQ(device->CreateSoundBuffer(BufferDesc{caps::kCtrl3D, 100, &format}, &b), kOk);
-  void* p1 = nullptr;
-  void* p2 = nullptr;
+  void *p1 = nullptr, *p2 = nullptr;
   std::uint32_t n1 = 0, n2 = 0;
   ASSERT_EQ(b->Lock(80, 40, &p1, &n1, &p2, &n2, 0), kOk);
   EXPECT_EQ(n1, 20u);

@@ -62,8 +62,7 @@ class Loopback : public ::testing::Test {
     const BufferDesc desc{caps::kCtrl3D | caps::kGlobalFocus, frames * 2, &format};
     EXPECT_EQ(device->CreateSoundBuffer(desc, &buffer), kOk);
     if (!buffer) return buffer;
-    void* p1 = nullptr;
-    void* p2 = nullptr;
+    void *p1 = nullptr, *p2 = nullptr;
     std::uint32_t n1 = 0, n2 = 0;
     EXPECT_EQ(buffer->Lock(0, 0, &p1, &n1, &p2, &n2, kLockEntireBuffer), kOk);
     auto* samples = static_cast<std::int16_t*>(p1);
