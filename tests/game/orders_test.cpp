@@ -36,10 +36,8 @@ TEST(Order, GeneratorIsTheClassicOne) {
 TEST(Order, FirstTwoStagesOrderCoffeeOnly) {
   for (std::uint32_t seed = 0; seed < 200; ++seed) {
     game::Order one = game::DrawOrder(1, seed), two = game::DrawOrder(2, seed);
-    ASSERT_EQ(one.cup, (std::array<float, 3>{100, 0, 0}));
-    ASSERT_EQ(one.glass, (std::array<float, 3>{0, 0, 0}));
-    ASSERT_EQ(two.cup, (std::array<float, 3>{100, 0, 0}));
-    ASSERT_EQ(two.glass, (std::array<float, 3>{100, 0, 0}));
+    ASSERT_EQ((std::array{one.cup, one.glass, two.cup, two.glass}),
+              (std::array<std::array<float, 3>, 4>{{{100, 0, 0}, {0, 0, 0}, {100, 0, 0}, {100, 0, 0}}}));
   }
 }
 
@@ -69,11 +67,8 @@ TEST(Order, LaterStagesDrawMilkAndSugarUpToOneHundredPerStageBelow) {
 }
 
 TEST(Order, VerdictBoundaries) {
-  EXPECT_STREQ(game::Verdict(100), "Nice!! ");
-  EXPECT_STREQ(game::Verdict(90), "Good ! ");
-  EXPECT_STREQ(game::Verdict(80), "Good ! ");
-  EXPECT_STREQ(game::Verdict(70), "Bad !! ");
-  EXPECT_STREQ(game::Verdict(-80), "Bad !! ");
+  for (auto [score, want] : {std::pair{100, "Nice!! "}, {90, "Good ! "}, {80, "Good ! "}, {70, "Bad !! "}, {-80, "Bad !! "}})
+    EXPECT_STREQ(game::Verdict(score), want) << score;
 }
 
 TEST_F(Orders, NewOrderStartsTheStageClean) {

@@ -44,6 +44,15 @@ class ScoopAndPour : public test_support::BuiltScene {
     gameState.bucketDipped = dipped;
     game::ScoopAndPourStep();
   }
+  void TiltAndStep(float upY) {
+    Tilt(upY);
+    Step(0);
+  }
+  float AmountAt(float upY, bool mouthUp = true) {
+    Tilt(upY, mouthUp);
+    game::UpdateBucketAmount();
+    return gameState.bucketAmount;
+  }
   bool Parked(const scene::Ref<scene::Frame>& heap) { return PositionIn(heap, objects.anchorFrame).y >= 2000; }
   // Dips into the pot at the mouth and lifts out with the bucket tilted to upY.
   void Scoop(const scene::Ref<scene::Frame>& pot, float upY) {
@@ -61,31 +70,19 @@ TEST_F(ScoopAndPour, AmountFollowsHowLevelTheBucketIsHeld) {
   const struct {
     float upY, amount;
   } cases[] = {{-1.0f, 400}, {-0.8f, 200}, {-0.7f, 100}, {-0.5f, 0}, {0.3f, 0}};
-  for (auto c : cases) {
-    Tilt(c.upY);
-    game::UpdateBucketAmount();
-    EXPECT_NEAR(gameState.bucketAmount, c.amount, 0.01f) << "up.y " << c.upY;
+  for (auto c : cases) EXPECT_NEAR(AmountAt(c.upY), c.amount, 0.01f) << "up.y " << c.upY;
+  for (bool mouthUp : {true, false}) {
+    AmountAt(-0.8f, mouthUp);
+    EXPECT_EQ(gameState.bucketTiltSide, mouthUp ? 1 : -1);
   }
-  Tilt(-0.8f, true);
-  game::UpdateBucketAmount();
-  EXPECT_EQ(gameState.bucketTiltSide, 1);
-  Tilt(-0.8f, false);
-  game::UpdateBucketAmount();
-  EXPECT_EQ(gameState.bucketTiltSide, -1);
 }
 
 TEST_F(ScoopAndPour, LoadedBucketOnlyLosesContent) {
   gameState.bucketLoaded = 1;
   gameState.bucketAmount = 150;
-  Tilt(-1.0f);
-  game::UpdateBucketAmount();
-  EXPECT_EQ(gameState.bucketAmount, 150) << "levelling must not refill";
-  Tilt(-0.7f);
-  game::UpdateBucketAmount();
-  EXPECT_NEAR(gameState.bucketAmount, 100, 0.01f);
-  Tilt(-1.0f);
-  game::UpdateBucketAmount();
-  EXPECT_NEAR(gameState.bucketAmount, 100, 0.01f);
+  EXPECT_EQ(AmountAt(-1.0f), 150) << "levelling must not refill";
+  EXPECT_NEAR(AmountAt(-0.7f), 100, 0.01f);
+  EXPECT_NEAR(AmountAt(-1.0f), 100, 0.01f);
 }
 
 TEST_F(ScoopAndPour, ScoopedCoffeePoursIntoTheCupButTheLastDecrementIsLost) {
@@ -101,11 +98,9 @@ TEST_F(ScoopAndPour, ScoopedCoffeePoursIntoTheCupButTheLastDecrementIsLost) {
   EXPECT_TRUE(Parked(objects.carryMilkFrame) && Parked(objects.carrySugarFrame));
 
   PutBesideMouth(objects.cupFrame, 0);
-  Tilt(-0.75f);
-  Step(0);
+  TiltAndStep(-0.75f);
   EXPECT_NEAR(gameState.cupCoffee, 250, 0.01f);
-  Tilt(-0.5f);
-  Step(0);
+  TiltAndStep(-0.5f);
   EXPECT_NEAR(gameState.cupCoffee, 250, 0.01f) << "emptying unloads before the pour";
   EXPECT_EQ(gameState.bucketLoaded, 0);
   EXPECT_NEAR(gameState.bucketAmountBefore, 150, 0.01f);
@@ -113,34 +108,31 @@ TEST_F(ScoopAndPour, ScoopedCoffeePoursIntoTheCupButTheLastDecrementIsLost) {
 
   Scoop(objects.coffeeJarFrame, -1.0f);
   PutBesideMouth(objects.cupFrame, 0);
-  Tilt(-0.5f);
-  Step(0);
+  TiltAndStep(-0.5f);
   EXPECT_NEAR(gameState.cupCoffee, 250, 0.01f) << "a full load emptied in one step adds nothing";
 }
 
 TEST_F(ScoopAndPour, PourReachesOnlyStrictlyWithinTheVesselRadius) {
-  auto pour = [](game::GameState& g) {
-    g.bucketLoaded = 1;
-    g.bucketIngredient = 2;
-    g.bucketAmountBefore = 300;
-    g.bucketAmount = 200;
-    game::PourIntoVessels();
-  };
-  PutBesideMouth(objects.cupFrame, 12.3f);
-  pour(gameState);
-  EXPECT_NEAR(gameState.cupMilk, 100, 0.01f);
-  PutBesideMouth(objects.cupFrame, 12.4f);
-  ASSERT_EQ(MouthDistance(objects.cupFrame), 12.4f);
-  pour(gameState);
-  EXPECT_NEAR(gameState.cupMilk, 100, 0.01f);
-
-  PutBesideMouth(objects.glassFrame, 10.8f);
-  pour(gameState);
-  EXPECT_NEAR(gameState.glassMilk, 100, 0.01f);
-  PutBesideMouth(objects.glassFrame, 10.9f);
-  ASSERT_EQ(MouthDistance(objects.glassFrame), 10.9f);
-  pour(gameState);
-  EXPECT_NEAR(gameState.glassMilk, 100, 0.01f);
+  const struct {
+    const scene::Ref<scene::Frame>& vessel;
+    float inside, outside;
+    const float& milk;
+  } cases[] = {{objects.cupFrame, 12.3f, 12.4f, gameState.cupMilk},
+               {objects.glassFrame, 10.8f, 10.9f, gameState.glassMilk}};
+  for (const auto& c : cases) {
+    for (float dx : {c.inside, c.outside}) {
+      PutBesideMouth(c.vessel, dx);
+      if (dx == c.outside) {
+        ASSERT_EQ(MouthDistance(c.vessel), dx);
+      }
+      gameState.bucketLoaded = 1;
+      gameState.bucketIngredient = 2;
+      gameState.bucketAmountBefore = 300;
+      gameState.bucketAmount = 200;
+      game::PourIntoVessels();
+      EXPECT_NEAR(c.milk, 100, 0.01f) << dx;
+    }
+  }
   EXPECT_EQ(gameState.bucketAmountBefore, 200);
 }
 
@@ -149,8 +141,7 @@ TEST_F(ScoopAndPour, LiftOutAwayFromThePotsCarriesNothingPourable) {
   EXPECT_EQ(gameState.bucketLoaded, 1);
   EXPECT_EQ(gameState.bucketIngredient, 0);
   PutBesideMouth(objects.cupFrame, 0);
-  Tilt(-0.7f);
-  Step(0);
+  TiltAndStep(-0.7f);
   EXPECT_NEAR(gameState.bucketAmount, 100, 0.01f);
   EXPECT_EQ(gameState.cupCoffee + gameState.cupMilk + gameState.cupSugar, 0);
 

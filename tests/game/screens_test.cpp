@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "app/timers.h"
 #include "demo/demo.h"
@@ -18,20 +19,13 @@ using platform::rm::Vec3;
 using scene::objects;
 
 TEST(ScoreLine, TypesVerdictAndPointsInSeventeenCharacters) {
-  EXPECT_EQ(game::ScoreLine(100), "Nice!! 100 points");
-  EXPECT_EQ(game::ScoreLine(90), "Good ! 90 points ");
-  EXPECT_EQ(game::ScoreLine(80), "Good ! 80 points ");
-  EXPECT_EQ(game::ScoreLine(70), "Bad !! 70 points ");
-  EXPECT_EQ(game::ScoreLine(10), "Bad !! 10 points ");
   // Below two digits the number is not cut or run into " points".
-  EXPECT_EQ(game::ScoreLine(0), "Bad !! 0 points  ");
-  EXPECT_EQ(game::ScoreLine(-10), "Bad !! -10 points");
-  EXPECT_EQ(game::ScoreLine(-80), "Bad !! -80 points");
-
-  EXPECT_EQ(game::ScoreLine(100, 0), "");
-  EXPECT_EQ(game::ScoreLine(100, -2), "");
-  EXPECT_EQ(game::ScoreLine(100, 6), "Nice!!");
-  EXPECT_EQ(game::ScoreLine(-80, 40), "Bad !! -80 points");
+  const std::tuple<int, int, const char*> cases[] = {
+      {100, 17, "Nice!! 100 points"}, {90, 17, "Good ! 90 points "}, {80, 17, "Good ! 80 points "},
+      {70, 17, "Bad !! 70 points "},  {10, 17, "Bad !! 10 points "}, {0, 17, "Bad !! 0 points  "},
+      {-10, 17, "Bad !! -10 points"}, {-80, 17, "Bad !! -80 points"}, {100, 0, ""},
+      {100, -2, ""},                  {100, 6, "Nice!!"},            {-80, 40, "Bad !! -80 points"}};
+  for (auto [score, chars, want] : cases) EXPECT_EQ(game::ScoreLine(score, chars), want) << score << "/" << chars;
   EXPECT_EQ(game::ScoreLineX(17), 315) << "centred on 400 at 10 pixels a character";
 }
 
