@@ -30,6 +30,10 @@ std::vector<std::uint8_t> ShortNoteFile() {
   return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k', 0, 0, 0, 15,
           0x00, 0xC0, 0x00, 0x00, 0x90, 72, 100, 0x14, 0x80, 72, 0, 0x00, 0xFF, 0x2F, 0x00};
 }
+Ref<Segment> ShortNote() {
+  const auto bytes = ShortNoteFile();
+  return platform::MakeRef<Segment>("short", bytes, CheckMidiFile(bytes));
+}
 
 class PerformanceTest : public ::testing::Test {
  protected:
@@ -53,10 +57,6 @@ class PerformanceTest : public ::testing::Test {
     Ref<Segment> segment;
     EXPECT_EQ(loader->GetObject(name, &segment), platform::kOk) << name;
     return segment;
-  }
-  static Ref<Segment> ShortNote() {
-    const auto bytes = ShortNoteFile();
-    return platform::MakeRef<Segment>("short", bytes, CheckMidiFile(bytes));
   }
   std::vector<std::int16_t> Render(double seconds) {
     std::vector<std::int16_t> samples(static_cast<std::size_t>(seconds * performance_->SampleRate()) * 2);
@@ -165,9 +165,8 @@ TEST_F(PerformanceTest, DamagedFilesThatPassTheCheckPlayWithoutHarm) {
     for (int k = 0; k < 2; ++k) bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
     const MidiFileInfo info = CheckMidiFile(bytes);
     if (!info.valid) continue;
-    Segment damaged("damaged", bytes, info);
-    damaged.AddRef();  // lives on the stack
-    ASSERT_EQ(performance_->PlaySegment(&damaged, 0, 0, nullptr), platform::kOk);
+    const auto damaged = platform::MakeRef<Segment>("damaged", bytes, info);
+    ASSERT_EQ(performance_->PlaySegment(damaged.get(), 0, 0, nullptr), platform::kOk);
     Render(0.02);
     performance_->Stop();
     ++played;
@@ -184,11 +183,9 @@ TEST(Performance, WithoutInstrumentsNothingPlays) {
   options.soundFont = "/nonexistent/none.sf2";
   EXPECT_EQ(p->Init(nullptr, options), kMusicNoSoundFont);
   EXPECT_FALSE(p->HasInstruments());
-  const auto bytes = ShortNoteFile();
-  Segment segment("short", bytes, CheckMidiFile(bytes));
-  segment.AddRef();  // lives on the stack
-  EXPECT_EQ(p->PlaySegment(&segment, 0, 0, nullptr), kMusicNotInitialized);
-  EXPECT_EQ(segment.SetParam(SegmentParam::Download, p.get()), kMusicNotInitialized);
+  const Ref<Segment> segment = ShortNote();
+  EXPECT_EQ(p->PlaySegment(segment.get(), 0, 0, nullptr), kMusicNotInitialized);
+  EXPECT_EQ(segment->SetParam(SegmentParam::Download, p.get()), kMusicNotInitialized);
   std::vector<std::int16_t> samples(64, 1);
   p->Render(samples.data(), 32);
   EXPECT_EQ(Peak(samples), 0);

@@ -44,13 +44,9 @@ class ExcavatorPoses : public ::testing::Test {
   // the machine then touches itself, which its tests rightly report.
   static bool Touching(const Placed3& p, const Vec3* boxProbes, const Matrix& boxAt) {
     const Matrix toBox = boxAt.RigidInverse();
-    Vec3 lo = boxProbes[0], hi = boxProbes[0];
-    for (int i = 0; i < 8; ++i) {
-      lo = {std::min(lo.x, boxProbes[i].x), std::min(lo.y, boxProbes[i].y),
-            std::min(lo.z, boxProbes[i].z)};
-      hi = {std::max(hi.x, boxProbes[i].x), std::max(hi.y, boxProbes[i].y),
-            std::max(hi.z, boxProbes[i].z)};
-    }
+    Box3 box;
+    for (int i = 0; i < 8; ++i) box.Add(boxProbes[i]);
+    const Vec3 lo = box.min, hi = box.max;
     auto inBox = [&](Vec3 v) {
       v = toBox.TransformPoint(v);
       return v.x >= lo.x && v.x <= hi.x && v.y >= lo.y && v.y <= hi.y && v.z >= lo.z &&
@@ -75,9 +71,7 @@ class ExcavatorPoses : public ::testing::Test {
       return (std::fabs(b.x) <= 1.8f && InPolygon(kBucketOutline, -b.z, b.y)) ||
              (std::fabs(a.x) <= 0.4f && InPolygon(kArmOutline, -a.z, a.y));
     };
-    const Pairs edges = {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {1, 3}, {2, 4},
-                         {5, 7}, {6, 8}, {1, 5}, {3, 7}, {2, 6}, {4, 8}};
-    return sampled(edges, boxProbes, boxAt, inOutlines);
+    return sampled(kBaseSegments, boxProbes, boxAt, inOutlines);  // a box's twelve edges
   }
 
   static bool InPolygon(const std::vector<std::pair<float, float>>& poly, float u, float v) {
@@ -121,30 +115,42 @@ class ExcavatorPoses : public ::testing::Test {
         if (SegmentHitsAny(s.a, s.b, m->tris, m->bounds))
           findings.Add(s.name + " meets " + m->name, pose);
   }
+
+  // The chassis and its four tyres placed by `m`.
+  static std::vector<Mesh> ChassisMeshes(const Matrix& m) {
+    std::vector<Mesh> out = {Placed("base", m)};
+    for (int i = 0; i < 4; ++i) {
+      Matrix w = Matrix::Identity();
+      w.origin = kWheels[i];
+      out.push_back(Placed(i < 2 ? "tireL" : "tireR", w * m));
+    }
+    return out;
+  }
+  static std::vector<const Mesh*> Pointers(const std::vector<Mesh>& meshes) {
+    std::vector<const Mesh*> out;
+    for (const Mesh& m : meshes) out.push_back(&m);
+    return out;
+  }
+  static std::vector<Segment> BucketAndArm(const Placed3& p) {
+    std::vector<Segment> out = Segments(kBucketSegments, kBucketProbes, p.bucket, "bucket");
+    for (auto& s : Segments(kArmSegments, kArmProbes, p.arm, "arm")) out.push_back(s);
+    return out;
+  }
 };
 
 TEST_F(ExcavatorPoses, ProbeSegmentsStayClearAtRest) {
   const Placed3 p = Place({});
-  const Mesh body = Placed("body", Matrix::Identity()), boom = Placed("arm1", p.boom),
-             arm = Placed("arm2", p.arm), bucket = Placed("shbl", p.bucket);
   const Matrix chassis = ChassisInBody(0);
-  const Mesh base = Placed("base", chassis);
-  std::vector<Mesh> tyres;
-  for (int i = 0; i < 4; ++i) {
-    Matrix m = Matrix::Identity();
-    m.origin = kWheels[i];
-    tyres.push_back(Placed(i < 2 ? "tireL" : "tireR", m * chassis));
-  }
-  std::vector<const Mesh*> all = {&body, &boom, &arm, &bucket, &base};
-  for (const Mesh& t : tyres) all.push_back(&t);
-
-  std::vector<Segment> segments = Segments(kBucketSegments, kBucketProbes, p.bucket, "bucket");
-  for (auto& s : Segments(kArmSegments, kArmProbes, p.arm, "arm")) segments.push_back(s);
+  std::vector<Mesh> meshes = ChassisMeshes(chassis);
+  for (Mesh& m : std::vector<Mesh>{Placed("body", Matrix::Identity()), Placed("arm1", p.boom),
+                                   Placed("arm2", p.arm), Placed("shbl", p.bucket)})
+    meshes.push_back(std::move(m));
+  std::vector<Segment> segments = BucketAndArm(p);
   for (auto& s : Segments(kBaseSegments, kBaseProbes, chassis, "chassis")) segments.push_back(s);
   for (auto& s : Segments(kBodySegments, kBodyProbes, Matrix::Identity(), "body"))
     segments.push_back(s);
   Findings findings;
-  Check(segments, all, "rest", findings);
+  Check(segments, Pointers(meshes), "rest", findings);
   EXPECT_EQ(findings.count, 0) << findings.Text();
 }
 
@@ -153,24 +159,13 @@ TEST_F(ExcavatorPoses, ProbeSegmentsStayClearThroughTheJointWindowsAndSwing) {
   const std::vector<Segment> bodySegments =
       Segments(kBodySegments, kBodyProbes, Matrix::Identity(), "body");
   // The chassis, its tyres and its probe box at eight swings.
-  struct Chassis {
-    std::vector<Mesh> meshes;
-    std::vector<Segment> segments;
-  };
-  std::vector<Chassis> swings;
+  std::vector<std::vector<Mesh>> swungMeshes;
+  std::vector<std::vector<Segment>> swungSegments;
   for (int k = 0; k < 8; ++k) {
     const Matrix m = ChassisInBody(45.0f * k);
-    Chassis c;
-    c.meshes.push_back(Placed("base", m));
-    for (int i = 0; i < 4; ++i) {
-      Matrix w = Matrix::Identity();
-      w.origin = kWheels[i];
-      c.meshes.push_back(Placed(i < 2 ? "tireL" : "tireR", w * m));
-    }
-    c.segments = Segments(kBaseSegments, kBaseProbes, m, "chassis");
-    swings.push_back(std::move(c));
+    swungMeshes.push_back(ChassisMeshes(m));
+    swungSegments.push_back(Segments(kBaseSegments, kBaseProbes, m, "chassis"));
   }
-  const std::vector<Tri>& loadTris = LoadModel("car-c").tris;
 
   Findings findings;
   int poses = 0, loaded = 0, touching = 0;
@@ -186,42 +181,37 @@ TEST_F(ExcavatorPoses, ProbeSegmentsStayClearThroughTheJointWindowsAndSwing) {
         ++poses;
         const Mesh boom = Placed("arm1", p.boom), arm = Placed("arm2", p.arm),
                    bucket = Placed("shbl", p.bucket);
-        std::vector<const Mesh*> upper = {&body, &boom, &arm, &bucket};
+        // What moves with the boom (the carried load too); then the whole upper structure.
+        std::vector<const Mesh*> own = {&boom, &arm, &bucket};
         Matrix loadAt;
         Mesh load;
         if (LoadPlacement(p, &loadAt)) {
-          load = {"load", Transformed(loadTris, loadAt), {}};
-          load.bounds = BoundsOf(load.tris);
-          upper.push_back(&load);
+          load = Placed("car-c", loadAt);
+          own.push_back(&load);
           ++loaded;
         }
+        std::vector<const Mesh*> upper = own;
+        upper.push_back(&body);
         std::ostringstream pose;
         pose << "boom " << joints.boom << " arm " << joints.arm << " bucket " << joints.bucket;
-        std::vector<Segment> moving = Segments(kBucketSegments, kBucketProbes, p.bucket, "bucket");
-        for (auto& s : Segments(kArmSegments, kArmProbes, p.arm, "arm")) moving.push_back(s);
-        const bool onBody = Touching(p, kBodyProbes, Matrix::Identity());
-        if (onBody) {
+        const std::vector<Segment> moving = BucketAndArm(p);
+        if (Touching(p, kBodyProbes, Matrix::Identity())) {
           ++touching;
-          std::vector<const Mesh*> own = {&boom, &arm, &bucket};
-          if (upper.size() > 4) own.push_back(upper.back());
           Check(moving, own, pose.str(), findings);
         } else {
           Check(moving, upper, pose.str(), findings);
-          std::vector<const Mesh*> swung = {&boom, &arm, &bucket};
-          if (upper.size() > 4) swung.push_back(upper.back());
-          Check(bodySegments, swung, pose.str(), findings);
+          Check(bodySegments, own, pose.str(), findings);
         }
-        for (std::size_t s = 0; s < swings.size(); ++s) {
+        for (std::size_t s = 0; s < swungMeshes.size(); ++s) {
           if (Touching(p, kBaseProbes, ChassisInBody(45.0f * s))) {
             ++touching;
             continue;
           }
-          std::vector<const Mesh*> chassis;
-          for (const Mesh& m : swings[s].meshes) chassis.push_back(&m);
+          const std::vector<const Mesh*> chassis = Pointers(swungMeshes[s]);
           const std::string swing = pose.str() + " swing " + std::to_string(45 * s);
           Check(moving, chassis, swing, findings);
-          Check(swings[s].segments, upper, swing, findings);
-          if (i == 0 && j == 0 && k == 0) Check(swings[s].segments, chassis, swing, findings);
+          Check(swungSegments[s], upper, swing, findings);
+          if (i == 0 && j == 0 && k == 0) Check(swungSegments[s], chassis, swing, findings);
         }
       }
   EXPECT_GT(poses, 1000);

@@ -28,16 +28,22 @@ const Model& LoadModel(const std::string& name) {
   const std::string path = std::string(ZARN_RUN_DIR) + "/" + name + ".x";
   const auto result = platform::rm::ReadXMeshFile(path, &model.data);
   EXPECT_EQ(result, platform::kOk) << path;
-  std::size_t at = 0;
-  for (std::uint32_t size : model.data.faceSizes) {
-    for (std::uint32_t k = 1; k + 1 < size; ++k)
-      model.tris.push_back({model.data.positions[model.data.faceIndices[at]],
-                            model.data.positions[model.data.faceIndices[at + k]],
-                            model.data.positions[model.data.faceIndices[at + k + 1]]});
-    at += size;
-  }
+  model.tris = TrianglesOf(model.data);
   model.bounds = BoundsOf(model.tris);
   return cache.emplace(name, std::move(model)).first->second;
+}
+
+std::vector<Tri> TrianglesOf(const platform::rm::MeshData& data) {
+  std::vector<Tri> tris;
+  std::size_t at = 0;
+  for (std::uint32_t size : data.faceSizes) {
+    for (std::uint32_t k = 1; k + 1 < size; ++k)
+      tris.push_back({data.positions[data.faceIndices[at]],
+                      data.positions[data.faceIndices[at + k]],
+                      data.positions[data.faceIndices[at + k + 1]]});
+    at += size;
+  }
+  return tris;
 }
 
 std::vector<Tri> Transformed(const std::vector<Tri>& tris, const Matrix& m) {

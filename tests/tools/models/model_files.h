@@ -30,6 +30,8 @@ struct Model {
 // Loads NAME.x from the run folder; fails the calling test when it cannot.
 const Model& LoadModel(const std::string& name);
 
+// The fans of every face of `data`, in its winding.
+std::vector<Tri> TrianglesOf(const platform::rm::MeshData& data);
 std::vector<Tri> Transformed(const std::vector<Tri>& tris, const Matrix& m);
 Box3 BoundsOf(const std::vector<Tri>& tris);
 

@@ -44,11 +44,7 @@ class ModelSource : public ::testing::Test {
     platform::rm::MeshData data;
     EXPECT_EQ(platform::rm::ReadXMesh(models::XFileText(mesh, "test-model"), &data),
               platform::kOk);
-    std::vector<Tri> tris;
-    for (std::size_t i = 0; i + 2 < data.faceIndices.size(); i += 3)
-      tris.push_back({data.positions[data.faceIndices[i]], data.positions[data.faceIndices[i + 1]],
-                      data.positions[data.faceIndices[i + 2]]});
-    return tris;
+    return TrianglesOf(data);
   }
 
   models::Palette palette_{{"red", {1, 0, 0, 1}}};

@@ -39,31 +39,23 @@ const Pot kPots[] = {{"cb", "cr", 2, "ci", "ci2", "cf"},
                      {"mb", "mr", 0, "mi", "mi2", "mf"},
                      {"sbu", "sbm", 0, "si", "si2", "sf"}};
 
-TEST(PotModels, ContentIsOneSurfaceTwiceBelowTheRim) {
+TEST(PotModels, HoldTheBucketAndTheirContent) {
   for (const Pot& pot : kPots) {
     SCOPED_TRACE(pot.jar);
     const Model &jar = LoadModel(pot.jar), &in = LoadModel(pot.surface),
-                &in2 = LoadModel(pot.surface2);
-    EXPECT_TRUE(SameMesh(in, in2));
+                &below = LoadModel(pot.below), &cover = LoadModel(pot.cover);
+    EXPECT_TRUE(SameMesh(in, LoadModel(pot.surface2)));
     // A level surface: the top at the axis, 2.5 or more below the rim.
-    float level = 0;
-    ASSERT_TRUE(TopAt(in.tris, 0, 0, &level));
-    EXPECT_EQ(level, MaxY(in));
-    EXPECT_LE(level, MaxY(jar) - 2.5f);
-    // Seen from above: the level faces run clockwise seen from +y.
-    for (const Tri& t : in.tris) {
-      if (t[0].y == level && t[1].y == level && t[2].y == level) {
-        EXPECT_GT(platform::rm::Cross(t[1] - t[0], t[2] - t[0]).y, 0);
-      }
-    }
-  }
-}
-
-TEST(PotModels, OpenMouthLetsTheBucketInAndKeepsItNearTheAxis) {
-  for (const Pot& pot : kPots) {
-    SCOPED_TRACE(pot.jar);
-    const Model &jar = LoadModel(pot.jar), &in = LoadModel(pot.surface);
+    float top = 0;
+    ASSERT_TRUE(TopAt(in.tris, 0, 0, &top));
     const float level = MaxY(in), rim = MaxY(jar);
+    EXPECT_EQ(top, level);
+    EXPECT_LE(top, rim - 2.5f);
+    // Seen from above: the level faces run clockwise seen from +y.
+    for (const Tri& t : in.tris)
+      if (t[0].y == top && t[1].y == top && t[2].y == top)
+        EXPECT_GT(platform::rm::Cross(t[1] - t[0], t[2] - t[0]).y, 0);
+
     for (int k = 0; k < 12; ++k) {
       const float a = k * 0.5236f, c = std::cos(a), s = std::sin(a);
       // Nothing of the pot between the axis and radius 8.2 from the
@@ -76,31 +68,18 @@ TEST(PotModels, OpenMouthLetsTheBucketInAndKeepsItNearTheAxis) {
       EXPECT_TRUE(SegmentHitsAny({0, level + 1, 0}, {10 * c, level + 1, 10 * s}, jar.tris,
                                  jar.bounds));
     }
-  }
-}
 
-TEST(PotModels, FloorKeepsTheBucketFromSinkingUnderTheSurface) {
-  for (const Pot& pot : kPots) {
-    SCOPED_TRACE(pot.jar);
-    const Model &in = LoadModel(pot.surface), &below = LoadModel(pot.below);
+    // The floor: deep enough for the lip's 0.4 probe to cross the surface
+    // above it, too shallow for the 3.2 high bucket to go under.
     float floor = 0;
     ASSERT_TRUE(TopAt(below.tris, 3, 3, &floor));
-    floor -= pot.belowLift;
-    const float depth = MaxY(in) - floor;
-    // Deep enough for the lip's 0.4 probe to cross the surface above the
-    // floor, too shallow for the 3.2 high bucket to go under.
+    const float depth = level - (floor - pot.belowLift);
     EXPECT_GT(depth, 1.0f);
     EXPECT_LT(depth, 3.0f);
-  }
-}
 
-TEST(PotModels, CoversCloseTheMouth) {
-  for (const Pot& pot : kPots) {
-    SCOPED_TRACE(pot.jar);
-    const Model &jar = LoadModel(pot.jar), &cover = LoadModel(pot.cover);
+    // The cover closes the mouth.
     for (float r = 0; r < 9; r += 1.5f)
-      EXPECT_TRUE(SegmentHitsAny({r, MaxY(jar) + 5, 0.3f}, {r, MaxY(LoadModel(pot.surface)), 0.3f},
-                                 cover.tris, cover.bounds))
+      EXPECT_TRUE(SegmentHitsAny({r, rim + 5, 0.3f}, {r, level, 0.3f}, cover.tris, cover.bounds))
           << "r " << r;
   }
 }
@@ -165,24 +144,14 @@ std::vector<Layout> Layouts() {
   return {
       {"table-A", -35, 30, 22, 81, {{"cb", -50, -30, 50, 9}, {"cup", 45, -21, 50, 12.2f}}, {}},
       {"table-B", -42.5f, 38, 21, 81,
-       {{"cb", -58, -30, 50, 9}, {"cup", 16, -21, 96, 12.2f}, {"glass", -20, -20, 95, 10.8f}},
-       {}},
+       {{"cb", -58, -30, 50, 9}, {"cup", 16, -21, 96, 12.2f}, {"glass", -20, -20, 95, 10.8f}}, {}},
       {"table-C", -35, 18.5f, 3, 80,
-       {{"cb", -51, -30, 60, 9},
-        {"mb", -51, -30, 24, 9},
-        {"sbd", -8, -33, 98, 9},
-        {"cup", 35, -21, 58, 12.2f},
-        {"glass", 33, -20, 22, 10.8f}},
-       {}},
+       {{"cb", -51, -30, 60, 9}, {"mb", -51, -30, 24, 9}, {"sbd", -8, -33, 98, 9},
+        {"cup", 35, -21, 58, 12.2f}, {"glass", 33, -20, 22, 10.8f}}, {}},
       {"table-D", -45, 45, -3, 81,
-       {{"cb", -62, -30, 35, 9},
-        {"mb", 62, -30, 45, 9},
-        {"sbd", 0, -33, 98, 9},
-        {"cup", -18, -21, -20, 12.2f},
-        {"glass", 18, -20, -20, 10.8f}},
-       {{"dish", 4, 1, 55, 8},
-        {"dish", -20, 1, 20, 8},
-        {"dish", 25, 1, 28, 8},
+       {{"cb", -62, -30, 35, 9}, {"mb", 62, -30, 45, 9}, {"sbd", 0, -33, 98, 9},
+        {"cup", -18, -21, -20, 12.2f}, {"glass", 18, -20, -20, 10.8f}},
+       {{"dish", 4, 1, 55, 8}, {"dish", -20, 1, 20, 8}, {"dish", 25, 1, 28, 8},
         {"spn", 14, 1, 20, 2}}},
   };
 }
