@@ -83,7 +83,7 @@ class Loopback : public ::testing::Test {
   }
   static std::uint32_t Status(const Ref<SoundBuffer>& b) {
     std::uint32_t status = 0;
-    b->GetStatus(&status);
+    EXPECT_EQ(b->GetStatus(&status), kOk);
     return status;
   }
   static std::uint32_t Position(const Ref<SoundBuffer>& b) {
