@@ -26,11 +26,13 @@ using scene::objects;
 
 std::uint32_t Position(SoundEffect e) {
   std::uint32_t at = 0;
-  return soundObjects.buffers[audio::EffectIndex(e)]->GetCurrentPosition(&at), at;
+  soundObjects.buffers[audio::EffectIndex(e)]->GetCurrentPosition(&at);
+  return at;
 }
 std::uint32_t Status(SoundEffect e) {
   std::uint32_t status = 0;
-  return soundObjects.buffers[audio::EffectIndex(e)]->GetStatus(&status), status;
+  soundObjects.buffers[audio::EffectIndex(e)]->GetStatus(&status);
+  return status;
 }
 int Peak(int frames) {
   int peak = 0;
