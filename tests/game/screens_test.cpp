@@ -61,9 +61,7 @@ class Screens : public test_support::BuiltScene {
   void Release(int key) { os::SetKeyDown(key, false); }
   const platform::rm::Frame* ViewportCamera() { return vexel::vexelContext.viewport->GetCamera(); }
   static void ExpectNear(Vec3 a, Vec3 b, const char* what) {
-    EXPECT_NEAR(a.x, b.x, 1e-3f) << what;
-    EXPECT_NEAR(a.y, b.y, 1e-3f) << what;
-    EXPECT_NEAR(a.z, b.z, 1e-3f) << what;
+    for (auto [p, q] : {std::pair{a.x, b.x}, {a.y, b.y}, {a.z, b.z}}) EXPECT_NEAR(p, q, 1e-3f) << what;
   }
   static platform::rm::Color FaceColour(const scene::Ref<platform::rm::MeshBuilder>& mesh) {
     return mesh->Faces().empty() ? platform::rm::Color{} : mesh->Faces()[0].color;
@@ -77,13 +75,10 @@ TEST_F(Screens, EnterWaitsForTheWholeScoreLineAndEndsTheReplayTimer) {
   FinishOrder(90);
   Press(os::vk::kReturn);
   int turns = 0;
-  while (gameState.resultPhase != 0 && turns < 600) {
+  for (; gameState.resultPhase != 0 && turns < 600; ++turns) {
     ASSERT_LE(gameState.resultCountTicks, 17);
-    if (gameState.resultCountTicks <= 16) {
-      EXPECT_EQ(gameState.stageNumber, 1);
-    }
+    EXPECT_TRUE(gameState.resultCountTicks == 17 || gameState.stageNumber == 1) << "stage moved on early";
     Turn();
-    ++turns;
   }
   ASSERT_EQ(gameState.resultPhase, 0);
   EXPECT_GE(turns, 17 * 240 * 60 / 1000) << "about 4.1 s at 60 turns a second";
@@ -156,11 +151,7 @@ TEST_F(Screens, ReplayThatRunsOutReturnsToTheResultScreenOnce) {
   ASSERT_EQ(gameState.replayActive, 1) << "ten seconds into the result screen";
   EXPECT_EQ(ViewportCamera(), objects.camera[10].get());
 
-  int turns = 0;
-  while (gameState.replayActive == 1 && turns < 120) {
-    Turn();
-    ++turns;
-  }
+  for (int turns = 0; gameState.replayActive == 1 && turns < 120; ++turns) Turn();
   ASSERT_EQ(gameState.replayActive, 0) << "three samples take about 0.4 s";
   EXPECT_EQ(gameState.resultPhase, 2);
   EXPECT_EQ(ViewportCamera(), objects.resultCamera.get());

@@ -15,9 +15,7 @@ class Stages : public test_support::BuiltScene {
  protected:
   void ExpectAt(const scene::Ref<scene::Frame>& f, Vec3 p, const char* what) {
     Vec3 w = WorldPosition(f);
-    EXPECT_NEAR(w.x, p.x, 1e-3f) << what;
-    EXPECT_NEAR(w.y, p.y, 1e-3f) << what;
-    EXPECT_NEAR(w.z, p.z, 1e-3f) << what;
+    for (auto [a, b] : {std::pair{w.x, p.x}, {w.y, p.y}, {w.z, p.z}}) EXPECT_NEAR(a, b, 1e-3f) << what;
   }
   float UpY(const scene::Ref<scene::Frame>& f) {
     Vec3 dir, up;
@@ -41,9 +39,8 @@ TEST_F(Stages, FirstStageHasOnlyTheCoffeePotAndTheCup) {
   ExpectAt(objects.tableAFrame, {0, -30, 40}, "table A");
   ExpectAt(objects.tableDFrame, {0, 4970, 40}, "table D parked");
   ExpectAt(objects.coffeeJarFrame, {-50, -30, 50}, "coffee pot");
-  EXPECT_GT(WorldPosition(objects.milkJarFrame).y, 4000);
-  EXPECT_GT(WorldPosition(objects.sugarJarFrame).y, 4000);
-  EXPECT_GT(WorldPosition(objects.glassFrame).y, 4000);
+  for (auto* f : {&objects.milkJarFrame, &objects.sugarJarFrame, &objects.glassFrame})
+    EXPECT_GT(WorldPosition(*f).y, 4000);
   ExpectAt(objects.cupFrame, {45, -21, 50}, "cup in play");
   EXPECT_EQ(UpY(objects.cupFrame), 1);
   ExpectAt(objects.tableCorner[2], {-35, 0, 22}, "rectangle's near corner");

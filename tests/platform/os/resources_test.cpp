@@ -5,6 +5,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/os/bmp_reader.h"
@@ -27,7 +28,6 @@ BmpImage Load(int id) {
 
 int Pixel(const BmpImage& im, int x, int y) { return im.pixels[y * im.width + x]; }
 
-// The set of pixel values inside a rectangle.
 std::set<int> ColoursIn(const BmpImage& im, int left, int top, int width, int height) {
   std::set<int> colours;
   for (int y = top; y < top + height; ++y)
@@ -54,18 +54,15 @@ TEST(Resources, OverlayBitmapsHaveTheirSizesAndTheArtworkPalette) {
   for (const Expected e : {Expected{110, 300, 150}, {112, 280, 125}, {116, 772, 105},
                            {117, 68, 50}, {101, 32, 32}}) {
     const BmpImage im = Load(e.id);
-    EXPECT_EQ(im.width, e.width) << e.id;
-    EXPECT_EQ(im.height, e.height) << e.id;
-    EXPECT_EQ(im.bitsPerPixel, 8) << e.id;
+    EXPECT_EQ(std::tuple(im.width, im.height, im.bitsPerPixel), std::tuple(e.width, e.height, 8)) << e.id;
     ASSERT_EQ(im.palette.size(), 256u) << e.id;
     // Colour keys and blits in 8-bit modes rely on the system palette's
     // static colours staying where they are.
     const auto system = platform::surface::SystemPaletteEntries();
-    for (int i : {0, 1, 2, 7, 246, 248, 249, 250, 251, 252, 254, 255}) {
-      EXPECT_EQ(im.palette[i].red, system[i].red) << e.id << " entry " << i;
-      EXPECT_EQ(im.palette[i].green, system[i].green) << e.id << " entry " << i;
-      EXPECT_EQ(im.palette[i].blue, system[i].blue) << e.id << " entry " << i;
-    }
+    for (int i : {0, 1, 2, 7, 246, 248, 249, 250, 251, 252, 254, 255})
+      EXPECT_EQ(std::tuple(im.palette[i].red, im.palette[i].green, im.palette[i].blue),
+                std::tuple(system[i].red, system[i].green, system[i].blue))
+          << e.id << " entry " << i;
   }
 }
 
