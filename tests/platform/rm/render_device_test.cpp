@@ -1,5 +1,7 @@
 // The device and viewport as objects: creation checks, stored settings, the
 // z-buffer they draw into, bookkeeping.
+#include <tuple>
+
 #include "platform/rm/render_scene_fixture.h"
 
 namespace platform::rm::testing {
@@ -28,25 +30,18 @@ TEST(RenderDevice, SettingsAreStoredAndCheckedAsTheGameSetsThem) {
   ASSERT_EQ(Device::Create(MakeSurface(8, 8, 16), nullptr, &d), kOk);
   EXPECT_EQ(d->GetQuality(), kRenderGouraud);
   EXPECT_EQ(d->GetColorModel(), kColorModelMono);
-  EXPECT_EQ(d->SetBufferCount(2), kOk);
-  EXPECT_EQ(d->GetBufferCount(), 2u);
-  EXPECT_EQ(d->SetBufferCount(0), kErrBadValue);
-  EXPECT_EQ(d->SetShades(32), kOk);
-  EXPECT_EQ(d->SetShades(8), kOk);
-  EXPECT_EQ(d->SetShades(12), kErrBadValue);
-  EXPECT_EQ(d->GetShades(), 8u);
-  EXPECT_EQ(d->SetDither(false), kOk);
-  EXPECT_FALSE(d->GetDither());
-  EXPECT_EQ(d->SetTextureQuality(1), kOk);
-  EXPECT_EQ(d->GetTextureQuality(), 1u);
-  EXPECT_EQ(d->SetDefaultTextureColors(64), kOk);
-  EXPECT_EQ(d->SetDefaultTextureShades(32), kOk);
-  EXPECT_EQ(d->GetDefaultTextureColors(), 64u);
-  EXPECT_EQ(d->GetDefaultTextureShades(), 32u);
-  EXPECT_EQ(d->SetQuality(kRenderFlat), kOk);
-  EXPECT_EQ(d->SetQuality(kRenderWireframe), kOk);
-  EXPECT_EQ(d->SetQuality(kFillSolid | kLightOn | 0x5), kErrBadValue);
-  EXPECT_EQ(d->GetQuality(), kRenderWireframe);
+  // Braced lists run in order: each refused value comes after an accepted one.
+  const HResult results[] = {d->SetBufferCount(2),          d->SetBufferCount(0),
+                             d->SetShades(32),              d->SetShades(8),
+                             d->SetShades(12),              d->SetDither(false),
+                             d->SetTextureQuality(1),       d->SetDefaultTextureColors(64),
+                             d->SetDefaultTextureShades(32), d->SetQuality(kRenderFlat),
+                             d->SetQuality(kRenderWireframe), d->SetQuality(kFillSolid | kLightOn | 0x5)};
+  for (std::size_t i = 0; i < std::size(results); ++i)
+    EXPECT_EQ(results[i], (i == 1 || i == 4 || i == 11) ? kErrBadValue : kOk) << "call " << i;
+  EXPECT_EQ(std::tuple(d->GetBufferCount(), d->GetShades(), d->GetDither(), d->GetTextureQuality(),
+                       d->GetDefaultTextureColors(), d->GetDefaultTextureShades(), d->GetQuality()),
+            std::tuple(2u, 8u, false, 1u, 64u, 32u, kRenderWireframe));
   EXPECT_EQ(d->Update(), kOk);
   EXPECT_EQ(d->Update(), kOk);
   EXPECT_EQ(d->UpdateCount(), 2u);
@@ -74,10 +69,7 @@ TEST_F(RenderDeviceScene, ForceUpdateKeepsTheUnionUntilTheNextRender) {
   EXPECT_EQ(viewport->ForceUpdate(9, 9, 1, 1), kErrBadValue);
   int x1, y1, x2, y2;
   ASSERT_TRUE(viewport->ForcedArea(&x1, &y1, &x2, &y2));
-  EXPECT_EQ(x1, 0);
-  EXPECT_EQ(y1, 0);
-  EXPECT_EQ(x2, 30);
-  EXPECT_EQ(y2, 25);
+  EXPECT_EQ(std::tuple(x1, y1, x2, y2), std::tuple(0, 0, 30, 25));
   Draw();
   EXPECT_FALSE(viewport->ForcedArea(nullptr, nullptr, nullptr, nullptr));
 }

@@ -39,10 +39,7 @@ TEST_F(RenderPipeline, NearerFaceWinsWhicheverIsDrawnFirst) {
   AddMesh(Square(0, 0, 3, 0.5f, kBlue));
   AddMesh(Square(0, 0, 5, 2, Color{0, 1, 0, 1}));
   Draw();
-  EXPECT_EQ(At(32, 32), (Rgb{0, 0, 255}));
-  EXPECT_EQ(At(20, 32), (Rgb{255, 0, 0}));
-  EXPECT_EQ(At(8, 32), (Rgb{0, 255, 0}));
-  EXPECT_TRUE(IsBackground(4, 32));
+  ExpectPixels({{32, 32, {0, 0, 255}}, {20, 32, {255, 0, 0}}, {8, 32, {0, 255, 0}}, {4, 32, {0, 0, 0}}});
 }
 
 TEST_F(RenderPipeline, BackFacesAreNotDrawn) {
@@ -58,8 +55,7 @@ TEST_F(RenderPipeline, FrontAndBackPlanesClip) {
   AddMesh(Square(0, 0, 0.5f, 0.2f, kRed));   // wholly before the front plane
   AddMesh(Square(0, 0, 20, 10, kBlue));       // wholly beyond the back plane
   Draw();
-  for (int y = 0; y < kSize; y += 4)
-    for (int x = 0; x < kSize; x += 4) ASSERT_TRUE(IsBackground(x, y)) << x << "," << y;
+  ExpectEverywhere({0, 0, 0}, 4);
 
   // A floor running from behind the camera to past the back plane is cut
   // at both: drawn below the horizon, and the far part left out.
@@ -70,9 +66,8 @@ TEST_F(RenderPipeline, FrontAndBackPlanesClip) {
   floor.faceColors = {Color{0, 1, 0, 1}};
   AddMesh(floor);
   Draw();
-  EXPECT_EQ(At(32, 63), (Rgb{0, 255, 0}));   // near the camera, at the front plane
-  // At the back plane (z = 10) the floor is 6.4 pixels below the centre.
-  EXPECT_EQ(At(32, 40), (Rgb{0, 255, 0}));
+  // Near the camera at the front plane; at the back plane (z = 10) 6.4 pixels below the centre.
+  ExpectPixels({{32, 63, {0, 255, 0}}, {32, 40, {0, 255, 0}}});
   EXPECT_TRUE(IsBackground(32, 37));
   ASSERT_EQ(viewport->SetBack(100), kOk);
   Draw();
@@ -115,16 +110,13 @@ TEST_F(RenderPipeline, WithoutBlendedTransparencyAlphaIsIgnored) {
 TEST_F(RenderPipeline, ClearPaintsTheCameraScenesBackground) {
   root->SetSceneBackgroundRGB(0.2f, 0.4f, 0.6f);
   ASSERT_EQ(viewport->Clear(), kOk);
-  EXPECT_EQ(At(0, 0), (Rgb{51, 102, 153}));
-  EXPECT_EQ(At(63, 63), (Rgb{51, 102, 153}));
+  ExpectPixels({{0, 0, {51, 102, 153}}, {63, 63, {51, 102, 153}}});
   // A viewport on part of the device clears only its rectangle.
   Ref<Viewport> part;
   root->SetSceneBackgroundRGB(1, 1, 1);
   ASSERT_EQ(Viewport::Create(device, camera, 8, 8, 8, 8, &part), kOk);
   ASSERT_EQ(part->Clear(), kOk);
-  EXPECT_EQ(At(8, 8), (Rgb{255, 255, 255}));
-  EXPECT_EQ(At(7, 8), (Rgb{51, 102, 153}));
-  EXPECT_EQ(At(16, 16), (Rgb{51, 102, 153}));
+  ExpectPixels({{8, 8, {255, 255, 255}}, {7, 8, {51, 102, 153}}, {16, 16, {51, 102, 153}}});
 }
 
 TEST_F(RenderPipeline, CameraInsideABoxSeesNothingWrong) {
@@ -138,16 +130,14 @@ TEST_F(RenderPipeline, CameraInsideABoxSeesNothingWrong) {
   box.faceColors.assign(6, kRed);
   AddMesh(box);
   Draw();
-  for (int y = 0; y < kSize; ++y)
-    for (int x = 0; x < kSize; ++x) ASSERT_TRUE(IsBackground(x, y)) << x << "," << y;
+  ExpectEverywhere({0, 0, 0});
 
   // Turned inside out, the same box surrounds the camera with front faces:
   // the far one fills the view, the ones through the front plane are cut.
   for (std::size_t f = 0; f < 6; ++f) std::swap(box.faceIndices[4 * f + 1], box.faceIndices[4 * f + 3]);
   AddMesh(box);
   Draw();
-  for (int y = 0; y < kSize; ++y)
-    for (int x = 0; x < kSize; ++x) ASSERT_EQ(At(x, y), (Rgb{255, 0, 0})) << x << "," << y;
+  ExpectEverywhere({255, 0, 0});
 }
 
 TEST_F(RenderPipeline, DegenerateFacesDrawNothing) {
@@ -164,8 +154,7 @@ TEST_F(RenderPipeline, DegenerateFacesDrawNothing) {
   edge.faceIndices = {0, 1, 2, 3};
   AddMesh(edge);
   Draw();
-  for (int y = 0; y < kSize; ++y)
-    for (int x = 0; x < kSize; ++x) ASSERT_TRUE(IsBackground(x, y)) << x << "," << y;
+  ExpectEverywhere({0, 0, 0});
 }
 
 TEST_F(RenderPipeline, ViewportRefusesBadPlanesAndFields) {
@@ -174,9 +163,8 @@ TEST_F(RenderPipeline, ViewportRefusesBadPlanesAndFields) {
   EXPECT_EQ(viewport->SetBack(0.5f), kErrBadValue);  // not beyond the front plane
   EXPECT_EQ(viewport->SetField(-1), kErrBadValue);
   EXPECT_EQ(viewport->SetField(std::numeric_limits<float>::infinity()), kErrBadValue);
-  EXPECT_EQ(viewport->GetFront(), 1.0f);
-  EXPECT_EQ(viewport->GetBack(), 100.0f);
-  EXPECT_EQ(viewport->GetField(), 0.5f);
+  EXPECT_EQ(std::tuple(viewport->GetFront(), viewport->GetBack(), viewport->GetField()),
+            std::tuple(1.0f, 100.0f, 0.5f));
   Ref<Viewport> v;
   EXPECT_EQ(Viewport::Create(device, camera, 60, 0, 8, 8, &v), kErrBadValue);
   EXPECT_EQ(Viewport::Create(device, nullptr, 0, 0, 8, 8, &v), kErrBadObject);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
 
 #include "platform/rm/device.h"
 #include "platform/rm/rm_object.h"
@@ -93,6 +94,15 @@ class SceneTest : public ::testing::Test {
     }
   }
   bool IsBackground(int x, int y) const { return At(x, y) == Rgb{0, 0, 0}; }
+  // Every step-th pixel in both directions is c.
+  void ExpectEverywhere(Rgb c, int step = 1) const {
+    for (int y = 0; y < kSize; y += step)
+      for (int x = 0; x < kSize; x += step) ASSERT_EQ(At(x, y), c) << x << "," << y;
+  }
+  // Each of {x, y, colour} is drawn as given.
+  void ExpectPixels(std::initializer_list<std::tuple<int, int, Rgb>> pixels) const {
+    for (auto [x, y, c] : pixels) EXPECT_EQ(At(x, y), c) << x << "," << y;
+  }
 
   Ref<surface::Surface> back, zbuf;
   Ref<Device> device;
