@@ -32,7 +32,6 @@ class InGame : public test_support::BuiltScene {
     gameState.orderCupCoffee = 100;
     gameState.orderGlassCoffee = 100;
   }
-
 };
 
 // Turns a joint about +x relative to its parent.

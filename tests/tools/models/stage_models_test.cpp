@@ -52,9 +52,11 @@ TEST(PotModels, HoldTheBucketAndTheirContent) {
     EXPECT_EQ(top, level);
     EXPECT_LE(top, rim - 2.5f);
     // Seen from above: the level faces run clockwise seen from +y.
-    for (const Tri& t : in.tris)
-      if (t[0].y == top && t[1].y == top && t[2].y == top)
+    for (const Tri& t : in.tris) {
+      if (t[0].y == top && t[1].y == top && t[2].y == top) {
         EXPECT_GT(platform::rm::Cross(t[1] - t[0], t[2] - t[0]).y, 0);
+      }
+    }
 
     for (int k = 0; k < 12; ++k) {
       const float a = k * 0.5236f, c = std::cos(a), s = std::sin(a);
@@ -94,18 +96,16 @@ float RimRadius(const Model& m) {
 }
 
 TEST(VesselModels, SizedForThePouringRadiiAndFilledByTheirDrinks) {
-  const Model &cup = LoadModel("cup"), &glass = LoadModel("glass");
-  // Pouring counts within 12.4 of the cup's axis and 10.9 of the glass's:
-  // the rims show those circles.
-  EXPECT_GT(RimRadius(cup), 11.4f);
-  EXPECT_LE(RimRadius(cup), 12.4f);
-  EXPECT_GT(RimRadius(glass), 9.9f);
-  EXPECT_LE(RimRadius(glass), 10.9f);
   struct Pair {
     const Model &vessel, &drink;
+    float pourRadius;
   };
-  for (const Pair& p : {Pair{cup, LoadModel("in")}, Pair{glass, LoadModel("gc")}}) {
+  for (const Pair& p : {Pair{LoadModel("cup"), LoadModel("in"), 12.4f},
+                        Pair{LoadModel("glass"), LoadModel("gc"), 10.9f}}) {
     SCOPED_TRACE(p.drink.name);
+    // Pouring counts within the pour radius of the axis: the rim shows that circle.
+    EXPECT_GT(RimRadius(p.vessel), p.pourRadius - 1);
+    EXPECT_LE(RimRadius(p.vessel), p.pourRadius);
     // Above the vessel's floor, below its rim, and seen from above at the
     // axis and halfway out.
     float floor = 0, top = 0;
