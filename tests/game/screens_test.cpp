@@ -63,6 +63,9 @@ class Screens : public test_support::BuiltScene {
   static void ExpectNear(Vec3 a, Vec3 b, const char* what) {
     for (auto [p, q] : {std::pair{a.x, b.x}, {a.y, b.y}, {a.z, b.z}}) EXPECT_NEAR(p, q, 1e-3f) << what;
   }
+  static std::tuple<int, int, int, int> DemoFields() {
+    return {gameState.attractDemoActive, gameState.titlePhase, gameState.playbackIndex, gameState.recordCount};
+  }
   static platform::rm::Color FaceColour(const scene::Ref<platform::rm::MeshBuilder>& mesh) {
     return mesh->Faces().empty() ? platform::rm::Color{} : mesh->Faces()[0].color;
   }
@@ -210,12 +213,9 @@ TEST_F(Screens, DemoEndsOnSpaceForgettingThePlaybackButNotAtItsEnd) {
   gameState.cameraIndex = 10;
   objects.arm1Frame->SetOrientation(objects.sceneRoot.get(), {0, 0.6f, 0.8f}, {0, 0.8f, -0.6f});
   game::RunDemoScreen();
-  EXPECT_EQ(gameState.attractDemoActive, 0);
-  EXPECT_EQ(gameState.titlePhase, 1);
+  EXPECT_EQ(DemoFields(), std::tuple(0, 1, 51, 50));
   EXPECT_EQ(gameState.cameraIndex, 9);
   EXPECT_EQ(ViewportCamera(), objects.camera[9].get());
-  EXPECT_EQ(gameState.playbackIndex, 51);
-  EXPECT_EQ(gameState.recordCount, 50);
   Vec3 dir, up;
   objects.arm1Frame->GetOrientation(objects.sceneRoot.get(), &dir, &up);
   ExpectNear(dir, {0, 0, 1}, "boom at rest");
@@ -228,10 +228,7 @@ TEST_F(Screens, DemoEndsOnSpaceForgettingThePlaybackButNotAtItsEnd) {
     if (button) gameState.buttonDown[1] = 1;
     else Press(os::vk::kSpace);
     game::RunDemoScreen();
-    EXPECT_EQ(gameState.attractDemoActive, 0) << button;
-    EXPECT_EQ(gameState.titlePhase, 1);
-    EXPECT_EQ(gameState.playbackIndex, 0);
-    EXPECT_EQ(gameState.recordCount, 0);
+    EXPECT_EQ(DemoFields(), std::tuple(0, 1, 0, 0)) << button;
     Release(os::vk::kSpace);
   }
 

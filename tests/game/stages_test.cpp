@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/built_scene.h"
 #include "game/orders.h"
 
@@ -88,10 +90,8 @@ TEST_F(Stages, ResultScreenSkipsStageThreeAndTheReplayDoesNot) {
   gameState.resultPhase = 2;
   gameState.cameraIndex = 3;
   game::AdvanceStageFromResult();
-  EXPECT_EQ(gameState.stageNumber, 5);
-  EXPECT_EQ(gameState.cameraIndex, 8);
-  EXPECT_EQ(gameState.resultPhase, 0);
-  EXPECT_EQ(gameState.stageIntroActive, 1);
+  EXPECT_EQ(std::tuple(gameState.stageNumber, gameState.cameraIndex, gameState.resultPhase, gameState.stageIntroActive),
+            std::tuple(5, 8, 0, 1));
   ExpectAt(objects.tableDFrame, {0, -30, 40}, "table D");
   EXPECT_EQ(ObstaclesOnTable(), 5);
 
