@@ -65,13 +65,10 @@ TEST(RenderRaster, NearerTriangleWinsWhateverTheOrder) {
   for (bool nearFirst : {true, false}) {
     Canvas c(8, 8, 16);
     raster::TriangleStyle opaque{};
-    ScreenVertex n[3] = {V(0, 0, 0.5f, 255, 0, 0), V(8, 0, 0.5f, 255, 0, 0),
-                         V(0, 8, 0.5f, 255, 0, 0)};
-    ScreenVertex f[3] = {V(0, 0, 0.25f, 0, 0, 255), V(8, 0, 0.25f, 0, 0, 255),
-                         V(0, 8, 0.25f, 0, 0, 255)};
-    for (int k = 0; k < 2; ++k) {
-      const ScreenVertex* v = (k == 0) == nearFirst ? n : f;
-      raster::DrawTriangle(c.t, v[0], v[1], v[2], opaque);
+    for (bool nearOne : {nearFirst, !nearFirst}) {
+      const float iz = nearOne ? 0.5f : 0.25f, r = nearOne ? 255 : 0;
+      raster::DrawTriangle(c.t, V(0, 0, iz, r, 0, 255 - r), V(8, 0, iz, r, 0, 255 - r),
+                           V(0, 8, iz, r, 0, 255 - r), opaque);
     }
     EXPECT_EQ(c.At16(1, 1), surface::PackRgb565(255, 0, 0));
   }
@@ -95,10 +92,8 @@ TEST(RenderRaster, DegenerateAndNonFiniteTrianglesDrawNothing) {
 
 TEST(RenderRaster, ScissorKeepsHugeTrianglesInside) {
   Canvas c(32, 32, 24);
-  c.t.x0 = 8;
-  c.t.y0 = 8;
-  c.t.x1 = 24;
-  c.t.y1 = 24;
+  c.t.x0 = c.t.y0 = 8;
+  c.t.x1 = c.t.y1 = 24;
   raster::DrawTriangle(c.t, V(-1e6f, -1e6f, 1), V(1e6f, -1e6f, 1), V(0, 1e6f, 1), {});
   int drawn = 0;
   for (int y = 0; y < 32; ++y)
