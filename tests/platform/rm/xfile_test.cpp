@@ -72,8 +72,7 @@ TEST(XFile, OtherExportersSeparatorsAndLayout) {
   // Semicolons everywhere and doubled, numbers in other spellings.
   MeshData b = Read(SimpleMesh("3;; 0.;+0;0e0;; 0;1.0;0;; 1;0;-0;;; 1;; 3;0;1;2;;;"));
   ASSERT_EQ(a.positions.size(), 3u);
-  ASSERT_EQ(b.positions.size(), 3u);
-  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(a.positions[i], b.positions[i]);
+  EXPECT_EQ(a.positions, b.positions);
   EXPECT_EQ(a.faceIndices, b.faceIndices);
   // A data object with a name and a GUID, and CRLF line ends.
   MeshData c = Read(kHeader + "Mesh named <01234567-89ab> {\r\n 3;0;0;0;,0;1;0;,1;0;0;;\r\n1;3;0,1,2;;\r\n}");
@@ -104,15 +103,12 @@ Mesh Second { 3; 9;9;9;, 9;9;8;, 9;8;9;; 1; 3;0,1,2;; }
 TEST(XFile, MissingAndUnreadableFiles) {
   Ref<MeshBuilder> mesh;
   ASSERT_EQ(CreateMeshBuilder(&mesh), kOk);
-  EXPECT_EQ(mesh->Load("no-such-model.x"), kErrFileNotFound);
-  EXPECT_EQ(mesh->Load(""), kErrFileNotFound);
-  EXPECT_EQ(mesh->Load(std::filesystem::temp_directory_path().string()), kErrFileNotFound);
+  for (const std::string& path : {std::string("no-such-model.x"), std::string(),
+                                  std::filesystem::temp_directory_path().string()})
+    EXPECT_EQ(mesh->Load(path), kErrFileNotFound) << path;
 
   auto path = std::filesystem::temp_directory_path() / ("zarn-" + std::to_string(::getpid()) + "-xfile_test.x");
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << kWellFormed;
-  }
+  std::ofstream(path, std::ios::binary) << kWellFormed;
   EXPECT_EQ(mesh->Load(path.string()), kOk);
   EXPECT_EQ(mesh->Faces().size(), 2u);
   std::filesystem::remove(path);
