@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/os/backend.h"
 
 namespace pj = platform::joystick;
@@ -54,8 +56,7 @@ TEST_F(Device, AxisRangesArePerAxisAndMustNotBeEmpty) {
   ASSERT_EQ(device->SetAxisRange(pj::Axis::kX, -1000, 1000), kOk);
   device->Acquire();
   ASSERT_EQ(device->GetState(&state), kOk);
-  EXPECT_EQ(state.x, 1000);
-  EXPECT_EQ(state.y, 65535);
+  EXPECT_EQ(std::tuple(state.x, state.y), std::tuple(1000, 65535));
 }
 
 TEST_F(Device, CooperationFlagsAreChecked) {

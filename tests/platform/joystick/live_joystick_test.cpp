@@ -3,6 +3,8 @@
 // rightly take that one first.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/joystick/joystick_device.h"
 #include "platform/joystick/virtual_joystick.h"
 
@@ -45,13 +47,11 @@ TEST_F(LiveJoystick, ScalesTheStickToTheRangeAndReportsHeldButtons) {
     stick->SetAxis(0, raw);
     stick->SetAxis(1, -raw - 1);
     Read();
-    EXPECT_EQ(state.x, want) << raw;
-    EXPECT_EQ(state.y, -want) << raw;
+    EXPECT_EQ(std::tuple(state.x, state.y), std::tuple(want, -want)) << raw;
   }
   stick->SetButton(31, true);
   Read();
-  EXPECT_EQ(state.buttons[31], 0x80);
-  EXPECT_EQ(state.buttons[0], 0x00);
+  EXPECT_EQ(std::tuple(state.buttons[31], state.buttons[0]), std::tuple(0x80, 0x00));
 }
 
 TEST_F(LiveJoystick, MissingAxesReadCentredAndMissingButtonsReleased) {
@@ -61,9 +61,7 @@ TEST_F(LiveJoystick, MissingAxesReadCentredAndMissingButtonsReleased) {
   stick->SetAxis(0, 32767);
   stick->SetButton(2, true);
   Read();
-  EXPECT_EQ(state.x, 1000);
-  EXPECT_EQ(state.y, 0);
-  EXPECT_EQ(state.buttons[2], 0x80);
+  EXPECT_EQ(std::tuple(state.x, state.y, state.buttons[2]), std::tuple(1000, 0, 0x80));
   for (int b = 3; b < pj::kButtonCount; ++b) EXPECT_EQ(state.buttons[b], 0x00) << b;
 }
 
@@ -83,6 +81,5 @@ TEST_F(LiveJoystick, UnpluggedReadsFailAndTheSameModelPluggedInAgainIsTakenUp) {
   EXPECT_EQ(device->Acquire(), kOk);
   again->SetButton(3, true);
   Read();
-  EXPECT_EQ(state.buttons[3], 0x80);
-  EXPECT_EQ(state.buttons[1], 0x00);
+  EXPECT_EQ(std::tuple(state.buttons[3], state.buttons[1]), std::tuple(0x80, 0x00));
 }
