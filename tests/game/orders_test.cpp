@@ -66,11 +66,6 @@ TEST(Order, LaterStagesDrawMilkAndSugarUpToOneHundredPerStageBelow) {
   }
 }
 
-TEST(Order, VerdictBoundaries) {
-  for (auto [score, want] : {std::pair{100, "Nice!! "}, {90, "Good ! "}, {80, "Good ! "}, {70, "Bad !! "}, {-80, "Bad !! "}})
-    EXPECT_STREQ(game::Verdict(score), want) << score;
-}
-
 TEST_F(Orders, NewOrderStartsTheStageClean) {
   game::GameState& g = gameState;
   g.stageNumber = 5;
