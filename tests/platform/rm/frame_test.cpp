@@ -52,14 +52,12 @@ TEST(FrameTransform, PositionsAndOrientationsRelativeToAnyFrame) {
   ExpectNear(PositionIn(*child, s.root.get()), {15, 0, 0});
   ExpectNear(PositionIn(*child, nullptr), {15, 0, 0});  // null: world
   ExpectNear(child->InverseTransform(child->Transform({0, 0, 1})), {0, 0, 1});
-
   // Relative to a frame that is neither parent nor root; the turned frame's
   // x axis is the root's -z.
   Ref<Frame> other = NewFrame(s.root.get());
   ASSERT_EQ(other->SetPosition(s.root.get(), 0, 3, 0), kOk);
   ASSERT_EQ(child->SetPosition(other.get(), 0, 0, 0), kOk);
   ExpectNear(PositionIn(*child, s.turned.get()), {0, 3, -10});
-
   // Vectors need not be unit length nor orthogonal.
   ASSERT_EQ(child->SetOrientation(s.root.get(), {0, 0, -3}, {0, 2, 2}), kOk);
   Axes a = OrientationIn(*child, s.root.get());
@@ -90,14 +88,12 @@ TEST(FrameMotion, RotationAndVelocityOverSeveralSteps) {
   ASSERT_EQ(arm->SetPosition(body.get(), 0, 0, 5), kOk);
   ASSERT_EQ(body->SetRotation(root.get(), 0, 1, 0, 0.1f), kOk);
   for (int i = 0; i < 3; ++i) ASSERT_EQ(root->Move(2.0f), kOk);
-
   // 0.6 rad about +y turns +z toward +x, about the frame's own origin; the
   // child follows.
   const float a = 0.6f;
   ExpectNear(PositionIn(*body, root.get()), {10, 0, 0});
   ExpectNear(OrientationIn(*body, root.get()).dir, {std::sin(a), 0, std::cos(a)});
   ExpectNear(PositionIn(*arm, root.get()), {10 + 5 * std::sin(a), 0, 5 * std::cos(a)});
-
   // A velocity in the frame's own terms is fixed in its parent's when set.
   ASSERT_EQ(body->SetVelocity(body.get(), 0, 0, 1, false), kOk);
   ASSERT_EQ(body->SetRotation(body.get(), 0, 0, 0, 0), kOk);
@@ -139,7 +135,6 @@ TEST(FrameLookAt, AimsWithoutRollAndKeepsUpWhenStraightAbove) {
   const float r = std::sqrt(0.5f);
   ExpectNear(OrientationIn(*camera, root.get()).dir, {0, -r, r});
   ExpectNear(OrientationIn(*camera, root.get()).up, {0, r, r});
-
   // Straight above: the up vector it had is kept, made orthogonal; even when
   // that was the new direction itself, no NaN comes out.
   ASSERT_EQ(camera->SetOrientation(root.get(), 0, -1, 1, 0, 0, -1), kOk);
@@ -151,14 +146,12 @@ TEST(FrameLookAt, AimsWithoutRollAndKeepsUpWhenStraightAbove) {
   Axes a = OrientationIn(*camera, root.get());
   ExpectNear(a.dir, {0, -1, 0});
   EXPECT_NEAR(Length(a.up), 1.0f, 1e-5f);
-
   // Up comes from the reference frame.
   Ref<Frame> tilted = NewFrame(root.get());
   ASSERT_EQ(tilted->SetOrientation(root.get(), 0, 0, 1, 1, 0, 0), kOk);
   ASSERT_EQ(camera->SetPosition(root.get(), 0, 0, -10), kOk);
   ASSERT_EQ(camera->LookAt(target.get(), tilted.get(), Constraint::Z), kOk);
   ExpectNear(OrientationIn(*camera, root.get()).up, {1, 0, 0});
-
   // At the target itself there is nothing to face.
   ASSERT_EQ(camera->SetPosition(root.get(), 0, 0, 0), kOk);
   EXPECT_EQ(camera->LookAt(target.get(), root.get(), Constraint::Z), kErrBadValue);
@@ -197,7 +190,6 @@ TEST(FrameTree, ChildrenVisualsAndLights) {
   ExpectNear(p, {5, 0, 0});
   ASSERT_EQ(b->SetSceneBackgroundRGB(0.05f, 0.45f, 2.0f), kOk);
   EXPECT_EQ(root->GetSceneBackground(), (Color{0.05f, 0.45f, 1.0f, 1.0f}));
-
   // Named references go in any order: the parent keeps its children, and a
   // child whose root went becomes a root of its own.
   Frame* raw = b.get();

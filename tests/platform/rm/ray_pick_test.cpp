@@ -62,7 +62,6 @@ TEST(RayPick, SortedNearestFirstWithFrameVisualFaceAndPosition) {
   Ref<Frame> high = NewFrame(root.get(), {0, 5, 0});
   Ref<Frame> middle = NewFrame(high.get(), {0, 3, 0});  // a child, placed in world terms
   for (Frame* f : {low.get(), high.get(), middle.get()}) ASSERT_EQ(f->AddVisual(square), kOk);
-
   // Straight down from above, direction not unit length.
   std::vector<Pick> picks = PickAll(*root, {0.25f, 10, 0.5f}, {0, -4, 0});
   ASSERT_EQ(picks.size(), 3u);
@@ -73,7 +72,6 @@ TEST(RayPick, SortedNearestFirstWithFrameVisualFaceAndPosition) {
   EXPECT_NEAR(picks[0].distance, 5.0f, kEps);  // world units, not multiples of the direction
   EXPECT_NEAR(picks[2].distance, 9.0f, kEps);
   EXPECT_LT(Length(picks[1].position - Vec3{0.25f, 3.0f, 0.5f}), kEps);
-
   // From below, the back faces count too.
   EXPECT_EQ(PickAll(*root, {0, -1, 0}, {0, 1, 0}).size(), 3u);
   // Missing to the side, or pointing away.
@@ -95,7 +93,6 @@ TEST(RayPick, IgnoreFurtherPrimitivesKeepsOneHitPerInstance) {
   EXPECT_EQ(nearest[0].frame.get(), a.get());
   EXPECT_NEAR(nearest[0].position.z, -1.0f, kEps);
   EXPECT_NEAR(nearest[1].position.z, 4.0f, kEps);
-
   // From inside a box, only what lies ahead.
   std::vector<Pick> inside = PickAll(*root, {0.1f, 0.2f, 0}, dir, kRayPickIgnoreFurtherPrimitives);
   ASSERT_EQ(inside.size(), 2u);
@@ -187,7 +184,6 @@ TEST(RayPick, FollowsChangesAndReferenceFrames) {
   ASSERT_EQ(f->AddVisual(square), kOk);
   ASSERT_EQ(square->SetMesh(Box()), kOk);
   EXPECT_EQ(PickAll(*root, {0, 5, 0}, {0, -1, 0}).size(), 2u);
-
   // Ray and results in a turned frame's coordinates: that frame's +z is the
   // root's -y, its origin at (0, 5, 0).
   Ref<Frame> eye = NewFrame(root.get(), {0, 5, 0});

@@ -71,7 +71,6 @@ TEST_F(RenderLighting, EachQualityDrawsAsItShould) {
   for (int x = 0; x < kSize; ++x) edgePixels += !IsBackground(x, 20);
   EXPECT_GE(edgePixels, 7);   // the strip's seven vertical edges cross this row
   EXPECT_LE(edgePixels, 14);  // and nothing else does
-
   // A face is drawn with the lower of the device's and the mesh's quality.
   ASSERT_EQ(device->SetQuality(kRenderGouraud), kOk);
   ASSERT_EQ(strip->SetQuality(kRenderUnlitFlat), kOk);
@@ -90,7 +89,6 @@ TEST_F(RenderLighting, PointLightFollowsTheAngleNotTheDistance) {
   Rgb nearFace = At(16, 32), farFace = At(48, 32);
   EXPECT_GE(nearFace.r, 240u);
   EXPECT_NEAR(farFace.r, nearFace.r, 1);  // no attenuation
-
   // A light behind the faces adds nothing; the ambient light still does.
   ambient->SetColorRGB(0.25f, 0.25f, 0.25f);
   ASSERT_EQ(CreateFrame(nullptr, &root), kOk);  // a fresh scene
@@ -156,7 +154,6 @@ TEST_F(RenderLighting, ShadowDarkensTheFloorUnderIt) {
   EXPECT_NEAR(dark.r, lit.r / 2.0, 3);
   EXPECT_EQ(At(22, 10), beside);      // outside the shadow: unchanged
   EXPECT_EQ(At(32, 32), casterLit);  // the caster is not darkened
-
   // On a translucent floor (a table top) the shadow still darkens by half.
   ASSERT_EQ(device->SetRenderMode(kRenderModeBlendedTransparency), kOk);
   root->Children()[root->Children().size() - 2]->Visuals()[0]->AsMesh()->SetColor(0xD8FFFFFF);
@@ -167,7 +164,6 @@ TEST_F(RenderLighting, ShadowDarkensTheFloorUnderIt) {
   Draw();
   EXPECT_NEAR(At(22, 32).r, glassLit.r / 2.0, 3);
   ASSERT_EQ(device->SetRenderMode(0), kOk);
-
   // A light below the plane casts nothing on it.
   lightFrame->SetPosition(root.get(), 5, -8, 0);
   Draw();

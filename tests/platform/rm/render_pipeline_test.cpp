@@ -19,13 +19,11 @@ TEST_F(RenderPipeline, ProjectionPutsAKnownPointOnItsPixel) {
   EXPECT_FLOAT_EQ(px, 32 + 16);
   EXPECT_FLOAT_EQ(py, 32 - 8);
   EXPECT_FALSE(viewport->Project({0, 0, 0.5f}, &px, &py));  // before the front plane
-
   // A small square there lands on that pixel and not on the opposite one.
   AddMesh(Square(1, 0.5f, 4, 0.05f, kRed));
   Draw();
   EXPECT_EQ(At(48, 23), (Rgb{255, 0, 0}));
   EXPECT_TRUE(IsBackground(16, 40));
-
   // Uniform scaling: on a wide viewport the field spans the width.
   Ref<Viewport> wide;
   ASSERT_EQ(Viewport::Create(device, camera, 0, 16, 64, 32, &wide), kOk);
@@ -56,7 +54,6 @@ TEST_F(RenderPipeline, FrontAndBackPlanesClip) {
   AddMesh(Square(0, 0, 20, 10, kBlue));       // wholly beyond the back plane
   Draw();
   ExpectEverywhere({0, 0, 0}, 4);
-
   // A floor running from behind the camera to past the back plane is cut
   // at both: drawn below the horizon, and the far part left out.
   MeshData floor;
@@ -85,12 +82,10 @@ TEST_F(RenderPipeline, HalfTransparentRedOverBlueIsPurple) {
   EXPECT_EQ(c.g, 0u);
   EXPECT_NEAR(c.b, 127, 2);
   EXPECT_EQ(At(4, 32), (Rgb{0, 0, 255}));
-
   // A translucent face behind an opaque one is hidden, whatever the order.
   AddMesh(Square(0, 0, 2, 0.2f, Color{0, 1, 0, 1}));
   Draw();
   EXPECT_EQ(At(32, 32), (Rgb{0, 255, 0}));
-
   // Two translucent faces blend back to front.
   AddMesh(Square(0, 0, 2.5f, 0.5f, Color{1, 1, 1, 0.5f}));
   Draw();
@@ -131,7 +126,6 @@ TEST_F(RenderPipeline, CameraInsideABoxSeesNothingWrong) {
   AddMesh(box);
   Draw();
   ExpectEverywhere({0, 0, 0});
-
   // Turned inside out, the same box surrounds the camera with front faces:
   // the far one fills the view, the ones through the front plane are cut.
   for (std::size_t f = 0; f < 6; ++f) std::swap(box.faceIndices[4 * f + 1], box.faceIndices[4 * f + 3]);

@@ -38,7 +38,6 @@ TEST_P(KeyedBltFast, WhiteKeyIsAllBitsSetAndBlackKeyIsZero) {
               DD_OK);
     for (auto [x, y, v] : {std::tuple{2, 3, 7u}, {3, 4, 1u}, {4, 4, 2u}, {5, 5, 7u}})
       EXPECT_EQ(Get(*dst, x, y), v) << x << "," << y;
-
     // Without the flag the whole cell is copied, key colour included.
     ASSERT_EQ(dst->BltFast(2, 3, src.get(), nullptr, blt_fast_flags::kWait), DD_OK);
     EXPECT_EQ(Get(*dst, 2, 3), keyPixel);
@@ -98,7 +97,6 @@ TEST(Blt, StretchesByNearestPixel) {
   for (auto [x, y, v] : {std::tuple{0, 0, 0u}, {1, 1, 0x110000u}, {2, 2, 0x110000u}, {3, 2, 0x220000u},
                          {2, 3, 0x330000u}, {4, 4, 0x440000u}, {5, 5, 0u}})
     EXPECT_EQ(Get(*dst, x, y), v) << x << "," << y;
-
   // Shrinking 6 -> 3 takes every second pixel, from the middle of each pair.
   auto row = MakeRef<Surface>(6, 1, 8, 0);
   for (int x = 0; x < 6; ++x) Put(*row, x, 0, 10 + x);
@@ -136,7 +134,6 @@ TEST(Blt, ClipperCutsTheDestinationToTheWindowAndScalesTheCut) {
   auto clipper = MakeRef<Clipper>();
   ASSERT_EQ(clipper->SetHWnd(0, window), DD_OK);
   ASSERT_EQ(screen->SetClipper(clipper), DD_OK);
-
   // Twice as wide as its destination, cut 10 pixels on the left: 20 source pixels go.
   auto src = MakeRef<Surface>(60, 1, 8, 0);
   for (int x = 0; x < 60; ++x) Put(*src, x, 0, x);

@@ -129,7 +129,6 @@ TEST_F(DirectDrawTest, FullScreenSurfacesTakeTheModesSizeAndDepth) {
   EXPECT_EQ(back_->GetAttachedSurface(caps::kZBuffer, &found), DD_OK);
   EXPECT_EQ(found, z_);
   EXPECT_EQ(primary_->GetAttachedSurface(caps::kZBuffer, &found), DDERR_NOTFOUND);
-
   // The overlay's surfaces: 1024 x 256 scaled by the mode, in its depth.
   Ref<Surface> overlay;
   ASSERT_EQ(ddraw_->CreateSurface(PlainDesc(1024 * 1024 / 800, 768 * 256 / 600), &overlay), DD_OK);
