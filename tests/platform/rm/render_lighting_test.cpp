@@ -43,38 +43,36 @@ TEST_F(RenderLighting, EachQualityDrawsAsItShould) {
   auto left = [&] { return At(36, 32); };
   auto right = [&] { return At(39, 32); };
 
-  ASSERT_EQ(device->SetQuality(kRenderGouraud), kOk);
-  Draw();
+  auto drawWith = [&](Quality quality) {
+    ASSERT_EQ(device->SetQuality(quality), kOk);
+    Draw();
+  };
+  drawWith(kRenderGouraud);
   Rgb gouraudLeft = left();
   EXPECT_NE(left(), right());  // light varies across the face
   EXPECT_GT(left().r, 0u);
   EXPECT_EQ(left().r, left().b);  // white stays grey under a white light
 
-  ASSERT_EQ(device->SetQuality(kRenderFlat), kOk);
-  Draw();
+  drawWith(kRenderFlat);
   EXPECT_EQ(left(), right());  // one light per face
   EXPECT_GT(left().r, 0u);
   EXPECT_NE(left(), gouraudLeft);
 
-  ASSERT_EQ(device->SetQuality(kRenderPhong), kOk);
-  Draw();
+  drawWith(kRenderPhong);
   EXPECT_EQ(left(), gouraudLeft);  // drawn as Gouraud
 
-  ASSERT_EQ(device->SetQuality(kRenderUnlitFlat), kOk);
-  Draw();
+  drawWith(kRenderUnlitFlat);
   EXPECT_EQ(left(), (Rgb{255, 255, 255}));  // the face's own colour, light or not
 
-  ASSERT_EQ(device->SetQuality(kRenderWireframe), kOk);
-  Draw();
+  drawWith(kRenderWireframe);
   EXPECT_TRUE(IsBackground(34, 32));  // inside a face: nothing
   int edgePixels = 0;
   for (int x = 0; x < kSize; ++x) edgePixels += !IsBackground(x, 20);
   EXPECT_GE(edgePixels, 7);   // the strip's seven vertical edges cross this row
   EXPECT_LE(edgePixels, 14);  // and nothing else does
   // A face is drawn with the lower of the device's and the mesh's quality.
-  ASSERT_EQ(device->SetQuality(kRenderGouraud), kOk);
   ASSERT_EQ(strip->SetQuality(kRenderUnlitFlat), kOk);
-  Draw();
+  drawWith(kRenderGouraud);
   EXPECT_EQ(left(), (Rgb{255, 255, 255}));
   EXPECT_EQ(device->SetQuality(0x1234), kErrBadValue);
   EXPECT_EQ(device->GetQuality(), kRenderGouraud);
@@ -132,14 +130,13 @@ TEST_F(RenderLighting, ShadowDarkensTheFloorUnderIt) {
   Frame* lightFrame = root->Children().back().get();
   Ref<Light> light = lightFrame->Lights()[0];
 
-  MeshData floor;
-  floor.positions = {{-10, 0, -10}, {-10, 0, 10}, {10, 0, 10}, {10, 0, -10}};
-  floor.faceSizes = {4};
-  floor.faceIndices = {0, 1, 2, 3};
-  AddMesh(floor);
-  MeshData box = Square(0, 0, 0, 0.5f, kWhite);  // a square in the xy plane...
-  for (Vec3& p : box.positions) p = {p.x, 2, p.y};  // ...laid flat at y = 2
-  Ref<MeshBuilder> caster = AddMesh(box);
+  auto flat = [](float h, float y) {  // a square in the xy plane laid flat at height y
+    MeshData m = Square(0, 0, 0, h, kWhite);
+    for (Vec3& p : m.positions) p = {p.x, y, p.y};
+    return m;
+  };
+  AddMesh(flat(10, 0));
+  Ref<MeshBuilder> caster = AddMesh(flat(0.5f, 2));
   Draw();
   // The shadow falls away from the light, around x = -1.5 (pixel 22).
   Rgb lit = At(22, 32);
