@@ -170,7 +170,9 @@ TEST_F(DemoFile, RefusesFilesThatLieOrHoldNoNumbers) {
   for (const Case& c : cases) {
     auto r = Read(c.text);
     EXPECT_EQ(r.error, c.error) << demo::DescribeDemoRead(r) << " for " << c.text.substr(0, 20);
-    if (c.line) EXPECT_EQ(r.line, c.line) << c.text.substr(0, 20);
+    if (c.line) {
+      EXPECT_EQ(r.line, c.line) << c.text.substr(0, 20);
+    }
   }
   for (const char* word : {"nan", "inf", "-1e39", "0x", "1e", "--1", "1,5"}) {
     std::string bad = good;
