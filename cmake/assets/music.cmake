@@ -8,6 +8,7 @@ add_library(zarn_music_writer STATIC
 target_include_directories(zarn_music_writer PUBLIC ${CMAKE_SOURCE_DIR}/tools/music)
 
 add_executable(zarn_make_music ${CMAKE_SOURCE_DIR}/tools/music/main.cpp)
+target_include_directories(zarn_make_music PRIVATE ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(zarn_make_music PRIVATE zarn_music_writer)
 
 set(zarn_music_names bgm1 bgm2 bgm3)

@@ -9,6 +9,7 @@ add_library(zarn_sound_synth STATIC
 target_include_directories(zarn_sound_synth PUBLIC ${CMAKE_SOURCE_DIR}/tools/sounds)
 
 add_executable(zarn_make_sounds ${CMAKE_SOURCE_DIR}/tools/sounds/main.cpp)
+target_include_directories(zarn_make_sounds PRIVATE ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(zarn_make_sounds PRIVATE zarn_sound_synth)
 
 set(zarn_sound_names W1 W2 W3 W4 W5 W6 W7 W8 W9 W10 W11 W12 W13 W14 W15 W16 WA WB)
