@@ -13,3 +13,28 @@ function(zarn_module name dir)
     target_link_libraries(${name} INTERFACE ${ARGN})
   endif()
 endfunction()
+
+# zarn_asset_files(TARGET TOOL FOLDER SOURCE_EXT OUTPUT_EXT COMMENT NAMES...):
+# at build time TOOL turns each assets/FOLDER/NAME.SOURCE_EXT into the run
+# folder's NAME.OUTPUT_EXT (arguments: pairs of source and output), as part
+# of the run folder's data.
+function(zarn_asset_files target tool folder sourceExt outputExt comment)
+  set(files "")
+  set(sources "")
+  set(arguments "")
+  foreach(name IN LISTS ARGN)
+    set(source ${CMAKE_SOURCE_DIR}/assets/${folder}/${name}.${sourceExt})
+    set(output ${ZARN_RUN_DIR}/${name}.${outputExt})
+    list(APPEND files ${output})
+    list(APPEND sources ${source})
+    list(APPEND arguments ${source} ${output})
+  endforeach()
+  add_custom_command(
+    OUTPUT ${files}
+    COMMAND ${tool} ${arguments}
+    DEPENDS ${tool} ${sources}
+    COMMENT "${comment}"
+    VERBATIM)
+  add_custom_target(${target} DEPENDS ${files})
+  add_dependencies(zarn_run_data ${target})
+endfunction()

@@ -35,9 +35,6 @@ add_custom_command(
   VERBATIM)
 add_custom_target(zarn_models DEPENDS ${zarn_model_files})
 
-if(NOT TARGET zarn_run_data)
-  add_custom_target(zarn_run_data ALL)
-endif()
 add_dependencies(zarn_run_data zarn_models)
 
 # The model tests read the built files and test the kit; the test programs

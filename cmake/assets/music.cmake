@@ -11,29 +11,7 @@ add_executable(zarn_make_music ${CMAKE_SOURCE_DIR}/tools/music/main.cpp)
 target_include_directories(zarn_make_music PRIVATE ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(zarn_make_music PRIVATE zarn_music_writer)
 
-set(zarn_music_names bgm1 bgm2 bgm3)
-set(zarn_music_files "")
-set(zarn_music_sources "")
-set(zarn_music_arguments "")
-foreach(name IN LISTS zarn_music_names)
-  list(APPEND zarn_music_files ${ZARN_RUN_DIR}/${name}.mid)
-  list(APPEND zarn_music_sources ${CMAKE_SOURCE_DIR}/assets/music/${name}.txt)
-  list(APPEND zarn_music_arguments
-    ${CMAKE_SOURCE_DIR}/assets/music/${name}.txt ${ZARN_RUN_DIR}/${name}.mid)
-endforeach()
-
-add_custom_command(
-  OUTPUT ${zarn_music_files}
-  COMMAND zarn_make_music ${zarn_music_arguments}
-  DEPENDS zarn_make_music ${zarn_music_sources}
-  COMMENT "Building the music files"
-  VERBATIM)
-add_custom_target(zarn_music DEPENDS ${zarn_music_files})
-
-if(NOT TARGET zarn_run_data)
-  add_custom_target(zarn_run_data ALL)
-endif()
-add_dependencies(zarn_run_data zarn_music)
+zarn_asset_files(zarn_music zarn_make_music music txt mid "Building the music files" bgm1 bgm2 bgm3)
 
 # The music tests read the built files and check the writer itself; the test
 # programs are defined later.

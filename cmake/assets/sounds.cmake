@@ -12,29 +12,8 @@ add_executable(zarn_make_sounds ${CMAKE_SOURCE_DIR}/tools/sounds/main.cpp)
 target_include_directories(zarn_make_sounds PRIVATE ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(zarn_make_sounds PRIVATE zarn_sound_synth)
 
-set(zarn_sound_names W1 W2 W3 W4 W5 W6 W7 W8 W9 W10 W11 W12 W13 W14 W15 W16 WA WB)
-set(zarn_sound_files "")
-set(zarn_sound_sources "")
-set(zarn_sound_arguments "")
-foreach(name IN LISTS zarn_sound_names)
-  list(APPEND zarn_sound_files ${ZARN_RUN_DIR}/${name}.wav)
-  list(APPEND zarn_sound_sources ${CMAKE_SOURCE_DIR}/assets/sounds/${name}.txt)
-  list(APPEND zarn_sound_arguments
-    ${CMAKE_SOURCE_DIR}/assets/sounds/${name}.txt ${ZARN_RUN_DIR}/${name}.wav)
-endforeach()
-
-add_custom_command(
-  OUTPUT ${zarn_sound_files}
-  COMMAND zarn_make_sounds ${zarn_sound_arguments}
-  DEPENDS zarn_make_sounds ${zarn_sound_sources}
-  COMMENT "Building the sound effects"
-  VERBATIM)
-add_custom_target(zarn_sounds DEPENDS ${zarn_sound_files})
-
-if(NOT TARGET zarn_run_data)
-  add_custom_target(zarn_run_data ALL)
-endif()
-add_dependencies(zarn_run_data zarn_sounds)
+zarn_asset_files(zarn_sounds zarn_make_sounds sounds txt wav "Building the sound effects"
+  W1 W2 W3 W4 W5 W6 W7 W8 W9 W10 W11 W12 W13 W14 W15 W16 WA WB)
 
 # The audio tests load the built files and check the synthesizer; the test
 # programs are defined later.
