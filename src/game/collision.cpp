@@ -19,14 +19,19 @@ namespace {
 
 using Segment = std::pair<int, int>;
 
-// The two nearest intersections of the ray a -> (b - a), one per visual.
+// The two nearest intersections of the ray a -> (b - a), one per visual, and
+// the nearest one that does not coincide with a neighbour (a solid surface,
+// not one of the ingredient's paired surfaces).
 struct RayHits {
   int count = 0;
   Vec3 first, second;
+  bool hasSolid = false;
+  float solidDistance = 0;
 };
 
 RayHits CastSegment(Vec3 a, Vec3 b) {
   static std::vector<Pick> picks;  // reused: no allocation per ray
+  static std::vector<float> distances;
   RayHits hits;
   if (!objects.sceneRoot) return hits;
   Vec3 d = b - a;
@@ -34,6 +39,7 @@ RayHits CastSegment(Vec3 a, Vec3 b) {
   // stop a little past it.
   float reach = platform::rm::Length(d) * 1.001f + 1e-3f;
   picks.clear();
+  distances.clear();
   objects.sceneRoot->RayPick(objects.sceneRoot.get(), {a, d}, platform::rm::kRayPickIgnoreFurtherPrimitives,
                              &picks, reach);
   // The heap riding in the bucket is part of the bucket's load, not an
@@ -44,8 +50,18 @@ RayHits CastSegment(Vec3 a, Vec3 b) {
     if (f == objects.carryCoffeeFrame.get() || f == objects.carryMilkFrame.get() ||
         f == objects.carrySugarFrame.get())
       continue;
-    (hits.count == 0 ? hits.first : hits.second) = pick.position;
-    if (++hits.count == 2) break;
+    if (hits.count < 2) (hits.count == 0 ? hits.first : hits.second) = pick.position;
+    ++hits.count;
+    distances.push_back(platform::rm::Length(pick.position - a));
+  }
+  for (std::size_t i = 0; i < distances.size(); ++i) {
+    bool paired = (i > 0 && distances[i - 1] == distances[i]) ||
+                  (i + 1 < distances.size() && distances[i + 1] == distances[i]);
+    if (!paired) {
+      hits.hasSolid = true;
+      hits.solidDistance = distances[i];
+      break;
+    }
   }
   return hits;
 }
@@ -64,6 +80,18 @@ bool AnyHit(std::span<const Vec3> p, std::initializer_list<Segment> chain) {
   for (auto [from, to] : chain)
     if (ProbeHit(p[from], p[to])) return true;
   return false;
+}
+
+// Like AnyHit, but a hit on the ingredient's surface does not end the chain:
+// while the bucket is dipped such a hit is allowed, and a solid hit further
+// down the chain must still be found.
+bool AnyHitUntilSolid(std::span<const Vec3> p, std::initializer_list<Segment> chain) {
+  bool hit = false;
+  for (auto [from, to] : chain) {
+    if (ProbeHit(p[from], p[to])) hit = true;
+    if (gameState.solidHit) return true;
+  }
+  return hit;
 }
 
 bool AnySecondHit(std::span<const Vec3> p, std::initializer_list<Segment> chain) {
@@ -90,7 +118,14 @@ int ProbeHit(Vec3 a, Vec3 b) {
   // One pick has no second intersection to coincide with.
   bool coincident = hits.count > 1 && d0 == platform::rm::Length(hits.second - a);
   if (!(length > d0)) return 0;
-  (coincident ? gameState.coincidentHit : gameState.solidHit) = 1;
+  // A segment that crosses the ingredient's surface and goes on into a solid
+  // (the pot's wall, the floor under the ingredient, the table) touches that
+  // solid: the surface in front of it must not hide it.
+  if (coincident && !(hits.hasSolid && length > hits.solidDistance)) {
+    gameState.coincidentHit = 1;
+  } else {
+    gameState.solidHit = 1;
+  }
   return 1;
 }
 
@@ -107,14 +142,12 @@ int BucketArmHits() {
   if (ProbeSecondHit(bucket[2], bucket[4]) && ProbeSecondHit(bucket[1], bucket[3])) g.bucketDipped = 1;
   g.coincidentHit = 0;
   g.solidHit = 0;
-  int result = AnyHit(bucket, {{1, 2},   {3, 4},   {5, 6},   {7, 8},   {9, 10},  {12, 18}, {11, 17}, {14, 20},
+  int result = AnyHitUntilSolid(bucket, {{1, 2},   {3, 4},   {5, 6},   {7, 8},   {9, 10},  {12, 18}, {11, 17}, {14, 20},
                                {13, 19}, {15, 16}, {1, 3},   {2, 4},   {3, 5},   {4, 6},   {9, 7},   {10, 8},
                                {11, 9},  {12, 10}, {11, 13}, {12, 14}, {1, 15},  {2, 16},  {13, 15}, {14, 16},
-                               {21, 5},  {6, 22},  {21, 7},  {22, 8},  {22, 21}}) ||
-                       AnyHit(arm, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {1, 3}, {2, 4}, {3, 7}, {4, 8}, {7, 5}, {8, 6},
-                                    {5, 1}, {6, 2}})
-                   ? 1
-                   : 0;
+                               {21, 5},  {6, 22},  {21, 7},  {22, 8},  {22, 21}}) ? 1 : 0;
+  if (!g.solidHit && AnyHitUntilSolid(arm, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {1, 3}, {2, 4}, {3, 7}, {4, 8}, {7, 5}, {8, 6},
+                                    {5, 1}, {6, 2}})) result = 1;
   if (AnySecondHit(arm, {{10, 6}, {9, 5}, {12, 2}, {11, 1}, {6, 8}, {5, 7}}) ||
       AnySecondHit(bucket, {{2, 14}, {1, 13}, {2, 4}, {1, 3}, {4, 6}, {3, 5}, {6, 22}, {5, 21}, {22, 8}, {21, 7},
                             {8, 10}, {7, 9}}))

@@ -89,20 +89,27 @@ Drive DriveFor(const Controls& c) {
   return {0, +0.02, -0.05, +0.05};
 }
 
-void UndoBucketAndArm() {
-  gameState.poseRevertedByCollision = 1;
+// Puts back the pose the last step accepted, with the dip state it was
+// accepted in. Restoring every part, not only the one that met something,
+// keeps the saved pose one that passed the probes: a chassis put back under a
+// boom that moved in the same step would leave a pose nobody tested, and an
+// undo to it could meet the same obstacle for ever. The dip state matters as
+// much: a dipped bucket's pose is allowed only while it counts as dipped.
+void RestoreAcceptedPose() {
   for (Part p : {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket}) StopPart(p);
   for (Part p : {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket}) RestoreOrientation(p);
   for (Part p : {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket}) RestorePosition(p);
+  gameState.bucketDipped = gameState.savedBucketDipped;
+}
+
+void UndoBucketAndArm() {
+  gameState.poseRevertedByCollision = 1;
+  RestoreAcceptedPose();
 }
 
 void UndoChassisAndBody() {
   gameState.poseRevertedByBase = 1;
-  for (Part p : {Part::Chassis, Part::Body}) {
-    StopPart(p);
-    RestoreOrientation(p);
-    RestorePosition(p);
-  }
+  RestoreAcceptedPose();
 }
 
 void KeepLoop(audio::SoundEffect loop, bool moving) {
@@ -142,6 +149,7 @@ void PlayExcavatorStep() {
   KeepLoop(audio::SoundEffect::SwingLoop, j.swing != 0);
   KeepLoop(audio::SoundEffect::HydraulicLoop, j.boom != 0 || j.arm != 0 || j.bucket != 0);
   SaveExcavatorPose();
+  g.savedBucketDipped = g.bucketDipped;
   ChooseCamera();
   PlaceFollowingCameras();
 }

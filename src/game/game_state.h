@@ -53,6 +53,9 @@ struct GameState {
   // scene root: for chassis, body, boom, arm and bucket in turn, position,
   // direction and up (9 floats each).
   std::array<float, 45> savedPose{};
+  // Whether the bucket counted as dipped in that pose: a pose is accepted
+  // together with its dip state, and an undo must bring both back.
+  std::int32_t savedBucketDipped = 0;
   std::array<float, 3> fallVelocity{};
   float fallSpinRate = 0.0f;
 

@@ -31,6 +31,7 @@ void VisitFields(const GameState& s, FieldVisitor& v) {
   v.Int("poseRevertedByCollision", s.poseRevertedByCollision);
   v.Int("poseRevertedByBase", s.poseRevertedByBase);
   v.FloatArray("savedPose", s.savedPose);
+  v.Int("savedBucketDipped", s.savedBucketDipped);
   v.FloatArray("fallVelocity", s.fallVelocity);
   v.Float("fallSpinRate", s.fallSpinRate);
   v.Int("bucketDippedBefore", s.bucketDippedBefore);

@@ -70,6 +70,7 @@ void NewOrder() {
   g.coincidentHit = 0;
   g.solidHit = 0;
   g.bucketDipped = 0;
+  g.savedBucketDipped = 0;
   g.bucketDippedBefore = 0;
   g.bucketLoaded = 0;
   g.bucketAmount = 0;
