@@ -28,6 +28,17 @@ constexpr const char* kHelp =
     "  --debug         debug output on standard error\n"
     "  --save-demo     write the run's recording as demo.dat beside the\n"
     "                  executable at the end\n"
+    "  --autopilot     play the game from the title to All Cleared, then end\n"
+    "  --autopilot-route result|replay\n"
+    "                  continue from the result screen (stages 1, 2, 5, the\n"
+    "                  default) or from the replay (stages 1 to 5)\n"
+    "  --seed N        headless: start the clock N seconds later (0 to\n"
+    "                  2147483647), so that the orders drawn differ\n"
+    "  --trail FILE    write one line per turn: the turn and a hash of\n"
+    "                  everything that decides the game's future\n"
+    "  --playdemo FILE play a demo file as the title's attract demo does\n"
+    "  --timedemo FILE play a demo file headless as fast as possible and\n"
+    "                  print the turns per second and turn times\n"
     "  --help, --version\n";
 
 template <typename T>
@@ -85,10 +96,25 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, RunOptions& o, 
       o.debug = true;
     } else if (arg == "--save-demo") {
       o.saveDemo = true;
+    } else if (arg == "--autopilot") {
+      o.autopilot = true;
+    } else if (arg == "--autopilot-route") {
+      if (!value(v) || (v != "result" && v != "replay")) return error("--autopilot-route needs 'result' or 'replay'");
+      o.replayRoute = v == "replay";
+    } else if (arg == "--seed") {
+      if (!value(v) || !ParseNumber(v, o.seed) || o.seed < 0 || o.seed > 2147483647)
+        return error("--seed needs a number from 0 to 2147483647");
+    } else if (arg == "--trail" || arg == "--playdemo" || arg == "--timedemo") {
+      if (!value(v) || v.empty() || v.starts_with("--")) return error(std::string(arg) + " needs a file name");
+      (arg == "--trail" ? o.trailFile : arg == "--playdemo" ? o.playDemoFile : o.timeDemoFile) = v;
     } else {
       return error("unknown argument '" + std::string(arg) + "'");
     }
   }
+  // One driver of the keys at a time.
+  int drivers = !o.inputFile.empty() + o.autopilot + !o.playDemoFile.empty() + !o.timeDemoFile.empty();
+  if (drivers > 1) return error("--input, --autopilot, --playdemo and --timedemo each drive the game; give one");
+  if (!o.timeDemoFile.empty()) o.headless = true;
   return ParseOutcome::Run;
 }
 

@@ -17,6 +17,12 @@ struct RunOptions {
   bool joystick = false;  // headless: attach the scripted joystick  // show this camera (1-10) every turn; 0: as the game says
   bool debug = false;
   bool saveDemo = false;  // write the run's recording as demo.dat at the end
+  bool autopilot = false;       // play the game from the title to All Cleared
+  bool replayRoute = false;     // the autopilot continues from the replays (stages 1-5)
+  std::int64_t seed = 0;        // headless: the clock starts this many seconds later
+  std::string trailFile;        // one line per turn: the turn and a hash of the game's state
+  std::string playDemoFile;     // play this demo file as the attract demo does
+  std::string timeDemoFile;     // play it headless as fast as possible and report the pace
   // The dialog is skipped when the mode or the window choice is given, and
   // always headless.
   bool SkipDialog() const { return headless || mode >= 0 || windowed >= 0; }

@@ -6,6 +6,7 @@
 
 #include "app/command_line.h"
 #include "app/win_main.h"
+#include "autopilot/autopilot.h"
 #include "platform/os/backend.h"
 #include "platform/os/debug_output.h"
 #include "platform/os/turns.h"
@@ -49,11 +50,14 @@ int main(int argc, char** argv) {
   platform::os::SetDebugOutputEnabled(options.debug);
   platform::os::SetTurnLimit(options.turns);
   platform::os::KeepPresentedPictures(!options.screenshotFile.empty());
-  if (!platform::os::StartBackend({options.headless, options.fps}, &message)) {
+  if (!platform::os::StartBackend({options.headless, options.fps, options.seed}, &message)) {
     std::fprintf(stderr, "zarn: %s (use --headless to run without a display)\n", message.c_str());
     return 1;
   }
+  if (options.autopilot) autopilot::Start(options.replayRoute ? autopilot::Route::Replay : autopilot::Route::Result);
   int code = app::WinMain(nullptr, nullptr, "", 1);
   platform::os::StopBackend();
+  // The game could not be won: the autopilot has said why.
+  if (code == 0 && !autopilot::Failure().empty()) code = 3;
   return code;
 }

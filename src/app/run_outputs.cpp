@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "demo/demo.h"
 #include "game/game_state_fields.h"
+#include "game/run_log.h"
 #include "platform/os/png_writer.h"
 #include "platform/os/window.h"
 #include "scene/frame_poses.h"
@@ -67,8 +68,16 @@ std::string StateJson() {
     frames += f.name + "\": {\"position\": " + Triple(f.position) + ", \"direction\": " +
               Triple(f.direction) + ", \"up\": " + Triple(f.up) + "}";
   }
+  std::string stages;
+  for (const game::StageRecord& r : game::runLog.stages) {
+    stages += stages.empty() ? "\n    " : ",\n    ";
+    stages += "{\"stage\": " + std::to_string(r.stage) + ", \"score\": " + std::to_string(r.score) +
+              ", \"verdict\": \"" + r.verdict + "\", \"turns\": " + std::to_string(r.turns) + "}";
+  }
   return "{\n  \"gameState\": {\n" + fields.text + "\n  },\n  \"frames\": {" +
-         (frames.empty() ? "" : "\n" + frames + "\n  ") + "}\n}\n";
+         (frames.empty() ? "" : "\n" + frames + "\n  ") + "},\n  \"runLog\": [" +
+         (stages.empty() ? "" : stages + "\n  ") + "],\n  \"allClearedSeen\": " +
+         (game::runLog.allClearedSeen ? "true" : "false") + "\n}\n";
 }
 
 void WriteRunOutputs() {

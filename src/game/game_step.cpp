@@ -5,6 +5,7 @@
 #include "audio/sound_effects.h"
 #include "game/excavator.h"
 #include "game/game_state.h"
+#include "game/run_log.h"
 #include "game/motion.h"
 #include "game/screens.h"
 #include "input/joystick.h"
@@ -52,6 +53,7 @@ void PlayingStep(const platform::os::KeyboardState& keys) {
   if (g.keyGuideVisible == 1) overlay::DrawKeyGuide();
   overlay::DrawClock();
   PlayExcavatorStep();
+  ++runLog.playingTurns;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "audio/music.h"
 #include "audio/sound_effects.h"
 #include "game/game_state.h"
+#include "game/run_log.h"
 #include "game/orders.h"
 #include "game/scoop_and_pour.h"
 #include "game/screen_parts.h"
@@ -33,6 +34,7 @@ void RunResultScreen() {
   audio::StopAllSounds();
   HideCarriedHeaps();
   if (g.resultPhase == 1) {
+    runLog.stages.push_back({g.stageNumber, g.orderScore, Verdict(g.orderScore), runLog.playingTurns});
     ColourDrinks(DrinkColour(g.cupMilk), DrinkColour(g.glassMilk));
     PlaceShowcase();
     UseResultCamera();

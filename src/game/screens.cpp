@@ -4,6 +4,7 @@
 #include "audio/music.h"
 #include "game/camera_select.h"
 #include "game/game_state.h"
+#include "game/run_log.h"
 #include "game/screen_parts.h"
 #include "game/showcase.h"
 #include "platform/os/keyboard.h"
@@ -73,6 +74,7 @@ void RunStageIntro() {
   if (KeyOrButtonDown(vk::kSpace, false)) {
     platform::os::SetTimer(g.mainWindow, app::kTimerDemoRecord, 100);
     g.recordCount = 0;
+    runLog.playingTurns = 0;
     g.stageIntroActive = 0;
     g.elapsedSeconds = 0;
     platform::os::SetTimer(g.mainWindow, app::kTimerClock, 1000);
@@ -83,6 +85,7 @@ void RunAllCleared() {
   GameState& g = gameState;
   if (g.allClearedPhase == 1) {
     g.allClearedPhase = 2;
+    runLog.allClearedSeen = true;
     LayTheBreak();
     if (g.musicEnabled == 1) audio::PlayTrack(2);
   }

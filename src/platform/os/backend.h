@@ -16,6 +16,7 @@ class Dialog;
 struct BackendOptions {
   bool headless = false;
   double fps = 60.0;
+  std::int64_t seedSeconds = 0;  // headless: the clock's start moves this much later
 };
 
 class Window {

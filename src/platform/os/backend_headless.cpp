@@ -18,7 +18,7 @@ constexpr std::int64_t kHeadlessEpochSeconds = 946684800;  // 2000-01-01
 class HeadlessBackend final : public Backend {
  public:
   explicit HeadlessBackend(const BackendOptions& options)
-      : fps_(options.fps > 0 && std::isfinite(options.fps) ? options.fps : 60.0) {}
+      : fps_(options.fps > 0 && std::isfinite(options.fps) ? options.fps : 60.0), seed_(options.seedSeconds) {}
 
   bool IsHeadless() const override { return true; }
 
@@ -28,7 +28,7 @@ class HeadlessBackend final : public Backend {
     return std::llround(static_cast<double>(turns_) * 1e9 / fps_);
   }
   std::int64_t WallClockSeconds() override {
-    return kHeadlessEpochSeconds + NowNanoseconds() / 1'000'000'000;
+    return kHeadlessEpochSeconds + seed_ + NowNanoseconds() / 1'000'000'000;
   }
   void EndTurn() override { ++turns_; }
   void PumpEvents() override {}
@@ -54,6 +54,7 @@ class HeadlessBackend final : public Backend {
 
  private:
   double fps_;
+  std::int64_t seed_;
   std::int64_t turns_ = 0;
 };
 

@@ -16,6 +16,8 @@ std::size_t g_nextEvent = 0;
 std::int64_t g_turn = 0;
 std::int64_t g_turnLimit = -1;
 ScriptedJoystick g_joystick;
+InputDriver g_driver = nullptr;
+std::int64_t g_drivenTurn = -1;  // the queue is drained many times a turn; drive once
 
 bool ParseInt(const std::string& word, std::int64_t& out) {
   const char* end = word.data() + word.size();
@@ -121,7 +123,12 @@ std::int64_t CurrentTurn() { return g_turn; }
 void ApplyScriptedInput() {
   while (g_nextEvent < g_script.size() && g_script[g_nextEvent].turn <= g_turn)
     Apply(g_script[g_nextEvent++]);
+  if (g_driver && g_drivenTurn != g_turn) {
+    g_drivenTurn = g_turn;
+    g_driver();
+  }
 }
+void SetInputDriver(InputDriver driver) { g_driver = driver; }
 
 void EndTurn() {
   CurrentBackend().EndTurn();
@@ -139,6 +146,8 @@ void ResetTurns() {
   g_turn = 0;
   g_turnLimit = -1;
   g_joystick = {};
+  g_driver = nullptr;
+  g_drivenTurn = -1;
 }
 
 }  // namespace platform::os

@@ -29,8 +29,13 @@ void SetInputScript(std::vector<ScriptEvent> events);
 void SetTurnLimit(std::int64_t turns);
 std::int64_t CurrentTurn();
 
-// Applies the scripted events due by the current turn (once each).
+// Applies the scripted events due by the current turn (once each), then asks
+// the input driver, if one is set, to press or release keys for this turn.
 void ApplyScriptedInput();
+// A program part that plays the keys itself (the autopilot) hooks in here, so
+// that its keys reach the game by the same path as a player's or a script's.
+using InputDriver = void (*)();
+void SetInputDriver(InputDriver driver);
 // Ends the current turn: paces (live) or advances the virtual clock
 // (headless), and asks for the end when the turn limit is reached.
 void EndTurn();

@@ -1,0 +1,463 @@
+#include "autopilot/stage_player.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "autopilot/pose_search.h"
+#include "game/game_state.h"
+#include "platform/os/debug_output.h"
+#include "platform/os/turns.h"
+#include "scene/scene_objects.h"
+
+namespace autopilot {
+
+using platform::rm::Vec3;
+using scene::objects;
+
+namespace {
+
+constexpr double kParkInset = 4.4;   // the chassis's origin inside the edge; its wheels are 3.7 ahead
+constexpr double kEdge = 5.0;        // routes keep the chassis this far inside the edges
+constexpr double kClearance = 7.8;   // and this far from the dishes, cakes and spoon
+constexpr int kPhaseTurnLimit = 6000;
+constexpr double kEnough = 20;       // a tally this near its order is left alone
+constexpr double kScoopTilt = -2.95; // turned over this far, the bucket holds about 380
+constexpr double kTuckedIn = 6.5;    // the bucket keeps this far ahead of the cab
+
+double Pace() { return std::max(0.05, static_cast<double>(game::gameState.speedFactor)); }
+double Sq(double x) { return x * x; }
+
+Keys Drive(bool forward) { return {.up = forward, .down = !forward, .tab = true}; }
+Keys TurnKeys(double angle) { return {.left = angle < 0, .right = angle > 0, .tab = true}; }
+Keys SwingKeys(double angle) { return {.left = angle < 0, .right = angle > 0, .shift = true}; }
+
+Vec3 WorldOf(const scene::Ref<scene::Frame>& f) {
+  Vec3 p;
+  if (f) f->GetPosition(objects.sceneRoot.get(), &p);
+  return p;
+}
+
+bool SameJoints(const Joints& a, const Joints& b) {
+  return std::abs(a.boom - b.boom) < 1e-6 && std::abs(a.arm - b.arm) < 1e-6 && std::abs(a.bucket - b.bucket) < 1e-6;
+}
+
+}  // namespace
+
+StagePlayer::StagePlayer()
+    : layout_(ReadStageLayout()), routes_(layout_.table, layout_.obstacles, kEdge, kClearance) {
+  arm_.Measure();
+  if (std::getenv("ZARN_AP_TRACE")) {
+    char line[300];
+    for (const Pot& p : layout_.pots) {
+      std::snprintf(line, sizeof line, "  pot %d at %.1f %.1f rim %.2f surface %.2f floor %.2f\n", p.ingredient,
+                    p.axis.x, p.axis.z, p.rim, p.surface, p.floor);
+      platform::os::OutputDebugString(line);
+    }
+    for (const Vessel& v : layout_.vessels) {
+      std::snprintf(line, sizeof line, "  vessel %s at %.1f %.1f rim %.2f\n", v.cup ? "cup" : "glass", v.axis.x,
+                    v.axis.z, v.rim);
+      platform::os::OutputDebugString(line);
+    }
+  }
+}
+
+const char* StagePlayer::PhaseName() const {
+  static const char* const names[] = {"planning",          "folding the arm",     "emptying the bucket",
+                                      "driving",           "turning to face",     "driving up to the pot",
+                                      "reaching over the pot", "lowering into the pot", "dipping the bucket",
+                                      "scooping",          "lifting out",         "raising the load",
+                                      "backing off",       "reaching over the vessel", "pouring",
+                                      "confirming the order"};
+  return names[static_cast<int>(phase_)];
+}
+
+void StagePlayer::Enter(Phase p) {
+  if (p != phase_) {
+    const game::GameState& g = game::gameState;
+    Joints j = ArmModel::Current();
+    char line[256];
+    std::snprintf(line, sizeof line,
+                  "autopilot: turn %lld %s -> phase %d (boom %.2f arm %.2f bucket %.2f tilt %.2f, dipped %d loaded %d "
+                  "amount %.0f; at %.1f %.1f; cup %.0f %.0f %.0f glass %.0f %.0f %.0f)\n",
+                  static_cast<long long>(platform::os::CurrentTurn()), PhaseName(), static_cast<int>(p), j.boom,
+                  j.arm, j.bucket, ArmModel::Tilt(j), g.bucketDipped, g.bucketLoaded, g.bucketAmount,
+                  ReadStance().chassis.x, ReadStance().chassis.z, g.cupCoffee, g.cupMilk, g.cupSugar, g.glassCoffee,
+                  g.glassMilk, g.glassSugar);
+    platform::os::OutputDebugString(line);
+  }
+  phase_ = p;
+  phaseTurns_ = 0;
+  undone_.clear();
+  previous_ = beforePrevious_ = {};
+  goal_.reset();
+}
+
+double StagePlayer::Remaining(const Vessel& v, int ingredient) const {
+  return v.wanted[ingredient] - Poured(v.cup, ingredient);
+}
+
+// The point on the table's edge nearest `axis`, moved `inset` inward.
+Ground StagePlayer::ParkFor(Ground axis, double inset) const {
+  const Area& t = layout_.table;
+  Ground edge{std::clamp(axis.x, t.x0, t.x1), std::clamp(axis.z, t.z0, t.z1)};
+  Ground inward = Unit(edge - axis);
+  return edge + inward * inset;
+}
+
+// Where the chassis turns toward a pot or vessel before it drives up: as far
+// in as the obstacles allow, so that the bucket swings clear of the rims.
+Ground StagePlayer::PreParkFor(Ground axis) const {
+  for (double inset = 14; inset >= kEdge; inset -= 1) {
+    Ground p = ParkFor(axis, inset);
+    if (routes_.Free(p)) return p;
+  }
+  return ParkFor(axis, kEdge);
+}
+
+double StagePlayer::HoldingNow() const {
+  const game::GameState& g = game::gameState;
+  return g.bucketLoaded ? g.bucketAmount : ArmModel::Capacity(ArmModel::Tilt(ArmModel::Current()));
+}
+
+double StagePlayer::Loss(const Joints& next) const {
+  double holding = HoldingNow();
+  return holding - std::min(holding, ArmModel::Capacity(ArmModel::Tilt(next)));
+}
+
+// One move of the arm toward the cost's minimum; none once no move helps. A
+// move the game undid (a probe met something) is not tried again until the
+// arm has moved otherwise.
+std::optional<Keys> StagePlayer::ArmTowards(const ArmCost& cost) {
+  Joints now = ArmModel::Current();
+  if (beforePrevious_.move && SameJoints(now, beforePrevious_.from)) undone_.push_back({now, beforePrevious_.move->id});
+  std::vector<int> blocked;
+  for (const auto& [from, id] : undone_)
+    if (SameJoints(from, now)) blocked.push_back(id);
+  std::optional<ArmMove> move = BestArmMove(now, Pace(), cost, blocked);
+  if (std::getenv("ZARN_AP_TRACE")) {
+    char line[200];
+    std::snprintf(line, sizeof line, "  arm %.3f %.3f %.3f low %.2f mid %.2f cost %.3f move %d blocked %zu\n", now.boom,
+                  now.arm, now.bucket, arm_.Lowest(now), arm_.Middle(now).f, cost(now), move ? move->id : -1,
+                  blocked.size());
+    platform::os::OutputDebugString(line);
+  }
+  beforePrevious_ = previous_;
+  previous_ = {now, move};
+  if (!move) return std::nullopt;
+  return move->keys;
+}
+
+std::optional<Keys> StagePlayer::ArmToGoal(double floor, double rim, double reach, double inner) {
+  if (!goal_) return std::nullopt;
+  const Joints goal = *goal_;
+  return ArmTowards([&](const Joints& j) {
+    double low = arm_.Lowest(j);
+    Plane span = arm_.Reach(j);
+    double cost = Sq(j.boom - goal.boom) + Sq(j.arm - goal.arm) + 4 * Sq(j.bucket - goal.bucket);
+    cost += 5 * Sq(std::max(0.0, floor - low));
+    if (low < rim)
+      cost += 5 * (Sq(std::max(0.0, (reach - inner) - span.f)) + Sq(std::max(0.0, span.h - (reach + inner))));
+    return cost;
+  });
+}
+
+Keys StagePlayer::Plan() {
+  const game::GameState& g = game::gameState;
+  trip_ = {};
+  vesselIndex_ = 0;
+  if (g.bucketLoaded) {
+    for (std::size_t v = 0; v < layout_.vessels.size(); ++v)
+      if (Remaining(layout_.vessels[v], g.bucketIngredient) > kEnough && g.bucketIngredient != 0)
+        trip_.vessels.push_back(static_cast<int>(v));
+    if (trip_.vessels.empty()) {
+      Enter(Phase::Dump);
+      return {};
+    }
+    trip_.ingredient = g.bucketIngredient;
+    target_ = layout_.vessels[trip_.vessels[0]].axis;
+    path_ = routes_.Route(ReadStance().chassis, PreParkFor(target_));
+    if (path_.empty()) {
+      failure_ = "no way across the table to the vessel";
+      return {};
+    }
+    pathIndex_ = 0;
+    afterTravel_ = Phase::Face;
+    Enter(Phase::Travel);
+    return {};
+  }
+  for (int ingredient = 1; ingredient <= 3 && trip_.vessels.empty(); ++ingredient) {
+    if (!layout_.PotOf(ingredient)) continue;
+    for (std::size_t v = 0; v < layout_.vessels.size(); ++v)
+      if (Remaining(layout_.vessels[v], ingredient) > kEnough) trip_.vessels.push_back(static_cast<int>(v));
+    if (!trip_.vessels.empty()) trip_.ingredient = ingredient;
+  }
+  if (trip_.vessels.empty()) {
+    Enter(Phase::Confirm);
+    return {};
+  }
+  target_ = layout_.PotOf(trip_.ingredient)->axis;
+  Enter(Phase::Fold);
+  return {};
+}
+
+std::optional<Keys> StagePlayer::TravelTo(Ground point, bool forward) {
+  Stance s = ReadStance();
+  Ground to = point - s.chassis;
+  double along = Dot(to, s.facing);
+  double step = 0.2 * Pace();
+  if (Length(to) < step * 0.55 || (Length(to) < 1.5 && std::abs(along) < step * 0.55)) return std::nullopt;
+  Ground heading = forward ? s.facing : s.facing * -1;
+  double turn = TurnAngle(heading, Unit(to));
+  double turnStep = 0.02 * Pace();
+  // Turn first when the way is off by more than a step, unless the point is
+  // so near that driving along the projection is enough.
+  if (std::abs(turn) > std::max(0.03, turnStep * 0.55) && Length(to) > 1.5) return TurnKeys(turn);
+  return Drive(along > 0);
+}
+
+Keys StagePlayer::FaceTarget(Ground target, Phase next) {
+  Stance s = ReadStance();
+  double swing = s.Swing();
+  if (std::abs(swing) > 0.02 * Pace() * 0.55) return SwingKeys(-swing);
+  double turn = TurnAngle(s.facing, Unit(target - s.chassis));
+  if (std::abs(turn) > 0.02 * Pace() * 0.55) return TurnKeys(turn);
+  Enter(next);
+  return {};
+}
+
+Keys StagePlayer::Turn(std::string& failure) {
+  Keys keys = Step();
+  if (failure_.empty() && ++phaseTurns_ > kPhaseTurnLimit) failure_ = std::string("no progress while ") + PhaseName();
+  failure = failure_;
+  return keys;
+}
+
+Keys StagePlayer::Step() {
+  const game::GameState& g = game::gameState;
+  Stance s = ReadStance();
+  Joints now = ArmModel::Current();
+  const Pot* pot = layout_.PotOf(trip_.ingredient);
+  const double body = s.body.y;
+  const double travelLow = layout_.highest + 0.4 - body;
+
+  switch (phase_) {
+    case Phase::Plan: return Plan();
+
+    case Phase::Fold: {
+      // Back to rest, the bucket above every rim on the way.
+      auto keys = ArmTowards([&](const Joints& j) {
+        return Sq(j.boom) + Sq(j.arm) + Sq(j.bucket) + 5 * Sq(std::max(0.0, travelLow - arm_.Lowest(j)));
+      });
+      if (keys) return *keys;
+      path_ = routes_.Route(s.chassis, PreParkFor(target_));
+      if (path_.empty()) {
+        failure_ = "no way across the table to the pot";
+        return {};
+      }
+      pathIndex_ = 0;
+      afterTravel_ = Phase::Face;
+      Enter(Phase::Travel);
+      return {};
+    }
+
+    case Phase::Dump: {
+      if (!g.bucketLoaded) {
+        Enter(Phase::Plan);
+        return {};
+      }
+      // Spill it over the table, away from every vessel.
+      const Area& t = layout_.table;
+      Ground centre{(t.x0 + t.x1) / 2, (t.z0 + t.z1) / 2};
+      double turn = TurnAngle(s.facing, Unit(centre - s.chassis));
+      if (std::abs(turn) > 0.3) return TurnKeys(turn);
+      return {.right = true, .control = true};
+    }
+
+    case Phase::Travel: {
+      if (pathIndex_ >= path_.size()) {
+        Enter(afterTravel_);
+        return {};
+      }
+      if (auto keys = TravelTo(path_[pathIndex_], true)) return *keys;
+      ++pathIndex_;
+      return {};
+    }
+
+    case Phase::Face: {
+      bool toVessel = g.bucketLoaded != 0;
+      return FaceTarget(target_, toVessel ? Phase::OverVessel : Phase::Approach);
+    }
+
+    case Phase::Approach:
+      if (auto keys = TravelTo(ParkFor(target_, kParkInset), true)) return *keys;
+      Enter(Phase::AbovePot);
+      return {};
+
+    case Phase::AbovePot:
+    case Phase::Lower: {
+      if (!pot) {
+        Enter(Phase::Plan);
+        return {};
+      }
+      double reach = s.InBodyPlane({static_cast<float>(pot->axis.x), 0, static_cast<float>(pot->axis.z)}).f;
+      double low = phase_ == Phase::AbovePot ? pot->rim + 1.5 : pot->surface + 0.9;
+      low -= body;
+      auto keys = ArmTowards([&](const Joints& j) {
+        return Sq(arm_.Middle(j).f - reach) + Sq(arm_.Lowest(j) - low) + 4 * Sq(ArmModel::Tilt(j) + 0.6);
+      });
+      if (keys) return *keys;
+      Enter(phase_ == Phase::AbovePot ? Phase::Lower : Phase::Dip);
+      return {};
+    }
+
+    case Phase::Dip: {
+      if (g.bucketDipped) {
+        depth_ = 0.6;
+        Enter(Phase::Scoop);
+        return {};
+      }
+      if (ArmModel::Tilt(now) < -1.9) {
+        failure_ = "the bucket did not dip into the pot";
+        return {};
+      }
+      return {.left = true, .control = true};
+    }
+
+    case Phase::Scoop: {
+      if (!g.bucketDipped) {
+        Enter(g.bucketLoaded ? Phase::Raise : Phase::AbovePot);
+        return {};
+      }
+      if (ArmModel::Tilt(now) <= kScoopTilt) {
+        Enter(Phase::LiftOut);
+        return {};
+      }
+      double surface = pot ? pot->surface - body : 0;
+      double floor = pot ? pot->floor - body + 0.4 : -1e9;
+      double reach = pot ? s.InBodyPlane({static_cast<float>(pot->axis.x), 0, static_cast<float>(pot->axis.z)}).f : 15;
+      // Keep the bucket under the surface while it curls: curling lifts its
+      // edge, so lower the boom when the lowest point rises near the surface,
+      // but never onto the solid below.
+      auto keys = ArmTowards([&](const Joints& j) {
+        double low = arm_.Lowest(j);
+        return Sq(ArmModel::Tilt(j) - kScoopTilt - 0.1) + 2 * Sq(std::max(0.0, low - (surface - depth_))) +
+               10 * Sq(std::max(0.0, floor - low)) + 0.1 * Sq(arm_.Middle(j).f - reach);
+      });
+      if (keys) return *keys;
+      Enter(Phase::LiftOut);
+      return {};
+    }
+
+    case Phase::LiftOut:
+    case Phase::Raise: {
+      const bool lifting = phase_ == Phase::LiftOut;
+      if (phase_ == Phase::Raise && !g.bucketLoaded) {
+        Enter(Phase::BackOff);
+        return {};
+      }
+      double reach = pot ? s.InBodyPlane({static_cast<float>(pot->axis.x), 0, static_cast<float>(pot->axis.z)}).f : 15;
+      double rim = (pot ? pot->rim : layout_.highest) - body + 0.35;
+      double inner = (pot ? pot->inner : 8.4) - 0.4;
+      if (!goal_) {
+        // Out of the pot: the fullest pose that clears the rim inside the pot;
+        // then the fullest that clears every rim, tucked in toward the cab.
+        goal_ = BestPose(
+            [&](const Joints& j) {
+              double low = arm_.Lowest(j);
+              Plane span = arm_.Reach(j);
+              if (lifting) return low >= rim && span.f >= reach - inner && span.h <= reach + inner;
+              return low >= travelLow && span.f >= kTuckedIn;
+            },
+            [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); });
+        if (!goal_) {
+          failure_ = "no pose lifts the bucket over the rim";
+          return {};
+        }
+      }
+      auto keys = ArmToGoal(lifting ? -1e9 : rim, rim, reach, inner);
+      if (keys) return *keys;
+      if (lifting) {
+        Enter(g.bucketDipped ? Phase::Scoop : g.bucketLoaded ? Phase::Raise : Phase::AbovePot);
+        return {};
+      }
+      Enter(Phase::BackOff);
+      return {};
+    }
+
+    case Phase::BackOff: {
+      Ground back = PreParkFor(target_);
+      if (Dot(back - s.chassis, s.facing) > -0.2 * Pace() * 0.55) {
+        Enter(Phase::Plan);
+        return {};
+      }
+      return Drive(false);
+    }
+
+    case Phase::OverVessel: {
+      if (vesselIndex_ >= trip_.vessels.size() || !g.bucketLoaded) {
+        Enter(Phase::BackOff);
+        return {};
+      }
+      const Vessel& v = layout_.vessels[trip_.vessels[vesselIndex_]];
+      Vec3 mouth = WorldOf(objects.bucketMouthFrame);
+      double gap = Length(v.axis - Ground{mouth.x, mouth.z});
+      double within = v.pourRadius - 1.5;
+      Ground park = ParkFor(v.axis, kParkInset);
+      double room = Dot(park - s.chassis, s.facing);  // how far the chassis may still go
+      double step = 0.2 * Pace();
+      if (gap > within && room > step * 0.55) return Drive(true);
+      // Reach the rest with the arm, keeping the load above the rim.
+      double reach = s.InBodyPlane({static_cast<float>(v.axis.x), 0, static_cast<float>(v.axis.z)}).f;
+      double low = std::max(travelLow, v.rim + 0.4 - body);
+      // What the reach spills goes into the vessel: no more than it wants.
+      double keep = g.bucketAmount - std::max(0.0, Remaining(v, trip_.ingredient) - kEnough);
+      if (gap > within && !goal_) {
+        goal_ = BestPose(
+            [&](const Joints& j) {
+              return arm_.Lowest(j) >= low && arm_.Reach(j).f >= kTuckedIn &&
+                     std::abs(arm_.Mouth(j).f - reach) <= within && ArmModel::Capacity(ArmModel::Tilt(j)) >= keep;
+            },
+            [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); });
+        if (!goal_) {
+          failure_ = "no pose holds the bucket over the vessel";
+          return {};
+        }
+      }
+      if (gap > within) {
+        if (auto keys = ArmToGoal(low, -1e9, 0, 0)) return *keys;
+      }
+      Enter(Phase::Pour);
+      return {};
+    }
+
+    case Phase::Pour: {
+      if (!g.bucketLoaded || vesselIndex_ >= trip_.vessels.size()) {
+        Enter(Phase::BackOff);
+        return {};
+      }
+      const Vessel& v = layout_.vessels[trip_.vessels[vesselIndex_]];
+      // The game credits a tilt in the step after the bucket turned: count
+      // what the bucket's present turn is about to pour.
+      double pending = g.bucketAmount - std::min<double>(g.bucketAmount, ArmModel::Capacity(ArmModel::Tilt(now)));
+      if (Remaining(v, trip_.ingredient) - pending <= kEnough) {
+        ++vesselIndex_;
+        Enter(Phase::BackOff);
+        return {};
+      }
+      Vec3 mouth = WorldOf(objects.bucketMouthFrame);
+      if (Length(v.axis - Ground{mouth.x, mouth.z}) > v.pourRadius - 0.5) {
+        Enter(Phase::OverVessel);
+        return {};
+      }
+      return {.right = true, .control = true};
+    }
+
+    case Phase::Confirm: return {.space = g.orderDonePhase > 0 && phaseTurns_ % 2 == 1};
+  }
+  return {};
+}
+
+}  // namespace autopilot

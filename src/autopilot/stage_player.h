@@ -1,0 +1,77 @@
+#pragma once
+// Plays one stage from its layout and order: drives to a pot, scoops,
+// carries the load to the cup or the glass, pours what the order wants, and
+// confirms the order once every tally is within reach of it.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "autopilot/arm_model.h"
+#include "autopilot/arm_moves.h"
+#include "autopilot/keys.h"
+#include "autopilot/route.h"
+#include "autopilot/stage_layout.h"
+
+namespace autopilot {
+
+class StagePlayer {
+ public:
+  StagePlayer();
+  // The keys for this turn. `failure` is set when the stage cannot go on.
+  Keys Turn(std::string& failure);
+  const char* PhaseName() const;
+
+ private:
+  enum class Phase {
+    Plan, Fold, Dump, Travel, Face, Approach, AbovePot, Lower, Dip, Scoop, LiftOut, Raise, BackOff,
+    OverVessel, Pour, Confirm
+  };
+  struct Trip {
+    int ingredient = 0;
+    std::vector<int> vessels;  // indices into the layout's vessels, in pouring order
+  };
+
+  void Enter(Phase p);
+  Keys Plan();
+  // Keys that bring the chassis to `point`; none once it is there.
+  std::optional<Keys> TravelTo(Ground point, bool forward);
+  Keys FaceTarget(Ground target, Phase next);
+  std::optional<Keys> ArmTowards(const ArmCost& cost);
+  // Moves toward goal_, keeping the bucket above `floor` (in the body's
+  // plane) and, while it is below `rim`, inside the pot `reach` ahead.
+  std::optional<Keys> ArmToGoal(double floor, double rim, double reach, double inner);
+  double HoldingNow() const;
+  double Loss(const Joints& next) const;
+  Keys Step();
+  Ground ParkFor(Ground axis, double inset) const;
+  Ground PreParkFor(Ground axis) const;
+  double Remaining(const Vessel& v, int ingredient) const;
+
+  StageLayout layout_;
+  RouteMap routes_;
+  ArmModel arm_;
+  Phase phase_ = Phase::Plan;
+  int phaseTurns_ = 0;
+  Trip trip_;
+  Ground target_;  // the pot or vessel being driven to
+  std::string failure_;
+  std::size_t vesselIndex_ = 0;  // which of the trip's vessels is next
+  std::vector<Ground> path_;
+  std::size_t pathIndex_ = 0;
+  Phase afterTravel_ = Phase::Plan;
+  // Moves the game undid, with the pose they were tried from: the same move
+  // from the same pose would only be undone again.
+  std::vector<std::pair<Joints, int>> undone_;
+  std::optional<Joints> goal_;  // the pose this phase moves the arm to
+  // The last two decisions: a move shows in the next turn's pose, and when a
+  // probe meets something the game puts the pose back a turn later.
+  struct Decision {
+    Joints from;
+    std::optional<ArmMove> move;
+  };
+  Decision previous_, beforePrevious_;
+  int dipTries_ = 0;
+  double depth_ = 0;  // how far below the surface the scoop aims
+};
+
+}  // namespace autopilot

@@ -1,0 +1,7 @@
+#include "game/run_log.h"
+
+namespace game {
+
+RunLog runLog;
+
+}  // namespace game
