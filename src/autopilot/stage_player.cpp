@@ -153,11 +153,14 @@ std::optional<Keys> StagePlayer::ArmTowards(const ArmCost& cost) {
 std::optional<Keys> StagePlayer::ArmToGoal(double floor, double rim, double reach, double inner) {
   if (!goal_) return std::nullopt;
   const Joints goal = *goal_;
+  const double goalCapacity = ArmModel::Capacity(ArmModel::Tilt(goal));
   return ArmTowards([&](const Joints& j) {
     double low = arm_.Lowest(j);
     Plane span = arm_.Reach(j);
     double cost = Sq(j.boom - goal.boom) + Sq(j.arm - goal.arm) + 4 * Sq(j.bucket - goal.bucket);
     cost += 5 * Sq(std::max(0.0, floor - low));
+    // A load spilled on the way is lost for good: hold the goal's tilt or better.
+    cost += 0.5 * std::max(0.0, std::min(HoldingNow(), goalCapacity) - ArmModel::Capacity(ArmModel::Tilt(j)));
     if (low < rim)
       cost += 5 * (Sq(std::max(0.0, (reach - inner) - span.f)) + Sq(std::max(0.0, span.h - (reach + inner))));
     return cost;
@@ -303,10 +306,14 @@ Keys StagePlayer::Step() {
         return {};
       }
       double reach = s.InBodyPlane({static_cast<float>(pot->axis.x), 0, static_cast<float>(pot->axis.z)}).f;
-      double low = phase_ == Phase::AbovePot ? pot->rim + 1.5 : pot->surface + 0.9;
+      // Each failed dip starts the next one a little lower.
+      double low = phase_ == Phase::AbovePot ? pot->rim + 1.5 : pot->surface + 0.9 - 0.4 * dipTries_;
       low -= body;
       auto keys = ArmTowards([&](const Joints& j) {
-        return Sq(arm_.Middle(j).f - reach) + Sq(arm_.Lowest(j) - low) + 4 * Sq(ArmModel::Tilt(j) + 0.6);
+        // The bucket's edge goes in steeply, so that a curl step cannot
+        // carry its short edge probe across the surface in one go.
+        return Sq(std::max(0.0, std::abs(arm_.Middle(j).f - reach) - 2.5)) + Sq(arm_.Lowest(j) - low) +
+               20 * Sq(ArmModel::Tilt(j) + 0.6);
       });
       if (keys) return *keys;
       Enter(phase_ == Phase::AbovePot ? Phase::Lower : Phase::Dip);
@@ -316,11 +323,19 @@ Keys StagePlayer::Step() {
     case Phase::Dip: {
       if (g.bucketDipped) {
         depth_ = 0.6;
+        dipTries_ = 0;
         Enter(Phase::Scoop);
         return {};
       }
-      if (ArmModel::Tilt(now) < -1.9) {
-        failure_ = "the bucket did not dip into the pot";
+      if (phaseTurns_ == 0) dipStart_ = ArmModel::Tilt(now);
+      // Curling lowers the bucket's edge a little each turn; if it has not
+      // met the surface after a quarter turn, start again lower.
+      if (ArmModel::Tilt(now) < dipStart_ - 0.8) {
+        if (++dipTries_ > 6) {
+          failure_ = "the bucket did not dip into the pot";
+          return {};
+        }
+        Enter(Phase::Lower);
         return {};
       }
       return {.left = true, .control = true};
@@ -331,7 +346,8 @@ Keys StagePlayer::Step() {
         Enter(g.bucketLoaded ? Phase::Raise : Phase::AbovePot);
         return {};
       }
-      if (ArmModel::Tilt(now) <= kScoopTilt) {
+      // Enough when turned over, or when the bucket has tried long enough.
+      if (ArmModel::Tilt(now) <= kScoopTilt || phaseTurns_ > 150) {
         Enter(Phase::LiftOut);
         return {};
       }
@@ -429,6 +445,11 @@ Keys StagePlayer::Step() {
       if (gap > within) {
         if (auto keys = ArmToGoal(low, -1e9, 0, 0)) return *keys;
       }
+      if (gap > v.pourRadius - 0.3) {
+        // Not over the vessel after all: empty the bucket and fetch again.
+        Enter(Phase::BackOff);
+        return {};
+      }
       Enter(Phase::Pour);
       return {};
     }
@@ -448,7 +469,7 @@ Keys StagePlayer::Step() {
         return {};
       }
       Vec3 mouth = WorldOf(objects.bucketMouthFrame);
-      if (Length(v.axis - Ground{mouth.x, mouth.z}) > v.pourRadius - 0.5) {
+      if (Length(v.axis - Ground{mouth.x, mouth.z}) > v.pourRadius - 0.3) {
         Enter(Phase::OverVessel);
         return {};
       }

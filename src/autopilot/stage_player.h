@@ -71,6 +71,7 @@ class StagePlayer {
   };
   Decision previous_, beforePrevious_;
   int dipTries_ = 0;
+  double dipStart_ = 0;
   double depth_ = 0;  // how far below the surface the scoop aims
 };
 
