@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "app/command_line.h"
+#include "app/demo_runs.h"
+#include "app/state_trail.h"
 #include "app/win_main.h"
 #include "autopilot/autopilot.h"
 #include "platform/os/backend.h"
@@ -54,9 +56,30 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zarn: %s (use --headless to run without a display)\n", message.c_str());
     return 1;
   }
+  std::string commandLine;
+  for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+  if (!options.trailFile.empty() && !app::StartTrail(options.trailFile, commandLine, message)) {
+    std::fprintf(stderr, "zarn: %s\n", message.c_str());
+    platform::os::StopBackend();
+    return 1;
+  }
+  const std::string& demoFile = options.timeDemoFile.empty() ? options.playDemoFile : options.timeDemoFile;
+  if (!demoFile.empty() && !app::PrepareDemoRun(demoFile, !options.timeDemoFile.empty(), message)) {
+    std::fprintf(stderr, "zarn: %s\n", message.c_str());
+    platform::os::StopBackend();
+    return 1;
+  }
   if (options.autopilot) autopilot::Start(options.replayRoute ? autopilot::Route::Replay : autopilot::Route::Result);
   int code = app::WinMain(nullptr, nullptr, "", 1);
   platform::os::StopBackend();
+  app::ReportDemoRun();
+  // The trail replaces an earlier one only now that the run has ended well.
+  if (code != 0) {
+    app::AbandonTrail();
+  } else if (!app::FinishTrail(message)) {
+    std::fprintf(stderr, "zarn: %s\n", message.c_str());
+    code = 1;
+  }
   // The game could not be won: the autopilot has said why.
   if (code == 0 && !autopilot::Failure().empty()) code = 3;
   return code;

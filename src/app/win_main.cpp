@@ -2,9 +2,11 @@
 
 #include "app/command_line.h"
 #include "app/config_file.h"
+#include "app/demo_runs.h"
 #include "app/main_window.h"
 #include "app/mode_dialog.h"
 #include "app/run_outputs.h"
+#include "app/state_trail.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
 #include "game/game_state.h"
@@ -98,10 +100,12 @@ int WinMain(void* instance, void*, const char*, int showCommand) {
     // turns, ends the same orderly way as Escape.
     if (CloseRequested()) break;
     WarpWhenReady(warp);
+    DemoRunTurn();
     if (!game::GameStep()) break;
     if (runOptions.camera) game::SetCamera(runOptions.camera);
     scene::RenderFrame();
     audio::ServiceMusic();
+    RecordTrailTurn(CurrentTurn());
     EndTurn();
   }
   WriteRunOutputs();

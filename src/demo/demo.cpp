@@ -59,6 +59,13 @@ void PlayDemoSample() {
   }
 }
 
+namespace {
+std::string g_demoToPlay;
+}  // namespace
+
+void PlayDemoFileInstead(const std::string& path) { g_demoToPlay = path; }
+std::string DemoFileToPlay() { return g_demoToPlay.empty() ? DemoFilePath() : g_demoToPlay; }
+
 std::string DemoFilePath() {
   platform::os::SplitPath parts = platform::os::SplitPathParts(platform::os::GetModuleFileName(260));
   return parts.drive + parts.directory + "demo.dat";

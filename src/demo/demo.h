@@ -15,5 +15,9 @@ int SaveDemo();
 
 // Where LoadDemo and SaveDemo look: the executable's own folder.
 std::string DemoFilePath();
+// The attract demo plays this file instead of demo.dat (--playdemo,
+// --timedemo); recordings are still saved as demo.dat.
+void PlayDemoFileInstead(const std::string& path);
+std::string DemoFileToPlay();
 
 }  // namespace demo

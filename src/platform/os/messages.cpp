@@ -87,4 +87,6 @@ void RequestClose() { g_queue.closeRequested = true; }
 
 void ResetMessageQueue() { g_queue = Queue{}; }
 
+std::vector<TimerTable::State> TimerSnapshot() { return g_queue.timers.Snapshot(); }
+
 }  // namespace platform::os

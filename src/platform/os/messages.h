@@ -4,6 +4,7 @@
 // a timer whose period has passed (at most one pending per id; missed periods
 // are lost). Window-system events (activation, paint, close, keys) arrive as
 // posted messages through the backend.
+#include "platform/os/timer_table.h"
 #include <cstdint>
 
 #include "platform/os/window.h"
@@ -53,6 +54,8 @@ LResult DefWindowProc(Window* window, std::uint32_t message, std::uintptr_t wPar
 // Periodic timers on a window. Arming a running id restarts its period.
 void SetTimer(Window* window, std::uintptr_t id, std::uint32_t periodMs);
 void KillTimer(Window* window, std::uintptr_t id);
+// The armed timers, for a record of the run's state.
+std::vector<TimerTable::State> TimerSnapshot();
 
 // Set when the window is closed from outside (the default handling of
 // WM_CLOSE) or when a scripted run has played its last turn: the main loop

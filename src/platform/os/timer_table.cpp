@@ -34,4 +34,10 @@ std::optional<std::uintptr_t> TimerTable::TakeDue(std::int64_t nowNs) {
   return best->id;
 }
 
+std::vector<TimerTable::State> TimerTable::Snapshot() const {
+  std::vector<State> out;
+  for (const Timer& t : timers_) out.push_back({t.id, t.periodNs, t.dueNs});
+  return out;
+}
+
 }  // namespace platform::os

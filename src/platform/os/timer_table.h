@@ -20,6 +20,13 @@ class TimerTable {
   // timer is due.
   std::optional<std::uintptr_t> TakeDue(std::int64_t nowNs);
 
+  // Every armed timer as id, period and next due time, in arming order.
+  struct State {
+    std::uintptr_t id;
+    std::int64_t periodNs, dueNs;
+  };
+  std::vector<State> Snapshot() const;
+
  private:
   struct Timer {
     std::uintptr_t id;

@@ -1,0 +1,89 @@
+#include "app/demo_runs.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+#include "demo/demo.h"
+#include "demo/demo_file_reader.h"
+#include "game/game_state.h"
+#include "game/game_step.h"
+#include "overlay/title_menu.h"
+#include "platform/os/messages.h"
+
+namespace app {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct DemoRun {
+  bool active = false, timed = false, started = false, done = false;
+  std::string path;
+  Clock::time_point last;
+  std::vector<double> turnMs;
+};
+DemoRun run;
+
+}  // namespace
+
+bool PrepareDemoRun(const std::string& path, bool timed, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  demo::DemoReadResult result;
+  if (in) result = demo::ReadDemo(in);
+  if (!in.is_open() || !result.Ok()) {
+    error = "cannot play the demo file " + path + (in.is_open() ? ": " + demo::DescribeDemoRead(result) : "");
+    return false;
+  }
+  run = {};
+  run.active = true;
+  run.timed = timed;
+  run.path = path;
+  demo::PlayDemoFileInstead(path);
+  return true;
+}
+
+void DemoRunTurn() {
+  if (!run.active || run.done) return;
+  game::GameState& g = game::gameState;
+  const game::Mode mode = game::CurrentMode();
+  if (!run.started) {
+    // At the title, with the pace known: the title's own idle count starts
+    // the demo at its next step.
+    if (mode == game::Mode::Title && g.buttonConfigActive == 0) g.titleIdleSteps = overlay::kIdleStepsBeforeDemo;
+    if (mode == game::Mode::AttractDemo) {
+      run.started = true;
+      run.last = Clock::now();
+    }
+    return;
+  }
+  if (mode == game::Mode::AttractDemo) {
+    Clock::time_point now = Clock::now();
+    run.turnMs.push_back(std::chrono::duration<double, std::milli>(now - run.last).count());
+    run.last = now;
+    return;
+  }
+  // Back at the title: the demo is over.
+  run.done = true;
+  if (run.timed) platform::os::RequestClose();
+}
+
+void ReportDemoRun() {
+  if (!run.timed) return;
+  std::vector<double> t = run.turnMs;
+  if (t.empty()) {
+    std::printf("timedemo %s: no turns played\n", run.path.c_str());
+    return;
+  }
+  double total = 0;
+  for (double ms : t) total += ms;
+  std::sort(t.begin(), t.end());
+  double p99 = t[std::min(t.size() - 1, static_cast<std::size_t>(0.99 * static_cast<double>(t.size())))];
+  std::printf("timedemo %s: %zu turns in %.3f s, %.1f turns/s, mean %.3f ms, 99th percentile %.3f ms\n",
+              run.path.c_str(), t.size(), total / 1000, 1000.0 * static_cast<double>(t.size()) / total,
+              total / static_cast<double>(t.size()), p99);
+}
+
+}  // namespace app

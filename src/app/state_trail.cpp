@@ -1,0 +1,105 @@
+#include "app/state_trail.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <span>
+
+#include "demo/demo_record.h"
+#include "game/game_state_fields.h"
+#include "platform/os/messages.h"
+#include "scene/frame_poses.h"
+
+namespace app {
+
+namespace {
+
+// FNV-1a over the bytes of each value, in a fixed order.
+class Hasher final : public game::FieldVisitor {
+ public:
+  std::uint64_t value = 1469598103934665603ull;
+  void Bytes(const void* data, std::size_t n) {
+    const auto* p = static_cast<const unsigned char*>(data);
+    for (std::size_t i = 0; i < n; ++i) value = (value ^ p[i]) * 1099511628211ull;
+  }
+  template <typename T>
+  void Add(const T& v) {
+    Bytes(&v, sizeof v);
+  }
+  void Int(std::string_view, std::int32_t v) override { Add(v); }
+  void Float(std::string_view, float v) override { Add(v); }
+  void IntArray(std::string_view, std::span<const std::int32_t> v) override { Bytes(v.data(), v.size_bytes()); }
+  void FloatArray(std::string_view, std::span<const float> v) override { Bytes(v.data(), v.size_bytes()); }
+};
+
+struct Trail {
+  std::ofstream out;
+  std::string path, temporary;
+};
+Trail trail;
+
+}  // namespace
+
+std::uint64_t StateHash() {
+  Hasher h;
+  game::VisitFields(game::gameState, h);
+  for (const scene::FramePose& f : scene::NamedFramePoses()) {
+    h.Add(f.position);
+    h.Add(f.direction);
+    h.Add(f.up);
+  }
+  for (const auto& t : platform::os::TimerSnapshot()) {
+    h.Add(t.id);
+    h.Add(t.periodNs);
+    h.Add(t.dueNs);
+  }
+  // The recording grows one sample at a time: its newest sample and the
+  // props taken with the first stand for the whole.
+  const int newest = game::gameState.recordCount;
+  if (newest >= 0 && newest < demo::kChannelLength)
+    for (const demo::Channel& c : demo::demoChannels) h.Add(c[newest]);
+  h.Bytes(demo::demoPropPoses.data(), sizeof demo::demoPropPoses);
+  return h.value;
+}
+
+bool StartTrail(const std::string& path, const std::string& commandLine, std::string& error) {
+  trail.path = path;
+  trail.temporary = path + ".part";
+  trail.out.open(trail.temporary, std::ios::binary | std::ios::trunc);
+  if (!trail.out) {
+    error = "cannot write the trail file " + path;
+    return false;
+  }
+  trail.out << "# zarn trail: " << commandLine << '\n';
+  return true;
+}
+
+void RecordTrailTurn(std::int64_t turn) {
+  if (!trail.out.is_open()) return;
+  char line[48];
+  std::snprintf(line, sizeof line, "%lld %016llx\n", static_cast<long long>(turn),
+                static_cast<unsigned long long>(StateHash()));
+  trail.out << line;
+}
+
+bool FinishTrail(std::string& error) {
+  if (!trail.out.is_open()) return true;
+  trail.out.close();
+  std::error_code ec;
+  if (!trail.out || (std::filesystem::rename(trail.temporary, trail.path, ec), ec)) {
+    error = "cannot write the trail file " + trail.path;
+    std::filesystem::remove(trail.temporary, ec);
+    return false;
+  }
+  return true;
+}
+
+void AbandonTrail() {
+  if (!trail.out.is_open()) return;
+  trail.out.close();
+  std::error_code ec;
+  std::filesystem::remove(trail.temporary, ec);
+}
+
+}  // namespace app

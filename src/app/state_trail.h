@@ -1,0 +1,22 @@
+#pragma once
+// The run's trail: one line per turn, the turn and a 64-bit hash of all that
+// decides what the game does next (the game record, every frame's pose, the
+// armed timers, the recording's newest sample). Two runs that agree line for
+// line played the same game; the first line where they differ is where they
+// parted.
+#include <cstdint>
+#include <string>
+
+namespace app {
+
+std::uint64_t StateHash();
+
+// Opens the trail for this run; the file named is replaced only when the run
+// ends well (FinishTrail), so a failed run leaves an old trail as it was.
+bool StartTrail(const std::string& path, const std::string& commandLine, std::string& error);
+void RecordTrailTurn(std::int64_t turn);
+bool FinishTrail(std::string& error);
+// A failed run: the partial trail is thrown away, an older one kept.
+void AbandonTrail();
+
+}  // namespace app
