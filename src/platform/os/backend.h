@@ -16,6 +16,7 @@ class Dialog;
 struct BackendOptions {
   bool headless = false;
   double fps = 60.0;
+  bool refuseFullScreen = false;  // headless: a window system without full screen (tests)
 };
 
 class Window {
@@ -39,6 +40,7 @@ class Backend {
   // Live: waits until the next turn is due. Headless: advances the clock by
   // one turn.
   virtual void EndTurn() = 0;
+  virtual void SetPaced(bool paced) = 0;
 
   // Turns window-system events into posted messages and key state.
   virtual void PumpEvents() = 0;
