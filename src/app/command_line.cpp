@@ -12,6 +12,8 @@ namespace {
 
 constexpr const char* kHelp =
     "usage: zarn [options]\n"
+    "A toy excavator on a table top scoops coffee, milk and sugar into a cup.\n"
+    "Without options a dialog asks for the display mode.\n\n"
     "  --mode N        display mode 0-14 (skips the screen-mode dialog)\n"
     "  --windowed      run in a window (skips the dialog)\n"
     "  --fullscreen    run full screen (skips the dialog)\n"
@@ -28,7 +30,12 @@ constexpr const char* kHelp =
     "  --debug         debug output on standard error\n"
     "  --save-demo     write the run's recording as demo.dat beside the\n"
     "                  executable at the end\n"
-    "  --help, --version\n";
+    "  --help, --version\n"
+    "\n"
+    "Keys: Escape quits, F1 render quality, F2 music, F12 screenshot (to the\n"
+    "pictures folder, or the working folder). The speed and joystick buttons\n"
+    "are kept in zarn.ini beside the game, or in ~/.config/zarn when the\n"
+    "game's folder cannot be written; --save-demo likewise in ~/.local/share/zarn.\n";
 
 template <typename T>
 bool ParseNumber(std::string_view text, T& out) {

@@ -6,7 +6,7 @@
 #include "demo/demo_frames.h"
 #include "demo/demo_record.h"
 #include "game/game_state.h"
-#include "platform/os/module_path.h"
+#include "platform/os/user_folders.h"
 
 namespace demo {
 
@@ -60,8 +60,11 @@ void PlayDemoSample() {
 }
 
 std::string DemoFilePath() {
-  platform::os::SplitPath parts = platform::os::SplitPathParts(platform::os::GetModuleFileName(260));
-  return parts.drive + parts.directory + "demo.dat";
+  return platform::os::PlaceToWrite("demo.dat", platform::os::UserFolder::kData);
+}
+
+std::string DemoFileToRead() {
+  return platform::os::PlaceToRead("demo.dat", platform::os::UserFolder::kData);
 }
 
 }  // namespace demo

@@ -13,7 +13,10 @@ void PlayDemoSample();
 bool LoadDemo();
 int SaveDemo();
 
-// Where LoadDemo and SaveDemo look: the executable's own folder.
+// Where SaveDemo writes: the executable's own folder, or the user's data
+// folder when that cannot be written (an installed game).
 std::string DemoFilePath();
+// Where LoadDemo reads: beside the executable first.
+std::string DemoFileToRead();
 
 }  // namespace demo

@@ -201,6 +201,6 @@ DemoReadResult LoadDemoFile(const std::string& path) {
   return result;
 }
 
-bool LoadDemo() { return LoadDemoFile(DemoFilePath()).Ok(); }
+bool LoadDemo() { return LoadDemoFile(DemoFileToRead()).Ok(); }
 
 }  // namespace demo
