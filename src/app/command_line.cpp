@@ -30,7 +30,7 @@ constexpr const char* kHelp =
     "  --debug         debug output on standard error\n"
     "  --save-demo     write the run's recording as demo.dat beside the\n"
     "                  executable at the end\n"
-    "  --help, --version\n"
+    "  --help (-h), --version\n"
     "\n"
     "Keys: Escape quits, F1 render quality, F2 music, F12 screenshot (to the\n"
     "pictures folder, or the working folder). The speed and joystick buttons\n"
@@ -59,7 +59,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, RunOptions& o, 
       return true;
     };
     std::string_view v;
-    if (arg == "--help") {
+    if (arg == "--help" || arg == "-h") {
       message = kHelp;
       return ParseOutcome::Exit;
     } else if (arg == "--version") {
