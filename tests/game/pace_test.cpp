@@ -31,17 +31,15 @@ class Pace : public test_support::BuiltScene {
     objects.arm1Frame->GetOrientation(objects.bodyFrame.get(), &direction, &up);
     return std::atan2(up.z, up.y);
   }
-  // Turns the boom, held one way, takes to meet its limit (which turns it
-  // back).
+  // Turns the boom, held one way, takes to meet its limit (which turns it back).
   int TurnsToBoomLimit(int key) {
-    double before = BoomAngle();
-    Turn({os::vk::kControl, key});
-    const bool rising = BoomAngle() > before;
-    int turns = 1;
-    for (before = BoomAngle(); turns < 10000 && (Turn({os::vk::kControl, key}), BoomAngle() > before) == rising;
-         ++turns)
-      before = BoomAngle();
-    return turns;
+    double before = BoomAngle(), step = 0;
+    for (int turns = 0; turns < 10000; ++turns, before = BoomAngle()) {
+      Turn({os::vk::kControl, key});
+      if (step * (BoomAngle() - before) < 0) return turns;
+      step = BoomAngle() - before;
+    }
+    return -1;
   }
 };
 
