@@ -6,7 +6,6 @@
 
 #include "game/game_state.h"
 #include "platform/os/debug_output.h"
-#include "platform/os/module_path.h"
 #include "platform/os/profile.h"
 #include "platform/os/user_folders.h"
 
@@ -43,9 +42,7 @@ std::int32_t TruncateToInt(float value) {
 }
 
 namespace {
-std::string ConfigFileName() {
-  return platform::os::SplitPathParts(platform::os::GetModuleFileName(std::string::npos)).name + ".ini";
-}
+std::string ConfigFileName() { return platform::os::ProgramName() + ".ini"; }
 }  // namespace
 
 // Beside the executable as the game always had it; an installed game whose

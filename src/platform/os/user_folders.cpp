@@ -47,11 +47,18 @@ std::string ExecutableFolder() {
   return SplitPathParts(GetModuleFileName(std::string::npos)).directory;
 }
 
+std::string ProgramName() {
+  const std::string name = SplitPathParts(GetModuleFileName(std::string::npos)).name;
+  return name.empty() ? "zarn" : name;
+}
+
 std::string PlaceToWrite(const std::string& fileName, UserFolder fallback) {
   const std::string folder = ExecutableFolder();
   std::error_code ignored;
-  if (access(folder.empty() ? "." : folder.c_str(), W_OK) == 0) return folder + fileName;
-  const std::string program = SplitPathParts(GetModuleFileName(std::string::npos)).name;
+  // No folder at all: the system could not give the executable's path (one
+  // beyond its own limit); the working folder would be a guess.
+  if (!folder.empty() && access(folder.c_str(), W_OK) == 0) return folder + fileName;
+  const std::string program = ProgramName();
   const std::string user = fallback == UserFolder::kConfig ? XdgFolder("XDG_CONFIG_HOME", ".config")
                                                            : XdgFolder("XDG_DATA_HOME", ".local/share");
   const std::string own = user + "/" + program;

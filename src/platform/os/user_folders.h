@@ -12,6 +12,10 @@ enum class UserFolder { kConfig, kData };
 // cut short by a fixed buffer, so a long path cannot name another folder.
 std::string ExecutableFolder();
 
+// The executable's name without extension ("zarn" when the system cannot
+// give its path).
+std::string ProgramName();
+
 // Where to write `fileName`: beside the executable when that folder can be
 // written; otherwise "<folder>/<program>/<fileName>" in the user's config or
 // data folder, which is created when missing.
