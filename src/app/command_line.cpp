@@ -12,6 +12,8 @@ namespace {
 
 constexpr const char* kHelp =
     "usage: zarn [options]\n"
+    "A toy excavator on a table top scoops coffee, milk and sugar into a cup.\n"
+    "Without options a dialog asks for the display mode.\n\n"
     "  --mode N        display mode 0-14 (skips the screen-mode dialog)\n"
     "  --windowed      run in a window (skips the dialog)\n"
     "  --fullscreen    run full screen (skips the dialog)\n"
@@ -39,7 +41,12 @@ constexpr const char* kHelp =
     "  --playdemo FILE play a demo file as the title's attract demo does\n"
     "  --timedemo FILE play a demo file headless as fast as possible and\n"
     "                  print the turns per second and turn times\n"
-    "  --help, --version\n";
+    "  --help (-h), --version\n"
+    "\n"
+    "Keys: Escape quits, F1 render quality, F2 music, F12 screenshot (to the\n"
+    "pictures folder, or the working folder). The speed and joystick buttons\n"
+    "are kept in zarn.ini beside the game, or in ~/.config/zarn when the\n"
+    "game's folder cannot be written; --save-demo likewise in ~/.local/share/zarn.\n";
 
 template <typename T>
 bool ParseNumber(std::string_view text, T& out) {
@@ -63,7 +70,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, RunOptions& o, 
       return true;
     };
     std::string_view v;
-    if (arg == "--help") {
+    if (arg == "--help" || arg == "-h") {
       message = kHelp;
       return ParseOutcome::Exit;
     } else if (arg == "--version") {

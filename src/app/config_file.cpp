@@ -6,8 +6,8 @@
 
 #include "game/game_state.h"
 #include "platform/os/debug_output.h"
-#include "platform/os/module_path.h"
 #include "platform/os/profile.h"
+#include "platform/os/user_folders.h"
 
 namespace app {
 
@@ -41,14 +41,19 @@ std::int32_t TruncateToInt(float value) {
   return static_cast<std::int32_t>(value);
 }
 
+namespace {
+std::string ConfigFileName() { return platform::os::ProgramName() + ".ini"; }
+}  // namespace
+
+// Beside the executable as the game always had it; an installed game whose
+// folder is not its to write keeps it in the user's config folder instead.
 std::string ConfigFilePath() {
-  platform::os::SplitPath parts = platform::os::SplitPathParts(platform::os::GetModuleFileName(260));
-  return parts.drive + parts.directory + parts.name + ".ini";
+  return platform::os::PlaceToWrite(ConfigFileName(), platform::os::UserFolder::kConfig);
 }
 
 void ReadConfigFile() {
   game::GameState& g = game::gameState;
-  std::string path = ConfigFilePath();
+  std::string path = platform::os::PlaceToRead(ConfigFileName(), platform::os::UserFolder::kConfig);
   std::string speed = platform::os::GetPrivateProfileString(
       kConfigSection, "SPEED", std::to_string(TruncateToInt(g.speedFactor)), kValueBuffer, path);
   g.speedFactor = static_cast<float>(TextToInt(speed));

@@ -9,7 +9,9 @@ namespace app {
 
 constexpr const char* kConfigSection = "Zarn_Section";
 
-// "<drive><directory><name>.ini" from the executable's own path.
+// "<name>.ini" beside the executable (read there first), or in the user's
+// config folder when the executable's folder cannot be written: where it is
+// written.
 std::string ConfigFilePath();
 // Reads "SPEED" and "Key_[1]".."Key_[4]" into the game record (start-up
 // steps 3 to 5).

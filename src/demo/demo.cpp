@@ -6,7 +6,7 @@
 #include "demo/demo_frames.h"
 #include "demo/demo_record.h"
 #include "game/game_state.h"
-#include "platform/os/module_path.h"
+#include "platform/os/user_folders.h"
 
 namespace demo {
 
@@ -64,11 +64,14 @@ std::string g_demoToPlay;
 }  // namespace
 
 void PlayDemoFileInstead(const std::string& path) { g_demoToPlay = path; }
-std::string DemoFileToPlay() { return g_demoToPlay.empty() ? DemoFilePath() : g_demoToPlay; }
+std::string DemoFileToPlay() { return g_demoToPlay.empty() ? DemoFileToRead() : g_demoToPlay; }
 
 std::string DemoFilePath() {
-  platform::os::SplitPath parts = platform::os::SplitPathParts(platform::os::GetModuleFileName(260));
-  return parts.drive + parts.directory + "demo.dat";
+  return platform::os::PlaceToWrite("demo.dat", platform::os::UserFolder::kData);
+}
+
+std::string DemoFileToRead() {
+  return platform::os::PlaceToRead("demo.dat", platform::os::UserFolder::kData);
 }
 
 }  // namespace demo

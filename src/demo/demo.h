@@ -13,11 +13,14 @@ void PlayDemoSample();
 bool LoadDemo();
 int SaveDemo();
 
-// Where LoadDemo and SaveDemo look: the executable's own folder.
+// Where SaveDemo writes: the executable's own folder, or the user's data
+// folder when that cannot be written (an installed game).
 std::string DemoFilePath();
 // The attract demo plays this file instead of demo.dat (--playdemo,
 // --timedemo); recordings are still saved as demo.dat.
 void PlayDemoFileInstead(const std::string& path);
 std::string DemoFileToPlay();
+// Where LoadDemo reads: beside the executable first.
+std::string DemoFileToRead();
 
 }  // namespace demo

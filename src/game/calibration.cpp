@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "app/timers.h"
 #include "scene/scene_objects.h"
@@ -8,12 +9,31 @@
 #include "game/excavator.h"
 #include "game/game_state.h"
 #include "overlay/overlay.h"
+#include "overlay/font.h"
 #include "platform/os/messages.h"
+#include "platform/os/turns.h"
 
 namespace game {
 
+namespace {
+
+// What the player waits for, under the count. Headless runs have no one
+// waiting, and their pictures stay as they always were.
+void ExplainTheCount() {
+  if (!platform::os::TurnsOnRealClock()) return;
+  constexpr std::string_view kLine = "Measuring this machine to set the pace";
+  const int halfWidth = static_cast<int>(kLine.size()) * overlay::kPenAdvance / 2;
+  const int displayWidth = std::max(gameState.displayWidth, 1);
+  overlay::DrawText(overlay::font_row::kYellow, 400 - halfWidth * 800 / displayWidth, 524, kLine);
+}
+
+}  // namespace
+
 // Counts the frames rendered in five seconds and derives the time step that
-// makes the game run at the same pace on this machine.
+// makes the game run at the same pace on this machine. The frames are counted
+// unpaced, as fast as the machine draws them (the formula was made for a loop
+// without a frame limiter); the game is then played paced, so a fast machine
+// gets the small step the formula means for it.
 void CalibrateSpeed() {
   GameState& g = gameState;
   switch (g.calibrationPhase) {
@@ -24,6 +44,7 @@ void CalibrateSpeed() {
       if (vexel::vexelContext.viewport) vexel::vexelContext.viewport->SetCamera(scene::objects.resultCamera);
       g.calibrationFrames = 0;
       g.calibrationPhase = 2;
+      platform::os::SetTurnPacing(false);
       platform::os::SetTimer(g.mainWindow, app::kTimerCalibration, 5000);
       break;
     case 2: {
@@ -37,11 +58,13 @@ void CalibrateSpeed() {
       g.calibrationFrames += 1;
       std::string count = std::to_string(g.calibrationFrames);
       overlay::DrawFontText(4, 382, 500, count.c_str(), static_cast<int>(count.size()));
+      ExplainTheCount();
       break;
     }
     case 3:
       g.speedFactor = std::clamp(-0.0375f * static_cast<float>(g.calibrationFrames) + 16.25f, 1.0f, 5.0f);
       g.calibrationPhase = 0;
+      platform::os::SetTurnPacing(true);
       break;
     default: break;
   }

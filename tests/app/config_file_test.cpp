@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <fstream>
@@ -106,4 +107,30 @@ TEST(TextToInt, BehavesLikeAtoiWithoutOverflow) {
   EXPECT_EQ(app::TruncateToInt(-1.9f), -1);
   EXPECT_EQ(app::TruncateToInt(1e30f), INT32_MAX);
   EXPECT_EQ(app::TruncateToInt(std::numeric_limits<float>::quiet_NaN()), 0);
+}
+
+// An installed game (its folder not its to write: here one that does not
+// exist, which even root cannot write) keeps its INI in the user's config
+// folder and finds it there next time; a path longer than any fixed buffer
+// still names the executable's own folder.
+TEST_F(ConfigFile, InstalledGameUsesTheUserConfigFolderAndLongPathsStayWhole) {
+  const fs::path home = dir / "config-home";
+  const std::string configHome = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
+  ::setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+  platform::os::SetModuleFileNameOverride("/nonexistent-zarn-prefix/lib/zarn/zarn");
+  EXPECT_EQ(app::ConfigFilePath(), (home / "zarn" / "zarn.ini").string());
+  gameState.speedFactor = 2.0f;
+  ASSERT_TRUE(app::WriteConfigFile());
+  gameState = game::GameState{};
+  app::ReadConfigFile();
+  EXPECT_FLOAT_EQ(gameState.speedFactor, 2.0f) << "read back from the user's config folder";
+  ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+
+  fs::path deep = dir;
+  while (deep.string().size() < 400) deep /= "a-rather-long-folder-name";
+  fs::create_directories(deep);
+  platform::os::SetModuleFileNameOverride((deep / "zarn").string());
+  EXPECT_EQ(app::ConfigFilePath(), (deep / "zarn.ini").string());
+  ASSERT_TRUE(app::WriteConfigFile());
+  EXPECT_TRUE(fs::exists(deep / "zarn.ini"));
 }

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 
+#include "audio/music.h"
 #include "audio/sound_effect_table.h"
 #include "game/excavator.h"
 #include "game/excavator_pose.h"
@@ -194,6 +196,38 @@ TEST_F(Sound, LoadingStopsAtTheFirstFileThatFails) {
   Save(dir / "W4.wav", Riff(4 + 24 + 8 + 8).Id("fmt ").U32(16).Pcm(1, 2).Id("data").U32(8).Fill(8, 0).bytes);
   EXPECT_EQ(FailedLoadMessages(), "Error: バッファの作成に失敗\nError: セカンダリ・バッファの作成に失敗\n");
   EXPECT_FALSE(soundObjects.buffers[3]);
+}
+
+// What a player hears in play, through the loopback device: the title-and-play
+// track alone, then (music toggled off as F2 does) the excavator driving as
+// the stage camera hears it. The effects must stand clearly over the music.
+TEST_F(Sound, EffectsStandClearlyOverTheMusicWhichTheToggleSilences) {
+  StartSound();
+  PlayStage();
+  ASSERT_TRUE(audio::InitMusic());
+  ASSERT_TRUE(audio::LoadMusic());
+  // The RMS level, in dB below full scale, of what `seconds` of play sound like.
+  auto listen = [&](int seconds, std::initializer_list<int> keys) {
+    double sum = 0;
+    for (int frame = 0; frame < seconds * 60; ++frame) {
+      if (keys.size()) Step(keys);
+      audio::UpdateSoundPositions();
+      audio::ServiceMusic();
+      for (std::int16_t s : soundObjects.device->RenderSamples(735)) sum += double(s) * s;
+    }
+    return 10 * std::log10(std::max(sum / (seconds * 60 * 735 * 2), 1e-9) / (32767.0 * 32767.0));
+  };
+  const double music = listen(10, {});
+  audio::ToggleMusic();
+  listen(1, {});  // the released notes fade
+  EXPECT_LT(listen(1, {}), -80.0) << "the toggle silences the music";
+  const double drive = listen(3, {os::vk::kTab, os::vk::kUp});
+  RecordProperty("music_dbfs", std::to_string(music));
+  RecordProperty("drive_dbfs", std::to_string(drive));
+  EXPECT_GT(music, -50.0) << "the music plays";
+  EXPECT_GT(drive, music + 6.0) << "driving " << drive << " dBFS over music " << music << " dBFS";
+  audio::UnloadMusic();
+  audio::CloseMusic();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -137,10 +138,17 @@ TEST_F(DemoFile, MissingCutOffAndUnwritableFiles) {
   gameState.recordCount = 2;
   EXPECT_EQ(demo::SaveDemo(), 2);
   EXPECT_TRUE(fs::is_empty(dir / "demo.dat"));
+  // A game whose folder cannot be written (installed) records into the
+  // user's data folder, and plays that recording back when none lies beside
+  // the executable.
+  const std::string dataHome = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+  ::setenv("XDG_DATA_HOME", (dir / "data-home").c_str(), 1);
   platform::os::SetModuleFileNameOverride((dir / "no such folder" / "zarn").string());
-  EXPECT_EQ(demo::SaveDemo(), 2);
+  EXPECT_EQ(demo::SaveDemo(), 1);
   EXPECT_FALSE(fs::exists(dir / "no such folder"));
-  EXPECT_FALSE(demo::LoadDemo());
+  EXPECT_TRUE(fs::exists(dir / "data-home" / "zarn" / "demo.dat"));
+  EXPECT_TRUE(demo::LoadDemo());
+  ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
 }
 
 TEST_F(DemoFile, RefusesFilesThatLieOrHoldNoNumbers) {

@@ -77,6 +77,16 @@ TEST_F(Run, LiveBackendStartsOnADummyDisplayWithoutTheDialog) {
   EXPECT_NE(Slurp(dir / "s.json").find("\"windowedMode\": 1"), std::string::npos);
 }
 
+TEST_F(Run, WithoutADisplayTheGameSaysSoInOneLineAndEnds) {
+  for (const char* env : {"env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER",
+                          "env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY=:9873"}) {
+    environment = env;
+    EXPECT_EQ(Zarn("--mode 0 --windowed --turns 5"), 1) << env;
+    EXPECT_EQ(errors, "zarn: no display (use --headless to run without a display)\n") << env;
+  }
+  EXPECT_FALSE(fs::exists(dir / "zarn.ini")) << "nothing ran";
+}
+
 TEST_F(Run, EveryDisplayModeStartsHeadlessAndInAWindow) {
   Write("zarn.ini", "[Zarn_Section]\nSPEED=60\n");
   for (int mode = 0; mode < 15; ++mode) {

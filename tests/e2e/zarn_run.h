@@ -39,7 +39,7 @@ class Run : public ::testing::Test {
   // the working folder.
   int Zarn(const std::string& args, const fs::path& workingFolder = {}) {
     fs::path cwd = workingFolder.empty() ? dir : workingFolder;
-    std::string cmd = "cd '" + cwd.string() + "' && SDL_VIDEODRIVER=dummy '" + (dir / "zarn").string() + "' " + args +
+    std::string cmd = "cd '" + cwd.string() + "' && " + environment + " '" + (dir / "zarn").string() + "' " + args +
                       " > '" + (dir / "stdout.txt").string() + "' 2> '" + (dir / "stderr.txt").string() + "'";
     int status = std::system(cmd.c_str());
     errors = Slurp(dir / "stderr.txt");
@@ -49,6 +49,8 @@ class Run : public ::testing::Test {
 
   fs::path dir;
   std::string errors;
+  // Put before the command: by default a display the tests can count on.
+  std::string environment = "SDL_VIDEODRIVER=dummy";
 };
 
 }  // namespace

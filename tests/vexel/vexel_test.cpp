@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "app/mode_dialog.h"
+#include "platform/os/backend.h"
 #include "platform/os/debug_output.h"
 #include "platform/rm/rm_object.h"
 #include "platform/rm/rm_result.h"
@@ -151,4 +152,16 @@ TEST_F(Vexel, AStartUpFailureEndsTheProcessWithCodeOne) {
   EXPECT_EXIT(vexel::InitGraphics(), ::testing::ExitedWithCode(1),
               "VXL:Error: failed to Set Cooperative Level!VXL:DDCreateError ");
   os::SetDebugOutputEnabled(false);
+}
+
+TEST_F(Vexel, RefusedFullScreenFallsBackToTheWindowAndSaysSo) {
+  ASSERT_TRUE(os::StartBackend({.headless = true, .fps = 60.0, .refuseFullScreen = true}));
+  testing::internal::CaptureStderr();
+  StartUp(0, false);
+  const std::string said = testing::internal::GetCapturedStderr();
+  os::StopBackend();
+  EXPECT_EQ(vexelContext.windowed, 1);
+  EXPECT_EQ(vexelContext.width, 824) << "the window's client area";
+  EXPECT_NE(said.find("full screen refused"), std::string::npos) << said;
+  EXPECT_NE(Debug().find("I'll try to run at Window mode"), std::string::npos);
 }

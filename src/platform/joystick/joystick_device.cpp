@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "platform/os/backend.h"
 
@@ -24,7 +25,10 @@ HResult JoystickDevice::Create(Ref<JoystickDevice>* out, DeviceKind kind) {
     kind = os::IsHeadless() ? DeviceKind::kScripted : DeviceKind::kLive;
   std::unique_ptr<JoystickSource> source =
       kind == DeviceKind::kLive ? OpenSdlSource(nullptr) : OpenScriptedSource();
-  if (!source) return kDeviceNotRegistered;
+  if (!source) {
+    if (kind == DeviceKind::kLive) std::fputs("zarn: no joystick found; playing with the keyboard\n", stderr);
+    return kDeviceNotRegistered;
+  }
   *out = MakeRef<JoystickDevice>(std::move(source));
   return kOk;
 }

@@ -12,9 +12,10 @@ namespace platform::music {
 
 namespace {
 
-// FluidSynth's own gain (0.2) leaves General MIDI pieces faint beside the
-// sound effects. At 1.0 our three tracks peak between -5 and -1.5 dBFS.
-constexpr float kSynthGain = 1.0f;
+// The music sits under the effects: in play the excavator is heard from the
+// camera, some way off, and must stand clearly over the music (docs/sound.md
+// has the measured levels).
+constexpr float kSynthGain = 0.08f;
 // The player's own end report is looked for this often while rendering
 // (frames).
 constexpr int kRenderSlice = 256;

@@ -17,6 +17,7 @@ struct BackendOptions {
   bool headless = false;
   double fps = 60.0;
   std::int64_t seedSeconds = 0;  // headless: the clock's start moves this much later
+  bool refuseFullScreen = false;  // headless: a window system without full screen (tests)
 };
 
 class Window {
@@ -40,6 +41,7 @@ class Backend {
   // Live: waits until the next turn is due. Headless: advances the clock by
   // one turn.
   virtual void EndTurn() = 0;
+  virtual void SetPaced(bool paced) = 0;
 
   // Turns window-system events into posted messages and key state.
   virtual void PumpEvents() = 0;

@@ -18,7 +18,9 @@ constexpr std::int64_t kHeadlessEpochSeconds = 946684800;  // 2000-01-01
 class HeadlessBackend final : public Backend {
  public:
   explicit HeadlessBackend(const BackendOptions& options)
-      : fps_(options.fps > 0 && std::isfinite(options.fps) ? options.fps : 60.0), seed_(options.seedSeconds) {}
+      : fps_(options.fps > 0 && std::isfinite(options.fps) ? options.fps : 60.0),
+        seed_(options.seedSeconds),
+        refuseFullScreen_(options.refuseFullScreen) {}
 
   bool IsHeadless() const override { return true; }
 
@@ -31,6 +33,7 @@ class HeadlessBackend final : public Backend {
     return kHeadlessEpochSeconds + seed_ + NowNanoseconds() / 1'000'000'000;
   }
   void EndTurn() override { ++turns_; }
+  void SetPaced(bool) override {}
   void PumpEvents() override {}
 
   Rect DesktopRect() override { return {0, 0, 1920, 1080}; }
@@ -39,7 +42,7 @@ class HeadlessBackend final : public Backend {
     return true;
   }
   void SetPointerVisible(bool) override {}
-  bool EnterFullScreen(Window&, int, int) override { return true; }
+  bool EnterFullScreen(Window&, int, int) override { return !refuseFullScreen_; }
   void Present(Window&, const Picture&, Rect) override {}
   void ShowMessageBox(const std::string& caption, const std::string& text) override {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
@@ -55,6 +58,7 @@ class HeadlessBackend final : public Backend {
  private:
   double fps_;
   std::int64_t seed_;
+  bool refuseFullScreen_;
   std::int64_t turns_ = 0;
 };
 

@@ -1,21 +1,25 @@
 // The live machine: an SDL window, the monotonic clock, real pacing.
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <cstdio>
 #include <ctime>
 #include <thread>
+#include <vector>
 
 #include "platform/os/backend.h"
-#include "platform/os/bmp_reader.h"
 #include "platform/os/dialog.h"
 #include "platform/os/frame_metrics.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
-#include "platform/os/resources.h"
+#include "platform/os/picture_placement.h"
 #include "platform/os/sdl_dialog.h"
+#include "platform/os/screenshot.h"
 #include "platform/os/sdl_keymap.h"
 #include "platform/os/window.h"
+#include "platform/os/window_icon.h"
 
 namespace platform::os {
 
@@ -24,20 +28,17 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 void SetIcon(SDL_Window* window) {
-  BmpReadResult r = ReadBmp(FindResource(resource_id::kWindowIcon));
-  if (!r.ok()) return;
-  const BmpImage& im = r.image;
+  Picture im = WindowIconPicture();
+  if (im.width <= 0) return;
   SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormat(0, im.width, im.height, 32, SDL_PIXELFORMAT_ARGB8888);
   if (!icon) return;
-  for (int y = 0; y < im.height; ++y)
+  for (int y = 0; y < im.height; ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(icon->pixels) + y * icon->pitch);
     for (int x = 0; x < im.width; ++x) {
-      std::size_t i = static_cast<std::size_t>(y) * im.width + x;
-      BmpColour c{};
-      if (im.bitsPerPixel == 8 && im.pixels[i] < im.palette.size()) c = im.palette[im.pixels[i]];
-      if (im.bitsPerPixel == 24) c = {im.pixels[3 * i], im.pixels[3 * i + 1], im.pixels[3 * i + 2]};
-      auto* row = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(icon->pixels) + y * icon->pitch);
-      row[x] = 0xFF000000u | (std::uint32_t(c.red) << 16) | (std::uint32_t(c.green) << 8) | c.blue;
+      std::uint32_t c = im.pixels[static_cast<std::size_t>(y) * im.width + x];
+      row[x] = c == kIconBackground ? 0u : 0xFF000000u | c;
     }
+  }
   SDL_SetWindowIcon(window, icon);
   SDL_FreeSurface(icon);
 }
@@ -60,11 +61,25 @@ class SdlBackend final : public Backend {
   bool Start(std::string* error) {
     // Ctrl+C in the terminal ends the program at once, even in the dialog.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      if (error) *error = std::string("cannot open the display: ") + SDL_GetError();
+    // Without a Wayland display only X is worth asking: SDL would probe
+    // Wayland too, and the Wayland library complains on standard error.
+    if (!SDL_getenv("SDL_VIDEODRIVER") && !SDL_getenv("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0 || !OnAVisibleDisplay()) {
+      if (error) *error = "no display";
       return false;
     }
     return true;
+  }
+
+  // Without a display SDL falls back to drivers that draw nowhere; a game
+  // nobody can see or stop is worse than none. Those drivers count only when
+  // asked for by name (tests do).
+  static bool OnAVisibleDisplay() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || SDL_GetNumVideoDisplays() < 1) return false;
+    if (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0) return true;
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    return asked && std::strstr(asked, driver);
   }
 
   bool IsHeadless() const override { return false; }
@@ -78,13 +93,15 @@ class SdlBackend final : public Backend {
   // instead of making the next turns hurry to catch up.
   void EndTurn() override {
     Clock::time_point now = Clock::now();
-    if (now < nextTurn_) {
+    if (paced_ && now < nextTurn_) {
       std::this_thread::sleep_until(nextTurn_);
       nextTurn_ += turnLength_;
     } else {
       nextTurn_ = now + turnLength_;
     }
   }
+
+  void SetPaced(bool paced) override { paced_ = paced; }
 
   void PumpEvents() override {
     Window* main = MainWindow();
@@ -108,8 +125,8 @@ class SdlBackend final : public Backend {
 
   bool CreateNativeWindow(Window& window) override {
     Rect want = ClientFromFrame(window.frame);
-    window_ = SDL_CreateWindow(window.title.c_str(), want.left, want.top, want.Width(),
-                               want.Height(), SDL_WINDOW_SHOWN);
+    window_ = SDL_CreateWindow(window.title.c_str(), want.left, want.top, want.Width(), want.Height(),
+                               SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!window_) return false;
     SetIcon(window_);
     int x = want.left, y = want.top, w = want.Width(), h = want.Height();
@@ -124,29 +141,52 @@ class SdlBackend final : public Backend {
 
   void SetPointerVisible(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 
-  bool EnterFullScreen(Window& window, int, int) override {
-    if (!window_ || SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
-    (void)window;
-    return true;
+  // Without a window manager nobody acts on the full-screen request: SDL
+  // would report the screen's size while the X window kept its own. So the
+  // window first covers the screen by itself, then asks; a refusal puts the
+  // window back as it was and the game carries on in it.
+  bool EnterFullScreen(Window&, int, int) override {
+    if (!window_) return false;
+    SDL_Rect screen;
+    if (SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(window_), 0), &screen) != 0) return false;
+    int x = 0, y = 0, w = 0, h = 0;
+    SDL_GetWindowPosition(window_, &x, &y);
+    SDL_GetWindowSize(window_, &w, &h);
+    SDL_SetWindowBordered(window_, SDL_FALSE);
+    SDL_SetWindowPosition(window_, screen.x, screen.y);
+    SDL_SetWindowSize(window_, screen.w, screen.h);
+    if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) return true;
+    SDL_SetWindowSize(window_, w, h);
+    SDL_SetWindowPosition(window_, x, y);
+    SDL_SetWindowBordered(window_, SDL_TRUE);
+    return false;
   }
 
+  // The game draws into a canvas of the size it created its window with (the
+  // picture's own size in full screen); the canvas is then shown whole in
+  // whatever drawable the window has now, as SDL reports it at this moment.
+  // Its pixels are kept as well, for screenshots.
   void Present(Window& window, const Picture& picture, Rect destination) override {
     if (!renderer_ || picture.width <= 0 || picture.height <= 0) return;
-    if (!texture_ || textureWidth_ != picture.width || textureHeight_ != picture.height) {
-      if (texture_) SDL_DestroyTexture(texture_);
-      texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                   picture.width, picture.height);
-      textureWidth_ = picture.width;
-      textureHeight_ = picture.height;
-      if (!texture_) return;
+    int cw = window.fullScreen ? picture.width : window.client.Width();
+    int ch = window.fullScreen ? picture.height : window.client.Height();
+    if (window.fullScreen) destination = {0, 0, cw, ch};
+    if (!PrepareCanvas(cw, ch)) return;
+    // Only the part of the picture that falls on the canvas is copied.
+    Rect r{std::max(destination.left, 0), std::max(destination.top, 0),
+           std::min(destination.left + picture.width, cw), std::min(destination.top + picture.height, ch)};
+    for (int y = r.top; y < r.bottom; ++y) {
+      const std::uint32_t* from = picture.pixels.data() +
+                                  static_cast<std::size_t>(y - destination.top) * picture.width +
+                                  (r.left - destination.left);
+      std::copy(from, from + std::max(r.Width(), 0), canvas_.pixels.data() + static_cast<std::size_t>(y) * cw + r.left);
     }
-    SDL_UpdateTexture(texture_, nullptr, picture.pixels.data(), picture.width * 4);
-    SDL_Rect target{destination.left, destination.top, destination.Width(), destination.Height()};
-    if (window.fullScreen) target = Letterbox(picture.width, picture.height);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, &target);
-    SDL_RenderPresent(renderer_);
+    if (r.Width() > 0 && r.Height() > 0) {
+      SDL_Rect area{r.left, r.top, r.Width(), r.Height()};
+      SDL_UpdateTexture(texture_, &area, canvas_.pixels.data() + static_cast<std::size_t>(r.top) * cw + r.left,
+                        cw * 4);
+    }
+    ShowCanvas();
   }
 
   void ShowMessageBox(const std::string& caption, const std::string& text) override {
@@ -157,12 +197,29 @@ class SdlBackend final : public Backend {
   std::intptr_t RunDialog(Dialog& dialog) override { return RunSdlDialog(dialog); }
 
  private:
-  SDL_Rect Letterbox(int width, int height) {
-    int ow = width, oh = height;
-    SDL_GetRendererOutputSize(renderer_, &ow, &oh);
-    double scale = std::min(double(ow) / width, double(oh) / height);
-    int w = int(width * scale), h = int(height * scale);
-    return {(ow - w) / 2, (oh - h) / 2, w, h};
+  // A canvas of the given size, black when new.
+  bool PrepareCanvas(int width, int height) {
+    if (texture_ && canvas_.width == width && canvas_.height == height) return true;
+    if (texture_) SDL_DestroyTexture(texture_);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height);
+    canvas_.width = width;
+    canvas_.height = height;
+    canvas_.pixels.assign(static_cast<std::size_t>(width) * height, 0);
+    if (!texture_) return false;
+    SDL_UpdateTexture(texture_, nullptr, canvas_.pixels.data(), width * 4);
+    return true;
+  }
+
+  void ShowCanvas() {
+    if (!texture_) return;
+    int ow = 0, oh = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &ow, &oh) != 0) return;
+    Rect placed = FitCentred(canvas_.width, canvas_.height, ow, oh);
+    SDL_Rect target{placed.left, placed.top, placed.Width(), placed.Height()};
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    if (target.w > 0 && target.h > 0) SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+    SDL_RenderPresent(renderer_);
   }
 
   void OnWindowEvent(Window* main, const SDL_WindowEvent& e) {
@@ -171,12 +228,11 @@ class SdlBackend final : public Backend {
       case SDL_WINDOWEVENT_FOCUS_LOST: PostMessage(main, msg::kActivateApp, 0, 0); break;
       case SDL_WINDOWEVENT_EXPOSED: PostMessage(main, msg::kPaint, 0, 0); break;
       case SDL_WINDOWEVENT_CLOSE: PostMessage(main, msg::kClose, 0, 0); break;
-      case SDL_WINDOWEVENT_MOVED:
-        if (main) {
-          int w = main->client.Width(), h = main->client.Height();
-          main->client = {e.data1, e.data2, e.data1 + w, e.data2 + h};
-        }
-        break;
+      // The game keeps the client rectangle it was created with: its
+      // windowed picture is placed by that rectangle, and the canvas is
+      // shown wherever the window is now. A new size or scale only needs the
+      // canvas shown again.
+      case SDL_WINDOWEVENT_SIZE_CHANGED: ShowCanvas(); break;
       default: break;
     }
   }
@@ -195,6 +251,8 @@ class SdlBackend final : public Backend {
     }
     SetKeyDown(code, down);
     if (e.repeat) return;
+    // F12 is free in every mode of the game: it takes a screenshot.
+    if (code == vk::kF12 && down && canvas_.width > 0) SaveScreenshot(canvas_);
     bool system = code == vk::kMenu || code == vk::kF10;
     std::uint32_t message = system ? (down ? msg::kSysKeyDown : msg::kSysKeyUp)
                                    : (down ? msg::kKeyDown : msg::kKeyUp);
@@ -204,10 +262,11 @@ class SdlBackend final : public Backend {
   Clock::duration turnLength_;
   Clock::time_point start_;
   Clock::time_point nextTurn_;
+  bool paced_ = true;
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
-  int textureWidth_ = 0, textureHeight_ = 0;
+  Picture canvas_;
 };
 
 }  // namespace

@@ -12,6 +12,8 @@ bool g_capture = false;
 std::vector<std::string> g_captured;
 }  // namespace
 
+bool DebugOutputEnabled() { return g_enabled; }
+
 void OutputDebugString(std::string_view text) {
   if (g_capture) g_captured.emplace_back(text);
   if (g_enabled) {

@@ -9,6 +9,7 @@ namespace platform::os {
 
 void OutputDebugString(std::string_view text);
 void SetDebugOutputEnabled(bool enabled);
+bool DebugOutputEnabled();
 // Keeps every debug text in memory as well (for tests).
 void CaptureDebugOutput(bool capture);
 const std::vector<std::string>& CapturedDebugOutput();

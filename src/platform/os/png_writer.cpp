@@ -9,7 +9,8 @@
 
 namespace platform::os {
 
-bool WritePng(const std::string& path, const Picture& picture, std::string* error) {
+bool WritePng(const std::string& path, const Picture& picture, std::string* error,
+              std::optional<std::uint32_t> transparent) {
   auto fail = [&](const std::string& why) {
     if (error) *error = why;
     return false;
@@ -30,6 +31,13 @@ bool WritePng(const std::string& path, const Picture& picture, std::string* erro
   png_init_io(png, file);
   png_set_IHDR(png, info, picture.width, picture.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_color_16 key{};
+  if (transparent) {
+    key.red = static_cast<png_uint_16>((*transparent >> 16) & 0xFF);
+    key.green = static_cast<png_uint_16>((*transparent >> 8) & 0xFF);
+    key.blue = static_cast<png_uint_16>(*transparent & 0xFF);
+    png_set_tRNS(png, info, nullptr, 0, &key);
+  }
   png_write_info(png, info);
   for (int y = 0; y < picture.height; ++y) {
     const std::uint32_t* src = picture.pixels.data() + static_cast<std::size_t>(y) * picture.width;

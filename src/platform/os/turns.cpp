@@ -136,6 +136,10 @@ void EndTurn() {
   if (g_turnLimit >= 0 && g_turn >= g_turnLimit) RequestClose();
 }
 
+void SetTurnPacing(bool paced) { CurrentBackend().SetPaced(paced); }
+
+bool TurnsOnRealClock() { return !CurrentBackend().IsHeadless(); }
+
 const ScriptedJoystick& GetScriptedJoystick() { return g_joystick; }
 
 void AttachScriptedJoystick() { g_joystick.attached = true; }

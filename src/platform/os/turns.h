@@ -39,6 +39,12 @@ void SetInputDriver(InputDriver driver);
 // Ends the current turn: paces (live) or advances the virtual clock
 // (headless), and asks for the end when the turn limit is reached.
 void EndTurn();
+// Live: turns keep to the --fps schedule while paced, and follow each other
+// as fast as the machine runs while not (the speed calibration counts those).
+// Headless runs are untouched: their clock is virtual.
+void SetTurnPacing(bool paced);
+// Whether turns run on the real clock (live) rather than a virtual one.
+bool TurnsOnRealClock();
 
 // The joystick a script plays: attached when the script has joystick lines.
 struct ScriptedJoystick {

@@ -1,5 +1,6 @@
 #include "platform/os/window.h"
 
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -63,7 +64,10 @@ int ShowCursor(bool show) {
 
 bool EnterFullScreen(Window* window, int width, int height) {
   if (!window || width <= 0 || height <= 0) return false;
-  if (!CurrentBackend().EnterFullScreen(*window, width, height)) return false;
+  if (!CurrentBackend().EnterFullScreen(*window, width, height)) {
+    std::fputs("zarn: full screen refused by the window system; running in a window\n", stderr);
+    return false;
+  }
   window->fullScreen = true;
   return true;
 }

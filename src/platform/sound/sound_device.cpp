@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "platform/os/backend.h"
+#include "platform/sound/library_noise.h"
 #include "platform/sound/openal.h"
 #include "platform/sound/sound_buffer.h"
 
@@ -40,8 +42,12 @@ std::unique_ptr<Device::Native> OpenLoopback(int rate) {
 }
 
 std::unique_ptr<Device::Native> OpenLive(int* rate) {
+  QuietLibraryNoise();
   ALCdevice* device = alcOpenDevice(nullptr);
-  if (!device) return nullptr;
+  if (!device) {
+    std::fputs("zarn: no sound device; running without sound\n", stderr);
+    return nullptr;
+  }
   ALCcontext* context = alcCreateContext(device, nullptr);
   if (!context) {
     alcCloseDevice(device);

@@ -1,0 +1,83 @@
+#include "platform/os/user_folders.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "platform/os/module_path.h"
+
+namespace platform::os {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+// An XDG variable, or its fallback under $HOME; relative values are invalid
+// by the XDG rules and count as unset.
+std::string XdgFolder(const char* variable, const char* underHome) {
+  std::string set = Env(variable);
+  if (!set.empty() && set.front() == '/') return set;
+  return Env("HOME") + "/" + underHome;
+}
+
+// The value of XDG_PICTURES_DIR in user-dirs.dirs: "$HOME/..." or absolute.
+std::string PicturesFromUserDirs() {
+  std::ifstream in(XdgFolder("XDG_CONFIG_HOME", ".config") + "/user-dirs.dirs");
+  const std::string key = "XDG_PICTURES_DIR=\"";
+  for (std::string line; std::getline(in, line);) {
+    if (line.compare(0, key.size(), key) != 0 || line.back() != '"') continue;
+    std::string value = line.substr(key.size(), line.size() - key.size() - 1);
+    if (value.compare(0, 5, "$HOME") == 0) value = Env("HOME") + value.substr(5);
+    return value;
+  }
+  return "";
+}
+
+}  // namespace
+
+std::string ExecutableFolder() {
+  return SplitPathParts(GetModuleFileName(std::string::npos)).directory;
+}
+
+std::string ProgramName() {
+  const std::string name = SplitPathParts(GetModuleFileName(std::string::npos)).name;
+  return name.empty() ? "zarn" : name;
+}
+
+std::string PlaceToWrite(const std::string& fileName, UserFolder fallback) {
+  const std::string folder = ExecutableFolder();
+  std::error_code ignored;
+  // No folder at all: the system could not give the executable's path (one
+  // beyond its own limit); the working folder would be a guess.
+  if (!folder.empty() && access(folder.c_str(), W_OK) == 0) return folder + fileName;
+  const std::string program = ProgramName();
+  const std::string user = fallback == UserFolder::kConfig ? XdgFolder("XDG_CONFIG_HOME", ".config")
+                                                           : XdgFolder("XDG_DATA_HOME", ".local/share");
+  const std::string own = user + "/" + program;
+  fs::create_directories(own, ignored);  // a failure shows when the file is written
+  return own + "/" + fileName;
+}
+
+std::string PlaceToRead(const std::string& fileName, UserFolder fallback) {
+  const std::string beside = ExecutableFolder() + fileName;
+  std::error_code ignored;
+  return fs::exists(beside, ignored) ? beside : PlaceToWrite(fileName, fallback);
+}
+
+std::string PicturesFolder() {
+  std::string pictures = Env("XDG_PICTURES_DIR");
+  if (pictures.empty()) pictures = PicturesFromUserDirs();
+  std::error_code ignored;
+  if (pictures.empty() || !fs::is_directory(pictures, ignored)) return "";
+  return pictures.back() == '/' ? pictures : pictures + "/";
+}
+
+}  // namespace platform::os

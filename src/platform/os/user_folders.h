@@ -1,0 +1,31 @@
+#pragma once
+// Where the program keeps what it writes when its own folder is not its to
+// write (an installed game): the XDG base folders, with their usual fallbacks
+// under $HOME.
+#include <string>
+
+namespace platform::os {
+
+enum class UserFolder { kConfig, kData };
+
+// The executable's folder with its trailing '/', from its full path: never
+// cut short by a fixed buffer, so a long path cannot name another folder.
+std::string ExecutableFolder();
+
+// The executable's name without extension ("zarn" when the system cannot
+// give its path).
+std::string ProgramName();
+
+// Where to write `fileName`: beside the executable when that folder can be
+// written; otherwise "<folder>/<program>/<fileName>" in the user's config or
+// data folder, which is created when missing.
+std::string PlaceToWrite(const std::string& fileName, UserFolder fallback);
+// Where to read it: beside the executable when it lies there, else where it
+// would be written.
+std::string PlaceToRead(const std::string& fileName, UserFolder fallback);
+
+// The user's pictures folder (XDG_PICTURES_DIR, as set or as user-dirs.dirs
+// names it) when it exists; otherwise the working folder, "".
+std::string PicturesFolder();
+
+}  // namespace platform::os
