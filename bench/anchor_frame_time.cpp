@@ -1,0 +1,13 @@
+// Our renderer's anchor frame on the comparison's clock (frame_clock.h).
+#include <cstdio>
+
+#include "anchor_scene.h"
+#include "frame_clock.h"
+
+int main(int argc, char** argv) {
+  bench::FrameArgs a;
+  if (!bench::ParseFrameArgs(argc, argv, &a)) return 2;
+  bench::AnchorScene scene(a.width, a.height, a.bpp, false);
+  std::printf("%.3f\n", bench::MedianFrameMs(a.frames, [&] { scene.DrawFrame(); }));
+  return 0;
+}
