@@ -1,5 +1,4 @@
 // Our renderer's anchor frame on the comparison's clock (frame_clock.h).
-#include <cstdio>
 
 #include "anchor_scene.h"
 #include "frame_clock.h"
@@ -8,6 +7,6 @@ int main(int argc, char** argv) {
   bench::FrameArgs a;
   if (!bench::ParseFrameArgs(argc, argv, &a)) return 2;
   bench::AnchorScene scene(a.width, a.height, a.bpp, false);
-  std::printf("%.3f\n", bench::MedianFrameMs(a.frames, [&] { scene.DrawFrame(); }));
+  bench::PrintFrameTimes(bench::MedianFrameTimes(a.frames, [&] { scene.DrawFrame(); }));
   return 0;
 }

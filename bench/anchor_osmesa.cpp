@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
     glCallList(mesh);
     glFinish();  // the picture complete in the buffer, as our frame ends
   };
-  std::printf("%.3f\n", bench::MedianFrameMs(a.frames, drawFrame));
+  bench::PrintFrameTimes(bench::MedianFrameTimes(a.frames, drawFrame));
   if (argc > 5) WritePpm(argv[5], a.width, a.height);
   OSMesaDestroyContext(context);
   return 0;
