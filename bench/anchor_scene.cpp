@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "anchor_geometry.h"
 #include "platform/rm/rm_object.h"
 
 namespace bench {
 namespace {
 
-using platform::rm::Color;
 using platform::rm::Vec3;
 
 void Check(platform::HResult r, const char* what) {
@@ -16,53 +16,6 @@ void Check(platform::HResult r, const char* what) {
     std::fprintf(stderr, "anchor scene: %s failed (0x%08X)\n", what, static_cast<unsigned>(r));
     std::abort();
   }
-}
-
-// A quad with the given outward normal, wound clockwise seen from outside.
-void AddQuad(platform::rm::MeshData& m, Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 normal,
-             Color color) {
-  auto base = static_cast<std::uint32_t>(m.positions.size());
-  if (platform::rm::Dot(platform::rm::Cross(b - a, c - a), normal) < 0) std::swap(b, d);
-  for (Vec3 p : {a, b, c, d}) m.positions.push_back(p);
-  auto n = static_cast<std::uint32_t>(m.normals.size());
-  m.normals.push_back(normal);
-  // Two triangles per quad, so the triangle count does not depend on how
-  // the builder splits polygons.
-  for (std::uint32_t k : {0u, 1u, 2u, 0u, 2u, 3u}) {
-    m.faceIndices.push_back(base + k);
-    m.faceNormalIndices.push_back(n);
-  }
-  m.faceSizes.push_back(3);
-  m.faceSizes.push_back(3);
-  m.faceColors.push_back(color);
-  m.faceColors.push_back(color);
-}
-
-void AddBox(platform::rm::MeshData& m, Vec3 c, Vec3 h, Color color) {
-  auto P = [&](float sx, float sy, float sz) {
-    return Vec3{c.x + sx * h.x, c.y + sy * h.y, c.z + sz * h.z};
-  };
-  AddQuad(m, P(-1, 1, -1), P(-1, 1, 1), P(1, 1, 1), P(1, 1, -1), {0, 1, 0}, color);
-  AddQuad(m, P(-1, -1, -1), P(1, -1, -1), P(1, -1, 1), P(-1, -1, 1), {0, -1, 0}, color);
-  AddQuad(m, P(-1, -1, -1), P(-1, 1, -1), P(1, 1, -1), P(1, -1, -1), {0, 0, -1}, color);
-  AddQuad(m, P(-1, -1, 1), P(1, -1, 1), P(1, 1, 1), P(-1, 1, 1), {0, 0, 1}, color);
-  AddQuad(m, P(-1, -1, -1), P(-1, -1, 1), P(-1, 1, 1), P(-1, 1, -1), {-1, 0, 0}, color);
-  AddQuad(m, P(1, -1, -1), P(1, 1, -1), P(1, 1, 1), P(1, -1, 1), {1, 0, 0}, color);
-}
-
-platform::rm::MeshData AnchorMesh(bool translucent) {
-  platform::rm::MeshData m;
-  const Color opaque{1.0f, 0.8f, 0.2f, 1.0f};
-  AddQuad(m, {-60, 0, -10}, {-60, 0, 100}, {60, 0, 100}, {60, 0, -10}, {0, 1, 0}, opaque);
-  for (int i = 0; i < 800; ++i) {
-    Vec3 centre{-50.0f + static_cast<float>(i % 40) * 2.5f,
-                1.5f + static_cast<float>((7 * i) % 5), static_cast<float>(i / 40) * 4.5f};
-    Vec3 half{1.0f, 1.5f + static_cast<float>((3 * i) % 4) * 0.5f, 1.0f};
-    Color c = opaque;
-    if (translucent && i % 10 == 0) c.a = 0.5f;
-    AddBox(m, centre, half, c);
-  }
-  return m;
 }
 
 }  // namespace
@@ -78,26 +31,34 @@ AnchorScene::AnchorScene(int width, int height, int bpp, bool translucent) {
   Check(device->SetRenderMode(rm::kRenderModeBlendedTransparency), "render mode");
 
   Check(rm::CreateFrame(nullptr, &root), "root");
-  Check(root->SetSceneBackgroundRGB(0.05f, 0.45f, 0.05f), "background");
+  Check(root->SetSceneBackgroundRGB(anchor::kBackground.x, anchor::kBackground.y, anchor::kBackground.z),
+        "background");
   platform::Ref<rm::Light> ambient, point;
-  Check(rm::CreateLight(rm::LightType::Ambient, 0.3f, 0.3f, 0.3f, &ambient), "ambient");
+  Check(rm::CreateLight(rm::LightType::Ambient, anchor::kAmbient.x, anchor::kAmbient.y,
+                        anchor::kAmbient.z, &ambient),
+        "ambient");
   Check(root->AddLight(ambient), "add ambient");
   platform::Ref<rm::Frame> lightFrame;
   Check(rm::CreateFrame(root.get(), &lightFrame), "light frame");
-  Check(lightFrame->SetPosition(root.get(), -50, 100, 30), "light position");
+  const Vec3 light = anchor::kPointLight;
+  Check(lightFrame->SetPosition(root.get(), light.x, light.y, light.z), "light position");
   Check(rm::CreateLight(rm::LightType::Point, 1, 1, 1, &point), "point");
   Check(lightFrame->AddLight(point), "add point");
 
   Check(rm::CreateMeshBuilder(&mesh), "mesh");
-  Check(mesh->SetMesh(AnchorMesh(translucent)), "mesh data");
+  Check(mesh->SetMesh(anchor::Mesh(translucent)), "mesh data");
   Check(rm::CreateFrame(root.get(), &geometry), "geometry frame");
   Check(geometry->AddVisual(mesh), "add mesh");
 
   Check(rm::CreateFrame(root.get(), &camera), "camera");
-  Check(camera->SetPosition(root.get(), 0, 60, -120), "camera position");
-  Check(camera->SetOrientation(root.get(), Vec3{0, -60, 165}, Vec3{0, 1, 0}), "camera aim");
+  Check(camera->SetPosition(root.get(), anchor::kEye.x, anchor::kEye.y, anchor::kEye.z),
+        "camera position");
+  Check(camera->SetOrientation(root.get(), anchor::kLookAt - anchor::kEye, Vec3{0, 1, 0}),
+        "camera aim");
   Check(rm::Viewport::Create(device, camera, 0, 0, width, height, &viewport), "viewport");
-  Check(viewport->SetBack(5000), "back plane");
+  Check(viewport->SetField(anchor::kField), "field");
+  Check(viewport->SetFront(anchor::kFront), "front plane");
+  Check(viewport->SetBack(anchor::kBack), "back plane");
 }
 
 AnchorScene::~AnchorScene() = default;

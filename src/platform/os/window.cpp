@@ -87,6 +87,8 @@ void PresentPicture(Window* window, const Picture& picture, Rect destination) {
 
 const Picture& LastPresentedPicture() { return g_lastPicture; }
 
+bool PresentedPicturesSeen() { return g_keepPictures || !CurrentBackend().IsHeadless(); }
+
 void ResetWindows() {
   g_classes.clear();
   g_window.reset();

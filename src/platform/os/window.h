@@ -75,6 +75,9 @@ void PresentPicture(Window* window, const Picture& picture, Rect destination);
 // only when asked for: copying every frame costs time.
 void KeepPresentedPictures(bool keep);
 const Picture& LastPresentedPicture();
+// False when a presented picture would reach nobody: no window system shows
+// it and none is kept. Presenting then need not make the picture at all.
+bool PresentedPicturesSeen();
 
 }  // namespace platform::os
 

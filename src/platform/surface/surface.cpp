@@ -149,6 +149,9 @@ bool Surface::ClipArea(Rect* area) const {
 
 void Surface::PresentIfVisible(const Rect& changed) {
   if (!display_ || display_->primary != this) return;
+  // Headless without screenshots, converting the whole screen every turn
+  // would be most of the cost of showing it to nobody.
+  if (!os::PresentedPicturesSeen()) return;
   const std::array<PaletteEntry, 256>* entries = palette_ ? &palette_->Entries() : nullptr;
   os::Picture& picture = display_->picture;
   if (display_->exclusive) {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/rm/raster/spans.h"
+#include "platform/rm/raster/span_pixels.h"
 #include "platform/rm/raster/target.h"
 
 namespace platform::rm::raster {

@@ -1,0 +1,12 @@
+// Our renderer's anchor frame on the comparison's clock (frame_clock.h).
+
+#include "anchor_scene.h"
+#include "frame_clock.h"
+
+int main(int argc, char** argv) {
+  bench::FrameArgs a;
+  if (!bench::ParseFrameArgs(argc, argv, &a)) return 2;
+  bench::AnchorScene scene(a.width, a.height, a.bpp, false);
+  bench::PrintFrameTimes(bench::MedianFrameTimes(a.frames, [&] { scene.DrawFrame(); }));
+  return 0;
+}

@@ -1,0 +1,82 @@
+#pragma once
+// The translucent span: the drawn colour mixed over what lies behind, where
+// it passes the depth test; depth is left as it is. Translucent table tops
+// cover most of the screen, so in 16 and 24 bits the span goes several
+// pixels at a time through SSE2 (in every x86-64) or AVX2 where the
+// processor has it. The scalar loop finishes each span and stands in
+// elsewhere; every path gives the same pixels bit for bit.
+#include <cstdint>
+
+#include "platform/rm/raster/span_pixels.h"
+#include "platform/rm/raster/target.h"
+
+#include "platform/rm/raster/blend_span_avx2.h"
+#include "platform/rm/raster/blend_span_sse2.h"
+
+namespace platform::rm::raster {
+
+// Pixels k = first..n-1 of the span starting at xs. Colours step as exact
+// integers, so v.r + k·v.dr is the running sum.
+template <int Bpp, bool Gouraud>
+inline void BlendSpanScalar(const Target& t, std::uint8_t* row, const float* zrow, int xs, int n,
+                            const SpanValues& v, unsigned alpha, int first = 0) {
+  for (int k = first; k < n; ++k) {
+    const int x = xs + k;
+    if (!(SpanDepth(v, k) > zrow[x])) continue;
+    std::int32_t r = v.r, g = v.g, b = v.b;
+    if constexpr (Gouraud) {
+      r += k * v.dr;
+      g += k * v.dg;
+      b += k * v.db;
+    }
+    unsigned dr, dg, db;
+    ReadPixel<Bpp>(t, row, x, dr, dg, db);
+    WritePixel<Bpp>(t, row, x, Mix(unsigned(r >> 16), dr, alpha), Mix(unsigned(g >> 16), dg, alpha),
+                    Mix(unsigned(b >> 16), db, alpha));
+  }
+}
+
+
+enum class BlendPath { kScalar, kSse2, kAvx2 };
+
+// The widest path this processor runs.
+inline BlendPath BestBlendPath() {
+#if defined(ZARN_HAVE_AVX2_SPANS)
+  if (avx2::Available()) return BlendPath::kAvx2;
+#endif
+#if defined(__SSE2__)
+  return BlendPath::kSse2;
+#else
+  return BlendPath::kScalar;
+#endif
+}
+
+// Any path gives the same pixels; each leaves the span's last few to the
+// scalar loop.
+template <int Bpp, bool Gouraud>
+inline void BlendSpanWith(BlendPath path, const Target& t, std::uint8_t* row, const float* zrow, int xs,
+                          int xe, const SpanValues& v, unsigned alpha) {
+  const int n = xe - xs;
+  int done = 0;
+#if defined(ZARN_HAVE_AVX2_SPANS)
+  if (path == BlendPath::kAvx2) {
+    if constexpr (Bpp == 16) done = avx2::Blend16<Gouraud>(row + 2 * xs, zrow + xs, n, v, alpha);
+    if constexpr (Bpp == 24) done = avx2::Blend24<Gouraud>(row + 3 * xs, zrow + xs, n, v, alpha);
+  }
+#endif
+#if defined(__SSE2__)
+  if (path != BlendPath::kScalar && done == 0) {
+    if constexpr (Bpp == 16) done = sse2::Blend16<Gouraud>(row + 2 * xs, zrow + xs, n, v, alpha);
+    if constexpr (Bpp == 24) done = sse2::Blend24<Gouraud>(row + 3 * xs, zrow + xs, n, v, alpha);
+  }
+#endif
+  BlendSpanScalar<Bpp, Gouraud>(t, row, zrow, xs, n, v, alpha, done);
+}
+
+template <int Bpp, bool Gouraud>
+inline void BlendSpan(const Target& t, std::uint8_t* row, const float* zrow, int xs, int xe,
+                      const SpanValues& v, unsigned alpha) {
+  BlendSpanWith<Bpp, Gouraud>(BestBlendPath(), t, row, zrow, xs, xe, v, alpha);
+}
+
+}  // namespace platform::rm::raster

@@ -1,0 +1,66 @@
+#pragma once
+// One pixel of a span: its values, reading and writing it at each depth, and
+// the blend of a drawn colour over it.
+#include <cstdint>
+#include <cstring>
+
+#include "platform/rm/raster/target.h"
+#include "platform/surface/pixel_format.h"
+
+namespace platform::rm::raster {
+
+// Values at the first pixel centre of a span and their steps per pixel.
+// Colours are 16.16 fixed point in 0..255.
+struct SpanValues {
+  float z, dz;
+  std::int32_t r, g, b, dr, dg, db;
+};
+
+// The depth of the span's pixel k, the same whichever loop draws it: a
+// running sum would round differently from one taken in steps of several
+// pixels.
+inline float SpanDepth(const SpanValues& v, int k) { return v.z + static_cast<float>(k) * v.dz; }
+
+inline unsigned Mix(unsigned src, unsigned dst, unsigned alpha) {
+  // alpha in 0..255; (x * 257 + 256) >> 16 is x / 255 rounded for x < 65536.
+  unsigned v = src * alpha + dst * (255u - alpha);
+  return (v * 257u + 256u) >> 16;
+}
+
+template <int Bpp>
+inline void ReadPixel(const Target& t, const std::uint8_t* row, int x, unsigned& r, unsigned& g,
+                      unsigned& b) {
+  if constexpr (Bpp == 16) {
+    std::uint16_t p;
+    std::memcpy(&p, row + 2 * x, 2);
+    std::uint32_t rgb = surface::ExpandRgb565(p);
+    r = rgb >> 16;
+    g = (rgb >> 8) & 0xFFu;
+    b = rgb & 0xFFu;
+  } else if constexpr (Bpp == 24) {
+    const std::uint8_t* p = row + 3 * x;
+    b = p[0];
+    g = p[1];
+    r = p[2];
+  } else {
+    const auto& e = t.lut->Entry(row[x]);
+    r = e.red;
+    g = e.green;
+    b = e.blue;
+  }
+}
+
+template <int Bpp>
+inline void WritePixel(const Target& t, std::uint8_t* row, int x, unsigned r, unsigned g,
+                       unsigned b) {
+  if constexpr (Bpp == 16) {
+    std::uint16_t p = surface::PackRgb565(r, g, b);
+    std::memcpy(row + 2 * x, &p, 2);
+  } else if constexpr (Bpp == 24) {
+    surface::StoreRgb888(row + 3 * x, surface::PackRgb888(r, g, b));
+  } else {
+    row[x] = t.lut->Index(r, g, b);
+  }
+}
+
+}  // namespace platform::rm::raster
