@@ -104,9 +104,9 @@ int WinMain(void* instance, void*, const char*, int showCommand) {
     audio::ServiceMusic();
     EndTurn();
   }
-  WriteRunOutputs();
+  const bool written = WriteRunOutputs();
   Teardown();
-  return 0;
+  return written ? 0 : kOutputFailedExit;
 }
 
 }  // namespace app
