@@ -58,14 +58,23 @@ bool ParseNumber(std::string_view text, T& out) {
 }  // namespace
 
 ParseOutcome ParseCommandLine(int argc, const char* const* argv, RunOptions& o, std::string& message) {
+  std::string_view optionNotValue;
   auto error = [&](const std::string& why) {
-    message = "zarn: " + why + " (try --help)";
+    message = "zarn: " + why;
+    if (!optionNotValue.empty()) message += ", not the option " + std::string(optionNotValue);
+    message += " (try --help)";
     return ParseOutcome::Error;
   };
   for (int i = 1; i < argc; ++i) {
     std::string_view arg = argv[i];
+    // "--input --turns 5" lacks a value; taking "--turns" as the file name
+    // would hide the mistake. A file so named can be given as ./--turns.
     auto value = [&](std::string_view& out) {
       if (i + 1 >= argc) return false;
+      if (std::string_view(argv[i + 1]).starts_with("--")) {
+        optionNotValue = argv[i + 1];
+        return false;
+      }
       out = argv[++i];
       return true;
     };

@@ -80,7 +80,7 @@ bool WriteConfigFile() {
     ok = platform::os::WritePrivateProfileString(kConfigSection, kButtonKeys[slot - 1],
                                                  std::to_string(g.buttonAssign[slot]), path, &error);
   if (!ok) {
-    std::string line = "cannot write the configuration file: " + error + "\n";
+    std::string line = "cannot write the configuration file, the settings were not saved: " + error + "\n";
     platform::os::OutputDebugString(line);
     std::fputs(line.c_str(), stderr);
   }

@@ -1,8 +1,7 @@
 // The entry point: reads the command line, starts the live or headless
 // machine and runs the game.
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <exception>
 
 #include "app/command_line.h"
 #include "app/demo_runs.h"
@@ -11,22 +10,21 @@
 #include "autopilot/autopilot.h"
 #include "platform/os/backend.h"
 #include "platform/os/debug_output.h"
+#include "platform/os/file_access.h"
 #include "platform/os/turns.h"
 #include "platform/os/window.h"
 
 namespace {
 
 bool LoadInputScript(const std::string& path, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "cannot read the input file " + path;
+  const platform::os::FileRead file = platform::os::ReadRegularFile(path, platform::os::FileKind::kInputScript);
+  if (!file.Ok()) {
+    error = "cannot read the input file " + path + ": " + file.why;
     return false;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
   std::vector<platform::os::ScriptEvent> events;
   std::string why;
-  if (!platform::os::ParseInputScript(text.str(), events, &why)) {
+  if (!platform::os::ParseInputScript(file.bytes, events, &why)) {
     error = path + ": " + why;
     return false;
   }
@@ -34,9 +32,7 @@ bool LoadInputScript(const std::string& path, std::string& error) {
   return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   app::RunOptions& options = app::runOptions;
   std::string message;
   switch (app::ParseCommandLine(argc, argv, options, message)) {
@@ -83,4 +79,19 @@ int main(int argc, char** argv) {
   // The game could not be won: the autopilot has said why.
   if (code == 0 && !autopilot::Failure().empty()) code = 3;
   return code;
+}
+
+}  // namespace
+
+// Whatever escapes is a fault of ours: said in words, with the exit status
+// of an internal software error, rather than an abort and a core dump.
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "zarn: internal error: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "zarn: internal error\n");
+  }
+  return 70;
 }

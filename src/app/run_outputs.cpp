@@ -1,12 +1,12 @@
 #include "app/run_outputs.h"
 
 #include <cstdio>
-#include <fstream>
 
 #include "app/command_line.h"
 #include "demo/demo.h"
 #include "game/game_state_fields.h"
 #include "game/run_log.h"
+#include "platform/os/file_access.h"
 #include "platform/os/png_writer.h"
 #include "platform/os/window.h"
 #include "scene/frame_poses.h"
@@ -80,18 +80,21 @@ std::string StateJson() {
          (game::runLog.allClearedSeen ? "true" : "false") + "\n}\n";
 }
 
-void WriteRunOutputs() {
-  if (!runOptions.stateFile.empty()) {
-    std::ofstream out(runOptions.stateFile, std::ios::binary);
-    out << StateJson();
-    if (!out.flush()) Report("cannot write the state file " + runOptions.stateFile);
-  }
-  if (!runOptions.screenshotFile.empty()) {
-    std::string error;
-    if (!platform::os::WritePng(runOptions.screenshotFile, platform::os::LastPresentedPicture(), &error))
-      Report("cannot write the screenshot: " + error);
-  }
-  if (runOptions.saveDemo && demo::SaveDemo() != 1) Report("cannot write " + demo::DemoFilePath());
+bool WriteRunOutputs() {
+  // Each output is tried even when one before it failed, and each failure
+  // is said with its file's name.
+  bool ok = true;
+  std::string error;
+  auto check = [&](bool written) {
+    if (!written) Report(error);
+    ok = ok && written;
+  };
+  if (!runOptions.stateFile.empty())
+    check(platform::os::WriteFileAtomically(runOptions.stateFile, StateJson(), &error));
+  if (!runOptions.screenshotFile.empty())
+    check(platform::os::WritePng(runOptions.screenshotFile, platform::os::LastPresentedPicture(), &error));
+  if (runOptions.saveDemo) check(demo::SaveDemo(&error) == 1);
+  return ok;
 }
 
 }  // namespace app

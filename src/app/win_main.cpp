@@ -108,9 +108,9 @@ int WinMain(void* instance, void*, const char*, int showCommand) {
     RecordTrailTurn(CurrentTurn());
     EndTurn();
   }
-  WriteRunOutputs();
+  const bool written = WriteRunOutputs();
   Teardown();
-  return 0;
+  return written ? 0 : kOutputFailedExit;
 }
 
 }  // namespace app

@@ -78,7 +78,9 @@ bool LoadWaveBuffer(const char* fileName, Ref<snd::SoundBuffer>* buffer,
                     Ref<snd::Sound3DBuffer>* buffer3D) {
   WaveReader reader;
   if (Failed(reader.Open(fileName))) {
-    platform::os::OutputDebugString(reader.Error() + "\n");
+    // The message box keeps its own words; the file and the reason go to
+    // standard error.
+    platform::os::ReportRefusedFile(fileName, reader.Error());
     return Fail("WAVEファイルのオープンに失敗");
   }
   const snd::BufferDesc desc{

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
+
+#include "platform/os/file_access.h"
 
 namespace audio {
 
@@ -29,8 +29,9 @@ WaveReader::WaveReader() = default;
 WaveReader::~WaveReader() { Close(); }
 
 void WaveReader::Close() {
-  if (file_) std::fclose(file_);
-  file_ = nullptr;
+  file_.clear();
+  file_.shrink_to_fit();
+  open_ = false;
 }
 
 platform::HResult WaveReader::Fail(const std::string& reason) {
@@ -42,9 +43,9 @@ platform::HResult WaveReader::Fail(const std::string& reason) {
 }
 
 bool WaveReader::ReadAt(std::uint64_t offset, void* out, std::size_t count) {
-  if (offset > fileSize_ || count > fileSize_ - offset) return false;
-  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) return false;
-  return std::fread(out, 1, count, file_) == count;
+  if (offset > file_.size() || count > file_.size() - offset) return false;
+  std::memcpy(out, file_.data() + offset, count);
+  return true;
 }
 
 bool WaveReader::FindChunk(std::uint32_t id, Chunk* out) {
@@ -108,49 +109,48 @@ bool WaveReader::ReadFormat(const Chunk& fmt) {
 }
 
 platform::HResult WaveReader::Open(const std::string& fileName) {
+  platform::os::FileRead file = platform::os::ReadRegularFile(fileName, platform::os::FileKind::kWave);
+  if (!file.Ok()) return Fail(file.why);
+  return OpenBytes(std::move(file.bytes));
+}
+
+platform::HResult WaveReader::OpenBytes(std::string bytes) {
   format_.reset();
   Close();
   error_.clear();
   dataSize_ = dataLeft_ = 0;
-  // Only a plain file: opening a pipe or a device could wait forever.
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(fileName, ec)) return Fail(fileName + " is not a file");
-  file_ = std::fopen(fileName.c_str(), "rb");
-  if (!file_) return Fail("cannot open " + fileName);
-  if (std::fseek(file_, 0, SEEK_END) != 0) return Fail("cannot seek in " + fileName);
-  const long size = std::ftell(file_);
-  if (size < 0) return Fail("cannot size " + fileName);
-  fileSize_ = static_cast<std::uint64_t>(size);
+  file_ = std::move(bytes);
+  open_ = true;
+  const std::uint64_t fileSize = file_.size();
 
   std::uint8_t header[12];
   if (!ReadAt(0, header, 12) || U32(header) != FourCC("RIFF") || U32(header + 8) != FourCC("WAVE"))
-    return Fail(fileName + " is not a RIFF WAVE file");
+    return Fail("not a RIFF WAVE file");
   riff_ = Chunk{FourCC("RIFF"), U32(header + 4), 8};
-  if (riff_.size < 4 || riff_.size > fileSize_ - 8)
-    return Fail(fileName + ": the RIFF chunk claims more bytes than the file holds");
+  if (riff_.size < 4 || riff_.size > fileSize - 8)
+    return Fail("the RIFF chunk claims more bytes than the file holds");
 
   Chunk fmt;
   if (!FindChunk(FourCC("fmt "), &fmt))
-    return Fail(fileName + ": no \"fmt \" chunk" + (error_.empty() ? "" : " (" + error_ + ")"));
-  if (!ReadFormat(fmt)) return Fail(fileName + ": " + (error_.empty() ? "unreadable \"fmt \" chunk" : error_));
+    return Fail(std::string("no \"fmt \" chunk") + (error_.empty() ? "" : " (" + error_ + ")"));
+  if (!ReadFormat(fmt)) return Fail(error_.empty() ? "unreadable \"fmt \" chunk" : error_);
 
   Chunk data;
   if (!FindChunk(FourCC("data"), &data))
-    return Fail(fileName + ": no \"data\" chunk" + (error_.empty() ? "" : " (" + error_ + ")"));
-  if (data.size > kMaxDataBytes) return Fail(fileName + ": the \"data\" chunk is too large");
-  if (std::fseek(file_, static_cast<long>(data.dataOffset), SEEK_SET) != 0)
-    return Fail(fileName + ": cannot reach the \"data\" chunk");
+    return Fail(std::string("no \"data\" chunk") + (error_.empty() ? "" : " (" + error_ + ")"));
+  if (data.size > kMaxDataBytes) return Fail("the \"data\" chunk is too large");
   chunk_ = data;
   dataSize_ = dataLeft_ = data.size;
   return platform::kOk;
 }
 
 std::uint32_t WaveReader::ReadData(std::uint32_t count, void* destination) {
-  if (!file_ || !destination) return 0;
+  if (!open_ || !destination) return 0;
   const std::uint32_t n = std::min(count, dataLeft_);
+  const std::uint64_t at = chunk_.dataOffset + (dataSize_ - dataLeft_);
+  if (!ReadAt(at, destination, n)) return 0;
   dataLeft_ -= n;
-  const std::size_t got = std::fread(destination, 1, n, file_);
-  return static_cast<std::uint32_t>(got);
+  return n;
 }
 
 }  // namespace audio

@@ -4,7 +4,6 @@
 // damaged or lying file is refused with a reason, and nothing larger than the
 // file is ever allocated.
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -24,8 +23,12 @@ class WaveReader {
   WaveReader& operator=(const WaveReader&) = delete;
 
   // kOk, positioned at the start of the "data" chunk; else kEFail with the
-  // file closed and the reason in Error().
+  // file closed and the reason (without the file's name) in Error().
+  // The file is read whole (it is small, and capped), through the one file
+  // access every reader uses.
   platform::HResult Open(const std::string& fileName);
+  // The same for a file's bytes already in memory.
+  platform::HResult OpenBytes(std::string bytes);
   // Copies up to `count` bytes of the "data" chunk; returns how many.
   std::uint32_t ReadData(std::uint32_t count, void* destination);
   void Close();
@@ -51,8 +54,8 @@ class WaveReader {
   bool ReadFormat(const Chunk& fmt);
 
   std::unique_ptr<platform::sound::WaveFormat> format_;
-  std::FILE* file_ = nullptr;
-  std::uint64_t fileSize_ = 0;
+  std::string file_;  // the whole file
+  bool open_ = false;
   Chunk riff_;
   Chunk chunk_;  // the "data" chunk once positioned
   std::uint32_t dataSize_ = 0;

@@ -9,9 +9,10 @@ void RecordDemoSample();
 // Timer 6 during a replay or the attract demo: the next sample onto the scene.
 void PlayDemoSample();
 // "demo.dat" beside the executable: read for the attract demo; written from
-// the recording in memory (1 written, 2 cannot be opened for writing).
+// the recording in memory (1 written, 2 not written: the old file, if any,
+// is left whole, and `error` says why).
 bool LoadDemo();
-int SaveDemo();
+int SaveDemo(std::string* error = nullptr);
 
 // Where SaveDemo writes: the executable's own folder, or the user's data
 // folder when that cannot be written (an installed game).

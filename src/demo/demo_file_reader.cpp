@@ -3,14 +3,15 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <limits>
+#include <sstream>
 #include <string_view>
 
 #include "demo/demo.h"
 #include "demo/demo_record.h"
 #include "game/game_state.h"
 #include "platform/os/debug_output.h"
+#include "platform/os/file_access.h"
 #include "scene/scene_objects.h"
 
 namespace demo {
@@ -188,11 +189,17 @@ DemoReadResult ReadDemo(std::istream& in) {
 }
 
 DemoReadResult LoadDemoFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {DemoReadError::CannotOpen, 0};
+  const platform::os::FileRead file = platform::os::ReadRegularFile(path, platform::os::FileKind::kDemo);
+  if (!file.Ok()) {
+    // No demo is no fault; one that cannot be read is worth a word.
+    if (file.status == platform::os::FileRead::kRefused) platform::os::ReportRefusedFile(path, file.why);
+    return {DemoReadError::CannotOpen, 0};
+  }
+  std::istringstream in(file.bytes);
   DemoReadResult result = ReadDemo(in);
   if (!result.Ok()) {
     platform::os::OutputDebugString(path + " refused, " + DescribeDemoRead(result) + "\n");
+    platform::os::ReportRefusedFile(path, "refused, " + DescribeDemoRead(result));
     return result;
   }
   const game::GameState& g = game::gameState;

@@ -4,12 +4,13 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <sstream>
 
 #include "demo/demo.h"
 #include "demo/demo_record.h"
 #include "game/game_state.h"
 #include "platform/os/debug_output.h"
+#include "platform/os/file_access.h"
 
 namespace demo {
 
@@ -49,16 +50,13 @@ bool WriteDemo(std::ostream& out) {
   return static_cast<bool>(out.flush());
 }
 
-int SaveDemo() {
-  std::string path = DemoFilePath();
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return 2;
-  bool written = WriteDemo(out);
-  out.close();
-  if (written && out) return 1;
-  // Half a file would be read back as a broken demo: none is better.
-  std::remove(path.c_str());
-  platform::os::OutputDebugString("cannot write " + path + "\n");
+int SaveDemo(std::string* error) {
+  std::ostringstream text;
+  WriteDemo(text);
+  std::string why;
+  if (platform::os::WriteFileAtomically(DemoFilePath(), text.str(), &why)) return 1;
+  platform::os::OutputDebugString(why + "\n");
+  if (error) *error = why;
   return 2;
 }
 

@@ -22,8 +22,13 @@ namespace {
 Ref<MeshBuilder> LoadModel(const char* file) {
   Ref<MeshBuilder> builder;
   CreateMeshBuilder(&builder);
-  if (HResult r = builder->Load(file); Failed(r))
+  std::string why;
+  if (HResult r = builder->Load(file, &why); Failed(r)) {
     os::OutputDebugString(std::string("scene: cannot load ") + file + " (" + vexel::D3DRMErrorName(r) + ")\n");
+    // A file that is there but unusable is named; a missing one stays as
+    // quiet as the game always kept it.
+    if (r != kErrFileNotFound) os::ReportRefusedFile(file, why);
+  }
   return builder;
 }
 

@@ -1,11 +1,11 @@
 #include "platform/music/loader.h"
 
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "platform/music/music_result.h"
 #include "platform/os/debug_output.h"
+#include "platform/os/file_access.h"
 
 namespace platform::music {
 
@@ -13,6 +13,9 @@ namespace {
 
 HResult Refuse(const std::string& path, const std::string& why, HResult code) {
   os::OutputDebugString("music: " + path + ": " + why + "\n");
+  // A file that is there but unusable is named (the game plays on in
+  // silence); a missing one stays as quiet as the game always kept it.
+  if (code != kMusicFileNotFound) os::ReportRefusedFile(path, why);
   return code;
 }
 
@@ -44,19 +47,10 @@ HResult Loader::GetObject(const std::string& fileName, Ref<Segment>* segment) {
   if (path.is_relative() && !directory_.empty()) path = std::filesystem::path(directory_) / path;
   const std::string shown = path.string();
 
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return Refuse(shown, "no such file", kMusicFileNotFound);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return Refuse(shown, "cannot be opened", kMusicFileNotFound);
-  // The size is known before anything is read, so a huge file costs nothing.
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0) return Refuse(shown, "cannot be read", kMusicFileNotFound);
-  if (static_cast<std::uint64_t>(size) > kMaxMidiFileBytes) return Refuse(shown, "file too large", kMusicBadFile);
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  in.seekg(0);
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) return Refuse(shown, "cannot be read", kMusicFileNotFound);
-
+  const os::FileRead file = os::ReadRegularFile(shown, os::FileKind::kMidi);
+  if (file.status == os::FileRead::kMissing) return Refuse(shown, file.why, kMusicFileNotFound);
+  if (!file.Ok()) return Refuse(shown, file.why, kMusicBadFile);
+  std::vector<std::uint8_t> bytes(file.bytes.begin(), file.bytes.end());
   const MidiFileInfo info = CheckMidiFile(bytes);
   if (!info.valid) return Refuse(shown, info.error, kMusicBadFile);
   *segment = MakeRef<Segment>(fileName, std::move(bytes), info);

@@ -1,6 +1,7 @@
 #include "platform/os/debug_output.h"
 
 #include <cstdio>
+#include <set>
 
 #include "platform/os/backend.h"
 
@@ -10,6 +11,8 @@ namespace {
 bool g_enabled = false;
 bool g_capture = false;
 std::vector<std::string> g_captured;
+// A file the title retries every minute is reported the first time only.
+std::set<std::string> g_reported;
 }  // namespace
 
 bool DebugOutputEnabled() { return g_enabled; }
@@ -26,6 +29,14 @@ void SetDebugOutputEnabled(bool enabled) { g_enabled = enabled; }
 void CaptureDebugOutput(bool capture) { g_capture = capture; }
 const std::vector<std::string>& CapturedDebugOutput() { return g_captured; }
 void ClearCapturedDebugOutput() { g_captured.clear(); }
+
+void ReportRefusedFile(const std::string& path, std::string_view why) {
+  if (!g_reported.insert(path).second) return;
+  const std::string line = "zarn: " + path + ": " + std::string(why) + "\n";
+  if (g_capture) g_captured.push_back(line);
+  std::fputs(line.c_str(), stderr);
+  std::fflush(stderr);
+}
 
 void MessageBox(const std::string& caption, const std::string& text) {
   CurrentBackend().ShowMessageBox(caption, text);

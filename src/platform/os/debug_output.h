@@ -15,6 +15,11 @@ void CaptureDebugOutput(bool capture);
 const std::vector<std::string>& CapturedDebugOutput();
 void ClearCapturedDebugOutput();
 
+// Says on standard error, once per file for the whole run, that a file was
+// refused and why: "zarn: W3.wav: no "data" chunk". Kept with the debug
+// output when that is captured.
+void ReportRefusedFile(const std::string& path, std::string_view why);
+
 // A modal message box; on a machine without a display, standard error.
 void MessageBox(const std::string& caption, const std::string& text);
 

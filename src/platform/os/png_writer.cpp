@@ -2,15 +2,24 @@
 
 #include <png.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <vector>
+
+#include "platform/os/file_access.h"
 
 namespace platform::os {
 
-bool WritePng(const std::string& path, const Picture& picture, std::string* error,
-              std::optional<std::uint32_t> transparent) {
+namespace {
+
+void AppendToString(png_structp png, png_bytep data, png_size_t length) {
+  static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), length);
+}
+
+void NoFlush(png_structp) {}
+
+}  // namespace
+
+bool EncodePng(const Picture& picture, std::string* bytes, std::string* error,
+               std::optional<std::uint32_t> transparent) {
   auto fail = [&](const std::string& why) {
     if (error) *error = why;
     return false;
@@ -18,17 +27,15 @@ bool WritePng(const std::string& path, const Picture& picture, std::string* erro
   if (picture.width <= 0 || picture.height <= 0 ||
       picture.pixels.size() < static_cast<std::size_t>(picture.width) * picture.height)
     return fail("no picture to write");
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return fail(path + ": " + std::strerror(errno));
+  bytes->clear();
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   std::vector<png_byte> row(static_cast<std::size_t>(picture.width) * 3);
   if (!png || !info || setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return fail(path + ": cannot encode PNG");
+    return fail("cannot encode PNG");
   }
-  png_init_io(png, file);
+  png_set_write_fn(png, bytes, AppendToString, NoFlush);
   png_set_IHDR(png, info, picture.width, picture.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_color_16 key{};
@@ -50,8 +57,17 @@ bool WritePng(const std::string& path, const Picture& picture, std::string* erro
   }
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
-  bool ok = std::fclose(file) == 0;
-  return ok ? true : fail(path + ": " + std::strerror(errno));
+  return true;
+}
+
+bool WritePng(const std::string& path, const Picture& picture, std::string* error,
+              std::optional<std::uint32_t> transparent) {
+  std::string bytes;
+  if (!EncodePng(picture, &bytes, error, transparent)) {
+    if (error) *error = "cannot write " + path + ": " + *error;
+    return false;
+  }
+  return WriteFileAtomically(path, bytes, error);
 }
 
 }  // namespace platform::os

@@ -6,8 +6,12 @@
 #include "platform/os/window.h"
 
 namespace platform::os {
-// Writes a picture as an 8-bit RGB PNG, with `transparent` (0x00RRGGBB)
-// marked see-through when given; false with a reason on failure.
+// The picture as an 8-bit RGB PNG file's bytes, with `transparent`
+// (0x00RRGGBB) marked see-through when given; false with a reason when there
+// is no picture or libpng fails.
+bool EncodePng(const Picture& picture, std::string* bytes, std::string* error,
+               std::optional<std::uint32_t> transparent = std::nullopt);
+// Encodes and writes it as WriteFileAtomically does; false with a reason.
 bool WritePng(const std::string& path, const Picture& picture, std::string* error,
               std::optional<std::uint32_t> transparent = std::nullopt);
 }  // namespace platform::os

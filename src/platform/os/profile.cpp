@@ -1,14 +1,9 @@
 #include "platform/os/profile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <optional>
+
+#include "platform/os/file_access.h"
 
 namespace platform::os {
 namespace {
@@ -112,130 +107,6 @@ std::string CutToBuffer(std::string_view s, std::size_t bufferSize) {
   return std::string(s.substr(0, bufferSize - 1));
 }
 
-// ---------------------------------------------------------------- file access
-
-struct FileBytes {
-  enum Status { kOk, kMissing, kFailed } status = kMissing;
-  int error = 0;          // errno when not kOk
-  bool tooLarge = false;  // bytes holds only the first kProfileSizeLimit
-  std::string bytes;
-  mode_t mode = 0;
-};
-
-// Non-blocking open so a FIFO cannot stall us; anything but a regular file is
-// refused, and at most one byte past the limit is read.
-FileBytes ReadFileBytes(const std::string& path) {
-  FileBytes file;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    file.error = errno;
-    file.status = (errno == ENOENT) ? FileBytes::kMissing : FileBytes::kFailed;
-    return file;
-  }
-  struct stat st {};
-  int refused = 0;
-  if (::fstat(fd, &st) != 0) {
-    refused = errno;
-  } else if (S_ISDIR(st.st_mode)) {
-    refused = EISDIR;
-  } else if (!S_ISREG(st.st_mode)) {
-    refused = EINVAL;
-  }
-  if (refused != 0) {
-    file.error = refused;
-    file.status = FileBytes::kFailed;
-    ::close(fd);
-    return file;
-  }
-  file.mode = st.st_mode & 07777;
-  const std::size_t want = kProfileSizeLimit + 1;
-  const std::size_t expected = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
-  file.bytes.reserve(expected < want ? expected + 1 : want);
-  char chunk[64 * 1024];
-  while (file.bytes.size() < want) {
-    const std::size_t room = want - file.bytes.size();
-    const ssize_t got = ::read(fd, chunk, room < sizeof chunk ? room : sizeof chunk);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      file.error = errno;
-      file.status = FileBytes::kFailed;
-      ::close(fd);
-      return file;
-    }
-    if (got == 0) break;
-    file.bytes.append(chunk, static_cast<std::size_t>(got));
-  }
-  ::close(fd);
-  if (file.bytes.size() > kProfileSizeLimit) {
-    file.tooLarge = true;
-    file.bytes.resize(kProfileSizeLimit);
-  }
-  file.status = FileBytes::kOk;
-  return file;
-}
-
-std::string Reason(const char* what, const std::string& path, int error) {
-  return std::string(what) + " " + path + ": " + std::strerror(error);
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) {
-      if (put == 0) errno = EIO;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(put));
-  }
-  return true;
-}
-
-// Writes the new content beside the target and renames it over: readers see
-// either the old file or the new one, never a half-written mix. A symbolic
-// link is followed so that the link itself survives.
-bool ReplaceFile(const std::string& path, std::string_view bytes, bool keepMode, mode_t mode,
-                 std::string* error) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  fs::path target(path);
-  if (fs::is_symlink(target, ec)) {
-    fs::path resolved = fs::canonical(target, ec);
-    if (!ec) target = resolved;
-  }
-  static std::atomic<unsigned> counter{0};
-  int fd = -1;
-  fs::path temp;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    std::string name(".");
-    name.append(target.filename().string()).append(".tmp").append(std::to_string(::getpid()));
-    name.append("-").append(std::to_string(counter++));
-    temp = target.parent_path() / name;
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) {
-    if (error) *error = Reason("cannot create a temporary file for", path, errno);
-    return false;
-  }
-  bool ok = WriteAll(fd, bytes) && (!keepMode || ::fchmod(fd, mode) == 0) && ::fsync(fd) == 0;
-  int failure = errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    failure = errno;
-  }
-  if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
-    ok = false;
-    failure = errno;
-  }
-  if (!ok) {
-    ::unlink(temp.c_str());
-    if (error) *error = Reason("cannot write", path, failure);
-    return false;
-  }
-  return true;
-}
-
 // ---------------------------------------------------------------- editing
 
 // Names that could not be read back as written are refused.
@@ -309,8 +180,8 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
   const std::string_view wantSection = Trim(section);
   const std::string_view wantKey = Trim(key);
   if (!wantKey.empty()) {
-    FileBytes file = ReadFileBytes(path);
-    if (file.status == FileBytes::kOk) {
+    const FileRead file = ReadRegularFile(path, FileKind::kSettings, Oversize::kReadHead);
+    if (file.Ok()) {
       std::string_view text(file.bytes);
       if (file.tooLarge) {
         // A line cut at the limit would give half a value: drop it.
@@ -345,26 +216,20 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
     if (error) *error = "cannot write " + path + ": " + refused;
     return false;
   }
-  if (path.empty() || std::filesystem::path(path).filename().empty()) {
-    if (error) *error = Reason("cannot write", "'" + path + "'", EISDIR);
+  auto fail = [&](const std::string& why) {
+    if (error) *error = "cannot write " + path + ": " + why;
     return false;
-  }
-  const FileBytes file = ReadFileBytes(path);
-  if (file.status == FileBytes::kFailed) {
-    if (error) *error = Reason("cannot write", path, file.error);
-    return false;
-  }
-  if (file.tooLarge) {
-    if (error) *error = Reason("cannot update", path, EFBIG);
-    return false;
-  }
+  };
+  if (path.empty() || std::filesystem::path(path).filename().empty()) return fail("not a file name");
+  const FileRead file = ReadRegularFile(path, FileKind::kSettings, Oversize::kReadHead);
+  if (file.status == FileRead::kRefused) return fail(file.why);
+  if (file.tooLarge) return fail("larger than the " + std::to_string(kProfileSizeLimit) + " bytes it may be");
   const std::string updated = WithKeySet(file.bytes, cleanSection, cleanKey, value);
-  if (file.status == FileBytes::kOk && updated == file.bytes) return true;
-  if (updated.size() > kProfileSizeLimit) {
-    if (error) *error = Reason("cannot write", path, EFBIG);
-    return false;
-  }
-  return ReplaceFile(path, updated, file.status == FileBytes::kOk, file.mode, error);
+  if (file.Ok() && updated == file.bytes) return true;
+  if (updated.size() > kProfileSizeLimit)
+    return fail("would grow past the " + std::to_string(kProfileSizeLimit) + " bytes it may be");
+  // The owner's read-only file is read but never replaced, whoever runs us.
+  return WriteFileAtomically(path, updated, error);
 }
 
 }  // namespace platform::os

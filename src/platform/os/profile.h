@@ -6,11 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/os/file_access.h"
+
 namespace platform::os {
 
 // Only this many leading bytes of a file are read; a larger file is never
 // rewritten, so that an update cannot drop what lies beyond.
-inline constexpr std::size_t kProfileSizeLimit = std::size_t{1} << 20;
+inline constexpr std::size_t kProfileSizeLimit = FileSizeLimit(FileKind::kSettings);
 
 // The value of `key` in the first `section` of the file, with surrounding
 // blanks and one pair of matching quotes removed, cut to bufferSize - 1
@@ -22,9 +24,9 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
                                     const std::string& path);
 
 // Sets `key` to `value` in `section`, creating the file or section when
-// missing; every other byte of the file is kept. The new content goes to a
-// temporary file beside the old one, which is then renamed over it, so a
-// failure leaves the old file as it was. On failure returns false and, when
+// missing; every other byte of the file is kept. The file is replaced as
+// WriteFileAtomically does, so a failure leaves the old file as it was and a
+// read-only file is never replaced. On failure returns false and, when
 // error is given, stores one line naming the path and the reason.
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, const std::string& path,

@@ -63,11 +63,15 @@ HResult Validate(const MeshData& d) {
 MeshBuilder::MeshBuilder() = default;
 MeshBuilder::~MeshBuilder() = default;
 
-HResult MeshBuilder::Load(const std::string& path) {
+HResult MeshBuilder::Load(const std::string& path, std::string* why) {
   MeshData data;
-  HResult hr = ReadXMeshFile(path, &data);
+  HResult hr = ReadXMeshFile(path, &data, why);
   if (Failed(hr)) return hr;
-  return Failed(SetMesh(data)) ? kErrBadFile : kOk;
+  if (Failed(SetMesh(data))) {
+    if (why) *why = "faces or coordinates out of range";
+    return kErrBadFile;
+  }
+  return kOk;
 }
 
 HResult MeshBuilder::LoadFromText(std::string_view text) {

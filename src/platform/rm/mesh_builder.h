@@ -50,7 +50,8 @@ class MeshBuilder final : public Visual {
   // Replaces the contents with the first mesh of a .x text file. On failure
   // the builder keeps what it had. Missing file: kErrFileNotFound; a file
   // that is not a readable .x text mesh: kErrBadFile; no mesh: kErrNotFound.
-  HResult Load(const std::string& path);
+  // `why`, when given, says in a few words what was wrong.
+  HResult Load(const std::string& path, std::string* why = nullptr);
   // The same, from the file's text in memory.
   HResult LoadFromText(std::string_view text);
   // Replaces the contents; refuses (kErrBadValue) indices out of range,

@@ -2,13 +2,12 @@
 
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/os/file_access.h"
 #include "platform/rm/rm_result.h"
 #include "platform/rm/xfile_lexer.h"
 
@@ -43,6 +42,8 @@ class Reader {
   explicit Reader(std::string_view text) : lex_(text, kHeaderSize) {}
 
   HResult ReadFirstMesh(MeshData* out);
+  // Set when a count passed one of the model limits.
+  const std::string& LimitPassed() const { return limitPassed_; }
 
  private:
   XToken NextSignificant();
@@ -63,6 +64,7 @@ class Reader {
 
   XLexer lex_;
   std::map<std::string, Color, std::less<>> materials_;
+  std::string limitPassed_;
 };
 
 XToken Reader::NextSignificant() {
@@ -260,6 +262,11 @@ bool Reader::ReadVertexColors(MeshData* mesh) {
 bool Reader::ReadMesh(MeshData* mesh) {
   std::uint32_t vertexCount, faceCount;
   if (!ReadUInt(&vertexCount) || !CountFits(vertexCount, 3)) return false;
+  if (vertexCount > kMaxXVertices) {
+    limitPassed_ = std::to_string(vertexCount) + " vertices, more than the " + std::to_string(kMaxXVertices) +
+                   " a model may have";
+    return false;
+  }
   mesh->positions.reserve(vertexCount);
   for (std::uint32_t i = 0; i < vertexCount; ++i) {
     Vec3 p;
@@ -267,6 +274,11 @@ bool Reader::ReadMesh(MeshData* mesh) {
     mesh->positions.push_back(p);
   }
   if (!ReadUInt(&faceCount) || !CountFits(faceCount, 1)) return false;
+  if (faceCount > kMaxXFaces) {
+    limitPassed_ = std::to_string(faceCount) + " faces, more than the " + std::to_string(kMaxXFaces) +
+                   " a model may have";
+    return false;
+  }
   mesh->faceSizes.reserve(faceCount);
   for (std::uint32_t f = 0; f < faceCount; ++f) {
     std::uint32_t size;
@@ -364,25 +376,28 @@ HResult Reader::ReadFirstMesh(MeshData* out) {
 
 }  // namespace
 
-HResult ReadXMesh(std::string_view text, MeshData* out) {
-  if (!out) return kErrBadValue;
-  if (!HeaderIsText(text)) return kErrBadFile;
-  return Reader(text).ReadFirstMesh(out);
+HResult ReadXMesh(std::string_view text, MeshData* out, std::string* why) {
+  auto refuse = [&](HResult code, const char* reason) {
+    if (why) *why = reason;
+    return code;
+  };
+  if (!out) return refuse(kErrBadValue, "no mesh to fill");
+  if (!HeaderIsText(text)) return refuse(kErrBadFile, "not a text .x file");
+  Reader reader(text);
+  const HResult r = reader.ReadFirstMesh(out);
+  if (r == kErrNotFound) return refuse(r, "holds no mesh");
+  if (Failed(r)) return refuse(r, reader.LimitPassed().empty() ? "malformed data" : reader.LimitPassed().c_str());
+  return r;
 }
 
-HResult ReadXMeshFile(const std::string& path, MeshData* out) {
+HResult ReadXMeshFile(const std::string& path, MeshData* out, std::string* why) {
   if (!out) return kErrBadValue;
-  std::error_code ec;
-  if (path.empty() || !std::filesystem::is_regular_file(path, ec)) return kErrFileNotFound;
-  std::uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec) return kErrFileNotFound;
-  if (size > kMaxXFileBytes) return kErrBadFile;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return kErrFileNotFound;
-  std::string text(static_cast<std::size_t>(size), '\0');
-  in.read(text.data(), static_cast<std::streamsize>(size));
-  if (static_cast<std::uintmax_t>(in.gcount()) != size) return kErrBadFile;
-  return ReadXMesh(text, out);
+  const os::FileRead file = os::ReadRegularFile(path, os::FileKind::kModel);
+  if (!file.Ok()) {
+    if (why) *why = file.why;
+    return file.status == os::FileRead::kMissing ? kErrFileNotFound : kErrBadFile;
+  }
+  return ReadXMesh(file.bytes, out, why);
 }
 
 }  // namespace platform::rm

@@ -233,7 +233,7 @@ TEST_F(LoaderTest, FindsFilesInItsDirectoryAndRefusesBadOnes) {
   EXPECT_FALSE(segment);
 
   std::filesystem::create_directory(dir_ / "folder.mid");
-  EXPECT_EQ(loader_->GetObject("folder.mid", &segment), kMusicFileNotFound);
+  EXPECT_EQ(loader_->GetObject("folder.mid", &segment), kMusicBadFile);
 
   // Refused by its size before a byte of it is read.
   std::filesystem::resize_file((Write("huge.mid", ShortNoteFile()), dir_ / "huge.mid"), 64u << 20);

@@ -103,14 +103,45 @@ Mesh Second { 3; 9;9;9;, 9;9;8;, 9;8;9;; 1; 3;0,1,2;; }
 TEST(XFile, MissingAndUnreadableFiles) {
   Ref<MeshBuilder> mesh;
   ASSERT_EQ(CreateMeshBuilder(&mesh), kOk);
-  for (const std::string& path : {std::string("no-such-model.x"), std::string(),
-                                  std::filesystem::temp_directory_path().string()})
+  for (const std::string& path : {std::string("no-such-model.x"), std::string()})
     EXPECT_EQ(mesh->Load(path), kErrFileNotFound) << path;
+  std::string why;
+  EXPECT_EQ(mesh->Load(std::filesystem::temp_directory_path().string(), &why), kErrBadFile);
+  EXPECT_EQ(why, "is a folder, not a file");
 
   auto path = std::filesystem::temp_directory_path() / ("zarn-" + std::to_string(::getpid()) + "-xfile_test.x");
   std::ofstream(path, std::ios::binary) << kWellFormed;
   EXPECT_EQ(mesh->Load(path.string()), kOk);
   EXPECT_EQ(mesh->Faces().size(), 2u);
+  std::filesystem::remove(path);
+}
+
+// A hostile model must not make every picture take minutes: past the limits
+// it is refused, and the reason names the limit.
+TEST(XFile, ModelsOverTheLimitsAreRefusedSayingWhich) {
+  auto vertices = [](std::uint32_t n) {
+    std::string list = std::to_string(n) + ";";
+    for (std::uint32_t i = 0; i < n; ++i) list.append(i ? ", " : " ").append("0;0;0;");
+    return list + ";";
+  };
+  auto triangles = [](std::uint32_t n) {
+    std::string list = std::to_string(n) + ";";
+    for (std::uint32_t i = 0; i < n; ++i) list.append(i ? ", " : " ").append("3;0,1,2;");
+    return list + ";";
+  };
+  MeshData mesh;
+  std::string why;
+  EXPECT_EQ(ReadXMesh(SimpleMesh(vertices(kMaxXVertices) + " " + triangles(1)), &mesh, &why), kOk) << why;
+  EXPECT_EQ(ReadXMesh(SimpleMesh(vertices(3) + " " + triangles(kMaxXFaces)), &mesh, &why), kOk) << why;
+  EXPECT_EQ(ReadXMesh(SimpleMesh(vertices(kMaxXVertices + 1) + " " + triangles(1)), &mesh, &why), kErrBadFile);
+  EXPECT_NE(why.find("more than the 16384"), std::string::npos) << why;
+  EXPECT_EQ(ReadXMesh(SimpleMesh(vertices(3) + " " + triangles(kMaxXFaces + 1)), &mesh, &why), kErrBadFile);
+  EXPECT_NE(why.find("faces, more than the 16384"), std::string::npos) << why;
+
+  auto path = std::filesystem::temp_directory_path() / ("zarn-" + std::to_string(::getpid()) + "-huge.x");
+  std::ofstream(path, std::ios::binary) << SimpleMesh() << std::string(5 << 20, ' ');
+  EXPECT_EQ(ReadXMeshFile(path.string(), &mesh, &why), kErrBadFile);
+  EXPECT_NE(why.find("bytes allowed"), std::string::npos) << why;
   std::filesystem::remove(path);
 }
 

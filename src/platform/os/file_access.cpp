@@ -1,0 +1,155 @@
+#include "platform/os/file_access.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+namespace platform::os {
+
+namespace {
+
+std::string Errno(int error) { return std::strerror(error); }
+
+// Why a file of this type cannot be read as a file; empty for a regular one.
+std::string RefusedType(mode_t mode) {
+  if (S_ISREG(mode)) return {};
+  if (S_ISDIR(mode)) return "is a folder, not a file";
+  if (S_ISFIFO(mode)) return "is a pipe, not a file";
+  if (S_ISSOCK(mode)) return "is a socket, not a file";
+  return "is a device, not a file";
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      if (put == 0) errno = EIO;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(put));
+  }
+  return true;
+}
+
+}  // namespace
+
+FileRead ReadRegularFile(const std::string& path, FileKind kind, Oversize oversize) {
+  FileRead file;
+  auto refuse = [&](std::string why) {
+    file.status = FileRead::kRefused;
+    file.why = std::move(why);
+    file.bytes.clear();
+    return std::move(file);
+  };
+  if (path.empty()) {
+    file.why = "no file name";
+    return file;
+  }
+  // Non-blocking, so that opening a FIFO with no writer returns at once; the
+  // type is checked on the open descriptor, before any read.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    const int error = errno;
+    if (error == ENOENT || error == ENOTDIR) {
+      file.why = "no such file";
+      return file;
+    }
+    return refuse(Errno(error));
+  }
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return refuse(Errno(errno));
+  if (std::string why = RefusedType(st.st_mode); !why.empty()) return refuse(why);
+  file.mode = st.st_mode & 07777;
+
+  const std::size_t limit = FileSizeLimit(kind);
+  const std::size_t size = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+  const std::string overCap = "is larger than the " + std::to_string(limit) + " bytes allowed";
+  if (size > limit && oversize == Oversize::kRefuse) return refuse(overCap);
+  // One byte past the limit is read, so a file that grows while being read
+  // is still caught.
+  const std::size_t want = limit + 1;
+  file.bytes.reserve(size < want ? size + 1 : want);
+  char chunk[64 * 1024];
+  while (file.bytes.size() < want) {
+    const std::size_t room = want - file.bytes.size();
+    const ssize_t got = ::read(fd, chunk, room < sizeof chunk ? room : sizeof chunk);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return refuse("cannot be read: " + Errno(errno));
+    if (got == 0) break;
+    file.bytes.append(chunk, static_cast<std::size_t>(got));
+  }
+  if (file.bytes.size() > limit) {
+    if (oversize == Oversize::kRefuse) return refuse(overCap);
+    file.bytes.resize(limit);
+    file.tooLarge = true;
+  }
+  file.status = FileRead::kOk;
+  return file;
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) == 0;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+  namespace fs = std::filesystem;
+  auto fail = [&](const std::string& why) {
+    if (error) *error = "cannot write " + path + ": " + why;
+    return false;
+  };
+  if (path.empty() || fs::path(path).filename().empty()) return fail("not a file name");
+  std::error_code ec;
+  fs::path target(path);
+  if (fs::is_symlink(target, ec)) {
+    fs::path resolved = fs::weakly_canonical(target, ec);
+    if (!ec) target = resolved;
+  }
+  // Renaming over a device or a folder would replace it, not write to it.
+  struct stat st {};
+  const bool exists = ::stat(target.c_str(), &st) == 0;
+  if (exists) {
+    if (std::string why = RefusedType(st.st_mode); !why.empty()) return fail(why);
+    if ((st.st_mode & 0222) == 0) return fail("the file is read-only");
+  }
+
+  static std::atomic<unsigned> counter{0};
+  int fd = -1;
+  fs::path temp;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    std::string name(".");
+    name.append(target.filename().string()).append(".tmp").append(std::to_string(::getpid()));
+    name.append("-").append(std::to_string(counter++));
+    temp = target.parent_path() / name;
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) return fail("cannot create a temporary file beside it: " + Errno(errno));
+  bool ok = WriteAll(fd, bytes) && (!exists || ::fchmod(fd, st.st_mode & 07777) == 0) && ::fsync(fd) == 0;
+  int failure = errno;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    failure = errno;
+  }
+  if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
+    ok = false;
+    failure = errno;
+  }
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return fail(Errno(failure));
+  }
+  return true;
+}
+
+}  // namespace platform::os

@@ -1,0 +1,66 @@
+#pragma once
+// The one way the program reads and writes files. Reading takes regular files
+// only: a folder, FIFO, socket or device is refused before anything is read,
+// so nothing can block or run on forever, and every kind of file has a size
+// cap (the table in file_access.cpp, listed in docs/porting.md). Failures are
+// answers, never exceptions. Writing goes to a temporary file beside the
+// target that is renamed over it once complete, so an existing file is never
+// left half-written.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace platform::os {
+
+enum class FileKind { kSettings, kModel, kWave, kMidi, kDemo, kInputScript };
+
+// The largest file of each kind that is read: each far above what our own
+// files need (docs/porting.md gives the figures), low enough that a hostile
+// file cannot make us allocate or work without end.
+inline constexpr std::size_t kMiB = std::size_t{1} << 20;
+struct FileKindLimit {
+  FileKind kind;
+  std::size_t bytes;
+};
+inline constexpr FileKindLimit kFileSizeLimits[] = {
+    {FileKind::kSettings, 1 * kMiB},      // a dozen short lines
+    {FileKind::kModel, 4 * kMiB},         // our largest model is 22 KB
+    {FileKind::kWave, 32 * kMiB},         // the reader takes 16 MiB of samples
+    {FileKind::kMidi, 1 * kMiB},          // the music checker's own cap
+    {FileKind::kDemo, 64 * kMiB},         // 19998 samples of 108 values at most
+    {FileKind::kInputScript, 64 * kMiB},  // a line per event, hours of play
+};
+
+constexpr std::size_t FileSizeLimit(FileKind kind) {
+  for (const FileKindLimit& limit : kFileSizeLimits)
+    if (limit.kind == kind) return limit.bytes;
+  return 0;
+}
+
+struct FileRead {
+  enum Status { kOk, kMissing, kRefused } status = kMissing;
+  std::string bytes;
+  std::string why;         // when not kOk: "no such file", "is a folder", ...
+  bool tooLarge = false;   // with kReadHead: bytes holds only the first limit
+  unsigned mode = 0;       // the file's permission bits
+  bool Ok() const { return status == kOk; }
+};
+
+enum class Oversize { kRefuse, kReadHead };
+
+// The whole file (or, with kReadHead, at most its first FileSizeLimit bytes).
+FileRead ReadRegularFile(const std::string& path, FileKind kind, Oversize oversize = Oversize::kRefuse);
+
+// True when the file exists and nobody may write it: its owner made it
+// read-only, which this program honours even when run by root.
+bool IsReadOnlyFile(const std::string& path);
+
+// Writes `bytes` as the whole of `path`, replacing an existing regular file
+// only once the new content is complete and flushed to disk; an existing
+// file keeps its permission bits, and a symbolic link is followed so the
+// link survives. A read-only file or one that is not a regular file is never
+// replaced. On failure returns false and stores one line naming the file and
+// the reason in `error`.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error);
+
+}  // namespace platform::os
