@@ -53,7 +53,10 @@ int Run(int argc, char** argv) {
     return 1;
   }
   std::string commandLine;
-  for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) commandLine += ' ';
+    commandLine += argv[i];
+  }
   if (!options.trailFile.empty() && !app::StartTrail(options.trailFile, commandLine, message)) {
     std::fprintf(stderr, "zarn: %s\n", message.c_str());
     platform::os::StopBackend();
