@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "demo/demo.h"
@@ -11,6 +11,7 @@
 #include "game/game_state.h"
 #include "game/game_step.h"
 #include "overlay/title_menu.h"
+#include "platform/os/file_access.h"
 #include "platform/os/messages.h"
 
 namespace app {
@@ -30,11 +31,15 @@ DemoRun run;
 }  // namespace
 
 bool PrepareDemoRun(const std::string& path, bool timed, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  demo::DemoReadResult result;
-  if (in) result = demo::ReadDemo(in);
-  if (!in.is_open() || !result.Ok()) {
-    error = "cannot play the demo file " + path + (in.is_open() ? ": " + demo::DescribeDemoRead(result) : "");
+  platform::os::FileRead file = platform::os::ReadRegularFile(path, platform::os::FileKind::kDemo);
+  if (!file.Ok()) {
+    error = "cannot play the demo file " + path + ": " + file.why;
+    return false;
+  }
+  std::istringstream in(file.bytes);
+  demo::DemoReadResult result = demo::ReadDemo(in);
+  if (!result.Ok()) {
+    error = "cannot play the demo file " + path + ": " + demo::DescribeDemoRead(result);
     return false;
   }
   run = {};

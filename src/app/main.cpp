@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/demo_runs.h"
+#include "app/run_outputs.h"
 #include "app/state_trail.h"
 #include "app/win_main.h"
 #include "autopilot/autopilot.h"
@@ -60,7 +61,7 @@ int Run(int argc, char** argv) {
   if (!options.trailFile.empty() && !app::StartTrail(options.trailFile, commandLine, message)) {
     std::fprintf(stderr, "zarn: %s\n", message.c_str());
     platform::os::StopBackend();
-    return 1;
+    return app::kOutputFailedExit;
   }
   const std::string& demoFile = options.timeDemoFile.empty() ? options.playDemoFile : options.timeDemoFile;
   if (!demoFile.empty() && !app::PrepareDemoRun(demoFile, !options.timeDemoFile.empty(), message)) {
@@ -77,7 +78,7 @@ int Run(int argc, char** argv) {
     app::AbandonTrail();
   } else if (!app::FinishTrail(message)) {
     std::fprintf(stderr, "zarn: %s\n", message.c_str());
-    code = 1;
+    code = app::kOutputFailedExit;
   }
   // The game could not be won: the autopilot has said why.
   if (code == 0 && !autopilot::Failure().empty()) code = 3;
