@@ -23,7 +23,7 @@ constexpr double kParkInset = 4.4;   // the chassis's origin inside the edge; it
 constexpr double kEdge = 5.0;        // routes keep the chassis this far inside the edges
 constexpr double kClearance = 7.8;   // and this far from the dishes, cakes and spoon
 constexpr int kPhaseTurnLimit = 6000;
-constexpr double kEnough = 20;       // a tally this near its order is left alone
+constexpr double kEnough = 30;       // a tally this near its order is left alone
 constexpr double kScoopTilt = -2.95; // turned over this far, the bucket holds about 380
 constexpr double kTuckedIn = 6.5;    // the bucket keeps this far ahead of the cab
 
@@ -387,7 +387,8 @@ Keys StagePlayer::Step() {
               if (lifting) return low >= rim && span.f >= reach - inner && span.h <= reach + inner;
               return low >= travelLow && span.f >= kTuckedIn;
             },
-            [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); });
+            [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); }, now,
+            0);
         if (!goal_) {
           failure_ = "no pose lifts the bucket over the rim";
           return {};
@@ -431,19 +432,32 @@ Keys StagePlayer::Step() {
       // What the reach spills goes into the vessel: no more than it wants.
       double keep = g.bucketAmount - std::max(0.0, Remaining(v, trip_.ingredient) - kEnough);
       if (gap > within && !goal_) {
-        goal_ = BestPose(
-            [&](const Joints& j) {
-              return arm_.Lowest(j) >= low && arm_.Reach(j).f >= kTuckedIn &&
-                     std::abs(arm_.Mouth(j).f - reach) <= within && ArmModel::Capacity(ArmModel::Tilt(j)) >= keep;
-            },
-            [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); });
+        // A pose with the mouth over the vessel that keeps what the vessel
+        // does not want (a little more may go in); none: the load goes elsewhere.
+        for (double slack : {0.0, 35.0}) {
+          goal_ = BestPose(
+              [&](const Joints& j) {
+                return arm_.Lowest(j) >= low && arm_.Reach(j).f >= kTuckedIn &&
+                       std::abs(arm_.Mouth(j).f - reach) <= within &&
+                       ArmModel::Capacity(ArmModel::Tilt(j)) >= keep - slack;
+              },
+              [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); },
+              now, Pace());
+          if (goal_) break;
+        }
         if (!goal_) {
-          failure_ = "no pose holds the bucket over the vessel";
+          Enter(Phase::Dump);
           return {};
         }
       }
       if (gap > within) {
         if (auto keys = ArmToGoal(low, -1e9, 0, 0)) return *keys;
+      }
+      if (std::getenv("ZARN_AP_TRACE")) {
+        char line[200];
+        std::snprintf(line, sizeof line, "  over vessel: gap %.2f reach %.2f model mouth f %.2f world mouth f %.2f\n", gap,
+                      reach, arm_.Mouth(now).f, s.InBodyPlane(mouth).f);
+        platform::os::OutputDebugString(line);
       }
       if (gap > v.pourRadius - 0.3) {
         // Not over the vessel after all: empty the bucket and fetch again.
