@@ -23,6 +23,7 @@ constexpr double kParkInset = 4.4;   // the chassis's origin inside the edge; it
 constexpr double kEdge = 5.0;        // routes keep the chassis this far inside the edges
 constexpr double kClearance = 7.8;   // and this far from the dishes, cakes and spoon
 constexpr int kPhaseTurnLimit = 6000;
+constexpr int kArmTurnLimit = 400;
 constexpr double kEnough = 30;       // a tally this near its order is left alone
 constexpr double kScoopTilt = -2.95; // turned over this far, the bucket holds about 380
 constexpr double kTuckedIn = 6.5;    // the bucket keeps this far ahead of the cab
@@ -136,7 +137,10 @@ std::optional<Keys> StagePlayer::ArmTowards(const ArmCost& cost) {
   std::vector<int> blocked;
   for (const auto& [from, id] : undone_)
     if (SameJoints(from, now)) blocked.push_back(id);
-  std::optional<ArmMove> move = BestArmMove(now, Pace(), cost, blocked);
+  // Moves that keep undoing one another are no way to the goal: after a
+  // while the arm stays as near as it came.
+  std::optional<ArmMove> move;
+  if (phaseTurns_ < kArmTurnLimit) move = BestArmMove(now, Pace(), cost, blocked);
   if (std::getenv("ZARN_AP_TRACE")) {
     char line[200];
     std::snprintf(line, sizeof line, "  arm %.3f %.3f %.3f low %.2f mid %.2f cost %.3f move %d blocked %zu\n", now.boom,
@@ -442,7 +446,7 @@ Keys StagePlayer::Step() {
                        ArmModel::Capacity(ArmModel::Tilt(j)) >= keep - slack;
               },
               [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); },
-              now, Pace());
+              now, 0);
           if (goal_) break;
         }
         if (!goal_) {
@@ -474,6 +478,11 @@ Keys StagePlayer::Step() {
         return {};
       }
       const Vessel& v = layout_.vessels[trip_.vessels[vesselIndex_]];
+      if (phaseTurns_ > kArmTurnLimit) {  // the tilt is stopped (by the vessel's rim)
+        ++vesselIndex_;
+        Enter(Phase::BackOff);
+        return {};
+      }
       // The game credits a tilt in the step after the bucket turned: count
       // what the bucket's present turn is about to pour.
       double pending = g.bucketAmount - std::min<double>(g.bucketAmount, ArmModel::Capacity(ArmModel::Tilt(now)));
@@ -483,8 +492,16 @@ Keys StagePlayer::Step() {
         return {};
       }
       Vec3 mouth = WorldOf(objects.bucketMouthFrame);
-      if (Length(v.axis - Ground{mouth.x, mouth.z}) > v.pourRadius - 0.3) {
-        Enter(Phase::OverVessel);
+      Ground m{mouth.x, mouth.z};
+      if (Length(v.axis - m) > v.pourRadius - 0.3) {
+        // Tilting carried the mouth off the vessel: follow it with the
+        // chassis while the table allows, else leave the rest.
+        double along = Dot(v.axis - m, s.facing);
+        double room = Dot(ParkFor(v.axis, kParkInset) - s.chassis, s.facing);
+        double step = 0.2 * Pace();
+        if (along < -step * 0.55 || (along > step * 0.55 && room > step * 0.55)) return Drive(along > 0);
+        ++vesselIndex_;
+        Enter(Phase::BackOff);
         return {};
       }
       return {.right = true, .control = true};
