@@ -1,8 +1,6 @@
 #include "autopilot/pose_search.h"
 
-#include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace autopilot {
 
@@ -14,27 +12,14 @@ constexpr double kBoomLow = -1.2, kBoomHigh = 0.78;
 constexpr double kArmLow = -1.4, kArmHigh = 0.78;
 constexpr double kBucketLow = -2.12, kBucketHigh = 0.72;
 
-// Values from..low-high on the lattice through `from` with steps of `turn`,
-// taken every few turns so the grid stays near kStep apart.
-std::vector<double> Lattice(double from, double turn, double low, double high) {
-  const double step = turn > 0 ? turn * std::max(1.0, std::ceil(kStep / turn)) : kStep;
-  std::vector<double> values;
-  for (double v = from; v >= low; v -= step) values.push_back(v);
-  for (double v = from + step; v <= high; v += step) values.push_back(v);
-  return values;
-}
-
 }  // namespace
 
-std::optional<Joints> BestPose(const PoseTest& test, const PoseScore& score, const Joints& from, double speedFactor) {
+std::optional<Joints> BestPose(const PoseTest& test, const PoseScore& score) {
   std::optional<Joints> best;
   double bestScore = -1e300;
-  const auto booms = Lattice(from.boom, 0.02 * speedFactor, kBoomLow, kBoomHigh);
-  const auto arms = Lattice(from.arm, 0.02 * speedFactor, kArmLow, kArmHigh);
-  const auto buckets = Lattice(from.bucket, 0.01 * speedFactor, kBucketLow, kBucketHigh);
-  for (double boom : booms)
-    for (double arm : arms)
-      for (double bucket : buckets) {
+  for (double boom = kBoomLow; boom <= kBoomHigh; boom += kStep)
+    for (double arm = kArmLow; arm <= kArmHigh; arm += kStep)
+      for (double bucket = kBucketLow; bucket <= kBucketHigh; bucket += kStep) {
         Joints j{boom, arm, bucket};
         if (!test(j)) continue;
         double s = score(j);

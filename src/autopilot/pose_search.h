@@ -13,10 +13,8 @@ using PoseTest = std::function<bool(const Joints&)>;
 using PoseScore = std::function<double(const Joints&)>;
 
 // The pose with the highest score among those that pass the test; none when
-// no pose on the grid does. The grid runs through `from` in steps that the
-// keys can make at this pace (whole turns of each joint), so that its poses
-// can be reached exactly (a pace of 0: a plain grid of small steps).
-std::optional<Joints> BestPose(const PoseTest& test, const PoseScore& score, const Joints& from, double speedFactor);
+// no pose on the grid does.
+std::optional<Joints> BestPose(const PoseTest& test, const PoseScore& score);
 
 // How far apart two poses are, as the keys see it: in turns of each joint.
 double JointDistance(const Joints& a, const Joints& b);

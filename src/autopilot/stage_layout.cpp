@@ -1,9 +1,6 @@
 #include "autopilot/stage_layout.h"
 
 #include <algorithm>
-#include <cmath>
-
-#include "platform/rm/ray_pick.h"
 
 #include "game/game_state.h"
 
@@ -31,27 +28,6 @@ Ground GroundOf(const scene::Ref<scene::Frame>& f) {
 bool OnStage(const scene::Ref<scene::Frame>& f) {
   Vec3 p;
   return f && f->GetPosition(objects.sceneRoot.get(), &p) == 0 && p.y < kOnStage;
-}
-
-// The rim's height all round the pot (a spout on one side does not count):
-// the median of where rays straight down meet the wall's top.
-double RimHeight(const scene::Ref<scene::Frame>& jar, Ground axis, double fallback) {
-  std::vector<double> heights;
-  std::vector<platform::rm::Pick> picks;
-  for (int i = 0; i < 8; ++i) {
-    const double a = 0.39 + i * 0.785;
-    Vec3 from{static_cast<float>(axis.x + 8.7 * std::cos(a)), 100, static_cast<float>(axis.z + 8.7 * std::sin(a))};
-    picks.clear();
-    objects.sceneRoot->RayPick(objects.sceneRoot.get(), platform::rm::Ray{from, Vec3{0, -1, 0}}, 0, &picks, 200);
-    for (const auto& pick : picks)
-      if (pick.frame.get() == jar.get()) {
-        heights.push_back(pick.position.y);
-        break;
-      }
-  }
-  if (heights.empty()) return fallback;
-  std::sort(heights.begin(), heights.end());
-  return heights[heights.size() / 2];
 }
 
 }  // namespace
@@ -108,9 +84,8 @@ StageLayout ReadStageLayout() {
     if (!OnStage(*p.jar)) continue;
     Bounds3 jar = WorldBounds(*p.jar), surface = WorldBounds(*p.surface), solid = WorldBounds(*p.solid);
     double floor = solid.Empty() ? surface.max.y - 2.5 : solid.max.y;
-    s.pots.push_back({p.ingredient, GroundOf(*p.jar), RimHeight(*p.jar, GroundOf(*p.jar), jar.max.y), surface.max.y,
-                      floor});
-    s.highest = std::max(s.highest, s.pots.back().rim);
+    s.pots.push_back({p.ingredient, GroundOf(*p.jar), jar.max.y, surface.max.y, floor});
+    s.highest = std::max<double>(s.highest, jar.max.y);
   }
 
   const float cupWanted[] = {0, g.orderCupCoffee, g.orderCupMilk, g.orderCupSugar};

@@ -23,8 +23,7 @@ constexpr double kParkInset = 4.4;   // the chassis's origin inside the edge; it
 constexpr double kEdge = 5.0;        // routes keep the chassis this far inside the edges
 constexpr double kClearance = 7.8;   // and this far from the dishes, cakes and spoon
 constexpr int kPhaseTurnLimit = 6000;
-constexpr int kArmTurnLimit = 400;
-constexpr double kEnough = 30;       // a tally this near its order is left alone
+constexpr double kEnough = 20;       // a tally this near its order is left alone
 constexpr double kScoopTilt = -2.95; // turned over this far, the bucket holds about 380
 constexpr double kTuckedIn = 6.5;    // the bucket keeps this far ahead of the cab
 
@@ -137,10 +136,7 @@ std::optional<Keys> StagePlayer::ArmTowards(const ArmCost& cost) {
   std::vector<int> blocked;
   for (const auto& [from, id] : undone_)
     if (SameJoints(from, now)) blocked.push_back(id);
-  // Moves that keep undoing one another are no way to the goal: after a
-  // while the arm stays as near as it came.
-  std::optional<ArmMove> move;
-  if (phaseTurns_ < kArmTurnLimit) move = BestArmMove(now, Pace(), cost, blocked);
+  std::optional<ArmMove> move = BestArmMove(now, Pace(), cost, blocked);
   if (std::getenv("ZARN_AP_TRACE")) {
     char line[200];
     std::snprintf(line, sizeof line, "  arm %.3f %.3f %.3f low %.2f mid %.2f cost %.3f move %d blocked %zu\n", now.boom,
@@ -391,8 +387,7 @@ Keys StagePlayer::Step() {
               if (lifting) return low >= rim && span.f >= reach - inner && span.h <= reach + inner;
               return low >= travelLow && span.f >= kTuckedIn;
             },
-            [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); }, now,
-            0);
+            [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); });
         if (!goal_) {
           failure_ = "no pose lifts the bucket over the rim";
           return {};
@@ -436,32 +431,19 @@ Keys StagePlayer::Step() {
       // What the reach spills goes into the vessel: no more than it wants.
       double keep = g.bucketAmount - std::max(0.0, Remaining(v, trip_.ingredient) - kEnough);
       if (gap > within && !goal_) {
-        // A pose with the mouth over the vessel that keeps what the vessel
-        // does not want (a little more may go in); none: the load goes elsewhere.
-        for (double slack : {0.0, 35.0}) {
-          goal_ = BestPose(
-              [&](const Joints& j) {
-                return arm_.Lowest(j) >= low && arm_.Reach(j).f >= kTuckedIn &&
-                       std::abs(arm_.Mouth(j).f - reach) <= within &&
-                       ArmModel::Capacity(ArmModel::Tilt(j)) >= keep - slack;
-              },
-              [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); },
-              now, 0);
-          if (goal_) break;
-        }
+        goal_ = BestPose(
+            [&](const Joints& j) {
+              return arm_.Lowest(j) >= low && arm_.Reach(j).f >= kTuckedIn &&
+                     std::abs(arm_.Mouth(j).f - reach) <= within && ArmModel::Capacity(ArmModel::Tilt(j)) >= keep;
+            },
+            [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); });
         if (!goal_) {
-          Enter(Phase::Dump);
+          failure_ = "no pose holds the bucket over the vessel";
           return {};
         }
       }
       if (gap > within) {
         if (auto keys = ArmToGoal(low, -1e9, 0, 0)) return *keys;
-      }
-      if (std::getenv("ZARN_AP_TRACE")) {
-        char line[200];
-        std::snprintf(line, sizeof line, "  over vessel: gap %.2f reach %.2f model mouth f %.2f world mouth f %.2f\n", gap,
-                      reach, arm_.Mouth(now).f, s.InBodyPlane(mouth).f);
-        platform::os::OutputDebugString(line);
       }
       if (gap > v.pourRadius - 0.3) {
         // Not over the vessel after all: empty the bucket and fetch again.
@@ -478,11 +460,6 @@ Keys StagePlayer::Step() {
         return {};
       }
       const Vessel& v = layout_.vessels[trip_.vessels[vesselIndex_]];
-      if (phaseTurns_ > kArmTurnLimit) {  // the tilt is stopped (by the vessel's rim)
-        ++vesselIndex_;
-        Enter(Phase::BackOff);
-        return {};
-      }
       // The game credits a tilt in the step after the bucket turned: count
       // what the bucket's present turn is about to pour.
       double pending = g.bucketAmount - std::min<double>(g.bucketAmount, ArmModel::Capacity(ArmModel::Tilt(now)));
@@ -492,16 +469,8 @@ Keys StagePlayer::Step() {
         return {};
       }
       Vec3 mouth = WorldOf(objects.bucketMouthFrame);
-      Ground m{mouth.x, mouth.z};
-      if (Length(v.axis - m) > v.pourRadius - 0.3) {
-        // Tilting carried the mouth off the vessel: follow it with the
-        // chassis while the table allows, else leave the rest.
-        double along = Dot(v.axis - m, s.facing);
-        double room = Dot(ParkFor(v.axis, kParkInset) - s.chassis, s.facing);
-        double step = 0.2 * Pace();
-        if (along < -step * 0.55 || (along > step * 0.55 && room > step * 0.55)) return Drive(along > 0);
-        ++vesselIndex_;
-        Enter(Phase::BackOff);
+      if (Length(v.axis - Ground{mouth.x, mouth.z}) > v.pourRadius - 0.3) {
+        Enter(Phase::OverVessel);
         return {};
       }
       return {.right = true, .control = true};
