@@ -55,10 +55,10 @@ void DemoRunTurn() {
   game::GameState& g = game::gameState;
   const game::Mode mode = game::CurrentMode();
   if (!run.started) {
-    // At the title, with the pace known: the title's own idle count starts
-    // the demo at its next step.
-    if (mode == game::Mode::Title && g.buttonConfigActive == 0) g.titleIdleSteps = overlay::kIdleStepsBeforeDemo;
-    if (mode == game::Mode::AttractDemo) {
+    // At the title, with the pace known, as the title starts it after its
+    // idle time.
+    if (mode == game::Mode::Title && g.buttonConfigActive == 0) overlay::TryAttractDemo();
+    if (game::CurrentMode() == game::Mode::AttractDemo) {
       run.started = true;
       run.last = Clock::now();
     }

@@ -41,6 +41,12 @@ void OpenButtonConfig() {
 
 }  // namespace
 
+bool TryAttractDemo() {
+  if (!demo::LoadDemo()) return false;
+  StartAttractDemo();
+  return true;
+}
+
 void TitleMenuStep() {
   game::GameState& g = game::gameState;
   platform::os::KeyboardState keys;
@@ -64,12 +70,7 @@ void TitleMenuStep() {
   else
     g.titleIdleSteps += 1;
 
-  if (g.titleIdleSteps > kIdleStepsBeforeDemo) {
-    if (demo::LoadDemo())
-      StartAttractDemo();
-    else
-      g.titlePhase = 1;  // no demo: the show starts again
-  }
+  if (g.titleIdleSteps > kIdleStepsBeforeDemo && !TryAttractDemo()) g.titlePhase = 1;  // no demo: the show starts again
 }
 
 void DrawTitleMenuLine() {

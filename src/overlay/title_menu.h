@@ -11,6 +11,9 @@ constexpr float kSpeedStep = 0.05f;
 constexpr int kIdleStepsBeforeDemo = 800;
 
 void TitleMenuStep();
+// Loads the demo file and, when it loads, lays out its stage and starts the
+// attract demo; false when it does not load.
+bool TryAttractDemo();
 // "[ENTER]START ... SPEED=" and the speed as 20..100.
 void DrawTitleMenuLine();
 

@@ -1,0 +1,80 @@
+// Golden runs: pictures of each screen at 800x600x16 and the trail of the
+// autopilot winning stage 1, compared with the copies in tests/golden. A
+// change of the game's behaviour or of its pictures shows here; when it is
+// meant, scripts/update-golden writes the copies anew (ZARN_UPDATE_GOLDEN=1).
+#include <cstdint>
+#include <cstdlib>
+#include <map>
+
+#include "e2e/zarn_run.h"
+
+namespace {
+
+const fs::path kGolden = fs::path(ZARN_SOURCE_DIR) / "tests" / "golden";
+
+std::string Fnv64(const std::string& bytes) {
+  std::uint64_t h = 1469598103934665603ull;
+  for (unsigned char c : bytes) h = (h ^ c) * 1099511628211ull;
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
+  return text;
+}
+
+bool Updating() { return std::getenv("ZARN_UPDATE_GOLDEN") != nullptr; }
+
+class Golden : public Run {
+ protected:
+  void SetUp() override {
+    Run::SetUp();
+    Write("zarn.ini", "[Zarn_Section]\nSPEED=100\n");
+  }
+  int Play(const std::string& args) { return Zarn("--headless --mode 0 " + args, ZARN_RUN_DIR); }
+};
+
+// Each screen at a turn where it shows.
+const std::map<std::string, std::string> kScreens = {
+    {"title", "--turns 200"},
+    {"intro", "--warp 1 --turns 60"},
+    {"playing", "--autopilot --warp 1 --turns 200"},
+    {"result", "--autopilot --warp 1 --turns 560"},
+    {"replay", "--autopilot --autopilot-route replay --warp 1 --turns 970"},
+    {"attract-demo", "--playdemo demo.dat --turns 100"},
+};
+
+}  // namespace
+
+TEST_F(Golden, EveryScreenLooksAsBefore) {
+  std::string list;
+  for (const auto& [name, args] : kScreens) {
+    const fs::path png = dir / (name + ".png");
+    ASSERT_EQ(Play(args + " --screenshot '" + png.string() + "'"), 0) << name << ": " << errors;
+    list += name + " " + Fnv64(Slurp(png)) + "\n";
+  }
+  const fs::path file = kGolden / "pictures.txt";
+  if (Updating()) {
+    std::ofstream(file, std::ios::binary) << list;
+    return;
+  }
+  EXPECT_EQ(list, Slurp(file)) << "a screen looks different; if that is meant, run scripts/update-golden";
+}
+
+TEST_F(Golden, TheAutopilotPlaysStageOneAsBefore) {
+  const fs::path trail = dir / "run.trail";
+  ASSERT_EQ(Play("--autopilot --warp 1 --turns 1000 --trail '" + trail.string() + "'"), 0) << errors;
+  std::string now = Slurp(trail);
+  now.erase(0, now.find('\n') + 1);  // the first line names the command line
+  const fs::path file = kGolden / "autopilot-stage1.trail";
+  if (Updating()) {
+    std::ofstream(file, std::ios::binary) << now;
+    return;
+  }
+  const std::string before = Slurp(file);
+  if (now == before) return;
+  // Where the runs parted: the first line that differs.
+  std::istringstream a(now), b(before);
+  std::string la, lb;
+  while (std::getline(a, la) && std::getline(b, lb) && la == lb) {
+  }
+  ADD_FAILURE() << "the game plays differently from turn " << la.substr(0, la.find(' '))
+                << " on; if that is meant, run scripts/update-golden";
+}
