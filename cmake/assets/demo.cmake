@@ -1,6 +1,7 @@
-# The attract demo, demo.dat. The game records it itself: the build plays
-# the input script assets/demo/attract.txt headless and the run's --save-demo
-# writes the recording. Headless runs keep a virtual clock, so the file comes
+# The attract demo, demo.dat. The game records it itself: the build lets the
+# autopilot play stage 2 (coffee into the cup and into the glass) headless,
+# ends the run as the result screen opens, and the run's --save-demo writes
+# the recording. Headless runs keep a virtual clock, so the file comes
 # out the same on every machine.
 #
 # The game reads its INI file and writes demo.dat beside its own executable,
@@ -8,7 +9,6 @@
 # tree with an INI of a fixed speed (no calibration); its working folder is
 # the run folder, for the models.
 
-set(zarn_demo_script ${CMAKE_SOURCE_DIR}/assets/demo/attract.txt)
 set(zarn_demo_scratch ${CMAKE_BINARY_DIR}/generated/demo)
 set(zarn_demo_ini ${CMAKE_BINARY_DIR}/generated/demo-zarn.ini)
 set(zarn_demo_file ${ZARN_RUN_DIR}/demo.dat)
@@ -23,13 +23,13 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E make_directory ${zarn_demo_scratch}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:zarn> ${zarn_demo_scratch}/zarn
   COMMAND ${CMAKE_COMMAND} -E copy ${zarn_demo_ini} ${zarn_demo_scratch}/zarn.ini
-  # The script ends the run with Escape; --turns only bounds a script that
+  # The autopilot ends the run after the stage; --turns only bounds one that
   # would not.
   COMMAND ${CMAKE_COMMAND} -E chdir ${ZARN_RUN_DIR}
           ${CMAKE_COMMAND} -E env SDL_VIDEODRIVER=dummy
-          ${zarn_demo_scratch}/zarn --headless --warp 1 --turns 20000 --input ${zarn_demo_script} --save-demo
+          ${zarn_demo_scratch}/zarn --headless --warp 2 --turns 20000 --autopilot --autopilot-stages 1 --save-demo
   COMMAND ${CMAKE_COMMAND} -E copy ${zarn_demo_scratch}/demo.dat ${zarn_demo_file}
-  DEPENDS zarn zarn_run_data ${zarn_demo_script} ${zarn_demo_model_sources}
+  DEPENDS zarn zarn_run_data ${zarn_demo_model_sources}
   COMMENT "Recording the attract demo"
   VERBATIM)
 # Not zarn_run_data: the game itself depends on that one.

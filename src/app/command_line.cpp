@@ -34,6 +34,8 @@ constexpr const char* kHelp =
     "  --autopilot-route result|replay\n"
     "                  continue from the result screen (stages 1, 2, 5, the\n"
     "                  default) or from the replay (stages 1 to 5)\n"
+    "  --autopilot-stages N\n"
+    "                  end the run once the autopilot has finished N stages\n"
     "  --seed N        headless: start the clock N seconds later (0 to\n"
     "                  2147483647), so that the orders drawn differ\n"
     "  --trail FILE    write one line per turn: the turn and a hash of\n"
@@ -117,6 +119,9 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, RunOptions& o, 
     } else if (arg == "--autopilot-route") {
       if (!value(v) || (v != "result" && v != "replay")) return error("--autopilot-route needs 'result' or 'replay'");
       o.replayRoute = v == "replay";
+    } else if (arg == "--autopilot-stages") {
+      if (!value(v) || !ParseNumber(v, o.autopilotStages) || o.autopilotStages < 1 || o.autopilotStages > 5)
+        return error("--autopilot-stages needs a number from 1 to 5");
     } else if (arg == "--seed") {
       if (!value(v) || !ParseNumber(v, o.seed) || o.seed < 0 || o.seed > 2147483647)
         return error("--seed needs a number from 0 to 2147483647");

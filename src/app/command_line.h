@@ -19,6 +19,7 @@ struct RunOptions {
   bool saveDemo = false;  // write the run's recording as demo.dat at the end
   bool autopilot = false;       // play the game from the title to All Cleared
   bool replayRoute = false;     // the autopilot continues from the replays (stages 1-5)
+  int autopilotStages = 0;      // the autopilot ends the run after this many stages (0: the whole game)
   std::int64_t seed = 0;        // headless: the clock starts this many seconds later
   std::string trailFile;        // one line per turn: the turn and a hash of the game's state
   std::string playDemoFile;     // play this demo file as the attract demo does

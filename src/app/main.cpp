@@ -69,7 +69,8 @@ int Run(int argc, char** argv) {
     platform::os::StopBackend();
     return 1;
   }
-  if (options.autopilot) autopilot::Start(options.replayRoute ? autopilot::Route::Replay : autopilot::Route::Result);
+  if (options.autopilot) autopilot::Start(options.replayRoute ? autopilot::Route::Replay : autopilot::Route::Result,
+                     options.autopilotStages);
   int code = app::WinMain(nullptr, nullptr, "", 1);
   platform::os::StopBackend();
   app::ReportDemoRun();

@@ -21,6 +21,7 @@ constexpr std::int64_t kStageTurnLimit = 60000; // a stage not won by then will 
 
 struct Pilot {
   Route route = Route::Result;
+  std::size_t stages = 0;
   game::Mode mode = game::Mode::Calibration;
   std::uint32_t modeSince = 0;
   std::optional<StagePlayer> player;
@@ -88,16 +89,19 @@ void DriveTurn() {
   }
   JudgeFinishedStages();
   Keys keys = KeysFor(mode, now - pilot.modeSince);
-  // A failure ends the run the orderly way, as Escape does.
-  if (!pilot.failure.empty()) keys = {.escape = true};
+  // A failure, or the stages asked for done, ends the run the orderly way,
+  // as Escape does (the recording of the last stage is still in memory).
+  if (!pilot.failure.empty() || (pilot.stages > 0 && game::runLog.stages.size() >= pilot.stages))
+    keys = {.escape = true};
   HoldKeys(keys);
 }
 
 }  // namespace
 
-void Start(Route route) {
+void Start(Route route, int stages) {
   pilot = {};
   pilot.route = route;
+  pilot.stages = static_cast<std::size_t>(stages);
   platform::os::SetInputDriver(&DriveTurn);
 }
 

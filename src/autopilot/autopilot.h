@@ -10,7 +10,9 @@ namespace autopilot {
 // Enter during the replay (1, 2, 3, 4, 5).
 enum class Route { Result, Replay };
 
-void Start(Route route);
+// `stages`: end the run (as Escape does) once that many stages are finished,
+// the result screen just entered; 0 plays the whole game.
+void Start(Route route, int stages = 0);
 
 // Empty while all goes well; otherwise why the game could not be won (the
 // run has then been ended).

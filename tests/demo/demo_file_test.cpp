@@ -201,7 +201,7 @@ TEST(BuiltDemo, TheAttractDemoOfTheBuildLoads) {
   test_support::FreshState();
   auto result = demo::ReadDemo(in);
   ASSERT_TRUE(result.Ok()) << demo::DescribeDemoRead(result);
-  EXPECT_EQ(gameState.demoStage, 1);
+  EXPECT_EQ(gameState.demoStage, 2) << "the autopilot winning stage 2";
   EXPECT_GT(gameState.recordCount, 30) << "several seconds of play";
   EXPECT_NEAR(demo::demoChannels[1][gameState.recordCount], 0.1f, 1e-3f) << "the chassis ends on the table";
 }
