@@ -167,6 +167,19 @@ std::optional<Keys> StagePlayer::ArmToGoal(double floor, double rim, double reac
   });
 }
 
+// Sets off on a route to where the chassis turns toward target_.
+Keys StagePlayer::TravelToTarget(const char* noRoute) {
+  path_ = routes_.Route(ReadStance().chassis, PreParkFor(target_));
+  if (path_.empty()) {
+    failure_ = noRoute;
+    return {};
+  }
+  pathIndex_ = 0;
+  afterTravel_ = Phase::Face;
+  Enter(Phase::Travel);
+  return {};
+}
+
 Keys StagePlayer::Plan() {
   const game::GameState& g = game::gameState;
   trip_ = {};
@@ -181,15 +194,7 @@ Keys StagePlayer::Plan() {
     }
     trip_.ingredient = g.bucketIngredient;
     target_ = layout_.vessels[trip_.vessels[0]].axis;
-    path_ = routes_.Route(ReadStance().chassis, PreParkFor(target_));
-    if (path_.empty()) {
-      failure_ = "no way across the table to the vessel";
-      return {};
-    }
-    pathIndex_ = 0;
-    afterTravel_ = Phase::Face;
-    Enter(Phase::Travel);
-    return {};
+    return TravelToTarget("no way across the table to the vessel");
   }
   for (int ingredient = 1; ingredient <= 3 && trip_.vessels.empty(); ++ingredient) {
     if (!layout_.PotOf(ingredient)) continue;
@@ -255,15 +260,7 @@ Keys StagePlayer::Step() {
         return Sq(j.boom) + Sq(j.arm) + Sq(j.bucket) + 5 * Sq(std::max(0.0, travelLow - arm_.Lowest(j)));
       });
       if (keys) return *keys;
-      path_ = routes_.Route(s.chassis, PreParkFor(target_));
-      if (path_.empty()) {
-        failure_ = "no way across the table to the pot";
-        return {};
-      }
-      pathIndex_ = 0;
-      afterTravel_ = Phase::Face;
-      Enter(Phase::Travel);
-      return {};
+      return TravelToTarget("no way across the table to the pot");
     }
 
     case Phase::Dump: {

@@ -33,6 +33,7 @@ class StagePlayer {
 
   void Enter(Phase p);
   Keys Plan();
+  Keys TravelToTarget(const char* noRoute);
   // Keys that bring the chassis to `point`; none once it is there.
   std::optional<Keys> TravelTo(Ground point, bool forward);
   Keys FaceTarget(Ground target, Phase next);
