@@ -68,6 +68,12 @@ double ArmModel::Lowest(const Joints& j) const {
   return low;
 }
 
+std::vector<Plane> ArmModel::Points(const Joints& j) const {
+  std::vector<Plane> points{Hinge(j)};
+  for (Plane p : outline_) points.push_back(Point(j, p));
+  return points;
+}
+
 Plane ArmModel::Reach(const Joints& j) const {
   Plane r{1e9, -1e9};
   for (Plane p : outline_) {

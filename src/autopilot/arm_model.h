@@ -29,6 +29,8 @@ class ArmModel {
   Plane Point(const Joints& j, Plane local) const;   // a point given in the bucket's frame
   double Lowest(const Joints& j) const;              // lowest probe of the bucket
   Plane Reach(const Joints& j) const;                // nearest (f) and farthest (h) probe forward
+  // The bucket's probes and its hinge, where this pose puts them.
+  std::vector<Plane> Points(const Joints& j) const;
   Plane Middle(const Joints& j) const { return Point(j, middle_); }
   Plane Mouth(const Joints& j) const { return Point(j, mouth_); }
   // The bucket's turn relative to the upper structure; what it holds depends

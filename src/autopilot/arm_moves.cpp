@@ -9,11 +9,6 @@ namespace {
 // Rates per unit of pace, as the playing step sets them.
 constexpr double kBoomRate = 0.02, kArmRate = 0.02, kBucketRate = 0.01;
 
-// The joints stay clear of the angles where the game pushes them back.
-constexpr double kBoomLow = -1.25, kBoomHigh = 0.80;
-constexpr double kArmLow = -1.44, kArmHigh = 0.80;
-constexpr double kBucketLow = -2.15, kBucketHigh = 0.75;
-
 // How far an angle lies outside its range (0 inside).
 double Outside(double a, double low, double high) { return a < low ? low - a : a > high ? a - high : 0; }
 
@@ -23,8 +18,9 @@ bool Allowed(const Joints& now, const Joints& next) {
     double before = Outside(a, low, high), after = Outside(b, low, high);
     return after == 0 || after < before;
   };
-  return ok(now.boom, next.boom, kBoomLow, kBoomHigh) && ok(now.arm, next.arm, kArmLow, kArmHigh) &&
-         ok(now.bucket, next.bucket, kBucketLow, kBucketHigh);
+  const Joints &lo = kJointsLowest, &hi = kJointsHighest;
+  return ok(now.boom, next.boom, lo.boom, hi.boom) && ok(now.arm, next.arm, lo.arm, hi.arm) &&
+         ok(now.bucket, next.bucket, lo.bucket, hi.bucket);
 }
 
 std::vector<ArmMove> MakeMoves() {
@@ -59,26 +55,50 @@ const std::vector<ArmMove>& ArmMoves() {
   return moves;
 }
 
+Joints KeySteps(double speedFactor) {
+  return {kBoomRate * speedFactor, kArmRate * speedFactor, kBucketRate * speedFactor};
+}
+
 Joints After(const Joints& j, const ArmMove& m, double speedFactor) {
   return {j.boom + m.boom * kBoomRate * speedFactor, j.arm + m.arm * kArmRate * speedFactor,
           j.bucket + m.bucket * kBucketRate * speedFactor};
 }
 
-std::optional<ArmMove> BestArmMove(const Joints& now, double speedFactor, const ArmCost& cost,
-                                   const std::vector<int>& blocked, double minGain) {
-  std::optional<ArmMove> best;
-  double bestCost = cost(now) - minGain;
+namespace {
+
+// The lowest cost `depth` more moves reach from `from`.
+double BestAhead(const Joints& from, int depth, double speedFactor, const ArmCost& cost, const PoseCheck& passable) {
+  double best = cost(from);
+  if (depth == 0) return best;
+  if (!passable(from)) return 1e300;
   for (const ArmMove& m : ArmMoves()) {
-    if (std::find(blocked.begin(), blocked.end(), m.id) != blocked.end()) continue;
-    Joints next = After(now, m, speedFactor);
-    if (!Allowed(now, next)) continue;
-    double c = cost(next);
-    if (c < bestCost) {
-      bestCost = c;
-      best = m;
-    }
+    Joints next = After(from, m, speedFactor);
+    if (Allowed(from, next)) best = std::min(best, BestAhead(next, depth - 1, speedFactor, cost, passable));
   }
   return best;
+}
+
+}  // namespace
+
+std::optional<ArmMove> BestArmMove(const Joints& now, double speedFactor, const ArmCost& cost,
+                                   const std::vector<int>& blocked, const PoseCheck& passable, double minGain) {
+  const double target = cost(now) - minGain;
+  for (int depth = 0; depth < 3; ++depth) {
+    std::optional<ArmMove> best;
+    double bestCost = target;
+    for (const ArmMove& m : ArmMoves()) {
+      if (std::find(blocked.begin(), blocked.end(), m.id) != blocked.end()) continue;
+      Joints next = After(now, m, speedFactor);
+      if (!Allowed(now, next)) continue;
+      double c = BestAhead(next, depth, speedFactor, cost, passable);
+      if (c < bestCost) {
+        bestCost = c;
+        best = m;
+      }
+    }
+    if (best) return best;
+  }
+  return std::nullopt;
 }
 
 }  // namespace autopilot

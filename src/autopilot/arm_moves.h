@@ -18,6 +18,14 @@ struct ArmMove {
 
 const std::vector<ArmMove>& ArmMoves();
 
+// The joints stay inside these angles, clear of the windows where the game
+// pushes them back.
+constexpr Joints kJointsLowest{-1.25, -1.44, -2.15};
+constexpr Joints kJointsHighest{0.80, 0.80, 0.75};
+
+// How far one turn of a key moves each joint at this pace.
+Joints KeySteps(double speedFactor);
+
 // Where a move takes the joints in one turn at this pace.
 Joints After(const Joints& j, const ArmMove& m, double speedFactor);
 
@@ -25,9 +33,17 @@ Joints After(const Joints& j, const ArmMove& m, double speedFactor);
 using ArmCost = std::function<double(const Joints&)>;
 
 // The move that lowers the cost most, skipping moves in `blocked` (ids) and
-// moves that would carry a joint into its limit window; none when no move
-// helps (the goal is reached as near as the steps allow).
+// moves that would carry a joint into its limit window; when no single move
+// helps, the first of the best short sequence of moves that does (the
+// bucket cannot turn with the arm, so holding a tilt while the arm moves
+// takes two turns); none when nothing helps (the goal is reached as near as
+// the steps allow).
+// Poses a sequence may pass through: a turn that spills the load is for good,
+// whatever the sequence's end would gain.
+using PoseCheck = std::function<bool(const Joints&)>;
+
 std::optional<ArmMove> BestArmMove(const Joints& now, double speedFactor, const ArmCost& cost,
-                                   const std::vector<int>& blocked, double minGain = 1e-4);
+                                   const std::vector<int>& blocked, const PoseCheck& passable,
+                                   double minGain = 1e-4);
 
 }  // namespace autopilot

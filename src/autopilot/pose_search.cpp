@@ -1,25 +1,40 @@
 #include "autopilot/pose_search.h"
 
 #include <cmath>
+#include <vector>
+
+#include "autopilot/arm_moves.h"
 
 namespace autopilot {
 
 namespace {
 
-// The grid spans each joint's range clear of its limit windows.
-constexpr double kStep = 0.04;
-constexpr double kBoomLow = -1.2, kBoomHigh = 0.78;
-constexpr double kArmLow = -1.4, kArmHigh = 0.78;
-constexpr double kBucketLow = -2.12, kBucketHigh = 0.72;
+// The grid spans each joint's range, no finer than kFinest.
+constexpr double kFinest = 0.04;
+
+// The values from + k * step inside [low, high], step a whole number of key
+// steps and at least kFinest.
+std::vector<double> Lattice(double from, double keyStep, double low, double high) {
+  const double step = keyStep * std::ceil(kFinest / keyStep - 1e-9);
+  std::vector<double> values;
+  for (double v = from - step * std::floor((from - low) / step); v <= high + 1e-9; v += step)
+    if (v >= low - 1e-9) values.push_back(v);
+  return values;
+}
 
 }  // namespace
 
-std::optional<Joints> BestPose(const PoseTest& test, const PoseScore& score) {
+std::optional<Joints> BestPose(const PoseTest& test, const PoseScore& score, const Joints& from, double speedFactor) {
+  const Joints one = KeySteps(speedFactor);
+  const Joints &lo = kJointsLowest, &hi = kJointsHighest;
+  const auto booms = Lattice(from.boom, one.boom, lo.boom, hi.boom);
+  const auto arms = Lattice(from.arm, one.arm, lo.arm, hi.arm);
+  const auto buckets = Lattice(from.bucket, one.bucket, lo.bucket, hi.bucket);
   std::optional<Joints> best;
   double bestScore = -1e300;
-  for (double boom = kBoomLow; boom <= kBoomHigh; boom += kStep)
-    for (double arm = kArmLow; arm <= kArmHigh; arm += kStep)
-      for (double bucket = kBucketLow; bucket <= kBucketHigh; bucket += kStep) {
+  for (double boom : booms)
+    for (double arm : arms)
+      for (double bucket : buckets) {
         Joints j{boom, arm, bucket};
         if (!test(j)) continue;
         double s = score(j);

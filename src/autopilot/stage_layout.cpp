@@ -1,6 +1,7 @@
 #include "autopilot/stage_layout.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "game/game_state.h"
 
@@ -28,6 +29,39 @@ Ground GroundOf(const scene::Ref<scene::Frame>& f) {
 bool OnStage(const scene::Ref<scene::Frame>& f) {
   Vec3 p;
   return f && f->GetPosition(objects.sceneRoot.get(), &p) == 0 && p.y < kOnStage;
+}
+
+// The pot's wall as met on the side that faces `toward`: the top of the
+// vertices within kSector of that side, and their radii at that top. A spout
+// or handle elsewhere on the pot does not count.
+constexpr double kSector = 0.6;  // radians either side
+void MeasureWall(const scene::Ref<scene::Frame>& frame, Ground toward, Pot& pot) {
+  if (!frame || Length(toward) < 1e-6) return;
+  const Ground dir = Unit(toward);
+  std::vector<Vec3> near;
+  for (const auto& visual : frame->Visuals()) {
+    const platform::rm::MeshBuilder* mesh = visual->AsMesh();
+    if (!mesh) continue;
+    for (const Vec3& local : mesh->Positions()) {
+      Vec3 p = frame->Transform(local);
+      Ground off = Ground{p.x, p.z} - pot.axis;
+      double r = Length(off);
+      if (r > 1 && Dot(off, dir) >= r * std::cos(kSector)) near.push_back(p);
+    }
+  }
+  if (near.empty()) return;
+  double top = -1e9;
+  for (const Vec3& p : near) top = std::max<double>(top, p.y);
+  double inner = 1e9, outer = 0;
+  for (const Vec3& p : near) {
+    if (p.y < top - 0.05) continue;
+    double r = Length(Ground{p.x, p.z} - pot.axis);
+    inner = std::min(inner, r);
+    outer = std::max(outer, r);
+  }
+  pot.rim = top;
+  pot.outer = outer;
+  pot.inner = std::min(inner, outer - 0.3);
 }
 
 }  // namespace
@@ -84,7 +118,13 @@ StageLayout ReadStageLayout() {
     if (!OnStage(*p.jar)) continue;
     Bounds3 jar = WorldBounds(*p.jar), surface = WorldBounds(*p.surface), solid = WorldBounds(*p.solid);
     double floor = solid.Empty() ? surface.max.y - 2.5 : solid.max.y;
-    s.pots.push_back({p.ingredient, GroundOf(*p.jar), jar.max.y, surface.max.y, floor});
+    Pot pot{p.ingredient, GroundOf(*p.jar), jar.max.y, surface.max.y, floor};
+    pot.outer = std::max(jar.max.x - jar.min.x, jar.max.z - jar.min.z) / 2;
+    pot.inner = std::min(pot.inner, pot.outer - 0.5);
+    // The excavator meets the pot from the table's nearest edge.
+    Ground edge{std::clamp(pot.axis.x, s.table.x0, s.table.x1), std::clamp(pot.axis.z, s.table.z0, s.table.z1)};
+    MeasureWall(*p.jar, edge - pot.axis, pot);
+    s.pots.push_back(pot);
     s.highest = std::max<double>(s.highest, jar.max.y);
   }
 

@@ -16,6 +16,7 @@ struct Pot {
   double surface = 0;  // height of the ingredient's surface
   double floor = 0;    // top of the solid under it, as deep as a bucket goes
   double inner = 8.4;  // radius inside the wall
+  double outer = 9.4;  // radius outside it
 };
 
 struct Vessel {

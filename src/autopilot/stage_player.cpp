@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "autopilot/arm_path.h"
 #include "autopilot/pose_search.h"
 #include "game/game_state.h"
 #include "platform/os/debug_output.h"
@@ -52,8 +53,8 @@ StagePlayer::StagePlayer()
   if (std::getenv("ZARN_AP_TRACE")) {
     char line[300];
     for (const Pot& p : layout_.pots) {
-      std::snprintf(line, sizeof line, "  pot %d at %.1f %.1f rim %.2f surface %.2f floor %.2f\n", p.ingredient,
-                    p.axis.x, p.axis.z, p.rim, p.surface, p.floor);
+      std::snprintf(line, sizeof line, "  pot %d at %.1f %.1f rim %.2f surface %.2f floor %.2f inner %.2f outer %.2f\n", p.ingredient,
+                    p.axis.x, p.axis.z, p.rim, p.surface, p.floor, p.inner, p.outer);
       platform::os::OutputDebugString(line);
     }
     for (const Vessel& v : layout_.vessels) {
@@ -90,6 +91,10 @@ void StagePlayer::Enter(Phase p) {
   }
   phase_ = p;
   phaseTurns_ = 0;
+  liftPath_.reset();
+  shedTo_.reset();
+  liftPlans_ = 0;
+  liftFailed_ = false;
   undone_.clear();
   previous_ = beforePrevious_ = {};
   goal_.reset();
@@ -136,7 +141,11 @@ std::optional<Keys> StagePlayer::ArmTowards(const ArmCost& cost) {
   std::vector<int> blocked;
   for (const auto& [from, id] : undone_)
     if (SameJoints(from, now)) blocked.push_back(id);
-  std::optional<ArmMove> move = BestArmMove(now, Pace(), cost, blocked);
+  // A detour of a few moves may not spill what the bucket holds now.
+  const double holding = std::min(HoldingNow(), ArmModel::Capacity(ArmModel::Tilt(now)));
+  std::optional<ArmMove> move = BestArmMove(now, Pace(), cost, blocked, [&](const Joints& j) {
+    return ArmModel::Capacity(ArmModel::Tilt(j)) >= holding;
+  });
   if (std::getenv("ZARN_AP_TRACE")) {
     char line[200];
     std::snprintf(line, sizeof line, "  arm %.3f %.3f %.3f low %.2f mid %.2f cost %.3f move %d blocked %zu\n", now.boom,
@@ -165,6 +174,86 @@ std::optional<Keys> StagePlayer::ArmToGoal(double floor, double rim, double reac
       cost += 5 * (Sq(std::max(0.0, (reach - inner) - span.f)) + Sq(std::max(0.0, span.h - (reach + inner))));
     return cost;
   });
+}
+
+// Every probe of the bucket clear of the pot's wall: above its rim over the
+// wall, above the floor inside it, above the table outside it; seen in the
+// upper structure's plane, where the wall lies `inner` to `outer` from the
+// axis on both sides.
+bool StagePlayer::ClearOfPot(const Joints& j, const Pot& pot, double reach, double body) const {
+  constexpr double kMargin = 1.0;
+  for (Plane q : arm_.Points(j)) {
+    double d = std::abs(q.f - reach);
+    double floor = d < pot.inner - kMargin ? pot.floor + 0.2 : d <= pot.outer + kMargin ? pot.rim + 0.35 : 0.5;
+    if (q.h < floor - body) return false;
+  }
+  return true;
+}
+
+// Out of the pot along a planned way, keeping as much of the load as the
+// wall allows, up to where the load is carried. None while a move is under
+// way, or once the way is done or failed (liftFailed_ then says which).
+std::optional<Keys> StagePlayer::LiftOut(const Pot& pot, const Stance& s) {
+  const game::GameState& g = game::gameState;
+  const Joints now = ArmModel::Current();
+  if (liftPath_ && liftTurns_ == liftPath_->repeat) {
+    // A move is done: on to the next, or plan again from where the arm is
+    // if the game held it back.
+    const Joints& want = liftPath_->poses[liftIndex_];
+    const Joints step = KeySteps(Pace());
+    if (std::abs(now.boom - want.boom) > step.boom / 2 || std::abs(now.arm - want.arm) > step.arm / 2 ||
+        std::abs(now.bucket - want.bucket) > step.bucket / 2)
+      liftPath_.reset();
+    else
+      ++liftIndex_;
+    liftTurns_ = 0;
+  }
+  if (liftPath_ && liftIndex_ >= liftPath_->moves.size()) {
+    liftPath_.reset();
+    Enter(g.bucketLoaded ? Phase::BackOff : g.bucketDipped ? Phase::Scoop : Phase::AbovePot);
+    return std::nullopt;
+  }
+  if (!liftPath_) {
+    if (++liftPlans_ > 6) {
+      liftFailed_ = true;
+      return std::nullopt;
+    }
+    const double body = s.body.y;
+    const double reach = s.InBodyPlane({static_cast<float>(pot.axis.x), 0, static_cast<float>(pot.axis.z)}).f;
+    const double travelLow = layout_.highest + 0.4 - body;
+    // A loaded bucket only loses; one still in the ingredient takes what its
+    // tilt holds when it comes out, so poses under the surface cost nothing.
+    const double amount = g.bucketLoaded ? g.bucketAmount : 400;
+    const double under = pot.surface - body - 0.3;
+    liftPath_ = PlanArmPath(
+        now, Pace(), [&](const Joints& j) { return ClearOfPot(j, pot, reach, body); },
+        [&](const Joints& j) { return arm_.Lowest(j) >= travelLow && arm_.Reach(j).f >= kTuckedIn; },
+        [&](const Joints& j) {
+          if (!g.bucketLoaded && ((g.bucketDipped && SameJoints(j, now)) ||
+                                  (arm_.Lowest(j) < under && std::abs(arm_.Middle(j).f - reach) < pot.inner - 2)))
+            return amount;
+          return std::min(amount, ArmModel::Capacity(ArmModel::Tilt(j)));
+        });
+    liftIndex_ = 0;
+    liftTurns_ = 0;
+    if (std::getenv("ZARN_AP_TRACE")) {
+      char line[160];
+      std::snprintf(line, sizeof line, "  lift-out way: %d moves keeping %.0f of %.0f\n",
+                    liftPath_ ? static_cast<int>(liftPath_->moves.size()) : -1, liftPath_ ? liftPath_->held : 0.0,
+                    amount);
+      platform::os::OutputDebugString(line);
+    }
+    if (!liftPath_) {
+      liftFailed_ = true;
+      return std::nullopt;
+    }
+    if (liftPath_->moves.empty()) {
+      Enter(g.bucketLoaded ? Phase::BackOff : Phase::AbovePot);
+      return std::nullopt;
+    }
+  }
+  ++liftTurns_;
+  return ArmMoves()[liftPath_->moves[liftIndex_]].keys;
 }
 
 // Sets off on a route to where the chassis turns toward target_.
@@ -321,7 +410,7 @@ Keys StagePlayer::Step() {
       if (g.bucketDipped) {
         depth_ = 0.6;
         dipTries_ = 0;
-        Enter(Phase::Scoop);
+        Enter(Phase::LiftOut);
         return {};
       }
       if (phaseTurns_ == 0) dipStart_ = ArmModel::Tilt(now);
@@ -365,6 +454,11 @@ Keys StagePlayer::Step() {
     }
 
     case Phase::LiftOut:
+      if (pot && !liftFailed_) {
+        if (auto keys = LiftOut(*pot, s)) return *keys;
+        if (!liftFailed_) return {};
+      }
+      [[fallthrough]];
     case Phase::Raise: {
       const bool lifting = phase_ == Phase::LiftOut;
       if (phase_ == Phase::Raise && !g.bucketLoaded) {
@@ -384,7 +478,8 @@ Keys StagePlayer::Step() {
               if (lifting) return low >= rim && span.f >= reach - inner && span.h <= reach + inner;
               return low >= travelLow && span.f >= kTuckedIn;
             },
-            [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); });
+            [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); }, now,
+            Pace());
         if (!goal_) {
           failure_ = "no pose lifts the bucket over the rim";
           return {};
@@ -421,19 +516,39 @@ Keys StagePlayer::Step() {
       Ground park = ParkFor(v.axis, kParkInset);
       double room = Dot(park - s.chassis, s.facing);  // how far the chassis may still go
       double step = 0.2 * Pace();
-      if (gap > within && room > step * 0.55) return Drive(true);
-      // Reach the rest with the arm, keeping the load above the rim.
       double reach = s.InBodyPlane({static_cast<float>(v.axis.x), 0, static_cast<float>(v.axis.z)}).f;
       double low = std::max(travelLow, v.rim + 0.4 - body);
+      auto overVessel = [&](double at) {
+        return [&, at](const Joints& j) {
+          return arm_.Lowest(j) >= low && arm_.Reach(j).f >= kTuckedIn && std::abs(arm_.Mouth(j).f - at) <= within;
+        };
+      };
       // What the reach spills goes into the vessel: no more than it wants.
-      double keep = g.bucketAmount - std::max(0.0, Remaining(v, trip_.ingredient) - kEnough);
+      // When no pose over it holds the rest, spill the excess here first,
+      // away from it.
+      const double wanted = std::max(0.0, Remaining(v, trip_.ingredient) - kEnough);
+      if (!shedTo_) {
+        auto fullest = BestPose(overVessel(reach - std::max(0.0, room)),
+                                [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)); }, now, Pace());
+        shedTo_ = fullest ? ArmModel::Capacity(ArmModel::Tilt(*fullest)) + wanted - 5 : 1e9;
+      }
+      if (g.bucketAmount > *shedTo_) {
+        if (gap < v.pourRadius + 2) return Drive(false);
+        return {.right = true, .control = true};
+      }
+      if (gap > within && room > step * 0.55) return Drive(true);
+      // Reach the rest with the arm, keeping the load above the rim.
+      double keep = g.bucketAmount - wanted;
       if (gap > within && !goal_) {
         goal_ = BestPose(
-            [&](const Joints& j) {
-              return arm_.Lowest(j) >= low && arm_.Reach(j).f >= kTuckedIn &&
-                     std::abs(arm_.Mouth(j).f - reach) <= within && ArmModel::Capacity(ArmModel::Tilt(j)) >= keep;
-            },
-            [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); });
+            [&](const Joints& j) { return overVessel(reach)(j) && ArmModel::Capacity(ArmModel::Tilt(j)) >= keep; },
+            [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); }, now,
+            Pace());
+        if (!goal_ && std::getenv("ZARN_AP_TRACE")) {
+          char line[200];
+          std::snprintf(line, sizeof line, "  no pose: gap %.2f within %.2f room %.2f shedTo %.0f keep %.0f reach %.2f turns %d\n", gap, within, room, *shedTo_, keep, reach, phaseTurns_);
+          platform::os::OutputDebugString(line);
+        }
         if (!goal_) {
           failure_ = "no pose holds the bucket over the vessel";
           return {};

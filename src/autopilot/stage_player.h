@@ -8,6 +8,7 @@
 
 #include "autopilot/arm_model.h"
 #include "autopilot/arm_moves.h"
+#include "autopilot/arm_path.h"
 #include "autopilot/keys.h"
 #include "autopilot/route.h"
 #include "autopilot/stage_layout.h"
@@ -41,6 +42,8 @@ class StagePlayer {
   // Moves toward goal_, keeping the bucket above `floor` (in the body's
   // plane) and, while it is below `rim`, inside the pot `reach` ahead.
   std::optional<Keys> ArmToGoal(double floor, double rim, double reach, double inner);
+  bool ClearOfPot(const Joints& j, const Pot& pot, double reach, double body) const;
+  std::optional<Keys> LiftOut(const Pot& pot, const Stance& s);
   double HoldingNow() const;
   double Loss(const Joints& next) const;
   Keys Step();
@@ -71,6 +74,12 @@ class StagePlayer {
     std::optional<ArmMove> move;
   };
   Decision previous_, beforePrevious_;
+  // The way out of the pot, the move under way and its turns so far.
+  std::optional<ArmPath> liftPath_;
+  std::size_t liftIndex_ = 0;
+  int liftTurns_ = 0, liftPlans_ = 0;
+  bool liftFailed_ = false;
+  std::optional<double> shedTo_;  // the load the bucket may carry over the vessel
   int dipTries_ = 0;
   double dipStart_ = 0;
   double depth_ = 0;  // how far below the surface the scoop aims
