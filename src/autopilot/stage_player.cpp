@@ -22,8 +22,12 @@ namespace {
 
 constexpr double kParkInset = 4.4;   // the chassis's origin inside the edge; its wheels are 3.7 ahead
 constexpr double kEdge = 5.0;        // routes keep the chassis this far inside the edges
-constexpr double kClearance = 7.8;   // and this far from the dishes, cakes and spoon
+constexpr double kClearance = 7.8;
+constexpr double kNamedWithin = 8.5;  // the game names a pot within 10 of the mouth
+constexpr double kWheelAhead = 3.7, kWheelSide = 2.5;  // the wheel markers from the chassis's origin
+constexpr double kWheelMargin = 0.06;  // how near the edge the approach takes them   // and this far from the dishes, cakes and spoon
 constexpr int kPhaseTurnLimit = 6000;
+constexpr double kPourTurnLimit = 25000;  // at the slowest pace; a trip takes a tenth of it
 constexpr double kEnough = 20;       // a tally this near its order is left alone
 constexpr double kScoopTilt = -2.95; // turned over this far, the bucket holds about 380
 constexpr double kTuckedIn = 6.5;    // the bucket keeps this far ahead of the cab
@@ -82,9 +86,9 @@ void StagePlayer::Enter(Phase p) {
     char line[256];
     std::snprintf(line, sizeof line,
                   "autopilot: turn %lld %s -> phase %d (boom %.2f arm %.2f bucket %.2f tilt %.2f, dipped %d loaded %d "
-                  "amount %.0f; at %.1f %.1f; cup %.0f %.0f %.0f glass %.0f %.0f %.0f)\n",
+                  "amount %.0f ing %d; at %.1f %.1f; cup %.0f %.0f %.0f glass %.0f %.0f %.0f)\n",
                   static_cast<long long>(platform::os::CurrentTurn()), PhaseName(), static_cast<int>(p), j.boom,
-                  j.arm, j.bucket, ArmModel::Tilt(j), g.bucketDipped, g.bucketLoaded, g.bucketAmount,
+                  j.arm, j.bucket, ArmModel::Tilt(j), g.bucketDipped, g.bucketLoaded, g.bucketAmount, g.bucketIngredient,
                   ReadStance().chassis.x, ReadStance().chassis.z, g.cupCoffee, g.cupMilk, g.cupSugar, g.glassCoffee,
                   g.glassMilk, g.glassSugar);
     platform::os::OutputDebugString(line);
@@ -225,8 +229,15 @@ std::optional<Keys> StagePlayer::LiftOut(const Pot& pot, const Stance& s) {
     // tilt holds when it comes out, so poses under the surface cost nothing.
     const double amount = g.bucketLoaded ? g.bucketAmount : 400;
     const double under = pot.surface - body - 0.3;
+    // The game names the load after the pot the mouth is over when the
+    // bucket leaves the ingredient: near the surface, keep it over the pot.
+    const double nearSurface = pot.surface - body + 1.0;
+    auto passable = [&](const Joints& j) {
+      if (!ClearOfPot(j, pot, reach, body)) return false;
+      return g.bucketLoaded || arm_.Lowest(j) >= nearSurface || std::abs(arm_.Mouth(j).f - reach) < kNamedWithin;
+    };
     liftPath_ = PlanArmPath(
-        now, Pace(), [&](const Joints& j) { return ClearOfPot(j, pot, reach, body); },
+        now, Pace(), passable,
         [&](const Joints& j) { return arm_.Lowest(j) >= travelLow && arm_.Reach(j).f >= kTuckedIn; },
         [&](const Joints& j) {
           if (!g.bucketLoaded && ((g.bucketDipped && SameJoints(j, now)) ||
@@ -325,9 +336,44 @@ Keys StagePlayer::FaceTarget(Ground target, Phase next) {
   return {};
 }
 
+// Whether the wheels stay `margin` inside the table after the chassis moves
+// as `keys` drive it for one turn (a turn is checked both ways).
+bool StagePlayer::WheelsStayOn(const Keys& keys, const Stance& s, double margin) const {
+  if (!keys.tab || (!keys.up && !keys.down && !keys.left && !keys.right)) return true;
+  const Area inside = layout_.table.Grown(-margin);
+  auto onTable = [&](Ground at, Ground front) {
+    Ground side{-front.z, front.x};
+    for (double f : {-kWheelAhead, kWheelAhead})
+      for (double w : {-kWheelSide, kWheelSide})
+        if (!inside.Contains(at + front * f + side * w)) return false;
+    return true;
+  };
+  if (keys.up != keys.down) return onTable(s.chassis + s.facing * (keys.up ? 0.2 : -0.2) * Pace(), s.facing);
+  const double a = 0.02 * Pace();
+  for (double turn : {-a, a}) {
+    Ground front{s.facing.x * std::cos(turn) - s.facing.z * std::sin(turn),
+                 s.facing.x * std::sin(turn) + s.facing.z * std::cos(turn)};
+    if (!onTable(s.chassis, front)) return false;
+  }
+  return true;
+}
+
 Keys StagePlayer::Turn(std::string& failure) {
   Keys keys = Step();
+  // Never off the edge, whatever a phase asks for: a held-back phase ends
+  // at its own limit.
+  if (!WheelsStayOn(keys, ReadStance(), 0.02)) keys = {};
   if (failure_.empty() && ++phaseTurns_ > kPhaseTurnLimit) failure_ = std::string("no progress while ") + PhaseName();
+  // Phases that hand over to each other in a circle never hit their own
+  // limit: the tallies must grow now and then.
+  double poured = 0;
+  for (int i = 1; i <= 3; ++i) poured += Poured(true, i) + Poured(false, i);
+  if (poured != pouredBefore_) {
+    pouredBefore_ = poured;
+    turnsSincePour_ = 0;
+  } else if (failure_.empty() && ++turnsSincePour_ > kPourTurnLimit / Pace()) {
+    failure_ = "nothing poured for a long time";
+  }
   failure = failure_;
   return keys;
 }
@@ -380,10 +426,16 @@ Keys StagePlayer::Step() {
       return FaceTarget(target_, toVessel ? Phase::OverVessel : Phase::Approach);
     }
 
-    case Phase::Approach:
-      if (auto keys = TravelTo(ParkFor(target_, kParkInset), true)) return *keys;
+    case Phase::Approach: {
+      // Straight on toward the pot, as near the edge as the wheels allow.
+      // Something in the way stops it too.
+      Keys forward = Drive(true);
+      bool moved = phaseTurns_ < 2 || Length(s.chassis - lastChassis_) > 1e-3;
+      lastChassis_ = s.chassis;
+      if (moved && WheelsStayOn(forward, s, kWheelMargin)) return forward;
       Enter(Phase::AbovePot);
       return {};
+    }
 
     case Phase::AbovePot:
     case Phase::Lower: {
@@ -550,7 +602,10 @@ Keys StagePlayer::Step() {
           platform::os::OutputDebugString(line);
         }
         if (!goal_) {
-          failure_ = "no pose holds the bucket over the vessel";
+          // Where the chassis stopped, less can be held over the vessel
+          // than planned: spill a little more away from it and try again.
+          *shedTo_ -= 25;
+          if (*shedTo_ < 0) failure_ = "no pose holds the bucket over the vessel";
           return {};
         }
       }

@@ -44,6 +44,7 @@ class StagePlayer {
   std::optional<Keys> ArmToGoal(double floor, double rim, double reach, double inner);
   bool ClearOfPot(const Joints& j, const Pot& pot, double reach, double body) const;
   std::optional<Keys> LiftOut(const Pot& pot, const Stance& s);
+  bool WheelsStayOn(const Keys& keys, const Stance& s, double margin) const;
   double HoldingNow() const;
   double Loss(const Joints& next) const;
   Keys Step();
@@ -80,6 +81,9 @@ class StagePlayer {
   int liftTurns_ = 0, liftPlans_ = 0;
   bool liftFailed_ = false;
   std::optional<double> shedTo_;  // the load the bucket may carry over the vessel
+  Ground lastChassis_;
+  double pouredBefore_ = 0;
+  int turnsSincePour_ = 0;
   int dipTries_ = 0;
   double dipStart_ = 0;
   double depth_ = 0;  // how far below the surface the scoop aims
