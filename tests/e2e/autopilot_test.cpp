@@ -1,6 +1,7 @@
-// The autopilot playing through the built program: a stage won with the
-// best verdict, the run log in the state file, the same trail from the same
-// command line, and a trail that is only replaced by a run that ends well.
+// The autopilot playing through the built program: a whole game won on both
+// routes with the best verdict every stage, the run log in the state file,
+// the same trail from the same command line, and a trail that is only
+// replaced by a run that ends well.
 #include <regex>
 
 #include "e2e/zarn_run.h"
@@ -41,4 +42,23 @@ TEST_F(Autopilot, WinsStageOneWithTheBestVerdictAndRepeatsItsTrail) {
   EXPECT_NE(Play("--state '" + (dir / "no" / "s.json").string() + "' --trail '" + first.string() + "'"), 0);
   EXPECT_EQ(Slurp(first), before);
   EXPECT_FALSE(fs::exists(first.string() + ".part"));
+}
+
+// From the title to All Cleared and back: Enter on the result screen plays
+// stages 1, 2 and 5; Enter during the replay plays all five.
+TEST_F(Autopilot, WinsAWholeGameOnBothRoutes) {
+  for (const auto& [route, stages] : {std::pair{"result", 3}, std::pair{"replay", 5}}) {
+    const fs::path state = dir / (std::string(route) + ".json");
+    ASSERT_EQ(Zarn(std::string("--headless --autopilot --seed 1 --autopilot-route ") + route + " --state '" +
+                       state.string() + "'",
+                   ZARN_RUN_DIR),
+              0)
+        << route << ": " << errors;
+    const std::string json = Slurp(state);
+    const std::string log = json.substr(json.find("\"runLog\""));
+    const std::regex won(R"(\{"stage": [1-5], "score": 100, "verdict": "Nice!! ", "turns": [1-9][0-9]*\})");
+    EXPECT_EQ(std::distance(std::sregex_iterator(log.begin(), log.end(), won), std::sregex_iterator()), stages)
+        << route << ": " << log;
+    EXPECT_NE(json.find("\"allClearedSeen\": true"), std::string::npos) << route;
+  }
 }
