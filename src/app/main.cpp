@@ -1,12 +1,12 @@
 // The entry point: reads the command line, starts the live or headless
 // machine and runs the game.
 #include <cstdio>
-#include <exception>
 
 #include "app/command_line.h"
 #include "app/demo_runs.h"
 #include "app/run_outputs.h"
 #include "app/state_trail.h"
+#include "app/top_level.h"
 #include "app/win_main.h"
 #include "autopilot/autopilot.h"
 #include "platform/os/backend.h"
@@ -88,15 +88,4 @@ int Run(int argc, char** argv) {
 
 }  // namespace
 
-// Whatever escapes is a fault of ours: said in words, with the exit status
-// of an internal software error, rather than an abort and a core dump.
-int main(int argc, char** argv) {
-  try {
-    return Run(argc, argv);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "zarn: internal error: %s\n", e.what());
-  } catch (...) {
-    std::fprintf(stderr, "zarn: internal error\n");
-  }
-  return 70;
-}
+int main(int argc, char** argv) { return app::RunGuarded([&] { return Run(argc, argv); }); }

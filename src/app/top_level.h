@@ -1,0 +1,16 @@
+#pragma once
+// The last guard around a run: whatever escapes it is a fault of ours, said
+// in words with the exit status of an internal software error, rather than
+// an abort and a core dump.
+#include <functional>
+
+namespace app {
+
+// As sysexits' "internal software error".
+inline constexpr int kInternalErrorExit = 70;
+
+// Returns what `run` returns; an exception escaping it is reported on
+// standard error with its text and gives kInternalErrorExit.
+int RunGuarded(const std::function<int()>& run);
+
+}  // namespace app
