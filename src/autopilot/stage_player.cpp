@@ -97,6 +97,8 @@ void StagePlayer::Enter(Phase p) {
   phaseTurns_ = 0;
   liftPath_.reset();
   shedTo_.reset();
+  if (p == Phase::Plan) crept_ = false;
+  creep_.clear();
   liftPlans_ = 0;
   liftFailed_ = false;
   undone_.clear();
@@ -358,6 +360,32 @@ bool StagePlayer::WheelsStayOn(const Keys& keys, const Stance& s, double margin)
   return true;
 }
 
+// The chassis goes whole steps (0.2 x pace), so the front wheels stop up to
+// a step short of the edge. One step taken at an angle a, while the edge is
+// still far, goes only cos(a) of a step along the way and leaves whole steps
+// to go: the keys for that step and the turns around it, none when the
+// wheels would stop near enough anyway.
+std::vector<Keys> StagePlayer::CreepKeys(const Stance& s) const {
+  const double step = 0.2 * Pace(), turnStep = 0.02 * Pace();
+  const Area inside = layout_.table.Grown(-kWheelMargin);
+  const Ground side{-s.facing.z, s.facing.x};
+  double room = 1e9;  // how far the front wheels may go along the facing
+  for (double w : {-kWheelSide, kWheelSide}) {
+    Ground wheel = s.chassis + s.facing * kWheelAhead + side * w;
+    double t = 0;
+    while (t < 60 && inside.Contains(wheel + s.facing * (t + 0.02))) t += 0.02;
+    room = std::min(room, t);
+  }
+  const double rest = std::fmod(room, step);
+  if (room < 3 * step || rest < 0.2 * step) return {};
+  const int turns = static_cast<int>(std::lround(std::acos(std::min(1.0, rest / step)) / turnStep));
+  if (turns == 0) return {};
+  std::vector<Keys> keys(turns, TurnKeys(1));
+  keys.push_back(Drive(true));
+  keys.insert(keys.end(), turns, TurnKeys(-1));
+  return keys;
+}
+
 Keys StagePlayer::Turn(std::string& failure) {
   Keys keys = Step();
   // Never off the edge, whatever a phase asks for: a held-back phase ends
@@ -429,6 +457,17 @@ Keys StagePlayer::Step() {
     case Phase::Approach: {
       // Straight on toward the pot, as near the edge as the wheels allow.
       // Something in the way stops it too.
+      if (!creep_.empty()) {
+        Keys k = creep_.front();
+        creep_.erase(creep_.begin());
+        if (creep_.empty()) Enter(Phase::Face);
+        return k;
+      }
+      if (!crept_) {
+        crept_ = true;
+        creep_ = CreepKeys(s);
+        if (!creep_.empty()) return {};
+      }
       Keys forward = Drive(true);
       bool moved = phaseTurns_ < 2 || Length(s.chassis - lastChassis_) > 1e-3;
       lastChassis_ = s.chassis;

@@ -44,6 +44,7 @@ class StagePlayer {
   std::optional<Keys> ArmToGoal(double floor, double rim, double reach, double inner);
   bool ClearOfPot(const Joints& j, const Pot& pot, double reach, double body) const;
   std::optional<Keys> LiftOut(const Pot& pot, const Stance& s);
+  std::vector<Keys> CreepKeys(const Stance& s) const;
   bool WheelsStayOn(const Keys& keys, const Stance& s, double margin) const;
   double HoldingNow() const;
   double Loss(const Joints& next) const;
@@ -82,6 +83,8 @@ class StagePlayer {
   bool liftFailed_ = false;
   std::optional<double> shedTo_;  // the load the bucket may carry over the vessel
   Ground lastChassis_;
+  std::vector<Keys> creep_;  // the angled step that sets up the approach
+  bool crept_ = false;       // taken on this trip
   double pouredBefore_ = 0;
   int turnsSincePour_ = 0;
   int dipTries_ = 0;
