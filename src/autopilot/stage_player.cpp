@@ -23,12 +23,13 @@ namespace {
 constexpr double kParkInset = 4.4;   // the chassis's origin inside the edge; its wheels are 3.7 ahead
 constexpr double kEdge = 5.0;        // routes keep the chassis this far inside the edges
 constexpr double kClearance = 7.8;
+constexpr double kLeastPour = 60;    // a smaller load may go to 0 in one tilt step
 constexpr double kNamedWithin = 8.5;  // the game names a pot within 10 of the mouth
 constexpr double kWheelAhead = 3.7, kWheelSide = 2.5;  // the wheel markers from the chassis's origin
 constexpr double kWheelMargin = 0.06;  // how near the edge the approach takes them   // and this far from the dishes, cakes and spoon
 constexpr int kPhaseTurnLimit = 6000;
 constexpr double kPourTurnLimit = 25000;  // at the slowest pace; a trip takes a tenth of it
-constexpr double kEnough = 20;       // a tally this near its order is left alone
+constexpr double kEnough = 35;       // a tally this near its order is left alone (50 still scores 100)
 constexpr double kScoopTilt = -2.95; // turned over this far, the bucket holds about 380
 constexpr double kTuckedIn = 6.5;    // the bucket keeps this far ahead of the cab
 
@@ -642,7 +643,19 @@ Keys StagePlayer::Step() {
         }
         if (!goal_) {
           // Where the chassis stopped, less can be held over the vessel
-          // than planned: spill a little more away from it and try again.
+          // than planned. A load of less than kLeastPour is lost whole in
+          // one tilt step (the game unloads the bucket before it credits the
+          // pour): rather spill some of it into the vessel on the way, which
+          // the 50 the order allows absorbs. Otherwise spill a little more
+          // away from it and try again.
+          goal_ = BestPose(
+              [&](const Joints& j) {
+                return overVessel(reach)(j) &&
+                       ArmModel::Capacity(ArmModel::Tilt(j)) >= std::min<double>(keep, kLeastPour);
+              },
+              [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); },
+              now, Pace());
+          if (goal_) return {};
           *shedTo_ -= 25;
           if (*shedTo_ < 0) failure_ = "no pose holds the bucket over the vessel";
           return {};
