@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "autopilot/arm_path.h"
+#include "autopilot/player_tuning.h"
 #include "autopilot/pose_search.h"
 #include "game/game_state.h"
 #include "platform/os/debug_output.h"
@@ -22,18 +23,15 @@ namespace {
 
 constexpr double kParkInset = 4.4;   // the chassis's origin inside the edge; its wheels are 3.7 ahead
 constexpr double kEdge = 5.0;        // routes keep the chassis this far inside the edges
-constexpr double kClearance = 7.8;
+constexpr double kClearance = 7.8;   // and this far from the dishes, cakes and spoon
 constexpr double kLeastPour = 60;    // a smaller load may go to 0 in one tilt step
-constexpr double kNamedWithin = 8.5;  // the game names a pot within 10 of the mouth
 constexpr double kWheelAhead = 3.7, kWheelSide = 2.5;  // the wheel markers from the chassis's origin
-constexpr double kWheelMargin = 0.06;  // how near the edge the approach takes them   // and this far from the dishes, cakes and spoon
+constexpr double kWheelMargin = 0.06;  // how near the edge the approach takes them
 constexpr int kPhaseTurnLimit = 6000;
 constexpr double kPourTurnLimit = 25000;  // at the slowest pace; a trip takes a tenth of it
 constexpr double kEnough = 35;       // a tally this near its order is left alone (50 still scores 100)
 constexpr double kScoopTilt = -2.95; // turned over this far, the bucket holds about 380
-constexpr double kTuckedIn = 6.5;    // the bucket keeps this far ahead of the cab
 
-double Pace() { return std::max(0.05, static_cast<double>(game::gameState.speedFactor)); }
 double Sq(double x) { return x * x; }
 
 Keys Drive(bool forward) { return {.up = forward, .down = !forward, .tab = true}; }
@@ -46,9 +44,6 @@ Vec3 WorldOf(const scene::Ref<scene::Frame>& f) {
   return p;
 }
 
-bool SameJoints(const Joints& a, const Joints& b) {
-  return std::abs(a.boom - b.boom) < 1e-6 && std::abs(a.arm - b.arm) < 1e-6 && std::abs(a.bucket - b.bucket) < 1e-6;
-}
 
 }  // namespace
 
@@ -134,11 +129,6 @@ double StagePlayer::HoldingNow() const {
   return g.bucketLoaded ? g.bucketAmount : ArmModel::Capacity(ArmModel::Tilt(ArmModel::Current()));
 }
 
-double StagePlayer::Loss(const Joints& next) const {
-  double holding = HoldingNow();
-  return holding - std::min(holding, ArmModel::Capacity(ArmModel::Tilt(next)));
-}
-
 // One move of the arm toward the cost's minimum; none once no move helps. A
 // move the game undid (a probe met something) is not tried again until the
 // arm has moved otherwise.
@@ -181,93 +171,6 @@ std::optional<Keys> StagePlayer::ArmToGoal(double floor, double rim, double reac
       cost += 5 * (Sq(std::max(0.0, (reach - inner) - span.f)) + Sq(std::max(0.0, span.h - (reach + inner))));
     return cost;
   });
-}
-
-// Every probe of the bucket clear of the pot's wall: above its rim over the
-// wall, above the floor inside it, above the table outside it; seen in the
-// upper structure's plane, where the wall lies `inner` to `outer` from the
-// axis on both sides.
-bool StagePlayer::ClearOfPot(const Joints& j, const Pot& pot, double reach, double body) const {
-  constexpr double kMargin = 1.0;
-  for (Plane q : arm_.Points(j)) {
-    double d = std::abs(q.f - reach);
-    double floor = d < pot.inner - kMargin ? pot.floor + 0.2 : d <= pot.outer + kMargin ? pot.rim + 0.35 : 0.5;
-    if (q.h < floor - body) return false;
-  }
-  return true;
-}
-
-// Out of the pot along a planned way, keeping as much of the load as the
-// wall allows, up to where the load is carried. None while a move is under
-// way, or once the way is done or failed (liftFailed_ then says which).
-std::optional<Keys> StagePlayer::LiftOut(const Pot& pot, const Stance& s) {
-  const game::GameState& g = game::gameState;
-  const Joints now = ArmModel::Current();
-  if (liftPath_ && liftTurns_ == liftPath_->repeat) {
-    // A move is done: on to the next, or plan again from where the arm is
-    // if the game held it back.
-    const Joints& want = liftPath_->poses[liftIndex_];
-    const Joints step = KeySteps(Pace());
-    if (std::abs(now.boom - want.boom) > step.boom / 2 || std::abs(now.arm - want.arm) > step.arm / 2 ||
-        std::abs(now.bucket - want.bucket) > step.bucket / 2)
-      liftPath_.reset();
-    else
-      ++liftIndex_;
-    liftTurns_ = 0;
-  }
-  if (liftPath_ && liftIndex_ >= liftPath_->moves.size()) {
-    liftPath_.reset();
-    Enter(g.bucketLoaded ? Phase::BackOff : g.bucketDipped ? Phase::Scoop : Phase::AbovePot);
-    return std::nullopt;
-  }
-  if (!liftPath_) {
-    if (++liftPlans_ > 6) {
-      liftFailed_ = true;
-      return std::nullopt;
-    }
-    const double body = s.body.y;
-    const double reach = s.InBodyPlane({static_cast<float>(pot.axis.x), 0, static_cast<float>(pot.axis.z)}).f;
-    const double travelLow = layout_.highest + 0.4 - body;
-    // A loaded bucket only loses; one still in the ingredient takes what its
-    // tilt holds when it comes out, so poses under the surface cost nothing.
-    const double amount = g.bucketLoaded ? g.bucketAmount : 400;
-    const double under = pot.surface - body - 0.3;
-    // The game names the load after the pot the mouth is over when the
-    // bucket leaves the ingredient: near the surface, keep it over the pot.
-    const double nearSurface = pot.surface - body + 1.0;
-    auto passable = [&](const Joints& j) {
-      if (!ClearOfPot(j, pot, reach, body)) return false;
-      return g.bucketLoaded || arm_.Lowest(j) >= nearSurface || std::abs(arm_.Mouth(j).f - reach) < kNamedWithin;
-    };
-    liftPath_ = PlanArmPath(
-        now, Pace(), passable,
-        [&](const Joints& j) { return arm_.Lowest(j) >= travelLow && arm_.Reach(j).f >= kTuckedIn; },
-        [&](const Joints& j) {
-          if (!g.bucketLoaded && ((g.bucketDipped && SameJoints(j, now)) ||
-                                  (arm_.Lowest(j) < under && std::abs(arm_.Middle(j).f - reach) < pot.inner - 2)))
-            return amount;
-          return std::min(amount, ArmModel::Capacity(ArmModel::Tilt(j)));
-        });
-    liftIndex_ = 0;
-    liftTurns_ = 0;
-    if (std::getenv("ZARN_AP_TRACE")) {
-      char line[160];
-      std::snprintf(line, sizeof line, "  lift-out way: %d moves keeping %.0f of %.0f\n",
-                    liftPath_ ? static_cast<int>(liftPath_->moves.size()) : -1, liftPath_ ? liftPath_->held : 0.0,
-                    amount);
-      platform::os::OutputDebugString(line);
-    }
-    if (!liftPath_) {
-      liftFailed_ = true;
-      return std::nullopt;
-    }
-    if (liftPath_->moves.empty()) {
-      Enter(g.bucketLoaded ? Phase::BackOff : Phase::AbovePot);
-      return std::nullopt;
-    }
-  }
-  ++liftTurns_;
-  return ArmMoves()[liftPath_->moves[liftIndex_]].keys;
 }
 
 // Sets off on a route to where the chassis turns toward target_.

@@ -47,7 +47,6 @@ class StagePlayer {
   std::vector<Keys> CreepKeys(const Stance& s) const;
   bool WheelsStayOn(const Keys& keys, const Stance& s, double margin) const;
   double HoldingNow() const;
-  double Loss(const Joints& next) const;
   Keys Step();
   Ground ParkFor(Ground axis, double inset) const;
   Ground PreParkFor(Ground axis) const;
