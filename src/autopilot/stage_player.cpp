@@ -34,6 +34,16 @@ constexpr double kScoopTilt = -2.95; // turned over this far, the bucket holds a
 
 double Sq(double x) { return x * x; }
 
+// How far one turn of the keys drives the chassis, and turns it or the upper
+// structure.
+double DriveStep() { return 0.2 * Pace(); }
+double TurnStep() { return 0.02 * Pace(); }
+
+// A wheel marker of a chassis standing at `at` and facing `front`.
+Ground Wheel(Ground at, Ground front, double ahead, double side) {
+  return at + front * ahead + Ground{-front.z, front.x} * side;
+}
+
 Keys Drive(bool forward) { return {.up = forward, .down = !forward, .tab = true}; }
 Keys TurnKeys(double angle) { return {.left = angle < 0, .right = angle > 0, .tab = true}; }
 Keys SwingKeys(double angle) { return {.left = angle < 0, .right = angle > 0, .shift = true}; }
@@ -221,11 +231,11 @@ std::optional<Keys> StagePlayer::TravelTo(Ground point, bool forward) {
   Stance s = ReadStance();
   Ground to = point - s.chassis;
   double along = Dot(to, s.facing);
-  double step = 0.2 * Pace();
+  double step = DriveStep();
   if (Length(to) < step * 0.55 || (Length(to) < 1.5 && std::abs(along) < step * 0.55)) return std::nullopt;
   Ground heading = forward ? s.facing : s.facing * -1;
   double turn = TurnAngle(heading, Unit(to));
-  double turnStep = 0.02 * Pace();
+  double turnStep = TurnStep();
   // Turn first when the way is off by more than a step, unless the point is
   // so near that driving along the projection is enough.
   if (std::abs(turn) > std::max(0.03, turnStep * 0.55) && Length(to) > 1.5) return TurnKeys(turn);
@@ -235,9 +245,9 @@ std::optional<Keys> StagePlayer::TravelTo(Ground point, bool forward) {
 Keys StagePlayer::FaceTarget(Ground target, Phase next) {
   Stance s = ReadStance();
   double swing = s.Swing();
-  if (std::abs(swing) > 0.02 * Pace() * 0.55) return SwingKeys(-swing);
+  if (std::abs(swing) > TurnStep() * 0.55) return SwingKeys(-swing);
   double turn = TurnAngle(s.facing, Unit(target - s.chassis));
-  if (std::abs(turn) > 0.02 * Pace() * 0.55) return TurnKeys(turn);
+  if (std::abs(turn) > TurnStep() * 0.55) return TurnKeys(turn);
   Enter(next);
   return {};
 }
@@ -248,14 +258,13 @@ bool StagePlayer::WheelsStayOn(const Keys& keys, const Stance& s, double margin)
   if (!keys.tab || (!keys.up && !keys.down && !keys.left && !keys.right)) return true;
   const Area inside = layout_.table.Grown(-margin);
   auto onTable = [&](Ground at, Ground front) {
-    Ground side{-front.z, front.x};
     for (double f : {-kWheelAhead, kWheelAhead})
       for (double w : {-kWheelSide, kWheelSide})
-        if (!inside.Contains(at + front * f + side * w)) return false;
+        if (!inside.Contains(Wheel(at, front, f, w))) return false;
     return true;
   };
-  if (keys.up != keys.down) return onTable(s.chassis + s.facing * (keys.up ? 0.2 : -0.2) * Pace(), s.facing);
-  const double a = 0.02 * Pace();
+  if (keys.up != keys.down) return onTable(s.chassis + s.facing * (keys.up ? DriveStep() : -DriveStep()), s.facing);
+  const double a = TurnStep();
   for (double turn : {-a, a}) {
     Ground front{s.facing.x * std::cos(turn) - s.facing.z * std::sin(turn),
                  s.facing.x * std::sin(turn) + s.facing.z * std::cos(turn)};
@@ -270,12 +279,11 @@ bool StagePlayer::WheelsStayOn(const Keys& keys, const Stance& s, double margin)
 // to go: the keys for that step and the turns around it, none when the
 // wheels would stop near enough anyway.
 std::vector<Keys> StagePlayer::CreepKeys(const Stance& s) const {
-  const double step = 0.2 * Pace(), turnStep = 0.02 * Pace();
+  const double step = DriveStep(), turnStep = TurnStep();
   const Area inside = layout_.table.Grown(-kWheelMargin);
-  const Ground side{-s.facing.z, s.facing.x};
   double room = 1e9;  // how far the front wheels may go along the facing
   for (double w : {-kWheelSide, kWheelSide}) {
-    Ground wheel = s.chassis + s.facing * kWheelAhead + side * w;
+    Ground wheel = Wheel(s.chassis, s.facing, kWheelAhead, w);
     double t = 0;
     while (t < 60 && inside.Contains(wheel + s.facing * (t + 0.02))) t += 0.02;
     room = std::min(room, t);
@@ -492,7 +500,7 @@ Keys StagePlayer::Step() {
 
     case Phase::BackOff: {
       Ground back = PreParkFor(target_);
-      if (Dot(back - s.chassis, s.facing) > -0.2 * Pace() * 0.55) {
+      if (Dot(back - s.chassis, s.facing) > -DriveStep() * 0.55) {
         Enter(Phase::Plan);
         return {};
       }
@@ -510,7 +518,7 @@ Keys StagePlayer::Step() {
       double within = v.pourRadius - 1.5;
       Ground park = ParkFor(v.axis, kParkInset);
       double room = Dot(park - s.chassis, s.facing);  // how far the chassis may still go
-      double step = 0.2 * Pace();
+      double step = DriveStep();
       double reach = s.InBodyPlane({static_cast<float>(v.axis.x), 0, static_cast<float>(v.axis.z)}).f;
       double low = std::max(travelLow, v.rim + 0.4 - body);
       auto overVessel = [&](double at) {
