@@ -29,7 +29,8 @@ constexpr double kWheelAhead = 3.7, kWheelSide = 2.5;  // the wheel markers from
 constexpr double kWheelMargin = 0.06;  // how near the edge the approach takes them
 constexpr int kPhaseTurnLimit = 6000;
 constexpr double kPourTurnLimit = 25000;  // at the slowest pace; a trip takes a tenth of it
-constexpr double kEnough = 35;       // a tally this near its order is left alone (50 still scores 100)
+constexpr double kEnough = 35;       // a pour stops this near its order (50 short still scores 100)
+constexpr double kWorthATrip = 45;   // a tally this near its order needs no further trip
 constexpr double kScoopTilt = -2.95; // turned over this far, the bucket holds about 380
 
 double Sq(double x) { return x * x; }
@@ -202,7 +203,7 @@ Keys StagePlayer::Plan() {
   vesselIndex_ = 0;
   if (g.bucketLoaded) {
     for (std::size_t v = 0; v < layout_.vessels.size(); ++v)
-      if (Remaining(layout_.vessels[v], g.bucketIngredient) > kEnough && g.bucketIngredient != 0)
+      if (Remaining(layout_.vessels[v], g.bucketIngredient) > kWorthATrip && g.bucketIngredient != 0)
         trip_.vessels.push_back(static_cast<int>(v));
     if (trip_.vessels.empty()) {
       Enter(Phase::Dump);
@@ -215,7 +216,7 @@ Keys StagePlayer::Plan() {
   for (int ingredient = 1; ingredient <= 3 && trip_.vessels.empty(); ++ingredient) {
     if (!layout_.PotOf(ingredient)) continue;
     for (std::size_t v = 0; v < layout_.vessels.size(); ++v)
-      if (Remaining(layout_.vessels[v], ingredient) > kEnough) trip_.vessels.push_back(static_cast<int>(v));
+      if (Remaining(layout_.vessels[v], ingredient) > kWorthATrip) trip_.vessels.push_back(static_cast<int>(v));
     if (!trip_.vessels.empty()) trip_.ingredient = ingredient;
   }
   if (trip_.vessels.empty()) {
