@@ -6,10 +6,10 @@
 
 #include "app/main_window.h"
 #include "app/mode_dialog.h"
-#include "game/camera_select.h"
+#include "scene/camera_select.h"
 #include "game/collision.h"
 #include "game/excavator.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "game/game_step.h"
 #include "game/start_game.h"
 #include "platform/os/backend.h"

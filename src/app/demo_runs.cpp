@@ -8,9 +8,9 @@
 
 #include "demo/demo.h"
 #include "demo/demo_file_reader.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "game/game_step.h"
-#include "overlay/title_menu.h"
+#include "game/title_menu.h"
 #include "platform/os/file_access.h"
 #include "platform/os/messages.h"
 

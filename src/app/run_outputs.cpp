@@ -4,7 +4,7 @@
 
 #include "app/command_line.h"
 #include "demo/demo.h"
-#include "game/game_state_fields.h"
+#include "core/game_state_fields.h"
 #include "game/run_log.h"
 #include "platform/os/file_access.h"
 #include "platform/os/png_writer.h"

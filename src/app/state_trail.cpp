@@ -7,7 +7,7 @@
 #include <span>
 
 #include "demo/demo_record.h"
-#include "game/game_state_fields.h"
+#include "core/game_state_fields.h"
 #include "platform/os/messages.h"
 #include "scene/frame_poses.h"
 

@@ -5,7 +5,7 @@
 
 #include "demo/demo_frames.h"
 #include "demo/demo_record.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "platform/os/user_folders.h"
 
 namespace demo {

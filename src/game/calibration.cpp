@@ -3,11 +3,11 @@
 #include <string>
 #include <string_view>
 
-#include "app/timers.h"
+#include "core/timers.h"
 #include "scene/scene_objects.h"
 #include "vexel/vexel.h"
 #include "game/excavator.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "overlay/overlay.h"
 #include "overlay/font.h"
 #include "platform/os/messages.h"

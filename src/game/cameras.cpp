@@ -2,10 +2,10 @@
 // excavator.
 #include <cmath>
 
-#include "app/timers.h"
-#include "game/camera_select.h"
+#include "core/timers.h"
+#include "scene/camera_select.h"
 #include "game/excavator.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
 #include "scene/scene_objects.h"

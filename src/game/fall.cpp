@@ -1,10 +1,10 @@
 // Falling off the table: the chassis tumbles over the edge it left and the
 // game goes back to the title once it is far below.
-#include "app/timers.h"
+#include "core/timers.h"
 #include "audio/sound_effects.h"
-#include "game/camera_select.h"
+#include "scene/camera_select.h"
 #include "game/excavator.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "platform/os/messages.h"
 #include "scene/scene_objects.h"
 

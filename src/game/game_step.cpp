@@ -1,10 +1,10 @@
 #include "game/game_step.h"
 
-#include "app/timers.h"
+#include "core/timers.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
 #include "game/excavator.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "game/run_log.h"
 #include "game/motion.h"
 #include "game/screens.h"

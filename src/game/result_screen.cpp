@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/timers.h"
+#include "core/timers.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "game/run_log.h"
 #include "game/orders.h"
 #include "game/scoop_and_pour.h"

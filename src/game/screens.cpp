@@ -1,9 +1,9 @@
 #include "game/screens.h"
 
-#include "app/timers.h"
+#include "core/timers.h"
 #include "audio/music.h"
-#include "game/camera_select.h"
-#include "game/game_state.h"
+#include "scene/camera_select.h"
+#include "core/game_state.h"
 #include "game/run_log.h"
 #include "game/screen_parts.h"
 #include "game/showcase.h"

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "game/orders.h"
 #include "game/scoop_and_pour.h"
 #include "scene/scene_objects.h"

@@ -1,8 +1,8 @@
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "overlay/order_check.h"
 #include "overlay/order_panels.h"
 #include "overlay/overlay.h"
-#include "overlay/title_menu.h"
+#include "game/title_menu.h"
 
 namespace overlay {
 

@@ -1,7 +1,7 @@
 #include "overlay/title_show.h"
 
-#include "game/camera_select.h"
-#include "game/game_state.h"
+#include "scene/camera_select.h"
+#include "core/game_state.h"
 #include "scene/scene_objects.h"
 
 namespace overlay {

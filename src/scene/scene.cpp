@@ -1,7 +1,7 @@
 // One frame per main-loop turn, and giving the world back at the end.
 #include "scene/scene.h"
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "overlay/overlay.h"
 #include "scene/scene_objects.h"
 #include "vexel/vexel.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/report_error.h"
+#include "audio/report_error.h"
 #include "audio/sound_effects.h"
 #include "platform/os/debug_output.h"
 #include "support/fresh_state.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "game/excavator.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "game/start_game.h"
 #include "support/built_scene.h"
 

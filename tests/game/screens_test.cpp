@@ -5,7 +5,7 @@
 #include <cmath>
 #include <tuple>
 
-#include "app/timers.h"
+#include "core/timers.h"
 #include "demo/demo.h"
 #include "game/game_step.h"
 #include "game/result_screen.h"

@@ -10,7 +10,7 @@
 
 #include "excavator_rig.h"
 #include "game/collision.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "game/scoop_and_pour.h"
 #include "game/stages.h"
 #include "support/built_scene.h"

@@ -1,4 +1,4 @@
-#include "app/report_error.h"
+#include "audio/report_error.h"
 
 #include <cstdio>
 #include <string>

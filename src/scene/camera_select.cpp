@@ -1,4 +1,4 @@
-#include "game/camera_select.h"
+#include "scene/camera_select.h"
 
 #include "scene/scene_objects.h"
 #include "vexel/vexel.h"

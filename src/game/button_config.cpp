@@ -1,13 +1,13 @@
-#include "overlay/button_config.h"
+#include "game/button_config.h"
 
 #include <array>
 
-#include "app/timers.h"
+#include "core/timers.h"
 #include "audio/sound_effects.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "input/joystick.h"
 #include "overlay/font.h"
-#include "overlay/title_menu.h"
+#include "game/title_menu.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
 #include "scene/scene_objects.h"

@@ -1,7 +1,7 @@
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "game/start_game.h"
 #include "overlay/overlay.h"
-#include "overlay/title_menu.h"
+#include "game/title_menu.h"
 #include "overlay/title_show.h"
 #include "platform/os/keyboard.h"
 
