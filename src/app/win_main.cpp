@@ -69,6 +69,7 @@ void Teardown() {
   audio::CloseMusic();
   audio::ReleaseSoundEffects();
   audio::ReleaseSound();
+  overlay::ReleaseOverlayObjects();
   scene::ReleaseScene();
   vexel::VexelCleanup();
   WriteConfigFile();
@@ -102,8 +103,8 @@ int WinMain(void* instance, void*, const char*, int showCommand) {
     WarpWhenReady(warp);
     DemoRunTurn();
     if (!game::GameStep()) break;
-    if (runOptions.camera) game::SetCamera(runOptions.camera);
-    scene::RenderFrame();
+    if (runOptions.camera) scene::SetCamera(runOptions.camera);
+    overlay::RenderFrame();
     audio::ServiceMusic();
     RecordTrailTurn(CurrentTurn());
     EndTurn();

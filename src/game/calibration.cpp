@@ -45,7 +45,7 @@ void CalibrateSpeed() {
       g.calibrationFrames = 0;
       g.calibrationPhase = 2;
       platform::os::SetTurnPacing(false);
-      platform::os::SetTimer(g.mainWindow, app::kTimerCalibration, 5000);
+      platform::os::SetTimer(g.mainWindow, core::kTimerCalibration, 5000);
       break;
     case 2: {
       g.showcaseAngle += 0.015f;

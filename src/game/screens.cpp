@@ -72,12 +72,12 @@ void RunStageIntro() {
   OrbitResultCamera(g.introAngle, 0.015f, 300, 50, objects.stageCenterFrame, objects.stageCenterFrame);
   DrawScreenText(kRowWhite, 290, 570, "[ P U S H  S P A C E ]");
   if (KeyOrButtonDown(vk::kSpace, false)) {
-    platform::os::SetTimer(g.mainWindow, app::kTimerDemoRecord, 100);
+    platform::os::SetTimer(g.mainWindow, core::kTimerDemoRecord, 100);
     g.recordCount = 0;
     runLog.playingTurns = 0;
     g.stageIntroActive = 0;
     g.elapsedSeconds = 0;
-    platform::os::SetTimer(g.mainWindow, app::kTimerClock, 1000);
+    platform::os::SetTimer(g.mainWindow, core::kTimerClock, 1000);
   }
 }
 
@@ -111,10 +111,10 @@ void RunDemoScreen() {
     StraightenExcavator();
     g.titlePhase = 1;
     g.attractDemoActive = 0;
-    platform::os::KillTimer(g.mainWindow, app::kTimerDemoPlay);
+    platform::os::KillTimer(g.mainWindow, core::kTimerDemoPlay);
     g.replayActive = 0;
     g.cameraIndex = 9;
-    SetCamera(9);
+    scene::SetCamera(9);
     if (interrupted) {
       g.playbackIndex = 0;
       g.recordCount = 0;

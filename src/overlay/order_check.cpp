@@ -68,7 +68,7 @@ void CheckOrderReady(int cupCoffeeRow, int cupMilkRow, int cupSugarRow, int glas
     if (g.orderDonePhase == 0) {
       // Timers 16 and 17 blink it: 800 ms shown, 1000 ms hidden, a chime
       // at the start of each showing.
-      platform::os::SetTimer(g.mainWindow, app::kTimerOrderShown, 800);
+      platform::os::SetTimer(g.mainWindow, core::kTimerOrderShown, 800);
       audio::PlayOnce(audio::SoundEffect::OrderReadyChime);
       g.orderDonePhase = 1;
     }
@@ -81,7 +81,7 @@ void CheckOrderReady(int cupCoffeeRow, int cupMilkRow, int cupSugarRow, int glas
   if (platform::os::KeyDown(keys, platform::os::vk::kSpace) && g.orderDonePhase > 0) {
     g.resultPhase = 1;
     g.orderScore = OrderScore(grade.count);
-    platform::os::SetTimer(g.mainWindow, app::kTimerScoreCount, 240);
+    platform::os::SetTimer(g.mainWindow, core::kTimerScoreCount, 240);
     g.resultCountTicks = 0;
     audio::PlayTrack(1);
   }

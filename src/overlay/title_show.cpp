@@ -53,7 +53,7 @@ void SetUpTitleShow() {
   Place(objects.camera[9], root, {-200, 3060, 60});
   Orient(objects.camera[9], root, {1, 0, 0}, {0, 1, 0});
   Place(objects.lightFrame, root, {-150, 3050, 0});
-  game::SetCamera(9);
+  scene::SetCamera(9);
   g.cameraIndex = 9;
 
   Place(objects.baseFrame, root, {-170, 2990, 70});

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "core/game_state.h"
-#include "overlay/overlay.h"
 #include "platform/os/debug_output.h"
 #include "platform/rm/rm_object.h"
 #include "platform/surface/device_context.h"

@@ -28,7 +28,7 @@ class ButtonConfig : public OverlayScreen {
     os::AttachScriptedJoystick();
     ASSERT_EQ(gameState.joystickAvailable = input::InitJoystick(), 1);
   }
-  static void Step() { Turn([] { ClearBack(), overlay::TitleStep(); }); }
+  static void Step() { Turn([] { ClearBack(), game::TitleStep(); }); }
   static std::vector<int> Assigned() {
     const auto& a = gameState.buttonAssign;
     return {a[1], a[2], a[3], a[4]};
