@@ -9,6 +9,7 @@
 #include "game/showcase.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
+#include "scene/place.h"
 #include "scene/scene_objects.h"
 
 namespace game {
@@ -17,29 +18,20 @@ namespace vk = platform::os::vk;
 using platform::rm::Vec3;
 using scene::Frame;
 using scene::objects;
+using scene::Orient;
+using scene::Place;
 using scene::Ref;
 
 namespace {
 
 constexpr Vec3 kAlong{0, 0, 1}, kUp{0, 1, 0};
 
-const Ref<Frame>* const kTires[] = {&objects.tireFrontLeftFrame, &objects.tireRearLeftFrame,
-                                    &objects.tireFrontRightFrame, &objects.tireRearRightFrame};
-
-void Place(const Ref<Frame>& frame, const Ref<Frame>& ref, Vec3 p) {
-  if (frame && ref) frame->SetPosition(ref.get(), p);
-}
-
-void Orient(const Ref<Frame>& frame, const Ref<Frame>& ref, Vec3 dir, Vec3 up) {
-  if (frame && ref) frame->SetOrientation(ref.get(), dir, up);
-}
-
 // The excavator's joints at rest after a playback left them anywhere.
 void StraightenExcavator() {
   for (const Ref<Frame>* part :
        {&objects.baseFrame, &objects.bodyFrame, &objects.arm1Frame, &objects.arm2Frame, &objects.bucketFrame})
     Orient(*part, objects.sceneRoot, kAlong, kUp);
-  for (const Ref<Frame>* tire : kTires) Orient(*tire, objects.baseFrame, kAlong, kUp);
+  for (auto tire : scene::kTireSlots) Orient(objects.*tire, objects.baseFrame, kAlong, kUp);
 }
 
 // The table is laid for the break: both drinks, the cakes on their dishes
@@ -67,8 +59,7 @@ void LayTheBreak() {
 
 void RunStageIntro() {
   GameState& g = gameState;
-  const Vec3 tires[] = {{2.5f, 1, -3.7f}, {2.5f, 1, 3.7f}, {-2.5f, 1, -3.7f}, {-2.5f, 1, 3.7f}};
-  for (int i = 0; i < 4; ++i) Place(*kTires[i], objects.baseFrame, tires[i]);
+  scene::PlaceTires();
   OrbitResultCamera(g.introAngle, 0.015f, 300, 50, objects.stageCenterFrame, objects.stageCenterFrame);
   DrawScreenText(kRowWhite, 290, 570, "[ P U S H  S P A C E ]");
   if (KeyOrButtonDown(vk::kSpace, false)) {
