@@ -6,9 +6,9 @@
 #include <sstream>
 #include <vector>
 
+#include "core/game_state.h"
 #include "demo/demo.h"
 #include "demo/demo_file_reader.h"
-#include "core/game_state.h"
 #include "game/game_step.h"
 #include "game/title_menu.h"
 #include "platform/os/file_access.h"

@@ -10,7 +10,6 @@
 #include "audio/music.h"
 #include "audio/sound_effects.h"
 #include "core/game_state.h"
-#include "scene/camera_select.h"
 #include "game/game_step.h"
 #include "game/start_game.h"
 #include "input/joystick.h"
@@ -18,6 +17,7 @@
 #include "platform/os/dialog.h"
 #include "platform/os/messages.h"
 #include "platform/os/turns.h"
+#include "scene/camera_select.h"
 #include "scene/scene.h"
 #include "vexel/vexel.h"
 

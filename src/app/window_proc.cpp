@@ -1,9 +1,9 @@
 #include "app/window_proc.h"
 
-#include "core/timers.h"
 #include "audio/sound_effects.h"
-#include "demo/demo.h"
 #include "core/game_state.h"
+#include "core/timers.h"
+#include "demo/demo.h"
 #include "input/joystick.h"
 #include "platform/os/messages.h"
 #include "scene/replay_view.h"

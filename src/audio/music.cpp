@@ -1,9 +1,9 @@
 #include "audio/music.h"
 
 #include "audio/report_error.h"
-#include "core/timers.h"
 #include "audio/sound_effects.h"
 #include "core/game_state.h"
+#include "core/timers.h"
 #include "platform/os/messages.h"
 
 namespace audio {

@@ -2,12 +2,12 @@
 
 #include <array>
 
-#include "core/timers.h"
 #include "audio/sound_effects.h"
 #include "core/game_state.h"
+#include "core/timers.h"
+#include "game/title_menu.h"
 #include "input/joystick.h"
 #include "overlay/font.h"
-#include "game/title_menu.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
 #include "scene/scene_objects.h"

@@ -3,15 +3,15 @@
 #include <string>
 #include <string_view>
 
-#include "core/timers.h"
-#include "scene/scene_objects.h"
-#include "vexel/vexel.h"
-#include "game/excavator.h"
 #include "core/game_state.h"
-#include "overlay/overlay.h"
+#include "core/timers.h"
+#include "game/excavator.h"
 #include "overlay/font.h"
+#include "overlay/overlay.h"
 #include "platform/os/messages.h"
 #include "platform/os/turns.h"
+#include "scene/scene_objects.h"
+#include "vexel/vexel.h"
 
 namespace game {
 

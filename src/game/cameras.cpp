@@ -2,12 +2,12 @@
 // excavator.
 #include <cmath>
 
-#include "core/timers.h"
-#include "scene/camera_select.h"
-#include "game/excavator.h"
 #include "core/game_state.h"
+#include "core/timers.h"
+#include "game/excavator.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
+#include "scene/camera_select.h"
 #include "scene/scene_objects.h"
 
 namespace game {

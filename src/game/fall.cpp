@@ -1,11 +1,11 @@
 // Falling off the table: the chassis tumbles over the edge it left and the
 // game goes back to the title once it is far below.
-#include "core/timers.h"
 #include "audio/sound_effects.h"
-#include "scene/camera_select.h"
-#include "game/excavator.h"
 #include "core/game_state.h"
+#include "core/timers.h"
+#include "game/excavator.h"
 #include "platform/os/messages.h"
+#include "scene/camera_select.h"
 #include "scene/scene_objects.h"
 
 namespace game {

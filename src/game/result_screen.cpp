@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "core/timers.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
 #include "core/game_state.h"
-#include "game/run_log.h"
+#include "core/timers.h"
 #include "game/orders.h"
+#include "game/run_log.h"
 #include "game/scoop_and_pour.h"
 #include "game/screen_parts.h"
 #include "game/screens.h"

@@ -1,14 +1,14 @@
 #include "game/screens.h"
 
-#include "core/timers.h"
 #include "audio/music.h"
-#include "scene/camera_select.h"
 #include "core/game_state.h"
+#include "core/timers.h"
 #include "game/run_log.h"
 #include "game/screen_parts.h"
 #include "game/showcase.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
+#include "scene/camera_select.h"
 #include "scene/place.h"
 #include "scene/scene_objects.h"
 

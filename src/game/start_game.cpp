@@ -1,8 +1,8 @@
 #include "game/start_game.h"
 
-#include "scene/camera_select.h"
 #include "core/game_state.h"
 #include "game/orders.h"
+#include "scene/camera_select.h"
 #include "scene/scene_objects.h"
 
 namespace game {

@@ -1,13 +1,13 @@
 #include "game/title_menu.h"
 
+#include "core/game_state.h"
 #include "core/timers.h"
 #include "demo/demo.h"
-#include "scene/camera_select.h"
-#include "core/game_state.h"
-#include "game/stages.h"
 #include "game/button_config.h"
+#include "game/stages.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
+#include "scene/camera_select.h"
 #include "scene/scene_objects.h"
 
 namespace game {

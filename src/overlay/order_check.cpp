@@ -1,9 +1,9 @@
 #include "overlay/order_check.h"
 
-#include "core/timers.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
 #include "core/game_state.h"
+#include "core/timers.h"
 #include "overlay/font.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"

@@ -1,7 +1,7 @@
 #include "overlay/title_show.h"
 
-#include "scene/camera_select.h"
 #include "core/game_state.h"
+#include "scene/camera_select.h"
 #include "scene/place.h"
 #include "scene/scene_objects.h"
 

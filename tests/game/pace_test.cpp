@@ -6,8 +6,8 @@
 #include <cmath>
 #include <string>
 
-#include "game/excavator.h"
 #include "core/game_state.h"
+#include "game/excavator.h"
 #include "game/start_game.h"
 #include "support/built_scene.h"
 

@@ -5,8 +5,8 @@
 
 #include "app/main_window.h"
 #include "app/mode_dialog.h"
-#include "platform/os/debug_output.h"
 #include "overlay/overlay.h"
+#include "platform/os/debug_output.h"
 #include "scene/frame_poses.h"
 #include "scene/scene.h"
 #include "scene/scene_objects.h"
