@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "game/title_menu.h"
 #include "input/joystick.h"
 #include "overlay_screen.h"
 #include "platform/os/turns.h"

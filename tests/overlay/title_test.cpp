@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "demo/demo.h"
+#include "game/title_menu.h"
 #include "overlay_screen.h"
 #include "platform/os/module_path.h"
 #include "scene/scene.h"
