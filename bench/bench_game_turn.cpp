@@ -6,17 +6,18 @@
 
 #include "app/main_window.h"
 #include "app/mode_dialog.h"
-#include "game/camera_select.h"
+#include "core/game_state.h"
 #include "game/collision.h"
 #include "game/excavator.h"
-#include "game/game_state.h"
 #include "game/game_step.h"
 #include "game/start_game.h"
+#include "overlay/overlay.h"
 #include "platform/os/backend.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
 #include "platform/os/turns.h"
 #include "platform/os/window.h"
+#include "scene/camera_select.h"
 #include "scene/scene.h"
 #include "scene/scene_objects.h"
 #include "vexel/vexel.h"
@@ -55,14 +56,14 @@ void BuildWorld(int mode) {
   game::gameState.stageIntroActive = 0;
   objects.baseFrame->SetPosition(objects.sceneRoot.get(), 0, 0.1f, 40);
   game::gameState.cameraIndex = 8;
-  game::SetCamera(8);
+  scene::SetCamera(8);
   game::PlaceFollowingCameras();
   game::AimCameras();
 }
 
 void RenderFrame(benchmark::State& state) {
   BuildWorld(static_cast<int>(state.range(0)));
-  for (auto _ : state) scene::RenderFrame();
+  for (auto _ : state) overlay::RenderFrame();
 }
 
 void ProbesOfOneStep(benchmark::State& state) {
@@ -87,7 +88,7 @@ void PlayingTurnDriving(benchmark::State& state) {
     platform::os::SetKeyDown(platform::os::vk::kUp, forward);
     platform::os::SetKeyDown(platform::os::vk::kDown, !forward);
     game::GameStep();
-    scene::RenderFrame();
+    overlay::RenderFrame();
   }
   platform::os::ClearKeyboard();
   if (game::CurrentMode() != game::Mode::Playing)

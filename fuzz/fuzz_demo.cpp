@@ -4,7 +4,7 @@
 #include <string>
 
 #include "demo/demo_file_reader.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   game::gameState.recordCount = -7;

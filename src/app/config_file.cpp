@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "platform/os/debug_output.h"
 #include "platform/os/profile.h"
 #include "platform/os/user_folders.h"

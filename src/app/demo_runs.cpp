@@ -6,11 +6,11 @@
 #include <sstream>
 #include <vector>
 
+#include "core/game_state.h"
 #include "demo/demo.h"
 #include "demo/demo_file_reader.h"
-#include "game/game_state.h"
 #include "game/game_step.h"
-#include "overlay/title_menu.h"
+#include "game/title_menu.h"
 #include "platform/os/file_access.h"
 #include "platform/os/messages.h"
 
@@ -57,7 +57,7 @@ void DemoRunTurn() {
   if (!run.started) {
     // At the title, with the pace known, as the title starts it after its
     // idle time.
-    if (mode == game::Mode::Title && g.buttonConfigActive == 0) overlay::TryAttractDemo();
+    if (mode == game::Mode::Title && g.buttonConfigActive == 0) game::TryAttractDemo();
     if (game::CurrentMode() == game::Mode::AttractDemo) {
       run.started = true;
       run.last = Clock::now();

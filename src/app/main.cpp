@@ -9,7 +9,7 @@
 #include "app/top_level.h"
 #include "app/win_main.h"
 #include "autopilot/autopilot.h"
-#include "platform/os/backend.h"
+#include "platform/backends/backends.h"
 #include "platform/os/debug_output.h"
 #include "platform/os/file_access.h"
 #include "platform/os/turns.h"
@@ -49,7 +49,7 @@ int Run(int argc, char** argv) {
   platform::os::SetDebugOutputEnabled(options.debug);
   platform::os::SetTurnLimit(options.turns);
   platform::os::KeepPresentedPictures(!options.screenshotFile.empty());
-  if (!platform::os::StartBackend({options.headless, options.fps, options.seed}, &message)) {
+  if (!platform::StartBackends({options.headless, options.fps, options.seed}, &message)) {
     std::fprintf(stderr, "zarn: %s (use --headless to run without a display)\n", message.c_str());
     return 1;
   }
@@ -60,19 +60,19 @@ int Run(int argc, char** argv) {
   }
   if (!options.trailFile.empty() && !app::StartTrail(options.trailFile, commandLine, message)) {
     std::fprintf(stderr, "zarn: %s\n", message.c_str());
-    platform::os::StopBackend();
+    platform::StopBackends();
     return app::kOutputFailedExit;
   }
   const std::string& demoFile = options.timeDemoFile.empty() ? options.playDemoFile : options.timeDemoFile;
   if (!demoFile.empty() && !app::PrepareDemoRun(demoFile, !options.timeDemoFile.empty(), message)) {
     std::fprintf(stderr, "zarn: %s\n", message.c_str());
-    platform::os::StopBackend();
+    platform::StopBackends();
     return 1;
   }
   if (options.autopilot) autopilot::Start(options.replayRoute ? autopilot::Route::Replay : autopilot::Route::Result,
                      options.autopilotStages);
   int code = app::WinMain(nullptr, nullptr, "", 1);
-  platform::os::StopBackend();
+  platform::StopBackends();
   app::ReportDemoRun();
   // The trail replaces an earlier one only now that the run has ended well.
   if (code != 0) {

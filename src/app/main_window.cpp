@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/window_proc.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "platform/os/resources.h"
 #include "platform/os/window.h"
 

@@ -1,6 +1,6 @@
 #include "app/mode_dialog.h"
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "platform/os/messages.h"
 
 namespace app {

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <span>
 
+#include "core/game_state_fields.h"
 #include "demo/demo_record.h"
-#include "game/game_state_fields.h"
 #include "platform/os/messages.h"
 #include "scene/frame_poses.h"
 

@@ -9,8 +9,7 @@
 #include "app/state_trail.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
-#include "game/game_state.h"
-#include "game/camera_select.h"
+#include "core/game_state.h"
 #include "game/game_step.h"
 #include "game/start_game.h"
 #include "input/joystick.h"
@@ -18,6 +17,7 @@
 #include "platform/os/dialog.h"
 #include "platform/os/messages.h"
 #include "platform/os/turns.h"
+#include "scene/camera_select.h"
 #include "scene/scene.h"
 #include "vexel/vexel.h"
 
@@ -69,6 +69,7 @@ void Teardown() {
   audio::CloseMusic();
   audio::ReleaseSoundEffects();
   audio::ReleaseSound();
+  overlay::ReleaseOverlayObjects();
   scene::ReleaseScene();
   vexel::VexelCleanup();
   WriteConfigFile();
@@ -102,8 +103,8 @@ int WinMain(void* instance, void*, const char*, int showCommand) {
     WarpWhenReady(warp);
     DemoRunTurn();
     if (!game::GameStep()) break;
-    if (runOptions.camera) game::SetCamera(runOptions.camera);
-    scene::RenderFrame();
+    if (runOptions.camera) scene::SetCamera(runOptions.camera);
+    overlay::RenderFrame();
     audio::ServiceMusic();
     RecordTrailTurn(CurrentTurn());
     EndTurn();

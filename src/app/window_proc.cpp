@@ -1,9 +1,9 @@
 #include "app/window_proc.h"
 
-#include "app/timers.h"
 #include "audio/sound_effects.h"
+#include "core/game_state.h"
+#include "core/timers.h"
 #include "demo/demo.h"
-#include "game/game_state.h"
 #include "input/joystick.h"
 #include "platform/os/messages.h"
 #include "scene/replay_view.h"
@@ -16,51 +16,51 @@ using namespace platform::os;
 void HandleTimer(Window* window, std::uintptr_t id) {
   game::GameState& g = game::gameState;
   switch (id) {
-    case kTimerClock: g.elapsedSeconds += 1; break;
-    case kTimerToggleLatch:
-      KillTimer(window, kTimerToggleLatch);
+    case core::kTimerClock: g.elapsedSeconds += 1; break;
+    case core::kTimerToggleLatch:
+      KillTimer(window, core::kTimerToggleLatch);
       g.toggleKeyLatch = 0;
       break;
-    case kTimerQualityLatch:
-      KillTimer(window, kTimerQualityLatch);
+    case core::kTimerQualityLatch:
+      KillTimer(window, core::kTimerQualityLatch);
       g.qualityKeyLatch = 0;
       break;
-    case kTimerMusicLatch:
-      KillTimer(window, kTimerMusicLatch);
+    case core::kTimerMusicLatch:
+      KillTimer(window, core::kTimerMusicLatch);
       g.musicKeyLatch = 0;
       break;
-    case kTimerConfigLatch:
-      KillTimer(window, kTimerConfigLatch);
+    case core::kTimerConfigLatch:
+      KillTimer(window, core::kTimerConfigLatch);
       g.configKeyLatch = 0;
       break;
-    case kTimerCalibration:
-      KillTimer(window, kTimerCalibration);
+    case core::kTimerCalibration:
+      KillTimer(window, core::kTimerCalibration);
       g.calibrationPhase = 3;
       break;
-    case kTimerOrderShown:
-      KillTimer(window, kTimerOrderShown);
+    case core::kTimerOrderShown:
+      KillTimer(window, core::kTimerOrderShown);
       g.orderDonePhase = 2;
-      SetTimer(window, kTimerOrderHidden, 1000);
+      SetTimer(window, core::kTimerOrderHidden, 1000);
       break;
-    case kTimerOrderHidden:
-      KillTimer(window, kTimerOrderHidden);
+    case core::kTimerOrderHidden:
+      KillTimer(window, core::kTimerOrderHidden);
       g.orderDonePhase = 0;
       break;
-    case kTimerScoreCount:
+    case core::kTimerScoreCount:
       g.resultCountTicks += 1;
       audio::PlayOnce(audio::SoundEffect::ScoreTick);
-      if (g.resultCountTicks > 16) KillTimer(window, kTimerScoreCount);
+      if (g.resultCountTicks > 16) KillTimer(window, core::kTimerScoreCount);
       break;
-    case kTimerReplayStart:
-      KillTimer(window, kTimerReplayStart);
+    case core::kTimerReplayStart:
+      KillTimer(window, core::kTimerReplayStart);
       g.playbackIndex = 0;
       g.replayActive = 1;
-      SetTimer(window, kTimerDemoPlay, 100);
+      SetTimer(window, core::kTimerDemoPlay, 100);
       scene::ShowReplayView();
       g.cameraIndex = 10;
       break;
-    case kTimerDemoRecord: demo::RecordDemoSample(); break;
-    case kTimerDemoPlay: demo::PlayDemoSample(); break;
+    case core::kTimerDemoRecord: demo::RecordDemoSample(); break;
+    case core::kTimerDemoPlay: demo::PlayDemoSample(); break;
     default: break;  // not one of ours: ignored
   }
 }

@@ -1,9 +1,9 @@
 #include "audio/music.h"
 
-#include "app/report_error.h"
-#include "app/timers.h"
+#include "audio/report_error.h"
 #include "audio/sound_effects.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
+#include "core/timers.h"
 #include "platform/os/messages.h"
 
 namespace audio {
@@ -15,7 +15,7 @@ namespace {
 using platform::Failed;
 using platform::HResult;
 namespace music = platform::music;
-namespace text = app::error_text;
+namespace text = error_text;
 
 // Starts a track's segment whether music is on or not: PlayTrack with music
 // on, the F2 toggle and the restart at a segment's end all come here.
@@ -29,7 +29,7 @@ void StartTrack(int track) {
 // Reports a failed call; true when it failed.
 bool Reported(HResult result, const char* message) {
   if (!Failed(result)) return false;
-  app::ReportError(result, message);
+  ReportError(result, message);
   return true;
 }
 
@@ -46,7 +46,7 @@ int InitMusic() {
   if (Reported(music::CreateLoader(&m.loader), text::kLoaderCreate)) return 0;
   std::string directory;
   if (!music::CurrentDirectory(&directory)) {
-    app::ReportError(platform::kEFail, text::kCurrentDirectory);
+    ReportError(platform::kEFail, text::kCurrentDirectory);
     return 0;
   }
   m.loader->SetSearchDirectory(directory);
@@ -95,7 +95,7 @@ void ToggleMusic() {
     StartTrack(m.currentTrack);
     g.musicEnabled = 1;
   }
-  platform::os::SetTimer(g.mainWindow, app::kTimerMusicLatch, 500);
+  platform::os::SetTimer(g.mainWindow, core::kTimerMusicLatch, 500);
   g.musicKeyLatch = 1;
 }
 

@@ -2,7 +2,7 @@
 
 #include "audio/sound_effect_table.h"
 #include "audio/wave_reader.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "platform/os/debug_output.h"
 #include "platform/os/window.h"
 #include "scene/scene_objects.h"

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/bytes.h"
 #include "platform/os/file_access.h"
 
 namespace audio {
+
+using core::Le16;
+using core::Le32;
 
 namespace {
 
@@ -16,11 +20,6 @@ constexpr std::uint32_t FourCC(const char (&s)[5]) {
          static_cast<std::uint32_t>(static_cast<unsigned char>(s[3])) << 24;
 }
 
-std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-std::uint32_t U32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
 
 }  // namespace
 
@@ -55,7 +54,7 @@ bool WaveReader::FindChunk(std::uint32_t id, Chunk* out) {
   while (at + 8 <= end) {
     std::uint8_t header[8];
     if (!ReadAt(at, header, 8)) return false;
-    Chunk c{U32(header), U32(header + 4), at + 8};
+    Chunk c{Le32(header), Le32(header + 4), at + 8};
     if (c.size > end - c.dataOffset) {
       error_ = "a chunk runs past the end of the RIFF chunk";
       return false;
@@ -77,12 +76,12 @@ bool WaveReader::ReadFormat(const Chunk& fmt) {
   std::uint8_t pcm[16];
   if (!ReadAt(fmt.dataOffset, pcm, 16)) return false;
   auto format = std::make_unique<platform::sound::WaveFormat>();
-  format->formatTag = U16(pcm);
-  format->channels = U16(pcm + 2);
-  format->samplesPerSec = U32(pcm + 4);
-  format->avgBytesPerSec = U32(pcm + 8);
-  format->blockAlign = U16(pcm + 12);
-  format->bitsPerSample = U16(pcm + 14);
+  format->formatTag = Le16(pcm);
+  format->channels = Le16(pcm + 2);
+  format->samplesPerSec = Le32(pcm + 4);
+  format->avgBytesPerSec = Le32(pcm + 8);
+  format->blockAlign = Le16(pcm + 12);
+  format->bitsPerSample = Le16(pcm + 14);
   if (format->formatTag != platform::sound::kWaveFormatPcm) {
     // Other formats carry a size and that many extra bytes, all inside the
     // chunk.
@@ -91,7 +90,7 @@ bool WaveReader::ReadFormat(const Chunk& fmt) {
       error_ = "the \"fmt \" chunk ends before its extra-size field";
       return false;
     }
-    const std::uint16_t n = U16(extraSize);
+    const std::uint16_t n = Le16(extraSize);
     if (n > fmt.size - 18) {
       error_ = "the \"fmt \" chunk ends inside its extra bytes";
       return false;
@@ -124,9 +123,9 @@ platform::HResult WaveReader::OpenBytes(std::string bytes) {
   const std::uint64_t fileSize = file_.size();
 
   std::uint8_t header[12];
-  if (!ReadAt(0, header, 12) || U32(header) != FourCC("RIFF") || U32(header + 8) != FourCC("WAVE"))
+  if (!ReadAt(0, header, 12) || Le32(header) != FourCC("RIFF") || Le32(header + 8) != FourCC("WAVE"))
     return Fail("not a RIFF WAVE file");
-  riff_ = Chunk{FourCC("RIFF"), U32(header + 4), 8};
+  riff_ = Chunk{FourCC("RIFF"), Le32(header + 4), 8};
   if (riff_.size < 4 || riff_.size > fileSize - 8)
     return Fail("the RIFF chunk claims more bytes than the file holds");
 

@@ -5,7 +5,7 @@
 
 #include "autopilot/keys.h"
 #include "autopilot/stage_player.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "game/game_step.h"
 #include "game/run_log.h"
 #include "platform/os/clock.h"

@@ -7,7 +7,7 @@
 #include "autopilot/arm_path.h"
 #include "autopilot/player_tuning.h"
 #include "autopilot/stage_player.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "platform/os/debug_output.h"
 
 namespace autopilot {

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "autopilot/arm_model.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 
 namespace autopilot {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 
 namespace autopilot {
 

@@ -9,7 +9,7 @@
 #include "autopilot/arm_path.h"
 #include "autopilot/player_tuning.h"
 #include "autopilot/pose_search.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "platform/os/debug_output.h"
 #include "platform/os/turns.h"
 #include "scene/scene_objects.h"

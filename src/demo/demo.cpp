@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/game_state.h"
 #include "demo/demo_frames.h"
 #include "demo/demo_record.h"
-#include "game/game_state.h"
 #include "platform/os/user_folders.h"
 
 namespace demo {

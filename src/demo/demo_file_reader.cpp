@@ -7,9 +7,9 @@
 #include <sstream>
 #include <string_view>
 
+#include "core/game_state.h"
 #include "demo/demo.h"
 #include "demo/demo_record.h"
-#include "game/game_state.h"
 #include "platform/os/debug_output.h"
 #include "platform/os/file_access.h"
 #include "scene/scene_objects.h"

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <sstream>
 
+#include "core/game_state.h"
 #include "demo/demo.h"
 #include "demo/demo_record.h"
-#include "game/game_state.h"
 #include "platform/os/debug_output.h"
 #include "platform/os/file_access.h"
 

@@ -3,15 +3,15 @@
 #include <string>
 #include <string_view>
 
-#include "app/timers.h"
-#include "scene/scene_objects.h"
-#include "vexel/vexel.h"
+#include "core/game_state.h"
+#include "core/timers.h"
 #include "game/excavator.h"
-#include "game/game_state.h"
-#include "overlay/overlay.h"
 #include "overlay/font.h"
+#include "overlay/overlay.h"
 #include "platform/os/messages.h"
 #include "platform/os/turns.h"
+#include "scene/scene_objects.h"
+#include "vexel/vexel.h"
 
 namespace game {
 
@@ -45,7 +45,7 @@ void CalibrateSpeed() {
       g.calibrationFrames = 0;
       g.calibrationPhase = 2;
       platform::os::SetTurnPacing(false);
-      platform::os::SetTimer(g.mainWindow, app::kTimerCalibration, 5000);
+      platform::os::SetTimer(g.mainWindow, core::kTimerCalibration, 5000);
       break;
     case 2: {
       g.showcaseAngle += 0.015f;

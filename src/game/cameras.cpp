@@ -2,12 +2,12 @@
 // excavator.
 #include <cmath>
 
-#include "app/timers.h"
-#include "game/camera_select.h"
+#include "core/game_state.h"
+#include "core/timers.h"
 #include "game/excavator.h"
-#include "game/game_state.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
+#include "scene/camera_select.h"
 #include "scene/scene_objects.h"
 
 namespace game {
@@ -21,22 +21,22 @@ void ChooseCamera() {
   GameState& g = gameState;
   platform::os::KeyboardState keys;
   platform::os::GetKeyboardState(keys);
-  if (g.cameraIndex >= 1 && g.cameraIndex <= 10) SetCamera(g.cameraIndex);
+  if (g.cameraIndex >= 1 && g.cameraIndex <= 10) scene::SetCamera(g.cameraIndex);
   // F3 .. F10, tested in this order.
   constexpr int kCameraOfKey[] = {8, 6, 7, 1, 4, 2, 5, 3};
   for (int i = 0; i < 8; ++i)
     if (KeyDown(keys, platform::os::vk::kF1 + 2 + i)) {
       g.cameraIndex = kCameraOfKey[i];
-      SetCamera(g.cameraIndex);
+      scene::SetCamera(g.cameraIndex);
     }
   bool change = KeyDown(keys, platform::os::vk::kReturn) || g.buttonDown[1];
   if (change && g.toggleKeyLatch == 0) {
     g.cameraIndex += 1;
     g.toggleKeyLatch = 1;
-    platform::os::SetTimer(g.mainWindow, app::kTimerToggleLatch, 200);
+    platform::os::SetTimer(g.mainWindow, core::kTimerToggleLatch, 200);
     // The cycle runs over cameras 1 to 8; 9 and 10 belong to the screens.
     if (g.cameraIndex == 9) g.cameraIndex = 1;
-    SetCamera(g.cameraIndex);
+    scene::SetCamera(g.cameraIndex);
   }
 }
 

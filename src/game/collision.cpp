@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "platform/rm/ray_pick.h"
 #include "scene/scene_objects.h"
 

@@ -3,12 +3,12 @@
 #include "game/excavator.h"
 
 #include "audio/sound_effects.h"
-#include "game/camera_select.h"
+#include "core/game_state.h"
 #include "game/collision.h"
 #include "game/excavator_pose.h"
-#include "game/game_state.h"
 #include "game/scoop_and_pour.h"
 #include "platform/os/keyboard.h"
+#include "scene/camera_select.h"
 #include "scene/scene_objects.h"
 
 namespace game {

@@ -1,6 +1,6 @@
 #include "game/excavator_pose.h"
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "scene/scene_objects.h"
 
 namespace game {

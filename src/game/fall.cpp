@@ -1,11 +1,11 @@
 // Falling off the table: the chassis tumbles over the edge it left and the
 // game goes back to the title once it is far below.
-#include "app/timers.h"
 #include "audio/sound_effects.h"
-#include "game/camera_select.h"
+#include "core/game_state.h"
+#include "core/timers.h"
 #include "game/excavator.h"
-#include "game/game_state.h"
 #include "platform/os/messages.h"
+#include "scene/camera_select.h"
 #include "scene/scene_objects.h"
 
 namespace game {
@@ -18,7 +18,7 @@ void UpdateFall() {
   if (g.fallPhase == 1) {
     g.fallSpinRate = 0.008f;
     g.cameraIndex = 1;
-    SetCamera(1);
+    scene::SetCamera(1);
     audio::StopAllSounds();
     audio::PlayOnce(audio::SoundEffect::FallSound);
     g.fallPhase = 2;
@@ -32,10 +32,10 @@ void UpdateFall() {
   Vec3 p;
   objects.baseFrame->GetPosition(objects.sceneRoot.get(), &p);
   if (p.y < -700) {
-    platform::os::KillTimer(g.mainWindow, app::kTimerDemoRecord);
+    platform::os::KillTimer(g.mainWindow, core::kTimerDemoRecord);
     g.titlePhase = 1;
     g.fallPhase = 0;
-    platform::os::KillTimer(g.mainWindow, app::kTimerClock);
+    platform::os::KillTimer(g.mainWindow, core::kTimerClock);
     g.elapsedSeconds = 0;
   }
 }

@@ -1,13 +1,14 @@
 #include "game/game_step.h"
 
-#include "app/timers.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
+#include "core/game_state.h"
+#include "core/timers.h"
 #include "game/excavator.h"
-#include "game/game_state.h"
-#include "game/run_log.h"
 #include "game/motion.h"
+#include "game/run_log.h"
 #include "game/screens.h"
+#include "game/title_menu.h"
 #include "input/joystick.h"
 #include "overlay/overlay.h"
 #include "platform/os/keyboard.h"
@@ -35,7 +36,7 @@ namespace {
 
 void NextRenderQuality() {
   GameState& g = gameState;
-  platform::os::SetTimer(g.mainWindow, app::kTimerQualityLatch, 500);
+  platform::os::SetTimer(g.mainWindow, core::kTimerQualityLatch, 500);
   g.qualityKeyLatch = 1;
   g.renderQualityIndex += 1;
   if (g.renderQualityIndex > 5) g.renderQualityIndex = 1;
@@ -47,7 +48,7 @@ void PlayingStep(const platform::os::KeyboardState& keys) {
   GameState& g = gameState;
   if (KeyDown(keys, 'K') && g.toggleKeyLatch == 0) {
     g.toggleKeyLatch = 1;
-    platform::os::SetTimer(g.mainWindow, app::kTimerToggleLatch, 200);
+    platform::os::SetTimer(g.mainWindow, core::kTimerToggleLatch, 200);
     g.keyGuideVisible = g.keyGuideVisible == 0 ? 1 : 0;
   }
   if (g.keyGuideVisible == 1) overlay::DrawKeyGuide();
@@ -78,7 +79,7 @@ bool GameStep() {
     case Mode::AttractDemo: RunDemoScreen(); break;
     case Mode::Replay: RunReplayScreen(); break;
     case Mode::AllCleared: RunAllCleared(); break;
-    case Mode::Title: overlay::TitleStep(); break;
+    case Mode::Title: TitleStep(); break;
     case Mode::StageIntro: RunStageIntro(); break;
     case Mode::Result: RunResultScreen(); break;
     case Mode::Playing:

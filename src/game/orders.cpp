@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "game/random.h"
 #include "game/stages.h"
 #include "platform/os/clock.h"

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "app/timers.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
-#include "game/game_state.h"
-#include "game/run_log.h"
+#include "core/game_state.h"
+#include "core/timers.h"
 #include "game/orders.h"
+#include "game/run_log.h"
 #include "game/scoop_and_pour.h"
 #include "game/screen_parts.h"
 #include "game/screens.h"
@@ -39,8 +39,8 @@ void RunResultScreen() {
     PlaceShowcase();
     UseResultCamera();
     g.resultPhase = 2;
-    platform::os::KillTimer(g.mainWindow, app::kTimerDemoRecord);
-    platform::os::SetTimer(g.mainWindow, app::kTimerReplayStart, 10000);
+    platform::os::KillTimer(g.mainWindow, core::kTimerDemoRecord);
+    platform::os::SetTimer(g.mainWindow, core::kTimerReplayStart, 10000);
   }
   OrbitResultCamera(g.showcaseAngle, 0.012f, ShowcaseRadius(), -150, objects.sceneRoot, objects.resultTargetFrame);
   DrawScreenText(kRowWhite, 230, 410, "Have a break! but how does it taste ?");
@@ -53,7 +53,7 @@ void RunResultScreen() {
   if (g.resultCountTicks <= 16) return;
   DrawScreenText(kRowWhite, 290, 570, "[ P U S H  E N T E R ]");
   if (!KeyOrButtonDown(vk::kReturn, true)) return;
-  platform::os::KillTimer(g.mainWindow, app::kTimerReplayStart);
+  platform::os::KillTimer(g.mainWindow, core::kTimerReplayStart);
   g.resultCountTicks = 16;
   audio::PlayTrack(0);
   PutShowcaseAway();
@@ -65,7 +65,7 @@ void RunReplayScreen() {
   if (g.playbackIndex > g.recordCount) {
     // The recording has run out: back to the result screen, which is still
     // open; its replay timer is not armed again, so this was the only one.
-    platform::os::KillTimer(g.mainWindow, app::kTimerDemoPlay);
+    platform::os::KillTimer(g.mainWindow, core::kTimerDemoPlay);
     g.replayActive = 0;
     UseResultCamera();
     PlaceShowcase();
@@ -73,7 +73,7 @@ void RunReplayScreen() {
   DrawScreenText(kRowWhite, 200, 410, "Have a break! but why don't you use spoon?");
   DrawScreenText(kRowWhite, 290, 570, "[ P U S H  E N T E R ]");
   if (KeyOrButtonDown(vk::kReturn, true)) {
-    platform::os::KillTimer(g.mainWindow, app::kTimerDemoPlay);
+    platform::os::KillTimer(g.mainWindow, core::kTimerDemoPlay);
     g.replayActive = 0;
     g.resultCountTicks = 16;
     audio::PlayTrack(0);

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "scene/scene_objects.h"
 
 namespace game {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "overlay/overlay.h"
 #include "platform/os/keyboard.h"
 

@@ -1,14 +1,15 @@
 #include "game/screens.h"
 
-#include "app/timers.h"
 #include "audio/music.h"
-#include "game/camera_select.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
+#include "core/timers.h"
 #include "game/run_log.h"
 #include "game/screen_parts.h"
 #include "game/showcase.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
+#include "scene/camera_select.h"
+#include "scene/place.h"
 #include "scene/scene_objects.h"
 
 namespace game {
@@ -17,29 +18,20 @@ namespace vk = platform::os::vk;
 using platform::rm::Vec3;
 using scene::Frame;
 using scene::objects;
+using scene::Orient;
+using scene::Place;
 using scene::Ref;
 
 namespace {
 
 constexpr Vec3 kAlong{0, 0, 1}, kUp{0, 1, 0};
 
-const Ref<Frame>* const kTires[] = {&objects.tireFrontLeftFrame, &objects.tireRearLeftFrame,
-                                    &objects.tireFrontRightFrame, &objects.tireRearRightFrame};
-
-void Place(const Ref<Frame>& frame, const Ref<Frame>& ref, Vec3 p) {
-  if (frame && ref) frame->SetPosition(ref.get(), p);
-}
-
-void Orient(const Ref<Frame>& frame, const Ref<Frame>& ref, Vec3 dir, Vec3 up) {
-  if (frame && ref) frame->SetOrientation(ref.get(), dir, up);
-}
-
 // The excavator's joints at rest after a playback left them anywhere.
 void StraightenExcavator() {
   for (const Ref<Frame>* part :
        {&objects.baseFrame, &objects.bodyFrame, &objects.arm1Frame, &objects.arm2Frame, &objects.bucketFrame})
     Orient(*part, objects.sceneRoot, kAlong, kUp);
-  for (const Ref<Frame>* tire : kTires) Orient(*tire, objects.baseFrame, kAlong, kUp);
+  for (auto tire : scene::kTireSlots) Orient(objects.*tire, objects.baseFrame, kAlong, kUp);
 }
 
 // The table is laid for the break: both drinks, the cakes on their dishes
@@ -67,17 +59,16 @@ void LayTheBreak() {
 
 void RunStageIntro() {
   GameState& g = gameState;
-  const Vec3 tires[] = {{2.5f, 1, -3.7f}, {2.5f, 1, 3.7f}, {-2.5f, 1, -3.7f}, {-2.5f, 1, 3.7f}};
-  for (int i = 0; i < 4; ++i) Place(*kTires[i], objects.baseFrame, tires[i]);
+  scene::PlaceTires();
   OrbitResultCamera(g.introAngle, 0.015f, 300, 50, objects.stageCenterFrame, objects.stageCenterFrame);
   DrawScreenText(kRowWhite, 290, 570, "[ P U S H  S P A C E ]");
   if (KeyOrButtonDown(vk::kSpace, false)) {
-    platform::os::SetTimer(g.mainWindow, app::kTimerDemoRecord, 100);
+    platform::os::SetTimer(g.mainWindow, core::kTimerDemoRecord, 100);
     g.recordCount = 0;
     runLog.playingTurns = 0;
     g.stageIntroActive = 0;
     g.elapsedSeconds = 0;
-    platform::os::SetTimer(g.mainWindow, app::kTimerClock, 1000);
+    platform::os::SetTimer(g.mainWindow, core::kTimerClock, 1000);
   }
 }
 
@@ -111,10 +102,10 @@ void RunDemoScreen() {
     StraightenExcavator();
     g.titlePhase = 1;
     g.attractDemoActive = 0;
-    platform::os::KillTimer(g.mainWindow, app::kTimerDemoPlay);
+    platform::os::KillTimer(g.mainWindow, core::kTimerDemoPlay);
     g.replayActive = 0;
     g.cameraIndex = 9;
-    SetCamera(9);
+    scene::SetCamera(9);
     if (interrupted) {
       g.playbackIndex = 0;
       g.recordCount = 0;

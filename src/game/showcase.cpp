@@ -1,6 +1,7 @@
 #include "game/showcase.h"
 
-#include "game/game_state.h"
+#include "core/game_state.h"
+#include "scene/place.h"
 #include "scene/scene_objects.h"
 
 namespace game {
@@ -8,13 +9,10 @@ namespace game {
 using platform::rm::Vec3;
 using scene::Frame;
 using scene::objects;
+using scene::Place;
 using scene::Ref;
 
 namespace {
-
-void Place(const Ref<Frame>& frame, const Ref<Frame>& ref, Vec3 p) {
-  if (frame && ref) frame->SetPosition(ref.get(), p);
-}
 
 bool CupInPlay() { return gameState.orderCupCoffee > 0; }
 bool GlassInPlay() { return gameState.orderGlassCoffee > 0; }

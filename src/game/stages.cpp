@@ -2,9 +2,10 @@
 
 #include <array>
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "game/orders.h"
 #include "game/scoop_and_pour.h"
+#include "scene/place.h"
 #include "scene/scene_objects.h"
 #include "vexel/vexel.h"
 
@@ -13,6 +14,8 @@ namespace game {
 using platform::rm::Vec3;
 using scene::Frame;
 using scene::objects;
+using scene::Orient;
+using scene::Place;
 using scene::Ref;
 using scene::SceneObjects;
 
@@ -83,14 +86,6 @@ constexpr std::array<Layout, 5> kLayouts = {{
 
 constexpr std::array<FrameSlot, 4> kTables = {&SceneObjects::tableAFrame, &SceneObjects::tableBFrame,
                                               &SceneObjects::tableCFrame, &SceneObjects::tableDFrame};
-
-void Place(const Ref<Frame>& frame, const Ref<Frame>& ref, Vec3 p) {
-  if (frame) frame->SetPosition(ref.get(), p);
-}
-
-void Orient(const Ref<Frame>& frame, const Ref<Frame>& ref, Vec3 dir, Vec3 up) {
-  if (frame) frame->SetOrientation(ref.get(), dir, up);
-}
 
 void PlaceAll(std::initializer_list<const Ref<Frame>*> frames, Vec3 p) {
   for (const Ref<Frame>* f : frames) Place(*f, objects.sceneRoot, p);

@@ -1,8 +1,8 @@
 #include "game/start_game.h"
 
-#include "game/camera_select.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "game/orders.h"
+#include "scene/camera_select.h"
 #include "scene/scene_objects.h"
 
 namespace game {
@@ -12,7 +12,7 @@ void StartGameFromTitle() {
   g.titlePhase = 0;
   if (scene::objects.lightFrame) scene::objects.lightFrame->SetPosition(scene::objects.sceneRoot.get(), -50, 100, 30);
   g.cameraIndex = 8;
-  SetCamera(8);
+  scene::SetCamera(8);
   g.stageIntroActive = 1;
   NewOrder();
 }

@@ -1,6 +1,6 @@
 #include "input/joystick.h"
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 
 namespace input {
 

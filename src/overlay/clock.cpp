@@ -1,6 +1,6 @@
 #include "overlay/clock.h"
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "overlay/font.h"
 #include "overlay/overlay.h"
 

@@ -1,10 +1,18 @@
-#include "game/game_state.h"
+#include "core/game_state.h"
+#include "overlay/font.h"
+#include "overlay/number_text.h"
 #include "overlay/order_check.h"
 #include "overlay/order_panels.h"
 #include "overlay/overlay.h"
-#include "overlay/title_menu.h"
+#include "scene/scene.h"
+#include "vexel/vexel.h"
 
 namespace overlay {
+
+void DrawTitleMenuLine() {
+  DrawText(font_row::kWhite, 5, 540, "[ENTER]START [J]JOYSTICK [UP][DOWN]SPEED=");
+  DrawText(font_row::kWhite, 420, 540, WholeText(game::gameState.speedFactor * 20));
+}
 
 void DrawOverlay() {
   const game::GameState& g = game::gameState;
@@ -15,6 +23,14 @@ void DrawOverlay() {
     DrawOrderPanels(rows);
     DrawBucketReadout();
   }
+}
+
+bool RenderFrame() {
+  if (!scene::RenderFrame()) return false;
+  // A failed present or render has cleaned the layer up: nothing more may
+  // touch its surfaces this turn.
+  if (vexel::vexelContext.ready && game::gameState.resultPhase == 0) DrawOverlay();
+  return true;
 }
 
 }  // namespace overlay

@@ -1,4 +1,4 @@
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "overlay/overlay.h"
 #include "overlay/overlay_bitmaps.h"
 #include "vexel/vexel.h"

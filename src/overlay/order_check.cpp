@@ -1,9 +1,9 @@
 #include "overlay/order_check.h"
 
-#include "app/timers.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
+#include "core/timers.h"
 #include "overlay/font.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
@@ -68,7 +68,7 @@ void CheckOrderReady(int cupCoffeeRow, int cupMilkRow, int cupSugarRow, int glas
     if (g.orderDonePhase == 0) {
       // Timers 16 and 17 blink it: 800 ms shown, 1000 ms hidden, a chime
       // at the start of each showing.
-      platform::os::SetTimer(g.mainWindow, app::kTimerOrderShown, 800);
+      platform::os::SetTimer(g.mainWindow, core::kTimerOrderShown, 800);
       audio::PlayOnce(audio::SoundEffect::OrderReadyChime);
       g.orderDonePhase = 1;
     }
@@ -81,7 +81,7 @@ void CheckOrderReady(int cupCoffeeRow, int cupMilkRow, int cupSugarRow, int glas
   if (platform::os::KeyDown(keys, platform::os::vk::kSpace) && g.orderDonePhase > 0) {
     g.resultPhase = 1;
     g.orderScore = OrderScore(grade.count);
-    platform::os::SetTimer(g.mainWindow, app::kTimerScoreCount, 240);
+    platform::os::SetTimer(g.mainWindow, core::kTimerScoreCount, 240);
     g.resultCountTicks = 0;
     audio::PlayTrack(1);
   }

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "overlay/font.h"
 #include "overlay/number_text.h"
 #include "overlay/overlay_bitmaps.h"

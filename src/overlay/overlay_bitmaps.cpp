@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "overlay/overlay.h"
 #include "platform/os/bmp_reader.h"
 #include "platform/os/resources.h"

@@ -1,7 +1,8 @@
 #include "overlay/title_show.h"
 
-#include "game/camera_select.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
+#include "scene/camera_select.h"
+#include "scene/place.h"
 #include "scene/scene_objects.h"
 
 namespace overlay {
@@ -10,25 +11,11 @@ using platform::Ref;
 using platform::rm::Frame;
 using platform::rm::Vec3;
 using scene::objects;
+using scene::Orient;
+using scene::Place;
+using scene::PlaceTires;
 
 namespace {
-
-// Frames may be missing (a scene that failed to build): nothing moves then.
-void Place(const Ref<Frame>& frame, const Ref<Frame>& ref, Vec3 p) {
-  if (frame) frame->SetPosition(ref.get(), p);
-}
-
-void Orient(const Ref<Frame>& frame, const Ref<Frame>& ref, Vec3 dir, Vec3 up) {
-  if (frame) frame->SetOrientation(ref.get(), dir, up);
-}
-
-void PlaceTires() {
-  const Ref<Frame>& base = objects.baseFrame;
-  Place(objects.tireFrontLeftFrame, base, {2.5f, 1, -3.7f});
-  Place(objects.tireRearLeftFrame, base, {2.5f, 1, 3.7f});
-  Place(objects.tireFrontRightFrame, base, {-2.5f, 1, -3.7f});
-  Place(objects.tireRearRightFrame, base, {-2.5f, 1, 3.7f});
-}
 
 // A joint turned by a fraction of a quarter turn: t = 0 straight along +z.
 Vec3 QuarterDirection(float t) { return {0, t, 1 - t}; }
@@ -53,7 +40,7 @@ void SetUpTitleShow() {
   Place(objects.camera[9], root, {-200, 3060, 60});
   Orient(objects.camera[9], root, {1, 0, 0}, {0, 1, 0});
   Place(objects.lightFrame, root, {-150, 3050, 0});
-  game::SetCamera(9);
+  scene::SetCamera(9);
   g.cameraIndex = 9;
 
   Place(objects.baseFrame, root, {-170, 2990, 70});

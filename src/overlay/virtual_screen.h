@@ -1,7 +1,7 @@
 #pragma once
 // Overlay positions are given on an 800 x 600 screen and scaled to the
 // display mode; sizes of glyphs and bitmaps are not scaled.
-#include "game/game_state.h"
+#include "core/game_state.h"
 
 namespace overlay {
 

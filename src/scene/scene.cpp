@@ -1,8 +1,7 @@
 // One frame per main-loop turn, and giving the world back at the end.
 #include "scene/scene.h"
 
-#include "game/game_state.h"
-#include "overlay/overlay.h"
+#include "core/game_state.h"
 #include "scene/scene_objects.h"
 #include "vexel/vexel.h"
 
@@ -24,13 +23,11 @@ bool RenderFrame() {
   // A failed present or render has cleaned the layer up: nothing more may
   // touch its surfaces this turn.
   if (!v.ready) return true;
-  if (g.resultPhase == 0) overlay::DrawOverlay();
   if (v.viewport) v.viewport->ForceUpdate(0, 0, v.width, v.height);
   return true;
 }
 
 void ReleaseScene() {
-  overlay::ReleaseOverlayObjects();
   SceneObjects& o = objects;
   for (Ref<MeshBuilder>* held :
        {&o.cupContentMesh, &o.glassContentMesh, &o.coffeeMarkMesh, &o.sugarMarkMesh, &o.milkMarkMesh})

@@ -2,8 +2,7 @@
 // stage will ever show, the viewport on camera 1, and rendering switched on.
 #include <string>
 
-#include "game/game_state.h"
-#include "overlay/overlay.h"
+#include "core/game_state.h"
 #include "platform/os/debug_output.h"
 #include "platform/rm/rm_object.h"
 #include "platform/surface/device_context.h"

@@ -1,5 +1,7 @@
 #include "scene/scene_layout.h"
 
+#include "scene/place.h"
+
 namespace scene {
 
 using platform::rm::Vec3;
@@ -28,10 +30,10 @@ std::vector<FrameSpec> FrameSpecs(SceneObjects& o) {
       {&o.arm1Frame, &o.bodyFrame, &o.bodyFrame, {0, 0, -2}},
       {&o.arm2Frame, &o.arm1Frame, &o.arm1Frame, {0, 11.5f, -7.4f}},
       {&o.bucketFrame, &o.arm2Frame, &o.arm2Frame, {0, 0.1f, -7.7f}},
-      {&o.tireFrontLeftFrame, &o.baseFrame, &o.baseFrame, {2.5f, 1, -3.7f}},
-      {&o.tireRearLeftFrame, &o.baseFrame, &o.baseFrame, {2.5f, 1, 3.7f}},
-      {&o.tireFrontRightFrame, &o.baseFrame, &o.baseFrame, {-2.5f, 1, -3.7f}},
-      {&o.tireRearRightFrame, &o.baseFrame, &o.baseFrame, {-2.5f, 1, 3.7f}},
+      {&(o.*kTireSlots[0]), &o.baseFrame, &o.baseFrame, kTireOffsets[0]},
+      {&(o.*kTireSlots[1]), &o.baseFrame, &o.baseFrame, kTireOffsets[1]},
+      {&(o.*kTireSlots[2]), &o.baseFrame, &o.baseFrame, kTireOffsets[2]},
+      {&(o.*kTireSlots[3]), &o.baseFrame, &o.baseFrame, kTireOffsets[3]},
       {&o.coffeeJarFrame, root, root, {-62, -30, 35}},
       {&o.coffeeInFrame, &o.anchorFrame, root, {-62, -30, 35}},
       {&o.coffeeIn2Frame, &o.anchorFrame, root, {-62, -30, 35}},
@@ -90,7 +92,8 @@ std::vector<FrameSpec> FrameSpecs(SceneObjects& o) {
   AddProbes(f, o.bodyProbe, o.bodyFrame,
             {{3.4f, 2.5f, -3}, {3.4f, 2.5f, 6}, {-3.4f, 2.5f, -3}, {-3.4f, 2.5f, 6},
              {3.4f, 0, -3}, {3.4f, 0, 6}, {-3.4f, 0, -3}, {-3.4f, 0, 6}});
-  AddProbes(f, o.wheelProbe, o.baseFrame, {{2.5f, 1, -3.7f}, {2.5f, 1, 3.7f}, {-2.5f, 1, -3.7f}, {-2.5f, 1, 3.7f}});
+  // A wheel probe stands where its wheel does.
+  AddProbes(f, o.wheelProbe, o.baseFrame, {kTireOffsets[0], kTireOffsets[1], kTireOffsets[2], kTireOffsets[3]});
   AddProbes(f, o.tableCorner, o.sceneRoot, {{45, 0, -3}, {-45, 0, -3}, {45, 0, 81}, {-45, 0, 81}});
   return f;
 }

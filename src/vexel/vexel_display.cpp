@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "platform/os/debug_output.h"
 #include "vexel/vexel.h"
 

@@ -4,7 +4,7 @@
 
 #include "app/main_window.h"
 #include "app/mode_dialog.h"
-#include "app/timers.h"
+#include "core/timers.h"
 #include "support/fresh_state.h"
 
 namespace os = platform::os;
@@ -30,14 +30,14 @@ class WindowProc : public ::testing::Test {
 }  // namespace
 
 TEST_F(WindowProc, ScoreCountTicksSeventeenTimes) {
-  os::SetTimer(window, app::kTimerScoreCount, 240);
+  os::SetTimer(window, core::kTimerScoreCount, 240);
   RunTurns(60 * 10);
   EXPECT_EQ(gameState.resultCountTicks, 17);
 }
 
 TEST_F(WindowProc, OrderPromptBlinksShownThenHidden) {
   gameState.orderDonePhase = 1;
-  os::SetTimer(window, app::kTimerOrderShown, 800);
+  os::SetTimer(window, core::kTimerOrderShown, 800);
   RunTurns(49);  // 800 ms is turn 48
   EXPECT_EQ(gameState.orderDonePhase, 2);
   RunTurns(60);
@@ -46,7 +46,7 @@ TEST_F(WindowProc, OrderPromptBlinksShownThenHidden) {
 
 TEST_F(WindowProc, ReplayStartsTenSecondsLaterWithCameraTen) {
   gameState.playbackIndex = 33;
-  os::SetTimer(window, app::kTimerReplayStart, 10000);
+  os::SetTimer(window, core::kTimerReplayStart, 10000);
   RunTurns(600);
   EXPECT_EQ(gameState.replayActive, 0);
   RunTurns(1);
@@ -57,11 +57,11 @@ TEST_F(WindowProc, ReplayStartsTenSecondsLaterWithCameraTen) {
 
 TEST_F(WindowProc, LatchesAndClockRelease) {
   gameState.toggleKeyLatch = gameState.qualityKeyLatch = gameState.musicKeyLatch = gameState.configKeyLatch = 1;
-  os::SetTimer(window, app::kTimerToggleLatch, 200);
-  os::SetTimer(window, app::kTimerQualityLatch, 500);
-  os::SetTimer(window, app::kTimerMusicLatch, 500);
-  os::SetTimer(window, app::kTimerConfigLatch, 250);
-  os::SetTimer(window, app::kTimerClock, 1000);
+  os::SetTimer(window, core::kTimerToggleLatch, 200);
+  os::SetTimer(window, core::kTimerQualityLatch, 500);
+  os::SetTimer(window, core::kTimerMusicLatch, 500);
+  os::SetTimer(window, core::kTimerConfigLatch, 250);
+  os::SetTimer(window, core::kTimerClock, 1000);
   RunTurns(13);
   EXPECT_EQ(gameState.toggleKeyLatch, 0);
   EXPECT_EQ(gameState.configKeyLatch, 1);

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/report_error.h"
+#include "audio/report_error.h"
 #include "audio/sound_effects.h"
 #include "platform/os/debug_output.h"
 #include "support/fresh_state.h"
@@ -158,7 +158,7 @@ TEST_F(Music, AMissingOrBrokenFileStopsTheLoadingAndStartsNothing) {
     os::ClearCapturedDebugOutput();
     ASSERT_EQ(audio::InitMusic(), 1);
     EXPECT_EQ(audio::LoadMusic(), 0);
-    EXPECT_EQ(Reports(), std::vector<std::string>{app::error_text::kSegmentLoad});
+    EXPECT_EQ(Reports(), std::vector<std::string>{audio::error_text::kSegmentLoad});
     EXPECT_FALSE(musicObjects.segments[2]);
     EXPECT_EQ(PlayingTrack(), -1);
     audio::PlayTrack(2);
@@ -173,7 +173,7 @@ TEST_F(Music, WithoutInstrumentsTheGameRunsOnSilently) {
   musicObjects.soundFont = (dir_ / "none.sf2").string();
   EXPECT_EQ(audio::InitMusic(), 0);
   EXPECT_EQ(audio::LoadMusic(), 0);
-  EXPECT_EQ(Reports(), std::vector<std::string>{app::error_text::kPerformanceInit});
+  EXPECT_EQ(Reports(), std::vector<std::string>{audio::error_text::kPerformanceInit});
   audio::PlayTrack(1);
   EXPECT_EQ(musicObjects.currentTrack, 1);
   audio::ToggleMusic();  // still flips and latches

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "core/game_state.h"
 #include "game/collision.h"
 #include "game/excavator.h"
-#include "game/game_state.h"
 #include "game/start_game.h"
 #include "platform/os/keyboard.h"
 #include "platform/rm/ray_pick.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "game/start_game.h"
 #include "support/built_scene.h"
 

@@ -4,7 +4,7 @@
 
 #include "app/main_window.h"
 #include "app/mode_dialog.h"
-#include "app/timers.h"
+#include "core/timers.h"
 #include "game/excavator.h"
 #include "support/fresh_state.h"
 

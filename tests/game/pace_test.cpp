@@ -6,8 +6,8 @@
 #include <cmath>
 #include <string>
 
+#include "core/game_state.h"
 #include "game/excavator.h"
-#include "game/game_state.h"
 #include "game/start_game.h"
 #include "support/built_scene.h"
 

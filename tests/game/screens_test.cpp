@@ -5,7 +5,7 @@
 #include <cmath>
 #include <tuple>
 
-#include "app/timers.h"
+#include "core/timers.h"
 #include "demo/demo.h"
 #include "game/game_step.h"
 #include "game/result_screen.h"
@@ -55,7 +55,7 @@ class Screens : public test_support::BuiltScene {
     gameState.resultPhase = 1;
     gameState.orderScore = score;
     gameState.resultCountTicks = 0;
-    os::SetTimer(gameState.mainWindow, app::kTimerScoreCount, 240);
+    os::SetTimer(gameState.mainWindow, core::kTimerScoreCount, 240);
   }
   void Press(int key) { os::SetKeyDown(key, true); }
   void Release(int key) { os::SetKeyDown(key, false); }

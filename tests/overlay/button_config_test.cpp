@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "game/title_menu.h"
 #include "input/joystick.h"
 #include "overlay_screen.h"
 #include "platform/os/turns.h"
@@ -28,7 +29,7 @@ class ButtonConfig : public OverlayScreen {
     os::AttachScriptedJoystick();
     ASSERT_EQ(gameState.joystickAvailable = input::InitJoystick(), 1);
   }
-  static void Step() { Turn([] { ClearBack(), overlay::TitleStep(); }); }
+  static void Step() { Turn([] { ClearBack(), game::TitleStep(); }); }
   static std::vector<int> Assigned() {
     const auto& a = gameState.buttonAssign;
     return {a[1], a[2], a[3], a[4]};

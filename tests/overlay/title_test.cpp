@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "demo/demo.h"
+#include "game/title_menu.h"
 #include "overlay_screen.h"
 #include "platform/os/module_path.h"
 #include "scene/scene.h"
@@ -35,12 +36,12 @@ class Title : public OverlayScreen {
     fs::remove_all(dir);
   }
   static bool StepUntil(int phase) {
-    for (int i = 0; i < 3000 && gameState.titlePhase != phase; ++i) overlay::TitleStep();
+    for (int i = 0; i < 3000 && gameState.titlePhase != phase; ++i) game::TitleStep();
     return gameState.titlePhase == phase;
   }
   static void Press(int key) {
     Hold(key);
-    overlay::TitleStep();
+    game::TitleStep();
     Hold(key, false);
   }
   static float LightY() {
@@ -54,7 +55,7 @@ class Title : public OverlayScreen {
 TEST_F(Title, PhasesFollowTheShowAndRestartWithoutADemo) {
   std::vector<std::pair<int, int>> changes;  // step, new phase
   for (int step = 0, phase = 1; step < 1700; ++step) {
-    overlay::TitleStep();
+    game::TitleStep();
     if (gameState.titlePhase != phase) changes.emplace_back(step, phase = gameState.titlePhase);
   }
   const std::vector<std::pair<int, int>> expected = {{0, 2},    {630, 3},  {770, 4}, {830, 5},
@@ -78,24 +79,24 @@ TEST_F(Title, EnterStartsTheGameInEveryPhase) {
   }
   gameState.titlePhase = 6;
   gameState.buttonDown[1] = gameState.buttonConfigActive = 1;  // the joystick's Enter, but the screen is open
-  overlay::TitleStep();
+  game::TitleStep();
   EXPECT_EQ(gameState.titlePhase, 6);
 }
 
 TEST_F(Title, SpeedKeysHaveNoLatchAndClampAtOneAndFive) {
   ASSERT_TRUE(StepUntil(5));
   Hold(vk::kUp);
-  for (int i = 0; i < 3; ++i) overlay::TitleStep();
+  for (int i = 0; i < 3; ++i) game::TitleStep();
   EXPECT_NEAR(gameState.speedFactor, 2.15f, 1e-5);
   gameState.speedFactor = 4.98f;
-  for (int i = 0; i < 2; ++i) overlay::TitleStep();
+  for (int i = 0; i < 2; ++i) game::TitleStep();
   EXPECT_EQ(gameState.speedFactor, 5.0f);
   overlay::DrawOverlay();
   EXPECT_TRUE(TextAt(4, 420, 540, "100"));
   Hold(vk::kUp, false);
   gameState.speedFactor = 1.0f;
   Hold(vk::kDown);
-  overlay::TitleStep();
+  game::TitleStep();
   EXPECT_EQ(gameState.speedFactor, 1.0f);
   ClearBack();
   overlay::DrawOverlay();
@@ -107,9 +108,9 @@ TEST_F(Title, LongIdleStartsTheDemoWhenItsFileLoads) {
   ASSERT_EQ(demo::SaveDemo(), 1);
   ASSERT_TRUE(StepUntil(6));
   gameState.titleIdleSteps = 799;
-  overlay::TitleStep();
+  game::TitleStep();
   EXPECT_EQ(gameState.titlePhase, 6) << "800 is not more than 800";
-  overlay::TitleStep();
+  game::TitleStep();
   EXPECT_EQ(gameState.titlePhase, 0);
   EXPECT_EQ(gameState.attractDemoActive, 1);
   EXPECT_EQ(gameState.demoStage, 3);
@@ -122,14 +123,14 @@ TEST_F(Title, ConfigurationHoldsTheIdleCountAndLeavesItTwoStepsShortOfTheDemo) {
   Press('J');
   EXPECT_EQ(gameState.buttonConfigActive, 1);
   EXPECT_EQ(LightY(), -50000) << "the stand in ambient light only";
-  for (int i = 0; i < 1000; ++i) overlay::TitleStep();
+  for (int i = 0; i < 1000; ++i) game::TitleStep();
   EXPECT_EQ(gameState.titleIdleSteps, idle);
   Press(vk::kSpace);
   EXPECT_EQ(gameState.buttonConfigActive, 0);
   EXPECT_EQ(LightY(), 3050);
-  overlay::TitleStep();
+  game::TitleStep();
   EXPECT_EQ(gameState.titlePhase, 6);
-  overlay::TitleStep();
+  game::TitleStep();
   EXPECT_EQ(gameState.titlePhase, 1) << "no demo file: the show again";
 }
 

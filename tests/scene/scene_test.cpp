@@ -5,8 +5,8 @@
 
 #include "app/main_window.h"
 #include "app/mode_dialog.h"
-#include "platform/os/debug_output.h"
 #include "overlay/overlay.h"
+#include "platform/os/debug_output.h"
 #include "scene/frame_poses.h"
 #include "scene/scene.h"
 #include "scene/scene_objects.h"
@@ -142,8 +142,8 @@ TEST(EightBitScene, KeepsItsColoursUnderTheOverlayPalette) {
   // The last bitmap's table is attached to the back buffer...
   ASSERT_NE(vexel::vexelContext.backBuffer->GetPalette(), vexel::vexelContext.palette.get());
   os::KeepPresentedPictures(true);
-  scene::RenderFrame();
-  scene::RenderFrame();
+  overlay::RenderFrame();
+  overlay::RenderFrame();
   // ...but the scene is matched against the ramp the display shows: the
   // background stays green.
   std::uint32_t pixel = os::LastPresentedPicture().pixels[10 * 800 + 10];
@@ -151,6 +151,7 @@ TEST(EightBitScene, KeepsItsColoursUnderTheOverlayPalette) {
   EXPECT_GT(g, 80);
   EXPECT_LT(r, 60);
   EXPECT_LT(b, 60);
+  overlay::ReleaseOverlayObjects();
   scene::ReleaseScene();
   vexel::VexelCleanup();
 }

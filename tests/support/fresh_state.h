@@ -3,7 +3,7 @@
 // machine, an empty queue, no window, no keys, the game record as at start.
 #include "app/main_window.h"
 #include "app/mode_dialog.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "platform/os/backend.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"

@@ -4,11 +4,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/os/backend.h"
 
 namespace platform::joystick {
 
 namespace {
+DeviceKind g_autoKind = DeviceKind::kScripted;
+
 bool ExactlyOne(std::uint32_t flags, std::uint32_t a, std::uint32_t b) {
   return ((flags & a) != 0) != ((flags & b) != 0);
 }
@@ -21,8 +22,7 @@ JoystickDevice::~JoystickDevice() = default;
 
 HResult JoystickDevice::Create(Ref<JoystickDevice>* out, DeviceKind kind) {
   if (!out) return kInvalidParam;
-  if (kind == DeviceKind::kAuto)
-    kind = os::IsHeadless() ? DeviceKind::kScripted : DeviceKind::kLive;
+  if (kind == DeviceKind::kAuto) kind = g_autoKind;
   std::unique_ptr<JoystickSource> source =
       kind == DeviceKind::kLive ? OpenSdlSource(nullptr) : OpenScriptedSource();
   if (!source) {
@@ -31,6 +31,10 @@ HResult JoystickDevice::Create(Ref<JoystickDevice>* out, DeviceKind kind) {
   }
   *out = MakeRef<JoystickDevice>(std::move(source));
   return kOk;
+}
+
+void JoystickDevice::SetAutoKind(DeviceKind kind) {
+  if (kind != DeviceKind::kAuto) g_autoKind = kind;
 }
 
 HResult JoystickDevice::SetCooperativeLevel(const os::Window* window, std::uint32_t flags) {

@@ -34,8 +34,9 @@ constexpr std::uint32_t kBackground = 0x8;
 
 enum class Axis { kX, kY };
 
-// Which joystick Create looks for. kAuto follows the OS backend: SDL's
-// joysticks when live, the scripted joystick when headless.
+// Which joystick Create looks for. kAuto is what the start-up chose
+// (platform/backends): SDL's joysticks when live, the scripted joystick when
+// headless.
 enum class DeviceKind { kAuto, kLive, kScripted };
 
 class JoystickDevice : public RefCounted {
@@ -45,6 +46,8 @@ class JoystickDevice : public RefCounted {
 
   // kDeviceNotRegistered when no joystick is attached or none opens.
   static HResult Create(Ref<JoystickDevice>* out, DeviceKind kind = DeviceKind::kAuto);
+  // What kAuto opens from now on; only the start-up sets it.
+  static void SetAutoKind(DeviceKind kind);
 
   const std::string& Name() const { return name_; }
 

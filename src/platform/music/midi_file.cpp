@@ -5,17 +5,19 @@
 #include <map>
 #include <vector>
 
+#include "core/bytes.h"
+
 namespace platform::music {
+
+using core::Be16;
+using core::Be24;
+using core::Be32;
 
 namespace {
 
 constexpr std::uint64_t kMaxTicks = 0x7FFFFFFF;  // the player counts in int
 constexpr std::uint32_t kDefaultTempo = 500000;   // microseconds per quarter
 
-std::uint32_t Be32(const std::uint8_t* p) {
-  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
-}
-std::uint32_t Be16(const std::uint8_t* p) { return (std::uint32_t{p[0]} << 8) | p[1]; }
 
 // Reads one chunk's events; everything it touches lies inside [pos, end).
 class TrackReader {
@@ -47,7 +49,7 @@ class TrackReader {
         if (!VarLen(length) || length > Left()) return Fail(error, "meta event cut short");
         if (type == 0x51) {
           if (length != 3) return Fail(error, "bad tempo event");
-          const std::uint32_t tempo = (std::uint32_t{p_[0]} << 16) | (std::uint32_t{p_[1]} << 8) | p_[2];
+          const std::uint32_t tempo = Be24(p_);
           if (tempo == 0) return Fail(error, "bad tempo event");
           tempos[tick] = tempo;
         }

@@ -1,8 +1,9 @@
 #pragma once
-// The machine under the OS layer, chosen once at start-up: live (SDL2, real
-// clock) or headless (no window or devices, virtual clock). Only the files of
-// this folder see this interface; the game sees window.h, messages.h, clock.h
-// and keyboard.h.
+// The machine under the OS layer: live (SDL2, real clock) or headless (no
+// window, virtual clock), chosen once at start-up together with the other
+// services' (platform/backends). Only the files of this folder and that start
+// see this interface; the game sees window.h, messages.h, clock.h and
+// keyboard.h.
 #include <cstdint>
 #include <memory>
 #include <string>

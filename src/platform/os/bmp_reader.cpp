@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "core/bytes.h"
+
 namespace platform::os {
 namespace {
 
@@ -10,15 +12,9 @@ constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kLargestInfoHeaderSize = 124;  // BITMAPV5HEADER
 
-std::uint32_t U16(std::span<const std::uint8_t> b, std::size_t at) {
-  return std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8;
-}
-std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) {
-  return U16(b, at) | U16(b, at + 2) << 16;
-}
-std::int32_t I32(std::span<const std::uint8_t> b, std::size_t at) {
-  return static_cast<std::int32_t>(U32(b, at));
-}
+std::uint32_t U16(std::span<const std::uint8_t> b, std::size_t at) { return core::Le16(b.data() + at); }
+std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) { return core::Le32(b.data() + at); }
+std::int32_t I32(std::span<const std::uint8_t> b, std::size_t at) { return static_cast<std::int32_t>(U32(b, at)); }
 
 BmpReadResult Fail(std::string message) {
   BmpReadResult r;

@@ -125,6 +125,37 @@ const char* RefusedArgument(std::string_view section, std::string_view key,
   return nullptr;
 }
 
+// Where a key stands in the text: the header of the first section of that
+// name, the key's line in it (with the key as parsed) and the section's last
+// key line before it. Only the first section of a name counts: a repeated one
+// is never searched, neither when reading nor when writing.
+struct KeyPlace {
+  std::optional<Line> header, key, lastKey;
+  ParsedLine parsed;
+};
+
+KeyPlace FindKey(std::string_view text, std::string_view section, std::string_view key) {
+  KeyPlace place;
+  Line line;
+  std::size_t pos = BomLength(text);
+  while (NextLine(text, pos, line)) {
+    const ParsedLine parsed = ParseLine(text.substr(line.begin, line.textEnd - line.begin));
+    if (parsed.kind == LineKind::kSection) {
+      if (place.header) break;
+      if (SameName(parsed.name, section)) place.header = line;
+      continue;
+    }
+    if (!place.header || parsed.kind != LineKind::kKey) continue;
+    if (SameName(parsed.name, key)) {
+      place.key = line;
+      place.parsed = parsed;
+      break;
+    }
+    place.lastKey = line;
+  }
+  return place;
+}
+
 // The file's text with the key set: the key's own line rewritten in place
 // (keeping the file's spelling of the name and its line end), else a new line
 // after the section's last key (or after its header), else a new section at
@@ -133,33 +164,17 @@ std::string WithKeySet(const std::string& old, std::string_view section, std::st
                        std::string_view value) {
   const std::string_view text(old);
   const std::string_view eol = LineEndStyle(text);
-  std::optional<Line> header, lastKey;
-  bool inSection = false;
-  Line line;
-  std::size_t pos = BomLength(text);
-  while (NextLine(text, pos, line)) {
-    const ParsedLine parsed = ParseLine(text.substr(line.begin, line.textEnd - line.begin));
-    if (parsed.kind == LineKind::kSection) {
-      if (inSection) break;
-      if (SameName(parsed.name, section)) {
-        inSection = true;
-        header = line;
-      }
-      continue;
-    }
-    if (!inSection || parsed.kind != LineKind::kKey) continue;
-    if (SameName(parsed.name, key)) {
-      std::string out(text.substr(0, line.begin));
-      out.append(parsed.name).append("=").append(value);
-      out.append(text.substr(line.textEnd));
-      return out;
-    }
-    lastKey = line;
+  const KeyPlace place = FindKey(text, section, key);
+  if (place.key) {
+    std::string out(text.substr(0, place.key->begin));
+    out.append(place.parsed.name).append("=").append(value);
+    out.append(text.substr(place.key->textEnd));
+    return out;
   }
 
   std::string entry = std::string(key) + "=" + std::string(value) + std::string(eol);
-  if (header) {
-    const Line& after = lastKey ? *lastKey : *header;
+  if (place.header) {
+    const Line& after = place.lastKey ? *place.lastKey : *place.header;
     std::string out(text.substr(0, after.end));
     if (after.end == after.textEnd) out.append(eol);  // it was the unterminated last line
     out.append(entry).append(text.substr(after.end));
@@ -188,18 +203,8 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
         const std::size_t lastBreak = text.find_last_of("\r\n");
         text = text.substr(0, lastBreak == std::string_view::npos ? 0 : lastBreak + 1);
       }
-      bool inSection = false;
-      Line line;
-      std::size_t pos = BomLength(text);
-      while (NextLine(text, pos, line)) {
-        const ParsedLine parsed = ParseLine(text.substr(line.begin, line.textEnd - line.begin));
-        if (parsed.kind == LineKind::kSection) {
-          if (inSection) break;  // a repeated section is never searched
-          inSection = SameName(parsed.name, wantSection);
-        } else if (inSection && parsed.kind == LineKind::kKey && SameName(parsed.name, wantKey)) {
-          return CutToBuffer(FinishValue(parsed.value), bufferSize);
-        }
-      }
+      const KeyPlace place = FindKey(text, wantSection, wantKey);
+      if (place.key) return CutToBuffer(FinishValue(place.parsed.value), bufferSize);
     }
   }
   std::string_view fallback = UpToNul(defaultValue);

@@ -193,13 +193,16 @@ HResult Frame::SetOrientation(const Frame* ref, Vec3 dir, Vec3 up) {
   Vec3 upOrthogonal = up - z * Dot(up, z);
   if (!(Length(upOrthogonal) > kParallelLimit * upLength)) return kErrBadValue;
   Vec3 y = Normalize(upOrthogonal);
-  Vec3 x = Cross(y, z);
-  Matrix toParent = RefToParent(ref);
+  SetAxes(ref, Cross(y, z), y, z);
+  return kOk;
+}
+
+void Frame::SetAxes(const Frame* ref, Vec3 x, Vec3 y, Vec3 z) {
+  const Matrix toParent = RefToParent(ref);
   transform_.x = toParent.TransformVector(x);
   transform_.y = toParent.TransformVector(y);
   transform_.z = toParent.TransformVector(z);
   BumpSceneEpoch();
-  return kOk;
 }
 
 HResult Frame::GetOrientation(const Frame* ref, Vec3* dir, Vec3* up) const {
@@ -234,12 +237,7 @@ HResult Frame::LookAt(const Frame* target, const Frame* ref, Constraint constrai
     }
   }
   if (y == Vec3{}) y = PerpendicularTo(z);
-  Vec3 x = Cross(y, z);
-  Matrix fromWorld = RefToParent(nullptr);
-  transform_.x = fromWorld.TransformVector(x);
-  transform_.y = fromWorld.TransformVector(y);
-  transform_.z = fromWorld.TransformVector(z);
-  BumpSceneEpoch();
+  SetAxes(nullptr, Cross(y, z), y, z);  // found in world coordinates
   return kOk;
 }
 

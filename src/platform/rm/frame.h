@@ -122,6 +122,8 @@ class Frame final : public RefCounted {
  private:
   void DetachChild(std::size_t index);
   Matrix RefToParent(const Frame* ref) const;  // ref coordinates -> parent
+  // Turns the frame so that its axes are x, y, z, given in `ref`'s coordinates.
+  void SetAxes(const Frame* ref, Vec3 x, Vec3 y, Vec3 z);
   Matrix ParentWorld() const;
 
   Frame* parent_ = nullptr;

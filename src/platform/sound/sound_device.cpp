@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/os/backend.h"
 #include "platform/sound/library_noise.h"
 #include "platform/sound/openal.h"
 #include "platform/sound/sound_buffer.h"
@@ -12,6 +11,8 @@
 namespace platform::sound {
 
 namespace {
+
+DeviceKind g_autoKind = DeviceKind::kNone;
 
 // Left to its defaults, OpenAL may pick a head-related filter or an output
 // limiter by machine, and dithers 16-bit output; the loopback device must mix
@@ -81,12 +82,10 @@ Device::~Device() {
 HResult Device::Create(Ref<Device>* out, DeviceKind kind) {
   if (!out) return kInvalidParam;
   *out = nullptr;
-  if (kind == DeviceKind::kAuto) {
-    // Headless runs have no device of their own: only a test that asks for
-    // the loopback device by name gets one.
-    if (os::IsHeadless()) return kNoDriver;
-    kind = DeviceKind::kLive;
-  }
+  // Headless runs have no device of their own: only a test that asks for
+  // the loopback device by name gets one.
+  if (kind == DeviceKind::kAuto) kind = g_autoKind;
+  if (kind == DeviceKind::kNone) return kNoDriver;
   std::unique_ptr<Native> native;
   int rate = kLoopbackRate;
   if (kind == DeviceKind::kLoopback) {
@@ -97,6 +96,10 @@ HResult Device::Create(Ref<Device>* out, DeviceKind kind) {
   if (!native) return kNoDriver;
   *out = Ref<Device>(new Device(std::move(native), kind == DeviceKind::kLoopback, rate));
   return kOk;
+}
+
+void Device::SetAutoKind(DeviceKind kind) {
+  if (kind != DeviceKind::kAuto) g_autoKind = kind;
 }
 
 void Device::MakeCurrent() const {

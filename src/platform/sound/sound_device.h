@@ -20,9 +20,10 @@ namespace platform::sound {
 class SoundBuffer;
 struct BufferDesc;
 
-// Which device Create opens. kAuto follows the OS backend: OpenAL's default
-// device when live, none when headless.
-enum class DeviceKind { kAuto, kLive, kLoopback };
+// Which device Create opens. kAuto is what the start-up chose
+// (platform/backends): OpenAL's default device when live, none (kNone) when
+// headless.
+enum class DeviceKind { kAuto, kLive, kLoopback, kNone };
 
 // Cooperative levels, with their original values.
 namespace cooperation {
@@ -41,6 +42,8 @@ class Device : public RefCounted {
 
   // kNoDriver when no device opens (headless: always, unless kLoopback).
   static HResult Create(Ref<Device>* out, DeviceKind kind = DeviceKind::kAuto);
+  // What kAuto opens from now on; only the start-up sets it.
+  static void SetAutoKind(DeviceKind kind);
 
   bool IsLoopback() const { return loopback_; }
   int SampleRate() const { return sampleRate_; }

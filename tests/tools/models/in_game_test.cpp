@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <numbers>
 
+#include "core/game_state.h"
 #include "excavator_rig.h"
 #include "game/collision.h"
-#include "game/game_state.h"
 #include "game/scoop_and_pour.h"
 #include "game/stages.h"
 #include "support/built_scene.h"

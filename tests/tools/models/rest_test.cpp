@@ -10,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "game/screens.h"
 #include "game/stages.h"
 #include "model_files.h"

@@ -3,9 +3,9 @@
 // player picks a row with Up/Down and presses the joystick button wanted for
 // it; Space leaves.
 
-namespace overlay {
+namespace game {
 
 // One step of the screen; the title runs it while buttonConfigActive is 1.
 void ButtonConfigStep();
 
-}  // namespace overlay
+}  // namespace game

@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 
 namespace game {
 

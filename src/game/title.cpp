@@ -1,11 +1,12 @@
-#include "game/game_state.h"
+#include "core/game_state.h"
 #include "game/start_game.h"
-#include "overlay/overlay.h"
-#include "overlay/title_menu.h"
+#include "game/title_menu.h"
 #include "overlay/title_show.h"
 #include "platform/os/keyboard.h"
 
-namespace overlay {
+namespace game {
+
+using namespace overlay;
 
 void TitleStep() {
   game::GameState& g = game::gameState;
@@ -13,7 +14,7 @@ void TitleStep() {
   platform::os::GetKeyboardState(keys);
   // Enter works in every phase, so the show can be skipped.
   if ((platform::os::KeyDown(keys, platform::os::vk::kReturn) || g.buttonDown[1]) && g.buttonConfigActive == 0)
-    game::StartGameFromTitle();
+    StartGameFromTitle();
 
   if (g.titlePhase == 1) SetUpTitleShow();
   SpinTitlePieces();
@@ -23,4 +24,4 @@ void TitleStep() {
   if (g.titlePhase == 5 || g.titlePhase == 6) TitleMenuStep();
 }
 
-}  // namespace overlay
+}  // namespace game

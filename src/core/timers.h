@@ -3,7 +3,7 @@
 // a timer on the main window; the window procedure holds the handlers.
 #include <cstdint>
 
-namespace app {
+namespace core {
 
 constexpr std::uintptr_t kTimerClock = 2;           // 1000 ms: elapsedSeconds
 constexpr std::uintptr_t kTimerReplayStart = 4;     // 10000 ms, one-shot
@@ -18,4 +18,4 @@ constexpr std::uintptr_t kTimerOrderShown = 16;     // 800 ms, one-shot
 constexpr std::uintptr_t kTimerOrderHidden = 17;    // 1000 ms, one-shot
 constexpr std::uintptr_t kTimerScoreCount = 18;     // 240 ms, 17 ticks
 
-}  // namespace app
+}  // namespace core

@@ -1,11 +1,11 @@
-#include "app/report_error.h"
+#include "audio/report_error.h"
 
 #include <cstdio>
 #include <string>
 
 #include "platform/os/debug_output.h"
 
-namespace app {
+namespace audio {
 
 void ReportError(platform::HResult code, const char* message) {
   char text[32];
@@ -13,4 +13,4 @@ void ReportError(platform::HResult code, const char* message) {
   platform::os::OutputDebugString(std::string(text) + (message ? message : "") + "\n");
 }
 
-}  // namespace app
+}  // namespace audio

@@ -3,7 +3,7 @@
 // never stops the caller; the report goes to the debug output.
 #include "platform/result.h"
 
-namespace app {
+namespace audio {
 
 void ReportError(platform::HResult code, const char* message);
 
@@ -27,4 +27,4 @@ inline constexpr const char* kSetParamUnload = "SetParam(GUID_Unload)に失敗";
 inline constexpr const char* kCloseDown = "IDirectMusicPerformance::CloseDownに失敗";
 }  // namespace error_text
 
-}  // namespace app
+}  // namespace audio

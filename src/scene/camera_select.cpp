@@ -1,13 +1,13 @@
-#include "game/camera_select.h"
+#include "scene/camera_select.h"
 
 #include "scene/scene_objects.h"
 #include "vexel/vexel.h"
 
-namespace game {
+namespace scene {
 
 void SetCamera(int n) {
   if (n < 1 || n > 10 || !vexel::vexelContext.viewport) return;
-  vexel::vexelContext.viewport->SetCamera(scene::objects.camera[n]);
+  vexel::vexelContext.viewport->SetCamera(objects.camera[n]);
 }
 
-}  // namespace game
+}  // namespace scene

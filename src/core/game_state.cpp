@@ -1,4 +1,4 @@
-#include "game/game_state.h"
+#include "core/game_state.h"
 
 namespace game {
 

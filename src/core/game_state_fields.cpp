@@ -1,4 +1,4 @@
-#include "game/game_state_fields.h"
+#include "core/game_state_fields.h"
 
 namespace game {
 

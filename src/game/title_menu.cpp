@@ -1,18 +1,16 @@
-#include "overlay/title_menu.h"
+#include "game/title_menu.h"
 
-#include "app/timers.h"
+#include "core/game_state.h"
+#include "core/timers.h"
 #include "demo/demo.h"
-#include "game/camera_select.h"
-#include "game/game_state.h"
+#include "game/button_config.h"
 #include "game/stages.h"
-#include "overlay/button_config.h"
-#include "overlay/font.h"
-#include "overlay/number_text.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
+#include "scene/camera_select.h"
 #include "scene/scene_objects.h"
 
-namespace overlay {
+namespace game {
 
 using scene::objects;
 
@@ -20,13 +18,13 @@ namespace {
 
 void StartAttractDemo() {
   game::GameState& g = game::gameState;
-  game::PlaceStageProps(g.demoStage);
+  PlaceStageProps(g.demoStage);
   g.playbackIndex = 0;
   g.attractDemoActive = 1;
-  platform::os::SetTimer(g.mainWindow, app::kTimerDemoPlay, 100);
+  platform::os::SetTimer(g.mainWindow, core::kTimerDemoPlay, 100);
   for (const scene::Ref<scene::Frame>* drink : {&objects.cupContentFrame, &objects.glassContentFrame})
     if (*drink) (*drink)->SetPosition(objects.sceneRoot.get(), 0, 1000, 0);
-  game::SetCamera(10);
+  scene::SetCamera(10);
   g.cameraIndex = 10;
   g.titlePhase = 0;
 }
@@ -73,9 +71,4 @@ void TitleMenuStep() {
   if (g.titleIdleSteps > kIdleStepsBeforeDemo && !TryAttractDemo()) g.titlePhase = 1;  // no demo: the show starts again
 }
 
-void DrawTitleMenuLine() {
-  DrawText(font_row::kWhite, 5, 540, "[ENTER]START [J]JOYSTICK [UP][DOWN]SPEED=");
-  DrawText(font_row::kWhite, 420, 540, WholeText(game::gameState.speedFactor * 20));
-}
-
-}  // namespace overlay
+}  // namespace game

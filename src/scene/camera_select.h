@@ -1,8 +1,8 @@
 #pragma once
 
-namespace game {
+namespace scene {
 
 // Makes camera n (1..10) the viewport's camera; other numbers do nothing.
 void SetCamera(int n);
 
-}  // namespace game
+}  // namespace scene

@@ -1,21 +1,24 @@
-#include "overlay/button_config.h"
+#include "game/button_config.h"
 
 #include <array>
 
-#include "app/timers.h"
 #include "audio/sound_effects.h"
-#include "game/game_state.h"
+#include "core/game_state.h"
+#include "core/timers.h"
+#include "game/title_menu.h"
 #include "input/joystick.h"
 #include "overlay/font.h"
-#include "overlay/title_menu.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
 #include "scene/scene_objects.h"
 
-namespace overlay {
+namespace game {
 
 namespace {
 
+using overlay::DrawText;
+using overlay::DrawTextOnBlack;
+namespace font_row = overlay::font_row;
 using platform::os::KeyDown;
 namespace vk = platform::os::vk;
 
@@ -43,7 +46,7 @@ void Leave() {
 void MoveCursor(int by) {
   game::GameState& g = game::gameState;
   g.configCursor += by;
-  platform::os::SetTimer(g.mainWindow, app::kTimerConfigLatch, kCursorLatchMs);
+  platform::os::SetTimer(g.mainWindow, core::kTimerConfigLatch, kCursorLatchMs);
   g.configKeyLatch = 1;
   audio::PlayOnce(audio::SoundEffect::CursorMove);
 }
@@ -103,4 +106,4 @@ void ButtonConfigStep() {
   AssignHeldButtons();
 }
 
-}  // namespace overlay
+}  // namespace game
