@@ -320,296 +320,330 @@ Keys StagePlayer::Turn(std::string& failure) {
 }
 
 Keys StagePlayer::Step() {
-  const game::GameState& g = game::gameState;
-  Stance s = ReadStance();
-  Joints now = ArmModel::Current();
-  const Pot* pot = layout_.PotOf(trip_.ingredient);
-  const double body = s.body.y;
-  const double travelLow = layout_.highest + 0.4 - body;
-
+  Moment m;
+  m.stance = ReadStance();
+  m.joints = ArmModel::Current();
+  m.pot = layout_.PotOf(trip_.ingredient);
+  m.body = m.stance.body.y;
+  m.travelLow = layout_.highest + 0.4 - m.body;
   switch (phase_) {
     case Phase::Plan: return Plan();
-
-    case Phase::Fold: {
-      // Back to rest, the bucket above every rim on the way.
-      auto keys = ArmTowards([&](const Joints& j) {
-        return Sq(j.boom) + Sq(j.arm) + Sq(j.bucket) + 5 * Sq(std::max(0.0, travelLow - arm_.Lowest(j)));
-      });
-      if (keys) return *keys;
-      return TravelToTarget("no way across the table to the pot");
-    }
-
-    case Phase::Dump: {
-      if (!g.bucketLoaded) {
-        Enter(Phase::Plan);
-        return {};
-      }
-      // Spill it over the table, away from every vessel.
-      const Area& t = layout_.table;
-      Ground centre{(t.x0 + t.x1) / 2, (t.z0 + t.z1) / 2};
-      double turn = TurnAngle(s.facing, Unit(centre - s.chassis));
-      if (std::abs(turn) > 0.3) return TurnKeys(turn);
-      return {.right = true, .control = true};
-    }
-
-    case Phase::Travel: {
-      if (pathIndex_ >= path_.size()) {
-        Enter(afterTravel_);
-        return {};
-      }
-      if (auto keys = TravelTo(path_[pathIndex_], true)) return *keys;
-      ++pathIndex_;
-      return {};
-    }
-
-    case Phase::Face: {
-      bool toVessel = g.bucketLoaded != 0;
-      return FaceTarget(target_, toVessel ? Phase::OverVessel : Phase::Approach);
-    }
-
-    case Phase::Approach: {
-      // Straight on toward the pot, as near the edge as the wheels allow.
-      // Something in the way stops it too.
-      if (!creep_.empty()) {
-        Keys k = creep_.front();
-        creep_.erase(creep_.begin());
-        if (creep_.empty()) Enter(Phase::Face);
-        return k;
-      }
-      if (!crept_) {
-        crept_ = true;
-        creep_ = CreepKeys(s);
-        if (!creep_.empty()) return {};
-      }
-      Keys forward = Drive(true);
-      bool moved = phaseTurns_ < 2 || Length(s.chassis - lastChassis_) > 1e-3;
-      lastChassis_ = s.chassis;
-      if (moved && WheelsStayOn(forward, s, kWheelMargin)) return forward;
-      Enter(Phase::AbovePot);
-      return {};
-    }
-
+    case Phase::Fold: return Folding(m);
+    case Phase::Dump: return Dumping(m);
+    case Phase::Travel: return Travelling();
+    case Phase::Face: return Facing();
+    case Phase::Approach: return Approaching(m);
     case Phase::AbovePot:
-    case Phase::Lower: {
-      if (!pot) {
-        Enter(Phase::Plan);
-        return {};
-      }
-      double reach = s.InBodyPlane({static_cast<float>(pot->axis.x), 0, static_cast<float>(pot->axis.z)}).f;
-      // Each failed dip starts the next one a little lower.
-      double low = phase_ == Phase::AbovePot ? pot->rim + 1.5 : pot->surface + 0.9 - 0.4 * dipTries_;
-      low -= body;
-      auto keys = ArmTowards([&](const Joints& j) {
-        // The bucket's edge goes in steeply, so that a curl step cannot
-        // carry its short edge probe across the surface in one go.
-        return Sq(std::max(0.0, std::abs(arm_.Middle(j).f - reach) - 2.5)) + Sq(arm_.Lowest(j) - low) +
-               20 * Sq(ArmModel::Tilt(j) + 0.6);
-      });
-      if (keys) return *keys;
-      Enter(phase_ == Phase::AbovePot ? Phase::Lower : Phase::Dip);
-      return {};
-    }
-
-    case Phase::Dip: {
-      if (g.bucketDipped) {
-        depth_ = 0.6;
-        dipTries_ = 0;
-        Enter(Phase::LiftOut);
-        return {};
-      }
-      if (phaseTurns_ == 0) dipStart_ = ArmModel::Tilt(now);
-      // Curling lowers the bucket's edge a little each turn; if it has not
-      // met the surface after a quarter turn, start again lower.
-      if (ArmModel::Tilt(now) < dipStart_ - 0.8) {
-        if (++dipTries_ > 6) {
-          failure_ = "the bucket did not dip into the pot";
-          return {};
-        }
-        Enter(Phase::Lower);
-        return {};
-      }
-      return {.left = true, .control = true};
-    }
-
-    case Phase::Scoop: {
-      if (!g.bucketDipped) {
-        Enter(g.bucketLoaded ? Phase::Raise : Phase::AbovePot);
-        return {};
-      }
-      // Enough when turned over, or when the bucket has tried long enough.
-      if (ArmModel::Tilt(now) <= kScoopTilt || phaseTurns_ > 150) {
-        Enter(Phase::LiftOut);
-        return {};
-      }
-      double surface = pot ? pot->surface - body : 0;
-      double floor = pot ? pot->floor - body + 0.4 : -1e9;
-      double reach = pot ? s.InBodyPlane({static_cast<float>(pot->axis.x), 0, static_cast<float>(pot->axis.z)}).f : 15;
-      // Keep the bucket under the surface while it curls: curling lifts its
-      // edge, so lower the boom when the lowest point rises near the surface,
-      // but never onto the solid below.
-      auto keys = ArmTowards([&](const Joints& j) {
-        double low = arm_.Lowest(j);
-        return Sq(ArmModel::Tilt(j) - kScoopTilt - 0.1) + 2 * Sq(std::max(0.0, low - (surface - depth_))) +
-               10 * Sq(std::max(0.0, floor - low)) + 0.1 * Sq(arm_.Middle(j).f - reach);
-      });
-      if (keys) return *keys;
-      Enter(Phase::LiftOut);
-      return {};
-    }
-
+    case Phase::Lower: return Lowering(m);
+    case Phase::Dip: return Dipping(m);
+    case Phase::Scoop: return Scooping(m);
     case Phase::LiftOut:
-      if (pot && !liftFailed_) {
-        if (auto keys = LiftOut(*pot, s)) return *keys;
+      if (m.pot && !liftFailed_) {
+        if (auto keys = LiftOut(*m.pot, m.stance)) return *keys;
         if (!liftFailed_) return {};
       }
-      [[fallthrough]];
-    case Phase::Raise: {
-      const bool lifting = phase_ == Phase::LiftOut;
-      if (phase_ == Phase::Raise && !g.bucketLoaded) {
-        Enter(Phase::BackOff);
-        return {};
-      }
-      double reach = pot ? s.InBodyPlane({static_cast<float>(pot->axis.x), 0, static_cast<float>(pot->axis.z)}).f : 15;
-      double rim = (pot ? pot->rim : layout_.highest) - body + 0.35;
-      double inner = (pot ? pot->inner : 8.4) - 0.4;
-      if (!goal_) {
-        // Out of the pot: the fullest pose that clears the rim inside the pot;
-        // then the fullest that clears every rim, tucked in toward the cab.
-        goal_ = BestPose(
-            [&](const Joints& j) {
-              double low = arm_.Lowest(j);
-              Plane span = arm_.Reach(j);
-              if (lifting) return low >= rim && span.f >= reach - inner && span.h <= reach + inner;
-              return low >= travelLow && span.f >= kTuckedIn;
-            },
-            [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); }, now,
-            Pace());
-        if (!goal_) {
-          failure_ = "no pose lifts the bucket over the rim";
-          return {};
-        }
-      }
-      auto keys = ArmToGoal(lifting ? -1e9 : rim, rim, reach, inner);
-      if (keys) return *keys;
-      if (lifting) {
-        Enter(g.bucketDipped ? Phase::Scoop : g.bucketLoaded ? Phase::Raise : Phase::AbovePot);
-        return {};
-      }
-      Enter(Phase::BackOff);
-      return {};
-    }
-
-    case Phase::BackOff: {
-      Ground back = PreParkFor(target_);
-      if (Dot(back - s.chassis, s.facing) > -DriveStep() * 0.55) {
-        Enter(Phase::Plan);
-        return {};
-      }
-      return Drive(false);
-    }
-
-    case Phase::OverVessel: {
-      if (vesselIndex_ >= trip_.vessels.size() || !g.bucketLoaded) {
-        Enter(Phase::BackOff);
-        return {};
-      }
-      const Vessel& v = layout_.vessels[trip_.vessels[vesselIndex_]];
-      Vec3 mouth = WorldOf(objects.bucketMouthFrame);
-      double gap = Length(v.axis - Ground{mouth.x, mouth.z});
-      double within = v.pourRadius - 1.5;
-      Ground park = ParkFor(v.axis, kParkInset);
-      double room = Dot(park - s.chassis, s.facing);  // how far the chassis may still go
-      double step = DriveStep();
-      double reach = s.InBodyPlane({static_cast<float>(v.axis.x), 0, static_cast<float>(v.axis.z)}).f;
-      double low = std::max(travelLow, v.rim + 0.4 - body);
-      auto overVessel = [&](double at) {
-        return [&, at](const Joints& j) {
-          return arm_.Lowest(j) >= low && arm_.Reach(j).f >= kTuckedIn && std::abs(arm_.Mouth(j).f - at) <= within;
-        };
-      };
-      // What the reach spills goes into the vessel: no more than it wants.
-      // When no pose over it holds the rest, spill the excess here first,
-      // away from it.
-      const double wanted = std::max(0.0, Remaining(v, trip_.ingredient) - kEnough);
-      if (!shedTo_) {
-        auto fullest = BestPose(overVessel(reach - std::max(0.0, room)),
-                                [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)); }, now, Pace());
-        shedTo_ = fullest ? ArmModel::Capacity(ArmModel::Tilt(*fullest)) + wanted - 5 : 1e9;
-      }
-      if (g.bucketAmount > *shedTo_) {
-        if (gap < v.pourRadius + 2) return Drive(false);
-        return {.right = true, .control = true};
-      }
-      if (gap > within && room > step * 0.55) return Drive(true);
-      // Reach the rest with the arm, keeping the load above the rim.
-      double keep = g.bucketAmount - wanted;
-      if (gap > within && !goal_) {
-        goal_ = BestPose(
-            [&](const Joints& j) { return overVessel(reach)(j) && ArmModel::Capacity(ArmModel::Tilt(j)) >= keep; },
-            [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); }, now,
-            Pace());
-        if (!goal_ && std::getenv("ZARN_AP_TRACE")) {
-          char line[200];
-          std::snprintf(line, sizeof line, "  no pose: gap %.2f within %.2f room %.2f shedTo %.0f keep %.0f reach %.2f turns %d\n", gap, within, room, *shedTo_, keep, reach, phaseTurns_);
-          platform::os::OutputDebugString(line);
-        }
-        if (!goal_) {
-          // Where the chassis stopped, less can be held over the vessel
-          // than planned. A load of less than kLeastPour is lost whole in
-          // one tilt step (the game unloads the bucket before it credits the
-          // pour): rather spill some of it into the vessel on the way, which
-          // the 50 the order allows absorbs. Otherwise spill a little more
-          // away from it and try again.
-          goal_ = BestPose(
-              [&](const Joints& j) {
-                return overVessel(reach)(j) &&
-                       ArmModel::Capacity(ArmModel::Tilt(j)) >= std::min<double>(keep, kLeastPour);
-              },
-              [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); },
-              now, Pace());
-          if (goal_) return {};
-          *shedTo_ -= 25;
-          if (*shedTo_ < 0) failure_ = "no pose holds the bucket over the vessel";
-          return {};
-        }
-      }
-      if (gap > within) {
-        if (auto keys = ArmToGoal(low, -1e9, 0, 0)) return *keys;
-      }
-      if (gap > v.pourRadius - 0.3) {
-        // Not over the vessel after all: empty the bucket and fetch again.
-        Enter(Phase::BackOff);
-        return {};
-      }
-      Enter(Phase::Pour);
-      return {};
-    }
-
-    case Phase::Pour: {
-      if (!g.bucketLoaded || vesselIndex_ >= trip_.vessels.size()) {
-        Enter(Phase::BackOff);
-        return {};
-      }
-      const Vessel& v = layout_.vessels[trip_.vessels[vesselIndex_]];
-      // The game credits a tilt in the step after the bucket turned: count
-      // what the bucket's present turn is about to pour.
-      double pending = g.bucketAmount - std::min<double>(g.bucketAmount, ArmModel::Capacity(ArmModel::Tilt(now)));
-      if (Remaining(v, trip_.ingredient) - pending <= kEnough) {
-        ++vesselIndex_;
-        Enter(Phase::BackOff);
-        return {};
-      }
-      Vec3 mouth = WorldOf(objects.bucketMouthFrame);
-      if (Length(v.axis - Ground{mouth.x, mouth.z}) > v.pourRadius - 0.3) {
-        Enter(Phase::OverVessel);
-        return {};
-      }
-      return {.right = true, .control = true};
-    }
-
-    case Phase::Confirm: return {.space = g.orderDonePhase > 0 && phaseTurns_ % 2 == 1};
+      return Raising(m);
+    case Phase::Raise: return Raising(m);
+    case Phase::BackOff: return BackingOff(m);
+    case Phase::OverVessel: return ReachingOverVessel(m);
+    case Phase::Pour: return Pouring(m);
+    case Phase::Confirm: return {.space = game::gameState.orderDonePhase > 0 && phaseTurns_ % 2 == 1};
   }
   return {};
+}
+
+Keys StagePlayer::Folding(const Moment& m) {
+  const double travelLow = m.travelLow;
+  // Back to rest, the bucket above every rim on the way.
+  auto keys = ArmTowards([&](const Joints& j) {
+    return Sq(j.boom) + Sq(j.arm) + Sq(j.bucket) + 5 * Sq(std::max(0.0, travelLow - arm_.Lowest(j)));
+  });
+  if (keys) return *keys;
+  return TravelToTarget("no way across the table to the pot");
+}
+
+Keys StagePlayer::Dumping(const Moment& m) {
+  const game::GameState& g = game::gameState;
+  const Stance& s = m.stance;
+  if (!g.bucketLoaded) {
+    Enter(Phase::Plan);
+    return {};
+  }
+  // Spill it over the table, away from every vessel.
+  const Area& t = layout_.table;
+  Ground centre{(t.x0 + t.x1) / 2, (t.z0 + t.z1) / 2};
+  double turn = TurnAngle(s.facing, Unit(centre - s.chassis));
+  if (std::abs(turn) > 0.3) return TurnKeys(turn);
+  return {.right = true, .control = true};
+}
+
+Keys StagePlayer::Travelling() {
+
+  if (pathIndex_ >= path_.size()) {
+    Enter(afterTravel_);
+    return {};
+  }
+  if (auto keys = TravelTo(path_[pathIndex_], true)) return *keys;
+  ++pathIndex_;
+  return {};
+}
+
+Keys StagePlayer::Facing() {
+  const game::GameState& g = game::gameState;
+  bool toVessel = g.bucketLoaded != 0;
+  return FaceTarget(target_, toVessel ? Phase::OverVessel : Phase::Approach);
+}
+
+Keys StagePlayer::Approaching(const Moment& m) {
+  const Stance& s = m.stance;
+  // Straight on toward the pot, as near the edge as the wheels allow.
+  // Something in the way stops it too.
+  if (!creep_.empty()) {
+    Keys k = creep_.front();
+    creep_.erase(creep_.begin());
+    if (creep_.empty()) Enter(Phase::Face);
+    return k;
+  }
+  if (!crept_) {
+    crept_ = true;
+    creep_ = CreepKeys(s);
+    if (!creep_.empty()) return {};
+  }
+  Keys forward = Drive(true);
+  bool moved = phaseTurns_ < 2 || Length(s.chassis - lastChassis_) > 1e-3;
+  lastChassis_ = s.chassis;
+  if (moved && WheelsStayOn(forward, s, kWheelMargin)) return forward;
+  Enter(Phase::AbovePot);
+  return {};
+}
+
+Keys StagePlayer::Lowering(const Moment& m) {
+  const Stance& s = m.stance;
+  const Pot* pot = m.pot;
+  const double body = m.body;
+  if (!pot) {
+    Enter(Phase::Plan);
+    return {};
+  }
+  double reach = s.InBodyPlane({static_cast<float>(pot->axis.x), 0, static_cast<float>(pot->axis.z)}).f;
+  // Each failed dip starts the next one a little lower.
+  double low = phase_ == Phase::AbovePot ? pot->rim + 1.5 : pot->surface + 0.9 - 0.4 * dipTries_;
+  low -= body;
+  auto keys = ArmTowards([&](const Joints& j) {
+    // The bucket's edge goes in steeply, so that a curl step cannot
+    // carry its short edge probe across the surface in one go.
+    return Sq(std::max(0.0, std::abs(arm_.Middle(j).f - reach) - 2.5)) + Sq(arm_.Lowest(j) - low) +
+           20 * Sq(ArmModel::Tilt(j) + 0.6);
+  });
+  if (keys) return *keys;
+  Enter(phase_ == Phase::AbovePot ? Phase::Lower : Phase::Dip);
+  return {};
+}
+
+Keys StagePlayer::Dipping(const Moment& m) {
+  const game::GameState& g = game::gameState;
+  const Joints& now = m.joints;
+  if (g.bucketDipped) {
+    depth_ = 0.6;
+    dipTries_ = 0;
+    Enter(Phase::LiftOut);
+    return {};
+  }
+  if (phaseTurns_ == 0) dipStart_ = ArmModel::Tilt(now);
+  // Curling lowers the bucket's edge a little each turn; if it has not
+  // met the surface after a quarter turn, start again lower.
+  if (ArmModel::Tilt(now) < dipStart_ - 0.8) {
+    if (++dipTries_ > 6) {
+      failure_ = "the bucket did not dip into the pot";
+      return {};
+    }
+    Enter(Phase::Lower);
+    return {};
+  }
+  return {.left = true, .control = true};
+}
+
+Keys StagePlayer::Scooping(const Moment& m) {
+  const game::GameState& g = game::gameState;
+  const Stance& s = m.stance;
+  const Joints& now = m.joints;
+  const Pot* pot = m.pot;
+  const double body = m.body;
+  if (!g.bucketDipped) {
+    Enter(g.bucketLoaded ? Phase::Raise : Phase::AbovePot);
+    return {};
+  }
+  // Enough when turned over, or when the bucket has tried long enough.
+  if (ArmModel::Tilt(now) <= kScoopTilt || phaseTurns_ > 150) {
+    Enter(Phase::LiftOut);
+    return {};
+  }
+  double surface = pot ? pot->surface - body : 0;
+  double floor = pot ? pot->floor - body + 0.4 : -1e9;
+  double reach = pot ? s.InBodyPlane({static_cast<float>(pot->axis.x), 0, static_cast<float>(pot->axis.z)}).f : 15;
+  // Keep the bucket under the surface while it curls: curling lifts its
+  // edge, so lower the boom when the lowest point rises near the surface,
+  // but never onto the solid below.
+  auto keys = ArmTowards([&](const Joints& j) {
+    double low = arm_.Lowest(j);
+    return Sq(ArmModel::Tilt(j) - kScoopTilt - 0.1) + 2 * Sq(std::max(0.0, low - (surface - depth_))) +
+           10 * Sq(std::max(0.0, floor - low)) + 0.1 * Sq(arm_.Middle(j).f - reach);
+  });
+  if (keys) return *keys;
+  Enter(Phase::LiftOut);
+  return {};
+}
+
+Keys StagePlayer::Raising(const Moment& m) {
+  const game::GameState& g = game::gameState;
+  const Stance& s = m.stance;
+  const Joints& now = m.joints;
+  const Pot* pot = m.pot;
+  const double body = m.body;
+  const double travelLow = m.travelLow;
+  const bool lifting = phase_ == Phase::LiftOut;
+  if (phase_ == Phase::Raise && !g.bucketLoaded) {
+    Enter(Phase::BackOff);
+    return {};
+  }
+  double reach = pot ? s.InBodyPlane({static_cast<float>(pot->axis.x), 0, static_cast<float>(pot->axis.z)}).f : 15;
+  double rim = (pot ? pot->rim : layout_.highest) - body + 0.35;
+  double inner = (pot ? pot->inner : 8.4) - 0.4;
+  if (!goal_) {
+    // Out of the pot: the fullest pose that clears the rim inside the pot;
+    // then the fullest that clears every rim, tucked in toward the cab.
+    goal_ = BestPose(
+        [&](const Joints& j) {
+          double low = arm_.Lowest(j);
+          Plane span = arm_.Reach(j);
+          if (lifting) return low >= rim && span.f >= reach - inner && span.h <= reach + inner;
+          return low >= travelLow && span.f >= kTuckedIn;
+        },
+        [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); }, now,
+        Pace());
+    if (!goal_) {
+      failure_ = "no pose lifts the bucket over the rim";
+      return {};
+    }
+  }
+  auto keys = ArmToGoal(lifting ? -1e9 : rim, rim, reach, inner);
+  if (keys) return *keys;
+  if (lifting) {
+    Enter(g.bucketDipped ? Phase::Scoop : g.bucketLoaded ? Phase::Raise : Phase::AbovePot);
+    return {};
+  }
+  Enter(Phase::BackOff);
+  return {};
+}
+
+Keys StagePlayer::BackingOff(const Moment& m) {
+  const Stance& s = m.stance;
+  Ground back = PreParkFor(target_);
+  if (Dot(back - s.chassis, s.facing) > -DriveStep() * 0.55) {
+    Enter(Phase::Plan);
+    return {};
+  }
+  return Drive(false);
+}
+
+Keys StagePlayer::ReachingOverVessel(const Moment& m) {
+  const game::GameState& g = game::gameState;
+  const Stance& s = m.stance;
+  const Joints& now = m.joints;
+  const double body = m.body;
+  const double travelLow = m.travelLow;
+  if (vesselIndex_ >= trip_.vessels.size() || !g.bucketLoaded) {
+    Enter(Phase::BackOff);
+    return {};
+  }
+  const Vessel& v = layout_.vessels[trip_.vessels[vesselIndex_]];
+  Vec3 mouth = WorldOf(objects.bucketMouthFrame);
+  double gap = Length(v.axis - Ground{mouth.x, mouth.z});
+  double within = v.pourRadius - 1.5;
+  Ground park = ParkFor(v.axis, kParkInset);
+  double room = Dot(park - s.chassis, s.facing);  // how far the chassis may still go
+  double step = DriveStep();
+  double reach = s.InBodyPlane({static_cast<float>(v.axis.x), 0, static_cast<float>(v.axis.z)}).f;
+  double low = std::max(travelLow, v.rim + 0.4 - body);
+  auto overVessel = [&](double at) {
+    return [&, at](const Joints& j) {
+      return arm_.Lowest(j) >= low && arm_.Reach(j).f >= kTuckedIn && std::abs(arm_.Mouth(j).f - at) <= within;
+    };
+  };
+  // What the reach spills goes into the vessel: no more than it wants.
+  // When no pose over it holds the rest, spill the excess here first,
+  // away from it.
+  const double wanted = std::max(0.0, Remaining(v, trip_.ingredient) - kEnough);
+  if (!shedTo_) {
+    auto fullest = BestPose(overVessel(reach - std::max(0.0, room)),
+                            [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)); }, now, Pace());
+    shedTo_ = fullest ? ArmModel::Capacity(ArmModel::Tilt(*fullest)) + wanted - 5 : 1e9;
+  }
+  if (g.bucketAmount > *shedTo_) {
+    if (gap < v.pourRadius + 2) return Drive(false);
+    return {.right = true, .control = true};
+  }
+  if (gap > within && room > step * 0.55) return Drive(true);
+  // Reach the rest with the arm, keeping the load above the rim.
+  double keep = g.bucketAmount - wanted;
+  if (gap > within && !goal_) {
+    // The fullest pose over the vessel that keeps at least `least`, the
+    // nearer the present one the better.
+    auto holding = [&](double least) {
+      return BestPose(
+          [&](const Joints& j) { return overVessel(reach)(j) && ArmModel::Capacity(ArmModel::Tilt(j)) >= least; },
+          [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) - 20 * JointDistance(j, now); }, now,
+          Pace());
+    };
+    goal_ = holding(keep);
+    if (!goal_) {
+      // Where the chassis stopped, less can be held over the vessel than
+      // planned. A load of less than kLeastPour is lost whole in one tilt
+      // step (the game unloads the bucket before it credits the pour):
+      // rather spill some of it into the vessel on the way, which the 50 the
+      // order allows absorbs. Otherwise spill a little more away from it and
+      // try again.
+      goal_ = holding(std::min<double>(keep, kLeastPour));
+      if (goal_) return {};
+      *shedTo_ -= 25;
+      if (*shedTo_ < 0) failure_ = "no pose holds the bucket over the vessel";
+      return {};
+    }
+  }
+  if (gap > within) {
+    if (auto keys = ArmToGoal(low, -1e9, 0, 0)) return *keys;
+  }
+  if (gap > v.pourRadius - 0.3) {
+    // Not over the vessel after all: empty the bucket and fetch again.
+    Enter(Phase::BackOff);
+    return {};
+  }
+  Enter(Phase::Pour);
+  return {};
+}
+
+Keys StagePlayer::Pouring(const Moment& m) {
+  const game::GameState& g = game::gameState;
+  const Joints& now = m.joints;
+  if (!g.bucketLoaded || vesselIndex_ >= trip_.vessels.size()) {
+    Enter(Phase::BackOff);
+    return {};
+  }
+  const Vessel& v = layout_.vessels[trip_.vessels[vesselIndex_]];
+  // The game credits a tilt in the step after the bucket turned: count
+  // what the bucket's present turn is about to pour.
+  double pending = g.bucketAmount - std::min<double>(g.bucketAmount, ArmModel::Capacity(ArmModel::Tilt(now)));
+  if (Remaining(v, trip_.ingredient) - pending <= kEnough) {
+    ++vesselIndex_;
+    Enter(Phase::BackOff);
+    return {};
+  }
+  Vec3 mouth = WorldOf(objects.bucketMouthFrame);
+  if (Length(v.axis - Ground{mouth.x, mouth.z}) > v.pourRadius - 0.3) {
+    Enter(Phase::OverVessel);
+    return {};
+  }
+  return {.right = true, .control = true};
 }
 
 }  // namespace autopilot

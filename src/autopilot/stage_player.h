@@ -32,8 +32,30 @@ class StagePlayer {
     std::vector<int> vessels;  // indices into the layout's vessels, in pouring order
   };
 
+  // What every phase reads of this turn.
+  struct Moment {
+    Stance stance;
+    Joints joints;
+    const Pot* pot = nullptr;  // the pot of the trip's ingredient
+    double body = 0;           // the height of the body's plane
+    double travelLow = 0;      // the lowest the bucket may carry a load, in that plane
+  };
+
   void Enter(Phase p);
+  Keys Step();
   Keys Plan();
+  Keys Folding(const Moment& m);
+  Keys Dumping(const Moment& m);
+  Keys Travelling();
+  Keys Facing();
+  Keys Approaching(const Moment& m);
+  Keys Lowering(const Moment& m);  // over the pot, then down to the surface
+  Keys Dipping(const Moment& m);
+  Keys Scooping(const Moment& m);
+  Keys Raising(const Moment& m);  // out of the pot when no way was planned, then up
+  Keys BackingOff(const Moment& m);
+  Keys ReachingOverVessel(const Moment& m);
+  Keys Pouring(const Moment& m);
   Keys TravelToTarget(const char* noRoute);
   // Keys that bring the chassis to `point`; none once it is there.
   std::optional<Keys> TravelTo(Ground point, bool forward);
@@ -47,7 +69,6 @@ class StagePlayer {
   std::vector<Keys> CreepKeys(const Stance& s) const;
   bool WheelsStayOn(const Keys& keys, const Stance& s, double margin) const;
   double HoldingNow() const;
-  Keys Step();
   Ground ParkFor(Ground axis, double inset) const;
   Ground PreParkFor(Ground axis) const;
   double Remaining(const Vessel& v, int ingredient) const;
