@@ -33,6 +33,49 @@ std::string CompressionName(std::uint32_t c) {
   }
 }
 
+// Reads `entries` colours from `tableEnd` on, which it moves past them;
+// false when the file ends inside the table.
+bool ReadPalette(std::span<const std::uint8_t> file, std::uint32_t entries, std::uint64_t& tableEnd,
+                 std::vector<BmpColour>& palette) {
+  const std::uint64_t tableStart = tableEnd;
+  tableEnd += std::uint64_t(entries) * 4;
+  if (tableEnd > file.size()) return false;
+  palette.resize(entries);
+  for (std::uint32_t i = 0; i < entries; ++i) {
+    const std::size_t at = tableStart + std::size_t(i) * 4;
+    palette[i] = {file[at + 2], file[at + 1], file[at]};  // stored blue, green, red
+  }
+  return true;
+}
+
+// Copies the rows, which start at `pixels`, top row first and colours in
+// red, green, blue order; the reason when a palette index is out of range.
+std::string CopyRows(std::span<const std::uint8_t> pixels, std::uint64_t stride, bool topDown, BmpImage& image) {
+  const std::int64_t height = image.height;
+  const std::uint64_t rowBytes = std::uint64_t(image.width) * std::uint64_t(image.bitsPerPixel / 8);
+  image.pixels.resize(rowBytes * std::uint64_t(height));
+  for (std::int64_t y = 0; y < height; ++y) {
+    const std::int64_t sourceRow = topDown ? y : height - 1 - y;
+    const std::uint8_t* src = pixels.data() + std::uint64_t(sourceRow) * stride;
+    std::uint8_t* dst = image.pixels.data() + std::uint64_t(y) * rowBytes;
+    if (image.bitsPerPixel == 8) {
+      for (std::uint64_t x = 0; x < rowBytes; ++x) {
+        if (src[x] >= image.palette.size())
+          return "pixel index " + std::to_string(src[x]) + " lies outside the colour table of " +
+                 std::to_string(image.palette.size()) + " entries";
+        dst[x] = src[x];
+      }
+    } else {
+      for (std::uint64_t x = 0; x < rowBytes; x += 3) {  // stored blue, green, red
+        dst[x] = src[x + 2];
+        dst[x + 1] = src[x + 1];
+        dst[x + 2] = src[x];
+      }
+    }
+  }
+  return {};
+}
+
 }  // namespace
 
 BmpReadResult ReadBmp(std::span<const std::uint8_t> file) {
@@ -79,15 +122,8 @@ BmpReadResult ReadBmp(std::span<const std::uint8_t> file) {
   if (bits == 8) {
     if (coloursUsed > 256)
       return Fail("colour table of " + std::to_string(coloursUsed) + " entries (at most 256)");
-    const std::uint32_t entries = coloursUsed == 0 ? 256 : coloursUsed;
-    const std::uint64_t tableStart = tableEnd;
-    tableEnd += std::uint64_t(entries) * 4;
-    if (tableEnd > file.size()) return Fail("file truncated inside its colour table");
-    image.palette.resize(entries);
-    for (std::uint32_t i = 0; i < entries; ++i) {
-      const std::size_t at = tableStart + std::size_t(i) * 4;
-      image.palette[i] = {file[at + 2], file[at + 1], file[at]};  // stored blue, green, red
-    }
+    if (!ReadPalette(file, coloursUsed == 0 ? 256 : coloursUsed, tableEnd, image.palette))
+      return Fail("file truncated inside its colour table");
   }
   // A 24-bit file may carry an optional colour table; it is not needed.
 
@@ -104,26 +140,8 @@ BmpReadResult ReadBmp(std::span<const std::uint8_t> file) {
                 std::to_string(file.size() - dataOffset) + " present");
 
   // Bounded by the check above: the pixels take no more room than the file.
-  image.pixels.resize(rowBytes * std::uint64_t(height));
-  for (std::int64_t y = 0; y < height; ++y) {
-    const std::int64_t sourceRow = topDown ? y : height - 1 - y;
-    const std::uint8_t* src = file.data() + dataOffset + std::uint64_t(sourceRow) * stride;
-    std::uint8_t* dst = image.pixels.data() + std::uint64_t(y) * rowBytes;
-    if (bits == 8) {
-      for (std::uint64_t x = 0; x < rowBytes; ++x) {
-        if (src[x] >= image.palette.size())
-          return Fail("pixel index " + std::to_string(src[x]) + " lies outside the colour table of " +
-                      std::to_string(image.palette.size()) + " entries");
-        dst[x] = src[x];
-      }
-    } else {
-      for (std::uint64_t x = 0; x < rowBytes; x += 3) {  // stored blue, green, red
-        dst[x] = src[x + 2];
-        dst[x + 1] = src[x + 1];
-        dst[x + 2] = src[x];
-      }
-    }
-  }
+  if (std::string error = CopyRows(file.subspan(dataOffset), stride, topDown, image); !error.empty())
+    return Fail(std::move(error));
   return result;
 }
 
