@@ -132,3 +132,15 @@ TEST_F(Excavator, LeavingTheTableStartsTheFallWhichEndsOnTheTitle) {
   EXPECT_EQ(gameState.cameraIndex, 1);
   EXPECT_GT(gameState.edgeOffsetX, 0) << "it tips over the right-hand edge it left by";
 }
+
+// A chassis moved into a dish (stage 4 has three on its table) is put back
+// where the last accepted step left it, and the step says why.
+TEST_F(Excavator, AChassisThatMeetsADishGoesBackToTheAcceptedPose) {
+  objects.baseFrame->SetPosition(objects.sceneRoot.get(), 4, 0.1f, 55);
+  Step({});
+  Vec3 p;
+  objects.baseFrame->GetPosition(objects.sceneRoot.get(), &p);
+  EXPECT_EQ(gameState.poseRevertedByBase, 1);
+  EXPECT_FLOAT_EQ(p.x, 0);
+  EXPECT_FLOAT_EQ(p.z, 40);
+}
