@@ -71,13 +71,6 @@ TEST_F(WindowProc, LatchesAndClockRelease) {
   EXPECT_EQ(gameState.elapsedSeconds, 10);
 }
 
-TEST_F(WindowProc, SystemMenuKeysAndUnknownTimersAreSwallowed) {
-  EXPECT_EQ(app::MainWindowProc(window, os::msg::kSysCommand, os::kScKeyMenu, 0), 0);
-  EXPECT_EQ(app::MainWindowProc(window, os::msg::kTimer, 7, 0), 0);
-  EXPECT_EQ(app::MainWindowProc(window, os::msg::kMciNotify, 0, 0), 0);
-  EXPECT_FALSE(os::CloseRequested());
-}
-
 TEST_F(WindowProc, FullScreenReactivationHidesThePointerAgain) {
   vexel::vexelContext.windowed = 0;
   int before = os::ShowCursor(true) - 1;  // read the counter, then undo

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <utility>
+
 #include "core/game_state.h"
 #include "game/start_game.h"
 #include "support/built_scene.h"
@@ -131,4 +134,39 @@ TEST_F(Excavator, LeavingTheTableStartsTheFallWhichEndsOnTheTitle) {
   EXPECT_EQ(gameState.titlePhase, 1);
   EXPECT_EQ(gameState.cameraIndex, 1);
   EXPECT_GT(gameState.edgeOffsetX, 0) << "it tips over the right-hand edge it left by";
+}
+
+// A chassis moved into a dish (stage 4 has three on its table) is put back
+// where the last accepted step left it, and the step says why.
+TEST_F(Excavator, AChassisThatMeetsADishGoesBackToTheAcceptedPose) {
+  objects.baseFrame->SetPosition(objects.sceneRoot.get(), 4, 0.1f, 55);
+  Step({});
+  Vec3 p;
+  objects.baseFrame->GetPosition(objects.sceneRoot.get(), &p);
+  EXPECT_EQ(gameState.poseRevertedByBase, 1);
+  EXPECT_FLOAT_EQ(p.x, 0);
+  EXPECT_FLOAT_EQ(p.z, 40);
+}
+
+// Wherever the excavator goes on the table, the following cameras (1 and 8
+// over the table, 6 and 7 beside the upper structure) end up looking at it
+// from a few tens of units away, 6 and 7 from opposite sides.
+TEST_F(Excavator, FollowingCamerasKeepTheExcavatorInView) {
+  for (auto [x, z] : {std::pair{0.0f, 40.0f}, {-40, 5}, {40, 75}, {-40, 75}}) {
+    objects.baseFrame->SetPosition(objects.sceneRoot.get(), x, 0.1f, z);
+    game::PlaceFollowingCameras();
+    game::AimCameras();
+    for (int camera : {1, 6, 7, 8}) {
+      Vec3 seen;  // the chassis in the camera's coordinates: ahead is +z
+      objects.baseFrame->GetPosition(objects.camera[camera].get(), &seen);
+      EXPECT_GT(seen.z, 15) << camera << " at " << x << ", " << z;
+      EXPECT_LT(seen.z, 150) << camera << " at " << x << ", " << z;
+      EXPECT_LT(std::fabs(seen.x), seen.z * 0.5f) << camera << " at " << x << ", " << z;
+      EXPECT_LT(std::fabs(seen.y), seen.z * 0.5f) << camera << " at " << x << ", " << z;
+    }
+    Vec3 six, seven;
+    objects.camera[6]->GetPosition(objects.bodyFrame.get(), &six);
+    objects.camera[7]->GetPosition(objects.bodyFrame.get(), &seven);
+    EXPECT_LT(six.x * seven.x, 0) << "at " << x << ", " << z;
+  }
 }

@@ -125,13 +125,6 @@ TEST_F(Scene, PoseRevertSkipsThePresentAndIsCleared) {
   EXPECT_EQ(os::LastPresentedPicture().width, 800);
 }
 
-TEST(SceneRelease, SkipsWhatWasNeverCreated) {
-  objects = scene::SceneObjects{};
-  scene::ReleaseScene();
-  scene::ReleaseScene();
-  EXPECT_FALSE(objects.sceneRoot);
-}
-
 TEST(EightBitScene, KeepsItsColoursUnderTheOverlayPalette) {
   ASSERT_TRUE(test_support::FreshWindow(1));  // 800x600x8, full screen
   objects = scene::SceneObjects{};

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -149,22 +148,6 @@ TEST(BmpReader, EveryPrefixShortOfTheLastPixelIsRejectedCleanly) {
   for (std::size_t n = 0; n < file.size() - lastRowPadding; ++n) {
     const BmpReadResult r = ReadBmp(std::span(file.data(), n));
     EXPECT_FALSE(r.ok()) << n << " bytes";
-  }
-}
-
-TEST(BmpReader, RandomDamageNeverYieldsAnInconsistentImage) {
-  const Bytes good = MakeBmp(7, -5, 24, std::vector<Bytes>(5, Bytes(21, 9)));
-  std::mt19937 random(1234);
-  for (int trial = 0; trial < 3000; ++trial) {
-    Bytes file = good;
-    const int flips = 1 + trial % 4;
-    for (int i = 0; i < flips; ++i)  // mostly in the headers, where damage matters
-      file[random() % 70 % file.size()] = std::uint8_t(random());
-    const BmpReadResult r = ReadBmp(file);
-    if (!r.ok()) continue;
-    const BmpImage& im = r.image;
-    EXPECT_EQ(im.pixels.size(), std::size_t(im.width) * im.height * (im.bitsPerPixel / 8));
-    EXPECT_LE(im.pixels.size(), file.size());
   }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/os/clock.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
+#include "platform/os/sdl_keymap.h"
 #include "platform/os/turns.h"
 #include "platform/os/window.h"
 
@@ -151,4 +152,18 @@ TEST(VirtualKeys, NamesRoundTrip) {
   }
   EXPECT_FALSE(os::VirtualKeyFromName("a"));
   EXPECT_FALSE(os::VirtualKeyFromName(""));
+}
+
+// The live keyboard: both keys of a modifier pair are the one code the game
+// reads, the keypad's Enter is Return, and the letter, digit and function
+// key ranges reach their ends.
+TEST(VirtualKeys, SdlKeysGiveTheCodesTheGameReads) {
+  const std::pair<SDL_Keycode, int> keys[] = {
+      {SDLK_LSHIFT, os::vk::kShift}, {SDLK_RSHIFT, os::vk::kShift},   {SDLK_LCTRL, os::vk::kControl},
+      {SDLK_RCTRL, os::vk::kControl}, {SDLK_KP_ENTER, os::vk::kReturn}, {SDLK_a, 'A'}, {SDLK_z, 'Z'},
+      {SDLK_0, '0'}, {SDLK_9, '9'}, {SDLK_F1, os::vk::kF1}, {SDLK_F12, 0x7B}, {SDLK_UP, os::vk::kUp},
+      {SDLK_F13, 0}, {SDLK_CAPSLOCK, 0}};
+  for (auto [sdl, code] : keys) EXPECT_EQ(os::VirtualKeyFromSdl(sdl), code) << SDL_GetKeyName(sdl);
+  EXPECT_EQ(os::SidedVirtualKeyFromSdl(SDLK_RSHIFT), 0xA1);
+  EXPECT_EQ(os::SidedVirtualKeyFromSdl(SDLK_a), 0);
 }

@@ -201,17 +201,5 @@ TEST(FrameTree, ChildrenVisualsAndLights) {
   EXPECT_FALSE(light->WorldPosition(&p));
 }
 
-TEST(ResultCodes, NumberedInOrderForANameTable) {
-  const HResult table[] = {
-#define PLATFORM_RM_TEST_ENTRY(id, name, code) kErr##id,
-      PLATFORM_RM_RESULTS(PLATFORM_RM_TEST_ENTRY)
-#undef PLATFORM_RM_TEST_ENTRY
-  };
-  ASSERT_EQ(std::size(table), 13u);
-  for (std::size_t i = 0; i < std::size(table); ++i) {
-    EXPECT_EQ(static_cast<std::uint32_t>(table[i]), 0x8876030Du + i);
-  }
-}
-
 }  // namespace
 }  // namespace platform::rm

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
 #include "platform/rm/rm_object.h"
@@ -202,25 +201,6 @@ TEST(XFile, EveryTruncationFailsCleanly) {
   }
   MeshData m;
   EXPECT_EQ(ReadXMesh(std::string_view(kWellFormed).substr(0, end + 1), &m), kOk);
-}
-
-TEST(XFile, RandomDamageNeverCrashes) {
-  std::mt19937 random(1234);
-  for (int round = 0; round < 2000; ++round) {
-    std::string text = kWellFormed;
-    for (int k = 0; k < 4; ++k) {
-      std::size_t at = kHeader.size() + random() % (text.size() - kHeader.size());
-      text[at] = "{};,<>\"09-x. \n\0\xff"[random() % 16];
-    }
-    MeshData m;
-    HResult r = ReadXMesh(text, &m);
-    if (r == kOk) {
-      Ref<MeshBuilder> mesh;
-      ASSERT_EQ(CreateMeshBuilder(&mesh), kOk);
-      // What the reader accepts, the builder takes.
-      EXPECT_EQ(mesh->SetMesh(m), kOk);
-    }
-  }
 }
 
 TEST(XFile, DeepNestingWithoutRecursion) {

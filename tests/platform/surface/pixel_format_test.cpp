@@ -63,22 +63,5 @@ TEST(NearestPalette, TableAgreesWithTheSearchAndFollowsPaletteChanges) {
   EXPECT_EQ(table.Index(255, 0, 0), 100);
 }
 
-TEST(ResultCodes, HoldTheHundredCodesWithTheirPublicValues) {
-  EXPECT_EQ(kDDrawResultCount, 100);
-  EXPECT_EQ(DDERR_SURFACELOST, static_cast<HResult>(0x887601C2u));
-  EXPECT_EQ(DDERR_INVALIDRECT, static_cast<HResult>(0x88760096u));
-  EXPECT_EQ(DDERR_NOTPAGELOCKED, static_cast<HResult>(0x887602A8u));
-  EXPECT_EQ(DDERR_INVALIDPARAMS, static_cast<HResult>(0x80070057u));
-  EXPECT_EQ(DDERR_UNSUPPORTED, static_cast<HResult>(0x80004001u));
-  EXPECT_EQ(DDERR_NOTINITIALIZED, static_cast<HResult>(0x800401F0u));
-#define ROW(name, value) std::pair<HResult, const char*>{value, #name},
-  const std::pair<HResult, const char*> rows[] = {PLATFORM_DDRAW_RESULTS(ROW)};
-#undef ROW
-  EXPECT_STREQ(rows[0].second, "DDERR_UNSUPPORTED");
-  EXPECT_STREQ(rows[99].second, "DDERR_NOTPAGELOCKED");
-  for (int i = 0; i < 100; ++i)
-    for (int j = i + 1; j < 100; ++j) EXPECT_NE(rows[i].first, rows[j].first) << rows[j].second;
-}
-
 }  // namespace
 }  // namespace platform::surface

@@ -9,7 +9,6 @@
 #include <numbers>
 
 #include "core/game_state.h"
-#include "excavator_rig.h"
 #include "game/collision.h"
 #include "game/scoop_and_pour.h"
 #include "game/stages.h"
@@ -79,6 +78,14 @@ void FaceAcrossTheEdge(Vec3 at, Vec3 target) {
 // Calls `check` for every pose on a grid of the joint ranges whose bucket
 // mouth lies within `radius` of `target`'s vertical axis; counts the poses
 // it accepts.
+// The joint windows: the boom, arm and bucket turn until a window of the
+// ratio up.y / up.z pushes them back (the boom at 48.0 and -73.3 degrees, the
+// arm at 48.0 and -84.3, the bucket at 45.0 and -125.0), and one step at the
+// highest speed carries a joint a little past that.
+constexpr float kBoomMin = -79.1f, kBoomMax = 53.8f;
+constexpr float kArmMin = -90.1f, kArmMax = 53.8f;
+constexpr float kBucketMin = -127.9f, kBucketMax = 47.9f;
+
 template <typename Check>
 int Poses(Vec3 target, float radius, Check check) {
   int found = 0;

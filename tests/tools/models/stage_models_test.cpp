@@ -1,6 +1,7 @@
-// The models that make the stages work: tables under the drivable area and
-// under everything placed on it, pots the bucket can dip into, vessels
-// sized for pouring, and a title that reads the right way round.
+// The models that make the stages work: pots the bucket can dip into,
+// vessels sized for pouring, tyres on the table. Where the tables end, the
+// excavator falls (Play in the end-to-end tests), and the title's letters
+// show in its golden picture.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -125,125 +126,6 @@ TEST(VesselModels, SizedForThePouringRadiiAndFilledByTheirDrinks) {
           << r;
     }
   }
-}
-
-// Where a layout puts its table's rectangle and the things on the table.
-struct Placed {
-  const char* model;
-  float x, y, z;  // frame position
-  float radius;   // footprint
-};
-struct Layout {
-  const char* table;
-  float left, right, front, back;  // drivable rectangle: x left..right, z front..back
-  std::vector<Placed> outside;     // pots, cup and glass
-  std::vector<Placed> inside;      // obstacles
-};
-
-std::vector<Layout> Layouts() {
-  return {
-      {"table-A", -35, 30, 22, 81, {{"cb", -50, -30, 50, 9}, {"cup", 45, -21, 50, 12.2f}}, {}},
-      {"table-B", -42.5f, 38, 21, 81,
-       {{"cb", -58, -30, 50, 9}, {"cup", 16, -21, 96, 12.2f}, {"glass", -20, -20, 95, 10.8f}}, {}},
-      {"table-C", -35, 18.5f, 3, 80,
-       {{"cb", -51, -30, 60, 9}, {"mb", -51, -30, 24, 9}, {"sbd", -8, -33, 98, 9},
-        {"cup", 35, -21, 58, 12.2f}, {"glass", 33, -20, 22, 10.8f}}, {}},
-      {"table-D", -45, 45, -3, 81,
-       {{"cb", -62, -30, 35, 9}, {"mb", 62, -30, 45, 9}, {"sbd", 0, -33, 98, 9},
-        {"cup", -18, -21, -20, 12.2f}, {"glass", 18, -20, -20, 10.8f}},
-       {{"dish", 4, 1, 55, 8}, {"dish", -20, 1, 20, 8}, {"dish", 25, 1, 28, 8},
-        {"spn", 14, 1, 20, 2}}},
-  };
-}
-
-TEST(TableModels, CoverTheDrivableRectangleAndNothingAroundIt) {
-  for (const Layout& layout : Layouts()) {
-    SCOPED_TRACE(layout.table);
-    const auto tris = Transformed(LoadModel(layout.table).tris, Placement({0, -30, 40}));
-    float top = 0;
-    for (float x = layout.left + 0.01f; x < layout.right; x += 2.5f)
-      for (float z = layout.front + 0.01f; z < layout.back; z += 2.5f) {
-        ASSERT_TRUE(TopAt(tris, x, z, &top)) << x << " " << z;
-        EXPECT_FLOAT_EQ(top, 0) << x << " " << z;
-      }
-    // Just past each edge, between the islands, there is no table: the
-    // edge the excavator falls from can be seen.
-    int bare = 0, probes = 0;
-    for (float t = 0.1f; t < 0.9f; t += 0.1f) {
-      const float x = layout.left + t * (layout.right - layout.left);
-      const float z = layout.front + t * (layout.back - layout.front);
-      for (auto [px, pz] : {std::pair{x, layout.front - 1.5f}, std::pair{x, layout.back + 1.5f},
-                            std::pair{layout.left - 1.5f, z}, std::pair{layout.right + 1.5f, z}}) {
-        ++probes;
-        bare += !TopAt(tris, px, pz, &top) || top < -1;
-      }
-    }
-    EXPECT_EQ(bare, probes);
-  }
-}
-
-TEST(TableModels, HoldEverythingTheLayoutPlaces) {
-  for (const Layout& layout : Layouts()) {
-    SCOPED_TRACE(layout.table);
-    const auto tris = Transformed(LoadModel(layout.table).tris, Placement({0, -30, 40}));
-    for (const Placed& p : layout.outside) {
-      SCOPED_TRACE(p.model);
-      // Outside the rectangle, on an island level with its bottom (Resting
-      // checks that in the game's scene) ...
-      const float gapX = std::max({layout.left - p.x, p.x - layout.right, 0.0f});
-      const float gapZ = std::max({layout.front - p.z, p.z - layout.back, 0.0f});
-      EXPECT_GT(std::hypot(gapX, gapZ), p.radius);
-      const float level = LoadModel(p.model).bounds.min.y + p.y;
-      // ... which reaches under the whole footprint.
-      float top = 0;
-      for (int k = 0; k < 16; ++k)
-        for (float r : {0.0f, p.radius * 0.5f, p.radius}) {
-          const float x = p.x + r * std::cos(k * 0.3927f), z = p.z + r * std::sin(k * 0.3927f);
-          ASSERT_TRUE(TopAt(tris, x, z, &top)) << x << " " << z;
-          EXPECT_NEAR(top, level, 1e-4);
-        }
-    }
-    for (const Placed& p : layout.inside) {
-      SCOPED_TRACE(p.model);
-      EXPECT_GE(p.x - p.radius, layout.left);
-      EXPECT_LE(p.x + p.radius, layout.right);
-      EXPECT_GE(p.z - p.radius, layout.front);
-      EXPECT_LE(p.z + p.radius, layout.back);
-    }
-  }
-}
-
-TEST(TitleModels, SpellTheNameForTheTitleCamera) {
-  // The title camera looks along +x: the screen's right is world -z, its
-  // up world +y. Each piece is a flat letter facing the camera.
-  struct Piece {
-    const char* model;
-    float z, y;  // frame position
-  };
-  const Piece pieces[] = {{"t1", 68, 3035}, {"t2", 30, 3035}, {"t3", 53, 2995},
-                          {"t4", 15, 2995}, {"t5", -23, 2995}};
-  for (const Piece& p : pieces) {
-    SCOPED_TRACE(p.model);
-    const Box3 b = LoadModel(p.model).bounds;
-    EXPECT_LE(b.max.x - b.min.x, 8);
-    EXPECT_GE(b.max.y - b.min.y, 15);
-    // Letters of a line do not run into each other.
-    EXPECT_LT(b.max.z - b.min.z, 30);
-    EXPECT_LE(std::fabs(b.min.y + 15), 0.01f);  // one baseline
-  }
-  // Not mirrored: the "Z"'s diagonal runs from the camera's upper right to
-  // its lower left, the "!" has its dot below, the "r" its arm to the right.
-  const Model &z = LoadModel("t1"), &bang = LoadModel("t5"), &r = LoadModel("t3");
-  auto covers = [](const Model& m, float right, float up) {
-    return SegmentHitsAny({-10, up, -right}, {10, up, -right}, m.tris, m.bounds);
-  };
-  EXPECT_TRUE(covers(z, 6, 4));
-  EXPECT_FALSE(covers(z, -6, 4));
-  EXPECT_TRUE(covers(z, -6, -4));
-  EXPECT_TRUE(covers(bang, 0, -12));
-  EXPECT_FALSE(covers(bang, 0, -6));
-  EXPECT_TRUE(covers(r, 7, 4));
-  EXPECT_FALSE(covers(r, -13, 4));
 }
 
 TEST(ExcavatorModels, TyresTouchTheTableAndSpinTrue) {
