@@ -309,7 +309,9 @@ Keys StagePlayer::Turn(std::string& failure) {
   // limit: the tallies must grow now and then.
   double poured = 0;
   for (int i = 1; i <= 3; ++i) poured += Poured(true, i) + Poured(false, i);
-  if (poured != pouredBefore_) {
+  // Progress is a whole unit at least: a bucket that spills at the rim may
+  // add crumbs to a tally turn after turn.
+  if (poured >= pouredBefore_ + 1) {
     pouredBefore_ = poured;
     turnsSincePour_ = 0;
   } else if (failure_.empty() && ++turnsSincePour_ > kPourTurnLimit / Pace()) {
@@ -579,7 +581,9 @@ Keys StagePlayer::ReachingOverVessel(const Moment& m) {
                             [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)); }, now, Pace());
     shedTo_ = fullest ? ArmModel::Capacity(ArmModel::Tilt(*fullest)) + wanted - 5 : 1e9;
   }
-  if (g.bucketAmount > *shedTo_) {
+  // The game empties a turned bucket a turn later: count what this turn's
+  // tilt is about to spill as gone already, or the shed overshoots by a step.
+  if (std::min<double>(g.bucketAmount, ArmModel::Capacity(ArmModel::Tilt(now))) > *shedTo_) {
     if (gap < v.pourRadius + 2) return Drive(false);
     return {.right = true, .control = true};
   }
