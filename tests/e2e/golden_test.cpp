@@ -1,4 +1,5 @@
-// Golden runs: pictures of each screen at 800x600x16 and the trail of the
+// Golden runs: pictures of each screen at 800x600x16 (play also at 8 and 24
+// bits, each depth its own render path) and the trail of the
 // autopilot winning stage 1, compared with the copies in tests/golden. A
 // change of the game's behaviour or of its pictures shows here; when it is
 // meant, scripts/update-golden writes the copies anew (ZARN_UPDATE_GOLDEN=1).
@@ -28,17 +29,19 @@ class Golden : public Run {
     Run::SetUp();
     Write("zarn.ini", "[Zarn_Section]\nSPEED=100\n");
   }
-  int Play(const std::string& args) { return Zarn("--headless --mode 0 " + args, ZARN_RUN_DIR); }
+  int Play(const std::string& args) { return Zarn("--headless " + args, ZARN_RUN_DIR); }
 };
 
 // Each screen at a turn where it shows.
 const std::map<std::string, std::string> kScreens = {
-    {"title", "--turns 200"},
-    {"intro", "--warp 1 --turns 60"},
-    {"playing", "--autopilot --warp 1 --turns 200"},
-    {"result", "--autopilot --warp 1 --turns 560"},
-    {"replay", "--autopilot --autopilot-route replay --warp 1 --turns 970"},
-    {"attract-demo", "--playdemo demo.dat --turns 100"},
+    {"title", "--mode 0 --turns 200"},
+    {"intro", "--mode 0 --warp 1 --turns 60"},
+    {"playing", "--mode 0 --autopilot --warp 1 --turns 200"},
+    {"playing-8bit", "--mode 1 --autopilot --warp 1 --turns 200"},
+    {"playing-24bit", "--mode 2 --autopilot --warp 1 --turns 200"},
+    {"result", "--mode 0 --autopilot --warp 1 --turns 560"},
+    {"replay", "--mode 0 --autopilot --autopilot-route replay --warp 1 --turns 970"},
+    {"attract-demo", "--mode 0 --playdemo demo.dat --turns 100"},
 };
 
 }  // namespace
@@ -60,7 +63,7 @@ TEST_F(Golden, EveryScreenLooksAsBefore) {
 
 TEST_F(Golden, TheAutopilotPlaysStageOneAsBefore) {
   const fs::path trail = dir / "run.trail";
-  ASSERT_EQ(Play("--autopilot --warp 1 --turns 1000 --trail '" + trail.string() + "'"), 0) << errors;
+  ASSERT_EQ(Play("--mode 0 --autopilot --warp 1 --turns 1000 --trail '" + trail.string() + "'"), 0) << errors;
   std::string now = Slurp(trail);
   now.erase(0, now.find('\n') + 1);  // the first line names the command line
   const fs::path file = kGolden / "autopilot-stage1.trail";
