@@ -1,9 +1,12 @@
 // Building the whole world once: every frame, light and mesh any screen or
 // stage will ever show, the viewport on camera 1, and rendering switched on.
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "core/game_state.h"
 #include "platform/os/debug_output.h"
+#include "platform/os/user_folders.h"
 #include "platform/rm/rm_object.h"
 #include "platform/surface/device_context.h"
 #include "scene/scene.h"
@@ -18,22 +21,28 @@ using namespace platform::rm;
 
 namespace {
 
-Ref<MeshBuilder> LoadModel(const char* file) {
+Ref<MeshBuilder> LoadModel(const char* file, bool& missing) {
   Ref<MeshBuilder> builder;
   CreateMeshBuilder(&builder);
   std::string why;
-  if (HResult r = builder->Load(file, &why); Failed(r)) {
+  HResult r = builder->Load(file, &why);
+  missing = r == kErrFileNotFound;
+  if (Failed(r)) {
     os::OutputDebugString(std::string("scene: cannot load ") + file + " (" + vexel::D3DRMErrorName(r) + ")\n");
     // A file that is there but unusable is named; a missing one stays as
     // quiet as the game always kept it.
-    if (r != kErrFileNotFound) os::ReportRefusedFile(file, why);
+    if (!missing) os::ReportRefusedFile(file, why);
   }
   return builder;
 }
 
 void LoadModels(Light* pointLight) {
+  std::size_t missingCount = 0, count = 0;
   for (const ModelSpec& m : ModelSpecs(objects)) {
-    Ref<MeshBuilder> builder = LoadModel(m.file);
+    bool missing = false;
+    Ref<MeshBuilder> builder = LoadModel(m.file, missing);
+    missingCount += missing;
+    ++count;
     if (m.colour) builder->SetColor(m.colour);
     if (!m.frames.empty() && m.frames[0] == &objects.baseFrame) {
       // The chassis casts the excavator's shadow on the table top.
@@ -46,6 +55,13 @@ void LoadModels(Light* pointLight) {
         if (frame && *frame) (*frame)->AddVisual(builder);
     }
     if (m.held) *m.held = builder;
+  }
+  // Not one model: the game was started from another folder than its own,
+  // and would show an empty green screen without a word.
+  if (count > 0 && missingCount == count) {
+    std::error_code ignored;
+    os::ReportRefusedFile(std::filesystem::current_path(ignored).string(),
+                          "no model files in this folder; start the game from its own (" + os::ExecutableFolder() + ")");
   }
 }
 
