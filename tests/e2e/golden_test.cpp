@@ -1,5 +1,5 @@
 // Golden runs: pictures of each screen at 800x600x16 (play also at 8 and 24
-// bits, each depth its own render path) and the trail of the
+// bits, each depth its own render path, and at 1920x1080x24) and the trail of the
 // autopilot winning stage 1, compared with the copies in tests/golden. A
 // change of the game's behaviour or of its pictures shows here; when it is
 // meant, scripts/update-golden writes the copies anew (ZARN_UPDATE_GOLDEN=1).
@@ -39,6 +39,7 @@ const std::map<std::string, std::string> kScreens = {
     {"playing", "--mode 0 --autopilot --warp 1 --turns 200"},
     {"playing-8bit", "--mode 1 --autopilot --warp 1 --turns 200"},
     {"playing-24bit", "--mode 2 --autopilot --warp 1 --turns 200"},
+    {"playing-1080p", "--mode 14 --autopilot --warp 1 --turns 200"},  // large pictures are drawn in bands
     {"result", "--mode 0 --autopilot --warp 1 --turns 560"},
     {"replay", "--mode 0 --autopilot --autopilot-route replay --warp 1 --turns 970"},
     {"attract-demo", "--mode 0 --playdemo demo.dat --turns 100"},
