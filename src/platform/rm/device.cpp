@@ -95,10 +95,9 @@ void Device::InstallColorRamp() {
   palette->SetEntries(entries);
 }
 
-raster::Target Device::MakeTarget(int x, int y, int w, int h) {
+raster::Target Device::MakeTarget(int x, int y, int w, int h, bool clearing) {
   raster::Target t;
   surface::Surface& bb = *backBuffer_;
-  t.color = bb.Pixels();
   t.colorPitch = bb.Pitch();
   t.bitsPerPixel = bb.BitsPerPixel();
   if (zBuffer_) {
@@ -121,6 +120,10 @@ raster::Target Device::MakeTarget(int x, int y, int w, int h) {
   t.shadowMarks = shadowMarks_.data();
   t.shadowPitch = bb.Width();
   t.shadowMark = shadowMark_;
+  // Only a clear that will draw excuses the back buffer from copying back
+  // the picture it owes since the last Flip.
+  t.color = clearing && t.ReadyButColor() ? bb.PixelsToOverwrite({t.x0, t.y0, t.x1, t.y1})
+                                              : bb.Pixels();
   return t;
 }
 

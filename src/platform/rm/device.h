@@ -64,8 +64,10 @@ class Device : public RefCounted {
   // rather than fail, since the picture would not be shown anyway.
   bool SurfacesLost() const;
 
-  // For the viewports: the drawing target clipped to a rectangle.
-  raster::Target MakeTarget(int x, int y, int w, int h);
+  // For the viewports: the drawing target clipped to a rectangle. Taken
+  // afresh for every clear and render (a Flip moves the back buffer's
+  // pixels); `clearing`: the caller overwrites the whole rectangle first.
+  raster::Target MakeTarget(int x, int y, int w, int h, bool clearing = false);
   // A fresh mark for one shadow's pixels (see raster::Target::shadowMarks).
   std::uint16_t NextShadowMark();
 

@@ -72,7 +72,7 @@ Projection Viewport::MakeProjection() const {
 HResult Viewport::Clear() {
   if (device_->SurfacesLost()) return kOk;
   Color bg = camera_ ? camera_->GetScene()->GetSceneBackground() : lastBackground_;
-  raster::Target t = device_->MakeTarget(x_, y_, width_, height_);
+  raster::Target t = device_->MakeTarget(x_, y_, width_, height_, true);
   raster::Clear(t, Channel(bg.r), Channel(bg.g), Channel(bg.b), true, true);
   return kOk;
 }

@@ -22,8 +22,10 @@ struct Target {
   int shadowPitch = 0;  // entries
   std::uint16_t shadowMark = 0;
 
-  bool Valid() const {
-    return color && depth && x1 > x0 && y1 > y0 &&
+  bool Valid() const { return color && ReadyButColor(); }
+  // Everything but the colour pointer is in place.
+  bool ReadyButColor() const {
+    return depth && x1 > x0 && y1 > y0 &&
            (bitsPerPixel == 8 ? lut != nullptr : bitsPerPixel == 16 || bitsPerPixel == 24);
   }
 };
