@@ -30,8 +30,16 @@ class TransparentList {
     std::uint16_t shadowMark;
     float depth;
   };
+  struct Walk {
+    raster::RowWalk rows;
+    std::uint16_t shadowMark;
+  };
+  // Half the processor's second-level cache on the machines we know: the
+  // colour and depth of one band of rows.
+  static constexpr int kBandBytes = 256 * 1024;
   std::vector<Item> items_;
   std::vector<std::uint32_t> order_;
+  std::vector<Walk> walks_;
 };
 
 }  // namespace platform::rm
