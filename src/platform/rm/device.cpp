@@ -127,6 +127,46 @@ raster::Target Device::MakeTarget(int x, int y, int w, int h, bool clearing) {
   return t;
 }
 
+Device::~Device() {
+  if (clear_.pending) ClearNow();
+}
+
+void Device::DeferClear(int x, int y, int w, int h, unsigned r, unsigned g, unsigned b) {
+  if (clear_.pending) ClearNow();
+  clear_ = {true, x, y, w, h, r, g, b};
+  if (backBuffer_->BitsPerPixel() == 8) {
+    ClearNow();
+    return;
+  }
+  backBuffer_->DeferWork([this] { ClearNow(); });
+  if (zBuffer_) zBuffer_->DeferWork([this] { ClearNow(); });
+}
+
+bool Device::TakeClear(int x, int y, int w, int h, unsigned* r, unsigned* g, unsigned* b) {
+  if (!clear_.pending) return false;
+  if (clear_.x != x || clear_.y != y || clear_.w != w || clear_.h != h) {
+    ClearNow();
+    return false;
+  }
+  *r = clear_.r;
+  *g = clear_.g;
+  *b = clear_.b;
+  DropClear();
+  return true;
+}
+
+void Device::DropClear() {
+  clear_.pending = false;
+  backBuffer_->TakeBackWork();
+  if (zBuffer_) zBuffer_->TakeBackWork();
+}
+
+void Device::ClearNow() {
+  const PendingClear c = clear_;
+  DropClear();
+  raster::Clear(MakeTarget(c.x, c.y, c.w, c.h, true), c.r, c.g, c.b, true, true);
+}
+
 std::uint16_t Device::NextShadowMark() {
   if (++shadowMark_ == 0) {
     // Wrapped: old marks could now match, so forget them all.

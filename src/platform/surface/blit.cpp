@@ -179,6 +179,7 @@ HResult Surface::Flip(Surface* target, std::uint32_t flags) {
   // the whole back buffer every frame, so the copy is mostly never made).
   // A back buffer that owes its picture already shows it.
   Surface& back = *backBuffer_;
+  if (back.deferred_) back.RunDeferredWork();  // the picture shown is the one with it done
   if (!back.owesPicture_) {
     if (back.front_ == this && back.pixels_.size() == pixels_.size()) {
       pixels_.swap(back.pixels_);

@@ -42,7 +42,14 @@ void Surface::PayOwedPicture() const {
   std::memcpy(back->pixels_.data(), back->front_->pixels_.data(), back->pixels_.size());
 }
 
+void Surface::RunDeferredWork() const {
+  std::function<void()> work = std::move(deferred_);
+  deferred_ = nullptr;
+  work();
+}
+
 std::uint8_t* Surface::PixelsToOverwrite(const Rect& area) {
+  if (deferred_) RunDeferredWork();
   if (owesPicture_ && area.left <= 0 && area.top <= 0 && area.right >= width_ &&
       area.bottom >= height_)
     owesPicture_ = false;

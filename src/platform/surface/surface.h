@@ -9,6 +9,7 @@
 // made with the constructor alone is plain memory that is never lost.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -151,6 +152,13 @@ class Surface : public RefCounted {
   }
   std::uint8_t* Row(int y) { return Pixels() + static_cast<std::size_t>(y) * pitch_; }
   const std::uint8_t* Row(int y) const { return Pixels() + static_cast<std::size_t>(y) * pitch_; }
+  // Work owed to the pixels before anyone else may see them: a 3D device
+  // that puts off a clear, to do it band by band as it draws, leaves it
+  // here. It runs once, before the pixels are next handed out or flipped,
+  // unless its owner takes it back first.
+  void DeferWork(std::function<void()> work) { deferred_ = std::move(work); }
+  void TakeBackWork() { deferred_ = nullptr; }
+
   // Pixels() for a writer that overwrites all of `area` before it reads any
   // of it (a clear). When that is the whole surface, a back buffer does not
   // first copy the picture it owes from the last Flip.
@@ -213,12 +221,15 @@ class Surface : public RefCounted {
   // buffer takes the copy of the front's picture it owes before its pixels
   // are read or written, and before the front's are written.
   void SettleToRead() const {
+    if (deferred_) RunDeferredWork();
     if (owesPicture_) PayOwedPicture();
   }
   void SettleToWrite() const {
+    if (deferred_) RunDeferredWork();
     if (owesPicture_ || (backBuffer_ && backBuffer_->owesPicture_)) PayOwedPicture();
   }
   void PayOwedPicture() const;
+  void RunDeferredWork() const;
   // Shows `changed` (surface coordinates) when this is the visible primary.
   void PresentIfVisible(const Rect& changed);
   // The area a clipped Blt may write; false when the clipper has no window.
@@ -238,6 +249,7 @@ class Surface : public RefCounted {
   // A back buffer after Flip: its picture is in the front's storage, and
   // its own storage holds the front's previous picture.
   mutable bool owesPicture_ = false;
+  mutable std::function<void()> deferred_;  // see DeferWork
   Ref<Surface> zBuffer_;
   Ref<Clipper> clipper_;
   bool hasSourceKey_ = false;
