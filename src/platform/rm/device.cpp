@@ -95,10 +95,9 @@ void Device::InstallColorRamp() {
   palette->SetEntries(entries);
 }
 
-raster::Target Device::MakeTarget(int x, int y, int w, int h) {
+raster::Target Device::MakeTarget(int x, int y, int w, int h, bool clearing) {
   raster::Target t;
   surface::Surface& bb = *backBuffer_;
-  t.color = bb.Pixels();
   t.colorPitch = bb.Pitch();
   t.bitsPerPixel = bb.BitsPerPixel();
   if (zBuffer_) {
@@ -121,7 +120,51 @@ raster::Target Device::MakeTarget(int x, int y, int w, int h) {
   t.shadowMarks = shadowMarks_.data();
   t.shadowPitch = bb.Width();
   t.shadowMark = shadowMark_;
+  // Only a clear that will draw excuses the back buffer from copying back
+  // the picture it owes since the last Flip.
+  t.color = clearing && t.ReadyButColor() ? bb.PixelsToOverwrite({t.x0, t.y0, t.x1, t.y1})
+                                              : bb.Pixels();
   return t;
+}
+
+Device::~Device() {
+  if (clear_.pending) ClearNow();
+}
+
+void Device::DeferClear(int x, int y, int w, int h, unsigned r, unsigned g, unsigned b) {
+  if (clear_.pending) ClearNow();
+  clear_ = {true, x, y, w, h, r, g, b};
+  if (backBuffer_->BitsPerPixel() == 8) {
+    ClearNow();
+    return;
+  }
+  backBuffer_->DeferWork([this] { ClearNow(); });
+  if (zBuffer_) zBuffer_->DeferWork([this] { ClearNow(); });
+}
+
+bool Device::TakeClear(int x, int y, int w, int h, unsigned* r, unsigned* g, unsigned* b) {
+  if (!clear_.pending) return false;
+  if (clear_.x != x || clear_.y != y || clear_.w != w || clear_.h != h) {
+    ClearNow();
+    return false;
+  }
+  *r = clear_.r;
+  *g = clear_.g;
+  *b = clear_.b;
+  DropClear();
+  return true;
+}
+
+void Device::DropClear() {
+  clear_.pending = false;
+  backBuffer_->TakeBackWork();
+  if (zBuffer_) zBuffer_->TakeBackWork();
+}
+
+void Device::ClearNow() {
+  const PendingClear c = clear_;
+  DropClear();
+  raster::Clear(MakeTarget(c.x, c.y, c.w, c.h, true), c.r, c.g, c.b, true, true);
 }
 
 std::uint16_t Device::NextShadowMark() {

@@ -64,13 +64,37 @@ class Device : public RefCounted {
   // rather than fail, since the picture would not be shown anyway.
   bool SurfacesLost() const;
 
-  // For the viewports: the drawing target clipped to a rectangle.
-  raster::Target MakeTarget(int x, int y, int w, int h);
+  // For the viewports: the drawing target clipped to a rectangle. Taken
+  // afresh for every clear and render (a Flip moves the back buffer's
+  // pixels); `clearing`: the caller overwrites the whole rectangle first.
+  raster::Target MakeTarget(int x, int y, int w, int h, bool clearing = false);
   // A fresh mark for one shadow's pixels (see raster::Target::shadowMarks).
   std::uint16_t NextShadowMark();
 
+  // A viewport's clear waits for its render, which clears band by band as
+  // it draws, while a band's rows are in the cache anyway: the clear of a
+  // 1080p picture alone writes 14 MB. Anything else that touches the
+  // buffers first (a blit, a flip, another viewport) has it done then.
+  // 8-bit clears are done at once: their colour depends on the palette.
+  void DeferClear(int x, int y, int w, int h, unsigned r, unsigned g, unsigned b);
+  // The clear put off for exactly this rectangle, handed to the render that
+  // does it; false (with any other clear done now) when there is none.
+  bool TakeClear(int x, int y, int w, int h, unsigned* r, unsigned* g, unsigned* b);
+  ~Device() override;
+  // Renders draw the clear and the opaque faces band by band from this many
+  // bytes of colour and depth on, in bands of about bandBytes (see
+  // Viewport::Render); tests lower them.
+  std::int64_t BandedFrameBytes() const { return bandedFrameBytes_; }
+  int BandBytes() const { return bandBytes_; }
+  void SetBanding(std::int64_t fromFrameBytes, int bandBytes) {
+    bandedFrameBytes_ = fromFrameBytes;
+    bandBytes_ = bandBytes;
+  }
+
  private:
   Device() = default;
+  void ClearNow();
+  void DropClear();
   void InstallColorRamp();
 
   Ref<surface::Surface> backBuffer_, zBuffer_;
@@ -87,6 +111,13 @@ class Device : public RefCounted {
   std::uint32_t renderMode_ = 0;
   std::uint32_t defaultTextureColors_ = 0, defaultTextureShades_ = 0;
   std::uint32_t updates_ = 0;
+  std::int64_t bandedFrameBytes_ = std::int64_t{8} << 20;
+  int bandBytes_ = 256 * 1024;  // half the second-level cache of the machines we know
+  struct PendingClear {
+    bool pending = false;
+    int x = 0, y = 0, w = 0, h = 0;
+    unsigned r = 0, g = 0, b = 0;
+  } clear_;
 };
 
 }  // namespace platform::rm

@@ -29,6 +29,12 @@ struct RenderScratch {
   std::vector<Vec3> shadowWorld;          // per caster position
   TransparentList transparent;
   TransparentList shadows;  // drawn after the translucent faces
+  // While a render goes band by band: the opaque faces waiting for their
+  // bands, and the viewport's clear still to do in each band first.
+  bool banded = false;
+  BandWalks opaque;
+  bool clearing = false;
+  unsigned clearR = 0, clearG = 0, clearB = 0;
 };
 
 struct RenderContext {
@@ -40,6 +46,11 @@ struct RenderContext {
   Device* device = nullptr;
   RenderScratch* scratch = nullptr;
 };
+
+// Before drawing anything but a queued triangle (lines, points) during a
+// banded render: the clear and the opaque faces so far are drawn whole, and
+// the rest of the render draws opaque faces at once.
+void StopBanding(RenderContext& ctx);
 
 // Draws one instance of a mesh; translucent faces go to the transparent list.
 void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix& toCamera);

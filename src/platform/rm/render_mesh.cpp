@@ -170,12 +170,17 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
         ForEachScreenTriangle(ctx, corners, pre, planes, [&](auto a, auto b, auto c) {
           s.transparent.Add(a, b, c, style, depth);
         });
+      } else if (s.banded) {
+        ForEachScreenTriangle(ctx, corners, pre, planes, [&](auto a, auto b, auto c) {
+          s.opaque.Add(ctx.target, a, b, c, style);
+        });
       } else {
         ForEachScreenTriangle(ctx, corners, pre, planes, [&](auto a, auto b, auto c) {
           raster::DrawTriangle(ctx.target, a, b, c, style);
         });
       }
     } else if (fill == kFillWireframe) {
+      if (s.banded) StopBanding(ctx);
       // Only the polygon's own edges, not the diagonals of its fan.
       const std::uint32_t inFace = static_cast<std::uint32_t>(ti) - face.firstTriangle;
       const bool firstEdge = inFace == 0, lastEdge = inFace + 1 == face.triangleCount;
@@ -191,6 +196,7 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
         if (lastEdge) raster::DrawLine(ctx.target, c, a);
       });
     } else {
+      if (s.banded) StopBanding(ctx);
       for (int c = 0; c < 3; ++c)
         if (!(s.outcode[tri.vertex[c]] & (clip::kFront | clip::kBack)))
           raster::DrawPoint(ctx.target, WithColor(*pre[c], corners[c]));

@@ -2,6 +2,11 @@
 // Faces drawn after the opaque ones: translucent faces and shadows, kept as
 // screen triangles and drawn back to front, each blended over what is
 // already there. They test depth but leave it as the opaque faces set it.
+//
+// A frame is drawn band by band of rows (BandWalks): the clear, the opaque
+// faces, then these, all over one band before the next, so that a band's
+// colour and depth stay in the processor's cache while every face over it
+// is drawn (the translucent tables overlap over most of the screen).
 #include <cstdint>
 #include <vector>
 
@@ -9,19 +14,57 @@
 
 namespace platform::rm {
 
+// Triangles set up once (raster::RowWalk) and drawn a band of rows at a
+// time, in the order added. Each walks its rows as if drawn whole, and a
+// pixel sees the triangles in the same order, so the picture is the same
+// bit for bit as drawing them whole one after another.
+class BandWalks {
+ public:
+  // Rows per band: a band's colour and depth in about `bandBytes`, eight
+  // rows at least.
+  static int BandRows(const raster::Target& target, int bandBytes);
+
+  void Clear() {
+    walks_.clear();
+    firstRows_.clear();
+  }
+  bool Empty() const { return walks_.empty(); }
+  // Sets the triangle up on `target`, whose shadow mark it keeps.
+  void Add(const raster::Target& target, const raster::ScreenVertex& a, const raster::ScreenVertex& b,
+           const raster::ScreenVertex& c, const raster::TriangleStyle& style);
+  // Before the first band: each triangle filed under the band it starts in.
+  void Begin(const raster::Target& target, int bandRows);
+  // Band number `band` of every triangle over it: its rows above `yStop`.
+  void DrawBand(const raster::Target& target, int band, int yStop);
+  // Every triangle whole, in order.
+  void DrawAll(const raster::Target& target);
+
+ private:
+  struct Walk {
+    raster::RowWalk rows;
+    std::uint16_t shadowMark;
+  };
+  std::vector<Walk> walks_;
+  std::vector<int> firstRows_;  // of each walk; Begin turns them into band numbers
+  std::vector<std::uint32_t> binStart_, binned_;  // walk numbers by first band
+  std::vector<std::uint32_t> active_, merged_;    // walks begun and not done, in order
+  int y0_ = 0, bandRows_ = 1;
+};
+
 class TransparentList {
  public:
   void Clear() {
     items_.clear();
     order_.clear();
+    walks_.Clear();
   }
   // depth: camera-space distance used for sorting (larger is drawn first).
   void Add(const raster::ScreenVertex& a, const raster::ScreenVertex& b,
            const raster::ScreenVertex& c, const raster::TriangleStyle& style, float depth,
            std::uint16_t shadowMark = 0);
   bool Empty() const { return items_.empty(); }
-  // Draws everything back to front and empties the list.
-  void Flush(const raster::Target& target);
+  // Sets everything up back to front, to be drawn band by band.
+  BandWalks& StartWalks(const raster::Target& target);
 
  private:
   struct Item {
@@ -32,6 +75,7 @@ class TransparentList {
   };
   std::vector<Item> items_;
   std::vector<std::uint32_t> order_;
+  BandWalks walks_;
 };
 
 }  // namespace platform::rm

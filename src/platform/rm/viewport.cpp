@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "platform/rm/mesh_builder.h"
 #include "platform/rm/raster/target.h"
@@ -72,9 +73,17 @@ Projection Viewport::MakeProjection() const {
 HResult Viewport::Clear() {
   if (device_->SurfacesLost()) return kOk;
   Color bg = camera_ ? camera_->GetScene()->GetSceneBackground() : lastBackground_;
-  raster::Target t = device_->MakeTarget(x_, y_, width_, height_);
-  raster::Clear(t, Channel(bg.r), Channel(bg.g), Channel(bg.b), true, true);
+  device_->DeferClear(x_, y_, width_, height_, Channel(bg.r), Channel(bg.g), Channel(bg.b));
   return kOk;
+}
+
+void StopBanding(RenderContext& ctx) {
+  RenderScratch& s = *ctx.scratch;
+  if (s.clearing) raster::Clear(ctx.target, s.clearR, s.clearG, s.clearB, true, true);
+  s.clearing = false;
+  s.opaque.DrawAll(ctx.target);
+  s.opaque.Clear();
+  s.banded = false;
 }
 
 HResult Viewport::Render(const Frame* frame) {
@@ -83,7 +92,9 @@ HResult Viewport::Render(const Frame* frame) {
   forced_ = false;
   if (device_->SurfacesLost()) return kOk;
   RenderContext& ctx = ctx_;
-  ctx.target = device_->MakeTarget(x_, y_, width_, height_);
+  RenderScratch& s = scratch_;
+  s.clearing = device_->TakeClear(x_, y_, width_, height_, &s.clearR, &s.clearG, &s.clearB);
+  ctx.target = device_->MakeTarget(x_, y_, width_, height_, s.clearing);
   ctx.projection = MakeProjection();
   ctx.deviceQuality = device_->GetQuality();
   ctx.blended = (device_->GetRenderMode() & kRenderModeBlendedTransparency) != 0;
@@ -92,7 +103,17 @@ HResult Viewport::Render(const Frame* frame) {
   ctx.lights.Clear();
   scratch_.transparent.Clear();
   scratch_.shadows.Clear();
-  if (!ctx.target.Valid() || !ctx.projection.Valid()) return kOk;
+  s.opaque.Clear();
+  // The clear and the opaque faces go band by band only where the colour
+  // and depth are too large to stay in the cache from one pass to the next
+  // anyway (8 MB and more; 1080p has 14 MB): on smaller pictures queueing
+  // many small faces costs more than it saves (the anchor scene at
+  // 800x600x16: 6 %). Translucent faces and shadows always go by bands.
+  const raster::Target& t = ctx.target;
+  const std::int64_t frameBytes = std::int64_t{t.x1 - t.x0} * (t.y1 - t.y0) * (t.bitsPerPixel / 8 + 4);
+  s.banded = true;
+  if (!t.Valid() || !ctx.projection.Valid() || frameBytes < device_->BandedFrameBytes()) StopBanding(ctx);
+  if (!t.Valid() || !ctx.projection.Valid()) return kOk;
 
   const Matrix worldToCamera = camera_->WorldMatrix().RigidInverse();
   // First the lights of the whole tree, then the visuals.
@@ -122,8 +143,26 @@ HResult Viewport::Render(const Frame* frame) {
     }
     for (const Ref<Frame>& c : f->Children()) stack_.push_back(c.get());
   }
-  scratch_.transparent.Flush(ctx.target);
-  scratch_.shadows.Flush(ctx.target);
+  // Band by band: the clear, the opaque faces in the order drawn, then the
+  // translucent faces and the shadows back to front. Every pixel sees them
+  // in the same order as drawn whole one after another.
+  BandWalks* lists[3] = {&s.opaque, &s.transparent.StartWalks(t), &s.shadows.StartWalks(t)};
+  const int rows = BandWalks::BandRows(t, device_->BandBytes());
+  for (BandWalks* l : lists) l->Begin(t, rows);
+  for (int band = 0, y = t.y0; y < t.y1; ++band, y += rows) {
+    const int stop = std::min(y + rows, t.y1);
+    if (s.clearing) {
+      raster::Target rowsOfBand = t;
+      rowsOfBand.y0 = y;
+      rowsOfBand.y1 = stop;
+      raster::Clear(rowsOfBand, s.clearR, s.clearG, s.clearB, true, true);
+    }
+    for (BandWalks* l : lists) l->DrawBand(t, band, stop);
+  }
+  s.clearing = false;
+  s.opaque.Clear();
+  s.transparent.Clear();
+  s.shadows.Clear();
   return kOk;
 }
 

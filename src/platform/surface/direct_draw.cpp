@@ -211,6 +211,7 @@ HResult DirectDraw::CreatePrimary(const SurfaceDesc& desc, Ref<Surface>* out) {
     Adopt(*back);
     back->implicit_ = true;
     front->backBuffer_ = back;
+    back->front_ = front.get();
   }
   Adopt(*front);
   d.primary = front.get();

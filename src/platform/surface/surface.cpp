@@ -1,6 +1,7 @@
 #include "platform/surface/surface.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/surface/clipper.h"
 #include "platform/surface/ddraw_result.h"
@@ -29,6 +30,30 @@ Surface::Surface(int width, int height, int bitsPerPixel, std::uint32_t caps)
 
 Surface::~Surface() {
   if (display_ && display_->primary == this) display_->primary = nullptr;
+  if (backBuffer_) {
+    SettleToWrite();  // the picture the back buffer owes is here, about to go
+    backBuffer_->front_ = nullptr;
+  }
+}
+
+void Surface::PayOwedPicture() const {
+  const Surface* back = owesPicture_ ? this : backBuffer_.get();
+  back->owesPicture_ = false;
+  std::memcpy(back->pixels_.data(), back->front_->pixels_.data(), back->pixels_.size());
+}
+
+void Surface::RunDeferredWork() const {
+  std::function<void()> work = std::move(deferred_);
+  deferred_ = nullptr;
+  work();
+}
+
+std::uint8_t* Surface::PixelsToOverwrite(const Rect& area) {
+  if (deferred_) RunDeferredWork();
+  if (owesPicture_ && area.left <= 0 && area.top <= 0 && area.right >= width_ &&
+      area.bottom >= height_)
+    owesPicture_ = false;
+  return Pixels();
 }
 
 HResult Surface::SetPalette(Ref<Palette> palette) {

@@ -9,6 +9,7 @@
 // made with the constructor alone is plain memory that is never lost.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -138,14 +139,30 @@ class Surface : public RefCounted {
   std::uint32_t Caps() const { return caps_; }
   bool IsZBuffer() const { return (caps_ & caps::kZBuffer) != 0; }
 
-  // The storage never moves for the surface's lifetime (Flip copies), so a
-  // renderer may keep these pointers.
-  std::uint8_t* Pixels() { return pixels_.data(); }
-  const std::uint8_t* Pixels() const { return pixels_.data(); }
-  std::uint8_t* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * pitch_; }
-  const std::uint8_t* Row(int y) const {
-    return pixels_.data() + static_cast<std::size_t>(y) * pitch_;
+  // The storage of a plain surface never moves. Flip exchanges the storage
+  // of a flip chain's front and back buffer, so pointers into either are
+  // good only until the next Flip: take them afresh for each frame.
+  std::uint8_t* Pixels() {
+    SettleToWrite();
+    return pixels_.data();
   }
+  const std::uint8_t* Pixels() const {
+    SettleToRead();
+    return pixels_.data();
+  }
+  std::uint8_t* Row(int y) { return Pixels() + static_cast<std::size_t>(y) * pitch_; }
+  const std::uint8_t* Row(int y) const { return Pixels() + static_cast<std::size_t>(y) * pitch_; }
+  // Work owed to the pixels before anyone else may see them: a 3D device
+  // that puts off a clear, to do it band by band as it draws, leaves it
+  // here. It runs once, before the pixels are next handed out or flipped,
+  // unless its owner takes it back first.
+  void DeferWork(std::function<void()> work) { deferred_ = std::move(work); }
+  void TakeBackWork() { deferred_ = nullptr; }
+
+  // Pixels() for a writer that overwrites all of `area` before it reads any
+  // of it (a clear). When that is the whole surface, a back buffer does not
+  // first copy the picture it owes from the last Flip.
+  std::uint8_t* PixelsToOverwrite(const Rect& area);
 
   Palette* GetPalette() const { return palette_.get(); }
   // Any surface holds a palette; it changes the colours only of 8-bit
@@ -182,7 +199,9 @@ class Surface : public RefCounted {
   HResult Blt(const Rect* destRect, Surface* source, const Rect* sourceRect, std::uint32_t flags,
               const BltEffects* effects = nullptr);
   // On the front of a flip chain: the back buffer's picture becomes the
-  // visible one. The back buffer keeps its picture.
+  // visible one. The back buffer keeps its picture: the two exchange their
+  // storage, and the back buffer copies the picture back only when its
+  // pixels are next asked for, unless they are to be overwritten whole.
   HResult Flip(Surface* target, std::uint32_t flags);
 
   // DD_OK, or DDERR_SURFACELOST after the display was taken away.
@@ -198,6 +217,19 @@ class Surface : public RefCounted {
   friend class DirectDraw;
 
   bool Lost() const;
+  // Before the pixels of a flip chain's buffers are handed out: a back
+  // buffer takes the copy of the front's picture it owes before its pixels
+  // are read or written, and before the front's are written.
+  void SettleToRead() const {
+    if (deferred_) RunDeferredWork();
+    if (owesPicture_) PayOwedPicture();
+  }
+  void SettleToWrite() const {
+    if (deferred_) RunDeferredWork();
+    if (owesPicture_ || (backBuffer_ && backBuffer_->owesPicture_)) PayOwedPicture();
+  }
+  void PayOwedPicture() const;
+  void RunDeferredWork() const;
   // Shows `changed` (surface coordinates) when this is the visible primary.
   void PresentIfVisible(const Rect& changed);
   // The area a clipped Blt may write; false when the clipper has no window.
@@ -205,13 +237,19 @@ class Surface : public RefCounted {
 
   int width_, height_, bitsPerPixel_, bytesPerPixel_, pitch_;
   std::uint32_t caps_;
-  std::vector<std::uint8_t> pixels_;
+  // Mutable: reading a back buffer's pixels may first pay the copy it owes.
+  mutable std::vector<std::uint8_t> pixels_;
   Ref<Palette> palette_;
 
   std::shared_ptr<DisplayState> display_;  // null for plain surfaces
   std::uint64_t restoredGeneration_ = 0;
   bool implicit_ = false;  // a flip chain's back buffer, restored with its front
   Ref<Surface> backBuffer_;
+  Surface* front_ = nullptr;  // of a flip chain's back buffer, while the front lives
+  // A back buffer after Flip: its picture is in the front's storage, and
+  // its own storage holds the front's previous picture.
+  mutable bool owesPicture_ = false;
+  mutable std::function<void()> deferred_;  // see DeferWork
   Ref<Surface> zBuffer_;
   Ref<Clipper> clipper_;
   bool hasSourceKey_ = false;

@@ -2,6 +2,7 @@
 // blending and inputs that must not draw garbage.
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "platform/rm/render_scene_fixture.h"
 
@@ -93,6 +94,29 @@ TEST_F(RenderPipeline, HalfTransparentRedOverBlueIsPurple) {
   EXPECT_NEAR(layered.r, 191, 3);
   EXPECT_NEAR(layered.g, 127, 3);
   EXPECT_NEAR(layered.b, 191, 3);
+}
+
+// Overlapping opaque and translucent faces at many depths, drawn whole and
+// band by band (eight rows a band, the fewest): the same colours and
+// depths, byte for byte.
+TEST_F(RenderPipeline, BandByBandDrawsTheSamePictureAsWhole) {
+  ASSERT_EQ(device->SetRenderMode(kRenderModeBlendedTransparency), kOk);
+  AddLight(LightType::Point, 0.8f, {-3, 2, 0});
+  ambient->SetColorRGB(0.3f, 0.3f, 0.3f);
+  for (int k = 0; k < 24; ++k) {
+    const float x = static_cast<float>(k % 5) * 0.45f - 0.9f, y = static_cast<float>(k % 7) * 0.3f - 0.9f;
+    const Color c{static_cast<float>(k % 3) / 2, static_cast<float>(k % 4) / 3, 0.7f, k % 3 == 0 ? 0.5f : 1.0f};
+    AddMesh(Square(x, y, 3.0f + static_cast<float>(k % 6) * 0.25f, 0.5f + static_cast<float>(k % 4) * 0.2f, c));
+  }
+  std::vector<std::uint8_t> pictures[2], depths[2];
+  for (int banded : {0, 1}) {
+    device->SetBanding(banded ? 0 : std::int64_t{1} << 40, 1);
+    Draw();
+    pictures[banded].assign(back->Row(0), back->Row(0) + kSize * back->Pitch());
+    depths[banded].assign(zbuf->Row(0), zbuf->Row(0) + kSize * zbuf->Pitch());
+  }
+  EXPECT_EQ(pictures[0], pictures[1]);
+  EXPECT_EQ(depths[0], depths[1]);
 }
 
 TEST_F(RenderPipeline, WithoutBlendedTransparencyAlphaIsIgnored) {

@@ -1,6 +1,6 @@
 // The vector span loops against the scalar ones: the same pixels and the
-// same depths, bit for bit, over random backgrounds, depths, colours, steps
-// and alphas.
+// same depths, bit for bit, over random backgrounds, depths, colours, steps,
+// alphas and span lengths, next to the scissor's edge too.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -33,8 +33,10 @@ struct RandomSpan {
     depth.resize(kWidth + 16);
     const bool allBehind = pick(0, 9) == 0;
     for (float& z : depth) z = allBehind ? 2.0f : static_cast<float>(pick(0, 1000)) / 1000.0f;
-    xs = pick(0, 20);
-    n = pick(1, kWidth - xs);
+    // Half the spans short, as small faces make them: their last pixels go
+    // masked where eight fit before the scissor's right edge.
+    xs = pick(0, kWidth - 12);
+    n = pick(0, 1) ? pick(1, 11) : pick(1, kWidth - xs);
     v.z = static_cast<float>(pick(0, 1000)) / 1000.0f;
     v.dz = static_cast<float>(pick(-1000, 1000)) / 1.0e5f;
     // Colour steps that keep the span inside 0..255, as the rasterizer does.
@@ -51,7 +53,8 @@ struct RandomSpan {
 template <int Bpp, bool Gouraud>
 void ExpectVectorEqualsScalar(BlendPath path) {
   std::mt19937 rng(12);
-  const Target t;
+  Target t;
+  t.x1 = kWidth;  // the scissor ends with the row
   for (int trial = 0; trial < 2000; ++trial) {
     RandomSpan vector(rng, Bpp, Gouraud), scalar = vector;
     const int xe = vector.xs + vector.n;

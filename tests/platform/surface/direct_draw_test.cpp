@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <tuple>
 
 #include "platform/surface/device_context.h"
@@ -201,6 +202,41 @@ TEST_F(DirectDrawTest, FlipShowsTheBackBufferThroughThePalette) {
   Ref<Surface> stranger;
   ASSERT_EQ(ddraw_->CreateSurface(PlainDesc(800, 600), &stranger), DD_OK);
   EXPECT_EQ(primary_->Flip(stranger.get(), 0), DDERR_INVALIDPARAMS);
+}
+
+// Flip exchanges the two buffers' storage and the back buffer owes itself
+// the picture: whatever touches either buffer afterwards must see both
+// pictures as if Flip had copied.
+TEST_F(DirectDrawTest, AfterAFlipBothBuffersHoldThePictureWhateverComesNext) {
+  FullScreen(800, 600, 16);
+  const os::Rect all{0, 0, 800, 600};
+  Fill(*back_, 0x1111);
+  ASSERT_EQ(primary_->Flip(nullptr, flip_flags::kWait), DD_OK);
+  // A clear of only part of the back buffer keeps the rest of its picture.
+  std::uint8_t* part = back_->PixelsToOverwrite({0, 0, 800, 300});
+  std::memset(part, 0x22, 800 * 2 * 300);
+  EXPECT_EQ(Get(*back_, 5, 299), 0x2222u);
+  EXPECT_EQ(Get(*back_, 5, 300), 0x1111u);
+  EXPECT_EQ(Get(*primary_, 5, 299), 0x1111u);
+
+  // A whole clear skips the copy, and the front keeps showing its picture.
+  ASSERT_EQ(primary_->Flip(nullptr, flip_flags::kWait), DD_OK);
+  std::memset(back_->PixelsToOverwrite(all), 0x33, 800 * 2 * 600);
+  EXPECT_EQ(Get(*primary_, 5, 299), 0x2222u);
+  EXPECT_EQ(Get(*primary_, 5, 300), 0x1111u);
+  EXPECT_EQ(Get(*back_, 799, 599), 0x3333u);
+
+  // Drawing on the front, flipping twice or dropping the front: the back
+  // buffer's picture is the one flipped last.
+  ASSERT_EQ(primary_->Flip(nullptr, flip_flags::kWait), DD_OK);
+  Put(*primary_, 0, 0, 0x4444);
+  EXPECT_EQ(Get(*back_, 0, 0), 0x3333u);
+  ASSERT_EQ(primary_->Flip(nullptr, flip_flags::kWait), DD_OK);
+  ASSERT_EQ(primary_->Flip(nullptr, flip_flags::kWait), DD_OK);
+  EXPECT_EQ(Get(*primary_, 0, 0), 0x3333u);
+  EXPECT_EQ(os::LastPresentedPicture().pixels[0], ExpandRgb565(0x3333));
+  primary_.reset();
+  EXPECT_EQ(Get(*back_, 10, 10), 0x3333u);
 }
 
 TEST_F(DirectDrawTest, WindowedBlitToThePrimaryShowsInTheClientArea) {

@@ -25,8 +25,12 @@ inline __m128i Mix(__m128i src, __m128i dst, __m128i alpha, __m128i rest) {
 // The depth test of eight pixels at a time. Pixel numbers are exact in a
 // float up to 2^24, so stepping them by eight gives SpanDepth's k exactly.
 struct DepthTest {
-  __m128 z, dz, k = _mm_setr_ps(0, 1, 2, 3);
-  explicit DepthTest(const SpanValues& v) : z(_mm_set1_ps(v.z)), dz(_mm_set1_ps(v.dz)) {}
+  __m128 z, dz, k;
+  // From the span's pixel `first` on.
+  explicit DepthTest(const SpanValues& v, int first = 0)
+      : z(_mm_set1_ps(v.z)),
+        dz(_mm_set1_ps(v.dz)),
+        k(_mm_add_ps(_mm_set1_ps(static_cast<float>(first)), _mm_setr_ps(0, 1, 2, 3))) {}
   // Lanes of all ones where pixels k..k+3 (lo) and k+4..k+7 (hi) pass, for
   // the depth row at k; then on to the next eight.
   void Next(const float* zs, __m128i& lo, __m128i& hi) {
@@ -61,19 +65,48 @@ inline __m128i Select(__m128i mask, __m128i yes, __m128i no) {
   return _mm_or_si128(_mm_and_si128(mask, yes), _mm_andnot_si128(mask, no));
 }
 
-// RGB565, eight pixels; returns how many of the n pixels it drew.
+// Where the span's last pixels are fewer than eight: the bits of the first
+// `count` of a group's eight.
+inline int FirstBits(int count) { return count >= 8 ? 0xFF : (1 << count) - 1; }
+
+// The pass mask of eight 16-bit lanes, for the first `count` only.
+inline __m128i FirstLanes16(__m128i pass, int count) {
+  if (count >= 8) return pass;
+  return _mm_and_si128(pass, _mm_cmplt_epi16(_mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7),
+                                              _mm_set1_epi16(static_cast<short>(count))));
+}
+
+// Runs group(k) for the groups of eight from `first` on, and for a last
+// group of fewer where it fits in `room`; returns the pixel it got to.
+template <typename Group>
+inline int Groups(int first, int n, int room, Group&& group) {
+  int k = first;
+  for (; k + 8 <= n; k += 8) group(k);
+  if (k < n && k + 8 <= room) {
+    group(k);
+    k = n;
+  }
+  return k;
+}
+
+// RGB565, eight pixels at a time from the span's pixel `first`; where
+// `room` pixels from the span's start lie inside the scissor, the last
+// group of fewer than eight goes too, read and written whole with the
+// pixels past the span's end left as they were (their colours may leave
+// 0..255 and are never used). Returns the pixel it got to.
 template <bool Gouraud>
-inline int Blend16(std::uint8_t* span, const float* zspan, int n, const SpanValues& v, unsigned alpha) {
-  if (n < 8) return 0;  // and only then are the colour steps bounded (see Fill)
-  DepthTest depth(v);
+inline int Blend16(std::uint8_t* span, const float* zspan, int n, const SpanValues& v, unsigned alpha,
+                   int first = 0, int room = 0) {
+  if (n - first < 8 && first + 8 > room) return first;
+  DepthTest depth(v, first);
   const __m128i a = _mm_set1_epi16(static_cast<short>(alpha));
   const __m128i rest = _mm_set1_epi16(static_cast<short>(255 - alpha));
-  Steps r = ChannelSteps(v.r, v.dr), g = ChannelSteps(v.g, v.dg), b = ChannelSteps(v.b, v.db);
+  Steps r = ChannelSteps(v.r + first * v.dr, v.dr), g = ChannelSteps(v.g + first * v.dg, v.dg),
+        b = ChannelSteps(v.b + first * v.db, v.db);
   __m128i sr = _mm_set1_epi16(static_cast<short>(v.r >> 16));
   __m128i sg = _mm_set1_epi16(static_cast<short>(v.g >> 16));
   __m128i sb = _mm_set1_epi16(static_cast<short>(v.b >> 16));
-  int k = 0;
-  for (; k + 8 <= n; k += 8) {
+  auto group = [&](int k) {
     if constexpr (Gouraud) {
       const __m128i r0 = r.Next(), g0 = g.Next(), b0 = b.Next();
       sr = WholeParts(r0, r.Next());
@@ -82,8 +115,8 @@ inline int Blend16(std::uint8_t* span, const float* zspan, int n, const SpanValu
     }
     __m128i lo, hi;
     depth.Next(zspan + k, lo, hi);
-    const __m128i pass = _mm_packs_epi32(lo, hi);
-    if (_mm_movemask_epi8(pass) == 0) continue;
+    const __m128i pass = FirstLanes16(_mm_packs_epi32(lo, hi), n - k);
+    if (_mm_movemask_epi8(pass) == 0) return;
     auto* at = reinterpret_cast<__m128i*>(span + 2 * k);
     const __m128i p = _mm_loadu_si128(at);
     // ExpandRgb565: the top bits repeated into the low ones.
@@ -98,8 +131,8 @@ inline int Blend16(std::uint8_t* span, const float* zspan, int n, const SpanValu
     const __m128i mg = _mm_slli_epi16(_mm_and_si128(Mix(sg, dg, a, rest), _mm_set1_epi16(0xFC)), 3);
     const __m128i mb = _mm_srli_epi16(Mix(sb, db, a, rest), 3);
     _mm_storeu_si128(at, Select(pass, _mm_or_si128(_mm_or_si128(mr, mg), mb), p));
-  }
-  return k;
+  };
+  return Groups(first, n, room, group);
 }
 
 // Eight 24-bit pixels are 24 bytes, B G R each; they blend byte by byte in
@@ -114,19 +147,19 @@ struct PassBytes {
 };
 inline constexpr PassBytes kPassBytes{};
 
-// 24-bit, eight pixels (24 bytes, read and written exactly); returns how
-// many of the n pixels it drew.
+// 24-bit, eight pixels (24 bytes) at a time, as Blend16.
 template <bool Gouraud>
-inline int Blend24(std::uint8_t* span, const float* zspan, int n, const SpanValues& v, unsigned alpha) {
-  if (n < 8) return 0;  // and only then are the colour steps bounded (see Fill)
-  DepthTest depth(v);
+inline int Blend24(std::uint8_t* span, const float* zspan, int n, const SpanValues& v, unsigned alpha,
+                   int first = 0, int room = 0) {
+  if (n - first < 8 && first + 8 > room) return first;
+  DepthTest depth(v, first);
   const __m128i a = _mm_set1_epi16(static_cast<short>(alpha));
   const __m128i rest = _mm_set1_epi16(static_cast<short>(255 - alpha));
   const __m128i zero = _mm_setzero_si128();
   // Byte i of the eight pixels belongs to pixel i / 3, channel B, G, R by
   // i % 3: its source value, 16.16, per 32-bit lane, stepping eight pixels.
   const std::int32_t start[3] = {v.b, v.g, v.r}, step[3] = {v.db, v.dg, v.dr};
-  auto lane = [&](int i) { return start[i % 3] + (Gouraud ? (i / 3) * step[i % 3] : 0); };
+  auto lane = [&](int i) { return start[i % 3] + (Gouraud ? (first + i / 3) * step[i % 3] : 0); };
   auto by8 = [&](int i) { return Gouraud ? 8 * step[i % 3] : 0; };
   auto quad = [&](int i) {
     return Steps{_mm_setr_epi32(lane(i), lane(i + 1), lane(i + 2), lane(i + 3)),
@@ -140,13 +173,13 @@ inline int Blend24(std::uint8_t* span, const float* zspan, int n, const SpanValu
     s2 = WholeParts(q[4].Next(), q[5].Next());
   };
   if constexpr (!Gouraud) nextSources();  // flat: the same for every pixel
-  int k = 0;
-  for (; k + 8 <= n; k += 8) {
+  auto group = [&](int k) {
     if constexpr (Gouraud) nextSources();
     __m128i lo, hi;
     depth.Next(zspan + k, lo, hi);
-    const int passes = _mm_movemask_ps(_mm_castsi128_ps(lo)) | (_mm_movemask_ps(_mm_castsi128_ps(hi)) << 4);
-    if (passes == 0) continue;
+    const int passes = (_mm_movemask_ps(_mm_castsi128_ps(lo)) | (_mm_movemask_ps(_mm_castsi128_ps(hi)) << 4)) &
+                       FirstBits(n - k);
+    if (passes == 0) return;
     std::uint8_t* at = span + 3 * k;
     const __m128i d01 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
     const __m128i d2 = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(at + 16));
@@ -161,8 +194,8 @@ inline int Blend24(std::uint8_t* span, const float* zspan, int n, const SpanValu
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(at), o01);
     _mm_storel_epi64(reinterpret_cast<__m128i*>(at + 16), o2);
-  }
-  return k;
+  };
+  return Groups(first, n, room, group);
 }
 
 }  // namespace platform::rm::raster::sse2

@@ -95,12 +95,18 @@ void Clear(const Target& t, unsigned r, unsigned g, unsigned b, bool color, bool
       std::memcpy(row, firstRow, static_cast<std::size_t>(n) * bytes);
       continue;
     }
-    if (t.bitsPerPixel == 16) {
-      const std::uint16_t p = surface::PackRgb565(r, g, b);
-      for (int x = 0; x < n; ++x) std::memcpy(row + 2 * x, &p, 2);
-    } else if (t.bitsPerPixel == 24) {
-      const std::uint32_t rgb = surface::PackRgb888(r, g, b);
-      for (int x = 0; x < n; ++x) surface::StoreRgb888(row + 3 * x, rgb);
+    if (t.bitsPerPixel == 16 || t.bitsPerPixel == 24) {
+      // One pixel, then the row doubled onto itself: a renderer that clears
+      // band by band packs a first row for every band.
+      if (t.bitsPerPixel == 16) {
+        const std::uint16_t p = surface::PackRgb565(r, g, b);
+        std::memcpy(row, &p, 2);
+      } else {
+        surface::StoreRgb888(row, surface::PackRgb888(r, g, b));
+      }
+      const std::size_t total = static_cast<std::size_t>(n) * bytes;
+      for (std::size_t done = bytes; done < total; done *= 2)
+        std::memcpy(row + done, row, std::min(done, total - done));
     } else {
       std::memset(row, t.lut->Index(r, g, b), static_cast<std::size_t>(n));
     }

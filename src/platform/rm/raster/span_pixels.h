@@ -9,13 +9,6 @@
 
 namespace platform::rm::raster {
 
-// Values at the first pixel centre of a span and their steps per pixel.
-// Colours are 16.16 fixed point in 0..255.
-struct SpanValues {
-  float z, dz;
-  std::int32_t r, g, b, dr, dg, db;
-};
-
 // The depth of the span's pixel k, the same whichever loop draws it: a
 // running sum would round differently from one taken in steps of several
 // pixels.

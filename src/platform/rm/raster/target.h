@@ -22,10 +22,19 @@ struct Target {
   int shadowPitch = 0;  // entries
   std::uint16_t shadowMark = 0;
 
-  bool Valid() const {
-    return color && depth && x1 > x0 && y1 > y0 &&
+  bool Valid() const { return color && ReadyButColor(); }
+  // Everything but the colour pointer is in place.
+  bool ReadyButColor() const {
+    return depth && x1 > x0 && y1 > y0 &&
            (bitsPerPixel == 8 ? lut != nullptr : bitsPerPixel == 16 || bitsPerPixel == 24);
   }
+};
+
+// Values at the first pixel centre of a span and their steps per pixel.
+// Colours are 16.16 fixed point in 0..255.
+struct SpanValues {
+  float z, dz;
+  std::int32_t r, g, b, dr, dg, db;
 };
 
 // A vertex ready to rasterize: pixel position, 1/z, colour in 0..255.
@@ -50,6 +59,40 @@ struct TriangleStyle {
 // triangles draw nothing.
 void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
                   const ScreenVertex& c, const TriangleStyle& style);
+
+// A triangle drawn a band of rows at a time: Start sets it up as
+// DrawTriangle would, and each Draw continues down its rows to a stop. The
+// rows walk their edges and values down exactly as when drawn whole, so the
+// pixels are the same however the rows are split.
+class RowWalk {
+ public:
+  // False when the triangle draws nothing.
+  bool Start(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
+             const ScreenVertex& c, const TriangleStyle& style);
+  // Rows up to `yStop` (exclusive) of a target like Start's (only the
+  // colour, depth and shadow mark may differ).
+  void Draw(const Target& target, int yStop) {
+    if (y < yStop && y < yEnd) step_(target, *this, yStop);
+  }
+  bool Done() const { return y >= yEnd; }
+
+  // The walk's state, for the rasterizer.
+  struct Plane {
+    float at0, dx, dy;  // value at vertex 0, steps
+  };
+  using Step = void(const Target&, RowWalk&, int);
+  int y = 0, yEnd = 0, yMid = 0;
+  Plane pz{}, pr{}, pg{}, pb{};
+  float xLong = 0, xShort = 0, slopeLong = 0, slopeShort = 0, slopeBot = 0;
+  float zRow = 0, rRow = 0, gRow = 0, bRow = 0;
+  float x0 = 0, x1 = 0, y1 = 0;  // vertex 0's x, vertex 1's x and y
+  bool longLeft = false;
+  unsigned alpha = 255;
+  SpanValues sv{};
+
+ private:
+  Step* step_ = nullptr;
+};
 
 // A depth-tested line in the colour of `a` (wireframe), ends included.
 void DrawLine(const Target& target, const ScreenVertex& a, const ScreenVertex& b);
