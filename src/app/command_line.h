@@ -13,8 +13,8 @@ struct RunOptions {
   std::int64_t turns = -1;  // end after this many turns; -1: no limit
   std::string inputFile, stateFile, screenshotFile;
   int warp = 0;    // start at this stage (1-5) as Enter on the title would
-  int camera = 0;
-  bool joystick = false;  // headless: attach the scripted joystick  // show this camera (1-10) every turn; 0: as the game says
+  int camera = 0;         // show this camera (1-10) every turn; 0: as the game says
+  bool joystick = false;  // headless: attach the scripted joystick
   bool debug = false;
   bool saveDemo = false;  // write the run's recording as demo.dat at the end
   bool autopilot = false;       // play the game from the title to All Cleared
