@@ -1,11 +1,13 @@
 // Golden runs: pictures of each screen at 800x600x16 (play also at 8 and 24
-// bits, each depth its own render path, and at 1920x1080x24) and the trail of the
-// autopilot winning stage 1, compared with the copies in tests/golden. A
+// bits, each depth its own render path, and at 1920x1080x24) and the trail of
+// the autopilot winning a whole game, compared with the copies in
+// tests/golden. A
 // change of the game's behaviour or of its pictures shows here; when it is
 // meant, scripts/update-golden writes the copies anew (ZARN_UPDATE_GOLDEN=1).
 #include <cstdint>
 #include <cstdlib>
 #include <map>
+#include <regex>
 
 #include "e2e/zarn_run.h"
 
@@ -62,12 +64,27 @@ TEST_F(Golden, EveryScreenLooksAsBefore) {
   EXPECT_EQ(list, Slurp(file)) << "a screen looks different; if that is meant, run scripts/update-golden";
 }
 
-TEST_F(Golden, TheAutopilotPlaysStageOneAsBefore) {
-  const fs::path trail = dir / "run.trail";
-  ASSERT_EQ(Play("--mode 0 --autopilot --warp 1 --turns 1000 --trail '" + trail.string() + "'"), 0) << errors;
-  std::string now = Slurp(trail);
-  now.erase(0, now.find('\n') + 1);  // the first line names the command line
-  const fs::path file = kGolden / "autopilot-stage1.trail";
+// A whole game on the result route, won with the best verdict each stage;
+// every tenth turn of its trail is kept (scripts/trail-diff finds the exact
+// turn between two runs).
+TEST_F(Golden, TheAutopilotPlaysAWholeGameAsBefore) {
+  const fs::path trail = dir / "run.trail", state = dir / "run.json";
+  ASSERT_EQ(Play("--mode 0 --autopilot --seed 1 --autopilot-route result --state '" + state.string() + "' --trail '" +
+                 trail.string() + "'"),
+            0)
+      << errors;
+  const std::string json = Slurp(state);
+  const std::string log = json.substr(json.find("\"runLog\""));
+  const std::regex won(R"(\{"stage": [125], "score": 100, "verdict": "Nice!! ", "turns": [1-9][0-9]*\})");
+  EXPECT_EQ(std::distance(std::sregex_iterator(log.begin(), log.end(), won), std::sregex_iterator()), 3) << log;
+  EXPECT_NE(json.find("\"allClearedSeen\": true"), std::string::npos);
+
+  std::istringstream lines(Slurp(trail));
+  std::string line, now;
+  std::getline(lines, line);  // the first line names the command line
+  while (std::getline(lines, line))
+    if (std::stol(line.substr(0, line.find(' '))) % 10 == 0) now += line + "\n";
+  const fs::path file = kGolden / "autopilot-whole-game.trail";
   if (Updating()) {
     std::ofstream(file, std::ios::binary) << now;
     return;
@@ -79,6 +96,6 @@ TEST_F(Golden, TheAutopilotPlaysStageOneAsBefore) {
   std::string la, lb;
   while (std::getline(a, la) && std::getline(b, lb) && la == lb) {
   }
-  ADD_FAILURE() << "the game plays differently from turn " << la.substr(0, la.find(' '))
-                << " on; if that is meant, run scripts/update-golden";
+  ADD_FAILURE() << "the game plays differently by turn " << la.substr(0, la.find(' '))
+                << "; if that is meant, run scripts/update-golden";
 }
