@@ -47,10 +47,6 @@ class ConfigFile : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ConfigFile, PathIsTheExecutableWithIni) {
-  EXPECT_EQ(app::ConfigFilePath(), (dir / "zarn.ini").string());
-}
-
 TEST_F(ConfigFile, NoFileMeansUncalibratedAndNoButtons) {
   app::ReadConfigFile();
   EXPECT_EQ(gameState.speedFactor, 0.0f);
@@ -97,16 +93,6 @@ TEST_F(ConfigFile, UnwritableFileIsReportedAndTheOldOneKept) {
   gameState.speedFactor = 2.0f;
   EXPECT_FALSE(app::WriteConfigFile());
   EXPECT_TRUE(fs::is_directory(dir / "zarn.ini"));
-}
-
-TEST(TextToInt, BehavesLikeAtoiWithoutOverflow) {
-  EXPECT_EQ(app::TextToInt("  +12ab"), 12);
-  EXPECT_EQ(app::TextToInt("-"), 0);
-  EXPECT_EQ(app::TextToInt(""), 0);
-  EXPECT_EQ(app::TextToInt("-99999999999999999999"), INT32_MIN);
-  EXPECT_EQ(app::TruncateToInt(-1.9f), -1);
-  EXPECT_EQ(app::TruncateToInt(1e30f), INT32_MAX);
-  EXPECT_EQ(app::TruncateToInt(std::numeric_limits<float>::quiet_NaN()), 0);
 }
 
 // An installed game (its folder not its to write: here one that does not

@@ -86,21 +86,6 @@ class Sound : public test_support::BuiltScene {
   fs::path home;
 };
 
-TEST_F(Sound, StartUpLoadsEveryEffectWithItsDistances) {
-  StartSound();
-  EXPECT_EQ(audio::SoundDevice(), soundObjects.device.get());
-  EXPECT_FLOAT_EQ(soundObjects.listener->RolloffFactor(), 0.1f);
-  EXPECT_FLOAT_EQ(soundObjects.listener->DopplerFactor(), 10.0f);
-  EXPECT_FLOAT_EQ(soundObjects.listener->DistanceFactor(), 1.0f);
-  for (int i = 0; i < audio::kEffectCount; ++i) {
-    ASSERT_TRUE(soundObjects.buffers[i]) << audio::kEffectTable[i].file;
-    ASSERT_TRUE(soundObjects.buffers3D[i]);
-    EXPECT_EQ(soundObjects.buffers3D[i]->MinDistance(), 1.0f) << "0 would silence it";
-    EXPECT_EQ(soundObjects.buffers3D[i]->MaxDistance(), 50.0f);
-  }
-  EXPECT_EQ(Peak(2205), 0) << "nothing plays at start";
-}
-
 TEST_F(Sound, LoopsFollowTheExcavatorsMotionAndAreNotRestartedWhileHeld) {
   StartSound();
   PlayStage();
@@ -122,19 +107,6 @@ TEST_F(Sound, LoopsFollowTheExcavatorsMotionAndAreNotRestartedWhileHeld) {
   EXPECT_EQ(Position(SoundEffect::DriveLoop), 0u);
 }
 
-TEST_F(Sound, StopAllSoundsStopsTheLoopsButNotTheOneShots) {
-  StartSound();
-  audio::StartLoop(SoundEffect::SwingLoop);
-  audio::StartLoop(SoundEffect::HydraulicLoop);
-  audio::PlayOnce(SoundEffect::FallSound);
-  audio::StopAllSounds();
-  for (SoundEffect loop : {SoundEffect::DriveLoop, SoundEffect::SwingLoop, SoundEffect::HydraulicLoop}) {
-    EXPECT_FALSE(audio::IsLoopPlaying(loop));
-    EXPECT_EQ(Status(loop), 0u);
-  }
-  EXPECT_EQ(Status(SoundEffect::FallSound), snd::kStatusPlaying);
-}
-
 TEST_F(Sound, TheListenerFollowsTheActiveCameraAndTheExcavatorItsSounds) {
   StartSound();
   objects.baseFrame->SetPosition(objects.sceneRoot.get(), 12, 3, -7);
@@ -153,30 +125,6 @@ TEST_F(Sound, TheListenerFollowsTheActiveCameraAndTheExcavatorItsSounds) {
     }
   }
 
-  // The title and replay cameras leave the listener where it was.
-  for (int title : {9, 10}) {
-    game::gameState.cameraIndex = title;
-    audio::UpdateSoundPositions();
-    soundObjects.listener->GetPosition(&listener);
-    EXPECT_EQ(listener, camera) << title;
-    soundObjects.buffers3D[audio::EffectIndex(SoundEffect::ScoreTick)]->GetPosition(&p);
-    EXPECT_EQ(p, camera);
-  }
-}
-
-TEST_F(Sound, WithoutADeviceTheGameIsSilentAndEveryRequestIsHarmless) {
-  audio::SetSoundDeviceKind(snd::DeviceKind::kAuto);  // headless: no device
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(audio::InitSound());
-  EXPECT_FALSE(audio::LoadSoundEffects());
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "no device is not an error: no message box";
-  EXPECT_EQ(audio::SoundDevice(), nullptr);
-  audio::StartLoop(SoundEffect::DriveLoop);
-  EXPECT_TRUE(audio::IsLoopPlaying(SoundEffect::DriveLoop)) << "the flags pair up all the same";
-  audio::PlayOnce(SoundEffect::FallSound);
-  audio::UpdateSoundPositions();
-  audio::StopAllSounds();
-  EXPECT_FALSE(audio::IsLoopPlaying(SoundEffect::DriveLoop));
 }
 
 TEST_F(Sound, LoadingStopsAtTheFirstFileThatFails) {

@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 
 #include "demo/demo.h"
 #include "demo/demo_file_reader.h"
 #include "demo/demo_record.h"
-#include "platform/os/module_path.h"
 #include "support/built_scene.h"
-#include "support/scratch.h"
 
 using game::gameState;
 using platform::rm::Vec3;
@@ -79,38 +75,4 @@ TEST_F(RecordAndPlay, PropsAreTakenWithTheFirstSampleAndRestoredWithIt) {
   objects.cupFrame->SetPosition(objects.sceneRoot.get(), 0, 900, 0);
   demo::PlayDemoSample();
   EXPECT_FLOAT_EQ(WorldPosition(objects.cupFrame).y, 900.0f) << "only sample 1 restores the props";
-}
-
-TEST_F(RecordAndPlay, AnEmptyRecordingRestoresNothing) {
-  RecordRun(3);
-  gameState.recordCount = 0;
-  gameState.playbackIndex = 0;
-  objects.baseFrame->SetPosition(objects.sceneRoot.get(), -40, 0.1f, 50);
-  objects.cupFrame->SetPosition(objects.sceneRoot.get(), 0, 900, 0);
-  demo::PlayDemoSample();
-  EXPECT_EQ(gameState.playbackIndex, 1);
-  EXPECT_FLOAT_EQ(X(objects.baseFrame), -40);
-  EXPECT_FLOAT_EQ(WorldPosition(objects.cupFrame).y, 900);
-}
-
-TEST_F(RecordAndPlay, LoadedDemoCoversThePotsItsOrderDidNotWant) {
-  namespace fs = std::filesystem;
-  const fs::path dir = test_support::ScratchFolder("demo-covers");
-  platform::os::SetModuleFileNameOverride((dir / "zarn").string());
-  auto wears = [](const scene::Ref<scene::Frame>& f, const scene::Ref<scene::MeshBuilder>& m) {
-    for (const auto& v : f->Visuals())
-      if (v.get() == m.get()) return true;
-    return false;
-  };
-  RecordRun(2);
-  gameState.stageNumber = 3;
-  gameState.orderCupMilk = 100;
-  ASSERT_EQ(demo::SaveDemo(), 1);
-  gameState = game::GameState{};
-  ASSERT_TRUE(demo::LoadDemo());
-  EXPECT_EQ(gameState.demoStage, 3);
-  EXPECT_FALSE(wears(objects.milkMarkFrame, objects.milkMarkMesh)) << "milk was ordered";
-  EXPECT_TRUE(wears(objects.sugarMarkFrame, objects.sugarMarkMesh));
-  platform::os::SetModuleFileNameOverride("");
-  fs::remove_all(dir);
 }

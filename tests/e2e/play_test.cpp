@@ -87,16 +87,6 @@ TEST_F(Play, EveryJointStopsAtItsLimits) {
   }
 }
 
-TEST_F(Play, TheBodySwingsAllRoundWithoutLimit) {
-  std::string before = Hold(4, {}, 10);
-  std::string after = Hold(4, {"VK_SHIFT", "VK_LEFT"}, 40);
-  Vec d0 = FrameVector(before, "bodyFrame", "direction"), d1 = FrameVector(after, "bodyFrame", "direction");
-  EXPECT_LT(Dot(d0, d1), 0.9) << "the body turned";
-  for (double v : d1) EXPECT_TRUE(std::isfinite(v));
-  EXPECT_EQ(FrameVector(before, "baseFrame", "position"), FrameVector(after, "baseFrame", "position"))
-      << "swinging does not drive";
-}
-
 TEST_F(Play, ASpeedFarAboveFiveNeverGivesBrokenPoses) {
   Write("zarn.ini", "[Zarn_Section]\nSPEED=400\n");  // 20.0, used as it is
   for (const char* keys : {"VK_CONTROL VK_DOWN", "VK_SHIFT VK_UP", "VK_CONTROL VK_LEFT", "VK_SHIFT VK_LEFT"}) {

@@ -72,11 +72,6 @@ TEST_F(Collision, SecondHitNeedsTwoSurfacesInsideTheSegment) {
   EXPECT_EQ(gameState.solidHit, 1) << "two surfaces at different depths are solid";
 }
 
-TEST_F(Collision, EmptySceneHitsNothing) {
-  EXPECT_EQ(game::ProbeHit({0, 1, 0}, {0, -4, 0}), 0);
-  EXPECT_EQ(game::ProbeSecondHit({0, 1, 0}, {0, 1, 0}), 0) << "a zero-length segment";
-}
-
 namespace {
 
 class TableEdge : public Collision {

@@ -55,15 +55,6 @@ class Excavator : public test_support::BuiltScene {
 
 }  // namespace
 
-TEST_F(Excavator, LaterKeyTestWins) {
-  Step({os::vk::kShift, os::vk::kLeft, os::vk::kRight});
-  EXPECT_FLOAT_EQ(RateOf(objects.bodyFrame), 0.02f);
-  Step({os::vk::kControl, os::vk::kUp, os::vk::kDown});
-  EXPECT_FLOAT_EQ(RateOf(objects.arm1Frame), -0.02f) << "Up is tested after Down for the boom";
-  Step({os::vk::kControl, os::vk::kLeft, os::vk::kRight});
-  EXPECT_FLOAT_EQ(RateOf(objects.bucketFrame), -0.01f);
-}
-
 TEST_F(Excavator, DriveNeedsExactlyOneArrowAndCombinesWithTheArm) {
   Step({os::vk::kTab, os::vk::kUp, os::vk::kLeft});
   EXPECT_EQ(SpeedOf(objects.baseFrame), 0.0f);
@@ -84,13 +75,6 @@ TEST_F(Excavator, DippedBucketBlocksDrivingAndSwinging) {
   EXPECT_EQ(RateOf(objects.bodyFrame), 0.0f);
 }
 
-TEST_F(Excavator, JointsAtRestHaveAnInfiniteRatioAndObeyTheKeys) {
-  Step({os::vk::kControl, os::vk::kDown});
-  EXPECT_FLOAT_EQ(RateOf(objects.arm1Frame), 0.02f);
-  Step({os::vk::kShift, os::vk::kDown});
-  EXPECT_FLOAT_EQ(RateOf(objects.arm2Frame), -0.02f);
-}
-
 TEST_F(Excavator, TheOverlappingBucketWindowsDriveItBack) {
   // Such a pose is never reached in play (the windows turn the bucket back
   // before it); without the arm's and bucket's meshes it is not a collision.
@@ -107,35 +91,6 @@ TEST_F(Excavator, TheOverlappingBucketWindowsDriveItBack) {
   EXPECT_FLOAT_EQ(RateOf(objects.bucketFrame), 0.02f) << "inside a window the key has no say";
 }
 
-TEST_F(Excavator, CameraKeysLatchAndWrap) {
-  gameState.cameraIndex = 8;
-  Step({os::vk::kReturn});
-  EXPECT_EQ(gameState.cameraIndex, 1) << "8 wraps to 1: 9 and 10 are not in the cycle";
-  Step({os::vk::kReturn});
-  EXPECT_EQ(gameState.cameraIndex, 1) << "held Enter waits for the latch";
-  Step({os::vk::kF1 + 2});  // F3
-  EXPECT_EQ(gameState.cameraIndex, 8);
-  Step({os::vk::kF10});
-  EXPECT_EQ(gameState.cameraIndex, 3);
-  EXPECT_EQ(vexel::vexelContext.viewport->GetCamera(), objects.camera[3].get());
-}
-
-TEST_F(Excavator, LeavingTheTableStartsTheFallWhichEndsOnTheTitle) {
-  objects.baseFrame->SetPosition(objects.sceneRoot.get(), 44, 0.1f, 40);
-  Step({});
-  ASSERT_EQ(gameState.fallPhase, 1);
-  gameState.titlePhase = 0;
-  int steps = 0;
-  while (gameState.fallPhase != 0 && steps < 2000) {
-    game::UpdateFall();
-    objects.sceneRoot->Move(gameState.speedFactor);
-    ++steps;
-  }
-  EXPECT_EQ(gameState.titlePhase, 1);
-  EXPECT_EQ(gameState.cameraIndex, 1);
-  EXPECT_GT(gameState.edgeOffsetX, 0) << "it tips over the right-hand edge it left by";
-}
-
 // A chassis moved into a dish (stage 4 has three on its table) is put back
 // where the last accepted step left it, and the step says why.
 TEST_F(Excavator, AChassisThatMeetsADishGoesBackToTheAcceptedPose) {
@@ -146,27 +101,4 @@ TEST_F(Excavator, AChassisThatMeetsADishGoesBackToTheAcceptedPose) {
   EXPECT_EQ(gameState.poseRevertedByBase, 1);
   EXPECT_FLOAT_EQ(p.x, 0);
   EXPECT_FLOAT_EQ(p.z, 40);
-}
-
-// Wherever the excavator goes on the table, the following cameras (1 and 8
-// over the table, 6 and 7 beside the upper structure) end up looking at it
-// from a few tens of units away, 6 and 7 from opposite sides.
-TEST_F(Excavator, FollowingCamerasKeepTheExcavatorInView) {
-  for (auto [x, z] : {std::pair{0.0f, 40.0f}, {-40, 5}, {40, 75}, {-40, 75}}) {
-    objects.baseFrame->SetPosition(objects.sceneRoot.get(), x, 0.1f, z);
-    game::PlaceFollowingCameras();
-    game::AimCameras();
-    for (int camera : {1, 6, 7, 8}) {
-      Vec3 seen;  // the chassis in the camera's coordinates: ahead is +z
-      objects.baseFrame->GetPosition(objects.camera[camera].get(), &seen);
-      EXPECT_GT(seen.z, 15) << camera << " at " << x << ", " << z;
-      EXPECT_LT(seen.z, 150) << camera << " at " << x << ", " << z;
-      EXPECT_LT(std::fabs(seen.x), seen.z * 0.5f) << camera << " at " << x << ", " << z;
-      EXPECT_LT(std::fabs(seen.y), seen.z * 0.5f) << camera << " at " << x << ", " << z;
-    }
-    Vec3 six, seven;
-    objects.camera[6]->GetPosition(objects.bodyFrame.get(), &six);
-    objects.camera[7]->GetPosition(objects.bodyFrame.get(), &seven);
-    EXPECT_LT(six.x * seven.x, 0) << "at " << x << ", " << z;
-  }
 }

@@ -85,26 +85,6 @@ TEST_F(Joystick, SlotsFollowTheirButtonsDuplicatesIncluded) {
   for (int b = 0; b < 32; ++b) EXPECT_EQ(raw.buttons[b], (b == 0 || b == 31) ? 0x80 : 0) << b;
 }
 
-TEST_F(Joystick, AssigningClearsOnlyThatButtonsOtherSlots) {
-  gameState.buttonAssign = {0, 3, 5, 5, 3, -1, -1, -1, -1};
-  gameState.buttonAssign[1] = 5;
-  input::ClearDuplicateAssignments(1);
-  EXPECT_EQ(gameState.buttonAssign, (std::array<std::int32_t, 9>{0, 5, -1, -1, 3, -1, -1, -1, -1}));
-  gameState.buttonAssign = {0, 3, 3, -1, -1, -1, -1, -1, -1};
-  input::ClearDuplicateAssignments(3);
-  EXPECT_EQ(gameState.buttonAssign, (std::array<std::int32_t, 9>{0, 3, 3, -1, -1, -1, -1, -1, -1}))
-      << "duplicates of another button stay";
-}
-
-TEST_F(Joystick, FailedReadsKeepTheLastValuesUntilTheProgramComesBack) {
-  ASSERT_EQ(Start("0 JOY_X 500\n0 JOY_BUTTON 1 down\n1 JOY_X -500\n1 JOY_BUTTON 1 up\n", {1, -1, -1, -1}), 1);
-  EXPECT_EQ(Turn(), "R1");
-  input::OnAppActivate(false);
-  EXPECT_EQ(Turn(), "R1") << "in the background reads fail";
-  input::OnAppActivate(true);
-  EXPECT_EQ(Turn(), "L") << "coming back takes the joystick up again";
-}
-
 TEST_F(Joystick, UnpluggingKeepsTheLastValues) {
   ASSERT_EQ(Start("0 JOY_Y 900\n0 JOY_BUTTON 9 down\n", {-1, 9, -1, -1}), 1);
   EXPECT_EQ(Turn(), "D2");

@@ -136,20 +136,6 @@ TEST_F(ScoopAndPour, PourReachesOnlyStrictlyWithinTheVesselRadius) {
   EXPECT_EQ(gameState.bucketAmountBefore, 200);
 }
 
-TEST_F(ScoopAndPour, LiftOutAwayFromThePotsCarriesNothingPourable) {
-  Scoop(nullptr, -0.9f);
-  EXPECT_EQ(gameState.bucketLoaded, 1);
-  EXPECT_EQ(gameState.bucketIngredient, 0);
-  PutBesideMouth(objects.cupFrame, 0);
-  TiltAndStep(-0.7f);
-  EXPECT_NEAR(gameState.bucketAmount, 100, 0.01f);
-  EXPECT_EQ(gameState.cupCoffee + gameState.cupMilk + gameState.cupSugar, 0);
-
-  gameState.bucketLoaded = 0;
-  Scoop(objects.coffeeJarFrame, -0.5f);
-  EXPECT_EQ(gameState.bucketLoaded, 0) << "lifted out tilted past empty";
-}
-
 TEST_F(ScoopAndPour, FirstPotInOrderWithinTenUnitsIsFound) {
   PutBesideMouth(objects.sugarJarFrame, 0);
   PutBesideMouth(objects.milkJarFrame, 9.9f);

@@ -14,7 +14,6 @@
 
 namespace os = platform::os;
 using game::gameState;
-using platform::rm::ColorFromArgb;
 using platform::rm::Vec3;
 using scene::objects;
 
@@ -63,12 +62,6 @@ class Screens : public test_support::BuiltScene {
   static void ExpectNear(Vec3 a, Vec3 b, const char* what) {
     for (auto [p, q] : {std::pair{a.x, b.x}, {a.y, b.y}, {a.z, b.z}}) EXPECT_NEAR(p, q, 1e-3f) << what;
   }
-  static std::tuple<int, int, int, int> DemoFields() {
-    return {gameState.attractDemoActive, gameState.titlePhase, gameState.playbackIndex, gameState.recordCount};
-  }
-  static platform::rm::Color FaceColour(const scene::Ref<platform::rm::MeshBuilder>& mesh) {
-    return mesh->Faces().empty() ? platform::rm::Color{} : mesh->Faces()[0].color;
-  }
 };
 
 }  // namespace
@@ -92,33 +85,6 @@ TEST_F(Screens, EnterWaitsForTheWholeScoreLineAndEndsTheReplayTimer) {
   Turns(11 * 60);
   EXPECT_EQ(gameState.replayActive, 0) << "leaving the result screen stops its replay";
   EXPECT_EQ(gameState.cameraIndex, 8);
-}
-
-TEST_F(Screens, ResultScreenShowsTheDrinksItsVesselsHold) {
-  gameState.orderGlassCoffee = 100;
-  gameState.cupMilk = 0.5f;
-  gameState.glassMilk = 0;
-  gameState.showcaseAngle = 3.135f;
-  objects.carryMilkFrame->SetPosition(objects.anchorFrame.get(), 0, 5, 0);
-  FinishOrder(100);
-  game::RunResultScreen();
-
-  EXPECT_EQ(gameState.resultPhase, 2);
-  EXPECT_EQ(gameState.showcaseAngle, -3.14f) << "the orbit wraps";
-  ExpectNear(WorldPosition(objects.dish1Frame), {15, -200, 0}, "dish");
-  ExpectNear(WorldPosition(objects.cupFrame), {15, -200, 0}, "cup on its dish");
-  ExpectNear(WorldPosition(objects.glassFrame), {-15, -200, 0}, "glass");
-  ExpectNear(WorldPosition(objects.cupContentFrame), {15, -200, 0}, "coffee in the cup");
-  ExpectNear(WorldPosition(objects.glassContentFrame), {-15, -200, 0}, "coffee in the glass");
-  EXPECT_GT(WorldPosition(objects.carryMilkFrame).y, 1000) << "the bucket's heap is hidden";
-  Vec3 camera = WorldPosition(objects.resultCamera);
-  EXPECT_NEAR(std::hypot(camera.x, camera.z), 100, 1e-3f) << "wide orbit for two vessels";
-  EXPECT_NEAR(camera.y, -150, 1e-3f);
-  EXPECT_EQ(ViewportCamera(), objects.resultCamera.get());
-
-  if (objects.cupContentMesh->Faces().empty()) GTEST_SKIP() << "no models in the working folder";
-  EXPECT_EQ(FaceColour(objects.cupContentMesh), ColorFromArgb(game::kMilkyCoffee)) << "half a unit of milk shows";
-  EXPECT_EQ(FaceColour(objects.glassContentMesh), ColorFromArgb(game::kBlackCoffee));
 }
 
 TEST_F(Screens, StagesFollowFromTheResultAndFromTheReplay) {
@@ -172,70 +138,4 @@ TEST_F(Screens, ReplayThatRunsOutReturnsToTheResultScreenOnce) {
   Press(os::vk::kReturn);
   Turn();
   EXPECT_EQ(gameState.stageNumber, 2) << "Enter is taken at once";
-}
-
-TEST_F(Screens, AllClearedAfterStageFiveLeadsToTheTitleOfStageOne) {
-  gameState.stageNumber = 5;
-  gameState.resultPhase = 2;
-  gameState.resultCountTicks = 17;
-  Press(os::vk::kReturn);
-  Turn();
-  Release(os::vk::kReturn);
-  ASSERT_EQ(gameState.allClearedPhase, 1);
-  Turn();
-  EXPECT_EQ(gameState.allClearedPhase, 2);
-  EXPECT_EQ(gameState.resultPhase, 2) << "kept until All Cleared ends";
-  EXPECT_EQ(objects.sceneRoot->GetSceneBackground(), (platform::rm::Color{0, 0.15f, 0, 1}));
-  ExpectNear(WorldPosition(objects.cupFrame), {16, -200, 26}, "cup on dish 1");
-  ExpectNear(WorldPosition(objects.cakeFrame), {-22, -199, 20}, "cake on dish 2");
-  ExpectNear(WorldPosition(objects.glassContentFrame), {-20, -200, -25}, "drink in the glass");
-  Vec3 camera = WorldPosition(objects.resultCamera);
-  EXPECT_NEAR(std::hypot(camera.x, camera.z), 135, 1e-3f);
-
-  Press(os::vk::kReturn);
-  Turns(3);
-  EXPECT_EQ(gameState.allClearedPhase, 2) << "only Space ends it";
-  Release(os::vk::kReturn);
-  Press(os::vk::kSpace);
-  Turn();
-  EXPECT_EQ(gameState.resultPhase, 0);
-  EXPECT_EQ(gameState.stageIntroActive, 1);
-  EXPECT_EQ(gameState.stageNumber, 1);
-  EXPECT_EQ(game::CurrentMode(), game::Mode::Title);
-  EXPECT_EQ(objects.sceneRoot->GetSceneBackground(), (platform::rm::Color{0.05f, 0.45f, 0.05f, 1}));
-  ExpectNear(WorldPosition(objects.dish1Frame), {4, 1, 55}, "dish 1 back");
-}
-
-TEST_F(Screens, DemoEndsOnSpaceForgettingThePlaybackButNotAtItsEnd) {
-  gameState.attractDemoActive = 1;
-  gameState.recordCount = 50;
-  gameState.playbackIndex = 51;
-  gameState.cameraIndex = 10;
-  objects.arm1Frame->SetOrientation(objects.sceneRoot.get(), {0, 0.6f, 0.8f}, {0, 0.8f, -0.6f});
-  game::RunDemoScreen();
-  EXPECT_EQ(DemoFields(), std::tuple(0, 1, 51, 50));
-  EXPECT_EQ(gameState.cameraIndex, 9);
-  EXPECT_EQ(ViewportCamera(), objects.camera[9].get());
-  Vec3 dir, up;
-  objects.arm1Frame->GetOrientation(objects.sceneRoot.get(), &dir, &up);
-  ExpectNear(dir, {0, 0, 1}, "boom at rest");
-
-  for (bool button : {false, true}) {
-    gameState.attractDemoActive = 1;
-    gameState.titlePhase = 0;
-    gameState.playbackIndex = 10;
-    gameState.recordCount = 50;
-    if (button) gameState.buttonDown[1] = 1;
-    else Press(os::vk::kSpace);
-    game::RunDemoScreen();
-    EXPECT_EQ(DemoFields(), std::tuple(0, 1, 0, 0)) << button;
-    Release(os::vk::kSpace);
-  }
-
-  gameState.attractDemoActive = 1;
-  gameState.playbackIndex = 0;
-  gameState.recordCount = 0;
-  gameState.buttonDown[1] = 0;
-  game::RunDemoScreen();
-  EXPECT_EQ(gameState.attractDemoActive, 1) << "an empty demo runs until its first tick";
 }

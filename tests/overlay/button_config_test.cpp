@@ -48,19 +48,6 @@ TEST_F(ButtonConfig, WithoutAJoystickOnlySpaceWorks) {
   EXPECT_EQ(gameState.titleIdleSteps, 799);
 }
 
-TEST_F(ButtonConfig, RowsLineUpAndTheCursorIsABlackBox) {
-  Joystick("");
-  gameState.buttonAssign = {0, 0, -1, 7, -1, -1, -1, -1, -1};
-  gameState.configCursor = 3;
-  Step();
-  ExpectTexts({{4, 250, 220, "BUTTON CONFIGRATION"}, {4, 250, 260, "Change Camera [ Enter ]"},
-               {4, 250, 300, "Drive         [ Tab   ]"}, {4, 250, 340, "Arm Body      [ Shift ]"},
-               {4, 250, 380, "Boom Bucket   [ Ctrl  ]"}, {4, 300, 420, "[ SPACE  DECIDE ]"},
-               {4, 500, 260, " SET "}, {4, 500, 300, " NOT "}, {4, 500, 340, " SET "}, {4, 500, 380, " NOT "}});
-  EXPECT_EQ(BackPixel(501, 341), 0u);
-  EXPECT_EQ(BackPixel(501, 301), kPaper);
-}
-
 TEST_F(ButtonConfig, HeldDownMovesOneRowPerQuarterSecondAndStopsAtRowFour) {
   Joystick("");
   Hold(os::vk::kUp);

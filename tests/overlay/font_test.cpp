@@ -7,48 +7,6 @@ namespace {
 using overlay::DrawFontText;
 class Font : public OverlayScreen {};
 
-TEST_F(Font, StartPointScalesWhileGlyphsKeepSizeAndAdvance) {
-  StartUp(k800x600x24);
-  DrawFontText(4, 5, 540, "AB", 2);
-  EXPECT_TRUE(TextAt(4, 5, 540, "AB"));
-  EXPECT_TRUE(Untouched(0, 530, 5, 560));
-  TearDown();
-  StartUp(k1600x900x24);
-  DrawFontText(4, 5, 540, "AB", 2);
-  EXPECT_TRUE(TextAt(4, 10, 810, "AB"));
-  EXPECT_TRUE(Untouched(0, 800, 10, 830));
-  DrawFontText(2, 7, 7, "z", 1);  // 1600*7/800 = 14, 900*7/600 = 10.5 -> 10
-  EXPECT_TRUE(TextAt(2, 14, 10, "z"));
-}
-
-TEST_F(Font, NoGlyphMeansAnEmptyCellAndBadArgumentsDrawNothing) {
-  StartUp();
-  DrawFontText(4, 250, 340, "Arm/Body", 8);
-  EXPECT_TRUE(TextAt(4, 250, 340, "Arm Body"));
-  EXPECT_TRUE(Untouched(281, 340, 290, 355));
-  DrawFontText(3, 100, 100, "a\x81\x40z", 4);  // a double-byte blank: two cells
-  EXPECT_TRUE(TextAt(3, 100, 100, "a  z"));
-  DrawFontText(4, 10, 10, "AB", 50);  // stops at the terminator
-  EXPECT_TRUE(Untouched(31, 10, 60, 25));
-  DrawFontText(4, 795, 590, "A", 1);  // partly outside: refused
-  DrawFontText(9, 100, 200, "A", 1);
-  DrawFontText(4, 100, 200, nullptr, 5);
-  EXPECT_TRUE(Untouched(100, 200, 112, 215));
-  EXPECT_TRUE(Untouched(790, 585, 800, 600));
-}
-
-TEST_F(Font, OnBlackMakesOneContinuousBarBlanksIncluded) {
-  StartUp();
-  const char prompt[] = "[P U S H  S P A C E]";
-  overlay::DrawFontTextOnBlack(5, 302, 360, prompt, 20);
-  EXPECT_TRUE(TextAt(5, 302, 360, prompt));
-  for (int y = 360; y < 375; ++y)
-    for (int x = 302; x < 503; ++x) ASSERT_TRUE(BackPixel(x, y) == 0 || BackPixel(x, y) == kInk[5]) << x;
-  ClearBack();
-  DrawFontText(5, 302, 360, prompt, 20);
-  EXPECT_TRUE(Untouched(323, 360, 332, 375)) << "keyed, the blank shows the scene";
-}
-
 TEST_F(Font, EightBitModeKeysIndexZeroAndKeepsTheSceneColours) {
   StartUp(1);  // 800x600x8
   surface::Surface& back = *vexel::vexelContext.backBuffer;

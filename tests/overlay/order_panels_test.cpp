@@ -58,23 +58,6 @@ TEST_F(OrderPanels, GlassPanelBucketColumnAndReadout) {
                {kCyan, 120, 120, "387"}, {kCyan, 620, 90, "0"}, {kCyan, 620, 120, "387"}, {kWhite, 246, 300, "387"}});
 }
 
-TEST_F(OrderPanels, OffDuringFallAndDemoAndTheTitleShowsItsMenuLine) {
-  gameState.cupCoffee = 100;
-  gameState.fallPhase = 2;
-  overlay::DrawOverlay();
-  gameState.fallPhase = 0;
-  gameState.attractDemoActive = 1;
-  overlay::DrawOverlay();
-  EXPECT_TRUE(Untouched(0, 0, 800, 600));
-  EXPECT_EQ(gameState.orderDonePhase, 0);
-  gameState.titlePhase = 6;
-  gameState.speedFactor = 2.5f;
-  overlay::DrawOverlay();
-  EXPECT_TRUE(TextAt(kWhite, 5, 540, "[ENTER]START [J]JOYSTICK [UP][DOWN]SPEED="));
-  EXPECT_TRUE(TextAt(kWhite, 420, 540, "50"));
-  EXPECT_TRUE(Untouched(0, 0, 800, 530));
-}
-
 TEST_F(OrderPanels, SpaceEndsTheOrderOnlyAfterThePromptCame) {
   gameState.orderCupMilk = gameState.orderCupSugar = 100;
   gameState.cupCoffee = 60;

@@ -52,22 +52,6 @@ class Title : public OverlayScreen {
   fs::path dir;
 };
 
-TEST_F(Title, PhasesFollowTheShowAndRestartWithoutADemo) {
-  std::vector<std::pair<int, int>> changes;  // step, new phase
-  for (int step = 0, phase = 1; step < 1700; ++step) {
-    game::TitleStep();
-    if (gameState.titlePhase != phase) changes.emplace_back(step, phase = gameState.titlePhase);
-  }
-  const std::vector<std::pair<int, int>> expected = {{0, 2},    {630, 3},  {770, 4}, {830, 5},
-                                                     {1330, 6}, {1631, 1}, {1631, 2}};
-  ASSERT_EQ(changes.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(changes[i].second, expected[i].second);
-    EXPECT_NEAR(changes[i].first, expected[i].first, 3) << "change " << i;
-  }
-  EXPECT_EQ(gameState.cameraIndex, 9);
-}
-
 TEST_F(Title, EnterStartsTheGameInEveryPhase) {
   for (int phase = 1; phase <= 6; ++phase) {
     gameState.titlePhase = 1;
@@ -115,23 +99,6 @@ TEST_F(Title, LongIdleStartsTheDemoWhenItsFileLoads) {
   EXPECT_EQ(gameState.attractDemoActive, 1);
   EXPECT_EQ(gameState.demoStage, 3);
   EXPECT_EQ(gameState.cameraIndex, 10);
-}
-
-TEST_F(Title, ConfigurationHoldsTheIdleCountAndLeavesItTwoStepsShortOfTheDemo) {
-  ASSERT_TRUE(StepUntil(6));
-  const int idle = gameState.titleIdleSteps;
-  Press('J');
-  EXPECT_EQ(gameState.buttonConfigActive, 1);
-  EXPECT_EQ(LightY(), -50000) << "the stand in ambient light only";
-  for (int i = 0; i < 1000; ++i) game::TitleStep();
-  EXPECT_EQ(gameState.titleIdleSteps, idle);
-  Press(vk::kSpace);
-  EXPECT_EQ(gameState.buttonConfigActive, 0);
-  EXPECT_EQ(LightY(), 3050);
-  game::TitleStep();
-  EXPECT_EQ(gameState.titlePhase, 6);
-  game::TitleStep();
-  EXPECT_EQ(gameState.titlePhase, 1) << "no demo file: the show again";
 }
 
 }  // namespace

@@ -42,47 +42,6 @@ class Scene : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Scene, BuildAsksForCalibrationOnlyWithoutASpeed) {
-  gameState.speedFactor = 2.5f;
-  ASSERT_TRUE(scene::BuildScene());
-  EXPECT_EQ(gameState.calibrationPhase, 0);
-  EXPECT_EQ(gameState.keyGuideVisible, 1);
-  EXPECT_EQ(vexel::vexelContext.ready, 1);
-  scene::ReleaseScene();
-  gameState.speedFactor = 0.0f;
-  scene::BuildScene();
-  EXPECT_EQ(gameState.calibrationPhase, 1);
-}
-
-TEST_F(Scene, EveryNamedFrameExistsWhereTheLayoutPutsIt) {
-  scene::BuildScene();
-  EXPECT_EQ(scene::NamedFramePoses().size(), scene::NamedFrames(objects).size());
-  auto near = [](platform::rm::Vec3 a, platform::rm::Vec3 b) {
-    return std::abs(a.x - b.x) < 1e-3f && std::abs(a.y - b.y) < 1e-3f && std::abs(a.z - b.z) < 1e-3f;
-  };
-  EXPECT_TRUE(near(WorldPosition(objects.bucketFrame), {15, 3.1f + 11.5f + 0.1f, -2 - 7.4f - 7.7f}));
-  EXPECT_TRUE(near(WorldPosition(objects.coffeeRFrame), {-62, -32, 35}));
-  EXPECT_TRUE(near(WorldPosition(objects.camera[3]), {15, 10.1f, 8}));
-  EXPECT_TRUE(near(WorldPosition(objects.camera[5]), WorldPosition(objects.bucketFrame) + platform::rm::Vec3{25, 0, 2}));
-  platform::rm::Vec3 dir, up;
-  objects.camera[4]->GetOrientation(objects.sceneRoot.get(), &dir, &up);
-  EXPECT_TRUE(near(dir, {0, -1, 0}));
-  EXPECT_TRUE(near(up, {0, 0, -1}));
-  EXPECT_EQ(vexel::vexelContext.viewport->GetCamera(), objects.camera[1].get());
-}
-
-TEST_F(Scene, CoversAreEmptyAndLoadsAndContentsParkedOutOfView) {
-  scene::BuildScene();
-  for (auto* cover : {&objects.coffeeMarkFrame, &objects.milkMarkFrame, &objects.sugarMarkFrame})
-    EXPECT_TRUE((*cover)->Visuals().empty());
-  EXPECT_GT(WorldPosition(objects.cupContentFrame).y, 900);
-  EXPECT_GT(WorldPosition(objects.glassContentFrame).y, 900);
-  for (auto* load : {&objects.carryCoffeeFrame, &objects.carryMilkFrame, &objects.carrySugarFrame})
-    EXPECT_EQ(WorldPosition(*load).y, 2000);
-  EXPECT_TRUE(objects.coffeeMarkMesh && objects.milkMarkMesh && objects.sugarMarkMesh);
-  EXPECT_TRUE(objects.cupContentMesh && objects.glassContentMesh);
-}
-
 TEST_F(Scene, MissingModelsAreNamedOnceAndTheGameRunsOn) {
   fs::path empty = fs::temp_directory_path() / ("zarn-nomodels-" + std::to_string(::getpid()));
   fs::create_directories(empty);

@@ -53,18 +53,6 @@ TEST_F(Vexel, FullScreenSetUpSaysWhatItDoes) {
   EXPECT_TRUE(vexelContext.zBuffer);
 }
 
-TEST_F(Vexel, WindowedSetUpUsesTheClientAreaAndTheDesktopDepth) {
-  StartUp(1, true);  // 800x600x8 asked for, but a window has the desktop's depth
-  EXPECT_EQ(vexelContext.ready, 0) << "a window waits for the scene to switch rendering on";
-  EXPECT_EQ(vexelContext.windowed, 1);
-  EXPECT_EQ(vexelContext.depth, 24);
-  EXPECT_EQ(vexelContext.width, 824);
-  EXPECT_EQ(vexelContext.height, 615);
-  EXPECT_TRUE(vexelContext.clipper);
-  EXPECT_FALSE(vexelContext.palette);
-  EXPECT_EQ(Debug().find("VXL:palettized"), std::string::npos);
-}
-
 TEST_F(Vexel, EightBitFullScreenPaletteReservesAllButTheLastEntry) {
   StartUp(1, false);
   ASSERT_TRUE(vexelContext.palette);
@@ -73,58 +61,6 @@ TEST_F(Vexel, EightBitFullScreenPaletteReservesAllButTheLastEntry) {
   EXPECT_EQ(vexelContext.paletteEntries[255].flags, 0);
   EXPECT_EQ(vexelContext.device->GetQuality(), platform::rm::kRenderFlat);
   EXPECT_EQ(vexelContext.device->GetShades(), 8u);
-}
-
-TEST_F(Vexel, ErrorReportsNameTheCodeOrSayUnknown) {
-  vexel::ReportDirectDrawError(platform::surface::DDERR_SURFACELOST, "file.cpp", 12);
-  vexel::ReportD3DRMError(platform::rm::kErrBadFile, "scene.cpp", 7);
-  vexel::ReportD3DRMError(platform::MakeDDHResult(794), "x", 1);
-  vexel::ReportDirectDrawError(0x12345678, "y", 2);
-  vexel::ReportDirectDrawError(platform::kEInvalidArg, "z", 3);
-  EXPECT_EQ(Debug(),
-            "DirectDraw Error DDERR_SURFACELOST\nin file file.cpp at line 12\n"
-            "Direct3D-RM Error : D3DRMERR_BADFILE\nin file scene.cpp at line 7\n"
-            "Direct3D-RM Error : Unknown Error\nin file x at line 1\n"
-            "DirectDraw Error Unknown Error\nin file y at line 2\n"
-            "DirectDraw Error DDERR_INVALIDPARAMS\nin file z at line 3\n");
-  EXPECT_STREQ(vexel::D3DRMErrorName(platform::MakeDDHResult(781)), "D3DRMERR_BADOBJECT");
-  EXPECT_STREQ(vexel::D3DRMErrorName(platform::MakeDDHResult(793)), "D3DRMERR_UNABLETOEXECUTE");
-}
-
-TEST_F(Vexel, ReadyFlagAndPaintFollowTheMode) {
-  StartUp(0, false);
-  EXPECT_EQ(vexel::VexelSetReady(2), 1);
-  EXPECT_EQ(vexelContext.ready, 1);
-  EXPECT_EQ(vexel::VexelPaint(game::gameState.mainWindow), 0) << "full screen leaves painting to the default";
-  vexel::VexelSetReady(0);
-  EXPECT_EQ(vexelContext.ready, 0);
-  vexel::VexelSetReady(1);
-  EXPECT_EQ(vexelContext.ready, 1);
-}
-
-TEST_F(Vexel, CleanedUpLayerStaysOffAndDoesNothing) {
-  StartUp(0, false);
-  vexel::VexelCleanup();
-  EXPECT_EQ(vexelContext.ready, 0);
-  EXPECT_FALSE(vexelContext.ddraw);
-  EXPECT_FALSE(vexelContext.primary);
-  vexel::VexelSetReady(1);
-  EXPECT_EQ(vexelContext.ready, 0) << "a cleaned-up layer is not switched back on";
-  vexel::VexelPresent();
-  vexel::VexelRestoreSurfaces();
-  vexel::ActivateHandle(1);
-}
-
-TEST_F(Vexel, ViewportOnACameraWithTheFarBackPlane) {
-  StartUp(0, false);
-  platform::Ref<platform::rm::Frame> root, camera;
-  platform::rm::CreateFrame(nullptr, &root);
-  platform::rm::CreateFrame(root.get(), &camera);
-  os::ClearCapturedDebugOutput();
-  ASSERT_TRUE(vexel::VXLViewport(camera.get()));
-  EXPECT_EQ(Debug(), "VXL:VXLViewport\nVXL:Viewport width:800 height:600\nphase 3\nphase 4\n");
-  EXPECT_EQ(vexelContext.viewport->GetBack(), 5000.0f);
-  EXPECT_EQ(vexelContext.viewport->GetFront(), 1.0f);
 }
 
 TEST_F(Vexel, FullScreenSwitchLosesAndRestoresWithoutEndingTheGame) {

@@ -59,19 +59,6 @@ TEST_F(Device, AxisRangesArePerAxisAndMustNotBeEmpty) {
   EXPECT_EQ(std::tuple(state.x, state.y), std::tuple(1000, 65535));
 }
 
-TEST_F(Device, CooperationFlagsAreChecked) {
-  using namespace pj::cooperation;
-  EXPECT_EQ(device->SetCooperativeLevel(&window, kExclusive | kNonExclusive | kForeground), pj::kInvalidParam);
-  EXPECT_EQ(device->SetCooperativeLevel(&window, kNonExclusive), pj::kInvalidParam);
-  EXPECT_EQ(device->SetCooperativeLevel(&window, kNonExclusive | kForeground | 0x100), pj::kInvalidParam);
-  EXPECT_EQ(device->SetCooperativeLevel(nullptr, kNonExclusive | kForeground), pj::kInvalidParam);
-  EXPECT_EQ(device->SetCooperativeLevel(nullptr, kNonExclusive | kBackground), kOk);
-  device->Acquire();
-  device->SetAppActive(false);
-  EXPECT_EQ(device->GetState(&state), kOk) << "background cooperation reads on";
-  EXPECT_EQ(device->SetCooperativeLevel(&window, kNonExclusive | kForeground), pj::kAcquired);
-}
-
 TEST_F(Device, ForegroundDeviceStopsInTheBackgroundAndWaitsToBeTakenUpAgain) {
   using namespace pj::cooperation;
   ASSERT_EQ(device->SetCooperativeLevel(&window, kNonExclusive | kForeground), kOk);

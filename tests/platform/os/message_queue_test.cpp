@@ -54,18 +54,6 @@ TEST_F(MessageQueue, PostedMessagesComeBeforeQuitAndTimers) {
   EXPECT_FALSE(os::PeekMessage(m));
 }
 
-TEST_F(MessageQueue, VirtualClockAdvancesOneTurnAtATime) {
-  os::StartBackend({true, 50.0});
-  EXPECT_EQ(os::NowNanoseconds(), 0);
-  for (int i = 0; i < 50; ++i) os::EndTurn();
-  EXPECT_EQ(os::TickCount(), 1000u);
-  EXPECT_EQ(os::CurrentTurn(), 50);
-  // The seed clock is fixed too, so runs repeat.
-  std::int64_t t = os::CurrentTime();
-  os::StartBackend({true, 50.0});
-  EXPECT_EQ(os::CurrentTime(), t - 1);
-}
-
 TEST_F(MessageQueue, TimerCadenceOverManyTurnsHasNoDrift) {
   os::SetTimer(window, 5, 100);
   int fired = 0;
@@ -76,24 +64,6 @@ TEST_F(MessageQueue, TimerCadenceOverManyTurnsHasNoDrift) {
     os::EndTurn();
   }
   EXPECT_EQ(fired, 99);  // due at 100 ms .. 9900 ms; 10000 ms is the next turn
-}
-
-TEST_F(MessageQueue, ClosingTheWindowAsksForTheOrderlyEnd) {
-  EXPECT_FALSE(os::CloseRequested());
-  os::PostMessage(window, os::msg::kSysCommand, os::kScClose, 0);
-  os::Message m;
-  while (os::PeekMessage(m)) os::DispatchMessage(m);
-  EXPECT_EQ(g_seen, (std::vector<std::uint32_t>{os::msg::kSysCommand, os::msg::kClose}));
-  EXPECT_TRUE(os::CloseRequested());
-}
-
-TEST_F(MessageQueue, TurnLimitAsksForTheEndAfterTheLastTurn) {
-  os::SetTurnLimit(3);
-  os::EndTurn();
-  os::EndTurn();
-  EXPECT_FALSE(os::CloseRequested());
-  os::EndTurn();
-  EXPECT_TRUE(os::CloseRequested());
 }
 
 TEST(InputScript, ParsesKeysJoystickAndComments) {
@@ -123,35 +93,6 @@ TEST(InputScript, RejectsBadLinesNamingThem) {
     EXPECT_FALSE(os::ParseInputScript(std::string("1 A down\n") + line, events, &error)) << line;
     EXPECT_NE(error.find("line 2"), std::string::npos) << error;
   }
-}
-
-TEST_F(MessageQueue, ScriptedKeysTakeEffectInTheirTurn) {
-  std::vector<os::ScriptEvent> events;
-  ASSERT_TRUE(os::ParseInputScript("1 VK_F1 down\n2 VK_F1 up\n", events, nullptr));
-  os::SetInputScript(events);
-  os::KeyboardState keys;
-  os::Message m;
-  auto keyAfterDrain = [&] {
-    while (os::PeekMessage(m)) {
-    }
-    os::GetKeyboardState(keys);
-    return os::KeyDown(keys, os::vk::kF1);
-  };
-  EXPECT_FALSE(keyAfterDrain());
-  os::EndTurn();
-  EXPECT_TRUE(keyAfterDrain());
-  os::EndTurn();
-  EXPECT_FALSE(keyAfterDrain());
-}
-
-TEST(VirtualKeys, NamesRoundTrip) {
-  for (int code : std::vector<int>{0x08, 0x09, 0x0D, 0x10, 0x11, 0x1B, 0x20, 0x25, 0x28, 0x70, 0x79, 0x7B, 'A', 'Z', '0', '9'}) {
-    auto name = os::VirtualKeyName(code);
-    ASSERT_FALSE(name.empty()) << code;
-    EXPECT_EQ(os::VirtualKeyFromName(name), code);
-  }
-  EXPECT_FALSE(os::VirtualKeyFromName("a"));
-  EXPECT_FALSE(os::VirtualKeyFromName(""));
 }
 
 // The live keyboard: both keys of a modifier pair are the one code the game

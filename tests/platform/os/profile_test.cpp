@@ -73,14 +73,6 @@ TEST_F(ProfileTest, ValueAndLineShapes) {
   EXPECT_EQ(Get("open", "k"), "v");
 }
 
-TEST_F(ProfileTest, ValueIsCutToTheBuffer) {
-  Put("[s]\nlong=" + std::string(80, 'v') + "\nquoted=\"abcd\"\n");
-  EXPECT_EQ(Get("s", "long"), std::string(49, 'v'));
-  EXPECT_EQ(Get("s", "long", "", 1), "");
-  EXPECT_EQ(Get("s", "long", "", 0), "");
-  EXPECT_EQ(Get("s", "quoted", "", 5), "abcd");
-}
-
 TEST_F(ProfileTest, AllLineEndsAreRead) {
   for (const std::string eol : {"\r\n", "\n", "\r"}) {
     Put("\xEF\xBB\xBF[a]" + eol + "x=1" + eol + "[b]" + eol + "y=2" + eol + "z=3");
@@ -128,16 +120,6 @@ TEST_F(ProfileTest, WriteCreatesUpdatesAndAppendsKeepingOtherBytes) {
   }
 }
 
-TEST_F(ProfileTest, WriteRefusesNamesThatCannotBeReadBack) {
-  Put("[s]\nk=1\n");
-  std::string error;
-  EXPECT_FALSE(Set("s", "k", "two\nlines", &error));
-  EXPECT_NE(error.find(path_), std::string::npos);
-  for (const char* key : {"a=b", ";k", "[k", "  "}) EXPECT_FALSE(Set("s", key, "1")) << key;
-  EXPECT_FALSE(Set("x]y", "k", "1"));
-  EXPECT_EQ(Contents(), "[s]\nk=1\n");
-}
-
 TEST_F(ProfileTest, WriteFailuresReportAndLeaveTheOldFile) {
   Put("[s]\nk=1\n");
   std::string error;
@@ -162,17 +144,6 @@ TEST_F(ProfileTest, WriteFailuresReportAndLeaveTheOldFile) {
   EXPECT_NE(error.find("read-only"), std::string::npos) << error;
   EXPECT_TRUE(Set("s", "k", "1")) << "nothing to change, nothing to refuse";
   EXPECT_EQ(Contents(), "[s]\nk=1\n");
-}
-
-TEST_F(ProfileTest, WriteKeepsModeAndSymlink) {
-  Put("[s]\nk=1\n");
-  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
-  const std::string link = (dir_ / "link.ini").string();
-  fs::create_symlink(path_, link);
-  ASSERT_TRUE(Set("s", "k", "2", nullptr, link));
-  EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(Contents(), "[s]\nk=2\n");
-  EXPECT_EQ(fs::status(path_).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 }  // namespace

@@ -32,18 +32,6 @@ TEST(TimerTable, RearmingRestartsThePeriodAndKillStopsIt) {
   t.Kill(99);  // killing an unknown id is harmless
 }
 
-TEST(TimerTable, LongestWaitingFirstThenArmingOrder) {
-  TimerTable t;
-  t.Arm(8, 500, 0);
-  t.Arm(2, 1000, 0);
-  t.Arm(4, 500, 0);
-  t.Arm(6, 100, 0);
-  std::vector<std::uintptr_t> order;
-  while (auto id = t.TakeDue(1000 * kMs)) order.push_back(*id);
-  // 6 waited longest (due at 100), then 8 and 4 (due at 500, 8 armed first), then 2.
-  EXPECT_EQ(order, (std::vector<std::uintptr_t>{6, 8, 4, 2}));
-}
-
 TEST(TimerTable, ZeroPeriodDoesNotFireForever) {
   TimerTable t;
   t.Arm(1, 0, 0);

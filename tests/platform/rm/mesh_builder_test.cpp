@@ -74,37 +74,6 @@ TEST(MeshBuilder, MissingNormalsComeFromTheAdjacentFaces) {
   EXPECT_EQ(mesh->Bounds().max, (Vec3{1, 1, 1}));
 }
 
-TEST(MeshBuilder, GivenNormalsAreNormalisedAndIndexedPerFaceVertex) {
-  MeshData m = Cube();
-  m.normals = {{0, 0, -4}, {0, 3, 0}};
-  m.faceNormalIndices.assign(m.faceIndices.size(), 1);
-  m.faceNormalIndices[0] = 0;
-  Ref<MeshBuilder> mesh = Build(m);
-  ASSERT_EQ(mesh->Normals().size(), 2u);
-  EXPECT_EQ(mesh->Normals()[0], (Vec3{0, 0, -1}));
-  EXPECT_EQ(mesh->Triangles()[0].normal, (std::array<std::uint32_t, 3>{0, 1, 1}));
-}
-
-TEST(MeshBuilder, ColoursAndQuality) {
-  MeshData m = Cube();
-  m.faceColors.assign(6, Color{0.5f, 0.5f, 0.5f, 1});
-  m.faceColors[2] = {2.0f, -1.0f, 0.25f, 0.5f};  // clamped
-  Ref<MeshBuilder> mesh = Build(m);
-  EXPECT_EQ(mesh->Faces()[2].color, (Color{1.0f, 0.0f, 0.25f, 0.5f}));
-  EXPECT_EQ(Build(Cube())->Faces()[0].color, (Color{1, 1, 1, 1}));  // white without material
-
-  ASSERT_EQ(mesh->SetColor(0x99FFFFFFu), kOk);
-  for (const MeshFace& f : mesh->Faces()) EXPECT_EQ(f.color, (Color{1, 1, 1, 153.0f / 255.0f}));
-  EXPECT_EQ(ArgbFromColor(mesh->Faces()[0].color), 0x99FFFFFFu);
-  ASSERT_EQ(mesh->SetColorRGB(0.5f, 2.0f, 0.0f), kOk);
-  for (const MeshFace& f : mesh->Faces()) EXPECT_EQ(f.color, (Color{0.5f, 1, 0, 1}));
-
-  EXPECT_EQ(mesh->GetQuality(), kRenderGouraud);
-  EXPECT_EQ(mesh->SetQuality(0x8Bu), kErrBadValue);  // no such shade mode
-  EXPECT_EQ(MinQuality(kRenderWireframe, kRenderGouraud), kRenderWireframe);
-  EXPECT_EQ(MinQuality(kRenderPhong, kRenderFlat), kRenderFlat);
-}
-
 TEST(MeshBuilder, InconsistentDataIsRefusedAndChangesNothing) {
   Ref<MeshBuilder> mesh = Build(Cube());
   const std::uint64_t revision = mesh->GeometryRevision();

@@ -1,4 +1,5 @@
-// Qualities, lights, 8-bit output and shadows, seen in rendered pixels.
+// Qualities and 8-bit output, seen in rendered pixels. How lights and shadows
+// fall on the game's own scene shows in the golden pictures.
 #include <cmath>
 
 #include "platform/rm/render_scene_fixture.h"
@@ -78,33 +79,6 @@ TEST_F(RenderLighting, EachQualityDrawsAsItShould) {
   EXPECT_EQ(device->GetQuality(), kRenderGouraud);
 }
 
-TEST_F(RenderLighting, PointLightFollowsTheAngleNotTheDistance) {
-  ASSERT_EQ(device->SetQuality(kRenderFlat), kOk);
-  AddLight(LightType::Point, 1, {0, 0, 0});
-  AddMesh(Square(-0.5f, 0, 2, 0.25f, kWhite));   // near, facing the light
-  AddMesh(Square(5, 0, 20, 2.5f, kWhite));       // ten times as far, same angle
-  Draw();
-  Rgb nearFace = At(16, 32), farFace = At(48, 32);
-  EXPECT_GE(nearFace.r, 240u);
-  EXPECT_NEAR(farFace.r, nearFace.r, 1);  // no attenuation
-  // A light behind the faces adds nothing; the ambient light still does.
-  ambient->SetColorRGB(0.25f, 0.25f, 0.25f);
-  ASSERT_EQ(CreateFrame(nullptr, &root), kOk);  // a fresh scene
-  root->AddLight(ambient);
-  AddLight(LightType::Point, 1, {0, 0, 50});
-  AddMesh(Square(0, 0, 4, 1, kWhite));
-  ASSERT_EQ(viewport->Render(root.get()), kOk);
-  EXPECT_NEAR(At(32, 32).r, 64, 1);
-}
-
-TEST_F(RenderLighting, ColouredLightsActAsGrey) {
-  ambient->SetColorRGB(1, 0, 0);  // mono: counts by its brightness only
-  AddMesh(Square(0, 0, 4, 1, Color{0, 0, 1, 1}));
-  Draw();
-  EXPECT_EQ(At(32, 32).r + At(32, 32).g, 0u);
-  EXPECT_NEAR(At(32, 32).b, 76, 1);  // blue face at 0.3 of full light, not black
-}
-
 TEST_F(RenderLighting, EightBitOutputGoesThroughThePalette) {
   auto palette = MakeRef<surface::Palette>(surface::SystemPaletteEntries());
   Build(8, palette);
@@ -119,55 +93,6 @@ TEST_F(RenderLighting, EightBitOutputGoesThroughThePalette) {
   Rgb c = At(32, 32);  // the entry the pixel names
   for (auto [got, want] : {std::pair{c.r, 255u}, {c.g, 153u}, {c.b, 51u}}) EXPECT_NEAR(got, want, 26);
   EXPECT_TRUE(IsBackground(0, 0));
-}
-
-TEST_F(RenderLighting, ShadowDarkensTheFloorUnderIt) {
-  // Looking straight down at a floor; a small box between it and a light.
-  camera->SetPosition(root.get(), 0, 10, 0);
-  ASSERT_EQ(camera->SetOrientation(root.get(), Vec3{0, -1, 0}, Vec3{0, 0, 1}), kOk);
-  ambient->SetColorRGB(0.2f, 0.2f, 0.2f);
-  AddLight(LightType::Point, 1, {5, 8, 0});
-  Frame* lightFrame = root->Children().back().get();
-  Ref<Light> light = lightFrame->Lights()[0];
-
-  auto flat = [](float h, float y) {  // a square in the xy plane laid flat at height y
-    MeshData m = Square(0, 0, 0, h, kWhite);
-    for (Vec3& p : m.positions) p = {p.x, y, p.y};
-    return m;
-  };
-  AddMesh(flat(10, 0));
-  Ref<MeshBuilder> caster = AddMesh(flat(0.5f, 2));
-  Draw();
-  // The shadow falls away from the light, around x = -1.5 (pixel 22).
-  Rgb lit = At(22, 32);
-  Rgb beside = At(22, 10);
-  Rgb casterLit = At(32, 32);
-
-  Ref<Shadow> shadow;
-  ASSERT_EQ(CreateShadow(caster, light, {0, 0.2f, 0}, {0, 1, 0}, &shadow), kOk);
-  root->Children().back()->AddVisual(shadow);
-  Draw();
-  Rgb dark = At(22, 32);
-  EXPECT_NEAR(dark.r, lit.r / 2.0, 3);
-  EXPECT_EQ(At(22, 10), beside);      // outside the shadow: unchanged
-  EXPECT_EQ(At(32, 32), casterLit);  // the caster is not darkened
-  // On a translucent floor (a table top) the shadow still darkens by half.
-  ASSERT_EQ(device->SetRenderMode(kRenderModeBlendedTransparency), kOk);
-  root->Children()[root->Children().size() - 2]->Visuals()[0]->AsMesh()->SetColor(0xD8FFFFFF);
-  root->Children().back()->DeleteVisual(shadow.get());
-  Draw();
-  Rgb glassLit = At(22, 32);
-  root->Children().back()->AddVisual(shadow);
-  Draw();
-  EXPECT_NEAR(At(22, 32).r, glassLit.r / 2.0, 3);
-  ASSERT_EQ(device->SetRenderMode(0), kOk);
-  // A light below the plane casts nothing on it.
-  lightFrame->SetPosition(root.get(), 5, -8, 0);
-  Draw();
-  Rgb under = At(22, 32);
-  root->Children().back()->DeleteVisual(shadow.get());
-  Draw();
-  EXPECT_EQ(At(22, 32), under);
 }
 
 }  // namespace

@@ -34,27 +34,6 @@ TEST_F(BufferCreation, RefusesWhatCannotBePlayedWithAReason) {
   EXPECT_EQ(create(0, 100, &stereo), kOk) << "a plain buffer may be stereo";
 }
 
-TEST_F(BufferCreation, LockGivesTwoRegionsAcrossTheEndAndOnlyOnce) {
-  WaveFormat format = Mono16();
-  Ref<SoundBuffer> b;
-  ASSERT_EQ(device->CreateSoundBuffer(BufferDesc{caps::kCtrl3D, 100, &format}, &b), kOk);
-  void *p1 = nullptr, *p2 = nullptr;
-  std::uint32_t n1 = 0, n2 = 0;
-  ASSERT_EQ(b->Lock(80, 40, &p1, &n1, &p2, &n2, 0), kOk);
-  EXPECT_EQ(n1, 20u);
-  EXPECT_EQ(n2, 20u);
-  EXPECT_EQ(static_cast<std::uint8_t*>(p1) - static_cast<std::uint8_t*>(p2), 80);
-  EXPECT_EQ(b->Lock(0, 10, &p1, &n1, &p2, &n2, 0), kInvalidCall) << "already locked";
-  EXPECT_EQ(b->Unlock(p1, n1, p2, n2), kOk);
-  EXPECT_EQ(b->Unlock(p1, n1, p2, n2), kInvalidCall) << "not locked";
-  EXPECT_EQ(b->Lock(100, 1, &p1, &n1, &p2, &n2, 0), kInvalidParam);
-  EXPECT_EQ(b->Lock(0, 101, &p1, &n1, &p2, &n2, 0), kInvalidParam);
-  ASSERT_EQ(b->Lock(50, 0, &p1, &n1, &p2, &n2, kLockEntireBuffer), kOk);
-  EXPECT_EQ(n1, 100u);
-  EXPECT_EQ(p2, nullptr);
-  EXPECT_EQ(n2, 0u);
-}
-
 using Playback = Loopback;
 
 TEST_F(Playback, PlayingAgainContinuesAndStopKeepsThePlace) {

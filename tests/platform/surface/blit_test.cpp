@@ -67,27 +67,6 @@ TEST(BltFast, RefusesRectanglesReachingOutsideAndDrawsNothing) {
   EXPECT_EQ(Get(*dst, 19, 9), 0x1234u);
 }
 
-TEST(BltFast, RefusesMixedDepthsMissingKeysAndUnknownFlags) {
-  auto dst = MakeRef<Surface>(8, 8, 16, 0);
-  auto src8 = MakeRef<Surface>(4, 4, 8, 0);
-  auto src16 = MakeRef<Surface>(4, 4, 16, 0);
-  EXPECT_EQ(dst->BltFast(0, 0, src8.get(), nullptr, 0), DDERR_INVALIDPIXELFORMAT);
-  EXPECT_EQ(dst->BltFast(0, 0, src16.get(), nullptr, blt_fast_flags::kSourceColorKey),
-            DDERR_NOCOLORKEY);
-  EXPECT_EQ(dst->BltFast(0, 0, src16.get(), nullptr, blt_fast_flags::kDestColorKey),
-            DDERR_UNSUPPORTED);
-  EXPECT_EQ(dst->BltFast(0, 0, nullptr, nullptr, 0), DDERR_INVALIDPARAMS);
-}
-
-TEST(BltFast, CopyOntoItselfWithOverlapMovesThePicture) {
-  auto s = MakeRef<Surface>(6, 1, 8, 0);
-  for (int x = 0; x < 6; ++x) Put(*s, x, 0, x + 1);
-  const Rect left{0, 0, 4, 1};
-  ASSERT_EQ(s->BltFast(2, 0, s.get(), &left, 0), DD_OK);
-  const std::uint32_t expected[] = {1, 2, 1, 2, 3, 4};
-  for (int x = 0; x < 6; ++x) EXPECT_EQ(Get(*s, x, 0), expected[x]);
-}
-
 TEST(Blt, StretchesByNearestPixel) {
   auto src = MakeRef<Surface>(2, 2, 24, 0);
   for (int i = 0; i < 4; ++i) Put(*src, i % 2, i / 2, 0x110000u * (i + 1));

@@ -38,19 +38,6 @@ TEST(DeviceContext, EightBitFillUsesTheSurfacesPalette) {
   s->ReleaseDC(&dc);
 }
 
-TEST(DeviceContext, OneContextAtATimeAndNoneAfterRelease) {
-  auto s = MakeRef<Surface>(2, 2, 16, 0);
-  DeviceContext a, b;
-  ASSERT_EQ(s->GetDC(&a), DD_OK);
-  EXPECT_EQ(s->GetDC(&b), DDERR_DCALREADYCREATED);
-  EXPECT_EQ(s->ReleaseDC(&b), DDERR_NODC);
-  ASSERT_EQ(s->ReleaseDC(&a), DD_OK);
-  EXPECT_FALSE(a.IsOpen());
-  EXPECT_EQ(a.FillRect({0, 0, 2, 2}, 1, 2, 3), DDERR_NODC);
-  Surface z(2, 2, 16, caps::kZBuffer);
-  EXPECT_EQ(z.GetDC(&a), DDERR_CANTCREATEDC);
-}
-
 // A 3 x 2 bitmap with a four-colour table; index 9 lies past the table.
 struct SmallBitmap {
   PaletteEntry colours[4] = {{0, 0, 0, 0}, {255, 0, 0, 0}, {50, 50, 255, 0}, {255, 255, 255, 0}};
@@ -58,26 +45,6 @@ struct SmallBitmap {
                              9, 0, 1, 0xEE};
   IndexedBitmapView View() const { return {3, 2, indices, 4, colours, 4}; }
 };
-
-TEST(DeviceContext, BitmapColoursGoThroughTheColourTableInTrueColour) {
-  SmallBitmap bmp;
-  for (int bits : {16, 24}) {
-    auto s = MakeRef<Surface>(1024, 256, bits, 0);
-    Fill(*s, 0x0101);
-    DeviceContext dc;
-    ASSERT_EQ(s->GetDC(&dc), DD_OK);
-    ASSERT_EQ(dc.DrawIndexedBitmap(bmp.View(), {0, 0, 1024, 256}), DD_OK);
-    s->ReleaseDC(&dc);
-    auto colour = [&](unsigned r, unsigned g, unsigned b) {
-      return bits == 16 ? std::uint32_t(PackRgb565(r, g, b)) : PackRgb888(r, g, b);
-    };
-    EXPECT_EQ(Get(*s, 0, 0), colour(255, 0, 0)) << bits;
-    EXPECT_EQ(Get(*s, 1, 0), colour(50, 50, 255)) << bits;
-    EXPECT_EQ(Get(*s, 2, 0), White(*s)) << bits;  // white meets the colour key
-    EXPECT_EQ(Get(*s, 0, 1), 0u) << bits;          // past the table: black
-    EXPECT_EQ(Get(*s, 3, 0), 0x0101u) << "beyond the bitmap nothing changes";
-  }
-}
 
 TEST(DeviceContext, EightBitSurfacesTakeTheIndicesAndTheAreaClips) {
   SmallBitmap bmp;

@@ -8,16 +8,6 @@
 namespace platform::surface {
 namespace {
 
-TEST(PixelFormat, Rgb565KeepsBlackWhiteAndPrimariesThroughARoundTrip) {
-  EXPECT_EQ(PackRgb565(255, 255, 255), 0xFFFF);
-  EXPECT_EQ(ExpandRgb565(0xFFFF), 0xFFFFFFu);
-  for (std::uint32_t c : {0x000000u, 0xFF0000u, 0x00FF00u, 0x0000FFu})
-    EXPECT_EQ(ExpandRgb565(PackRgb565(c >> 16, (c >> 8) & 0xFF, c & 0xFF)), c) << std::hex << c;
-  // Green keeps one bit more than red and blue.
-  EXPECT_EQ(PackRgb565(0, 200, 0), 50 << 5);
-  EXPECT_EQ(ExpandRgb565(PackRgb565(0, 200, 0)), 0x00CB00u);
-}
-
 TEST(PixelFormat, TwentyFourBitPixelsAreStoredBlueFirst) {
   std::uint8_t p[3];
   StoreRgb888(p, PackRgb888(0x12, 0x34, 0x56));
@@ -30,15 +20,6 @@ TEST(PixelFormat, TwentyFourBitPixelsAreStoredBlueFirst) {
 TEST(PixelFormat, KeysAndFillsAreMaskedToTheDepth) {
   for (auto [bits, mask] : {std::pair{8, 255u}, {16, 0xFFFFu}, {24, 0xFFFFFFu}})
     EXPECT_EQ(0xFFFFFFu & PixelMask(bits), mask) << bits;
-}
-
-TEST(NearestPalette, SystemColoursMatchTheirOwnEntries) {
-  const auto entries = SystemPaletteEntries();
-  EXPECT_EQ(NearestPaletteIndex(entries, 255, 0, 0), system_colour::kRed);
-  EXPECT_EQ(NearestPaletteIndex(entries, 255, 255, 255), system_colour::kWhite);
-  EXPECT_EQ(NearestPaletteIndex(entries, 0, 0, 0), system_colour::kBlack);
-  // The GDI green fill of the back buffer lands on the bright green.
-  EXPECT_EQ(NearestPaletteIndex(entries, 0, 200, 0), system_colour::kGreen);
 }
 
 TEST(NearestPalette, TableAgreesWithTheSearchAndFollowsPaletteChanges) {

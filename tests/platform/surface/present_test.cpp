@@ -33,20 +33,4 @@ TEST(ConvertToPicture, EachDepthBecomesRgb) {
   EXPECT_EQ(picture.pixels[0], 0x102030u);
 }
 
-TEST(ConvertToPicture, ClipsTheRegionAndReusesTheBuffer) {
-  Surface s(10, 10, 16, 0);
-  Put(s, 9, 9, PackRgb565(255, 0, 0));
-  os::Picture picture;
-  ASSERT_TRUE(ConvertToPicture(s, {0, 0, 10, 10}, nullptr, &picture));
-  const std::uint32_t* buffer = picture.pixels.data();
-  ASSERT_TRUE(ConvertToPicture(s, {5, 5, 50, 50}, nullptr, &picture));
-  EXPECT_EQ(std::pair(picture.width, picture.height), std::pair(5, 5));
-  EXPECT_EQ(picture.pixels.back(), 0xFF0000u);
-  EXPECT_EQ(picture.pixels.data(), buffer);
-  EXPECT_FALSE(ConvertToPicture(s, {20, 20, 30, 30}, nullptr, &picture));
-  EXPECT_EQ(picture.width, 0);
-  Surface z(4, 4, 16, caps::kZBuffer);
-  EXPECT_FALSE(ConvertToPicture(z, {0, 0, 4, 4}, nullptr, &picture));
-}
-
 }  // namespace

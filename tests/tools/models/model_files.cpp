@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <map>
-#include <numbers>
 
 #include "platform/rm/xfile_reader.h"
 
@@ -12,7 +11,6 @@ namespace model_test {
 
 using platform::rm::Cross;
 using platform::rm::Dot;
-using platform::rm::RotationAbout;
 
 void Box3::Add(Vec3 p) {
   min = {std::min(min.x, p.x), std::min(min.y, p.y), std::min(min.z, p.z)};
@@ -44,14 +42,6 @@ std::vector<Tri> TrianglesOf(const platform::rm::MeshData& data) {
     at += size;
   }
   return tris;
-}
-
-std::vector<Tri> Transformed(const std::vector<Tri>& tris, const Matrix& m) {
-  std::vector<Tri> out;
-  out.reserve(tris.size());
-  for (const Tri& t : tris)
-    out.push_back({m.TransformPoint(t[0]), m.TransformPoint(t[1]), m.TransformPoint(t[2])});
-  return out;
 }
 
 Box3 BoundsOf(const std::vector<Tri>& tris) {
@@ -109,14 +99,6 @@ double SignedVolume6(const std::vector<Tri>& tris) {
   double sum = 0;
   for (const Tri& t : tris) sum += Dot(t[0], Cross(t[1], t[2]));
   return sum;
-}
-
-Matrix Placement(Vec3 origin, float degreesAboutX, float degreesAboutY) {
-  const float rad = std::numbers::pi_v<float> / 180;
-  Matrix m = RotationAbout({1, 0, 0}, degreesAboutX * rad) *
-             RotationAbout({0, 1, 0}, degreesAboutY * rad);
-  m.origin = origin;
-  return m;
 }
 
 }  // namespace model_test

@@ -32,7 +32,6 @@ const Model& LoadModel(const std::string& name);
 
 // The fans of every face of `data`, in its winding.
 std::vector<Tri> TrianglesOf(const platform::rm::MeshData& data);
-std::vector<Tri> Transformed(const std::vector<Tri>& tris, const Matrix& m);
 Box3 BoundsOf(const std::vector<Tri>& tris);
 
 // True when the closed segment a-b meets the triangle (either face).
@@ -46,8 +45,5 @@ std::vector<float> HeightsAt(const std::vector<Tri>& tris, float x, float z);
 // Six times the enclosed volume; positive when the faces run clockwise seen
 // from outside (the front side of a left-handed mesh).
 double SignedVolume6(const std::vector<Tri>& tris);
-
-// Frame placement: rotation about +x by `degrees`, then a move to `origin`.
-Matrix Placement(Vec3 origin, float degreesAboutX = 0, float degreesAboutY = 0);
 
 }  // namespace model_test

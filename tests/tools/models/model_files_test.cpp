@@ -1,5 +1,4 @@
-// Every model file loads through the game's reader, is lean, and faces
-// outward.
+// Every model file loads through the game's reader and faces outward.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -54,30 +53,6 @@ TEST(ModelFiles, AllLoadAsColouredTrianglesFacingOutward) {
       EXPECT_GT(SignedVolume6(m.tris), 0.0) << "inside out";
     }
   }
-}
-
-// What a stage shows: the excavator, its three loads (parked but drawn),
-// the stage's table, the pots, cup and glass with their contents and
-// covers, and the props of stages 4 and 5.
-int StageTriangles(char table, bool milkAndSugar, bool glass, bool props) {
-  std::vector<std::string> names = {"base", "body", "arm1", "arm2", "shbl", "tireL", "tireL",
-                                    "tireR", "tireR", "car-c", "car-m", "car-s", "cb", "cr", "ci",
-                                    "ci2", "cf", "cup", "in", std::string("table-") + table};
-  if (milkAndSugar)
-    for (const char* n : {"mb", "mr", "mi", "mi2", "mf", "sbd", "sbm", "sbu", "si", "si2", "sf"})
-      names.push_back(n);
-  if (glass) names.insert(names.end(), {"glass", "gc"});
-  if (props) names.insert(names.end(), {"dish", "dish", "dish", "cake", "cake2", "spn"});
-  int total = 0;
-  for (const auto& n : names) total += static_cast<int>(LoadModel(n).tris.size());
-  return total;
-}
-
-TEST(ModelFiles, EachStageStaysWithinAFewThousandTriangles) {
-  EXPECT_LT(StageTriangles('A', false, false, false), 5000);
-  EXPECT_LT(StageTriangles('B', false, true, false), 5000);
-  EXPECT_LT(StageTriangles('C', true, true, false), 5000);
-  EXPECT_LT(StageTriangles('D', true, true, true), 5000);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// The models that make the stages work: pots the bucket can dip into,
-// vessels sized for pouring, tyres on the table. Where the tables end, the
-// excavator falls (Play in the end-to-end tests), and the title's letters
-// show in its golden picture.
+// The pots the bucket dips into, measured in their model files. Vessels,
+// tyres and loads show in the golden pictures and in the in-game tests;
+// where the tables end, the excavator falls (Play in the end-to-end tests).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -85,70 +84,6 @@ TEST(PotModels, HoldTheBucketAndTheirContent) {
       EXPECT_TRUE(SegmentHitsAny({r, rim + 5, 0.3f}, {r, level, 0.3f}, cover.tris, cover.bounds))
           << "r " << r;
   }
-}
-
-// The rim's outer radius: the farthest a vertex at the rim's height lies
-// from the axis.
-float RimRadius(const Model& m) {
-  float r = 0;
-  for (const Vec3& p : m.data.positions)
-    if (p.y == MaxY(m) && std::fabs(p.z) < 12.5f) r = std::max(r, std::hypot(p.x, p.z));
-  return r;
-}
-
-TEST(VesselModels, SizedForThePouringRadiiAndFilledByTheirDrinks) {
-  struct Pair {
-    const Model &vessel, &drink;
-    float pourRadius;
-  };
-  for (const Pair& p : {Pair{LoadModel("cup"), LoadModel("in"), 12.4f},
-                        Pair{LoadModel("glass"), LoadModel("gc"), 10.9f}}) {
-    SCOPED_TRACE(p.drink.name);
-    // Pouring counts within the pour radius of the axis: the rim shows that circle.
-    EXPECT_GT(RimRadius(p.vessel), p.pourRadius - 1);
-    EXPECT_LE(RimRadius(p.vessel), p.pourRadius);
-    // Above the vessel's floor, below its rim, and seen from above at the
-    // axis and halfway out.
-    float floor = 0, top = 0;
-    ASSERT_TRUE(TopAt(p.vessel.tris, 0, 0, &floor));
-    EXPECT_GE(p.drink.bounds.min.y, floor);
-    EXPECT_LT(MaxY(p.drink), MaxY(p.vessel));
-    EXPECT_GT(MaxY(p.drink), floor + 0.6f * (MaxY(p.vessel) - floor));
-    for (float r : {0.0f, 5.0f, 9.0f}) {
-      ASSERT_TRUE(TopAt(p.drink.tris, r, 0, &top));
-      EXPECT_EQ(top, MaxY(p.drink));
-    }
-    // Within the vessel's wall all the way up.
-    for (const Vec3& v : p.drink.data.positions) {
-      const float r = std::hypot(v.x, v.z);
-      EXPECT_FALSE(SegmentHitsAny({0, v.y, 0}, {v.x * 0.999f, v.y, v.z * 0.999f},
-                                  p.vessel.tris, p.vessel.bounds))
-          << r;
-    }
-  }
-}
-
-TEST(ExcavatorModels, TyresTouchTheTableAndSpinTrue) {
-  for (const char* name : {"tireL", "tireR"}) {
-    SCOPED_TRACE(name);
-    const Box3 b = LoadModel(name).bounds;
-    // Centred on the tyre frame (1 above the chassis origin, which is 0.1
-    // above the table), round about x.
-    EXPECT_NEAR(b.min.y + 1 + 0.1f, 0, 0.01f);
-    EXPECT_NEAR(b.max.y, -b.min.y, 0.01f);
-    EXPECT_NEAR(b.max.z, -b.min.z, 0.01f);
-  }
-  // The hubs face outward: the left tyres are on +x.
-  EXPECT_GT(LoadModel("tireL").bounds.max.x, -LoadModel("tireL").bounds.min.x);
-  EXPECT_GT(-LoadModel("tireR").bounds.min.x, LoadModel("tireR").bounds.max.x);
-}
-
-TEST(ExcavatorModels, LoadsAreOneShapeInThreeColours) {
-  const Model &c = LoadModel("car-c"), &m = LoadModel("car-m"), &s = LoadModel("car-s");
-  EXPECT_TRUE(SameMesh(c, m));
-  EXPECT_TRUE(SameMesh(c, s));
-  EXPECT_NE(c.data.faceColors[0], m.data.faceColors[0]);
-  EXPECT_NE(m.data.faceColors[0], s.data.faceColors[0]);
 }
 
 }  // namespace
