@@ -29,9 +29,7 @@ Vec3 Normalized(Vec3 v) {
   return {v.x / n, v.y / n, v.z / n};
 }
 
-Vec3 CrossOf(Vec3 a, Vec3 b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
+Vec3 CrossOf(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 
 // What gluLookAt does, without needing GLU.
 void LookAt(Vec3 eye, Vec3 centre, Vec3 up) {

@@ -23,19 +23,16 @@ void Check(platform::HResult r, const char* what) {
 AnchorScene::AnchorScene(int width, int height, int bpp, bool translucent) {
   namespace rm = platform::rm;
   namespace caps = platform::surface::caps;
-  backBuffer = platform::MakeRef<platform::surface::Surface>(width, height, bpp,
-                                                             caps::kBackBuffer | caps::k3DDevice);
+  backBuffer = platform::MakeRef<platform::surface::Surface>(width, height, bpp, caps::kBackBuffer | caps::k3DDevice);
   zBuffer = platform::MakeRef<platform::surface::Surface>(width, height, 16, caps::kZBuffer);
   Check(rm::Device::Create(backBuffer, zBuffer, &device), "device");
   Check(device->SetQuality(rm::kRenderGouraud), "quality");
   Check(device->SetRenderMode(rm::kRenderModeBlendedTransparency), "render mode");
 
   Check(rm::CreateFrame(nullptr, &root), "root");
-  Check(root->SetSceneBackgroundRGB(anchor::kBackground.x, anchor::kBackground.y, anchor::kBackground.z),
-        "background");
+  Check(root->SetSceneBackgroundRGB(anchor::kBackground.x, anchor::kBackground.y, anchor::kBackground.z), "background");
   platform::Ref<rm::Light> ambient, point;
-  Check(rm::CreateLight(rm::LightType::Ambient, anchor::kAmbient.x, anchor::kAmbient.y,
-                        anchor::kAmbient.z, &ambient),
+  Check(rm::CreateLight(rm::LightType::Ambient, anchor::kAmbient.x, anchor::kAmbient.y, anchor::kAmbient.z, &ambient),
         "ambient");
   Check(root->AddLight(ambient), "add ambient");
   platform::Ref<rm::Frame> lightFrame;
@@ -51,10 +48,8 @@ AnchorScene::AnchorScene(int width, int height, int bpp, bool translucent) {
   Check(geometry->AddVisual(mesh), "add mesh");
 
   Check(rm::CreateFrame(root.get(), &camera), "camera");
-  Check(camera->SetPosition(root.get(), anchor::kEye.x, anchor::kEye.y, anchor::kEye.z),
-        "camera position");
-  Check(camera->SetOrientation(root.get(), anchor::kLookAt - anchor::kEye, Vec3{0, 1, 0}),
-        "camera aim");
+  Check(camera->SetPosition(root.get(), anchor::kEye.x, anchor::kEye.y, anchor::kEye.z), "camera position");
+  Check(camera->SetOrientation(root.get(), anchor::kLookAt - anchor::kEye, Vec3{0, 1, 0}), "camera aim");
   Check(rm::Viewport::Create(device, camera, 0, 0, width, height, &viewport), "viewport");
   Check(viewport->SetField(anchor::kField), "field");
   Check(viewport->SetFront(anchor::kFront), "front plane");

@@ -24,12 +24,9 @@ void BM_AnchorFrame(benchmark::State& state, int width, int height, int bpp, boo
 }
 
 BENCHMARK_CAPTURE(BM_AnchorFrame, 800x600x16, 800, 600, 16, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_AnchorFrame, 1920x1080x24, 1920, 1080, 24, false)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_AnchorFrame, translucent_800x600x16, 800, 600, 16, true)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_AnchorFrame, translucent_1920x1080x24, 1920, 1080, 24, true)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AnchorFrame, 1920x1080x24, 1920, 1080, 24, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AnchorFrame, translucent_800x600x16, 800, 600, 16, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AnchorFrame, translucent_1920x1080x24, 1920, 1080, 24, true)->Unit(benchmark::kMillisecond);
 
 // 100 short segments cast down and forward over the boxes, as the game's
 // collision probes do: each one asks for the nearest hit per visual.
@@ -38,8 +35,7 @@ void BM_AnchorRayPicks(benchmark::State& state) {
   bench::AnchorScene scene(64, 64, 16, false);
   std::vector<rm::Ray> rays;
   for (int k = 0; k < 100; ++k) {
-    rm::Vec3 origin{-52.0f + static_cast<float>((k * 37) % 100), 7.0f,
-                    static_cast<float>((k * 53) % 88)};
+    rm::Vec3 origin{-52.0f + static_cast<float>((k * 37) % 100), 7.0f, static_cast<float>((k * 53) % 88)};
     rays.push_back({origin, {0.3f, -1.0f, 0.5f}});
   }
   std::vector<rm::Pick> picks;
@@ -47,8 +43,7 @@ void BM_AnchorRayPicks(benchmark::State& state) {
   for (auto _ : state) {
     hits = 0;
     for (const rm::Ray& ray : rays) {
-      scene.root->RayPick(scene.root.get(), ray, rm::kRayPickIgnoreFurtherPrimitives, &picks,
-                          10.0f);
+      scene.root->RayPick(scene.root.get(), ray, rm::kRayPickIgnoreFurtherPrimitives, &picks, 10.0f);
       hits += picks.size();
     }
     benchmark::DoNotOptimize(hits);
@@ -63,9 +58,9 @@ void WriteScreenshots(const std::string& dir) {
     bool translucent;
     const char* name;
   };
-  for (const Shot& s : {Shot{800, 600, 16, false, "anchor-800x600.png"},
-                        Shot{1920, 1080, 24, false, "anchor-1920x1080.png"},
-                        Shot{800, 600, 16, true, "anchor-translucent-800x600.png"}}) {
+  for (const Shot& s :
+       {Shot{800, 600, 16, false, "anchor-800x600.png"}, Shot{1920, 1080, 24, false, "anchor-1920x1080.png"},
+        Shot{800, 600, 16, true, "anchor-translucent-800x600.png"}}) {
     bench::AnchorScene scene(s.w, s.h, s.bpp, s.translucent);
     scene.DrawFrame();
     std::string path = dir + "/" + s.name;

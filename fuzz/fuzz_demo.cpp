@@ -3,8 +3,8 @@
 #include <sstream>
 #include <string>
 
-#include "demo/demo_file_reader.h"
 #include "core/game_state.h"
+#include "demo/demo_file_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   game::gameState.recordCount = -7;

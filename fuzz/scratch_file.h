@@ -15,8 +15,8 @@ inline std::string ScratchFile(const char* suffix, const std::uint8_t* data, std
   namespace fs = std::filesystem;
   static const fs::path folder = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
   const std::string path = (folder / ("zarn-fuzz-" + std::to_string(::getpid()) + suffix)).string();
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
-                                                                 static_cast<std::streamsize>(size));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   return path;
 }
 

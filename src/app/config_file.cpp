@@ -47,9 +47,7 @@ std::string ConfigFileName() { return platform::os::ProgramName() + ".ini"; }
 
 // Beside the executable as the game always had it; an installed game whose
 // folder is not its to write keeps it in the user's config folder instead.
-std::string ConfigFilePath() {
-  return platform::os::PlaceToWrite(ConfigFileName(), platform::os::UserFolder::kConfig);
-}
+std::string ConfigFilePath() { return platform::os::PlaceToWrite(ConfigFileName(), platform::os::UserFolder::kConfig); }
 
 void ReadConfigFile() {
   game::GameState& g = game::gameState;
@@ -58,8 +56,8 @@ void ReadConfigFile() {
       kConfigSection, "SPEED", std::to_string(TruncateToInt(g.speedFactor)), kValueBuffer, path);
   g.speedFactor = static_cast<float>(TextToInt(speed));
   for (int slot = 1; slot <= 4; ++slot) {
-    std::string text = platform::os::GetPrivateProfileString(
-        kConfigSection, kButtonKeys[slot - 1], std::to_string(g.buttonAssign[slot]), kValueBuffer, path);
+    std::string text = platform::os::GetPrivateProfileString(kConfigSection, kButtonKeys[slot - 1],
+                                                             std::to_string(g.buttonAssign[slot]), kValueBuffer, path);
     std::int32_t button = TextToInt(text);
     // Only -1 and the 32 buttons mean anything; any other number would index
     // past the joystick's buttons, so it reads as no button.
@@ -74,8 +72,8 @@ bool WriteConfigFile() {
   std::string path = ConfigFilePath();
   g.speedFactor = g.speedFactor * 20.0f;
   std::string error;
-  bool ok = platform::os::WritePrivateProfileString(
-      kConfigSection, "SPEED", std::to_string(TruncateToInt(g.speedFactor)), path, &error);
+  bool ok = platform::os::WritePrivateProfileString(kConfigSection, "SPEED",
+                                                    std::to_string(TruncateToInt(g.speedFactor)), path, &error);
   for (int slot = 1; ok && slot <= 4; ++slot)
     ok = platform::os::WritePrivateProfileString(kConfigSection, kButtonKeys[slot - 1],
                                                  std::to_string(g.buttonAssign[slot]), path, &error);

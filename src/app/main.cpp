@@ -69,7 +69,8 @@ int Run(int argc, char** argv) {
     platform::StopBackends();
     return 1;
   }
-  if (options.autopilot) autopilot::Start(options.replayRoute ? autopilot::Route::Replay : autopilot::Route::Result,
+  if (options.autopilot)
+    autopilot::Start(options.replayRoute ? autopilot::Route::Replay : autopilot::Route::Result,
                      options.autopilotStages);
   int code = app::WinMain(nullptr, nullptr, "", 1);
   platform::StopBackends();
@@ -88,4 +89,6 @@ int Run(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) { return app::RunGuarded([&] { return Run(argc, argv); }); }
+int main(int argc, char** argv) {
+  return app::RunGuarded([&] { return Run(argc, argv); });
+}

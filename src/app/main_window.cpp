@@ -24,8 +24,8 @@ bool CreateMainWindow(void* instance, int) {
   // 20, not 30: the window sits 5 pixels right of the exact centre.
   int left = dw / 2 - (g.displayWidth + 20) / 2;
   int top = dh / 2 - (g.displayHeight + 40) / 2;
-  g.mainWindow = platform::os::CreateMainWindow("zarn", "Zarn!", kWsVisible, left, top,
-                                                g.displayWidth + 30, g.displayHeight + 40);
+  g.mainWindow =
+      platform::os::CreateMainWindow("zarn", "Zarn!", kWsVisible, left, top, g.displayWidth + 30, g.displayHeight + 40);
   if (!g.mainWindow) return false;
   ShowCursor(false);
   return true;

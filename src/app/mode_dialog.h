@@ -20,8 +20,8 @@ constexpr int kModeListId = 1000;
 constexpr int kFullScreenBoxId = 1001;
 
 const platform::os::DialogTemplate& ModeDialogTemplate();
-std::intptr_t ModeDialogProc(platform::os::Dialog* dialog, std::uint32_t message,
-                             std::uintptr_t wParam, std::intptr_t lParam);
+std::intptr_t ModeDialogProc(platform::os::Dialog* dialog, std::uint32_t message, std::uintptr_t wParam,
+                             std::intptr_t lParam);
 // Stores a row's mode in the game record; false for a row outside the table.
 bool SelectDisplayMode(int row);
 

@@ -65,8 +65,8 @@ std::string StateJson() {
   std::string frames;
   for (const scene::FramePose& f : scene::NamedFramePoses()) {
     frames += frames.empty() ? "    \"" : ",\n    \"";
-    frames += f.name + "\": {\"position\": " + Triple(f.position) + ", \"direction\": " +
-              Triple(f.direction) + ", \"up\": " + Triple(f.up) + "}";
+    frames += f.name + "\": {\"position\": " + Triple(f.position) + ", \"direction\": " + Triple(f.direction) +
+              ", \"up\": " + Triple(f.up) + "}";
   }
   std::string stages;
   for (const game::StageRecord& r : game::runLog.stages) {
@@ -76,8 +76,8 @@ std::string StateJson() {
   }
   return "{\n  \"gameState\": {\n" + fields.text + "\n  },\n  \"frames\": {" +
          (frames.empty() ? "" : "\n" + frames + "\n  ") + "},\n  \"runLog\": [" +
-         (stages.empty() ? "" : stages + "\n  ") + "],\n  \"allClearedSeen\": " +
-         (game::runLog.allClearedSeen ? "true" : "false") + "\n}\n";
+         (stages.empty() ? "" : stages + "\n  ") +
+         "],\n  \"allClearedSeen\": " + (game::runLog.allClearedSeen ? "true" : "false") + "\n}\n";
 }
 
 bool WriteRunOutputs() {

@@ -65,8 +65,7 @@ void HandleTimer(Window* window, std::uintptr_t id) {
   }
 }
 
-LResult MainWindowProc(Window* window, std::uint32_t message, std::uintptr_t wParam,
-                       std::intptr_t lParam) {
+LResult MainWindowProc(Window* window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
   switch (message) {
     case msg::kSysCommand:
       // Alt and F10 (a camera key) must never open the system menu.

@@ -61,8 +61,7 @@ bool InitSound() {
     return Fail("協調レベルの設定に失敗");
   Ref<snd::SoundBuffer> primary;
   const snd::BufferDesc desc{snd::caps::kPrimaryBuffer | snd::caps::kCtrl3D, 0, nullptr};
-  if (Failed(device->CreateSoundBuffer(desc, &primary)))
-    return Fail("プライマリ・バッファの作成に失敗");
+  if (Failed(device->CreateSoundBuffer(desc, &primary))) return Fail("プライマリ・バッファの作成に失敗");
   Ref<snd::Listener> listener;
   if (Failed(primary->GetListener(&listener))) return Fail("リスナーの作成に失敗");
   listener->SetRolloffFactor(0.1f);
@@ -74,8 +73,7 @@ bool InitSound() {
   return true;
 }
 
-bool LoadWaveBuffer(const char* fileName, Ref<snd::SoundBuffer>* buffer,
-                    Ref<snd::Sound3DBuffer>* buffer3D) {
+bool LoadWaveBuffer(const char* fileName, Ref<snd::SoundBuffer>* buffer, Ref<snd::Sound3DBuffer>* buffer3D) {
   WaveReader reader;
   if (Failed(reader.Open(fileName))) {
     // The message box keeps its own words; the file and the reason go to
@@ -83,9 +81,8 @@ bool LoadWaveBuffer(const char* fileName, Ref<snd::SoundBuffer>* buffer,
     platform::os::ReportRefusedFile(fileName, reader.Error());
     return Fail("WAVEファイルのオープンに失敗");
   }
-  const snd::BufferDesc desc{
-      snd::caps::kCtrl3D | snd::caps::kGlobalFocus | snd::caps::kGetCurrentPosition2,
-      reader.DataSize(), reader.Format()};
+  const snd::BufferDesc desc{snd::caps::kCtrl3D | snd::caps::kGlobalFocus | snd::caps::kGetCurrentPosition2,
+                             reader.DataSize(), reader.Format()};
   if (!soundObjects.device || Failed(soundObjects.device->CreateSoundBuffer(desc, buffer)) ||
       Failed((*buffer)->Get3DBuffer(buffer3D))) {
     *buffer = nullptr;
@@ -94,9 +91,7 @@ bool LoadWaveBuffer(const char* fileName, Ref<snd::SoundBuffer>* buffer,
   void* region1 = nullptr;
   void* region2 = nullptr;
   std::uint32_t bytes1 = 0, bytes2 = 0;
-  auto lock = [&] {
-    return (*buffer)->Lock(0, 0, &region1, &bytes1, &region2, &bytes2, snd::kLockEntireBuffer);
-  };
+  auto lock = [&] { return (*buffer)->Lock(0, 0, &region1, &bytes1, &region2, &bytes2, snd::kLockEntireBuffer); };
   platform::HResult r = lock();
   if (r == snd::kBufferLost) {
     (*buffer)->Restore();

@@ -9,7 +9,16 @@
 
 namespace audio {
 
-enum class SoundEffect { DriveLoop, SwingLoop, HydraulicLoop, OrderReadyChime, ScoreTick, CursorMove, ButtonAssigned, FallSound };
+enum class SoundEffect {
+  DriveLoop,
+  SwingLoop,
+  HydraulicLoop,
+  OrderReadyChime,
+  ScoreTick,
+  CursorMove,
+  ButtonAssigned,
+  FallSound
+};
 
 constexpr int kEffectCount = 18;
 

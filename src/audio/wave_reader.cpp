@@ -20,7 +20,6 @@ constexpr std::uint32_t FourCC(const char (&s)[5]) {
          static_cast<std::uint32_t>(static_cast<unsigned char>(s[3])) << 24;
 }
 
-
 }  // namespace
 
 WaveReader::WaveReader() = default;
@@ -126,8 +125,7 @@ platform::HResult WaveReader::OpenBytes(std::string bytes) {
   if (!ReadAt(0, header, 12) || Le32(header) != FourCC("RIFF") || Le32(header + 8) != FourCC("WAVE"))
     return Fail("not a RIFF WAVE file");
   riff_ = Chunk{FourCC("RIFF"), Le32(header + 4), 8};
-  if (riff_.size < 4 || riff_.size > fileSize - 8)
-    return Fail("the RIFF chunk claims more bytes than the file holds");
+  if (riff_.size < 4 || riff_.size > fileSize - 8) return Fail("the RIFF chunk claims more bytes than the file holds");
 
   Chunk fmt;
   if (!FindChunk(FourCC("fmt "), &fmt))

@@ -25,10 +25,10 @@ class ArmModel {
   // The joints as the frames stand now.
   static Joints Current();
 
-  Plane Hinge(const Joints& j) const;                // the bucket's hinge
-  Plane Point(const Joints& j, Plane local) const;   // a point given in the bucket's frame
-  double Lowest(const Joints& j) const;              // lowest probe of the bucket
-  Plane Reach(const Joints& j) const;                // nearest (f) and farthest (h) probe forward
+  Plane Hinge(const Joints& j) const;               // the bucket's hinge
+  Plane Point(const Joints& j, Plane local) const;  // a point given in the bucket's frame
+  double Lowest(const Joints& j) const;             // lowest probe of the bucket
+  Plane Reach(const Joints& j) const;               // nearest (f) and farthest (h) probe forward
   // The bucket's probes and its hinge, where this pose puts them.
   std::vector<Plane> Points(const Joints& j) const;
   Plane Middle(const Joints& j) const { return Point(j, middle_); }

@@ -43,7 +43,6 @@ using ArmCost = std::function<double(const Joints&)>;
 using PoseCheck = std::function<bool(const Joints&)>;
 
 std::optional<ArmMove> BestArmMove(const Joints& now, double speedFactor, const ArmCost& cost,
-                                   const std::vector<int>& blocked, const PoseCheck& passable,
-                                   double minGain = 1e-4);
+                                   const std::vector<int>& blocked, const PoseCheck& passable, double minGain = 1e-4);
 
 }  // namespace autopilot

@@ -19,7 +19,9 @@ struct Axis {
   double from, step;
   int lo, hi;
   Axis(double f, double s, double low, double high)
-      : from(f), step(s), lo(static_cast<int>(std::ceil((low - f) / s - 1e-9))),
+      : from(f),
+        step(s),
+        lo(static_cast<int>(std::ceil((low - f) / s - 1e-9))),
         hi(static_cast<int>(std::floor((high - f) / s + 1e-9))) {
     if (lo > 0) lo = 0;  // the pose it starts from is in, even outside the range
     if (hi < 0) hi = 0;

@@ -15,9 +15,9 @@ namespace autopilot {
 
 namespace {
 
-constexpr std::uint32_t kSettleMs = 400;        // a short look at each screen before its key
-constexpr std::uint32_t kAllClearedMs = 4000;   // the All Cleared screen is shown this long
-constexpr std::int64_t kStageTurnLimit = 60000; // a stage not won by then will not be
+constexpr std::uint32_t kSettleMs = 400;         // a short look at each screen before its key
+constexpr std::uint32_t kAllClearedMs = 4000;    // the All Cleared screen is shown this long
+constexpr std::int64_t kStageTurnLimit = 60000;  // a stage not won by then will not be
 
 struct Pilot {
   Route route = Route::Result;
@@ -55,9 +55,7 @@ Keys KeysFor(game::Mode mode, std::uint32_t shownMs) {
       if (pilot.gameOver) return {.escape = settled};
       return {.enter = settled && g.buttonConfigActive == 0};
     case game::Mode::AttractDemo: return {.space = true};
-    case game::Mode::StageIntro:
-      pilot.player.reset();
-      return {.space = settled};
+    case game::Mode::StageIntro: pilot.player.reset(); return {.space = settled};
     case game::Mode::Playing: {
       if (!pilot.player) pilot.player.emplace();
       std::string why;

@@ -17,9 +17,9 @@ double Length(Ground a);
 Ground Unit(Ground a);
 
 struct Stance {
-  Ground chassis;        // the chassis's origin
-  Ground facing;         // the chassis's front, a unit vector
-  Ground bodyFacing;     // the upper structure's front
+  Ground chassis;           // the chassis's origin
+  Ground facing;            // the chassis's front, a unit vector
+  Ground bodyFacing;        // the upper structure's front
   platform::rm::Vec3 body;  // the upper structure's origin
 
   // A world point in the upper structure's vertical plane (its side offset

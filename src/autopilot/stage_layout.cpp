@@ -74,8 +74,8 @@ Bounds3 WorldBounds(const scene::Ref<scene::Frame>& frame) {
     if (!mesh || mesh->Bounds().empty) continue;
     const auto& box = mesh->Bounds();
     for (int c = 0; c < 8; ++c)
-      Grow(b, frame->Transform({c & 1 ? box.max.x : box.min.x, c & 2 ? box.max.y : box.min.y,
-                                c & 4 ? box.max.z : box.min.z}));
+      Grow(b, frame->Transform(
+                  {c & 1 ? box.max.x : box.min.x, c & 2 ? box.max.y : box.min.y, c & 4 ? box.max.z : box.min.z}));
   }
   return b;
 }
@@ -131,10 +131,16 @@ StageLayout ReadStageLayout() {
   const float cupWanted[] = {0, g.orderCupCoffee, g.orderCupMilk, g.orderCupSugar};
   const float glassWanted[] = {0, g.orderGlassCoffee, g.orderGlassMilk, g.orderGlassSugar};
   if (g.orderCupCoffee > 0)
-    s.vessels.push_back({true, GroundOf(objects.cupFrame), WorldBounds(objects.cupFrame).max.y, 12.4,
+    s.vessels.push_back({true,
+                         GroundOf(objects.cupFrame),
+                         WorldBounds(objects.cupFrame).max.y,
+                         12.4,
                          {0, cupWanted[1], cupWanted[2], cupWanted[3]}});
   if (g.orderGlassCoffee > 0)
-    s.vessels.push_back({false, GroundOf(objects.glassFrame), WorldBounds(objects.glassFrame).max.y, 10.9,
+    s.vessels.push_back({false,
+                         GroundOf(objects.glassFrame),
+                         WorldBounds(objects.glassFrame).max.y,
+                         10.9,
                          {0, glassWanted[1], glassWanted[2], glassWanted[3]}});
   for (const Vessel& v : s.vessels) s.highest = std::max(s.highest, v.rim);
   return s;

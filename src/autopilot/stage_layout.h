@@ -23,7 +23,7 @@ struct Vessel {
   bool cup = true;
   Ground axis;
   double rim = 0;
-  double pourRadius = 0;  // the mouth must be nearer its axis than this
+  double pourRadius = 0;          // the mouth must be nearer its axis than this
   std::array<float, 4> wanted{};  // by ingredient 1..3
 };
 

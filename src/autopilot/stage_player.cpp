@@ -21,17 +21,17 @@ using scene::objects;
 
 namespace {
 
-constexpr double kParkInset = 4.4;   // the chassis's origin inside the edge; its wheels are 3.7 ahead
-constexpr double kEdge = 5.0;        // routes keep the chassis this far inside the edges
-constexpr double kClearance = 7.8;   // and this far from the dishes, cakes and spoon
-constexpr double kLeastPour = 60;    // a smaller load may go to 0 in one tilt step
+constexpr double kParkInset = 4.4;                     // the chassis's origin inside the edge; its wheels are 3.7 ahead
+constexpr double kEdge = 5.0;                          // routes keep the chassis this far inside the edges
+constexpr double kClearance = 7.8;                     // and this far from the dishes, cakes and spoon
+constexpr double kLeastPour = 60;                      // a smaller load may go to 0 in one tilt step
 constexpr double kWheelAhead = 3.7, kWheelSide = 2.5;  // the wheel markers from the chassis's origin
-constexpr double kWheelMargin = 0.06;  // how near the edge the approach takes them
+constexpr double kWheelMargin = 0.06;                  // how near the edge the approach takes them
 constexpr int kPhaseTurnLimit = 6000;
 constexpr double kPourTurnLimit = 25000;  // at the slowest pace; a trip takes a tenth of it
-constexpr double kEnough = 35;       // a pour stops this near its order (50 short still scores 100)
-constexpr double kWorthATrip = 45;   // a tally this near its order needs no further trip
-constexpr double kScoopTilt = -2.95; // turned over this far, the bucket holds about 380
+constexpr double kEnough = 35;            // a pour stops this near its order (50 short still scores 100)
+constexpr double kWorthATrip = 45;        // a tally this near its order needs no further trip
+constexpr double kScoopTilt = -2.95;      // turned over this far, the bucket holds about 380
 
 double Sq(double x) { return x * x; }
 
@@ -46,8 +46,8 @@ Ground Wheel(Ground at, Ground front, double ahead, double side) {
 }
 
 Keys Drive(bool forward) { return {.up = forward, .down = !forward, .tab = true}; }
-Keys TurnKeys(double angle) { return {.left = angle < 0, .right = angle > 0, .tab = true}; }
-Keys SwingKeys(double angle) { return {.left = angle < 0, .right = angle > 0, .shift = true}; }
+Keys TurnKeys(double angle) { return {.left = angle<0, .right = angle> 0, .tab = true}; }
+Keys SwingKeys(double angle) { return {.left = angle<0, .right = angle> 0, .shift = true}; }
 
 Vec3 WorldOf(const scene::Ref<scene::Frame>& f) {
   Vec3 p;
@@ -55,17 +55,15 @@ Vec3 WorldOf(const scene::Ref<scene::Frame>& f) {
   return p;
 }
 
-
 }  // namespace
 
-StagePlayer::StagePlayer()
-    : layout_(ReadStageLayout()), routes_(layout_.table, layout_.obstacles, kEdge, kClearance) {
+StagePlayer::StagePlayer() : layout_(ReadStageLayout()), routes_(layout_.table, layout_.obstacles, kEdge, kClearance) {
   arm_.Measure();
   if (std::getenv("ZARN_AP_TRACE")) {
     char line[300];
     for (const Pot& p : layout_.pots) {
-      std::snprintf(line, sizeof line, "  pot %d at %.1f %.1f rim %.2f surface %.2f floor %.2f inner %.2f outer %.2f\n", p.ingredient,
-                    p.axis.x, p.axis.z, p.rim, p.surface, p.floor, p.inner, p.outer);
+      std::snprintf(line, sizeof line, "  pot %d at %.1f %.1f rim %.2f surface %.2f floor %.2f inner %.2f outer %.2f\n",
+                    p.ingredient, p.axis.x, p.axis.z, p.rim, p.surface, p.floor, p.inner, p.outer);
       platform::os::OutputDebugString(line);
     }
     for (const Vessel& v : layout_.vessels) {
@@ -77,11 +75,21 @@ StagePlayer::StagePlayer()
 }
 
 const char* StagePlayer::PhaseName() const {
-  static const char* const names[] = {"planning",          "folding the arm",     "emptying the bucket",
-                                      "driving",           "turning to face",     "driving up to the pot",
-                                      "reaching over the pot", "lowering into the pot", "dipping the bucket",
-                                      "scooping",          "lifting out",         "raising the load",
-                                      "backing off",       "reaching over the vessel", "pouring",
+  static const char* const names[] = {"planning",
+                                      "folding the arm",
+                                      "emptying the bucket",
+                                      "driving",
+                                      "turning to face",
+                                      "driving up to the pot",
+                                      "reaching over the pot",
+                                      "lowering into the pot",
+                                      "dipping the bucket",
+                                      "scooping",
+                                      "lifting out",
+                                      "raising the load",
+                                      "backing off",
+                                      "reaching over the vessel",
+                                      "pouring",
                                       "confirming the order"};
   return names[static_cast<int>(phase_)];
 }
@@ -94,8 +102,8 @@ void StagePlayer::Enter(Phase p) {
     std::snprintf(line, sizeof line,
                   "autopilot: turn %lld %s -> phase %d (boom %.2f arm %.2f bucket %.2f tilt %.2f, dipped %d loaded %d "
                   "amount %.0f ing %d; at %.1f %.1f; cup %.0f %.0f %.0f glass %.0f %.0f %.0f)\n",
-                  static_cast<long long>(platform::os::CurrentTurn()), PhaseName(), static_cast<int>(p), j.boom,
-                  j.arm, j.bucket, ArmModel::Tilt(j), g.bucketDipped, g.bucketLoaded, g.bucketAmount, g.bucketIngredient,
+                  static_cast<long long>(platform::os::CurrentTurn()), PhaseName(), static_cast<int>(p), j.boom, j.arm,
+                  j.bucket, ArmModel::Tilt(j), g.bucketDipped, g.bucketLoaded, g.bucketAmount, g.bucketIngredient,
                   ReadStance().chassis.x, ReadStance().chassis.z, g.cupCoffee, g.cupMilk, g.cupSugar, g.glassCoffee,
                   g.glassMilk, g.glassSugar);
     platform::os::OutputDebugString(line);
@@ -151,9 +159,8 @@ std::optional<Keys> StagePlayer::ArmTowards(const ArmCost& cost) {
     if (SameJoints(from, now)) blocked.push_back(id);
   // A detour of a few moves may not spill what the bucket holds now.
   const double holding = std::min(HoldingNow(), ArmModel::Capacity(ArmModel::Tilt(now)));
-  std::optional<ArmMove> move = BestArmMove(now, Pace(), cost, blocked, [&](const Joints& j) {
-    return ArmModel::Capacity(ArmModel::Tilt(j)) >= holding;
-  });
+  std::optional<ArmMove> move = BestArmMove(
+      now, Pace(), cost, blocked, [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)) >= holding; });
   if (std::getenv("ZARN_AP_TRACE")) {
     char line[200];
     std::snprintf(line, sizeof line, "  arm %.3f %.3f %.3f low %.2f mid %.2f cost %.3f move %d blocked %zu\n", now.boom,
@@ -380,7 +387,6 @@ Keys StagePlayer::Dumping(const Moment& m) {
 }
 
 Keys StagePlayer::Travelling() {
-
   if (pathIndex_ >= path_.size()) {
     Enter(afterTravel_);
     return {};
@@ -577,8 +583,9 @@ Keys StagePlayer::ReachingOverVessel(const Moment& m) {
   // away from it.
   const double wanted = std::max(0.0, Remaining(v, trip_.ingredient) - kEnough);
   if (!shedTo_) {
-    auto fullest = BestPose(overVessel(reach - std::max(0.0, room)),
-                            [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)); }, now, Pace());
+    auto fullest = BestPose(
+        overVessel(reach - std::max(0.0, room)), [&](const Joints& j) { return ArmModel::Capacity(ArmModel::Tilt(j)); },
+        now, Pace());
     shedTo_ = fullest ? ArmModel::Capacity(ArmModel::Tilt(*fullest)) + wanted - 5 : 1e9;
   }
   // The game empties a turned bucket a turn later: count what this turn's

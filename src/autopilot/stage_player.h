@@ -24,8 +24,22 @@ class StagePlayer {
 
  private:
   enum class Phase {
-    Plan, Fold, Dump, Travel, Face, Approach, AbovePot, Lower, Dip, Scoop, LiftOut, Raise, BackOff,
-    OverVessel, Pour, Confirm
+    Plan,
+    Fold,
+    Dump,
+    Travel,
+    Face,
+    Approach,
+    AbovePot,
+    Lower,
+    Dip,
+    Scoop,
+    LiftOut,
+    Raise,
+    BackOff,
+    OverVessel,
+    Pour,
+    Confirm
   };
   struct Trip {
     int ingredient = 0;

@@ -66,12 +66,8 @@ std::string g_demoToPlay;
 void PlayDemoFileInstead(const std::string& path) { g_demoToPlay = path; }
 std::string DemoFileToPlay() { return g_demoToPlay.empty() ? DemoFileToRead() : g_demoToPlay; }
 
-std::string DemoFilePath() {
-  return platform::os::PlaceToWrite("demo.dat", platform::os::UserFolder::kData);
-}
+std::string DemoFilePath() { return platform::os::PlaceToWrite("demo.dat", platform::os::UserFolder::kData); }
 
-std::string DemoFileToRead() {
-  return platform::os::PlaceToRead("demo.dat", platform::os::UserFolder::kData);
-}
+std::string DemoFileToRead() { return platform::os::PlaceToRead("demo.dat", platform::os::UserFolder::kData); }
 
 }  // namespace demo

@@ -169,9 +169,7 @@ std::string DescribeDemoRead(const DemoReadResult& result) {
     case DemoReadError::CannotOpen: return "cannot be opened";
     case DemoReadError::NotANumber: what = "not a number, or not a finite one"; break;
     case DemoReadError::StageOutOfRange: what = "the stage is not 1 to 5"; break;
-    case DemoReadError::CountOutOfRange:
-      what = "the sample count is below 0 or above 19998";
-      break;
+    case DemoReadError::CountOutOfRange: what = "the sample count is below 0 or above 19998"; break;
     case DemoReadError::FlagOutOfRange: what = "the milk or sugar flag is not 0 or 1"; break;
     case DemoReadError::EndsEarly: what = "the file ends before its samples do"; break;
     case DemoReadError::ExtraValues: what = "more values than the sample count says"; break;

@@ -2,21 +2,20 @@
 
 namespace demo {
 
-using scene::objects;
 using platform::rm::Vec3;
+using scene::objects;
 
 std::array<scene::Frame*, kSampledFrames> SampledFrames() {
-  return {objects.baseFrame.get(),          objects.bodyFrame.get(),          objects.arm1Frame.get(),
-          objects.arm2Frame.get(),          objects.bucketFrame.get(),        objects.tireFrontLeftFrame.get(),
-          objects.tireRearLeftFrame.get(),  objects.tireFrontRightFrame.get(), objects.tireRearRightFrame.get(),
-          objects.carryCoffeeFrame.get(),   objects.carryMilkFrame.get(),     objects.carrySugarFrame.get()};
+  return {objects.baseFrame.get(),         objects.bodyFrame.get(),           objects.arm1Frame.get(),
+          objects.arm2Frame.get(),         objects.bucketFrame.get(),         objects.tireFrontLeftFrame.get(),
+          objects.tireRearLeftFrame.get(), objects.tireFrontRightFrame.get(), objects.tireRearRightFrame.get(),
+          objects.carryCoffeeFrame.get(),  objects.carryMilkFrame.get(),      objects.carrySugarFrame.get()};
 }
 
 std::array<scene::Frame*, kPropFrames> PropFrames() {
-  return {objects.milkMarkFrame.get(), objects.sugarMarkFrame.get(), objects.cupFrame.get(),
-          objects.glassFrame.get(),    objects.spoonFrame.get(),     objects.dish1Frame.get(),
-          objects.dish2Frame.get(),    objects.dish3Frame.get(),     objects.cakeFrame.get(),
-          objects.cake2Frame.get()};
+  return {objects.milkMarkFrame.get(), objects.sugarMarkFrame.get(), objects.cupFrame.get(),   objects.glassFrame.get(),
+          objects.spoonFrame.get(),    objects.dish1Frame.get(),     objects.dish2Frame.get(), objects.dish3Frame.get(),
+          objects.cakeFrame.get(),     objects.cake2Frame.get()};
 }
 
 void ReadPose(const scene::Frame* frame, float* pose) {

@@ -40,23 +40,22 @@ RayHits CastSegment(Vec3 a, Vec3 b) {
   float reach = platform::rm::Length(d) * 1.001f + 1e-3f;
   picks.clear();
   distances.clear();
-  objects.sceneRoot->RayPick(objects.sceneRoot.get(), {a, d}, platform::rm::kRayPickIgnoreFurtherPrimitives,
-                             &picks, reach);
+  objects.sceneRoot->RayPick(objects.sceneRoot.get(), {a, d}, platform::rm::kRayPickIgnoreFurtherPrimitives, &picks,
+                             reach);
   // The heap riding in the bucket is part of the bucket's load, not an
   // obstacle: it is placed after the probes have run, so a probe would meet
   // the heap where the previous pose left it and undo the bucket's own move.
   for (const Pick& pick : picks) {
     const scene::Frame* f = pick.frame.get();
-    if (f == objects.carryCoffeeFrame.get() || f == objects.carryMilkFrame.get() ||
-        f == objects.carrySugarFrame.get())
+    if (f == objects.carryCoffeeFrame.get() || f == objects.carryMilkFrame.get() || f == objects.carrySugarFrame.get())
       continue;
     if (hits.count < 2) (hits.count == 0 ? hits.first : hits.second) = pick.position;
     ++hits.count;
     distances.push_back(platform::rm::Length(pick.position - a));
   }
   for (std::size_t i = 0; i < distances.size(); ++i) {
-    bool paired = (i > 0 && distances[i - 1] == distances[i]) ||
-                  (i + 1 < distances.size() && distances[i + 1] == distances[i]);
+    bool paired =
+        (i > 0 && distances[i - 1] == distances[i]) || (i + 1 < distances.size() && distances[i + 1] == distances[i]);
     if (!paired) {
       hits.hasSolid = true;
       hits.solidDistance = distances[i];
@@ -142,15 +141,20 @@ int BucketArmHits() {
   if (ProbeSecondHit(bucket[2], bucket[4]) && ProbeSecondHit(bucket[1], bucket[3])) g.bucketDipped = 1;
   g.coincidentHit = 0;
   g.solidHit = 0;
-  int result = AnyHitUntilSolid(bucket, {{1, 2},   {3, 4},   {5, 6},   {7, 8},   {9, 10},  {12, 18}, {11, 17}, {14, 20},
-                               {13, 19}, {15, 16}, {1, 3},   {2, 4},   {3, 5},   {4, 6},   {9, 7},   {10, 8},
-                               {11, 9},  {12, 10}, {11, 13}, {12, 14}, {1, 15},  {2, 16},  {13, 15}, {14, 16},
-                               {21, 5},  {6, 22},  {21, 7},  {22, 8},  {22, 21}}) ? 1 : 0;
-  if (!g.solidHit && AnyHitUntilSolid(arm, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {1, 3}, {2, 4}, {3, 7}, {4, 8}, {7, 5}, {8, 6},
-                                    {5, 1}, {6, 2}})) result = 1;
+  int result = AnyHitUntilSolid(bucket, {{1, 2},   {3, 4},   {5, 6},   {7, 8},   {9, 10}, {12, 18}, {11, 17}, {14, 20},
+                                         {13, 19}, {15, 16}, {1, 3},   {2, 4},   {3, 5},  {4, 6},   {9, 7},   {10, 8},
+                                         {11, 9},  {12, 10}, {11, 13}, {12, 14}, {1, 15}, {2, 16},  {13, 15}, {14, 16},
+                                         {21, 5},  {6, 22},  {21, 7},  {22, 8},  {22, 21}})
+                   ? 1
+                   : 0;
+  if (!g.solidHit &&
+      AnyHitUntilSolid(
+          arm, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {1, 3}, {2, 4}, {3, 7}, {4, 8}, {7, 5}, {8, 6}, {5, 1}, {6, 2}}))
+    result = 1;
   if (AnySecondHit(arm, {{10, 6}, {9, 5}, {12, 2}, {11, 1}, {6, 8}, {5, 7}}) ||
-      AnySecondHit(bucket, {{2, 14}, {1, 13}, {2, 4}, {1, 3}, {4, 6}, {3, 5}, {6, 22}, {5, 21}, {22, 8}, {21, 7},
-                            {8, 10}, {7, 9}}))
+      AnySecondHit(
+          bucket,
+          {{2, 14}, {1, 13}, {2, 4}, {1, 3}, {4, 6}, {3, 5}, {6, 22}, {5, 21}, {22, 8}, {21, 7}, {8, 10}, {7, 9}}))
     g.coincidentHit = 1;
   if (g.coincidentHit == 0) g.bucketDipped = 0;
   if (g.solidHit == 1 && g.coincidentHit == 1) result = 1;
@@ -160,9 +164,9 @@ int BucketArmHits() {
 int BaseBoxHits() {
   auto base = WorldPositions(objects.baseProbe);
   auto body = WorldPositions(objects.bodyProbe);
-  bool hit = AnyHit(base, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {1, 3}, {2, 4}, {5, 7}, {6, 8}, {1, 5}, {3, 7}, {2, 6},
-                           {4, 8}}) ||
-             AnyHit(body, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {2, 4}, {1, 5}, {3, 7}, {2, 6}, {4, 8}});
+  bool hit =
+      AnyHit(base, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {1, 3}, {2, 4}, {5, 7}, {6, 8}, {1, 5}, {3, 7}, {2, 6}, {4, 8}}) ||
+      AnyHit(body, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {2, 4}, {1, 5}, {3, 7}, {2, 6}, {4, 8}});
   return hit ? 1 : 0;
 }
 

@@ -28,9 +28,12 @@ Controls ReadControls() {
   platform::os::KeyboardState keys;
   platform::os::GetKeyboardState(keys);
   const GameState& g = gameState;
-  return {KeyDown(keys, vk::kUp) || g.joyUp,          KeyDown(keys, vk::kDown) || g.joyDown,
-          KeyDown(keys, vk::kLeft) || g.joyLeft,      KeyDown(keys, vk::kRight) || g.joyRight,
-          KeyDown(keys, vk::kShift) || g.buttonDown[3], KeyDown(keys, vk::kControl) || g.buttonDown[4],
+  return {KeyDown(keys, vk::kUp) || g.joyUp,
+          KeyDown(keys, vk::kDown) || g.joyDown,
+          KeyDown(keys, vk::kLeft) || g.joyLeft,
+          KeyDown(keys, vk::kRight) || g.joyRight,
+          KeyDown(keys, vk::kShift) || g.buttonDown[3],
+          KeyDown(keys, vk::kControl) || g.buttonDown[4],
           KeyDown(keys, vk::kTab) || g.buttonDown[2]};
 }
 

@@ -5,8 +5,8 @@
 
 namespace game {
 
-using scene::objects;
 using platform::rm::Vec3;
+using scene::objects;
 
 namespace {
 

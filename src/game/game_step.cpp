@@ -40,8 +40,7 @@ void NextRenderQuality() {
   g.qualityKeyLatch = 1;
   g.renderQualityIndex += 1;
   if (g.renderQualityIndex > 5) g.renderQualityIndex = 1;
-  if (vexel::vexelContext.device)
-    vexel::vexelContext.device->SetQuality(renderQualityTable[g.renderQualityIndex]);
+  if (vexel::vexelContext.device) vexel::vexelContext.device->SetQuality(renderQualityTable[g.renderQualityIndex]);
 }
 
 void PlayingStep(const platform::os::KeyboardState& keys) {

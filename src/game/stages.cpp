@@ -60,9 +60,17 @@ struct Layout {
 };
 
 // Stages 4 and 5 share table, pots and vessels; only the obstacles differ.
-constexpr Layout kStage4 = {&SceneObjects::tableDFrame, {0, 0, 50}, {-62, 35}, {62, -30, 45}, {0, -33, 98},
-                            {5, 0.1f, 10}, {{{45, -3}, {-45, -3}, {45, 81}, {-45, 81}}},
-                            {-18, -21, -20}, {-18, -7, -20}, {18, -20, -20}, {18, 5, -20},
+constexpr Layout kStage4 = {&SceneObjects::tableDFrame,
+                            {0, 0, 50},
+                            {-62, 35},
+                            {62, -30, 45},
+                            {0, -33, 98},
+                            {5, 0.1f, 10},
+                            {{{45, -3}, {-45, -3}, {45, 81}, {-45, 81}}},
+                            {-18, -21, -20},
+                            {-18, -7, -20},
+                            {18, -20, -20},
+                            {18, 5, -20},
                             kDish1 | kCake | kSpoon};
 
 constexpr Layout WithObstacles(Layout l, unsigned obstacles) {
@@ -71,15 +79,42 @@ constexpr Layout WithObstacles(Layout l, unsigned obstacles) {
 }
 
 constexpr std::array<Layout, 5> kLayouts = {{
-    {&SceneObjects::tableAFrame, {-5, 0, 50}, {-50, 50}, {62, 4970, 45}, {0, 4967, 98},
-     {-5, 0.1f, 50}, {{{30, 22}, {-35, 22}, {30, 81}, {-35, 81}}},
-     {45, -21, 50}, {45, -7, 50}, {18, 4980, -20}, {18, 5005, -20}, 0},
-    {&SceneObjects::tableBFrame, {0, 0, 50}, {-58, 50}, {62, 4970, 45}, {0, 4967, 98},
-     {-5, 0.1f, 50}, {{{38, 21}, {-42.5f, 21}, {38, 81}, {-42.5f, 80}}},
-     {16, -21, 96}, {16, -7, 96}, {-20, -20, 95}, {-20, 5, 95}, 0},
-    {&SceneObjects::tableCFrame, {0, 0, 50}, {-51, 60}, {-51, -30, 24}, {-8, -33, 98},
-     {-5, 0.1f, 50}, {{{18.5f, 3}, {-35, 3}, {18.5f, 80}, {-35, 80}}},
-     {35, -21, 58}, {35, -7, 58}, {33, -20, 22}, {33, 5, 22}, 0},
+    {&SceneObjects::tableAFrame,
+     {-5, 0, 50},
+     {-50, 50},
+     {62, 4970, 45},
+     {0, 4967, 98},
+     {-5, 0.1f, 50},
+     {{{30, 22}, {-35, 22}, {30, 81}, {-35, 81}}},
+     {45, -21, 50},
+     {45, -7, 50},
+     {18, 4980, -20},
+     {18, 5005, -20},
+     0},
+    {&SceneObjects::tableBFrame,
+     {0, 0, 50},
+     {-58, 50},
+     {62, 4970, 45},
+     {0, 4967, 98},
+     {-5, 0.1f, 50},
+     {{{38, 21}, {-42.5f, 21}, {38, 81}, {-42.5f, 80}}},
+     {16, -21, 96},
+     {16, -7, 96},
+     {-20, -20, 95},
+     {-20, 5, 95},
+     0},
+    {&SceneObjects::tableCFrame,
+     {0, 0, 50},
+     {-51, 60},
+     {-51, -30, 24},
+     {-8, -33, 98},
+     {-5, 0.1f, 50},
+     {{{18.5f, 3}, {-35, 3}, {18.5f, 80}, {-35, 80}}},
+     {35, -21, 58},
+     {35, -7, 58},
+     {33, -20, 22},
+     {33, 5, 22},
+     0},
     kStage4,
     WithObstacles(kStage4, kDish1 | kDish2 | kDish3 | kCake | kCake2),
 }};
@@ -97,9 +132,9 @@ void PlacePots(const Layout& l) {
   PlaceAll({&objects.coffeeJarFrame, &objects.coffeeInFrame, &objects.coffeeIn2Frame, &objects.coffeeMarkFrame},
            coffee);
   Place(objects.coffeeRFrame, objects.sceneRoot, {coffee.x, coffee.y - kCoffeeRDrop, coffee.z});
-  PlaceAll({&objects.milkJarFrame, &objects.milkMarkFrame, &objects.milkInFrame, &objects.milkIn2Frame,
-            &objects.milkRFrame},
-           l.milkPot);
+  PlaceAll(
+      {&objects.milkJarFrame, &objects.milkMarkFrame, &objects.milkInFrame, &objects.milkIn2Frame, &objects.milkRFrame},
+      l.milkPot);
   PlaceAll({&objects.sugarJarFrame, &objects.sugarInFrame, &objects.sugarIn2Frame, &objects.sugarLowFrame,
             &objects.sugarMidFrame, &objects.sugarMarkFrame},
            l.sugarPot);
@@ -131,8 +166,8 @@ void AssembleExcavator(Vec3 chassis) {
     Orient(*j.frame, root, along, up);
     Place(*j.frame, *j.parent, j.offset);
   }
-  for (const Ref<Frame>* tire : {&objects.tireFrontLeftFrame, &objects.tireRearLeftFrame,
-                                 &objects.tireFrontRightFrame, &objects.tireRearRightFrame})
+  for (const Ref<Frame>* tire : {&objects.tireFrontLeftFrame, &objects.tireRearLeftFrame, &objects.tireFrontRightFrame,
+                                 &objects.tireRearRightFrame})
     Orient(*tire, objects.baseFrame, along, up);
 }
 
@@ -157,8 +192,7 @@ bool PlaceStageProps(int stage) {
   const GameState& g = gameState;
   const Ref<Frame>& root = objects.sceneRoot;
 
-  for (FrameSlot table : kTables)
-    Place(objects.*table, root, {0, table == l.table ? kTableOnY : kTableParkedY, 40});
+  for (FrameSlot table : kTables) Place(objects.*table, root, {0, table == l.table ? kTableOnY : kTableParkedY, 40});
   Place(objects.stageCenterFrame, root, l.stageCentre);
   PlacePots(l);
   for (int i = 0; i < 4; ++i) Place(objects.tableCorner[i + 1], root, {l.corners[i].x, 0, l.corners[i].z});

@@ -24,8 +24,8 @@ bool ReadState(pj::JoystickState& state) {
 int InitJoystick() {
   platform::Ref<pj::JoystickDevice> device;
   if (platform::Failed(pj::JoystickDevice::Create(&device))) return 0;
-  if (platform::Failed(device->SetCooperativeLevel(
-          game::gameState.mainWindow, pj::cooperation::kNonExclusive | pj::cooperation::kForeground)))
+  if (platform::Failed(device->SetCooperativeLevel(game::gameState.mainWindow,
+                                                   pj::cooperation::kNonExclusive | pj::cooperation::kForeground)))
     return 0;
   // No dead zone is set on the device: the polls apply their own.
   device->SetAxisRange(pj::Axis::kX, -kAxisLimit, kAxisLimit);

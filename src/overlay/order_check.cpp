@@ -19,8 +19,7 @@ struct Amounts {
 Amounts CurrentAmounts() {
   const game::GameState& g = game::gameState;
   return {{g.cupCoffee, g.cupMilk, g.cupSugar, g.glassCoffee, g.glassMilk, g.glassSugar},
-          {g.orderCupCoffee, g.orderCupMilk, g.orderCupSugar, g.orderGlassCoffee, g.orderGlassMilk,
-           g.orderGlassSugar}};
+          {g.orderCupCoffee, g.orderCupMilk, g.orderCupSugar, g.orderGlassCoffee, g.orderGlassMilk, g.orderGlassSugar}};
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ OverlayObjects g_objects;
 struct BitmapSlot {
   int resourceId;
   OverlayBitmap bitmap;
-  surface::Rect copied;  // covers the whole bitmap
+  surface::Rect copied;       // covers the whole bitmap
   std::uint32_t transparent;  // 0xFFFFFF white, 0 black, in the surface's format
 };
 
@@ -67,8 +67,7 @@ bool LoadBitmap(const BitmapSlot& slot) {
   for (std::size_t i = 0; i < image.palette.size() && i < entries.size(); ++i)
     entries[i] = {image.palette[i].red, image.palette[i].green, image.palette[i].blue, 0};
   Ref<surface::Palette> palette;
-  if (platform::Succeeded(
-          vexel::vexelContext.ddraw->CreatePalette(surface::palette_caps::k8Bit, entries, &palette))) {
+  if (platform::Succeeded(vexel::vexelContext.ddraw->CreatePalette(surface::palette_caps::k8Bit, entries, &palette))) {
     g_objects.palette = palette;
     if (vexel::vexelContext.backBuffer) vexel::vexelContext.backBuffer->SetPalette(palette);
   }

@@ -86,8 +86,8 @@ void DriveIn() {
   Place(objects.camera[9], root, {-200, 3000 + g.titleCamRise, g.titleCamZ});
   Place(objects.baseFrame, root, {-170, 2990, g.titleBaseZ});
   const float w = g.titleWheelPhase;
-  for (const Ref<Frame>* tire : {&objects.tireFrontLeftFrame, &objects.tireRearLeftFrame,
-                                 &objects.tireFrontRightFrame, &objects.tireRearRightFrame})
+  for (const Ref<Frame>* tire : {&objects.tireFrontLeftFrame, &objects.tireRearLeftFrame, &objects.tireFrontRightFrame,
+                                 &objects.tireRearRightFrame})
     Orient(*tire, objects.baseFrame, QuarterDirection(w), QuarterUp(w));
 }
 

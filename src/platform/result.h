@@ -13,9 +13,7 @@ constexpr HResult kFalse = 1;
 
 constexpr HResult MakeComError(std::uint32_t value) { return static_cast<HResult>(value); }
 // MAKE_DDHRESULT: severity error, facility 0x876, the service's own code.
-constexpr HResult MakeDDHResult(std::uint32_t code) {
-  return static_cast<HResult>(0x88760000u | (code & 0xFFFFu));
-}
+constexpr HResult MakeDDHResult(std::uint32_t code) { return static_cast<HResult>(0x88760000u | (code & 0xFFFFu)); }
 
 constexpr HResult kENotImpl = MakeComError(0x80004001u);
 constexpr HResult kENoInterface = MakeComError(0x80004002u);

@@ -60,8 +60,9 @@ void LoadModels(Light* pointLight) {
   // and would show an empty green screen without a word.
   if (count > 0 && missingCount == count) {
     std::error_code ignored;
-    os::ReportRefusedFile(std::filesystem::current_path(ignored).string(),
-                          "no model files in this folder; start the game from its own (" + os::ExecutableFolder() + ")");
+    os::ReportRefusedFile(
+        std::filesystem::current_path(ignored).string(),
+        "no model files in this folder; start the game from its own (" + os::ExecutableFolder() + ")");
   }
 }
 

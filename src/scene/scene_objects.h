@@ -17,8 +17,8 @@ using platform::rm::Frame;
 using platform::rm::MeshBuilder;
 
 struct SceneObjects {
-  Ref<Frame> sceneRoot, lightFrame, baseFrame, anchorFrame, tableCenterFrame, fallRefFrame,
-      resultTargetFrame, stageCenterFrame;
+  Ref<Frame> sceneRoot, lightFrame, baseFrame, anchorFrame, tableCenterFrame, fallRefFrame, resultTargetFrame,
+      stageCenterFrame;
   Ref<Frame> bodyFrame, arm1Frame, arm2Frame, bucketFrame;
   Ref<Frame> tireFrontLeftFrame, tireRearLeftFrame, tireFrontRightFrame, tireRearRightFrame;
   Ref<Frame> coffeeJarFrame, coffeeInFrame, coffeeIn2Frame, coffeeMarkFrame, coffeeRFrame;

@@ -29,9 +29,7 @@ void ChooseDriver() {
   }
 }
 
-bool Has3D(const DriverCaps& caps) {
-  return (caps.caps & driver_caps::k3D) && (caps.surfaceCaps & caps::kTexture);
-}
+bool Has3D(const DriverCaps& caps) { return (caps.caps & driver_caps::k3D) && (caps.surfaceCaps & caps::kTexture); }
 
 void ChooseColorModel() {
   DriverCaps hardware, emulation;

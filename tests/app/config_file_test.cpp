@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <limits>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "platform/os/module_path.h"
@@ -54,9 +54,10 @@ TEST_F(ConfigFile, NoFileMeansUncalibratedAndNoButtons) {
 }
 
 TEST_F(ConfigFile, SpeedArithmetic) {
-  const std::pair<const char*, float> cases[] = {{"5", 5.0f},   {"100", 5.0f}, {"40", 2.0f},  {"50", 2.5f},
-                                                 {"400", 20.0f}, {"20", 1.0f},  {"abc", 0.0f}, {" -7x", -0.35f},
-                                                 {"99999999999999", 2147483647.0f / 20.0f}};
+  const std::pair<const char*, float> cases[] = {
+      {"5", 5.0f},   {"100", 5.0f},    {"40", 2.0f},
+      {"50", 2.5f},  {"400", 20.0f},   {"20", 1.0f},
+      {"abc", 0.0f}, {" -7x", -0.35f}, {"99999999999999", 2147483647.0f / 20.0f}};
   for (auto [text, expected] : cases) {
     ReadWithSpeed(text);
     EXPECT_FLOAT_EQ(gameState.speedFactor, expected) << text;

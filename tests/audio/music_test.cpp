@@ -23,8 +23,8 @@ using game::gameState;
 
 // A file of one short note on `key`: a track that ends after a tenth of a second.
 std::vector<char> ShortTrack(char key) {
-  return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k', 0, 0, 0, 12,
-          0x00, char(0x90), key, 100, 0x14, char(0x80), key, 0, 0x00, char(0xFF), 0x2F, 0x00};
+  return {'M', 'T', 'h', 'd', 0,  0,    0,          6,   0,   0,    0,          1,   0, 96,   'M',        'T',  'r',
+          'k', 0,   0,   0,   12, 0x00, char(0x90), key, 100, 0x14, char(0x80), key, 0, 0x00, char(0xFF), 0x2F, 0x00};
 }
 
 class Music : public ::testing::Test {
@@ -67,7 +67,8 @@ class Music : public ::testing::Test {
   int PlayingTrack() const {
     const auto& playing = musicObjects.performance->PlayingState();
     for (int t = 0; t < audio::kTrackCount; ++t) {
-      if (playing && playing == musicObjects.segmentStates[t] && playing->GetSegment() == musicObjects.segments[t]) return t;
+      if (playing && playing == musicObjects.segmentStates[t] && playing->GetSegment() == musicObjects.segments[t])
+        return t;
     }
     return -1;
   }
@@ -100,7 +101,7 @@ TEST_F(Music, TrackChangesPlayOnlyWithMusicOn) {
   audio::ServiceMusic();
   EXPECT_EQ(PlayingTrack(), -1);  // a stopped track does not come back by itself
 
-  RunTurns(31);  // the latch lets go after 500 ms
+  RunTurns(31);          // the latch lets go after 500 ms
   audio::ToggleMusic();  // on: the track chosen while off plays, from its start
   EXPECT_EQ(gameState.musicEnabled, 1);
   EXPECT_EQ(PlayingTrack(), 2);

@@ -124,7 +124,6 @@ TEST_F(Sound, TheListenerFollowsTheActiveCameraAndTheExcavatorItsSounds) {
       case audio::EffectPlace::kNone: EXPECT_EQ(p, Vec3{}) << i; break;
     }
   }
-
 }
 
 TEST_F(Sound, LoadingStopsAtTheFirstFileThatFails) {
@@ -134,8 +133,9 @@ TEST_F(Sound, LoadingStopsAtTheFirstFileThatFails) {
   fs::current_path(dir);
   ASSERT_TRUE(audio::InitSound());
   // The boxes keep their words; the line before them names the file.
-  EXPECT_EQ(FailedLoadMessages(),
-            "zarn: W4.wav: no such file\nError: WAVEファイルのオープンに失敗\nError: セカンダリ・バッファの作成に失敗\n");
+  EXPECT_EQ(
+      FailedLoadMessages(),
+      "zarn: W4.wav: no such file\nError: WAVEファイルのオープンに失敗\nError: セカンダリ・バッファの作成に失敗\n");
   for (int i = 0; i < audio::kEffectCount; ++i) EXPECT_EQ(bool(soundObjects.buffers[i]), i < 3) << i;
   audio::PlayOnce(SoundEffect::FallSound);  // row 18: silent, harmless
   audio::StartLoop(SoundEffect::DriveLoop);

@@ -33,9 +33,10 @@ TEST(SoundDescription, MistakesAreNamedWithTheirLine) {
 TEST(SoundDescription, RendersTheSameSamplesEveryTimeAndLoopsWithoutAClick) {
   SoundSource s;
   std::string error;
-  ASSERT_TRUE(ParseSoundSource("seconds 0.5  # half a second\ngain 0.5\nloop\n"
-                               "voice sine freq 101 level 1\nvoice noise level 0.2 lowpass 500\n",
-                               &s, &error))
+  ASSERT_TRUE(
+      ParseSoundSource("seconds 0.5  # half a second\ngain 0.5\nloop\n"
+                       "voice sine freq 101 level 1\nvoice noise level 0.2 lowpass 500\n",
+                       &s, &error))
       << error;
   const auto a = sound_tool::Render(s);
   ASSERT_EQ(a, sound_tool::Render(s));

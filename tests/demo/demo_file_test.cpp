@@ -84,7 +84,8 @@ TEST_F(DemoFile, RoundTripKeepsEveryValueToSixDigits) {
   for (int c = 0; c < demo::kChannels; ++c)
     for (int s = 1; s <= 3; ++s) demo::demoChannels[c][s] = (c - 50) * 1.37e-3f * s * (c % 7 ? 1 : 1e7f);
   for (int i = 0; i < demo::kPropValues; ++i) demo::demoPropPoses[i] = -i / 3.0f;
-  auto saved = std::make_unique<std::array<demo::Channel, demo::kChannels>>(demo::demoChannels);  // too large for the stack
+  auto saved =
+      std::make_unique<std::array<demo::Channel, demo::kChannels>>(demo::demoChannels);  // too large for the stack
   auto savedProps = demo::demoPropPoses;
   ASSERT_EQ(demo::SaveDemo(), 1);
   EXPECT_TRUE(fs::exists(dir / "demo.dat")) << "beside the executable";
@@ -98,7 +99,8 @@ TEST_F(DemoFile, RoundTripKeepsEveryValueToSixDigits) {
   EXPECT_EQ(gameState.demoSugarOrdered, 1);
   for (int c = 0; c < demo::kChannels; ++c)
     for (int s = 1; s <= 3; ++s)
-      ASSERT_EQ(demo::FormatDemoFloat(demo::demoChannels[c][s]), demo::FormatDemoFloat((*saved)[c][s])) << c << " " << s;
+      ASSERT_EQ(demo::FormatDemoFloat(demo::demoChannels[c][s]), demo::FormatDemoFloat((*saved)[c][s]))
+          << c << " " << s;
   for (int i = 0; i < demo::kPropValues; ++i)
     EXPECT_EQ(demo::FormatDemoFloat(demo::demoPropPoses[i]), demo::FormatDemoFloat(savedProps[i]));
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "demo/demo.h"
 #include "demo/demo_file_reader.h"
 #include "demo/demo_record.h"

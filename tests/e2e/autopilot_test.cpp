@@ -25,7 +25,8 @@ TEST_F(Autopilot, WinsStageOneWithTheBestVerdictAndRepeatsItsTrail) {
   const fs::path state = dir / "s.json", first = dir / "a.trail", second = dir / "b.trail";
   ASSERT_EQ(Play("--state '" + state.string() + "' --trail '" + first.string() + "'"), 0) << errors;
   const std::string json = Slurp(state);
-  EXPECT_TRUE(std::regex_search(json, std::regex(R"("runLog": \[\s*\{"stage": 1, "score": 100, "verdict": "Nice!! ", "turns": [1-9][0-9]*\})")))
+  EXPECT_TRUE(std::regex_search(
+      json, std::regex(R"("runLog": \[\s*\{"stage": 1, "score": 100, "verdict": "Nice!! ", "turns": [1-9][0-9]*\})")))
       << json.substr(json.find("\"runLog\""));
   EXPECT_NE(json.find("\"allClearedSeen\": false"), std::string::npos);
 
@@ -48,9 +49,9 @@ TEST_F(Autopilot, WinsStageOneWithTheBestVerdictAndRepeatsItsTrail) {
 // stages. (The result route, stages 1, 2 and 5, is the golden whole game.)
 TEST_F(Autopilot, WinsAWholeGameThroughTheReplays) {
   const fs::path state = dir / "replay.json";
-  ASSERT_EQ(Zarn("--headless --autopilot --seed 1 --autopilot-route replay --state '" + state.string() + "'",
-                 ZARN_RUN_DIR),
-            0)
+  ASSERT_EQ(
+      Zarn("--headless --autopilot --seed 1 --autopilot-route replay --state '" + state.string() + "'", ZARN_RUN_DIR),
+      0)
       << errors;
   const std::string json = Slurp(state);
   const std::string log = json.substr(json.find("\"runLog\""));

@@ -94,8 +94,7 @@ TEST_F(Golden, TheAutopilotPlaysAWholeGameAsBefore) {
   // Where the runs parted: the first line that differs.
   std::istringstream a(now), b(before);
   std::string la, lb;
-  while (std::getline(a, la) && std::getline(b, lb) && la == lb) {
-  }
+  while (std::getline(a, la) && std::getline(b, lb) && la == lb) {}
   ADD_FAILURE() << "the game plays differently by turn " << la.substr(0, la.find(' '))
                 << "; if that is meant, run scripts/update-golden";
 }

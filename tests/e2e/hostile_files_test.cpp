@@ -16,8 +16,8 @@ int Lines(const std::string& text) { return static_cast<int>(std::count(text.beg
 
 TEST_F(HostileFiles, InputsThatAreNotScriptFilesAreRefusedBeforeTheRun) {
   fs::create_directory(dir / "folder");
-  const char* cases[] = {"--headless --input folder", "--headless --input /dev/zero",
-                         "--headless --input --turns 5", "--headless --state --save-demo"};
+  const char* cases[] = {"--headless --input folder", "--headless --input /dev/zero", "--headless --input --turns 5",
+                         "--headless --state --save-demo"};
   for (const char* args : cases) {
     EXPECT_EQ(Zarn(args), 2) << args;
     EXPECT_EQ(Lines(errors), 1) << args << ": " << errors;
@@ -84,11 +84,11 @@ TEST_F(HostileFiles, DemoFileThatCannotBePlayedIsNamedOnceAndTheTitleGoesOn) {
     ASSERT_EQ(Zarn(std::string(kPastTheAttractDemo) + " --state s.json"), 0) << c.why << ": " << errors;
     EXPECT_NE(errors.find("demo.dat: "), std::string::npos) << errors;
     EXPECT_NE(errors.find(c.why), std::string::npos) << errors;
-    EXPECT_EQ(errors.find("demo.dat: "), errors.rfind("demo.dat: ")) << "said once, though the title retries: " << errors;
+    EXPECT_EQ(errors.find("demo.dat: "), errors.rfind("demo.dat: "))
+        << "said once, though the title retries: " << errors;
     EXPECT_NE(Slurp(dir / "s.json").find("\"demoStage\": 1"), std::string::npos) << c.why;
   }
 }
-
 
 TEST_F(HostileFiles, StartedAwayFromItsDataTheGameSaysWhereToStartIt) {
   ASSERT_EQ(Zarn("--headless --turns 2"), 0) << errors;  // the test folder holds no models

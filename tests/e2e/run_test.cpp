@@ -36,8 +36,13 @@ TEST_F(Run, SameArgumentsAndInputGiveTheSameState) {
 
 TEST_F(Run, BadArgumentsAndInputsAreRefusedWithOneLine) {
   Write("bad.txt", "1 VK_SPACE down\n2 VK_WHAT up\n");
-  const char* cases[] = {"--bogus", "--mode 15", "--mode", "--fps 0", "--turns -3",
-                         "--headless --input missing.txt", "--headless --input bad.txt"};
+  const char* cases[] = {"--bogus",
+                         "--mode 15",
+                         "--mode",
+                         "--fps 0",
+                         "--turns -3",
+                         "--headless --input missing.txt",
+                         "--headless --input bad.txt"};
   for (const char* args : cases) {
     EXPECT_EQ(Zarn(args), 2) << args;
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << args << ": " << errors;

@@ -25,9 +25,8 @@ class Run : public ::testing::Test {
  public:
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("zarn-e2e-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir = fs::temp_directory_path() / ("zarn-e2e-" + std::to_string(::getpid()) + "-" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
     fs::copy_file(ZARN_EXE, dir / "zarn");

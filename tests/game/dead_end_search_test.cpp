@@ -71,13 +71,20 @@ class DeadEndSearch : public test_support::BuiltScene {
   // that would spoil the count.
   std::vector<Solid> Solids() const {
     std::vector<Solid> solids;
-    for (auto& [f, name] : std::initializer_list<std::pair<scene::Ref<scene::Frame>*, const char*>>{
-             {&objects.tableAFrame, "the table"}, {&objects.tableBFrame, "the table"},
-             {&objects.tableCFrame, "the table"}, {&objects.tableDFrame, "the table"},
-             {&objects.coffeeJarFrame, "a pot"}, {&objects.milkJarFrame, "a pot"}, {&objects.sugarJarFrame, "a pot"},
-             {&objects.dish1Frame, "a dish"},
-             {&objects.dish2Frame, "a dish"}, {&objects.dish3Frame, "a dish"}, {&objects.cakeFrame, "a cake"},
-             {&objects.cake2Frame, "a cake"}, {&objects.spoonFrame, "the spoon"}})
+    for (auto& [f, name] :
+         std::initializer_list<std::pair<scene::Ref<scene::Frame>*, const char*>>{{&objects.tableAFrame, "the table"},
+                                                                                  {&objects.tableBFrame, "the table"},
+                                                                                  {&objects.tableCFrame, "the table"},
+                                                                                  {&objects.tableDFrame, "the table"},
+                                                                                  {&objects.coffeeJarFrame, "a pot"},
+                                                                                  {&objects.milkJarFrame, "a pot"},
+                                                                                  {&objects.sugarJarFrame, "a pot"},
+                                                                                  {&objects.dish1Frame, "a dish"},
+                                                                                  {&objects.dish2Frame, "a dish"},
+                                                                                  {&objects.dish3Frame, "a dish"},
+                                                                                  {&objects.cakeFrame, "a cake"},
+                                                                                  {&objects.cake2Frame, "a cake"},
+                                                                                  {&objects.spoonFrame, "the spoon"}})
       if (*f && WorldPosition(*f).y < 500) solids.push_back({f->get(), name});
     return solids;
   }
@@ -87,19 +94,21 @@ class DeadEndSearch : public test_support::BuiltScene {
   // surface an odd number of times).
   std::string Trespass(const std::vector<Solid>& solids) const {
     std::vector<Vec3> probes;
-    for (std::size_t i = 1; i < objects.bucketProbe.size(); ++i) probes.push_back(WorldPosition(objects.bucketProbe[i]));
+    for (std::size_t i = 1; i < objects.bucketProbe.size(); ++i)
+      probes.push_back(WorldPosition(objects.bucketProbe[i]));
     for (std::size_t i = 1; i < objects.armProbe.size(); ++i) probes.push_back(WorldPosition(objects.armProbe[i]));
     std::vector<platform::rm::Pick> picks;
     for (Vec3 p : probes) {
       picks.clear();
       // Slightly askew, so that the ray meets no edge of the upright models.
-      objects.sceneRoot->RayPick(objects.sceneRoot.get(), platform::rm::Ray{p, Vec3{0.0123f, 1, 0.0071f}}, 0, &picks, 100);
+      objects.sceneRoot->RayPick(objects.sceneRoot.get(), platform::rm::Ray{p, Vec3{0.0123f, 1, 0.0071f}}, 0, &picks,
+                                 100);
       for (const Solid& solid : solids) {
         int crossings = 0;
         for (const auto& pick : picks) crossings += pick.frame.get() == solid.frame;
         if (crossings % 2 == 1)
-          return std::string("a probe inside ") + solid.name + " at (" + std::to_string(p.x) + ", " + std::to_string(p.y) +
-                 ", " + std::to_string(p.z) + ")";
+          return std::string("a probe inside ") + solid.name + " at (" + std::to_string(p.x) + ", " +
+                 std::to_string(p.y) + ", " + std::to_string(p.z) + ")";
       }
     }
     return {};
@@ -111,8 +120,8 @@ std::vector<std::vector<int>> KeyCombinations() {
   using namespace os::vk;
   std::vector<std::vector<int>> c;
   for (int arrow : {kUp, kDown, kLeft, kRight})
-    for (std::vector<int> mods : {std::vector<int>{kTab}, {kShift}, {kControl}, {kShift, kControl}, {kTab, kShift},
-                                  {kTab, kControl}}) {
+    for (std::vector<int> mods :
+         {std::vector<int>{kTab}, {kShift}, {kControl}, {kShift, kControl}, {kTab, kShift}, {kTab, kControl}}) {
       mods.push_back(arrow);
       c.push_back(mods);
     }

@@ -16,9 +16,7 @@ namespace {
 
 class GameStep : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(test_support::FreshWindow());
-  }
+  void SetUp() override { ASSERT_TRUE(test_support::FreshWindow()); }
   // One main-loop turn without the frame: drain (timers), step, end the turn.
   bool Turn() {
     test_support::Drain();

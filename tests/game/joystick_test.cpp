@@ -17,9 +17,7 @@ namespace {
 
 class Joystick : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(test_support::FreshWindow());
-  }
+  void SetUp() override { ASSERT_TRUE(test_support::FreshWindow()); }
   void TearDown() override { input::ReleaseJoystick(); }
 
   // Plays `script` (a headless run's input) and opens the joystick as

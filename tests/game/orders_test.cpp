@@ -7,9 +7,9 @@
 #include <set>
 #include <string>
 
-#include "support/built_scene.h"
 #include "game/random.h"
 #include "platform/os/clock.h"
+#include "support/built_scene.h"
 
 using game::gameState;
 using scene::objects;

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "support/built_scene.h"
 #include "game/stages.h"
+#include "support/built_scene.h"
 
 using game::gameState;
 using platform::rm::Vec3;
@@ -67,9 +67,7 @@ class ScoopAndPour : public test_support::BuiltScene {
 }  // namespace
 
 TEST_F(ScoopAndPour, AmountFollowsHowLevelTheBucketIsHeld) {
-  const struct {
-    float upY, amount;
-  } cases[] = {{-1.0f, 400}, {-0.8f, 200}, {-0.7f, 100}, {-0.5f, 0}, {0.3f, 0}};
+  const struct { float upY, amount; } cases[] = {{-1.0f, 400}, {-0.8f, 200}, {-0.7f, 100}, {-0.5f, 0}, {0.3f, 0}};
   for (auto c : cases) EXPECT_NEAR(AmountAt(c.upY), c.amount, 0.01f) << "up.y " << c.upY;
   for (bool mouthUp : {true, false}) {
     AmountAt(-0.8f, mouthUp);

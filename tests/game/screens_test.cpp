@@ -19,11 +19,18 @@ using scene::objects;
 
 TEST(ScoreLine, TypesVerdictAndPointsInSeventeenCharacters) {
   // Below two digits the number is not cut or run into " points".
-  const std::tuple<int, int, const char*> cases[] = {
-      {100, 17, "Nice!! 100 points"}, {90, 17, "Good ! 90 points "}, {80, 17, "Good ! 80 points "},
-      {70, 17, "Bad !! 70 points "},  {10, 17, "Bad !! 10 points "}, {0, 17, "Bad !! 0 points  "},
-      {-10, 17, "Bad !! -10 points"}, {-80, 17, "Bad !! -80 points"}, {100, 0, ""},
-      {100, -2, ""},                  {100, 6, "Nice!!"},            {-80, 40, "Bad !! -80 points"}};
+  const std::tuple<int, int, const char*> cases[] = {{100, 17, "Nice!! 100 points"},
+                                                     {90, 17, "Good ! 90 points "},
+                                                     {80, 17, "Good ! 80 points "},
+                                                     {70, 17, "Bad !! 70 points "},
+                                                     {10, 17, "Bad !! 10 points "},
+                                                     {0, 17, "Bad !! 0 points  "},
+                                                     {-10, 17, "Bad !! -10 points"},
+                                                     {-80, 17, "Bad !! -80 points"},
+                                                     {100, 0, ""},
+                                                     {100, -2, ""},
+                                                     {100, 6, "Nice!!"},
+                                                     {-80, 40, "Bad !! -80 points"}};
   for (auto [score, chars, want] : cases) EXPECT_EQ(game::ScoreLine(score, chars), want) << score << "/" << chars;
   EXPECT_EQ(game::ScoreLineX(17), 315) << "centred on 400 at 10 pixels a character";
 }

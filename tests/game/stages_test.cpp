@@ -4,8 +4,8 @@
 
 #include <tuple>
 
-#include "support/built_scene.h"
 #include "game/orders.h"
+#include "support/built_scene.h"
 
 using game::gameState;
 using platform::rm::Vec3;

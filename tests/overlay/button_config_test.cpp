@@ -29,7 +29,9 @@ class ButtonConfig : public OverlayScreen {
     os::AttachScriptedJoystick();
     ASSERT_EQ(gameState.joystickAvailable = input::InitJoystick(), 1);
   }
-  static void Step() { Turn([] { ClearBack(), game::TitleStep(); }); }
+  static void Step() {
+    Turn([] { ClearBack(), game::TitleStep(); });
+  }
   static std::vector<int> Assigned() {
     const auto& a = gameState.buttonAssign;
     return {a[1], a[2], a[3], a[4]};
@@ -68,8 +70,9 @@ TEST_F(ButtonConfig, HeldDownMovesOneRowPerQuarterSecondAndStopsAtRowFour) {
 }
 
 TEST_F(ButtonConfig, AssignmentsTakeTheButtonFromOtherRowsAndTheHighestHeldWins) {
-  Joystick("0 JOY_BUTTON 3 down\n1 JOY_BUTTON 3 up\n2 JOY_BUTTON 3 down\n3 JOY_BUTTON 3 up\n"
-           "4 JOY_BUTTON 2 down\n4 JOY_BUTTON 5 down\n");
+  Joystick(
+      "0 JOY_BUTTON 3 down\n1 JOY_BUTTON 3 up\n2 JOY_BUTTON 3 down\n3 JOY_BUTTON 3 up\n"
+      "4 JOY_BUTTON 2 down\n4 JOY_BUTTON 5 down\n");
   Step();
   EXPECT_EQ(Assigned(), (std::vector<int>{3, -1, -1, -1}));
   Step();

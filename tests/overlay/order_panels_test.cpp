@@ -1,5 +1,5 @@
-#include "overlay/order_check.h"
 #include <tuple>
+#include "overlay/order_check.h"
 
 #include "overlay_screen.h"
 
@@ -21,8 +21,8 @@ class OrderPanels : public OverlayScreen {
 
 TEST_F(OrderPanels, GradesAndScore) {
   using overlay::FillRow;
-  const std::tuple<float, int, int> rows[] = {{49.9f, 100, kYellow}, {50, 100, kWhite},   {150, 100, kYellow},
-                                              {249.9f, 100, kYellow}, {250, 100, kRed}, {0, 0, kWhite}};
+  const std::tuple<float, int, int> rows[] = {{49.9f, 100, kYellow},  {50, 100, kWhite}, {150, 100, kYellow},
+                                              {249.9f, 100, kYellow}, {250, 100, kRed},  {0, 0, kWhite}};
   for (auto [amount, order, row] : rows) EXPECT_EQ(FillRow(amount, order), row) << amount << " of " << order;
   const overlay::OrderGrade mixed = overlay::GradeOrder({kYellow, kWhite, kYellow, kWhite, kRed, kWhite});
   EXPECT_EQ(overlay::OrderScore(mixed.count), 50);
@@ -36,8 +36,14 @@ TEST_F(OrderPanels, CupOnlyOrderDrawsOnePanelAndCountsTheGlassAsFilled) {
   gameState.cupCoffee = 75.9f;
   gameState.cupMilk = 120.5f;
   overlay::DrawOverlay();
-  ExpectTexts({{kCyan, 80, 30, "SHOBEL"}, {kCyan, 160, 30, "CUP"}, {kCyan, 220, 30, "ORDER"}, {kCyan, 20, 90, "MILK"},
-               {kCyan, 120, 60, "0"}, {kWhite, 180, 60, "75"}, {kYellow, 180, 90, "120"}, {kCyan, 240, 90, "200"}});
+  ExpectTexts({{kCyan, 80, 30, "SHOBEL"},
+               {kCyan, 160, 30, "CUP"},
+               {kCyan, 220, 30, "ORDER"},
+               {kCyan, 20, 90, "MILK"},
+               {kCyan, 120, 60, "0"},
+               {kWhite, 180, 60, "75"},
+               {kYellow, 180, 90, "120"},
+               {kCyan, 240, 90, "200"}});
   EXPECT_FALSE(Untouched(10, 20, 280, 145)) << "the checker";
   EXPECT_TRUE(Untouched(282, 0, 800, 600)) << "no glass panel, no prompt";
   gameState.cupMilk = 150;
@@ -54,8 +60,14 @@ TEST_F(OrderPanels, GlassPanelBucketColumnAndReadout) {
   gameState.bucketIngredient = 3;
   gameState.bucketAmount = 387.6f;
   overlay::DrawOverlay();
-  ExpectTexts({{kCyan, 650, 30, "GLASS"}, {kRed, 680, 120, "260"}, {kCyan, 740, 60, "300"}, {kCyan, 120, 90, "0"},
-               {kCyan, 120, 120, "387"}, {kCyan, 620, 90, "0"}, {kCyan, 620, 120, "387"}, {kWhite, 246, 300, "387"}});
+  ExpectTexts({{kCyan, 650, 30, "GLASS"},
+               {kRed, 680, 120, "260"},
+               {kCyan, 740, 60, "300"},
+               {kCyan, 120, 90, "0"},
+               {kCyan, 120, 120, "387"},
+               {kCyan, 620, 90, "0"},
+               {kCyan, 620, 120, "387"},
+               {kWhite, 246, 300, "387"}});
 }
 
 TEST_F(OrderPanels, SpaceEndsTheOrderOnlyAfterThePromptCame) {

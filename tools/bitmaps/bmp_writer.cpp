@@ -32,14 +32,14 @@ std::vector<std::uint8_t> EncodeBmp8(const Canvas& canvas, const Palette& palett
   Put32(out, 40);
   Put32(out, w);
   Put32(out, h);
-  Put16(out, 1);      // planes
-  Put16(out, 8);      // bits per pixel
-  Put32(out, 0);      // BI_RGB
+  Put16(out, 1);  // planes
+  Put16(out, 8);  // bits per pixel
+  Put32(out, 0);  // BI_RGB
   Put32(out, imageSize);
-  Put32(out, 2835);   // 72 dpi
+  Put32(out, 2835);  // 72 dpi
   Put32(out, 2835);
-  Put32(out, 256);    // colours used
-  Put32(out, 0);      // colours important: all
+  Put32(out, 256);  // colours used
+  Put32(out, 0);    // colours important: all
   for (const auto& e : palette) {
     out.push_back(e.blue);
     out.push_back(e.green);

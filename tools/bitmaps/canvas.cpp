@@ -66,8 +66,7 @@ void Canvas::Paint(const Mask& mask, int fill, int outline) {
   for (int y = 0; y < height_ && y < mask.Height(); ++y)
     for (int x = 0; x < width_ && x < mask.Width(); ++x) {
       if (!mask.On(x, y)) continue;
-      const bool edge =
-          !mask.On(x - 1, y) || !mask.On(x + 1, y) || !mask.On(x, y - 1) || !mask.On(x, y + 1);
+      const bool edge = !mask.On(x - 1, y) || !mask.On(x + 1, y) || !mask.On(x, y - 1) || !mask.On(x, y + 1);
       const int colour = edge && outline != kNoColour ? outline : fill;
       if (colour != kNoColour) Set(x, y, static_cast<std::uint8_t>(colour));
     }

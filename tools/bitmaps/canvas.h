@@ -18,9 +18,7 @@ class Mask {
   Mask(int width, int height) : width_(width), height_(height), on_(width * height, 0) {}
   int Width() const { return width_; }
   int Height() const { return height_; }
-  bool On(int x, int y) const {
-    return x >= 0 && y >= 0 && x < width_ && y < height_ && on_[y * width_ + x];
-  }
+  bool On(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_ && on_[y * width_ + x]; }
   void Set(int x, int y) {
     if (x >= 0 && y >= 0 && x < width_ && y < height_) on_[y * width_ + x] = 1;
   }

@@ -12,8 +12,7 @@ namespace {
 // Parses the words of one command, naming the line in every complaint.
 class Words {
  public:
-  Words(const std::string& path, const SourceLine& line)
-      : path_(path), line_(line), in_(line.text) {}
+  Words(const std::string& path, const SourceLine& line) : path_(path), line_(line), in_(line.text) {}
 
   std::string Word(const char* what) {
     std::string w;
@@ -26,8 +25,7 @@ class Words {
       std::size_t used = 0;
       const int v = std::stoi(w, &used);
       if (used == w.size()) return v;
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     Fail(std::string("bad ") + what + " '" + w + "'");
   }
   int Colour(const char* what) {
@@ -46,8 +44,7 @@ class Words {
       p.x = std::stoi(w.substr(0, comma), &usedX);
       p.y = std::stoi(w.substr(comma + 1), &usedY);
       if (comma != std::string::npos && usedX == comma && usedY == w.size() - comma - 1) return p;
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     Fail(std::string("bad ") + what + " '" + w + "', expected x,y");
   }
   bool Done() {
@@ -71,16 +68,25 @@ class Words {
 std::vector<Point> ArrowCorners(Point tip, const std::string& direction, int length, Words& w) {
   // Drawn pointing up, then turned: (along, across) offsets from the tip.
   constexpr int kHead = 7, kHeadHalf = 6, kShaftHalf = 2;
-  const Point shape[] = {{0, 0},          {kHeadHalf, kHead},   {kShaftHalf, kHead},
-                         {kShaftHalf, length}, {-kShaftHalf, length}, {-kShaftHalf, kHead},
+  const Point shape[] = {{0, 0},
+                         {kHeadHalf, kHead},
+                         {kShaftHalf, kHead},
+                         {kShaftHalf, length},
+                         {-kShaftHalf, length},
+                         {-kShaftHalf, kHead},
                          {-kHeadHalf, kHead}};
   std::vector<Point> corners;
   for (const Point& s : shape) {
-    if (direction == "up") corners.push_back({tip.x + s.x, tip.y + s.y});
-    else if (direction == "down") corners.push_back({tip.x - s.x, tip.y - s.y});
-    else if (direction == "left") corners.push_back({tip.x + s.y, tip.y - s.x});
-    else if (direction == "right") corners.push_back({tip.x - s.y, tip.y + s.x});
-    else w.Fail("direction '" + direction + "' is not up, down, left or right");
+    if (direction == "up")
+      corners.push_back({tip.x + s.x, tip.y + s.y});
+    else if (direction == "down")
+      corners.push_back({tip.x - s.x, tip.y - s.y});
+    else if (direction == "left")
+      corners.push_back({tip.x + s.y, tip.y - s.x});
+    else if (direction == "right")
+      corners.push_back({tip.x - s.y, tip.y + s.x});
+    else
+      w.Fail("direction '" + direction + "' is not up, down, left or right");
   }
   return corners;
 }
@@ -89,7 +95,7 @@ std::vector<Point> ArrowCorners(Point tip, const std::string& direction, int len
 std::vector<Point> LabelCorners(Point topLeft, std::size_t chars) {
   const int w = kPenAdvance * int(chars) + 5, h = 17, c = 2;
   const int x = topLeft.x, y = topLeft.y;
-  return {{x + c, y},     {x + w - c, y},     {x + w, y + c}, {x + w, y + h - c},
+  return {{x + c, y},         {x + w - c, y}, {x + w, y + c}, {x + w, y + h - c},
           {x + w - c, y + h}, {x + c, y + h}, {x, y + h - c}, {x, y + c}};
 }
 
@@ -141,8 +147,7 @@ Canvas RunDrawingScript(const std::string& path, const std::map<char, Glyph>& gl
       const Point at = w.At("position");
       DrawText(*canvas, glyphs, at.x, at.y, w.Rest(), static_cast<std::uint8_t>(colour));
     } else if (command == "label") {
-      const int text = w.Colour("text colour"), fill = w.Colour("fill"),
-                outline = w.Colour("outline");
+      const int text = w.Colour("text colour"), fill = w.Colour("fill"), outline = w.Colour("outline");
       if (text == kNoColour) w.Fail("text needs a colour");
       const Point at = w.At("position");
       const std::string words = w.Rest();

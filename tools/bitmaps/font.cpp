@@ -37,8 +37,8 @@ std::map<char, Glyph> ReadGlyphs(const std::string& path) {
 
 Canvas MakeFontBitmap(const std::map<char, Glyph>& glyphs) {
   namespace sc = platform::surface::system_colour;
-  static const std::uint8_t kRowColours[] = {sc::kBlue,  sc::kCyan,  sc::kYellow,   sc::kWhite,
-                                             sc::kRed,   sc::kGreen, sc::kDarkGreen};
+  static const std::uint8_t kRowColours[] = {sc::kBlue, sc::kCyan,  sc::kYellow,   sc::kWhite,
+                                             sc::kRed,  sc::kGreen, sc::kDarkGreen};
   const int charCount = int(std::strlen(kFontCharset));
   Canvas font(772, kCellHeight * 7, sc::kBlack);
   for (int row = 0; row < 7; ++row)
@@ -52,8 +52,8 @@ Canvas MakeFontBitmap(const std::map<char, Glyph>& glyphs) {
   return font;
 }
 
-void DrawText(Canvas& canvas, const std::map<char, Glyph>& glyphs, int x, int y,
-              const std::string& text, std::uint8_t colour) {
+void DrawText(Canvas& canvas, const std::map<char, Glyph>& glyphs, int x, int y, const std::string& text,
+              std::uint8_t colour) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto it = glyphs.find(text[i]);
     if (it == glyphs.end()) continue;

@@ -27,7 +27,7 @@ Canvas MakeFontBitmap(const std::map<char, Glyph>& glyphs);
 
 // Draws the ink of each character with its cell's top-left at (x, y),
 // advancing 10 pixels per character.
-void DrawText(Canvas& canvas, const std::map<char, Glyph>& glyphs, int x, int y,
-              const std::string& text, std::uint8_t colour);
+void DrawText(Canvas& canvas, const std::map<char, Glyph>& glyphs, int x, int y, const std::string& text,
+              std::uint8_t colour);
 
 }  // namespace bitmaps

@@ -22,8 +22,7 @@ using namespace bitmaps;
 Canvas Tiled(const PixelArt& tile, int width, int height) {
   Canvas canvas(width, height, 0);
   for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      canvas.Set(x, y, tile.indices[(y % tile.height) * tile.width + x % tile.width]);
+    for (int x = 0; x < width; ++x) canvas.Set(x, y, tile.indices[(y % tile.height) * tile.width + x % tile.width]);
   return canvas;
 }
 
@@ -42,15 +41,13 @@ int main(int argc, char** argv) {
     if (icon.Width() != 32 || icon.Height() != 32) throw SourceError(in + "icon.txt: must be 32 x 32");
     const PixelArt tile = ReadPixelArt(in + "checker_tile.txt");
     const Canvas keyGuide = RunDrawingScript(in + "key_guide.txt", glyphs);
-    if (keyGuide.Width() != 300 || keyGuide.Height() != 150)
-      throw SourceError(in + "key_guide.txt: must be 300 x 150");
+    if (keyGuide.Width() != 300 || keyGuide.Height() != 150) throw SourceError(in + "key_guide.txt: must be 300 x 150");
 
-    const bool written =
-        WriteFile(out + "icon.bmp", EncodeBmp8(icon, palette)) &&
-        WriteFile(out + "key_guide.bmp", EncodeBmp8(keyGuide, palette)) &&
-        WriteFile(out + "order_panel.bmp", EncodeBmp8(Tiled(tile, 280, 125), palette)) &&
-        WriteFile(out + "font.bmp", EncodeBmp8(MakeFontBitmap(glyphs), palette)) &&
-        WriteFile(out + "checker.bmp", EncodeBmp8(Tiled(tile, 68, 50), palette));
+    const bool written = WriteFile(out + "icon.bmp", EncodeBmp8(icon, palette)) &&
+                         WriteFile(out + "key_guide.bmp", EncodeBmp8(keyGuide, palette)) &&
+                         WriteFile(out + "order_panel.bmp", EncodeBmp8(Tiled(tile, 280, 125), palette)) &&
+                         WriteFile(out + "font.bmp", EncodeBmp8(MakeFontBitmap(glyphs), palette)) &&
+                         WriteFile(out + "checker.bmp", EncodeBmp8(Tiled(tile, 68, 50), palette));
     return written ? 0 : 1;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "zarn_make_bitmaps: %s\n", e.what());

@@ -16,8 +16,7 @@ std::vector<SourceLine> ReadSourceLines(const std::string& path) {
   int number = 0;
   while (std::getline(f, text)) {
     ++number;
-    while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t'))
-      text.pop_back();
+    while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t')) text.pop_back();
     lines.push_back({number, text});
   }
   return lines;
@@ -27,9 +26,7 @@ void FailAt(const std::string& path, int line, const std::string& message) {
   throw SourceError(path + ":" + std::to_string(line) + ": " + message);
 }
 
-bool IsCommentOrBlank(const std::string& text) {
-  return text.empty() || text.rfind("//", 0) == 0;
-}
+bool IsCommentOrBlank(const std::string& text) { return text.empty() || text.rfind("//", 0) == 0; }
 
 PixelArt ReadPixelArt(const std::string& path) {
   std::map<char, int> colourOf;
@@ -55,8 +52,9 @@ PixelArt ReadPixelArt(const std::string& path) {
     if (line.text.empty()) break;  // the picture ends at the first blank line
     if (art.height == 0) art.width = int(line.text.size());
     if (int(line.text.size()) != art.width)
-      FailAt(path, line.number, "row is " + std::to_string(line.text.size()) +
-                                    " characters wide, the first was " + std::to_string(art.width));
+      FailAt(path, line.number,
+             "row is " + std::to_string(line.text.size()) + " characters wide, the first was " +
+                 std::to_string(art.width));
     for (char c : line.text) {
       const auto it = colourOf.find(c);
       if (it == colourOf.end()) FailAt(path, line.number, std::string("no key for '") + c + "'");

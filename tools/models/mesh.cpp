@@ -16,8 +16,7 @@ void Mesh::AddTriangle(Vec3 a, Vec3 b, Vec3 c, Vec3 outward, const Rgba& colour)
   AddTriangle(a, b, c, outward, colour, n, n, n);
 }
 
-void Mesh::AddTriangle(Vec3 a, Vec3 b, Vec3 c, Vec3 outward, const Rgba& colour, Vec3 na,
-                       Vec3 nb, Vec3 nc) {
+void Mesh::AddTriangle(Vec3 a, Vec3 b, Vec3 c, Vec3 outward, const Rgba& colour, Vec3 na, Vec3 nb, Vec3 nc) {
   const Vec3 cross = Cross(b - a, c - a);
   if (Length(cross) < 1e-7f) return;
   // Clockwise seen from the front: the plain cross product of the edges
@@ -30,9 +29,7 @@ void Mesh::AddTriangle(Vec3 a, Vec3 b, Vec3 c, Vec3 outward, const Rgba& colour,
   t.position[0] = PositionIndex(a + offset_);
   t.position[1] = PositionIndex(b + offset_);
   t.position[2] = PositionIndex(c + offset_);
-  if (t.position[0] == t.position[1] || t.position[1] == t.position[2] ||
-      t.position[0] == t.position[2])
-    return;
+  if (t.position[0] == t.position[1] || t.position[1] == t.position[2] || t.position[0] == t.position[2]) return;
   t.normal[0] = Normalize(na);
   t.normal[1] = Normalize(nb);
   t.normal[2] = Normalize(nc);
@@ -45,8 +42,8 @@ void Mesh::AddQuad(Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 outward, const Rgba& col
   AddTriangle(a, c, d, outward, colour);
 }
 
-void Mesh::AddQuad(Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 outward, const Rgba& colour, Vec3 na,
-                   Vec3 nb, Vec3 nc, Vec3 nd) {
+void Mesh::AddQuad(Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 outward, const Rgba& colour, Vec3 na, Vec3 nb, Vec3 nc,
+                   Vec3 nd) {
   AddTriangle(a, b, c, outward, colour, na, nb, nc);
   AddTriangle(a, c, d, outward, colour, na, nc, nd);
 }

@@ -31,12 +31,10 @@ class Mesh {
   // system). Without corner normals the face normal is used at every
   // corner. Triangles without area are dropped.
   void AddTriangle(Vec3 a, Vec3 b, Vec3 c, Vec3 outward, const Rgba& colour);
-  void AddTriangle(Vec3 a, Vec3 b, Vec3 c, Vec3 outward, const Rgba& colour, Vec3 na,
-                   Vec3 nb, Vec3 nc);
+  void AddTriangle(Vec3 a, Vec3 b, Vec3 c, Vec3 outward, const Rgba& colour, Vec3 na, Vec3 nb, Vec3 nc);
   // A planar quad a-b-c-d (in order around it) as two triangles.
   void AddQuad(Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 outward, const Rgba& colour);
-  void AddQuad(Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 outward, const Rgba& colour, Vec3 na,
-               Vec3 nb, Vec3 nc, Vec3 nd);
+  void AddQuad(Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 outward, const Rgba& colour, Vec3 na, Vec3 nb, Vec3 nc, Vec3 nd);
 
   // Moves everything added from now on by `offset`.
   void SetOffset(Vec3 offset) { offset_ = offset; }

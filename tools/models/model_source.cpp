@@ -15,8 +15,7 @@ namespace {
 
 class LineReader {
  public:
-  LineReader(std::string path, int number, const std::string& text)
-      : path_(std::move(path)), number_(number) {
+  LineReader(std::string path, int number, const std::string& text) : path_(std::move(path)), number_(number) {
     std::istringstream in(text);
     for (std::string word; in >> word;) words_.push_back(word);
   }
@@ -48,8 +47,7 @@ class LineReader {
   int Count(int min, int max) {
     const float v = Number();
     if (v != static_cast<int>(v) || v < min || v > max)
-      Fail("count must be a whole number from " + std::to_string(min) + " to " +
-           std::to_string(max));
+      Fail("count must be a whole number from " + std::to_string(min) + " to " + std::to_string(max));
     return static_cast<int>(v);
   }
   Axis AxisWord() {
@@ -158,8 +156,8 @@ Mesh ReadModel(const std::string& path, const Palette& shared) {
         line.End();
         if (!(outer > inner) || inner < 0 || !(h1 > h0))
           line.Fail("needs outer radius > inner radius >= 0 and h1 > h0");
-        AddLathe(mesh, colour, axis, centre,
-                 {{inner, h0}, {outer, h0}, {outer, h1}, {inner, h1}, {inner, h0}}, options);
+        AddLathe(mesh, colour, axis, centre, {{inner, h0}, {outer, h0}, {outer, h1}, {inner, h1}, {inner, h0}},
+                 options);
       } else if (kind == "lathe") {
         const Axis axis = line.AxisWord();
         const Vec3 centre = line.Point();

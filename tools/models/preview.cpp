@@ -45,8 +45,7 @@ bool AddModel(Frame* root, std::string request) {
   if (auto at = request.find('@'); at != std::string::npos) {
     file = request.substr(0, at);
     std::string rest = request.substr(at + 1) + ",";
-    for (std::size_t start = 0, comma; (comma = rest.find(',', start)) != std::string::npos;
-         start = comma + 1) {
+    for (std::size_t start = 0, comma; (comma = rest.find(',', start)) != std::string::npos; start = comma + 1) {
       float v = 0;
       if (!Number(rest.substr(start, comma - start).c_str(), &v)) return false;
       place.push_back(v);
@@ -76,8 +75,9 @@ int main(int argc, char** argv) {
   bool ok = argc >= 9;
   for (int i = 0; ok && i < 6; ++i) ok = Number(argv[2 + i], &v[i]);
   if (!ok) {
-    std::fprintf(stderr, "usage: zarn_model_preview OUT.png EYE_X EYE_Y EYE_Z AT_X AT_Y AT_Z "
-                         "FILE.x[@x,y,z[,ax[,ay]]][#AARRGGBB] ...\n");
+    std::fprintf(stderr,
+                 "usage: zarn_model_preview OUT.png EYE_X EYE_Y EYE_Z AT_X AT_Y AT_Z "
+                 "FILE.x[@x,y,z[,ax[,ay]]][#AARRGGBB] ...\n");
     return 2;
   }
   namespace caps = surface::caps;
@@ -119,8 +119,7 @@ int main(int argc, char** argv) {
   picture.width = kWidth;
   picture.height = kHeight;
   for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x)
-      picture.pixels.push_back(surface::LoadPixel(back->Row(y) + 3 * x, 3));
+    for (int x = 0; x < kWidth; ++x) picture.pixels.push_back(surface::LoadPixel(back->Row(y) + 3 * x, 3));
   std::string error;
   if (!os::WritePng(argv[1], picture, &error)) {
     std::fprintf(stderr, "zarn_model_preview: %s\n", error.c_str());

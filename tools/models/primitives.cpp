@@ -39,9 +39,7 @@ float SignedArea(const std::vector<Point2>& p) {
   return area / 2;
 }
 
-float Cross2(Point2 o, Point2 a, Point2 b) {
-  return (a.u - o.u) * (b.v - o.v) - (a.v - o.v) * (b.u - o.u);
-}
+float Cross2(Point2 o, Point2 a, Point2 b) { return (a.u - o.u) * (b.v - o.v) - (a.v - o.v) * (b.u - o.u); }
 
 bool InTriangle(Point2 p, Point2 a, Point2 b, Point2 c) {
   return Cross2(a, b, p) >= 0 && Cross2(b, c, p) >= 0 && Cross2(c, a, p) >= 0;
@@ -49,16 +47,14 @@ bool InTriangle(Point2 p, Point2 a, Point2 b, Point2 c) {
 
 // Whether segments ab and cd cross or touch.
 bool SegmentsMeet(Point2 a, Point2 b, Point2 c, Point2 d) {
-  const float d1 = Cross2(a, b, c), d2 = Cross2(a, b, d), d3 = Cross2(c, d, a),
-              d4 = Cross2(c, d, b);
-  if (((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0)))
-    return true;
+  const float d1 = Cross2(a, b, c), d2 = Cross2(a, b, d), d3 = Cross2(c, d, a), d4 = Cross2(c, d, b);
+  if (((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0))) return true;
   auto onSegment = [](Point2 p, Point2 q, Point2 r) {  // r on pq, given collinear
-    return std::min(p.u, q.u) <= r.u && r.u <= std::max(p.u, q.u) &&
-           std::min(p.v, q.v) <= r.v && r.v <= std::max(p.v, q.v);
+    return std::min(p.u, q.u) <= r.u && r.u <= std::max(p.u, q.u) && std::min(p.v, q.v) <= r.v &&
+           r.v <= std::max(p.v, q.v);
   };
-  return (d1 == 0 && onSegment(a, b, c)) || (d2 == 0 && onSegment(a, b, d)) ||
-         (d3 == 0 && onSegment(c, d, a)) || (d4 == 0 && onSegment(c, d, b));
+  return (d1 == 0 && onSegment(a, b, c)) || (d2 == 0 && onSegment(a, b, d)) || (d3 == 0 && onSegment(c, d, a)) ||
+         (d4 == 0 && onSegment(c, d, b));
 }
 
 bool IsSimple(const std::vector<Point2>& p) {
@@ -83,9 +79,8 @@ Vec3 FromPlane(Axis axis, float u, float v, float w) {
 }
 
 void AddBox(Mesh& mesh, const Rgba& colour, Vec3 lo, Vec3 hi) {
-  const Vec3 c[8] = {{lo.x, lo.y, lo.z}, {hi.x, lo.y, lo.z}, {hi.x, hi.y, lo.z},
-                     {lo.x, hi.y, lo.z}, {lo.x, lo.y, hi.z}, {hi.x, lo.y, hi.z},
-                     {hi.x, hi.y, hi.z}, {lo.x, hi.y, hi.z}};
+  const Vec3 c[8] = {{lo.x, lo.y, lo.z}, {hi.x, lo.y, lo.z}, {hi.x, hi.y, lo.z}, {lo.x, hi.y, lo.z},
+                     {lo.x, lo.y, hi.z}, {hi.x, lo.y, hi.z}, {hi.x, hi.y, hi.z}, {lo.x, hi.y, hi.z}};
   mesh.AddQuad(c[0], c[1], c[2], c[3], {0, 0, -1}, colour);
   mesh.AddQuad(c[5], c[4], c[7], c[6], {0, 0, 1}, colour);
   mesh.AddQuad(c[4], c[0], c[3], c[7], {-1, 0, 0}, colour);
@@ -94,14 +89,13 @@ void AddBox(Mesh& mesh, const Rgba& colour, Vec3 lo, Vec3 hi) {
   mesh.AddQuad(c[4], c[5], c[1], c[0], {0, -1, 0}, colour);
 }
 
-void AddLathe(Mesh& mesh, const Rgba& colour, Axis axis, Vec3 centre,
-              const std::vector<Point2>& profile, const LatheOptions& options) {
+void AddLathe(Mesh& mesh, const Rgba& colour, Axis axis, Vec3 centre, const std::vector<Point2>& profile,
+              const LatheOptions& options) {
   if (profile.size() < 2 || options.segments < 3)
     throw std::invalid_argument("a lathe needs two profile points and three segments");
   for (const Point2& p : profile)
     if (p.u < 0) throw std::invalid_argument("a lathe's radii cannot be negative");
-  if (!(options.scale1 > 0 && options.scale2 > 0))
-    throw std::invalid_argument("a lathe's scales must be positive");
+  if (!(options.scale1 > 0 && options.scale2 > 0)) throw std::invalid_argument("a lathe's scales must be positive");
   const Vec3 a = AxisVector(axis);
   const auto [e1, e2] = AcrossAxis(axis);
   const int n = options.segments;
@@ -123,13 +117,19 @@ void AddLathe(Mesh& mesh, const Rgba& colour, Axis axis, Vec3 centre,
       const Vec3 p0 = at(p, k), p1 = at(p, k + 1), q0 = at(q, k), q1 = at(q, k + 1);
       const Vec3 n0 = normalAt(k), n1 = normalAt(k + 1);
       if (options.flat) {
-        if (p.u == 0) mesh.AddTriangle(p0, q0, q1, outward, colour);
-        else if (q.u == 0) mesh.AddTriangle(p0, p1, q0, outward, colour);
-        else mesh.AddQuad(p0, p1, q1, q0, outward, colour);
+        if (p.u == 0)
+          mesh.AddTriangle(p0, q0, q1, outward, colour);
+        else if (q.u == 0)
+          mesh.AddTriangle(p0, p1, q0, outward, colour);
+        else
+          mesh.AddQuad(p0, p1, q1, q0, outward, colour);
       } else {
-        if (p.u == 0) mesh.AddTriangle(p0, q0, q1, outward, colour, n0, n0, n1);
-        else if (q.u == 0) mesh.AddTriangle(p0, p1, q0, outward, colour, n0, n1, n0);
-        else mesh.AddQuad(p0, p1, q1, q0, outward, colour, n0, n1, n1, n0);
+        if (p.u == 0)
+          mesh.AddTriangle(p0, q0, q1, outward, colour, n0, n0, n1);
+        else if (q.u == 0)
+          mesh.AddTriangle(p0, p1, q0, outward, colour, n0, n1, n0);
+        else
+          mesh.AddQuad(p0, p1, q1, q0, outward, colour, n0, n1, n1, n0);
       }
     }
   }
@@ -169,16 +169,15 @@ std::vector<std::array<int, 3>> Triangulate(const std::vector<Point2>& polygon) 
   return out;
 }
 
-void AddExtrusion(Mesh& mesh, const Rgba& colour, Axis axis, float w0, float w1,
-                  const std::vector<Point2>& outline) {
+void AddExtrusion(Mesh& mesh, const Rgba& colour, Axis axis, float w0, float w1, const std::vector<Point2>& outline) {
   if (w1 < w0) std::swap(w0, w1);
   const Vec3 a = AxisVector(axis);
   for (const auto& t : Triangulate(outline)) {
     const Point2 p = outline[t[0]], q = outline[t[1]], r = outline[t[2]];
-    mesh.AddTriangle(FromPlane(axis, p.u, p.v, w0), FromPlane(axis, q.u, q.v, w0),
-                     FromPlane(axis, r.u, r.v, w0), -a, colour);
-    mesh.AddTriangle(FromPlane(axis, p.u, p.v, w1), FromPlane(axis, q.u, q.v, w1),
-                     FromPlane(axis, r.u, r.v, w1), a, colour);
+    mesh.AddTriangle(FromPlane(axis, p.u, p.v, w0), FromPlane(axis, q.u, q.v, w0), FromPlane(axis, r.u, r.v, w0), -a,
+                     colour);
+    mesh.AddTriangle(FromPlane(axis, p.u, p.v, w1), FromPlane(axis, q.u, q.v, w1), FromPlane(axis, r.u, r.v, w1), a,
+                     colour);
   }
   const float sign = SignedArea(outline) > 0 ? 1.0f : -1.0f;
   for (std::size_t i = 0, n = outline.size(); i < n; ++i) {
@@ -186,8 +185,8 @@ void AddExtrusion(Mesh& mesh, const Rgba& colour, Axis axis, float w0, float w1,
     // For a counter-clockwise outline the outside lies to the right.
     const Point2 side{(q.v - p.v) * sign, -(q.u - p.u) * sign};
     const Vec3 outward = FromPlane(axis, side.u, side.v, 0) - FromPlane(axis, 0, 0, 0);
-    mesh.AddQuad(FromPlane(axis, p.u, p.v, w0), FromPlane(axis, q.u, q.v, w0),
-                 FromPlane(axis, q.u, q.v, w1), FromPlane(axis, p.u, p.v, w1), outward, colour);
+    mesh.AddQuad(FromPlane(axis, p.u, p.v, w0), FromPlane(axis, q.u, q.v, w0), FromPlane(axis, q.u, q.v, w1),
+                 FromPlane(axis, p.u, p.v, w1), outward, colour);
   }
 }
 

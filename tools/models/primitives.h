@@ -32,15 +32,14 @@ struct LatheOptions {
   float scale1 = 1, scale2 = 1;
   bool flat = false;
 };
-void AddLathe(Mesh& mesh, const Rgba& colour, Axis axis, Vec3 centre,
-              const std::vector<Point2>& profile, const LatheOptions& options);
+void AddLathe(Mesh& mesh, const Rgba& colour, Axis axis, Vec3 centre, const std::vector<Point2>& profile,
+              const LatheOptions& options);
 
 // A prism: a simple polygon (any winding, convex or not) extruded from w0 to
 // w1 along `axis`, with both ends closed. The outline's coordinates, seen
 // looking along +axis: x: (u, v) = (-z, y), the side view with the
 // excavator's front (-z) to the right; y: (u, v) = (x, z); z: (u, v) = (x, y).
-void AddExtrusion(Mesh& mesh, const Rgba& colour, Axis axis, float w0, float w1,
-                  const std::vector<Point2>& outline);
+void AddExtrusion(Mesh& mesh, const Rgba& colour, Axis axis, float w0, float w1, const std::vector<Point2>& outline);
 
 // A flat bar of the given width following a polyline in the outline plane
 // (see AddExtrusion), mitred at its corners and cut square at its ends,

@@ -48,8 +48,8 @@ std::string XFileText(const Mesh& mesh, const std::string& name) {
   }
 
   const auto& colours = mesh.Colours();
-  out += "\n MeshMaterialList {\n  " + std::to_string(colours.size()) + ";\n  " +
-         std::to_string(triangles.size()) + ";\n  ";
+  out += "\n MeshMaterialList {\n  " + std::to_string(colours.size()) + ";\n  " + std::to_string(triangles.size()) +
+         ";\n  ";
   for (std::size_t i = 0; i < triangles.size(); ++i)
     out += std::to_string(triangles[i].colour) + (i + 1 < triangles.size() ? "," : ";;\n");
   for (const Rgba& c : colours) {
@@ -74,9 +74,8 @@ std::string XFileText(const Mesh& mesh, const std::string& name) {
     out += "  " + Triple(normals[i]) + (i + 1 < normals.size() ? ",\n" : ";\n");
   out += "  " + std::to_string(triangles.size()) + ";\n";
   for (std::size_t i = 0; i < triangles.size(); ++i)
-    out += "  3;" + std::to_string(corner[3 * i]) + "," + std::to_string(corner[3 * i + 1]) +
-           "," + std::to_string(corner[3 * i + 2]) + ";" +
-           (i + 1 < triangles.size() ? ",\n" : ";\n");
+    out += "  3;" + std::to_string(corner[3 * i]) + "," + std::to_string(corner[3 * i + 1]) + "," +
+           std::to_string(corner[3 * i + 2]) + ";" + (i + 1 < triangles.size() ? ",\n" : ";\n");
   out += " }\n}\n";
   return out;
 }

@@ -45,8 +45,9 @@ std::vector<std::uint8_t> Text(const std::string& s) { return {s.begin(), s.end(
 std::uint8_t Byte(int v) { return static_cast<std::uint8_t>(std::clamp(v, 0, 127)); }
 
 void PutChunk(std::vector<std::uint8_t>& out, std::vector<Event> events, std::uint32_t endTick) {
-  std::stable_sort(events.begin(), events.end(),
-                   [](const Event& a, const Event& b) { return std::tie(a.tick, a.order) < std::tie(b.tick, b.order); });
+  std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
+    return std::tie(a.tick, a.order) < std::tie(b.tick, b.order);
+  });
   std::vector<std::uint8_t> body;
   std::uint32_t at = 0;
   for (const Event& e : events) {
@@ -68,9 +69,11 @@ std::vector<Event> TempoTrack(const Song& song) {
   while ((1 << unitPower) < song.meterUnit) ++unitPower;
   std::vector<Event> events;
   events.push_back({0, 0, Meta(0x03, Text(song.title))});
-  events.push_back({0, 0, Meta(0x51, {static_cast<std::uint8_t>(micros >> 16), static_cast<std::uint8_t>(micros >> 8),
-                                      static_cast<std::uint8_t>(micros)})});
-  events.push_back({0, 0, Meta(0x58, {static_cast<std::uint8_t>(song.meterBeats), static_cast<std::uint8_t>(unitPower), 24, 8})});
+  events.push_back({0, 0,
+                    Meta(0x51, {static_cast<std::uint8_t>(micros >> 16), static_cast<std::uint8_t>(micros >> 8),
+                                static_cast<std::uint8_t>(micros)})});
+  events.push_back(
+      {0, 0, Meta(0x58, {static_cast<std::uint8_t>(song.meterBeats), static_cast<std::uint8_t>(unitPower), 24, 8})});
   return events;
 }
 
@@ -86,7 +89,8 @@ std::vector<Event> PartTrack(const Track& track) {
   events.push_back({0, 0, {control, 93, Byte(track.chorus)}});
   for (const Note& n : track.notes) {
     events.push_back({n.tick, 2, {static_cast<std::uint8_t>(0x90 | ch), Byte(n.key), Byte(std::max(n.velocity, 1))}});
-    events.push_back({n.tick + std::max<std::uint32_t>(n.length, 1), 1, {static_cast<std::uint8_t>(0x80 | ch), Byte(n.key), 0}});
+    events.push_back(
+        {n.tick + std::max<std::uint32_t>(n.length, 1), 1, {static_cast<std::uint8_t>(0x80 | ch), Byte(n.key), 0}});
   }
   return events;
 }

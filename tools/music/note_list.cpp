@@ -89,8 +89,7 @@ class Parser {
   bool Meter(const std::vector<std::string>& w) {
     auto slash = w.size() == 2 ? w[1].find('/') : std::string::npos;
     if (slash == std::string::npos || !Number(w[1].substr(0, slash), 1, 16, song_->meterBeats) ||
-        !Number(w[1].substr(slash + 1), 1, 16, song_->meterUnit) ||
-        (song_->meterUnit & (song_->meterUnit - 1)) != 0) {
+        !Number(w[1].substr(slash + 1), 1, 16, song_->meterUnit) || (song_->meterUnit & (song_->meterUnit - 1)) != 0) {
       return Fail("bad meter");
     }
     return true;
@@ -104,9 +103,15 @@ class Parser {
     velocity_ = 96;
     for (std::size_t i = 2; i < w.size(); i += 2) {
       const std::string& key = w[i];
-      int* field = key == "channel" ? &t.channel : key == "program" ? &t.program : key == "volume" ? &t.volume
-                   : key == "pan" ? &t.pan : key == "reverb" ? &t.reverb : key == "chorus" ? &t.chorus
-                   : key == "gate" ? &gate_ : key == "velocity" ? &velocity_ : nullptr;
+      int* field = key == "channel"    ? &t.channel
+                   : key == "program"  ? &t.program
+                   : key == "volume"   ? &t.volume
+                   : key == "pan"      ? &t.pan
+                   : key == "reverb"   ? &t.reverb
+                   : key == "chorus"   ? &t.chorus
+                   : key == "gate"     ? &gate_
+                   : key == "velocity" ? &velocity_
+                                       : nullptr;
       if (!field) return Fail("unknown track setting '" + key + "'");
       const int high = key == "channel" ? 15 : key == "gate" ? 100 : 127;
       const int low = key == "gate" ? 10 : key == "velocity" ? 1 : 0;
@@ -189,8 +194,10 @@ class Parser {
       const auto tie = s.find('_', from);
       std::string term = s.substr(from, tie - from);
       bool dotted = false, triplet = false;
-      if (!term.empty() && term.back() == '.') dotted = true, term.pop_back();
-      else if (!term.empty() && term.back() == 't') triplet = true, term.pop_back();
+      if (!term.empty() && term.back() == '.')
+        dotted = true, term.pop_back();
+      else if (!term.empty() && term.back() == 't')
+        triplet = true, term.pop_back();
       int unit = 0;
       if (!Number(term, 1, 32, unit) || (unit & (unit - 1)) != 0) return false;
       std::uint32_t part = static_cast<std::uint32_t>(song_->division * 4 / unit);
@@ -210,8 +217,10 @@ class Parser {
     if (step == steps.end()) return false;
     std::size_t i = 1;
     int accidental = 0;
-    if (i < s.size() && s[i] == '#') accidental = 1, ++i;
-    else if (i < s.size() && s[i] == 'b') accidental = -1, ++i;
+    if (i < s.size() && s[i] == '#')
+      accidental = 1, ++i;
+    else if (i < s.size() && s[i] == 'b')
+      accidental = -1, ++i;
     int octave = 0;
     if (!Number(s.substr(i), -1, 9, octave)) return false;
     key = (octave + 1) * 12 + step->second + accidental;

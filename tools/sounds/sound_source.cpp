@@ -20,12 +20,18 @@ bool Number(std::istringstream& in, double lo, double hi, double* out) {
 }
 
 bool ParseWave(const std::string& word, Wave* out) {
-  if (word == "sine") *out = Wave::kSine;
-  else if (word == "square") *out = Wave::kSquare;
-  else if (word == "saw") *out = Wave::kSaw;
-  else if (word == "triangle") *out = Wave::kTriangle;
-  else if (word == "noise") *out = Wave::kNoise;
-  else return false;
+  if (word == "sine")
+    *out = Wave::kSine;
+  else if (word == "square")
+    *out = Wave::kSquare;
+  else if (word == "saw")
+    *out = Wave::kSaw;
+  else if (word == "triangle")
+    *out = Wave::kTriangle;
+  else if (word == "noise")
+    *out = Wave::kNoise;
+  else
+    return false;
   return true;
 }
 

@@ -27,11 +27,11 @@ struct Voice {
   Wave wave = Wave::kSine;
   double freq = 440.0, freqTo = 0.0;  // freqTo 0: no glide
   double level = 1.0;
-  double start = 0.0, end = -1.0;     // end -1: the end of the sound
+  double start = 0.0, end = -1.0;  // end -1: the end of the sound
   double attack = 0.0, decay = 0.0, sustain = 1.0, release = 0.0;
   double tremoloRate = 0.0, tremoloDepth = 0.0;
   double vibratoRate = 0.0, vibratoCents = 0.0;
-  double lowpass = 0.0;               // 0: none
+  double lowpass = 0.0;  // 0: none
 };
 
 struct SoundSource {

@@ -75,8 +75,7 @@ void AddVoice(const SoundSource& s, Voice v, std::vector<double>& mix) {
     phase += hz / rate;
     filtered += alpha * (x - filtered);
     double amp = v.level * Envelope(v, t, length);
-    if (v.tremoloRate > 0.0)
-      amp *= 1.0 - v.tremoloDepth * 0.5 * (1.0 - std::cos(kTwoPi * v.tremoloRate * t));
+    if (v.tremoloRate > 0.0) amp *= 1.0 - v.tremoloDepth * 0.5 * (1.0 - std::cos(kTwoPi * v.tremoloRate * t));
     mix[i] += filtered * amp;
   }
 }

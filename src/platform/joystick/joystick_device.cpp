@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 
-
 namespace platform::joystick {
 
 namespace {
@@ -23,8 +22,7 @@ JoystickDevice::~JoystickDevice() = default;
 HResult JoystickDevice::Create(Ref<JoystickDevice>* out, DeviceKind kind) {
   if (!out) return kInvalidParam;
   if (kind == DeviceKind::kAuto) kind = g_autoKind;
-  std::unique_ptr<JoystickSource> source =
-      kind == DeviceKind::kLive ? OpenSdlSource(nullptr) : OpenScriptedSource();
+  std::unique_ptr<JoystickSource> source = kind == DeviceKind::kLive ? OpenSdlSource(nullptr) : OpenScriptedSource();
   if (!source) {
     if (kind == DeviceKind::kLive) std::fputs("zarn: no joystick found; playing with the keyboard\n", stderr);
     return kDeviceNotRegistered;

@@ -16,8 +16,7 @@ using core::Be32;
 namespace {
 
 constexpr std::uint64_t kMaxTicks = 0x7FFFFFFF;  // the player counts in int
-constexpr std::uint32_t kDefaultTempo = 500000;   // microseconds per quarter
-
+constexpr std::uint32_t kDefaultTempo = 500000;  // microseconds per quarter
 
 // Reads one chunk's events; everything it touches lies inside [pos, end).
 class TrackReader {
@@ -135,8 +134,7 @@ MidiFileInfo CheckMidiFile(std::span<const std::uint8_t> bytes) {
   info.trackCount = static_cast<int>(Be16(&bytes[10]));
   const std::uint32_t division = Be16(&bytes[12]);
   if (info.format > 1) return Invalid("only formats 0 and 1 are played");
-  if (info.trackCount < 1 || info.trackCount > kMaxMidiTracks ||
-      (info.format == 0 && info.trackCount != 1)) {
+  if (info.trackCount < 1 || info.trackCount > kMaxMidiTracks || (info.format == 0 && info.trackCount != 1)) {
     return Invalid("bad track count");
   }
   if (division == 0 || (division & 0x8000)) return Invalid("bad time division");

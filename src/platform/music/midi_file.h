@@ -16,13 +16,13 @@ inline constexpr int kMaxMidiTracks = 64;
 
 struct MidiFileInfo {
   bool valid = false;
-  std::string error;        // why not, when not valid
-  int format = 0;           // 0 or 1
+  std::string error;  // why not, when not valid
+  int format = 0;     // 0 or 1
   int trackCount = 0;
-  int division = 0;         // ticks per quarter note
-  std::uint32_t lengthTicks = 0;   // end of the longest track
-  std::uint32_t noteCount = 0;     // note-on events with a velocity
-  double lengthSeconds = 0.0;      // with the file's tempo changes
+  int division = 0;               // ticks per quarter note
+  std::uint32_t lengthTicks = 0;  // end of the longest track
+  std::uint32_t noteCount = 0;    // note-on events with a velocity
+  double lengthSeconds = 0.0;     // with the file's tempo changes
 };
 
 MidiFileInfo CheckMidiFile(std::span<const std::uint8_t> bytes);

@@ -239,7 +239,8 @@ bool Performance::IsPlaying() const { return playing_ || pending_; }
 void Performance::CheckSegmentEnd() {
   if (!playing_ || (framesLeft_ > 0 && fluid_player_get_status(synth_->player) != FLUID_PLAYER_DONE)) return;
   synth_->DropPlayer();
-  if (segmentNotifications_) notifications_.push_back({NotificationType::Segment, NotificationOption::SegmentEnd, playing_});
+  if (segmentNotifications_)
+    notifications_.push_back({NotificationType::Segment, NotificationOption::SegmentEnd, playing_});
   playing_.reset();
 }
 

@@ -8,15 +8,12 @@ namespace platform::music {
 HResult Segment::SetParam(SegmentParam param, Performance* performance) {
   if (!performance) return kEInvalidArg;
   switch (param) {
-    case SegmentParam::StandardMidiFile:
-      return kOk;  // our synthesizer always reads program changes as General MIDI
+    case SegmentParam::StandardMidiFile: return kOk;  // our synthesizer always reads program changes as General MIDI
     case SegmentParam::Download:
       if (!performance->HasInstruments()) return kMusicNotInitialized;
       downloaded_ = true;
       return kOk;
-    case SegmentParam::Unload:
-      downloaded_ = false;
-      return kOk;
+    case SegmentParam::Unload: downloaded_ = false; return kOk;
   }
   return kEInvalidArg;
 }

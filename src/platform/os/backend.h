@@ -17,7 +17,7 @@ class Dialog;
 struct BackendOptions {
   bool headless = false;
   double fps = 60.0;
-  std::int64_t seedSeconds = 0;  // headless: the clock's start moves this much later
+  std::int64_t seedSeconds = 0;   // headless: the clock's start moves this much later
   bool refuseFullScreen = false;  // headless: a window system without full screen (tests)
 };
 
@@ -26,8 +26,8 @@ class Window {
   WindowClass windowClass;
   std::string title;
   std::uint32_t style = 0;
-  Rect frame;    // outer rectangle on the screen, as asked for
-  Rect client;   // client area on the screen
+  Rect frame;   // outer rectangle on the screen, as asked for
+  Rect client;  // client area on the screen
   bool fullScreen = false;
   void* native = nullptr;  // the backend's own window object
 };

@@ -26,12 +26,8 @@ class HeadlessBackend final : public Backend {
 
   // Turn n starts at n / fps seconds, computed from the count so that no
   // rounding error builds up over a long run.
-  std::int64_t NowNanoseconds() override {
-    return std::llround(static_cast<double>(turns_) * 1e9 / fps_);
-  }
-  std::int64_t WallClockSeconds() override {
-    return kHeadlessEpochSeconds + seed_ + NowNanoseconds() / 1'000'000'000;
-  }
+  std::int64_t NowNanoseconds() override { return std::llround(static_cast<double>(turns_) * 1e9 / fps_); }
+  std::int64_t WallClockSeconds() override { return kHeadlessEpochSeconds + seed_ + NowNanoseconds() / 1'000'000'000; }
   void EndTurn() override { ++turns_; }
   void SetPaced(bool) override {}
   void PumpEvents() override {}

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <thread>
 #include <vector>
@@ -15,8 +15,8 @@
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
 #include "platform/os/picture_placement.h"
-#include "platform/os/sdl_dialog.h"
 #include "platform/os/screenshot.h"
+#include "platform/os/sdl_dialog.h"
 #include "platform/os/sdl_keymap.h"
 #include "platform/os/window.h"
 #include "platform/os/window_icon.h"
@@ -173,8 +173,8 @@ class SdlBackend final : public Backend {
     if (window.fullScreen) destination = {0, 0, cw, ch};
     if (!PrepareCanvas(cw, ch)) return;
     // Only the part of the picture that falls on the canvas is copied.
-    Rect r{std::max(destination.left, 0), std::max(destination.top, 0),
-           std::min(destination.left + picture.width, cw), std::min(destination.top + picture.height, ch)};
+    Rect r{std::max(destination.left, 0), std::max(destination.top, 0), std::min(destination.left + picture.width, cw),
+           std::min(destination.top + picture.height, ch)};
     for (int y = r.top; y < r.bottom; ++y) {
       const std::uint32_t* from = picture.pixels.data() +
                                   static_cast<std::size_t>(y - destination.top) * picture.width +
@@ -183,8 +183,7 @@ class SdlBackend final : public Backend {
     }
     if (r.Width() > 0 && r.Height() > 0) {
       SDL_Rect area{r.left, r.top, r.Width(), r.Height()};
-      SDL_UpdateTexture(texture_, &area, canvas_.pixels.data() + static_cast<std::size_t>(r.top) * cw + r.left,
-                        cw * 4);
+      SDL_UpdateTexture(texture_, &area, canvas_.pixels.data() + static_cast<std::size_t>(r.top) * cw + r.left, cw * 4);
     }
     ShowCanvas();
   }
@@ -254,8 +253,7 @@ class SdlBackend final : public Backend {
     // F12 is free in every mode of the game: it takes a screenshot.
     if (code == vk::kF12 && down && canvas_.width > 0) SaveScreenshot(canvas_);
     bool system = code == vk::kMenu || code == vk::kF10;
-    std::uint32_t message = system ? (down ? msg::kSysKeyDown : msg::kSysKeyUp)
-                                   : (down ? msg::kKeyDown : msg::kKeyUp);
+    std::uint32_t message = system ? (down ? msg::kSysKeyDown : msg::kSysKeyUp) : (down ? msg::kKeyDown : msg::kKeyUp);
     PostMessage(main, message, static_cast<std::uintptr_t>(code), 0);
   }
 

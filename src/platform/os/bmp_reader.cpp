@@ -97,10 +97,8 @@ BmpReadResult ReadBmp(std::span<const std::uint8_t> file) {
   const std::uint32_t coloursUsed = U32(file, 46);
 
   if (planes != 1) return Fail("plane count " + std::to_string(planes) + " is not 1");
-  if (bits != 8 && bits != 24)
-    return Fail("unsupported depth of " + std::to_string(bits) + " bits per pixel");
-  if (compression != 0)
-    return Fail("compressed bitmaps (" + CompressionName(compression) + ") are not supported");
+  if (bits != 8 && bits != 24) return Fail("unsupported depth of " + std::to_string(bits) + " bits per pixel");
+  if (compression != 0) return Fail("compressed bitmaps (" + CompressionName(compression) + ") are not supported");
 
   // The height's sign gives the row order; widen before negating, since
   // -INT32_MIN does not fit.
@@ -109,8 +107,8 @@ BmpReadResult ReadBmp(std::span<const std::uint8_t> file) {
   if (width <= 0 || height <= 0)
     return Fail("bad dimensions " + std::to_string(width) + " x " + std::to_string(rawHeight));
   if (width > kMaxBmpDimension || height > kMaxBmpDimension)
-    return Fail("dimensions " + std::to_string(width) + " x " + std::to_string(height) +
-                " exceed the limit of " + std::to_string(kMaxBmpDimension));
+    return Fail("dimensions " + std::to_string(width) + " x " + std::to_string(height) + " exceed the limit of " +
+                std::to_string(kMaxBmpDimension));
 
   BmpReadResult result;
   BmpImage& image = result.image;
@@ -120,8 +118,7 @@ BmpReadResult ReadBmp(std::span<const std::uint8_t> file) {
 
   std::uint64_t tableEnd = kFileHeaderSize + headerSize;
   if (bits == 8) {
-    if (coloursUsed > 256)
-      return Fail("colour table of " + std::to_string(coloursUsed) + " entries (at most 256)");
+    if (coloursUsed > 256) return Fail("colour table of " + std::to_string(coloursUsed) + " entries (at most 256)");
     if (!ReadPalette(file, coloursUsed == 0 ? 256 : coloursUsed, tableEnd, image.palette))
       return Fail("file truncated inside its colour table");
   }

@@ -38,8 +38,6 @@ void ReportRefusedFile(const std::string& path, std::string_view why) {
   std::fflush(stderr);
 }
 
-void MessageBox(const std::string& caption, const std::string& text) {
-  CurrentBackend().ShowMessageBox(caption, text);
-}
+void MessageBox(const std::string& caption, const std::string& text) { CurrentBackend().ShowMessageBox(caption, text); }
 
 }  // namespace platform::os

@@ -21,8 +21,7 @@ Dialog::Control* Dialog::FindControl(int id) {
   return nullptr;
 }
 
-Dialog::Control* Dialog::FirstOfClass(const char* className, std::uint32_t styleMask,
-                                      std::uint32_t style) {
+Dialog::Control* Dialog::FirstOfClass(const char* className, std::uint32_t styleMask, std::uint32_t style) {
   for (Control& c : controls_)
     if (c.item.className == className && (c.item.style & styleMask) == style) return &c;
   return nullptr;
@@ -47,8 +46,7 @@ void Dialog::PressKey(int virtualKey) {
       }
       break;
     case vk::kSpace:
-      if (Control* box = FirstOfClass("Button", 0xF, dlg::kBsAutoCheckBox))
-        ClickControl(box->item.id);
+      if (Control* box = FirstOfClass("Button", 0xF, dlg::kBsAutoCheckBox)) ClickControl(box->item.id);
       break;
     case vk::kReturn: Command(dlg::kIdOk); break;
     case vk::kEscape: Command(dlg::kIdCancel); break;
@@ -74,8 +72,7 @@ void Dialog::ClickListEntry(int id, int entry) {
 // The default handling of closing a dialog is IDCANCEL.
 void Dialog::Close() { Command(dlg::kIdCancel); }
 
-std::intptr_t Dialog::SendToControl(int id, std::uint32_t message, std::uintptr_t wParam,
-                                    std::intptr_t lParam) {
+std::intptr_t Dialog::SendToControl(int id, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
   Control* c = FindControl(id);
   if (!c) return dlg::kCbErr;
   int count = static_cast<int>(c->list.size());
@@ -105,15 +102,14 @@ void Dialog::End(std::intptr_t result) {
   result_ = result;
 }
 
-std::intptr_t DialogBoxParam(const DialogTemplate& dialogTemplate, Window*, DialogProc proc,
-                             std::intptr_t param) {
+std::intptr_t DialogBoxParam(const DialogTemplate& dialogTemplate, Window*, DialogProc proc, std::intptr_t param) {
   if (!proc) return -1;
   Dialog dialog(dialogTemplate, proc, param);
   return CurrentBackend().RunDialog(dialog);
 }
 
-std::intptr_t SendDlgItemMessage(Dialog* dialog, int id, std::uint32_t message,
-                                 std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t SendDlgItemMessage(Dialog* dialog, int id, std::uint32_t message, std::uintptr_t wParam,
+                                 std::intptr_t lParam) {
   return dialog ? dialog->SendToControl(id, message, wParam, lParam) : 0;
 }
 

@@ -85,8 +85,7 @@ class Dialog {
   Control* FindControl(int id);
 
   // Called through the Windows-style functions below.
-  std::intptr_t SendToControl(int id, std::uint32_t message, std::uintptr_t wParam,
-                              std::intptr_t lParam);
+  std::intptr_t SendToControl(int id, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
   void End(std::intptr_t result);
 
  private:
@@ -103,10 +102,9 @@ class Dialog {
 
 // Runs the dialog modally (the live backend shows it; headless presses OK)
 // and returns the value given to EndDialog.
-std::intptr_t DialogBoxParam(const DialogTemplate& dialogTemplate, Window* owner, DialogProc proc,
-                             std::intptr_t param);
-std::intptr_t SendDlgItemMessage(Dialog* dialog, int id, std::uint32_t message,
-                                 std::uintptr_t wParam, std::intptr_t lParam);
+std::intptr_t DialogBoxParam(const DialogTemplate& dialogTemplate, Window* owner, DialogProc proc, std::intptr_t param);
+std::intptr_t SendDlgItemMessage(Dialog* dialog, int id, std::uint32_t message, std::uintptr_t wParam,
+                                 std::intptr_t lParam);
 bool CheckDlgButton(Dialog* dialog, int id, unsigned check);
 unsigned IsDlgButtonChecked(Dialog* dialog, int id);
 bool EndDialog(Dialog* dialog, std::intptr_t result);

@@ -53,8 +53,7 @@ void FillRect(Picture& canvas, Rect r, std::uint32_t colour) {
   r.right = std::min(r.right, canvas.width);
   r.bottom = std::min(r.bottom, canvas.height);
   for (int y = r.top; y < r.bottom; ++y)
-    std::fill_n(canvas.pixels.begin() + y * canvas.width + r.left, std::max(0, r.right - r.left),
-                colour);
+    std::fill_n(canvas.pixels.begin() + y * canvas.width + r.left, std::max(0, r.right - r.left), colour);
 }
 
 void FrameRect(Picture& canvas, Rect r, std::uint32_t colour) {

@@ -40,9 +40,9 @@ constexpr std::size_t FileSizeLimit(FileKind kind) {
 struct FileRead {
   enum Status { kOk, kMissing, kRefused } status = kMissing;
   std::string bytes;
-  std::string why;         // when not kOk: "no such file", "is a folder", ...
-  bool tooLarge = false;   // with kReadHead: bytes holds only the first limit
-  unsigned mode = 0;       // the file's permission bits
+  std::string why;        // when not kOk: "no such file", "is a folder", ...
+  bool tooLarge = false;  // with kReadHead: bytes holds only the first limit
+  unsigned mode = 0;      // the file's permission bits
   bool Ok() const { return status == kOk; }
 };
 

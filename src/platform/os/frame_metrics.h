@@ -11,8 +11,8 @@ constexpr int kFrameBorder = 3;
 constexpr int kCaptionHeight = 19;
 
 inline Rect ClientFromFrame(Rect frame) {
-  return {frame.left + kFrameBorder, frame.top + kFrameBorder + kCaptionHeight,
-          frame.right - kFrameBorder, frame.bottom - kFrameBorder};
+  return {frame.left + kFrameBorder, frame.top + kFrameBorder + kCaptionHeight, frame.right - kFrameBorder,
+          frame.bottom - kFrameBorder};
 }
 
 }  // namespace platform::os

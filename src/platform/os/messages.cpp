@@ -69,8 +69,7 @@ LResult DefWindowProc(Window* window, std::uint32_t message, std::uintptr_t wPar
       // Alt or F10 alone would open the system menu.
       PostMessage(window, msg::kSysCommand, kScKeyMenu, 0);
       return 0;
-    default:
-      return 0;
+    default: return 0;
   }
 }
 

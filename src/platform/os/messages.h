@@ -4,8 +4,8 @@
 // a timer whose period has passed (at most one pending per id; missed periods
 // are lost). Window-system events (activation, paint, close, keys) arrive as
 // posted messages through the backend.
-#include "platform/os/timer_table.h"
 #include <cstdint>
+#include "platform/os/timer_table.h"
 
 #include "platform/os/window.h"
 
@@ -48,8 +48,7 @@ LResult DispatchMessage(const Message& m);
 // Keyboard messages need no translation here: the game reads key state.
 inline void TranslateMessage(const Message&) {}
 // What the window system does with a message the program leaves to it.
-LResult DefWindowProc(Window* window, std::uint32_t message, std::uintptr_t wParam,
-                      std::intptr_t lParam);
+LResult DefWindowProc(Window* window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
 
 // Periodic timers on a window. Arming a running id restarts its period.
 void SetTimer(Window* window, std::uintptr_t id, std::uint32_t periodMs);

@@ -110,12 +110,10 @@ std::string CutToBuffer(std::string_view s, std::size_t bufferSize) {
 // ---------------------------------------------------------------- editing
 
 // Names that could not be read back as written are refused.
-const char* RefusedArgument(std::string_view section, std::string_view key,
-                            std::string_view value) {
+const char* RefusedArgument(std::string_view section, std::string_view key, std::string_view value) {
   constexpr std::string_view kBreaks("\r\n\0", 3);
   if (section.find_first_of(kBreaks) != std::string_view::npos ||
-      key.find_first_of(kBreaks) != std::string_view::npos ||
-      value.find_first_of(kBreaks) != std::string_view::npos) {
+      key.find_first_of(kBreaks) != std::string_view::npos || value.find_first_of(kBreaks) != std::string_view::npos) {
     return "line breaks and NUL bytes cannot be stored";
   }
   if (section.find(']') != std::string_view::npos) return "a section name cannot contain ']'";
@@ -160,8 +158,7 @@ KeyPlace FindKey(std::string_view text, std::string_view section, std::string_vi
 // (keeping the file's spelling of the name and its line end), else a new line
 // after the section's last key (or after its header), else a new section at
 // the end. Only the first section of that name counts, as when reading.
-std::string WithKeySet(const std::string& old, std::string_view section, std::string_view key,
-                       std::string_view value) {
+std::string WithKeySet(const std::string& old, std::string_view section, std::string_view key, std::string_view value) {
   const std::string_view text(old);
   const std::string_view eol = LineEndStyle(text);
   const KeyPlace place = FindKey(text, section, key);
@@ -189,9 +186,8 @@ std::string WithKeySet(const std::string& old, std::string_view section, std::st
 
 }  // namespace
 
-std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view defaultValue, std::size_t bufferSize,
-                                    const std::string& path) {
+std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view defaultValue,
+                                    std::size_t bufferSize, const std::string& path) {
   const std::string_view wantSection = Trim(section);
   const std::string_view wantKey = Trim(key);
   if (!wantKey.empty()) {
@@ -212,9 +208,8 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
   return CutToBuffer(fallback, bufferSize);
 }
 
-bool WritePrivateProfileString(std::string_view section, std::string_view key,
-                               std::string_view value, const std::string& path,
-                               std::string* error) {
+bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
+                               const std::string& path, std::string* error) {
   const std::string_view cleanSection = Trim(section);
   const std::string_view cleanKey = Trim(key);
   if (const char* refused = RefusedArgument(cleanSection, cleanKey, value)) {

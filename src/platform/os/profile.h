@@ -19,17 +19,15 @@ inline constexpr std::size_t kProfileSizeLimit = FileSizeLimit(FileKind::kSettin
 // characters (bufferSize counts the terminator, as the Windows call does).
 // A missing file, section or key gives defaultValue without its trailing
 // spaces, cut the same way. Unreadable or odd files read as missing.
-std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view defaultValue, std::size_t bufferSize,
-                                    const std::string& path);
+std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view defaultValue,
+                                    std::size_t bufferSize, const std::string& path);
 
 // Sets `key` to `value` in `section`, creating the file or section when
 // missing; every other byte of the file is kept. The file is replaced as
 // WriteFileAtomically does, so a failure leaves the old file as it was and a
 // read-only file is never replaced. On failure returns false and, when
 // error is given, stores one line naming the path and the reason.
-bool WritePrivateProfileString(std::string_view section, std::string_view key,
-                               std::string_view value, const std::string& path,
-                               std::string* error = nullptr);
+bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
+                               const std::string& path, std::string* error = nullptr);
 
 }  // namespace platform::os

@@ -22,8 +22,7 @@ constexpr int kChecker = 117;     // 68 x 50
 // in this character order, seven colour rows one under the other; the pen
 // advances 10 pixels, so neighbouring cells share a column.
 namespace font_layout {
-constexpr std::string_view kCharset =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz1234567890=[]'?!: ";
+constexpr std::string_view kCharset = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz1234567890=[]'?!: ";
 constexpr int kCellWidth = 11;
 constexpr int kCellHeight = 15;
 constexpr int kAdvance = 10;

@@ -11,9 +11,8 @@ namespace platform::os {
 std::intptr_t RunSdlDialog(Dialog& dialog) {
   dialog.Start();
   DialogView view(dialog);
-  SDL_Window* window =
-      SDL_CreateWindow(dialog.Template().title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                       view.Width(), view.Height(), SDL_WINDOW_SHOWN);
+  SDL_Window* window = SDL_CreateWindow(dialog.Template().title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                        view.Width(), view.Height(), SDL_WINDOW_SHOWN);
   if (!window) {
     // No way to ask: take the defaults, as the headless run does.
     dialog.PressKey(0x0D);
@@ -21,9 +20,8 @@ std::intptr_t RunSdlDialog(Dialog& dialog) {
   }
   SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
   if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-  SDL_Texture* texture = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888,
-                                                      SDL_TEXTUREACCESS_STREAMING, view.Width(),
-                                                      view.Height())
+  SDL_Texture* texture = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                                      view.Width(), view.Height())
                                   : nullptr;
   Picture canvas;
   while (!dialog.Ended()) {
@@ -43,8 +41,10 @@ std::intptr_t RunSdlDialog(Dialog& dialog) {
       case SDL_MOUSEBUTTONDOWN:
         if (e.button.button == SDL_BUTTON_LEFT) {
           DialogHit hit = view.HitTest(dialog, e.button.x, e.button.y);
-          if (hit.listEntry >= 0) dialog.ClickListEntry(hit.controlId, hit.listEntry);
-          else if (hit.controlId) dialog.ClickControl(hit.controlId);
+          if (hit.listEntry >= 0)
+            dialog.ClickListEntry(hit.controlId, hit.listEntry);
+          else if (hit.controlId)
+            dialog.ClickControl(hit.controlId);
         }
         break;
       case SDL_QUIT: dialog.Close(); break;

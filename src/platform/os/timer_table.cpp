@@ -24,8 +24,7 @@ std::optional<std::uintptr_t> TimerTable::TakeDue(std::int64_t nowNs) {
   Timer* best = nullptr;
   for (Timer& t : timers_) {
     if (t.dueNs > nowNs) continue;
-    if (!best || t.dueNs < best->dueNs || (t.dueNs == best->dueNs && t.armedOrder < best->armedOrder))
-      best = &t;
+    if (!best || t.dueNs < best->dueNs || (t.dueNs == best->dueNs && t.armedOrder < best->armedOrder)) best = &t;
   }
   if (!best) return std::nullopt;
   // Keep the cadence, drop the periods that passed while nobody looked.

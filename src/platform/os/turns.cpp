@@ -108,9 +108,8 @@ void SetInputScript(std::vector<ScriptEvent> events) {
   g_script = std::move(events);
   g_nextEvent = 0;
   g_joystick = {};
-  g_joystick.attached = std::any_of(g_script.begin(), g_script.end(), [](const ScriptEvent& e) {
-    return e.kind != ScriptEvent::Kind::Key;
-  });
+  g_joystick.attached = std::any_of(g_script.begin(), g_script.end(),
+                                    [](const ScriptEvent& e) { return e.kind != ScriptEvent::Kind::Key; });
 }
 
 void SetTurnLimit(std::int64_t turns) {
@@ -121,8 +120,7 @@ void SetTurnLimit(std::int64_t turns) {
 std::int64_t CurrentTurn() { return g_turn; }
 
 void ApplyScriptedInput() {
-  while (g_nextEvent < g_script.size() && g_script[g_nextEvent].turn <= g_turn)
-    Apply(g_script[g_nextEvent++]);
+  while (g_nextEvent < g_script.size() && g_script[g_nextEvent].turn <= g_turn) Apply(g_script[g_nextEvent++]);
   if (g_driver && g_drivenTurn != g_turn) {
     g_drivenTurn = g_turn;
     g_driver();

@@ -43,9 +43,7 @@ std::string PicturesFromUserDirs() {
 
 }  // namespace
 
-std::string ExecutableFolder() {
-  return SplitPathParts(GetModuleFileName(std::string::npos)).directory;
-}
+std::string ExecutableFolder() { return SplitPathParts(GetModuleFileName(std::string::npos)).directory; }
 
 std::string ProgramName() {
   const std::string name = SplitPathParts(GetModuleFileName(std::string::npos)).name;

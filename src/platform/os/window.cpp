@@ -24,8 +24,8 @@ bool RegisterWindowClass(const WindowClass& windowClass) {
   return true;
 }
 
-Window* CreateMainWindow(const std::string& className, const std::string& title,
-                         std::uint32_t style, int x, int y, int width, int height) {
+Window* CreateMainWindow(const std::string& className, const std::string& title, std::uint32_t style, int x, int y,
+                         int width, int height) {
   const WindowClass* found = nullptr;
   for (const WindowClass& c : g_classes)
     if (c.name == className) found = &c;

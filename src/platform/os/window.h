@@ -20,8 +20,7 @@ struct Point {
 
 class Window;
 using LResult = std::intptr_t;
-using WindowProc = LResult (*)(Window* window, std::uint32_t message, std::uintptr_t wParam,
-                               std::intptr_t lParam);
+using WindowProc = LResult (*)(Window* window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
 
 struct WindowClass {
   std::string name;
@@ -39,8 +38,8 @@ constexpr std::uint32_t kCsHRedraw = 0x0002;
 bool RegisterWindowClass(const WindowClass& windowClass);
 // Creates a window of a registered class; null when the class is unknown or
 // the window system refuses. Position and size are the outer frame's.
-Window* CreateMainWindow(const std::string& className, const std::string& title,
-                         std::uint32_t style, int x, int y, int width, int height);
+Window* CreateMainWindow(const std::string& className, const std::string& title, std::uint32_t style, int x, int y,
+                         int width, int height);
 Window* MainWindow();  // the one window created, or null
 
 // The desktop's client rectangle (origin 0, 0) and its colour depth as the

@@ -25,9 +25,7 @@ inline Color ClampColor(Color c) {
 
 inline std::uint32_t ArgbFromColor(Color c) {
   Color k = ClampColor(c);
-  auto channel = [](float v, int shift) {
-    return static_cast<std::uint32_t>(v * 255.0f + 0.5f) << shift;
-  };
+  auto channel = [](float v, int shift) { return static_cast<std::uint32_t>(v * 255.0f + 0.5f) << shift; };
   return channel(k.a, 24) | channel(k.r, 16) | channel(k.g, 8) | channel(k.b, 0);
 }
 

@@ -14,18 +14,16 @@ bool ValidQuality(Quality q) {
 
 }  // namespace
 
-HResult Device::Create(Ref<surface::Surface> backBuffer, Ref<surface::Surface> zBuffer,
-                       Ref<Device>* out) {
+HResult Device::Create(Ref<surface::Surface> backBuffer, Ref<surface::Surface> zBuffer, Ref<Device>* out) {
   if (!out) return kEInvalidArg;
   *out = nullptr;
-  if (!backBuffer || backBuffer->IsZBuffer() || backBuffer->Width() <= 0 ||
-      backBuffer->Height() <= 0)
+  if (!backBuffer || backBuffer->IsZBuffer() || backBuffer->Width() <= 0 || backBuffer->Height() <= 0)
     return kEInvalidArg;
   int bpp = backBuffer->BitsPerPixel();
   if (bpp != 8 && bpp != 16 && bpp != 24) return kEInvalidArg;
   if (!zBuffer) zBuffer = Ref<surface::Surface>(backBuffer->AttachedZBuffer());
-  if (zBuffer && (!zBuffer->IsZBuffer() || zBuffer->Width() != backBuffer->Width() ||
-                  zBuffer->Height() != backBuffer->Height()))
+  if (zBuffer &&
+      (!zBuffer->IsZBuffer() || zBuffer->Width() != backBuffer->Width() || zBuffer->Height() != backBuffer->Height()))
     return kEInvalidArg;
   Ref<Device> d(new Device);
   d->backBuffer_ = std::move(backBuffer);
@@ -57,9 +55,7 @@ HResult Device::SetBufferCount(std::uint32_t count) {
   return kOk;
 }
 
-bool Device::SurfacesLost() const {
-  return backBuffer_->IsLost() != kOk || (zBuffer_ && zBuffer_->IsLost() != kOk);
-}
+bool Device::SurfacesLost() const { return backBuffer_->IsLost() != kOk || (zBuffer_ && zBuffer_->IsLost() != kOk); }
 
 HResult Device::Update() {
   ++updates_;
@@ -122,8 +118,7 @@ raster::Target Device::MakeTarget(int x, int y, int w, int h, bool clearing) {
   t.shadowMark = shadowMark_;
   // Only a clear that will draw excuses the back buffer from copying back
   // the picture it owes since the last Flip.
-  t.color = clearing && t.ReadyButColor() ? bb.PixelsToOverwrite({t.x0, t.y0, t.x1, t.y1})
-                                              : bb.Pixels();
+  t.color = clearing && t.ReadyButColor() ? bb.PixelsToOverwrite({t.x0, t.y0, t.x1, t.y1}) : bb.Pixels();
   return t;
 }
 

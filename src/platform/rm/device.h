@@ -8,8 +8,8 @@
 
 #include "platform/ref.h"
 #include "platform/result.h"
-#include "platform/rm/raster/palette_lut.h"
 #include "platform/rm/quality.h"
+#include "platform/rm/raster/palette_lut.h"
 #include "platform/rm/raster/target.h"
 #include "platform/surface/surface.h"
 
@@ -29,8 +29,7 @@ class Device : public RefCounted {
   // given, must be a z-buffer surface of the same size. Without one the
   // device keeps its own depth buffer. An 8-bit back buffer with a palette
   // gets the device's colour ramp in entries 10 to 245.
-  static HResult Create(Ref<surface::Surface> backBuffer, Ref<surface::Surface> zBuffer,
-                        Ref<Device>* out);
+  static HResult Create(Ref<surface::Surface> backBuffer, Ref<surface::Surface> zBuffer, Ref<Device>* out);
 
   Quality GetQuality() const { return quality_; }
   HResult SetQuality(Quality quality);

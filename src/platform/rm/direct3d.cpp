@@ -30,8 +30,7 @@ HResult Direct3D::EnumDevices(const std::function<bool(const DeviceInfo&)>& call
   return kOk;
 }
 
-HResult Direct3D::CreateDevice(const Guid& guid, Ref<surface::Surface> backBuffer,
-                               Ref<ImmediateDevice>* out) const {
+HResult Direct3D::CreateDevice(const Guid& guid, Ref<surface::Surface> backBuffer, Ref<ImmediateDevice>* out) const {
   if (!out) return kEInvalidArg;
   *out = nullptr;
   if (guid != kRampDeviceGuid && guid != kRgbDeviceGuid) return kEInvalidArg;
@@ -51,8 +50,8 @@ HResult Direct3DRM::CreateDeviceFromD3D(Direct3D* d3d, ImmediateDevice* d3dDevic
   return Device::Create(back, zBuffer, out);
 }
 
-HResult Direct3DRM::CreateViewport(Ref<Device> device, Ref<Frame> camera, int x, int y, int width,
-                                   int height, Ref<Viewport>* out) const {
+HResult Direct3DRM::CreateViewport(Ref<Device> device, Ref<Frame> camera, int x, int y, int width, int height,
+                                   Ref<Viewport>* out) const {
   return Viewport::Create(std::move(device), std::move(camera), x, y, width, height, out);
 }
 

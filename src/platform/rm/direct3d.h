@@ -45,8 +45,7 @@ extern const Guid kRgbDeviceGuid;
 // device GUID was chosen for.
 class ImmediateDevice : public RefCounted {
  public:
-  ImmediateDevice(Guid guid, Ref<surface::Surface> backBuffer)
-      : guid_(guid), backBuffer_(std::move(backBuffer)) {}
+  ImmediateDevice(Guid guid, Ref<surface::Surface> backBuffer) : guid_(guid), backBuffer_(std::move(backBuffer)) {}
   const Guid& DeviceGuid() const { return guid_; }
   const Ref<surface::Surface>& BackBuffer() const { return backBuffer_; }
 
@@ -63,8 +62,7 @@ class Direct3D : public RefCounted {
   HResult EnumDevices(const std::function<bool(const DeviceInfo&)>& callback) const;
   // Refuses an unknown GUID or a back buffer the software devices cannot
   // draw into (8, 16 and 24 bits only).
-  HResult CreateDevice(const Guid& guid, Ref<surface::Surface> backBuffer,
-                       Ref<ImmediateDevice>* out) const;
+  HResult CreateDevice(const Guid& guid, Ref<surface::Surface> backBuffer, Ref<ImmediateDevice>* out) const;
 };
 
 class Direct3DRM : public RefCounted {

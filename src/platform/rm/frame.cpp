@@ -98,8 +98,8 @@ HResult Frame::AddVisual(const Ref<Visual>& visual) {
 }
 
 HResult Frame::DeleteVisual(const Visual* visual) {
-  auto it = std::find_if(visuals_.begin(), visuals_.end(),
-                         [visual](const Ref<Visual>& v) { return v.get() == visual; });
+  auto it =
+      std::find_if(visuals_.begin(), visuals_.end(), [visual](const Ref<Visual>& v) { return v.get() == visual; });
   if (it == visuals_.end()) return kErrNotFound;
   visuals_.erase(it);
   BumpSceneEpoch();
@@ -115,8 +115,7 @@ HResult Frame::AddLight(const Ref<Light>& light) {
 }
 
 HResult Frame::DeleteLight(const Light* light) {
-  auto it = std::find_if(lights_.begin(), lights_.end(),
-                         [light](const Ref<Light>& l) { return l.get() == light; });
+  auto it = std::find_if(lights_.begin(), lights_.end(), [light](const Ref<Light>& l) { return l.get() == light; });
   if (it == lights_.end()) return kErrNotFound;
   if ((*it)->frame_ == this) (*it)->frame_ = nullptr;
   lights_.erase(it);

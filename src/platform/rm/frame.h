@@ -71,15 +71,12 @@ class Frame final : public RefCounted {
   HResult SetLocalTransform(const Matrix& m);
 
   HResult SetPosition(const Frame* ref, Vec3 p);
-  HResult SetPosition(const Frame* ref, float x, float y, float z) {
-    return SetPosition(ref, Vec3{x, y, z});
-  }
+  HResult SetPosition(const Frame* ref, float x, float y, float z) { return SetPosition(ref, Vec3{x, y, z}); }
   HResult GetPosition(const Frame* ref, Vec3* out) const;
   // +z along dir, +y along up made orthogonal; refuses (kErrBadValue, no
   // change) a zero or non-finite vector and up parallel to dir.
   HResult SetOrientation(const Frame* ref, Vec3 dir, Vec3 up);
-  HResult SetOrientation(const Frame* ref, float dx, float dy, float dz, float ux, float uy,
-                         float uz) {
+  HResult SetOrientation(const Frame* ref, float dx, float dy, float dz, float ux, float uy, float uz) {
     return SetOrientation(ref, Vec3{dx, dy, dz}, Vec3{ux, uy, uz});
   }
   HResult GetOrientation(const Frame* ref, Vec3* dir, Vec3* up) const;
@@ -115,8 +112,7 @@ class Frame final : public RefCounted {
   // Every mesh visual in this frame's subtree, ray and results in ref's
   // coordinates; picks sorted nearest first. Only hits with 0 < distance <=
   // maxDistance count (distance in ref units along the ray).
-  HResult RayPick(const Frame* ref, const Ray& ray, std::uint32_t flags,
-                  std::vector<Pick>* picks,
+  HResult RayPick(const Frame* ref, const Ray& ray, std::uint32_t flags, std::vector<Pick>* picks,
                   float maxDistance = std::numeric_limits<float>::infinity()) const;
 
  private:

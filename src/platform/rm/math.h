@@ -20,9 +20,7 @@ struct Vec3 {
 };
 
 inline float Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline Vec3 Cross(Vec3 a, Vec3 b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
+inline Vec3 Cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 inline float Length(Vec3 a) { return std::sqrt(Dot(a, a)); }
 // A zero (or non-finite) vector stays zero instead of becoming NaN.
 inline Vec3 Normalize(Vec3 a) {
@@ -41,8 +39,7 @@ struct Matrix {
 
   // this * b: first this, then b (row vectors).
   Matrix operator*(const Matrix& b) const {
-    return {b.TransformVector(x), b.TransformVector(y), b.TransformVector(z),
-            b.TransformPoint(origin)};
+    return {b.TransformVector(x), b.TransformVector(y), b.TransformVector(z), b.TransformPoint(origin)};
   }
 
   // Inverse of an affine transform with orthonormal axes (rotation + translation).

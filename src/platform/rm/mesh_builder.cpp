@@ -31,8 +31,7 @@ Vec3 FaceNormal(const std::vector<Vec3>& positions, const std::uint32_t* indices
 
 HResult Validate(const MeshData& d) {
   constexpr std::size_t kLimit = 1u << 30;  // keeps every index and count in 32 bits
-  if (d.positions.size() >= kLimit || d.faceIndices.size() >= kLimit ||
-      d.normals.size() >= kLimit) {
+  if (d.positions.size() >= kLimit || d.faceIndices.size() >= kLimit || d.normals.size() >= kLimit) {
     return kErrBadValue;
   }
   for (Vec3 p : d.positions) {
@@ -107,8 +106,7 @@ HResult MeshBuilder::SetMesh(const MeshData& d) {
       face.normal = FaceNormal(d.positions, v, n);
       const std::uint32_t* vn = givenNormals ? d.faceNormalIndices.data() + offset : v;
       for (std::uint32_t k = 1; k + 1 < n; ++k) {
-        triangles.push_back({{v[0], v[k], v[k + 1]}, {vn[0], vn[k], vn[k + 1]},
-                             static_cast<std::uint32_t>(f)});
+        triangles.push_back({{v[0], v[k], v[k + 1]}, {vn[0], vn[k], vn[k + 1]}, static_cast<std::uint32_t>(f)});
       }
       if (!givenNormals) {
         for (std::uint32_t k = 0; k < n; ++k) normals[v[k]] += face.normal;
@@ -162,8 +160,7 @@ HResult MeshBuilder::SetColorRGB(float r, float g, float b) {
 HResult MeshBuilder::SetQuality(Quality quality) {
   const Quality known = kShadeMask | kLightMask | kFillMask;
   if ((quality & ~known) != 0 || ShadeOf(quality) > kShadePhong ||
-      (LightOf(quality) != kLightOff && LightOf(quality) != kLightOn) ||
-      FillOf(quality) > kFillSolid) {
+      (LightOf(quality) != kLightOff && LightOf(quality) != kLightOn) || FillOf(quality) > kFillSolid) {
     return kErrBadValue;
   }
   quality_ = quality;

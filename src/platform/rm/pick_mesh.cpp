@@ -30,8 +30,8 @@ struct Source {
 // Boxes grow by a margin so that rounding in the slab test never loses a
 // hit that the triangle test would find.
 void Pad(Vec3* min, Vec3* max) {
-  float magnitude = std::max({std::fabs(min->x), std::fabs(min->y), std::fabs(min->z),
-                              std::fabs(max->x), std::fabs(max->y), std::fabs(max->z)});
+  float magnitude = std::max({std::fabs(min->x), std::fabs(min->y), std::fabs(min->z), std::fabs(max->x),
+                              std::fabs(max->y), std::fabs(max->z)});
   float pad = 1e-5f * (1.0f + magnitude);
   *min -= Vec3{pad, pad, pad};
   *max += Vec3{pad, pad, pad};
@@ -45,8 +45,8 @@ float HalfArea(Vec3 min, Vec3 max) {
 // Splits sources[first, first + count) in two by the binned surface-area
 // heuristic along the widest centroid axis and returns the size of the first
 // part, or 0 when keeping them in one leaf is cheaper.
-std::uint32_t SplitBySurfaceArea(std::vector<Source>& sources, std::uint32_t first,
-                                 std::uint32_t count, Vec3 cmin, Vec3 cmax) {
+std::uint32_t SplitBySurfaceArea(std::vector<Source>& sources, std::uint32_t first, std::uint32_t count, Vec3 cmin,
+                                 Vec3 cmax) {
   constexpr int kBins = 12;
   Vec3 extent = cmax - cmin;
   int axis = extent.x >= extent.y && extent.x >= extent.z ? 0 : extent.y >= extent.z ? 1 : 2;
@@ -108,8 +108,7 @@ std::shared_ptr<const PickMesh> BuildPickMesh(const MeshBuilder& mesh) {
   std::vector<Source> sources;
   sources.reserve(mesh.Triangles().size());
   for (const MeshTriangle& tri : mesh.Triangles()) {
-    Source s{{positions[tri.vertex[0]], positions[tri.vertex[1]], positions[tri.vertex[2]]}, {},
-             tri.face};
+    Source s{{positions[tri.vertex[0]], positions[tri.vertex[1]], positions[tri.vertex[2]]}, {}, tri.face};
     std::sort(s.v.begin(), s.v.end(), LexLess);
     if (Cross(s.v[1] - s.v[0], s.v[2] - s.v[0]) == Vec3{}) continue;  // no area: never hit
     s.centroid = (s.v[0] + s.v[1] + s.v[2]) * (1.0f / 3.0f);
@@ -171,8 +170,7 @@ LocalRay MakeLocalRay(Vec3 origin, Vec3 direction) {
     constexpr float kTiny = 1e-30f;
     return 1.0f / (std::fabs(d) < kTiny ? std::copysign(kTiny, d) : d);
   };
-  return {origin, direction,
-          {reciprocal(direction.x), reciprocal(direction.y), reciprocal(direction.z)}};
+  return {origin, direction, {reciprocal(direction.x), reciprocal(direction.y), reciprocal(direction.z)}};
 }
 
 }  // namespace platform::rm::detail

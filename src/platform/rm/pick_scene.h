@@ -51,10 +51,8 @@ inline bool RayHitsBox(const LocalRay& ray, Vec3 min, Vec3 max, float tMax, floa
   float tx1 = (min.x - ray.origin.x) * ray.inverse.x, tx2 = (max.x - ray.origin.x) * ray.inverse.x;
   float ty1 = (min.y - ray.origin.y) * ray.inverse.y, ty2 = (max.y - ray.origin.y) * ray.inverse.y;
   float tz1 = (min.z - ray.origin.z) * ray.inverse.z, tz2 = (max.z - ray.origin.z) * ray.inverse.z;
-  float enter = std::max(std::max(std::min(tx1, tx2), std::min(ty1, ty2)),
-                         std::max(std::min(tz1, tz2), 0.0f));
-  float exit = std::min(std::min(std::max(tx1, tx2), std::max(ty1, ty2)),
-                        std::min(std::max(tz1, tz2), tMax));
+  float enter = std::max(std::max(std::min(tx1, tx2), std::min(ty1, ty2)), std::max(std::min(tz1, tz2), 0.0f));
+  float exit = std::min(std::min(std::max(tx1, tx2), std::max(ty1, ty2)), std::min(std::max(tz1, tz2), tMax));
   *tEnter = enter;
   return enter <= exit;
 }
@@ -62,8 +60,7 @@ inline bool RayHitsBox(const LocalRay& ray, Vec3 min, Vec3 max, float tMax, floa
 // Calls hit(t, face) for every triangle hit with 0 < t <= *tMax. With
 // nearestOnly, *tMax shrinks to each hit so that only nearer ones follow.
 template <typename OnHit>
-void IntersectPickMesh(const PickMesh& mesh, const LocalRay& ray, float* tMax, bool nearestOnly,
-                       OnHit&& hit);
+void IntersectPickMesh(const PickMesh& mesh, const LocalRay& ray, float* tMax, bool nearestOnly, OnHit&& hit);
 
 struct PickInstance {
   const Frame* frame;
@@ -102,8 +99,7 @@ inline bool HitTriangle(const PickTriangle& tri, const LocalRay& ray, float* t) 
 }
 
 template <typename OnHit>
-void IntersectPickMesh(const PickMesh& mesh, const LocalRay& ray, float* tMax, bool nearestOnly,
-                       OnHit&& hit) {
+void IntersectPickMesh(const PickMesh& mesh, const LocalRay& ray, float* tMax, bool nearestOnly, OnHit&& hit) {
   if (mesh.nodes.empty()) return;
   struct Entry {
     std::uint32_t node;

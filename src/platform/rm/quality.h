@@ -23,11 +23,11 @@ constexpr Quality kFillWireframe = 0x40;
 constexpr Quality kFillSolid = 0x80;
 constexpr Quality kFillMask = 0x1C0;
 
-constexpr Quality kRenderWireframe = kFillWireframe | kLightOff | kShadeFlat;   // 0x40
-constexpr Quality kRenderUnlitFlat = kFillSolid | kLightOff | kShadeFlat;       // 0x80
-constexpr Quality kRenderFlat = kFillSolid | kLightOn | kShadeFlat;             // 0x88
-constexpr Quality kRenderGouraud = kFillSolid | kLightOn | kShadeGouraud;       // 0x89
-constexpr Quality kRenderPhong = kFillSolid | kLightOn | kShadePhong;           // 0x8A
+constexpr Quality kRenderWireframe = kFillWireframe | kLightOff | kShadeFlat;  // 0x40
+constexpr Quality kRenderUnlitFlat = kFillSolid | kLightOff | kShadeFlat;      // 0x80
+constexpr Quality kRenderFlat = kFillSolid | kLightOn | kShadeFlat;            // 0x88
+constexpr Quality kRenderGouraud = kFillSolid | kLightOn | kShadeGouraud;      // 0x89
+constexpr Quality kRenderPhong = kFillSolid | kLightOn | kShadePhong;          // 0x8A
 
 constexpr Quality ShadeOf(Quality q) { return q & kShadeMask; }
 constexpr Quality LightOf(Quality q) { return q & kLightMask; }
@@ -35,8 +35,7 @@ constexpr Quality FillOf(Quality q) { return q & kFillMask; }
 
 // The lower setting of each component.
 constexpr Quality MinQuality(Quality a, Quality b) {
-  return std::min(ShadeOf(a), ShadeOf(b)) | std::min(LightOf(a), LightOf(b)) |
-         std::min(FillOf(a), FillOf(b));
+  return std::min(ShadeOf(a), ShadeOf(b)) | std::min(LightOf(a), LightOf(b)) | std::min(FillOf(a), FillOf(b));
 }
 
 }  // namespace platform::rm

@@ -68,8 +68,8 @@ void SortByDistance(std::vector<Pick>* picks) {
 
 }  // namespace
 
-HResult Frame::RayPick(const Frame* ref, const Ray& ray, std::uint32_t flags,
-                       std::vector<Pick>* picks, float maxDistance) const {
+HResult Frame::RayPick(const Frame* ref, const Ray& ray, std::uint32_t flags, std::vector<Pick>* picks,
+                       float maxDistance) const {
   using namespace detail;
   if (!picks) return kErrBadValue;
   picks->clear();
@@ -112,10 +112,9 @@ HResult Frame::RayPick(const Frame* ref, const Ray& ray, std::uint32_t flags,
       if (enter > 0.0f) add(enter, ~0u);
       continue;
     }
-    const LocalRay local =
-        instance.identity ? worldRay
-                          : MakeLocalRay(instance.toLocal.TransformPoint(origin),
-                                         instance.toLocal.TransformVector(direction));
+    const LocalRay local = instance.identity ? worldRay
+                                             : MakeLocalRay(instance.toLocal.TransformPoint(origin),
+                                                            instance.toLocal.TransformVector(direction));
     float tMax = tLimit;
     if (nearestOnly) {
       float best = 0.0f;

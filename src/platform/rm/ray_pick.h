@@ -24,8 +24,8 @@ struct Ray {
 };
 
 struct Pick {
-  Ref<Frame> frame;    // the frame holding the visual
-  Ref<Visual> visual;  // a mesh builder
+  Ref<Frame> frame;        // the frame holding the visual
+  Ref<Visual> visual;      // a mesh builder
   std::uint32_t face = 0;  // into MeshBuilder::Faces(); ~0u for a bounding-box pick
   float distance = 0;      // from the origin along the normalised direction
   Vec3 position{};         // in the coordinates of the pick's ref frame

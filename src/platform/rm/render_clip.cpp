@@ -21,8 +21,7 @@ float Inside(const Projection& pr, std::uint8_t plane, Vec3 p) {
 }
 
 CameraVertex Lerp(const CameraVertex& a, const CameraVertex& b, float t) {
-  return {a.p + (b.p - a.p) * t, a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t,
-          a.b + (b.b - a.b) * t};
+  return {a.p + (b.p - a.p) * t, a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
 }  // namespace
@@ -44,12 +43,10 @@ Projection Projection::For(int x, int y, int w, int h, float field, float front,
 }
 
 bool Projection::Valid() const {
-  return std::isfinite(scale) && scale > 0 && std::isfinite(front) && front > 0 &&
-         std::isfinite(back) && back > front;
+  return std::isfinite(scale) && scale > 0 && std::isfinite(front) && front > 0 && std::isfinite(back) && back > front;
 }
 
-int ClipPolygon(const Projection& proj, const CameraVertex* in, int n, std::uint8_t planes,
-                CameraVertex* out) {
+int ClipPolygon(const Projection& proj, const CameraVertex* in, int n, std::uint8_t planes, CameraVertex* out) {
   CameraVertex bufA[clip::kMaxClipped], bufB[clip::kMaxClipped];
   n = std::min(n, 3);
   std::copy(in, in + n, bufA);

@@ -69,7 +69,6 @@ struct Projection {
 // Clips the convex polygon in[0..n) against the planes in `planes` (outcode
 // bits); writes at most clip::kMaxClipped vertices to out and returns their
 // count (0 when nothing is left). n must not exceed 3.
-int ClipPolygon(const Projection& proj, const CameraVertex* in, int n, std::uint8_t planes,
-                CameraVertex* out);
+int ClipPolygon(const Projection& proj, const CameraVertex* in, int n, std::uint8_t planes, CameraVertex* out);
 
 }  // namespace platform::rm

@@ -7,20 +7,16 @@
 
 namespace platform::rm {
 
-void RenderLights::Add(const Light& light, Vec3 worldPos, Vec3 worldDir,
-                       const Matrix& worldToCamera) {
+void RenderLights::Add(const Light& light, Vec3 worldPos, Vec3 worldDir, const Matrix& worldToCamera) {
   float grey = Grey(ClampColor(light.GetColor()));
   switch (light.Type()) {
-    case LightType::Ambient:
-      ambient += grey;
-      break;
+    case LightType::Ambient: ambient += grey; break;
     case LightType::Directional:
       directionals.push_back({-Normalize(worldToCamera.TransformVector(worldDir)), grey});
       break;
     default:
-      points.push_back({worldToCamera.TransformPoint(worldPos), grey,
-                        light.ConstantAttenuation(), light.LinearAttenuation(),
-                        light.QuadraticAttenuation()});
+      points.push_back({worldToCamera.TransformPoint(worldPos), grey, light.ConstantAttenuation(),
+                        light.LinearAttenuation(), light.QuadraticAttenuation()});
       break;
   }
 }

@@ -28,8 +28,7 @@ raster::ScreenVertex WithColor(raster::ScreenVertex v, const Corner& c) {
 bool BoxOutside(const Projection& pr, const Box& box, const Matrix& m) {
   std::uint8_t all = 0xFF;
   for (int k = 0; k < 8 && all; ++k) {
-    Vec3 c{(k & 1) ? box.max.x : box.min.x, (k & 2) ? box.max.y : box.min.y,
-           (k & 4) ? box.max.z : box.min.z};
+    Vec3 c{(k & 1) ? box.max.x : box.min.x, (k & 2) ? box.max.y : box.min.y, (k & 4) ? box.max.z : box.min.z};
     all &= pr.ViewOutcode(m.TransformPoint(c));
   }
   return all != 0;
@@ -37,8 +36,8 @@ bool BoxOutside(const Projection& pr, const Box& box, const Matrix& m) {
 
 // Emits the triangle, clipped when it crosses a plane, as screen triangles.
 template <typename Emit>
-void ForEachScreenTriangle(const RenderContext& ctx, const Corner (&c)[3],
-                           const raster::ScreenVertex* pre[3], std::uint8_t planes, Emit&& emit) {
+void ForEachScreenTriangle(const RenderContext& ctx, const Corner (&c)[3], const raster::ScreenVertex* pre[3],
+                           std::uint8_t planes, Emit&& emit) {
   if (planes == 0) {
     emit(WithColor(*pre[0], c[0]), WithColor(*pre[1], c[1]), WithColor(*pre[2], c[2]));
     return;
@@ -57,15 +56,13 @@ void ForEachScreenTriangle(const RenderContext& ctx, const Corner (&c)[3],
 }
 
 // The light at the polygon's centre with its own normal.
-float FaceLight(const RenderContext& ctx, const MeshBuilder& mesh, const MeshFace& face,
-                const Matrix& m) {
+float FaceLight(const RenderContext& ctx, const MeshBuilder& mesh, const MeshFace& face, const Matrix& m) {
   const auto& tris = mesh.Triangles();
   const auto& cam = ctx.scratch->camera;
   if (face.triangleCount == 0) return 0.0f;
   const MeshTriangle& first = tris[face.firstTriangle];
   Vec3 sum = cam[first.vertex[0]] + cam[first.vertex[1]];
-  for (std::uint32_t t = 0; t < face.triangleCount; ++t)
-    sum += cam[tris[face.firstTriangle + t].vertex[2]];
+  for (std::uint32_t t = 0; t < face.triangleCount; ++t) sum += cam[tris[face.firstTriangle + t].vertex[2]];
   Vec3 centre = sum * (1.0f / static_cast<float>(face.triangleCount + 2));
   return ctx.lights.At(centre, Normalize(m.TransformVector(face.normal)));
 }
@@ -159,25 +156,21 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
     if (fill == kFillSolid) {
       // Corners lit alike (as under a distant light) fill flat: the same
       // pixels, without interpolating colours along every span.
-      const bool varies = smooth && (std::abs(k[0] - k[1]) > kSameLight ||
-                                     std::abs(k[0] - k[2]) > kSameLight);
+      const bool varies = smooth && (std::abs(k[0] - k[1]) > kSameLight || std::abs(k[0] - k[2]) > kSameLight);
       raster::TriangleStyle style{varies, raster::SpanKind::kOpaque, 255};
       const auto alpha = static_cast<std::uint8_t>(color.a * 255.0f + 0.5f);
       if (ctx.blended && alpha < 255) {
         style.kind = raster::SpanKind::kBlend;
         style.alpha = alpha;
         const float depth = (p0.z + p1.z + p2.z) * (1.0f / 3.0f);
-        ForEachScreenTriangle(ctx, corners, pre, planes, [&](auto a, auto b, auto c) {
-          s.transparent.Add(a, b, c, style, depth);
-        });
+        ForEachScreenTriangle(ctx, corners, pre, planes,
+                              [&](auto a, auto b, auto c) { s.transparent.Add(a, b, c, style, depth); });
       } else if (s.banded) {
-        ForEachScreenTriangle(ctx, corners, pre, planes, [&](auto a, auto b, auto c) {
-          s.opaque.Add(ctx.target, a, b, c, style);
-        });
+        ForEachScreenTriangle(ctx, corners, pre, planes,
+                              [&](auto a, auto b, auto c) { s.opaque.Add(ctx.target, a, b, c, style); });
       } else {
-        ForEachScreenTriangle(ctx, corners, pre, planes, [&](auto a, auto b, auto c) {
-          raster::DrawTriangle(ctx.target, a, b, c, style);
-        });
+        ForEachScreenTriangle(ctx, corners, pre, planes,
+                              [&](auto a, auto b, auto c) { raster::DrawTriangle(ctx.target, a, b, c, style); });
       }
     } else if (fill == kFillWireframe) {
       if (s.banded) StopBanding(ctx);

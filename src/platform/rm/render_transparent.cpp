@@ -11,9 +11,8 @@ int BandWalks::BandRows(const raster::Target& t, int bandBytes) {
   return std::max(8, bandBytes / std::max(rowBytes, 1));
 }
 
-void BandWalks::Add(const raster::Target& target, const raster::ScreenVertex& a,
-                    const raster::ScreenVertex& b, const raster::ScreenVertex& c,
-                    const raster::TriangleStyle& style) {
+void BandWalks::Add(const raster::Target& target, const raster::ScreenVertex& a, const raster::ScreenVertex& b,
+                    const raster::ScreenVertex& c, const raster::TriangleStyle& style) {
   Walk& w = walks_.emplace_back();
   w.shadowMark = target.shadowMark;
   if (w.rows.Start(target, a, b, c, style))
@@ -65,9 +64,8 @@ void BandWalks::DrawAll(const raster::Target& target) {
   }
 }
 
-void TransparentList::Add(const raster::ScreenVertex& a, const raster::ScreenVertex& b,
-                          const raster::ScreenVertex& c, const raster::TriangleStyle& style,
-                          float depth, std::uint16_t shadowMark) {
+void TransparentList::Add(const raster::ScreenVertex& a, const raster::ScreenVertex& b, const raster::ScreenVertex& c,
+                          const raster::TriangleStyle& style, float depth, std::uint16_t shadowMark) {
   // A NaN key would break the sort; such a face draws first.
   items_.push_back({{a, b, c}, style, shadowMark, depth == depth ? depth : 1e30f});
 }
@@ -76,9 +74,8 @@ BandWalks& TransparentList::StartWalks(const raster::Target& target) {
   order_.resize(items_.size());
   for (std::uint32_t i = 0; i < order_.size(); ++i) order_[i] = i;
   // Stable: faces at equal depth keep the order the scene gave them.
-  std::stable_sort(order_.begin(), order_.end(), [this](std::uint32_t a, std::uint32_t b) {
-    return items_[a].depth > items_[b].depth;
-  });
+  std::stable_sort(order_.begin(), order_.end(),
+                   [this](std::uint32_t a, std::uint32_t b) { return items_[a].depth > items_[b].depth; });
   raster::Target t = target;
   walks_.Clear();
   for (std::uint32_t i : order_) {

@@ -45,7 +45,7 @@ class BandWalks {
     std::uint16_t shadowMark;
   };
   std::vector<Walk> walks_;
-  std::vector<int> firstRows_;  // of each walk; Begin turns them into band numbers
+  std::vector<int> firstRows_;                    // of each walk; Begin turns them into band numbers
   std::vector<std::uint32_t> binStart_, binned_;  // walk numbers by first band
   std::vector<std::uint32_t> active_, merged_;    // walks begun and not done, in order
   int y0_ = 0, bandRows_ = 1;
@@ -59,9 +59,8 @@ class TransparentList {
     walks_.Clear();
   }
   // depth: camera-space distance used for sorting (larger is drawn first).
-  void Add(const raster::ScreenVertex& a, const raster::ScreenVertex& b,
-           const raster::ScreenVertex& c, const raster::TriangleStyle& style, float depth,
-           std::uint16_t shadowMark = 0);
+  void Add(const raster::ScreenVertex& a, const raster::ScreenVertex& b, const raster::ScreenVertex& c,
+           const raster::TriangleStyle& style, float depth, std::uint16_t shadowMark = 0);
   bool Empty() const { return items_.empty(); }
   // Sets everything up back to front, to be drawn band by band.
   BandWalks& StartWalks(const raster::Target& target);

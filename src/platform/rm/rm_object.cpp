@@ -10,12 +10,8 @@ const MeshBuilder* Visual::AsMesh() const {
 const Shadow* Visual::AsShadow() const {
   return Kind() == VisualKind::Shadow ? static_cast<const Shadow*>(this) : nullptr;
 }
-MeshBuilder* Visual::AsMesh() {
-  return Kind() == VisualKind::Mesh ? static_cast<MeshBuilder*>(this) : nullptr;
-}
-Shadow* Visual::AsShadow() {
-  return Kind() == VisualKind::Shadow ? static_cast<Shadow*>(this) : nullptr;
-}
+MeshBuilder* Visual::AsMesh() { return Kind() == VisualKind::Mesh ? static_cast<MeshBuilder*>(this) : nullptr; }
+Shadow* Visual::AsShadow() { return Kind() == VisualKind::Shadow ? static_cast<Shadow*>(this) : nullptr; }
 
 HResult CreateFrame(Frame* parent, Ref<Frame>* out) {
   if (!out) return kErrBadValue;
@@ -43,8 +39,8 @@ HResult CreateLight(LightType type, float r, float g, float b, Ref<Light>* out) 
   return kOk;
 }
 
-HResult CreateShadow(const Ref<MeshBuilder>& caster, const Ref<Light>& light, Vec3 planePoint,
-                     Vec3 planeNormal, Ref<Shadow>* out) {
+HResult CreateShadow(const Ref<MeshBuilder>& caster, const Ref<Light>& light, Vec3 planePoint, Vec3 planeNormal,
+                     Ref<Shadow>* out) {
   if (!out) return kErrBadValue;
   if (!caster || !light) return kErrBadObject;
   auto finite = [](Vec3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); };

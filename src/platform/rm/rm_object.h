@@ -19,7 +19,7 @@ HResult CreateMeshBuilder(Ref<MeshBuilder>* out);
 HResult CreateLight(LightType type, float r, float g, float b, Ref<Light>* out);
 // Refuses (kErrBadObject) a null caster or light, (kErrBadValue) a zero or
 // non-finite plane.
-HResult CreateShadow(const Ref<MeshBuilder>& caster, const Ref<Light>& light, Vec3 planePoint,
-                     Vec3 planeNormal, Ref<Shadow>* out);
+HResult CreateShadow(const Ref<MeshBuilder>& caster, const Ref<Light>& light, Vec3 planePoint, Vec3 planeNormal,
+                     Ref<Shadow>* out);
 
 }  // namespace platform::rm

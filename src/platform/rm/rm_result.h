@@ -7,7 +7,7 @@ namespace platform::rm {
 
 // X(Identifier, NAME, code): one entry per code, in numbering order. A name
 // table is made by expanding the list with a macro of one's own.
-#define PLATFORM_RM_RESULTS(X)              \
+#define PLATFORM_RM_RESULTS(X)             \
   X(BadObject, BADOBJECT, 781)             \
   X(BadType, BADTYPE, 782)                 \
   X(BadAlloc, BADALLOC, 783)               \
@@ -22,8 +22,7 @@ namespace platform::rm {
   X(BadMinorVersion, BADMINORVERSION, 792) \
   X(UnableToExecute, UNABLETOEXECUTE, 793)
 
-#define PLATFORM_RM_RESULT_CONSTANT(id, name, code) \
-  constexpr HResult kErr##id = MakeDDHResult(code);
+#define PLATFORM_RM_RESULT_CONSTANT(id, name, code) constexpr HResult kErr##id = MakeDDHResult(code);
 PLATFORM_RM_RESULTS(PLATFORM_RM_RESULT_CONSTANT)
 #undef PLATFORM_RM_RESULT_CONSTANT
 

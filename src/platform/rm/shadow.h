@@ -15,8 +15,7 @@ class Shadow final : public Visual {
  public:
   // normal is stored normalised; the factory refuses a zero normal.
   Shadow(Ref<MeshBuilder> caster, Ref<Light> light, Vec3 planePoint, Vec3 planeNormal)
-      : caster_(std::move(caster)), light_(std::move(light)), point_(planePoint),
-        normal_(Normalize(planeNormal)) {}
+      : caster_(std::move(caster)), light_(std::move(light)), point_(planePoint), normal_(Normalize(planeNormal)) {}
 
   VisualKind Kind() const override { return VisualKind::Shadow; }
 

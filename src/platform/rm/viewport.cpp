@@ -18,13 +18,12 @@ unsigned Channel(float c) { return static_cast<unsigned>(ClampColor({c, 0, 0, 0}
 
 }  // namespace
 
-HResult Viewport::Create(Ref<Device> device, Ref<Frame> camera, int x, int y, int width,
-                         int height, Ref<Viewport>* out) {
+HResult Viewport::Create(Ref<Device> device, Ref<Frame> camera, int x, int y, int width, int height,
+                         Ref<Viewport>* out) {
   if (!out) return kEInvalidArg;
   *out = nullptr;
   if (!device || !camera) return kErrBadObject;
-  if (x < 0 || y < 0 || width <= 0 || height <= 0 || width > device->Width() - x ||
-      height > device->Height() - y)
+  if (x < 0 || y < 0 || width <= 0 || height <= 0 || width > device->Width() - x || height > device->Height() - y)
     return kErrBadValue;
   Ref<Viewport> v(new Viewport);
   v->device_ = std::move(device);
@@ -66,9 +65,7 @@ HResult Viewport::SetProjection(std::uint32_t type) {
   return type == kProjectionOrthographic ? kErrNotDoneYet : kErrBadValue;
 }
 
-Projection Viewport::MakeProjection() const {
-  return Projection::For(x_, y_, width_, height_, field_, front_, back_);
-}
+Projection Viewport::MakeProjection() const { return Projection::For(x_, y_, width_, height_, field_, front_, back_); }
 
 HResult Viewport::Clear() {
   if (device_->SurfacesLost()) return kOk;

@@ -21,8 +21,7 @@ class Viewport : public RefCounted {
  public:
   // The rectangle must lie inside the device (kErrBadValue); the device and
   // the camera must be given (kErrBadObject).
-  static HResult Create(Ref<Device> device, Ref<Frame> camera, int x, int y, int width,
-                        int height, Ref<Viewport>* out);
+  static HResult Create(Ref<Device> device, Ref<Frame> camera, int x, int y, int width, int height, Ref<Viewport>* out);
 
   Frame* GetCamera() const { return camera_.get(); }
   HResult SetCamera(Ref<Frame> camera);

@@ -53,8 +53,7 @@ XToken XLexer::Next() {
         return {XTokenKind::Error, {}};
       }
       pos_ = end + 1;
-      return {c == '"' ? XTokenKind::String : XTokenKind::Guid,
-              text_.substr(start + 1, end - start - 1)};
+      return {c == '"' ? XTokenKind::String : XTokenKind::Guid, text_.substr(start + 1, end - start - 1)};
     }
     default: break;
   }

@@ -263,8 +263,8 @@ bool Reader::ReadMesh(MeshData* mesh) {
   std::uint32_t vertexCount, faceCount;
   if (!ReadUInt(&vertexCount) || !CountFits(vertexCount, 3)) return false;
   if (vertexCount > kMaxXVertices) {
-    limitPassed_ = std::to_string(vertexCount) + " vertices, more than the " + std::to_string(kMaxXVertices) +
-                   " a model may have";
+    limitPassed_ =
+        std::to_string(vertexCount) + " vertices, more than the " + std::to_string(kMaxXVertices) + " a model may have";
     return false;
   }
   mesh->positions.reserve(vertexCount);
@@ -275,8 +275,8 @@ bool Reader::ReadMesh(MeshData* mesh) {
   }
   if (!ReadUInt(&faceCount) || !CountFits(faceCount, 1)) return false;
   if (faceCount > kMaxXFaces) {
-    limitPassed_ = std::to_string(faceCount) + " faces, more than the " + std::to_string(kMaxXFaces) +
-                   " a model may have";
+    limitPassed_ =
+        std::to_string(faceCount) + " faces, more than the " + std::to_string(kMaxXFaces) + " a model may have";
     return false;
   }
   mesh->faceSizes.reserve(faceCount);

@@ -12,8 +12,7 @@ namespace {
 
 // ALSA's error handler type, declared here so that no ALSA header or link is
 // needed: OpenAL Soft loads ALSA itself, and we reach the same library.
-using AlsaErrorHandler = void (*)(const char* file, int line, const char* function, int err, const char* fmt,
-                                  ...);
+using AlsaErrorHandler = void (*)(const char* file, int line, const char* function, int err, const char* fmt, ...);
 void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
 }  // namespace

@@ -11,8 +11,8 @@ namespace {
 
 bool PlayableFormat(const WaveFormat& f) {
   return f.formatTag == kWaveFormatPcm && (f.channels == 1 || f.channels == 2) &&
-         (f.bitsPerSample == 8 || f.bitsPerSample == 16) && f.samplesPerSec >= 100 &&
-         f.samplesPerSec <= 200000 && f.blockAlign == f.channels * f.bitsPerSample / 8;
+         (f.bitsPerSample == 8 || f.bitsPerSample == 16) && f.samplesPerSec >= 100 && f.samplesPerSec <= 200000 &&
+         f.blockAlign == f.channels * f.bitsPerSample / 8;
 }
 
 ALenum AlFormat(const WaveFormat& f) {
@@ -29,10 +29,8 @@ HResult Device::CreateSoundBuffer(const BufferDesc& desc, Ref<SoundBuffer>* out)
   if (desc.flags & caps::kPrimaryBuffer) {
     if (desc.bufferBytes != 0 || desc.format) return kInvalidParam;
   } else {
-    if (!desc.format || desc.bufferBytes == 0 || desc.bufferBytes > kMaxBufferBytes)
-      return kInvalidParam;
-    if (!PlayableFormat(*desc.format) || desc.format->cbSize != desc.format->extra.size())
-      return kBadFormat;
+    if (!desc.format || desc.bufferBytes == 0 || desc.bufferBytes > kMaxBufferBytes) return kInvalidParam;
+    if (!PlayableFormat(*desc.format) || desc.format->cbSize != desc.format->extra.size()) return kBadFormat;
     // A 3D sound has one position: it must be mono.
     if ((desc.flags & caps::kCtrl3D) && desc.format->channels != 1) return kInvalidParam;
   }
@@ -46,9 +44,7 @@ HResult Device::CreateSoundBuffer(const BufferDesc& desc, Ref<SoundBuffer>* out)
 }
 
 SoundBuffer::SoundBuffer(Device* device, const BufferDesc& desc)
-    : device_(device),
-      primary_((desc.flags & caps::kPrimaryBuffer) != 0),
-      threeD_((desc.flags & caps::kCtrl3D) != 0) {
+    : device_(device), primary_((desc.flags & caps::kPrimaryBuffer) != 0), threeD_((desc.flags & caps::kCtrl3D) != 0) {
   if (!primary_) {
     format_ = *desc.format;
     data_.assign(desc.bufferBytes, format_.bitsPerSample == 8 ? 0x80 : 0);
@@ -118,9 +114,8 @@ HResult SoundBuffer::Get3DBuffer(Ref<Sound3DBuffer>* out) {
   return kOk;
 }
 
-HResult SoundBuffer::Lock(std::uint32_t offset, std::uint32_t count, void** region1,
-                          std::uint32_t* bytes1, void** region2, std::uint32_t* bytes2,
-                          std::uint32_t flags) {
+HResult SoundBuffer::Lock(std::uint32_t offset, std::uint32_t count, void** region1, std::uint32_t* bytes1,
+                          void** region2, std::uint32_t* bytes2, std::uint32_t flags) {
   if (primary_) return kInvalidCall;
   if (!region1 || !bytes1) return kInvalidParam;
   if (locked_) return kInvalidCall;
@@ -167,7 +162,10 @@ HResult SoundBuffer::Upload() {
   alSourcei(source_, AL_BUFFER, static_cast<ALint>(alBuffer_));
   if (state == AL_PLAYING || state == AL_PAUSED) {
     alSourcei(source_, AL_BYTE_OFFSET, offset);
-    if (state == AL_PLAYING) alSourcePlay(source_); else alSourcePause(source_);
+    if (state == AL_PLAYING)
+      alSourcePlay(source_);
+    else
+      alSourcePause(source_);
   }
   return kOk;
 }

@@ -52,8 +52,8 @@ class SoundBuffer : public RefCounted {
 
   // Gives write access to bytes..bytes+count of the buffer, wrapping around
   // its end into a second region. The sound takes the new bytes at Unlock.
-  HResult Lock(std::uint32_t offset, std::uint32_t count, void** region1, std::uint32_t* bytes1,
-               void** region2, std::uint32_t* bytes2, std::uint32_t flags);
+  HResult Lock(std::uint32_t offset, std::uint32_t count, void** region1, std::uint32_t* bytes1, void** region2,
+               std::uint32_t* bytes2, std::uint32_t flags);
   HResult Unlock(void* region1, std::uint32_t bytes1, void* region2, std::uint32_t bytes2);
   // Buffers are never lost here; restoring one succeeds and does nothing.
   HResult Restore();
@@ -117,9 +117,9 @@ class Listener : public RefCounted {
   HResult SetPosition(float x, float y, float z);
   HResult GetPosition(rm::Vec3* out) const;
   HResult SetOrientation(const rm::Vec3& front, const rm::Vec3& top);
-  HResult SetRolloffFactor(float rolloff);    // 0..10
-  HResult SetDopplerFactor(float doppler);    // 0..10
-  HResult SetDistanceFactor(float metres);    // metres per unit, > 0
+  HResult SetRolloffFactor(float rolloff);  // 0..10
+  HResult SetDopplerFactor(float doppler);  // 0..10
+  HResult SetDistanceFactor(float metres);  // metres per unit, > 0
   float RolloffFactor() const { return rolloff_; }
   float DopplerFactor() const { return doppler_; }
   float DistanceFactor() const { return distance_; }

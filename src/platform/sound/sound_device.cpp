@@ -25,11 +25,16 @@ std::unique_ptr<Device::Native> OpenLoopback(int rate) {
     alcCloseDevice(device);
     return nullptr;
   }
-  const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT,
-                               ALC_FORMAT_TYPE_SOFT,     ALC_FLOAT_SOFT,
-                               ALC_FREQUENCY,            rate,
-                               ALC_HRTF_SOFT,            ALC_FALSE,
-                               ALC_OUTPUT_LIMITER_SOFT,  ALC_FALSE,
+  const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
+                               ALC_STEREO_SOFT,
+                               ALC_FORMAT_TYPE_SOFT,
+                               ALC_FLOAT_SOFT,
+                               ALC_FREQUENCY,
+                               rate,
+                               ALC_HRTF_SOFT,
+                               ALC_FALSE,
+                               ALC_OUTPUT_LIMITER_SOFT,
+                               ALC_FALSE,
                                0};
   ALCcontext* context = alcCreateContext(device, attributes);
   if (!context) {

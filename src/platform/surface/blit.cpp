@@ -26,13 +26,11 @@ bool WithinReach(const Rect& r) {
 }
 
 bool Inside(const Rect& r, const Surface& s) {
-  return !IsEmpty(r) && r.left >= 0 && r.top >= 0 && r.right <= s.Width() &&
-         r.bottom <= s.Height();
+  return !IsEmpty(r) && r.left >= 0 && r.top >= 0 && r.right <= s.Width() && r.bottom <= s.Height();
 }
 
 Rect Intersect(const Rect& a, const Rect& b) {
-  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-          std::min(a.bottom, b.bottom)};
+  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
 
 bool Overlap(const Rect& a, const Rect& b) { return !IsEmpty(Intersect(a, b)); }
@@ -40,8 +38,7 @@ bool Overlap(const Rect& a, const Rect& b) { return !IsEmpty(Intersect(a, b)); }
 // The game only copies between surfaces of one depth; converting would hide
 // a mistake.
 HResult CheckPair(const Surface& destination, const Surface& source) {
-  if (destination.IsZBuffer() || source.IsZBuffer() || destination.BytesPerPixel() > 3)
-    return DDERR_INVALIDSURFACETYPE;
+  if (destination.IsZBuffer() || source.IsZBuffer() || destination.BytesPerPixel() > 3) return DDERR_INVALIDSURFACETYPE;
   if (destination.BitsPerPixel() != source.BitsPerPixel()) return DDERR_INVALIDPIXELFORMAT;
   return DD_OK;
 }
@@ -49,16 +46,14 @@ HResult CheckPair(const Surface& destination, const Surface& source) {
 // Copies `srcRect` of `src` onto `dstRect` of `dst`, nearest pixel, writing
 // only the part `visible` of `dstRect`. Source and destination must not
 // share pixels.
-void CopyRect(Surface& dst, const Rect& dstRect, const Rect& visible, const Surface& src,
-              const Rect& srcRect, const KeyTest& key) {
+void CopyRect(Surface& dst, const Rect& dstRect, const Rect& visible, const Surface& src, const Rect& srcRect,
+              const KeyTest& key) {
   const int bpp = dst.BytesPerPixel();
   const long long dw = dstRect.Width(), dh = dstRect.Height();
   const long long sw = srcRect.Width(), sh = srcRect.Height();
   const bool unscaled = dw == sw && dh == sh;
   // Each destination pixel takes the source pixel under its centre.
-  auto sourceX = [&](int x) {
-    return srcRect.left + static_cast<int>((2 * (x - dstRect.left) + 1) * sw / (2 * dw));
-  };
+  auto sourceX = [&](int x) { return srcRect.left + static_cast<int>((2 * (x - dstRect.left) + 1) * sw / (2 * dw)); };
   for (int y = visible.top; y < visible.bottom; ++y) {
     const int sy = srcRect.top + static_cast<int>((2 * (y - dstRect.top) + 1) * sh / (2 * dh));
     const std::uint8_t* srow = src.Row(sy);
@@ -82,8 +77,8 @@ void CopyRect(Surface& dst, const Rect& dstRect, const Rect& visible, const Surf
 
 // As CopyRect, also when a surface copies onto itself with the rectangles
 // overlapping: the source part is taken aside first.
-void CopyRectSafely(Surface& dst, const Rect& dstRect, const Rect& visible, const Surface& src,
-                    const Rect& srcRect, const KeyTest& key) {
+void CopyRectSafely(Surface& dst, const Rect& dstRect, const Rect& visible, const Surface& src, const Rect& srcRect,
+                    const KeyTest& key) {
   if (&dst != &src || !Overlap(srcRect, visible)) {
     CopyRect(dst, dstRect, visible, src, srcRect, key);
     return;
@@ -91,15 +86,13 @@ void CopyRectSafely(Surface& dst, const Rect& dstRect, const Rect& visible, cons
   Surface aside(srcRect.Width(), srcRect.Height(), src.BitsPerPixel(), 0);
   const std::size_t rowBytes = static_cast<std::size_t>(srcRect.Width()) * src.BytesPerPixel();
   for (int y = 0; y < srcRect.Height(); ++y)
-    std::memcpy(aside.Row(y), src.Row(srcRect.top + y) + srcRect.left * src.BytesPerPixel(),
-                rowBytes);
+    std::memcpy(aside.Row(y), src.Row(srcRect.top + y) + srcRect.left * src.BytesPerPixel(), rowBytes);
   CopyRect(dst, dstRect, visible, aside, {0, 0, srcRect.Width(), srcRect.Height()}, key);
 }
 
 }  // namespace
 
-HResult Surface::BltFast(int x, int y, Surface* source, const Rect* sourceRect,
-                         std::uint32_t flags) {
+HResult Surface::BltFast(int x, int y, Surface* source, const Rect* sourceRect, std::uint32_t flags) {
   if (flags & ~(blt_fast_flags::kSourceColorKey | blt_fast_flags::kWait)) return DDERR_UNSUPPORTED;
   if (!source) return DDERR_INVALIDPARAMS;
   if (Lost() || source->Lost()) return DDERR_SURFACELOST;
@@ -121,10 +114,9 @@ HResult Surface::BltFast(int x, int y, Surface* source, const Rect* sourceRect,
   return DD_OK;
 }
 
-HResult Surface::Blt(const Rect* destRect, Surface* source, const Rect* sourceRect,
-                     std::uint32_t flags, const BltEffects* effects) {
-  const std::uint32_t known =
-      blt_flags::kAsync | blt_flags::kColorFill | blt_flags::kSourceColorKey | blt_flags::kWait;
+HResult Surface::Blt(const Rect* destRect, Surface* source, const Rect* sourceRect, std::uint32_t flags,
+                     const BltEffects* effects) {
+  const std::uint32_t known = blt_flags::kAsync | blt_flags::kColorFill | blt_flags::kSourceColorKey | blt_flags::kWait;
   if (flags & ~known) return DDERR_UNSUPPORTED;
   if (Lost()) return DDERR_SURFACELOST;
   if (IsZBuffer() || bytesPerPixel_ > 3) return DDERR_INVALIDSURFACETYPE;
@@ -145,8 +137,7 @@ HResult Surface::Blt(const Rect* destRect, Surface* source, const Rect* sourceRe
     const std::uint32_t value = effects->fillColor & PixelMask(bitsPerPixel_);
     for (int y = visible.top; y < visible.bottom; ++y) {
       std::uint8_t* p = Row(y) + static_cast<std::size_t>(visible.left) * bytesPerPixel_;
-      for (int x = visible.left; x < visible.right; ++x, p += bytesPerPixel_)
-        StorePixel(p, bytesPerPixel_, value);
+      for (int x = visible.left; x < visible.right; ++x, p += bytesPerPixel_) StorePixel(p, bytesPerPixel_, value);
     }
     PresentIfVisible(visible);
     return DD_OK;

@@ -10,8 +10,7 @@ namespace platform::surface {
 
 namespace {
 Rect ClipTo(const Rect& r, int width, int height) {
-  return {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width),
-          std::min(r.bottom, height)};
+  return {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width), std::min(r.bottom, height)};
 }
 
 // A colour as a pixel of the surface's format.
@@ -28,8 +27,7 @@ std::uint32_t PixelOf(const Surface& s, std::uint8_t r, std::uint8_t g, std::uin
 }
 }  // namespace
 
-HResult DeviceContext::FillRect(const Rect& rect, std::uint8_t red, std::uint8_t green,
-                                std::uint8_t blue) {
+HResult DeviceContext::FillRect(const Rect& rect, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
   if (!surface_) return DDERR_NODC;
   Surface& s = *surface_;
   const Rect area = ClipTo(rect, s.Width(), s.Height());
@@ -44,9 +42,8 @@ HResult DeviceContext::FillRect(const Rect& rect, std::uint8_t red, std::uint8_t
 
 HResult DeviceContext::DrawIndexedBitmap(const IndexedBitmapView& bitmap, const Rect& area) {
   if (!surface_) return DDERR_NODC;
-  if (bitmap.width <= 0 || bitmap.height <= 0 || !bitmap.indices ||
-      bitmap.stride < bitmap.width || bitmap.colourCount < 0 || bitmap.colourCount > 256 ||
-      (bitmap.colourCount > 0 && !bitmap.colours))
+  if (bitmap.width <= 0 || bitmap.height <= 0 || !bitmap.indices || bitmap.stride < bitmap.width ||
+      bitmap.colourCount < 0 || bitmap.colourCount > 256 || (bitmap.colourCount > 0 && !bitmap.colours))
     return DDERR_INVALIDPARAMS;
   Surface& s = *surface_;
   Rect r = ClipTo(area, std::min(s.Width(), bitmap.width), std::min(s.Height(), bitmap.height));
@@ -73,15 +70,14 @@ HResult DeviceContext::DrawIndexedBitmap(const IndexedBitmapView& bitmap, const 
 
 HResult DeviceContext::DrawBitmap(const os::BmpImage& image, const Rect& area) {
   if (image.bitsPerPixel != 8) return DDERR_UNSUPPORTEDFORMAT;
-  if (image.palette.size() > 256 ||
-      image.pixels.size() < static_cast<std::size_t>(std::max(image.width, 0)) *
-                                static_cast<std::size_t>(std::max(image.height, 0)))
+  if (image.palette.size() > 256 || image.pixels.size() < static_cast<std::size_t>(std::max(image.width, 0)) *
+                                                              static_cast<std::size_t>(std::max(image.height, 0)))
     return DDERR_INVALIDPARAMS;
   std::array<PaletteEntry, 256> colours{};
   for (std::size_t i = 0; i < image.palette.size(); ++i)
     colours[i] = {image.palette[i].red, image.palette[i].green, image.palette[i].blue, 0};
-  IndexedBitmapView view{image.width, image.height, image.pixels.data(), image.width,
-                         colours.data(), static_cast<int>(image.palette.size())};
+  IndexedBitmapView view{image.width, image.height,   image.pixels.data(),
+                         image.width, colours.data(), static_cast<int>(image.palette.size())};
   return DrawIndexedBitmap(view, area);
 }
 

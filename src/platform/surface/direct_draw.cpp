@@ -12,17 +12,15 @@ constexpr long long kMaxSurfaceBytes = 256ll << 20;
 
 DriverCaps SoftwareCaps() {
   DriverCaps c;
-  c.caps = driver_caps::kBlt | driver_caps::kBltStretch | driver_caps::kGdi |
-           driver_caps::kPalette | driver_caps::kColorKey | driver_caps::kBltColorFill |
-           driver_caps::kCanClip | driver_caps::kCanClipStretched |
-           driver_caps::kCanBltSystemMemory;
+  c.caps = driver_caps::kBlt | driver_caps::kBltStretch | driver_caps::kGdi | driver_caps::kPalette |
+           driver_caps::kColorKey | driver_caps::kBltColorFill | driver_caps::kCanClip |
+           driver_caps::kCanClipStretched | driver_caps::kCanBltSystemMemory;
   c.colorKeyCaps = color_key_caps::kSourceBlt;
   c.paletteCaps = palette_caps::k8Bit | palette_caps::kAllow256;
   c.zBufferBitDepths = bit_depth::k16 | bit_depth::k24 | bit_depth::k32;
-  c.surfaceCaps = caps::kBackBuffer | caps::kComplex | caps::kFlip | caps::kFrontBuffer |
-                  caps::kOffscreenPlain | caps::kPalette | caps::kPrimarySurface |
-                  caps::kSystemMemory | caps::k3DDevice | caps::kVideoMemory | caps::kVisible |
-                  caps::kZBuffer;
+  c.surfaceCaps = caps::kBackBuffer | caps::kComplex | caps::kFlip | caps::kFrontBuffer | caps::kOffscreenPlain |
+                  caps::kPalette | caps::kPrimarySurface | caps::kSystemMemory | caps::k3DDevice | caps::kVideoMemory |
+                  caps::kVisible | caps::kZBuffer;
   return c;
 }
 
@@ -39,13 +37,11 @@ HResult CheckSize(int width, int height, int bytesPerPixel) {
   if (width <= 0 || height <= 0) return DDERR_INVALIDPARAMS;
   if (width > kMaxDimension) return DDERR_TOOBIGWIDTH;
   if (height > kMaxDimension) return DDERR_TOOBIGHEIGHT;
-  if (static_cast<long long>(width) * height * bytesPerPixel > kMaxSurfaceBytes)
-    return DDERR_TOOBIGSIZE;
+  if (static_cast<long long>(width) * height * bytesPerPixel > kMaxSurfaceBytes) return DDERR_TOOBIGSIZE;
   return DD_OK;
 }
 
-HResult MakeSurface(int width, int height, int bitsPerPixel, std::uint32_t surfaceCaps,
-                    Ref<Surface>* out) {
+HResult MakeSurface(int width, int height, int bitsPerPixel, std::uint32_t surfaceCaps, Ref<Surface>* out) {
   try {
     *out = MakeRef<Surface>(width, height, bitsPerPixel, surfaceCaps);
   } catch (const std::bad_alloc&) {
@@ -68,8 +64,7 @@ HResult CreateDirectDraw(Ref<DirectDraw>* out) {
 }
 
 bool IsSupportedDisplayMode(int width, int height, int bitsPerPixel) {
-  static constexpr int kSizes[][2] = {{800, 600}, {1024, 768}, {1280, 720}, {1600, 900},
-                                      {1920, 1080}};
+  static constexpr int kSizes[][2] = {{800, 600}, {1024, 768}, {1280, 720}, {1600, 900}, {1920, 1080}};
   if (bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 24) return false;
   for (const auto& size : kSizes)
     if (size[0] == width && size[1] == height) return true;
@@ -88,8 +83,7 @@ HResult DirectDraw::GetCaps(DriverCaps* hardware, DriverCaps* emulation) const {
 
 HResult DirectDraw::SetCooperativeLevel(os::Window* window, std::uint32_t flags) {
   using namespace cooperation;
-  const std::uint32_t known =
-      kFullScreen | kAllowReboot | kNoWindowChanges | kNormal | kExclusive | kAllowModeX;
+  const std::uint32_t known = kFullScreen | kAllowReboot | kNoWindowChanges | kNormal | kExclusive | kAllowModeX;
   if (flags & ~known) return DDERR_INVALIDPARAMS;
   const bool fullScreen = (flags & kFullScreen) != 0, exclusive = (flags & kExclusive) != 0;
   if (flags & kNormal) {
@@ -120,9 +114,7 @@ HResult DirectDraw::SetDisplayMode(int width, int height, int bitsPerPixel) {
 
 bool DirectDraw::IsExclusive() const { return display_->exclusive; }
 
-int DirectDraw::DisplayWidth() const {
-  return display_->modeWidth ? display_->modeWidth : os::DesktopRect().Width();
-}
+int DirectDraw::DisplayWidth() const { return display_->modeWidth ? display_->modeWidth : os::DesktopRect().Width(); }
 int DirectDraw::DisplayHeight() const {
   return display_->modeHeight ? display_->modeHeight : os::DesktopRect().Height();
 }
@@ -150,8 +142,7 @@ HResult DirectDraw::CreateSurface(const SurfaceDesc& desc, Ref<Surface>* out) {
     return DDERR_INVALIDCAPS;  // these belong to flip chains, made implicitly
   if (surfaceCaps & caps::kPrimarySurface) return CreatePrimary(desc, out);
   if (surfaceCaps & (caps::kFlip | caps::kComplex)) return DDERR_INVALIDCAPS;
-  if ((desc.fields & (desc_fields::kWidth | desc_fields::kHeight)) !=
-      (desc_fields::kWidth | desc_fields::kHeight))
+  if ((desc.fields & (desc_fields::kWidth | desc_fields::kHeight)) != (desc_fields::kWidth | desc_fields::kHeight))
     return DDERR_INVALIDPARAMS;
 
   int bitsPerPixel = DisplayBitsPerPixel();
@@ -159,21 +150,18 @@ HResult DirectDraw::CreateSurface(const SurfaceDesc& desc, Ref<Surface>* out) {
   if (surfaceCaps & caps::kZBuffer) {
     if (!(desc.fields & desc_fields::kZBufferBitDepth)) return DDERR_INVALIDPARAMS;
     bitsPerPixel = desc.zBufferBitDepth;
-    if (bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32)
-      return DDERR_INVALIDPIXELFORMAT;
+    if (bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32) return DDERR_INVALIDPIXELFORMAT;
     bytesPerPixel = 4;  // kept as floats
   } else if (desc.fields & desc_fields::kPixelFormat) {
     bitsPerPixel = desc.bitsPerPixel;
-    if (bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 24)
-      return DDERR_INVALIDPIXELFORMAT;
+    if (bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 24) return DDERR_INVALIDPIXELFORMAT;
     bytesPerPixel = bitsPerPixel / 8;
   } else if (!(surfaceCaps & caps::kTexture)) {
     surfaceCaps |= caps::kOffscreenPlain;
   }
   if (HResult r = CheckSize(desc.width, desc.height, bytesPerPixel); Failed(r)) return r;
   if (HResult r = MemoryCaps(&surfaceCaps, caps::kSystemMemory); Failed(r)) return r;
-  if (HResult r = MakeSurface(desc.width, desc.height, bitsPerPixel, surfaceCaps, out); Failed(r))
-    return r;
+  if (HResult r = MakeSurface(desc.width, desc.height, bitsPerPixel, surfaceCaps, out); Failed(r)) return r;
   Adopt(**out);
   return DD_OK;
 }
@@ -185,13 +173,11 @@ HResult DirectDraw::CreatePrimary(const SurfaceDesc& desc, Ref<Surface>* out) {
   DisplayState& d = *display_;
   if (d.primary) return DDERR_PRIMARYSURFACEALREADYEXISTS;
   std::uint32_t surfaceCaps = desc.caps;
-  if (surfaceCaps & (caps::kZBuffer | caps::kOffscreenPlain | caps::kTexture))
-    return DDERR_INVALIDCAPS;
+  if (surfaceCaps & (caps::kZBuffer | caps::kOffscreenPlain | caps::kTexture)) return DDERR_INVALIDCAPS;
   const bool flipChain = (surfaceCaps & caps::kFlip) != 0;
   if (flipChain) {
     if (!(surfaceCaps & caps::kComplex)) return DDERR_INVALIDCAPS;
-    if (!(desc.fields & desc_fields::kBackBufferCount) || desc.backBufferCount < 1)
-      return DDERR_INVALIDPARAMS;
+    if (!(desc.fields & desc_fields::kBackBufferCount) || desc.backBufferCount < 1) return DDERR_INVALIDPARAMS;
     if (desc.backBufferCount > 1) return DDERR_UNSUPPORTED;
     if (!d.exclusive) return DDERR_NOEXCLUSIVEMODE;
   } else if (surfaceCaps & caps::kComplex) {
@@ -202,8 +188,7 @@ HResult DirectDraw::CreatePrimary(const SurfaceDesc& desc, Ref<Surface>* out) {
   const int width = DisplayWidth(), height = DisplayHeight(), bits = DisplayBitsPerPixel();
   if (HResult r = CheckSize(width, height, (bits + 7) / 8); Failed(r)) return r;
   Ref<Surface> front, back;
-  const std::uint32_t frontCaps =
-      surfaceCaps | caps::kVisible | (flipChain ? caps::kFrontBuffer : 0);
+  const std::uint32_t frontCaps = surfaceCaps | caps::kVisible | (flipChain ? caps::kFrontBuffer : 0);
   if (HResult r = MakeSurface(width, height, bits, frontCaps, &front); Failed(r)) return r;
   if (flipChain) {
     const std::uint32_t backCaps = (surfaceCaps & ~caps::kPrimarySurface) | caps::kBackBuffer;
@@ -219,13 +204,12 @@ HResult DirectDraw::CreatePrimary(const SurfaceDesc& desc, Ref<Surface>* out) {
   return DD_OK;
 }
 
-HResult DirectDraw::CreatePalette(std::uint32_t paletteCaps,
-                                  const std::array<PaletteEntry, 256>& entries,
+HResult DirectDraw::CreatePalette(std::uint32_t paletteCaps, const std::array<PaletteEntry, 256>& entries,
                                   Ref<Palette>* out) {
   if (!out) return DDERR_INVALIDPARAMS;
   *out = nullptr;
-  const std::uint32_t known = palette_caps::k8BitEntries | palette_caps::k8Bit |
-                              palette_caps::kInitialize | palette_caps::kAllow256;
+  const std::uint32_t known =
+      palette_caps::k8BitEntries | palette_caps::k8Bit | palette_caps::kInitialize | palette_caps::kAllow256;
   if (paletteCaps & ~known) return DDERR_UNSUPPORTED;
   if (!(paletteCaps & palette_caps::k8Bit)) return DDERR_INVALIDPARAMS;
   *out = MakeRef<Palette>(entries);

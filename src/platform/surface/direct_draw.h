@@ -111,8 +111,7 @@ class DirectDraw : public RefCounted {
   // buffer), an off-screen surface of any size (the display's depth unless
   // desc_fields::kPixelFormat names one), or a z-buffer.
   HResult CreateSurface(const SurfaceDesc& desc, Ref<Surface>* out);
-  HResult CreatePalette(std::uint32_t paletteCaps, const std::array<PaletteEntry, 256>& entries,
-                        Ref<Palette>* out);
+  HResult CreatePalette(std::uint32_t paletteCaps, const std::array<PaletteEntry, 256>& entries, Ref<Palette>* out);
   HResult CreateClipper(std::uint32_t flags, Ref<Clipper>* out);
 
   // The window system's word that the program gained or lost the user: in

@@ -30,11 +30,9 @@ std::array<std::uint8_t, 3 * 256> ColoursOf(const std::array<PaletteEntry, 256>&
 }
 }  // namespace
 
-std::uint8_t NearestPaletteIndex(const std::array<PaletteEntry, 256>& entries, unsigned r,
-                                 unsigned g, unsigned b) {
+std::uint8_t NearestPaletteIndex(const std::array<PaletteEntry, 256>& entries, unsigned r, unsigned g, unsigned b) {
   auto colours = ColoursOf(entries);
-  return NearestOf(colours.data(), static_cast<int>(r & 0xFF), static_cast<int>(g & 0xFF),
-                   static_cast<int>(b & 0xFF));
+  return NearestOf(colours.data(), static_cast<int>(r & 0xFF), static_cast<int>(g & 0xFF), static_cast<int>(b & 0xFF));
 }
 
 bool NearestPaletteTable::Update(const std::array<PaletteEntry, 256>& entries) {

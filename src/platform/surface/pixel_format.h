@@ -62,8 +62,7 @@ inline void StorePixel(std::uint8_t* p, int bytesPerPixel, std::uint32_t value) 
 
 // The index of the entry nearest to a colour: a plain search over the 256
 // entries, for single colours (a GDI brush, a fill).
-std::uint8_t NearestPaletteIndex(const std::array<PaletteEntry, 256>& entries, unsigned r,
-                                 unsigned g, unsigned b);
+std::uint8_t NearestPaletteIndex(const std::array<PaletteEntry, 256>& entries, unsigned r, unsigned g, unsigned b);
 
 // The same for many pixels: a table over RGB555 (32768 cells), rebuilt when
 // the palette's colours change. Building takes some milliseconds, so it suits

@@ -9,10 +9,10 @@
 
 namespace platform::surface {
 
-bool ConvertToPicture(const Surface& surface, const Rect& region,
-                      const std::array<PaletteEntry, 256>* palette, os::Picture* picture) {
-  Rect r{std::max(region.left, 0), std::max(region.top, 0),
-         std::min(region.right, surface.Width()), std::min(region.bottom, surface.Height())};
+bool ConvertToPicture(const Surface& surface, const Rect& region, const std::array<PaletteEntry, 256>* palette,
+                      os::Picture* picture) {
+  Rect r{std::max(region.left, 0), std::max(region.top, 0), std::min(region.right, surface.Width()),
+         std::min(region.bottom, surface.Height())};
   const int bpp = surface.BytesPerPixel();
   if (surface.IsZBuffer() || bpp < 1 || bpp > 3 || r.Width() <= 0 || r.Height() <= 0) {
     picture->width = picture->height = 0;
@@ -29,8 +29,7 @@ bool ConvertToPicture(const Surface& surface, const Rect& region,
     std::array<std::uint32_t, 256> colours;
     static const std::array<PaletteEntry, 256> systemEntries = SystemPaletteEntries();
     const auto& entries = palette ? *palette : systemEntries;
-    for (int i = 0; i < 256; ++i)
-      colours[i] = PackRgb888(entries[i].red, entries[i].green, entries[i].blue);
+    for (int i = 0; i < 256; ++i) colours[i] = PackRgb888(entries[i].red, entries[i].green, entries[i].blue);
     for (int y = 0; y < h; ++y) {
       const std::uint8_t* in = surface.Row(r.top + y) + r.left;
       for (int x = 0; x < w; ++x) *out++ = colours[in[x]];

@@ -13,7 +13,7 @@ namespace platform::surface {
 // buffer is reused, so converting every frame allocates nothing once it has
 // grown. False (picture emptied) for an empty region, a z-buffer or
 // another depth.
-bool ConvertToPicture(const Surface& surface, const Rect& region,
-                      const std::array<PaletteEntry, 256>* palette, os::Picture* picture);
+bool ConvertToPicture(const Surface& surface, const Rect& region, const std::array<PaletteEntry, 256>* palette,
+                      os::Picture* picture);
 
 }  // namespace platform::surface

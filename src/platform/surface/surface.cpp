@@ -50,8 +50,7 @@ void Surface::RunDeferredWork() const {
 
 std::uint8_t* Surface::PixelsToOverwrite(const Rect& area) {
   if (deferred_) RunDeferredWork();
-  if (owesPicture_ && area.left <= 0 && area.top <= 0 && area.right >= width_ &&
-      area.bottom >= height_)
+  if (owesPicture_ && area.left <= 0 && area.top <= 0 && area.right >= width_ && area.bottom >= height_)
     owesPicture_ = false;
   return Pixels();
 }
@@ -64,8 +63,8 @@ HResult Surface::SetPalette(Ref<Palette> palette) {
 HResult Surface::GetSurfaceDesc(SurfaceDesc* desc) const {
   if (!desc) return DDERR_INVALIDPARAMS;
   SurfaceDesc d;
-  d.fields = desc_fields::kCaps | desc_fields::kWidth | desc_fields::kHeight |
-             desc_fields::kPitch | desc_fields::kPixelFormat;
+  d.fields =
+      desc_fields::kCaps | desc_fields::kWidth | desc_fields::kHeight | desc_fields::kPitch | desc_fields::kPixelFormat;
   d.width = width_;
   d.height = height_;
   d.pitch = pitch_;
@@ -109,8 +108,8 @@ HResult Surface::GetAttachedSurface(std::uint32_t wantedCaps, Ref<Surface>* out)
 
 HResult Surface::AddAttachedSurface(Ref<Surface> zBuffer) {
   if (!zBuffer) return DDERR_INVALIDPARAMS;
-  if (zBuffer.get() == this || IsZBuffer() || !zBuffer->IsZBuffer() ||
-      zBuffer->width_ != width_ || zBuffer->height_ != height_)
+  if (zBuffer.get() == this || IsZBuffer() || !zBuffer->IsZBuffer() || zBuffer->width_ != width_ ||
+      zBuffer->height_ != height_)
     return DDERR_CANNOTATTACHSURFACE;
   if (zBuffer_) return DDERR_SURFACEALREADYATTACHED;
   if (Lost() || zBuffer->Lost()) return DDERR_SURFACELOST;

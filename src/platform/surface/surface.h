@@ -88,7 +88,7 @@ struct SurfaceDesc {
   int pitch = 0;  // filled in only
   int backBufferCount = 0;
   int zBufferBitDepth = 0;
-  int bitsPerPixel = 0;  // with desc_fields::kPixelFormat: 8, 16 or 24
+  int bitsPerPixel = 0;                                    // with desc_fields::kPixelFormat: 8, 16 or 24
   std::uint32_t redMask = 0, greenMask = 0, blueMask = 0;  // filled in only
   ColorKey sourceColorKey;
   std::uint32_t caps = 0;

@@ -15,7 +15,8 @@ namespace platform {
 namespace {
 
 // OpenAL and SDL read their drivers once: no sound card and no display needed.
-const bool kNullSound = setenv("ALSOFT_DRIVERS", "null", 0) == 0 && std::string(std::getenv("ALSOFT_DRIVERS")) == "null";
+const bool kNullSound =
+    setenv("ALSOFT_DRIVERS", "null", 0) == 0 && std::string(std::getenv("ALSOFT_DRIVERS")) == "null";
 const bool kDummyVideo = setenv("SDL_VIDEODRIVER", "dummy", 0) == 0;
 
 TEST(Backends, OneChoiceAtStartUpReachesEveryService) {
@@ -37,9 +38,10 @@ TEST(Backends, OneChoiceAtStartUpReachesEveryService) {
     EXPECT_EQ(sound::Device::Create(&sound), kOk) << "live: OpenAL's default device";
     sound = nullptr;
   }
-  if (joystick::AttachedJoystickCount() == 0)
+  if (joystick::AttachedJoystickCount() == 0) {
     EXPECT_EQ(joystick::JoystickDevice::Create(&stick), joystick::kDeviceNotRegistered)
         << "live: SDL's joysticks, of which there are none; the script's is not looked at";
+  }
 
   StopBackends();
   EXPECT_EQ(sound::Device::Create(&sound), sound::kNoDriver) << "stopped: headless again";

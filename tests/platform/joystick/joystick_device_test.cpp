@@ -27,8 +27,7 @@ class FakeSource : public pj::JoystickSource {
 
 class Device : public ::testing::Test {
  protected:
-  platform::Ref<pj::JoystickDevice> device =
-      platform::MakeRef<pj::JoystickDevice>(std::make_unique<FakeSource>());
+  platform::Ref<pj::JoystickDevice> device = platform::MakeRef<pj::JoystickDevice>(std::make_unique<FakeSource>());
   platform::os::Window window;
   pj::JoystickState state;
 };

@@ -2,7 +2,6 @@
 // the check reads back, and no damaged file gets past the check.
 #include <gtest/gtest.h>
 
-
 #include "midi_writer.h"
 #include "note_list.h"
 #include "platform/music/midi_file.h"
@@ -50,9 +49,9 @@ TEST(NoteList, ReadsPitchesLengthsChordsAndPatterns) {
   EXPECT_EQ(lead[2].key, 63);  // D#4 and Eb4 are the same key
   EXPECT_EQ(lead[1].tick, 480u);
   EXPECT_EQ(lead[3].tick, 960u);
-  EXPECT_EQ(lead[5].tick, 960u);  // chord notes start together
+  EXPECT_EQ(lead[5].tick, 960u);          // chord notes start together
   EXPECT_EQ(lead[6].tick, 1920u + 480u);  // three triplet eighths fill one beat
-  EXPECT_EQ(lead[0].length, 240u);  // gate 50
+  EXPECT_EQ(lead[0].length, 240u);        // gate 50
   EXPECT_EQ(song.tracks[0].endTick, 3840u);
   EXPECT_EQ(song.tracks[1].notes.size(), 8u);
   EXPECT_EQ(song.tracks[1].endTick, 3840u);
@@ -81,8 +80,20 @@ TEST(MidiWriter, WritesWhatTheCheckReadsBack) {
 }
 
 std::vector<std::uint8_t> Header(std::uint16_t format, std::uint16_t tracks, std::uint16_t division) {
-  return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, static_cast<std::uint8_t>(format), static_cast<std::uint8_t>(tracks >> 8),
-          static_cast<std::uint8_t>(tracks), static_cast<std::uint8_t>(division >> 8), static_cast<std::uint8_t>(division)};
+  return {'M',
+          'T',
+          'h',
+          'd',
+          0,
+          0,
+          0,
+          6,
+          0,
+          static_cast<std::uint8_t>(format),
+          static_cast<std::uint8_t>(tracks >> 8),
+          static_cast<std::uint8_t>(tracks),
+          static_cast<std::uint8_t>(division >> 8),
+          static_cast<std::uint8_t>(division)};
 }
 
 std::vector<std::uint8_t> WithTrack(std::vector<std::uint8_t> file, const std::vector<std::uint8_t>& events) {
@@ -103,8 +114,9 @@ TEST(MidiFileCheck, RefusesDamagedHeadersAndTracks) {
   const std::vector<std::uint8_t> note{0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00};
   ASSERT_TRUE(CheckMidiFile(WithTrack(Header(0, 1, 96), note)).valid);
   // A program change and a channel pressure carry one data byte, the rest two.
-  const MidiFileInfo oneByte = CheckMidiFile(WithTrack(
-      Header(0, 1, 96), {0x00, 0xC0, 5, 0x00, 0xD0, 64, 0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00}));
+  const MidiFileInfo oneByte =
+      CheckMidiFile(WithTrack(Header(0, 1, 96), {0x00, 0xC0, 5, 0x00, 0xD0, 64, 0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0,
+                                                 0x00, 0xFF, 0x2F, 0x00}));
   EXPECT_TRUE(oneByte.valid);
   EXPECT_EQ(oneByte.noteCount, 1u);
   EXPECT_EQ(oneByte.lengthTicks, 0x60u);

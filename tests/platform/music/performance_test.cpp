@@ -25,8 +25,8 @@ int Peak(const std::vector<std::int16_t>& samples) {
 
 // A file of one short note: a segment that ends after a tenth of a second.
 std::vector<std::uint8_t> ShortNoteFile() {
-  return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k', 0, 0, 0, 15,
-          0x00, 0xC0, 0x00, 0x00, 0x90, 72, 100, 0x14, 0x80, 72, 0, 0x00, 0xFF, 0x2F, 0x00};
+  return {'M', 'T', 'h', 'd',  0,    0,    0,    6,    0,  0,   0,    1,    0,  96, 'M',  'T',  'r',  'k', 0,
+          0,   0,   15,  0x00, 0xC0, 0x00, 0x00, 0x90, 72, 100, 0x14, 0x80, 72, 0,  0x00, 0xFF, 0x2F, 0x00};
 }
 Ref<Segment> ShortNote() {
   const auto bytes = ShortNoteFile();
@@ -44,8 +44,7 @@ class PerformanceTest : public ::testing::Test {
   void SetUp() override {
     performance_->Stop();
     Notification n;
-    while (performance_->GetNotification(&n) == platform::kOk) {
-    }
+    while (performance_->GetNotification(&n) == platform::kOk) {}
   }
 
   static Ref<Segment> Load(const std::string& name) {

@@ -19,8 +19,7 @@ void Put(Bytes& b, std::size_t at, std::uint32_t v, int size) {
 // A well-formed file: `rows` given top row first, stored bottom-up unless
 // the height is negative. 8-bit files get `colours` table entries where
 // entry i is (i, 2i, 3i) in red, green, blue.
-Bytes MakeBmp(int width, int height, int bits, const std::vector<Bytes>& rows,
-              std::uint32_t colours = 256) {
+Bytes MakeBmp(int width, int height, int bits, const std::vector<Bytes>& rows, std::uint32_t colours = 256) {
   const int h = height < 0 ? -height : height;
   const std::uint32_t tableEntries = bits == 8 ? (colours ? colours : 256) : 0;
   const std::size_t stride = (std::size_t(width) * bits / 8 + 3) / 4 * 4;

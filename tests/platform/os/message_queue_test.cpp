@@ -70,8 +70,8 @@ TEST(InputScript, ParsesKeysJoystickAndComments) {
   std::vector<os::ScriptEvent> events;
   std::string error;
   ASSERT_TRUE(os::ParseInputScript(
-      "# start\n10 VK_SPACE down\n\n5 A down  # early\n10 VK_SPACE up\n7 JOY_X -1000\n8 JOY_BUTTON 3 down\r\n",
-      events, &error))
+      "# start\n10 VK_SPACE down\n\n5 A down  # early\n10 VK_SPACE up\n7 JOY_X -1000\n8 JOY_BUTTON 3 down\r\n", events,
+      &error))
       << error;
   ASSERT_EQ(events.size(), 5u);
   EXPECT_EQ(events[0].turn, 5);
@@ -85,8 +85,9 @@ TEST(InputScript, ParsesKeysJoystickAndComments) {
 }
 
 TEST(InputScript, RejectsBadLinesNamingThem) {
-  const char* bad[] = {"x VK_SPACE down", "-1 VK_SPACE down", "3 VK_NOPE down", "3 VK_SPACE sideways",
-                       "3 JOY_BUTTON 32 down", "3 JOY_X", "3 VK_SPACE down extra", "99999999999999999999 A up"};
+  const char* bad[] = {"x VK_SPACE down",       "-1 VK_SPACE down",         "3 VK_NOPE down",
+                       "3 VK_SPACE sideways",   "3 JOY_BUTTON 32 down",     "3 JOY_X",
+                       "3 VK_SPACE down extra", "99999999999999999999 A up"};
   for (const char* line : bad) {
     std::vector<os::ScriptEvent> events;
     std::string error;
@@ -99,11 +100,20 @@ TEST(InputScript, RejectsBadLinesNamingThem) {
 // reads, the keypad's Enter is Return, and the letter, digit and function
 // key ranges reach their ends.
 TEST(VirtualKeys, SdlKeysGiveTheCodesTheGameReads) {
-  const std::pair<SDL_Keycode, int> keys[] = {
-      {SDLK_LSHIFT, os::vk::kShift}, {SDLK_RSHIFT, os::vk::kShift},   {SDLK_LCTRL, os::vk::kControl},
-      {SDLK_RCTRL, os::vk::kControl}, {SDLK_KP_ENTER, os::vk::kReturn}, {SDLK_a, 'A'}, {SDLK_z, 'Z'},
-      {SDLK_0, '0'}, {SDLK_9, '9'}, {SDLK_F1, os::vk::kF1}, {SDLK_F12, 0x7B}, {SDLK_UP, os::vk::kUp},
-      {SDLK_F13, 0}, {SDLK_CAPSLOCK, 0}};
+  const std::pair<SDL_Keycode, int> keys[] = {{SDLK_LSHIFT, os::vk::kShift},
+                                              {SDLK_RSHIFT, os::vk::kShift},
+                                              {SDLK_LCTRL, os::vk::kControl},
+                                              {SDLK_RCTRL, os::vk::kControl},
+                                              {SDLK_KP_ENTER, os::vk::kReturn},
+                                              {SDLK_a, 'A'},
+                                              {SDLK_z, 'Z'},
+                                              {SDLK_0, '0'},
+                                              {SDLK_9, '9'},
+                                              {SDLK_F1, os::vk::kF1},
+                                              {SDLK_F12, 0x7B},
+                                              {SDLK_UP, os::vk::kUp},
+                                              {SDLK_F13, 0},
+                                              {SDLK_CAPSLOCK, 0}};
   for (auto [sdl, code] : keys) EXPECT_EQ(os::VirtualKeyFromSdl(sdl), code) << SDL_GetKeyName(sdl);
   EXPECT_EQ(os::SidedVirtualKeyFromSdl(SDLK_RSHIFT), 0xA1);
   EXPECT_EQ(os::SidedVirtualKeyFromSdl(SDLK_a), 0);

@@ -33,12 +33,12 @@ class ProfileTest : public ::testing::Test {
     std::ifstream in(path_, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  std::string Get(std::string_view section, std::string_view key, std::string_view def = "none",
-                  std::size_t size = 50, const std::string& path = {}) const {
+  std::string Get(std::string_view section, std::string_view key, std::string_view def = "none", std::size_t size = 50,
+                  const std::string& path = {}) const {
     return os::GetPrivateProfileString(section, key, def, size, path.empty() ? path_ : path);
   }
-  bool Set(std::string_view section, std::string_view key, std::string_view value,
-           std::string* error = nullptr, const std::string& path = {}) {
+  bool Set(std::string_view section, std::string_view key, std::string_view value, std::string* error = nullptr,
+           const std::string& path = {}) {
     return os::WritePrivateProfileString(section, key, value, path.empty() ? path_ : path, error);
   }
 
@@ -65,9 +65,9 @@ TEST_F(ProfileTest, NamesIgnoreCaseAndBlanksAndFirstOccurrenceWins) {
 TEST_F(ProfileTest, ValueAndLineShapes) {
   Put("orphan=1\n[s]\nd=  \" in \"  \ns='one'\nmixed=\"a'\nlone=\"\nnested=\"'x'\"\n"
       "no equals\n;c=1\nsemi=;kept\na=b=c\n[open\nk=v\n");
-  const std::pair<const char*, const char*> cases[] = {
-      {"d", " in "},         {"s", "one"},   {"mixed", "\"a'"}, {"lone", "\""}, {"nested", "'x'"},
-      {"no equals", "none"}, {";c", "none"}, {"semi", ";kept"}, {"a", "b=c"}};
+  const std::pair<const char*, const char*> cases[] = {{"d", " in "},  {"s", "one"},      {"mixed", "\"a'"},
+                                                       {"lone", "\""}, {"nested", "'x'"}, {"no equals", "none"},
+                                                       {";c", "none"}, {"semi", ";kept"}, {"a", "b=c"}};
   for (const auto& [key, want] : cases) EXPECT_EQ(Get("s", key), want) << key;
   EXPECT_EQ(Get("", "orphan"), "none");
   EXPECT_EQ(Get("open", "k"), "v");
@@ -102,10 +102,8 @@ TEST_F(ProfileTest, WriteCreatesUpdatesAndAppendsKeepingOtherBytes) {
     std::string before, section, key, value, after;
   };
   const Case cases[] = {
-      {"; notes\n[O]\nk=7\n\n[S]\n  K = 4  \nz=2\n", "s", "k", "6",
-       "; notes\n[O]\nk=7\n\n[S]\nK=6\nz=2\n"},
-      {"[a]\r\nx=1\r\n; c\r\n\r\n[b]\r\n", "a", "n", "v",
-       "[a]\r\nx=1\r\nn=v\r\n; c\r\n\r\n[b]\r\n"},
+      {"; notes\n[O]\nk=7\n\n[S]\n  K = 4  \nz=2\n", "s", "k", "6", "; notes\n[O]\nk=7\n\n[S]\nK=6\nz=2\n"},
+      {"[a]\r\nx=1\r\n; c\r\n\r\n[b]\r\n", "a", "n", "v", "[a]\r\nx=1\r\nn=v\r\n; c\r\n\r\n[b]\r\n"},
       {"[e]\n\n[b]\n", "e", "k", "v", "[e]\nk=v\n\n[b]\n"},
       {"[a]\nx=1", "a", "y", "2", "[a]\nx=1\ny=2\n"},
       {"[a]\nz=1\n[A]\nz=3\n", "A", "z", "9", "[a]\nz=9\n[A]\nz=3\n"},

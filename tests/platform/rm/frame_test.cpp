@@ -72,8 +72,11 @@ TEST(FrameTransform, BadOrientationIsRefusedAndChangesNothing) {
   const Matrix before = s.turned->LocalTransform();
   const float nan = std::nanf("");
   // Parallel, opposite, zero direction, zero up, NaN.
-  for (auto [dir, up] : {std::pair<Vec3, Vec3>{{0, 1, 0}, {0, 2, 0}}, {{0, 1, 0}, {0, -1, 0}},
-                         {{0, 0, 0}, {0, 1, 0}}, {{0, 0, 1}, {0, 0, 0}}, {{nan, 0, 1}, {0, 1, 0}}})
+  for (auto [dir, up] : {std::pair<Vec3, Vec3>{{0, 1, 0}, {0, 2, 0}},
+                         {{0, 1, 0}, {0, -1, 0}},
+                         {{0, 0, 0}, {0, 1, 0}},
+                         {{0, 0, 1}, {0, 0, 0}},
+                         {{nan, 0, 1}, {0, 1, 0}}})
     EXPECT_EQ(s.turned->SetOrientation(s.root.get(), dir, up), kErrBadValue) << dir.x << "," << dir.y;
   EXPECT_EQ(s.turned->SetPosition(s.root.get(), nan, 0, 0), kErrBadValue);
   const Matrix& after = s.turned->LocalTransform();

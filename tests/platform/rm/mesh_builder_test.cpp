@@ -26,12 +26,12 @@ void AddFace(MeshData* m, std::initializer_list<std::uint32_t> indices) {
 MeshData Cube() {
   MeshData m;
   for (int i = 0; i < 8; ++i) {
-    m.positions.push_back({static_cast<float>(i & 1), static_cast<float>((i >> 1) & 1),
-                           static_cast<float>((i >> 2) & 1)});
+    m.positions.push_back(
+        {static_cast<float>(i & 1), static_cast<float>((i >> 1) & 1), static_cast<float>((i >> 2) & 1)});
   }
   // z = 0 (seen from -z), z = 1, y = 0, y = 1, x = 0, x = 1.
-  for (auto face : {std::array<std::uint32_t, 4>{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4}, {2, 6, 7, 3},
-                    {0, 4, 6, 2}, {1, 3, 7, 5}})
+  for (auto face :
+       {std::array<std::uint32_t, 4>{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4}, {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}})
     AddFace(&m, {face[0], face[1], face[2], face[3]});
   return m;
 }
@@ -78,11 +78,9 @@ TEST(MeshBuilder, InconsistentDataIsRefusedAndChangesNothing) {
   Ref<MeshBuilder> mesh = Build(Cube());
   const std::uint64_t revision = mesh->GeometryRevision();
   using Spoil = void (*)(MeshData&);
-  for (Spoil spoil : {Spoil{[](MeshData& m) { m.faceIndices[3] = 8; }},
-                      Spoil{[](MeshData& m) { m.faceSizes[0] = 5; }},
+  for (Spoil spoil : {Spoil{[](MeshData& m) { m.faceIndices[3] = 8; }}, Spoil{[](MeshData& m) { m.faceSizes[0] = 5; }},
                       Spoil{[](MeshData& m) { m.positions[0].y = std::nanf(""); }},
-                      Spoil{[](MeshData& m) { m.faceColors.resize(2); }},
-                      Spoil{[](MeshData& m) {
+                      Spoil{[](MeshData& m) { m.faceColors.resize(2); }}, Spoil{[](MeshData& m) {
                         m.normals = {{0, 1, 0}};
                         m.faceNormalIndices.assign(m.faceIndices.size(), 1);
                       }},

@@ -32,8 +32,7 @@ MeshData Square(bool reversed = false) {
   MeshData m;
   m.positions = {{-1, 0, -1}, {-1, 0, 1}, {1, 0, 1}, {1, 0, -1}};
   m.faceSizes = {4};
-  m.faceIndices = reversed ? std::vector<std::uint32_t>{3, 2, 1, 0}
-                           : std::vector<std::uint32_t>{0, 1, 2, 3};
+  m.faceIndices = reversed ? std::vector<std::uint32_t>{3, 2, 1, 0} : std::vector<std::uint32_t>{0, 1, 2, 3};
   return m;
 }
 
@@ -130,8 +129,7 @@ TEST(RayPick, CoincidentSurfacesGiveBitIdenticalPositions) {
   for (int i = 0; i < 200; ++i) {
     Vec3 origin{-62 + spread(random), -20 + spread(random), 35 + spread(random)};
     Vec3 target{-62 + spread(random), -29.3f, 35 + spread(random)};
-    std::vector<Pick> picks =
-        PickAll(*root, origin, target - origin, kRayPickIgnoreFurtherPrimitives);
+    std::vector<Pick> picks = PickAll(*root, origin, target - origin, kRayPickIgnoreFurtherPrimitives);
     if (picks.empty()) continue;
     ASSERT_EQ(picks.size(), 2u);
     EXPECT_EQ(picks[0].position, picks[1].position);  // exactly

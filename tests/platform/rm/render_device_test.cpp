@@ -18,8 +18,7 @@ TEST(RenderDevice, CreationRefusesWhatItCannotDrawInto) {
   EXPECT_EQ(Device::Create(nullptr, nullptr, &d), kEInvalidArg);
   EXPECT_EQ(Device::Create(MakeSurface(8, 8, 32), nullptr, &d), kEInvalidArg);
   EXPECT_EQ(Device::Create(MakeSurface(8, 8, 16, caps::kZBuffer), nullptr, &d), kEInvalidArg);
-  EXPECT_EQ(Device::Create(MakeSurface(8, 8, 16), MakeSurface(4, 8, 16, caps::kZBuffer), &d),
-            kEInvalidArg);
+  EXPECT_EQ(Device::Create(MakeSurface(8, 8, 16), MakeSurface(4, 8, 16, caps::kZBuffer), &d), kEInvalidArg);
   EXPECT_EQ(Device::Create(MakeSurface(8, 8, 16), MakeSurface(8, 8, 16), &d), kEInvalidArg);
   EXPECT_FALSE(d);
   EXPECT_EQ(Device::Create(MakeSurface(8, 8, 16), nullptr, nullptr), kEInvalidArg);
@@ -31,12 +30,18 @@ TEST(RenderDevice, SettingsAreStoredAndCheckedAsTheGameSetsThem) {
   EXPECT_EQ(d->GetQuality(), kRenderGouraud);
   EXPECT_EQ(d->GetColorModel(), kColorModelMono);
   // Braced lists run in order: each refused value comes after an accepted one.
-  const HResult results[] = {d->SetBufferCount(2),          d->SetBufferCount(0),
-                             d->SetShades(32),              d->SetShades(8),
-                             d->SetShades(12),              d->SetDither(false),
-                             d->SetTextureQuality(1),       d->SetDefaultTextureColors(64),
-                             d->SetDefaultTextureShades(32), d->SetQuality(kRenderFlat),
-                             d->SetQuality(kRenderWireframe), d->SetQuality(kFillSolid | kLightOn | 0x5)};
+  const HResult results[] = {d->SetBufferCount(2),
+                             d->SetBufferCount(0),
+                             d->SetShades(32),
+                             d->SetShades(8),
+                             d->SetShades(12),
+                             d->SetDither(false),
+                             d->SetTextureQuality(1),
+                             d->SetDefaultTextureColors(64),
+                             d->SetDefaultTextureShades(32),
+                             d->SetQuality(kRenderFlat),
+                             d->SetQuality(kRenderWireframe),
+                             d->SetQuality(kFillSolid | kLightOn | 0x5)};
   for (std::size_t i = 0; i < std::size(results); ++i)
     EXPECT_EQ(results[i], (i == 1 || i == 4 || i == 11) ? kErrBadValue : kOk) << "call " << i;
   EXPECT_EQ(std::tuple(d->GetBufferCount(), d->GetShades(), d->GetDither(), d->GetTextureQuality(),

@@ -51,8 +51,8 @@ TEST_F(RenderPipeline, BackFacesAreNotDrawn) {
 
 TEST_F(RenderPipeline, FrontAndBackPlanesClip) {
   ASSERT_EQ(viewport->SetBack(10), kOk);
-  AddMesh(Square(0, 0, 0.5f, 0.2f, kRed));   // wholly before the front plane
-  AddMesh(Square(0, 0, 20, 10, kBlue));       // wholly beyond the back plane
+  AddMesh(Square(0, 0, 0.5f, 0.2f, kRed));  // wholly before the front plane
+  AddMesh(Square(0, 0, 20, 10, kBlue));     // wholly beyond the back plane
   Draw();
   ExpectEverywhere({0, 0, 0}, 4);
   // A floor running from behind the camera to past the back plane is cut
@@ -142,8 +142,7 @@ TEST_F(RenderPipeline, CameraInsideABoxSeesNothingWrong) {
   // A box around the camera with faces outward: every face is a back face
   // or crosses the front plane; nothing may come out but background.
   MeshData box;
-  box.positions = {{-1, -1, -1}, {-1, 1, -1}, {1, 1, -1}, {1, -1, -1},
-                   {-1, -1, 1},  {-1, 1, 1},  {1, 1, 1},  {1, -1, 1}};
+  box.positions = {{-1, -1, -1}, {-1, 1, -1}, {1, 1, -1}, {1, -1, -1}, {-1, -1, 1}, {-1, 1, 1}, {1, 1, 1}, {1, -1, 1}};
   box.faceSizes = {4, 4, 4, 4, 4, 4};
   box.faceIndices = {0, 1, 2, 3, 7, 6, 5, 4, 4, 5, 1, 0, 3, 2, 6, 7, 1, 5, 6, 2, 4, 0, 3, 7};
   box.faceColors.assign(6, kRed);

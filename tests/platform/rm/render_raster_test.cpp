@@ -1,16 +1,16 @@
 // The rasterizer on its own: fill rule, depth, blending, clipping, 8 bits.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <random>
-#include <array>
 #include <vector>
 
-#include "platform/surface/pixel_format.h"
 #include "platform/rm/raster/target.h"
 #include "platform/rm/render_clip.h"
+#include "platform/surface/pixel_format.h"
 
 namespace platform::rm {
 namespace {
@@ -47,9 +47,7 @@ struct Canvas {
   }
 };
 
-ScreenVertex V(float x, float y, float iz, float r = 255, float g = 0, float b = 0) {
-  return {x, y, iz, r, g, b};
-}
+ScreenVertex V(float x, float y, float iz, float r = 255, float g = 0, float b = 0) { return {x, y, iz, r, g, b}; }
 
 TEST(RenderRaster, SharedEdgeIsFilledExactlyOnce) {
   Canvas c(16, 16, 16);
@@ -69,8 +67,8 @@ TEST(RenderRaster, NearerTriangleWinsWhateverTheOrder) {
     raster::TriangleStyle opaque{};
     for (bool nearOne : {nearFirst, !nearFirst}) {
       const float iz = nearOne ? 0.5f : 0.25f, r = nearOne ? 255 : 0;
-      raster::DrawTriangle(c.t, V(0, 0, iz, r, 0, 255 - r), V(8, 0, iz, r, 0, 255 - r),
-                           V(0, 8, iz, r, 0, 255 - r), opaque);
+      raster::DrawTriangle(c.t, V(0, 0, iz, r, 0, 255 - r), V(8, 0, iz, r, 0, 255 - r), V(0, 8, iz, r, 0, 255 - r),
+                           opaque);
     }
     EXPECT_EQ(c.At16(1, 1), surface::PackRgb565(255, 0, 0));
   }
@@ -110,8 +108,8 @@ TEST(RenderRaster, ScissorKeepsHugeTrianglesInside) {
 
 TEST(RenderRaster, EightBitGoesThroughThePalette) {
   std::array<surface::PaletteEntry, 256> entries{};
-  entries[7] = {250, 10, 10, 0};   // nearly red
-  entries[9] = {10, 10, 250, 0};   // nearly blue
+  entries[7] = {250, 10, 10, 0};  // nearly red
+  entries[9] = {10, 10, 250, 0};  // nearly blue
   auto palette = MakeRef<surface::Palette>(entries);
   Canvas c(8, 8, 8);
   c.lut.Update(*palette);
@@ -125,8 +123,7 @@ TEST(RenderRaster, EightBitGoesThroughThePalette) {
   entries[3] = {128, 10, 128, 0};
   palette->SetEntries(entries);
   c.lut.Update(*palette);
-  raster::DrawTriangle(c.t, V(0, 0, 1), V(8, 0, 1), V(0, 8, 1),
-                       {false, raster::SpanKind::kBlend, 128});
+  raster::DrawTriangle(c.t, V(0, 0, 1), V(8, 0, 1), V(0, 8, 1), {false, raster::SpanKind::kBlend, 128});
   EXPECT_EQ(c.color[0], 3);
   // Without a palette table an 8-bit target is not drawn into at all.
   c.t.lut = nullptr;
@@ -172,8 +169,10 @@ TEST(RenderRaster, TrianglesWalkedBandByBandGiveTheSamePicture) {
         for (ScreenVertex& v : tri.v)
           v = V(coord(-20, 116), coord(-20, 100), coord(0.1f, 1), coord(0, 255), coord(0, 255), coord(0, 255));
         const int kind = k % 4;
-        tri.style = {kind != 1, kind < 2 ? raster::SpanKind::kOpaque : kind == 2 ? raster::SpanKind::kBlend
-                                                                                : raster::SpanKind::kShadow,
+        tri.style = {kind != 1,
+                     kind < 2    ? raster::SpanKind::kOpaque
+                     : kind == 2 ? raster::SpanKind::kBlend
+                                 : raster::SpanKind::kShadow,
                      static_cast<std::uint8_t>(coord(0, 255))};
         if (tri.style.kind == raster::SpanKind::kShadow) tri.style.gouraud = false;
         tris.push_back(tri);

@@ -128,9 +128,8 @@ TEST(XFile, ModelsOverTheLimitsAreRefusedSayingWhich) {
 
 TEST(XFile, RefusesOtherFormatsAndHeaders) {
   const std::string body = SimpleMesh().substr(kHeader.size() - 1);
-  for (const char* header : {"xof 0302bin 0032", "xof 0302tzip0032", "xof 0302bzip0032",
-                             "xof 0201txt 0032", "xof 0302txt 0016", "XOF 0302txt 0032",
-                             "xof 03a2txt 0032", "xof"}) {
+  for (const char* header : {"xof 0302bin 0032", "xof 0302tzip0032", "xof 0302bzip0032", "xof 0201txt 0032",
+                             "xof 0302txt 0016", "XOF 0302txt 0032", "xof 03a2txt 0032", "xof"}) {
     Read(header + body, kErrBadFile);
   }
   Read("", kErrBadFile);
@@ -140,18 +139,18 @@ TEST(XFile, RefusesOtherFormatsAndHeaders) {
 
 TEST(XFile, MalformedDataIsABadFile) {
   const char* bodies[] = {
-      "4; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;;",               // fewer vertices than counted
-      "3; 0;0;0;, 0;1;0;, 1;0;0;; 2; 3;0,1,2;;",               // fewer faces than counted
-      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,3;;",               // index out of range
-      "3; 0;0;0;, 0;nan;0;, 1;0;0;; 1; 3;0,1,2;;",             // NaN
-      "3; 0;0;0;, 0;1;0;, 1;0;1.#INF\n;; 1; 3;0,1,2;;",       // and infinity, at a line end
-      "3; 0;0;0;, 0;1e30;0;, 1;0;0;; 1; 3;0,1,2;;",            // enormous
-      "4000000000; 0;0;0;; 1; 3;0,0,0;;",                      // count far beyond the file
+      "4; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;;",         // fewer vertices than counted
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 2; 3;0,1,2;;",         // fewer faces than counted
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,3;;",         // index out of range
+      "3; 0;0;0;, 0;nan;0;, 1;0;0;; 1; 3;0,1,2;;",       // NaN
+      "3; 0;0;0;, 0;1;0;, 1;0;1.#INF\n;; 1; 3;0,1,2;;",  // and infinity, at a line end
+      "3; 0;0;0;, 0;1e30;0;, 1;0;0;; 1; 3;0,1,2;;",      // enormous
+      "4000000000; 0;0;0;; 1; 3;0,0,0;;",                // count far beyond the file
       "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; MeshMaterialList { 1; 1; 1;; Material {1;1;1;1;;0;0;0;0;;0;0;0;;} }",
       "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; MeshMaterialList { 1; 1; 0;; {Undefined} }",
       "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; MeshNormals { 1; 0;1;0;; 1; 3;0,0,1;; }",
       "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; MeshVertexColors { 1; 3; 1;1;1;1;; }",
-      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; Unknown { { } ",   // unbalanced
+      "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; Unknown { { } ",  // unbalanced
       "three; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;;",
   };
   for (const char* body : bodies) {

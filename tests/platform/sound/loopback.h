@@ -14,8 +14,8 @@
 namespace sound_test {
 
 using namespace platform::sound;
-using platform::Ref;
 using platform::kOk;
+using platform::Ref;
 
 inline WaveFormat Mono16(std::uint32_t rate = 22050) {
   WaveFormat f;

@@ -8,8 +8,8 @@
 namespace {
 
 using namespace surface_test;
-using platform::Ref;
 using platform::MakeRef;
+using platform::Ref;
 
 // A 4 x 3 source: a key-coloured frame around two inner pixels 1 and 2.
 Ref<Surface> FramedSource(int bits, std::uint32_t key) {
@@ -33,9 +33,7 @@ TEST_P(KeyedBltFast, WhiteKeyIsAllBitsSetAndBlackKeyIsZero) {
     ColorKey key{white ? 0xFFFFFFu : 0u, 0};
     ASSERT_EQ(src->SetColorKey(color_key_flags::kSourceBlt, &key), DD_OK);
 
-    ASSERT_EQ(dst->BltFast(2, 3, src.get(), nullptr,
-                           blt_fast_flags::kSourceColorKey | blt_fast_flags::kWait),
-              DD_OK);
+    ASSERT_EQ(dst->BltFast(2, 3, src.get(), nullptr, blt_fast_flags::kSourceColorKey | blt_fast_flags::kWait), DD_OK);
     for (auto [x, y, v] : {std::tuple{2, 3, 7u}, {3, 4, 1u}, {4, 4, 2u}, {5, 5, 7u}})
       EXPECT_EQ(Get(*dst, x, y), v) << x << "," << y;
     // Without the flag the whole cell is copied, key colour included.
@@ -54,7 +52,7 @@ TEST(BltFast, RefusesRectanglesReachingOutsideAndDrawsNothing) {
   EXPECT_EQ(dst->BltFast(10, 0, src.get(), &glyph, 0), DDERR_INVALIDRECT);  // right edge
   EXPECT_EQ(dst->BltFast(-1, 0, src.get(), &glyph, 0), DDERR_INVALIDRECT);
   const Rect small{0, 0, 5, 5};
-  EXPECT_EQ(dst->BltFast(0, 6, src.get(), &small, 0), DDERR_INVALIDRECT);   // bottom edge
+  EXPECT_EQ(dst->BltFast(0, 6, src.get(), &small, 0), DDERR_INVALIDRECT);  // bottom edge
   EXPECT_EQ(dst->BltFast(2147483647, 0, src.get(), &small, 0), DDERR_INVALIDRECT);
   const Rect outsideSource{25, 0, 35, 5};
   EXPECT_EQ(dst->BltFast(0, 0, src.get(), &outsideSource, 0), DDERR_INVALIDRECT);
@@ -73,8 +71,13 @@ TEST(Blt, StretchesByNearestPixel) {
   auto dst = MakeRef<Surface>(6, 6, 24, 0);
   const Rect to{1, 1, 5, 5};
   ASSERT_EQ(dst->Blt(&to, src.get(), nullptr, blt_flags::kWait), DD_OK);
-  for (auto [x, y, v] : {std::tuple{0, 0, 0u}, {1, 1, 0x110000u}, {2, 2, 0x110000u}, {3, 2, 0x220000u},
-                         {2, 3, 0x330000u}, {4, 4, 0x440000u}, {5, 5, 0u}})
+  for (auto [x, y, v] : {std::tuple{0, 0, 0u},
+                         {1, 1, 0x110000u},
+                         {2, 2, 0x110000u},
+                         {3, 2, 0x220000u},
+                         {2, 3, 0x330000u},
+                         {4, 4, 0x440000u},
+                         {5, 5, 0u}})
     EXPECT_EQ(Get(*dst, x, y), v) << x << "," << y;
   // Shrinking 6 -> 3 takes every second pixel, from the middle of each pair.
   auto row = MakeRef<Surface>(6, 1, 8, 0);
@@ -99,8 +102,7 @@ TEST(Blt, KeysFillsAndRefusesDestinationsOutsideWithoutAClipper) {
   const Rect partly{4, 4, 10, 10};
   EXPECT_EQ(dst->Blt(&partly, src.get(), nullptr, 0), DDERR_INVALIDRECT);
   EXPECT_EQ(Get(*dst, 7, 5), 0x0F0Fu);
-  EXPECT_EQ(dst->Blt(nullptr, nullptr, nullptr, blt_flags::kColorFill, nullptr),
-            DDERR_INVALIDPARAMS);
+  EXPECT_EQ(dst->Blt(nullptr, nullptr, nullptr, blt_flags::kColorFill, nullptr), DDERR_INVALIDPARAMS);
 }
 
 TEST(Blt, ClipperCutsTheDestinationToTheWindowAndScalesTheCut) {
@@ -108,8 +110,7 @@ TEST(Blt, ClipperCutsTheDestinationToTheWindowAndScalesTheCut) {
   ASSERT_NE(window, nullptr);
   const auto origin = platform::os::ClientToScreen(window, {0, 0});
   const auto client = platform::os::GetClientRect(window);
-  auto screen = MakeRef<Surface>(origin.x + client.Width() + 50,
-                                 origin.y + client.Height() + 50, 8, 0);
+  auto screen = MakeRef<Surface>(origin.x + client.Width() + 50, origin.y + client.Height() + 50, 8, 0);
   auto clipper = MakeRef<Clipper>();
   ASSERT_EQ(clipper->SetHWnd(0, window), DD_OK);
   ASSERT_EQ(screen->SetClipper(clipper), DD_OK);
@@ -125,7 +126,9 @@ TEST(Blt, ClipperCutsTheDestinationToTheWindowAndScalesTheCut) {
   EXPECT_EQ(screen->BltFast(origin.x, origin.y, src.get(), nullptr, 0), DDERR_BLTFASTCANTCLIP);
   // Wholly outside the window: nothing to do, no error.
   const Rect away{0, 0, 5, 1};
-  if (origin.x >= 5 || origin.y >= 1) { EXPECT_EQ(screen->Blt(&away, src.get(), nullptr, 0), DD_OK); }
+  if (origin.x >= 5 || origin.y >= 1) {
+    EXPECT_EQ(screen->Blt(&away, src.get(), nullptr, 0), DD_OK);
+  }
   auto noWindow = MakeRef<Clipper>();
   screen->SetClipper(noWindow);
   EXPECT_EQ(screen->Blt(&to, src.get(), nullptr, 0), DDERR_NOCLIPLIST);

@@ -8,12 +8,13 @@
 namespace {
 
 using namespace surface_test;
-using platform::Ref;
 using platform::MakeRef;
+using platform::Ref;
 
 TEST(DeviceContext, GreenFillLandsInEachDepthsOwnFormat) {
   for (auto [bits, expected] : {std::pair{8, std::uint32_t(system_colour::kGreen)},
-                                {16, std::uint32_t(PackRgb565(0, 200, 0))}, {24, 0x00C800u}}) {
+                                {16, std::uint32_t(PackRgb565(0, 200, 0))},
+                                {24, 0x00C800u}}) {
     auto s = MakeRef<Surface>(6, 4, bits, 0);
     DeviceContext dc;
     ASSERT_EQ(s->GetDC(&dc), DD_OK);

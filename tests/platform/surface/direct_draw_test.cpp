@@ -12,9 +12,9 @@
 namespace {
 
 using namespace surface_test;
-using platform::Ref;
-using platform::MakeRef;
 using platform::HResult;
+using platform::MakeRef;
+using platform::Ref;
 namespace os = platform::os;
 
 constexpr std::uint32_t kFullScreenModeX =
@@ -80,7 +80,11 @@ class DirectDrawTest : public ::testing::Test {
 
 TEST_F(DirectDrawTest, OffersOnlyThePrimaryDisplayWithout3D) {
   int calls = 0;
-  ASSERT_EQ(EnumerateDrivers([&](const DriverInfo& d) { EXPECT_FALSE(d.hasGuid); return ++calls > 0; }), DD_OK);
+  ASSERT_EQ(EnumerateDrivers([&](const DriverInfo& d) {
+              EXPECT_FALSE(d.hasGuid);
+              return ++calls > 0;
+            }),
+            DD_OK);
   EXPECT_EQ(calls, 1);
   DriverCaps hardware, emulation;
   ASSERT_EQ(ddraw_->GetCaps(&hardware, &emulation), DD_OK);
@@ -119,8 +123,7 @@ TEST_F(DirectDrawTest, AcceptsTheFifteenModesAndRefusesOthers) {
 
 TEST_F(DirectDrawTest, FullScreenSurfacesTakeTheModesSizeAndDepth) {
   FullScreen(1024, 768, 16);
-  EXPECT_EQ(std::tuple(primary_->Width(), primary_->Height(), back_->BitsPerPixel()),
-            std::tuple(1024, 768, 16));
+  EXPECT_EQ(std::tuple(primary_->Width(), primary_->Height(), back_->BitsPerPixel()), std::tuple(1024, 768, 16));
   EXPECT_NE(back_->Caps() & caps::kBackBuffer, 0u);
   EXPECT_EQ(back_->AttachedZBuffer(), z_.get());
   EXPECT_TRUE(z_->IsZBuffer());
@@ -155,14 +158,13 @@ TEST_F(DirectDrawTest, SurfacesOfEveryDepthAndRefusedSizes) {
   }
   SurfaceDesc z = PlainDesc(4, 4);
   z.caps = caps::kZBuffer;  // no depth given
-  const std::pair<SurfaceDesc, HResult> refused[] = {
-      {PlainDesc(3, 5, 0, 12), DDERR_INVALIDPIXELFORMAT},
-      {PlainDesc(0, 5), DDERR_INVALIDPARAMS},
-      {PlainDesc(-3, 5), DDERR_INVALIDPARAMS},
-      {PlainDesc(20000, 5), DDERR_TOOBIGWIDTH},
-      {PlainDesc(16384, 16384), DDERR_TOOBIGSIZE},
-      {CapsOnlyDesc(caps::kOffscreenPlain), DDERR_INVALIDPARAMS},
-      {z, DDERR_INVALIDPARAMS}};
+  const std::pair<SurfaceDesc, HResult> refused[] = {{PlainDesc(3, 5, 0, 12), DDERR_INVALIDPIXELFORMAT},
+                                                     {PlainDesc(0, 5), DDERR_INVALIDPARAMS},
+                                                     {PlainDesc(-3, 5), DDERR_INVALIDPARAMS},
+                                                     {PlainDesc(20000, 5), DDERR_TOOBIGWIDTH},
+                                                     {PlainDesc(16384, 16384), DDERR_TOOBIGSIZE},
+                                                     {CapsOnlyDesc(caps::kOffscreenPlain), DDERR_INVALIDPARAMS},
+                                                     {z, DDERR_INVALIDPARAMS}};
   Ref<Surface> s;
   for (const auto& [desc, expected] : refused) {
     EXPECT_EQ(ddraw_->CreateSurface(desc, &s), expected) << desc.width << "x" << desc.height;
@@ -243,9 +245,9 @@ TEST_F(DirectDrawTest, WindowedBlitToThePrimaryShowsInTheClientArea) {
   WindowedPrimary();
   const os::Rect client = os::GetClientRect(window_);
   const os::Point origin = os::ClientToScreen(window_, {0, 0});
-  ASSERT_EQ(ddraw_->CreateSurface(
-                PlainDesc(client.Width(), client.Height(), caps::k3DDevice | caps::kSystemMemory), &back_),
-            DD_OK);
+  ASSERT_EQ(
+      ddraw_->CreateSurface(PlainDesc(client.Width(), client.Height(), caps::k3DDevice | caps::kSystemMemory), &back_),
+      DD_OK);
   Ref<Clipper> clipper;
   ASSERT_EQ(ddraw_->CreateClipper(0, &clipper), DD_OK);
   clipper->SetHWnd(0, window_);
@@ -270,8 +272,7 @@ TEST_F(DirectDrawTest, LosingTheDisplayLosesEverySurfaceUntilRestored) {
   Fill(*font, 0x1234);
 
   ddraw_->SetAppActive(false);
-  for (Surface* s : {primary_.get(), back_.get(), z_.get(), font.get()})
-    EXPECT_EQ(s->IsLost(), DDERR_SURFACELOST);
+  for (Surface* s : {primary_.get(), back_.get(), z_.get(), font.get()}) EXPECT_EQ(s->IsLost(), DDERR_SURFACELOST);
   EXPECT_EQ(back_->BltFast(0, 0, font.get(), nullptr, 0), DDERR_SURFACELOST);
   EXPECT_EQ(primary_->Flip(nullptr, flip_flags::kWait), DDERR_SURFACELOST);
   DeviceContext dc;

@@ -11,8 +11,7 @@ namespace surface_test {
 
 using namespace platform::surface;
 
-inline platform::os::LResult IgnoreMessages(platform::os::Window*, std::uint32_t, std::uintptr_t,
-                                            std::intptr_t) {
+inline platform::os::LResult IgnoreMessages(platform::os::Window*, std::uint32_t, std::uintptr_t, std::intptr_t) {
   return 0;
 }
 
@@ -22,8 +21,7 @@ inline platform::os::Window* MakeWindow() {
   platform::os::ResetWindows();
   platform::os::RegisterWindowClass({"SurfaceTest", 0, &IgnoreMessages, 0, 0});
   platform::os::KeepPresentedPictures(true);
-  return platform::os::CreateMainWindow("SurfaceTest", "t", platform::os::kWsVisible, 100, 50,
-                                        800, 600);
+  return platform::os::CreateMainWindow("SurfaceTest", "t", platform::os::kWsVisible, 100, 50, 800, 600);
 }
 
 inline std::uint32_t Get(const Surface& s, int x, int y) {

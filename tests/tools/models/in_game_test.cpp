@@ -34,11 +34,9 @@ class InGame : public test_support::BuiltScene {
 };
 
 // Turns a joint about +x relative to its parent.
-void Turn(const scene::Ref<scene::Frame>& joint, const scene::Ref<scene::Frame>& parent,
-          float degrees) {
+void Turn(const scene::Ref<scene::Frame>& joint, const scene::Ref<scene::Frame>& parent, float degrees) {
   const float a = degrees * std::numbers::pi_v<float> / 180;
-  joint->SetOrientation(parent.get(), Vec3{0, -std::sin(a), std::cos(a)},
-                        Vec3{0, std::cos(a), std::sin(a)});
+  joint->SetOrientation(parent.get(), Vec3{0, -std::sin(a), std::cos(a)}, Vec3{0, std::cos(a), std::sin(a)});
 }
 
 Vec3 WorldPosition(const scene::Ref<scene::Frame>& f) {
@@ -59,8 +57,7 @@ TEST_F(InGame, EveryStageStartsClearAndOnTheTable) {
     EXPECT_EQ(game::TableEdgeInside(), 1);
     for (int swing = 0; swing < 360; swing += 30) {
       const float a = swing * std::numbers::pi_v<float> / 180;
-      objects.bodyFrame->SetOrientation(objects.baseFrame.get(),
-                                        Vec3{std::sin(a), 0, std::cos(a)}, Vec3{0, 1, 0});
+      objects.bodyFrame->SetOrientation(objects.baseFrame.get(), Vec3{std::sin(a), 0, std::cos(a)}, Vec3{0, 1, 0});
       EXPECT_EQ(game::BaseBoxHits(), 0) << swing;
       EXPECT_EQ(game::BucketArmHits(), 0) << swing;
     }

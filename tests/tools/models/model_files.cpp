@@ -36,8 +36,7 @@ std::vector<Tri> TrianglesOf(const platform::rm::MeshData& data) {
   std::size_t at = 0;
   for (std::uint32_t size : data.faceSizes) {
     for (std::uint32_t k = 1; k + 1 < size; ++k)
-      tris.push_back({data.positions[data.faceIndices[at]],
-                      data.positions[data.faceIndices[at + k]],
+      tris.push_back({data.positions[data.faceIndices[at]], data.positions[data.faceIndices[at + k]],
                       data.positions[data.faceIndices[at + k + 1]]});
     at += size;
   }
@@ -71,9 +70,8 @@ bool SegmentHitsTriangle(Vec3 a, Vec3 b, const Tri& t) {
 }
 
 bool SegmentHitsAny(Vec3 a, Vec3 b, const std::vector<Tri>& tris, const Box3& box) {
-  if (std::max(a.x, b.x) < box.min.x || std::min(a.x, b.x) > box.max.x ||
-      std::max(a.y, b.y) < box.min.y || std::min(a.y, b.y) > box.max.y ||
-      std::max(a.z, b.z) < box.min.z || std::min(a.z, b.z) > box.max.z)
+  if (std::max(a.x, b.x) < box.min.x || std::min(a.x, b.x) > box.max.x || std::max(a.y, b.y) < box.min.y ||
+      std::min(a.y, b.y) > box.max.y || std::max(a.z, b.z) < box.min.z || std::min(a.z, b.z) > box.max.z)
     return false;
   for (const Tri& t : tris)
     if (SegmentHitsTriangle(a, b, t)) return true;

@@ -15,10 +15,10 @@ using platform::rm::Cross;
 using platform::rm::Dot;
 
 const std::vector<std::string> kAllModels = {
-    "base", "body", "arm1", "arm2", "shbl", "tireL", "tireR", "ci", "ci2", "cb", "cr", "cf", "mi",
-    "mi2", "mb", "mr", "mf", "sbd", "sbm", "sbu", "si", "si2", "sf", "cup", "in", "glass", "gc",
-    "car-c", "car-m", "car-s", "dish", "cake", "cake2", "spn", "t1", "t2", "t3", "t4", "t5",
-    "table-A", "table-B", "table-C", "table-D"};
+    "base", "body", "arm1", "arm2",  "shbl", "tireL", "tireR",   "ci",      "ci2",     "cb",     "cr",
+    "cf",   "mi",   "mi2",  "mb",    "mr",   "mf",    "sbd",     "sbm",     "sbu",     "si",     "si2",
+    "sf",   "cup",  "in",   "glass", "gc",   "car-c", "car-m",   "car-s",   "dish",    "cake",   "cake2",
+    "spn",  "t1",   "t2",   "t3",    "t4",   "t5",    "table-A", "table-B", "table-C", "table-D"};
 
 // Surfaces that are deliberately open: the pot contents are a lid of liquid
 // with a skirt, the drinks a disc on a cone.

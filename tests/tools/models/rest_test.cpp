@@ -73,25 +73,30 @@ struct Setting {
 };
 
 TEST_F(Resting, PropsRestOnTheirSupportsAndTheShowcaseCameraAimsAtTheDrinks) {
-  const std::vector<On> kOnStage = {{"cup", &SceneObjects::cupFrame},     {"glass", &SceneObjects::glassFrame},
-                                    {"dish1", &SceneObjects::dish1Frame}, {"dish2", &SceneObjects::dish2Frame},
-                                    {"dish3", &SceneObjects::dish3Frame}, {"spoon", &SceneObjects::spoonFrame},
+  const std::vector<On> kOnStage = {{"cup", &SceneObjects::cupFrame},
+                                    {"glass", &SceneObjects::glassFrame},
+                                    {"dish1", &SceneObjects::dish1Frame},
+                                    {"dish2", &SceneObjects::dish2Frame},
+                                    {"dish3", &SceneObjects::dish3Frame},
+                                    {"spoon", &SceneObjects::spoonFrame},
                                     {"cake", &SceneObjects::cakeFrame, &SceneObjects::dish1Frame},
                                     {"cake2", &SceneObjects::cake2Frame, &SceneObjects::dish2Frame}};
   const std::vector<On> kShowcase = {{"cup", &SceneObjects::cupFrame, &SceneObjects::dish1Frame},
                                      {"cake", &SceneObjects::cakeFrame, &SceneObjects::dish2Frame},
                                      {"cake2", &SceneObjects::cake2Frame, &SceneObjects::dish3Frame},
-                                     {"dish1", &SceneObjects::dish1Frame}, {"dish2", &SceneObjects::dish2Frame},
-                                     {"dish3", &SceneObjects::dish3Frame}, {"glass", &SceneObjects::glassFrame},
+                                     {"dish1", &SceneObjects::dish1Frame},
+                                     {"dish2", &SceneObjects::dish2Frame},
+                                     {"dish3", &SceneObjects::dish3Frame},
+                                     {"glass", &SceneObjects::glassFrame},
                                      {"spoon", &SceneObjects::spoonFrame}};
   std::vector<Setting> settings;
   for (int stage = 1; stage <= 5; ++stage)
     for (auto [cup, glass] : {std::pair{true, false}, {false, true}, {true, true}})
-      settings.push_back({"stage " + std::to_string(stage) + (cup ? " cup" : "") + (glass ? " glass" : ""), cup,
-                          glass, stage, Setting::kLayout});
+      settings.push_back({"stage " + std::to_string(stage) + (cup ? " cup" : "") + (glass ? " glass" : ""), cup, glass,
+                          stage, Setting::kLayout});
   for (auto [cup, glass] : {std::pair{true, false}, {false, true}, {true, true}})
-    settings.push_back({std::string("result") + (cup ? " cup" : "") + (glass ? " glass" : ""), cup, glass, 3,
-                        Setting::kResult});
+    settings.push_back(
+        {std::string("result") + (cup ? " cup" : "") + (glass ? " glass" : ""), cup, glass, 3, Setting::kResult});
   settings.push_back({"All Cleared", true, true, 5, Setting::kAllCleared});
 
   for (const Setting& s : settings) {
@@ -147,7 +152,8 @@ TEST_F(Resting, PropsRestOnTheirSupportsAndTheShowcaseCameraAimsAtTheDrinks) {
       Vec3 target;
       objects.resultTargetFrame->GetPosition(objects.sceneRoot.get(), &target);
       for (auto [p, lo, hi] : {std::tuple{target.x, drinks.min.x, drinks.max.x},
-                               {target.y, drinks.min.y, drinks.max.y}, {target.z, drinks.min.z, drinks.max.z}})
+                               {target.y, drinks.min.y, drinks.max.y},
+                               {target.z, drinks.min.z, drinks.max.z}})
         EXPECT_TRUE(lo < p && p < hi) << "target " << p << " outside " << lo << ".." << hi;
     }
   }

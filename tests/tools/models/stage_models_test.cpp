@@ -35,15 +35,14 @@ struct Pot {
   const char* surface2;
   const char* cover;
 };
-const Pot kPots[] = {{"cb", "cr", 2, "ci", "ci2", "cf"},
-                     {"mb", "mr", 0, "mi", "mi2", "mf"},
-                     {"sbu", "sbm", 0, "si", "si2", "sf"}};
+const Pot kPots[] = {
+    {"cb", "cr", 2, "ci", "ci2", "cf"}, {"mb", "mr", 0, "mi", "mi2", "mf"}, {"sbu", "sbm", 0, "si", "si2", "sf"}};
 
 TEST(PotModels, HoldTheBucketAndTheirContent) {
   for (const Pot& pot : kPots) {
     SCOPED_TRACE(pot.jar);
-    const Model &jar = LoadModel(pot.jar), &in = LoadModel(pot.surface),
-                &below = LoadModel(pot.below), &cover = LoadModel(pot.cover);
+    const Model &jar = LoadModel(pot.jar), &in = LoadModel(pot.surface), &below = LoadModel(pot.below),
+                &cover = LoadModel(pot.cover);
     EXPECT_TRUE(SameMesh(in, LoadModel(pot.surface2)));
     // A level surface: the top at the axis, 2.5 or more below the rim.
     float top = 0;
@@ -63,12 +62,10 @@ TEST(PotModels, HoldTheBucketAndTheirContent) {
       // Nothing of the pot between the axis and radius 8.2 from the
       // surface up: room for a bucket 3.6 wide and 4.4 long at any turn.
       for (float y = level; y <= rim + 1; y += 0.5f)
-        EXPECT_FALSE(SegmentHitsAny({0, y, 0}, {8.2f * c, y, 8.2f * s}, jar.tris, jar.bounds))
-            << "y " << y;
+        EXPECT_FALSE(SegmentHitsAny({0, y, 0}, {8.2f * c, y, 8.2f * s}, jar.tris, jar.bounds)) << "y " << y;
       // The wall stands within 10 of the axis, so a bucket inside the pot
       // is always found next to it.
-      EXPECT_TRUE(SegmentHitsAny({0, level + 1, 0}, {10 * c, level + 1, 10 * s}, jar.tris,
-                                 jar.bounds));
+      EXPECT_TRUE(SegmentHitsAny({0, level + 1, 0}, {10 * c, level + 1, 10 * s}, jar.tris, jar.bounds));
     }
 
     // The floor: deep enough for the lip's 0.4 probe to cross the surface
@@ -81,8 +78,7 @@ TEST(PotModels, HoldTheBucketAndTheirContent) {
 
     // The cover closes the mouth.
     for (float r = 0; r < 9; r += 1.5f)
-      EXPECT_TRUE(SegmentHitsAny({r, rim + 5, 0.3f}, {r, level, 0.3f}, cover.tris, cover.bounds))
-          << "r " << r;
+      EXPECT_TRUE(SegmentHitsAny({r, rim + 5, 0.3f}, {r, level, 0.3f}, cover.tris, cover.bounds)) << "r " << r;
   }
 }
 

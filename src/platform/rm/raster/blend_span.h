@@ -18,8 +18,8 @@ namespace platform::rm::raster {
 // Pixels k = first..n-1 of the span starting at xs. Colours step as exact
 // integers, so v.r + k·v.dr is the running sum.
 template <int Bpp, bool Gouraud>
-inline void BlendSpanScalar(const Target& t, std::uint8_t* row, const float* zrow, int xs, int n,
-                            const SpanValues& v, unsigned alpha, int first = 0) {
+inline void BlendSpanScalar(const Target& t, std::uint8_t* row, const float* zrow, int xs, int n, const SpanValues& v,
+                            unsigned alpha, int first = 0) {
   for (int k = first; k < n; ++k) {
     const int x = xs + k;
     if (!(SpanDepth(v, k) > zrow[x])) continue;
@@ -35,7 +35,6 @@ inline void BlendSpanScalar(const Target& t, std::uint8_t* row, const float* zro
                     Mix(unsigned(b >> 16), db, alpha));
   }
 }
-
 
 enum class BlendPath { kScalar, kSse2, kAvx2 };
 
@@ -58,8 +57,8 @@ inline BlendPath BestBlendPath() {
 // mispredicted branch on every other pixel. The scalar loop finishes what
 // is left.
 template <int Bpp, bool Gouraud>
-inline void BlendSpanWith(BlendPath path, const Target& t, std::uint8_t* row, const float* zrow, int xs,
-                          int xe, const SpanValues& v, unsigned alpha) {
+inline void BlendSpanWith(BlendPath path, const Target& t, std::uint8_t* row, const float* zrow, int xs, int xe,
+                          const SpanValues& v, unsigned alpha) {
   const int n = xe - xs;
   int done = 0;
 #if defined(ZARN_HAVE_AVX2_SPANS)
@@ -79,8 +78,8 @@ inline void BlendSpanWith(BlendPath path, const Target& t, std::uint8_t* row, co
 }
 
 template <int Bpp, bool Gouraud>
-inline void BlendSpan(const Target& t, std::uint8_t* row, const float* zrow, int xs, int xe,
-                      const SpanValues& v, unsigned alpha) {
+inline void BlendSpan(const Target& t, std::uint8_t* row, const float* zrow, int xs, int xe, const SpanValues& v,
+                      unsigned alpha) {
   BlendSpanWith<Bpp, Gouraud>(BestBlendPath(), t, row, zrow, xs, xe, v, alpha);
 }
 

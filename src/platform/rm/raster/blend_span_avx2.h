@@ -53,8 +53,7 @@ ZARN_AVX2 inline __m256i Next16(__m256i& c, __m256i step8) {
 
 // RGB565; returns how many of the n pixels it drew.
 template <bool Gouraud>
-ZARN_AVX2 inline int Blend16(std::uint8_t* span, const float* zspan, int n, const SpanValues& v,
-                             unsigned alpha) {
+ZARN_AVX2 inline int Blend16(std::uint8_t* span, const float* zspan, int n, const SpanValues& v, unsigned alpha) {
   if (n < 16) return 0;  // and only then are the colour steps bounded (see Fill)
   const __m256 z = _mm256_set1_ps(v.z), dz = _mm256_set1_ps(v.dz);
   __m256 k8 = _mm256_setr_ps(0, 1, 2, 3, 4, 5, 6, 7);
@@ -75,7 +74,8 @@ ZARN_AVX2 inline int Blend16(std::uint8_t* span, const float* zspan, int n, cons
     }
     const __m256 k8b = _mm256_add_ps(k8, _mm256_set1_ps(8));
     const __m256 lo = _mm256_cmp_ps(_mm256_add_ps(z, _mm256_mul_ps(k8, dz)), _mm256_loadu_ps(zspan + k), _CMP_GT_OQ);
-    const __m256 hi = _mm256_cmp_ps(_mm256_add_ps(z, _mm256_mul_ps(k8b, dz)), _mm256_loadu_ps(zspan + k + 8), _CMP_GT_OQ);
+    const __m256 hi =
+        _mm256_cmp_ps(_mm256_add_ps(z, _mm256_mul_ps(k8b, dz)), _mm256_loadu_ps(zspan + k + 8), _CMP_GT_OQ);
     k8 = _mm256_add_ps(k8, _mm256_set1_ps(16));
     const __m256i pass = Pack16(_mm256_castps_si256(lo), _mm256_castps_si256(hi));
     if (_mm256_testz_si256(pass, pass)) continue;
@@ -109,8 +109,7 @@ ZARN_AVX2 inline int Passes16(const float* zs, __m256 z, __m256 dz, __m256& k8) 
 // 24-bit: sixteen pixels are 48 bytes, B G R each, blended byte by byte in
 // three registers of sixteen 16-bit lanes (as sse2::Blend24, twice as wide).
 template <bool Gouraud>
-ZARN_AVX2 inline int Blend24(std::uint8_t* span, const float* zspan, int n, const SpanValues& v,
-                             unsigned alpha) {
+ZARN_AVX2 inline int Blend24(std::uint8_t* span, const float* zspan, int n, const SpanValues& v, unsigned alpha) {
   if (n < 16) return 0;  // and only then are the colour steps bounded (see Fill)
   const __m256 z = _mm256_set1_ps(v.z), dz = _mm256_set1_ps(v.dz);
   __m256 k8 = _mm256_setr_ps(0, 1, 2, 3, 4, 5, 6, 7);
@@ -157,11 +156,10 @@ ZARN_AVX2 inline int Blend24(std::uint8_t* span, const float* zspan, int n, cons
       // The pass bytes of pixels 0..7 and 8..15, 24 each, side by side.
       const std::uint8_t* lo = sse2::kPassBytes.bytes[passes & 0xFF];
       const std::uint8_t* hi = sse2::kPassBytes.bytes[passes >> 8];
-      const __m128i m[3] = {
-          _mm_load_si128(reinterpret_cast<const __m128i*>(lo)),
-          _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(lo + 16)),
-                             _mm_loadl_epi64(reinterpret_cast<const __m128i*>(hi))),
-          _mm_loadu_si128(reinterpret_cast<const __m128i*>(hi + 8))};
+      const __m128i m[3] = {_mm_load_si128(reinterpret_cast<const __m128i*>(lo)),
+                            _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(lo + 16)),
+                                               _mm_loadl_epi64(reinterpret_cast<const __m128i*>(hi))),
+                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(hi + 8))};
       for (int r = 0; r < 3; ++r) out[r] = _mm_blendv_epi8(d[r], out[r], m[r]);
     }
     for (int r = 0; r < 3; ++r) _mm_storeu_si128(reinterpret_cast<__m128i*>(px + 16 * r), out[r]);

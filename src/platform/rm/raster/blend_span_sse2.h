@@ -13,9 +13,7 @@ namespace platform::rm::raster::sse2 {
 // Mix's (x·257 + 256) >> 16 in 16-bit lanes: the same as ((x + 1)·257) >> 16
 // unless 257·(x + 1) is a multiple of 65536, which needs x = 65535, more
 // than src·alpha + dst·(255 − alpha) reaches.
-inline __m128i Div255(__m128i x) {
-  return _mm_mulhi_epu16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_set1_epi16(257));
-}
+inline __m128i Div255(__m128i x) { return _mm_mulhi_epu16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_set1_epi16(257)); }
 
 // src·alpha + dst·(255 − alpha) stays below 65536, so 16-bit lanes hold it.
 inline __m128i Mix(__m128i src, __m128i dst, __m128i alpha, __m128i rest) {
@@ -72,8 +70,8 @@ inline int FirstBits(int count) { return count >= 8 ? 0xFF : (1 << count) - 1; }
 // The pass mask of eight 16-bit lanes, for the first `count` only.
 inline __m128i FirstLanes16(__m128i pass, int count) {
   if (count >= 8) return pass;
-  return _mm_and_si128(pass, _mm_cmplt_epi16(_mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7),
-                                              _mm_set1_epi16(static_cast<short>(count))));
+  return _mm_and_si128(
+      pass, _mm_cmplt_epi16(_mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7), _mm_set1_epi16(static_cast<short>(count))));
 }
 
 // Runs group(k) for the groups of eight from `first` on, and for a last
@@ -95,8 +93,8 @@ inline int Groups(int first, int n, int room, Group&& group) {
 // pixels past the span's end left as they were (their colours may leave
 // 0..255 and are never used). Returns the pixel it got to.
 template <bool Gouraud>
-inline int Blend16(std::uint8_t* span, const float* zspan, int n, const SpanValues& v, unsigned alpha,
-                   int first = 0, int room = 0) {
+inline int Blend16(std::uint8_t* span, const float* zspan, int n, const SpanValues& v, unsigned alpha, int first = 0,
+                   int room = 0) {
   if (n - first < 8 && first + 8 > room) return first;
   DepthTest depth(v, first);
   const __m128i a = _mm_set1_epi16(static_cast<short>(alpha));
@@ -149,8 +147,8 @@ inline constexpr PassBytes kPassBytes{};
 
 // 24-bit, eight pixels (24 bytes) at a time, as Blend16.
 template <bool Gouraud>
-inline int Blend24(std::uint8_t* span, const float* zspan, int n, const SpanValues& v, unsigned alpha,
-                   int first = 0, int room = 0) {
+inline int Blend24(std::uint8_t* span, const float* zspan, int n, const SpanValues& v, unsigned alpha, int first = 0,
+                   int room = 0) {
   if (n - first < 8 && first + 8 > room) return first;
   DepthTest depth(v, first);
   const __m128i a = _mm_set1_epi16(static_cast<short>(alpha));
@@ -177,8 +175,8 @@ inline int Blend24(std::uint8_t* span, const float* zspan, int n, const SpanValu
     if constexpr (Gouraud) nextSources();
     __m128i lo, hi;
     depth.Next(zspan + k, lo, hi);
-    const int passes = (_mm_movemask_ps(_mm_castsi128_ps(lo)) | (_mm_movemask_ps(_mm_castsi128_ps(hi)) << 4)) &
-                       FirstBits(n - k);
+    const int passes =
+        (_mm_movemask_ps(_mm_castsi128_ps(lo)) | (_mm_movemask_ps(_mm_castsi128_ps(hi)) << 4)) & FirstBits(n - k);
     if (passes == 0) return;
     std::uint8_t* at = span + 3 * k;
     const __m128i d01 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));

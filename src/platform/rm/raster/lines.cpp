@@ -32,26 +32,27 @@ void Line(const Target& t, const ScreenVertex& a, const ScreenVertex& b) {
   auto clip = [&](float p, float q) {  // keeps p*s <= q
     if (p == 0.0f) return q >= 0.0f;
     float s = q / p;
-    if (p < 0.0f) t0 = std::max(t0, s);
-    else t1 = std::min(t1, s);
+    if (p < 0.0f)
+      t0 = std::max(t0, s);
+    else
+      t1 = std::min(t1, s);
     return t0 <= t1;
   };
-  if (!clip(-dx, a.x - float(t.x0)) || !clip(dx, float(t.x1) - a.x) ||
-      !clip(-dy, a.y - float(t.y0)) || !clip(dy, float(t.y1) - a.y))
+  if (!clip(-dx, a.x - float(t.x0)) || !clip(dx, float(t.x1) - a.x) || !clip(-dy, a.y - float(t.y0)) ||
+      !clip(dy, float(t.y1) - a.y))
     return;
   int steps = static_cast<int>(std::ceil(len * (t1 - t0)));
   float inv = steps > 0 ? (t1 - t0) / float(steps) : 0.0f;
   for (int i = 0; i <= steps; ++i) {
     float s = t0 + inv * float(i);
-    Plot<Bpp>(t, static_cast<int>(std::floor(a.x + dx * s)),
-              static_cast<int>(std::floor(a.y + dy * s)), a.invZ + (b.invZ - a.invZ) * s, r, g,
-              bl);
+    Plot<Bpp>(t, static_cast<int>(std::floor(a.x + dx * s)), static_cast<int>(std::floor(a.y + dy * s)),
+              a.invZ + (b.invZ - a.invZ) * s, r, g, bl);
   }
 }
 
 bool Finite(const ScreenVertex& v) {
-  return std::abs(v.x) < kMaxCoord && std::abs(v.y) < kMaxCoord && std::isfinite(v.invZ) &&
-         std::isfinite(v.r) && std::isfinite(v.g) && std::isfinite(v.b);
+  return std::abs(v.x) < kMaxCoord && std::abs(v.y) < kMaxCoord && std::isfinite(v.invZ) && std::isfinite(v.r) &&
+         std::isfinite(v.g) && std::isfinite(v.b);
 }
 
 }  // namespace

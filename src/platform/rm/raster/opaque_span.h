@@ -16,8 +16,8 @@ namespace platform::rm::raster {
 
 // Pixels k = first..n-1 of the span starting at xs.
 template <int Bpp, bool Gouraud>
-inline void OpaqueSpanScalar(const Target& t, std::uint8_t* row, float* zrow, int xs, int n,
-                             const SpanValues& v, int first = 0) {
+inline void OpaqueSpanScalar(const Target& t, std::uint8_t* row, float* zrow, int xs, int n, const SpanValues& v,
+                             int first = 0) {
   for (int k = first; k < n; ++k) {
     const int x = xs + k;
     const float z = SpanDepth(v, k);
@@ -77,8 +77,8 @@ inline int Opaque16(std::uint8_t* span, float* zspan, int n, const SpanValues& v
   if (n < 8) return 0;  // and only then are the colour steps bounded (see Fill)
   DepthWrite depth(v);
   Steps r = ChannelSteps(v.r, v.dr), g = ChannelSteps(v.g, v.dg), b = ChannelSteps(v.b, v.db);
-  __m128i colour = _mm_set1_epi16(static_cast<short>(
-      surface::PackRgb565(unsigned(v.r >> 16), unsigned(v.g >> 16), unsigned(v.b >> 16))));
+  __m128i colour = _mm_set1_epi16(
+      static_cast<short>(surface::PackRgb565(unsigned(v.r >> 16), unsigned(v.g >> 16), unsigned(v.b >> 16))));
   int k = 0;
   for (; k + 8 <= n; k += 8) {
     if constexpr (Gouraud) {

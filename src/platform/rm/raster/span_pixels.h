@@ -21,8 +21,7 @@ inline unsigned Mix(unsigned src, unsigned dst, unsigned alpha) {
 }
 
 template <int Bpp>
-inline void ReadPixel(const Target& t, const std::uint8_t* row, int x, unsigned& r, unsigned& g,
-                      unsigned& b) {
+inline void ReadPixel(const Target& t, const std::uint8_t* row, int x, unsigned& r, unsigned& g, unsigned& b) {
   if constexpr (Bpp == 16) {
     std::uint16_t p;
     std::memcpy(&p, row + 2 * x, 2);
@@ -44,8 +43,7 @@ inline void ReadPixel(const Target& t, const std::uint8_t* row, int x, unsigned&
 }
 
 template <int Bpp>
-inline void WritePixel(const Target& t, std::uint8_t* row, int x, unsigned r, unsigned g,
-                       unsigned b) {
+inline void WritePixel(const Target& t, std::uint8_t* row, int x, unsigned r, unsigned g, unsigned b) {
   if constexpr (Bpp == 16) {
     std::uint16_t p = surface::PackRgb565(r, g, b);
     std::memcpy(row + 2 * x, &p, 2);

@@ -44,9 +44,9 @@ struct ScreenVertex {
 };
 
 enum class SpanKind : std::uint8_t {
-  kOpaque,      // depth-tested, writes depth
-  kBlend,       // depth-tested, blended by alpha, leaves depth
-  kShadow,      // darkens once per shadow, depth-tested with a bias, leaves depth
+  kOpaque,  // depth-tested, writes depth
+  kBlend,   // depth-tested, blended by alpha, leaves depth
+  kShadow,  // darkens once per shadow, depth-tested with a bias, leaves depth
 };
 
 struct TriangleStyle {
@@ -57,8 +57,8 @@ struct TriangleStyle {
 
 // Fills with the top-left rule at pixel centres; degenerate or non-finite
 // triangles draw nothing.
-void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
-                  const ScreenVertex& c, const TriangleStyle& style);
+void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                  const TriangleStyle& style);
 
 // A triangle drawn a band of rows at a time: Start sets it up as
 // DrawTriangle would, and each Draw continues down its rows to a stop. The
@@ -67,8 +67,8 @@ void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVerte
 class RowWalk {
  public:
   // False when the triangle draws nothing.
-  bool Start(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
-             const ScreenVertex& c, const TriangleStyle& style);
+  bool Start(const Target& target, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+             const TriangleStyle& style);
   // Rows up to `yStop` (exclusive) of a target like Start's (only the
   // colour, depth and shadow mark may differ).
   void Draw(const Target& target, int yStop) {

@@ -15,8 +15,7 @@ constexpr float kMaxCoord = 1.0e7f;  // beyond this float steps lose sub-pixel p
 
 using Plane = RowWalk::Plane;
 
-Plane MakePlane(float a0, float a1, float a2, float ex1, float ey1, float ex2, float ey2,
-                float invArea) {
+Plane MakePlane(float a0, float a1, float a2, float ex1, float ey1, float ex2, float ey2, float invArea) {
   float d1 = a1 - a0, d2 = a2 - a0;
   return {a0, (d1 * ey2 - d2 * ey1) * invArea, (d2 * ex1 - d1 * ex2) * invArea};
 }
@@ -36,16 +35,16 @@ inline std::int32_t ToFixed(float c) {
 }
 
 bool Finite(const ScreenVertex& v) {
-  return std::abs(v.x) < kMaxCoord && std::abs(v.y) < kMaxCoord && std::isfinite(v.invZ) &&
-         std::isfinite(v.r) && std::isfinite(v.g) && std::isfinite(v.b);
+  return std::abs(v.x) < kMaxCoord && std::abs(v.y) < kMaxCoord && std::isfinite(v.invZ) && std::isfinite(v.r) &&
+         std::isfinite(v.g) && std::isfinite(v.b);
 }
 
 // Sets up the walk of a triangle's rows; false when it covers no row.
 // Inlined, with the walk below, into the fill of a triangle drawn whole:
 // the walk's state then stays in registers instead of going through memory.
 template <bool Gouraud>
-[[gnu::always_inline]] inline bool SetUp(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
-           RowWalk& w) {
+[[gnu::always_inline]] inline bool SetUp(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
+                                         const ScreenVertex& c, RowWalk& w) {
   // Sort by y: v0 top, v2 bottom. A flat triangle keeps the colour of `a`.
   const ScreenVertex* p[3] = {&a, &b, &c};
   if (p[1]->y < p[0]->y) std::swap(p[0], p[1]);
@@ -167,8 +166,7 @@ void WalkRows(const Target& t, RowWalk& w, int yStop) {
 }
 
 template <int Bpp, bool Gouraud, SpanKind Kind>
-void Fill(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
-          unsigned alpha) {
+void Fill(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, unsigned alpha) {
   RowWalk w;
   if (!SetUp<Gouraud>(t, a, b, c, w)) return;
   w.alpha = alpha;
@@ -176,8 +174,8 @@ void Fill(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const S
 }
 
 template <int Bpp>
-void Dispatch(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
-              const ScreenVertex& c, const TriangleStyle& s) {
+void Dispatch(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+              const TriangleStyle& s) {
   switch (s.kind) {
     case SpanKind::kOpaque:
       return s.gouraud ? Fill<Bpp, true, SpanKind::kOpaque>(t, a, b, c, 255)
@@ -185,8 +183,7 @@ void Dispatch(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
     case SpanKind::kBlend:
       return s.gouraud ? Fill<Bpp, true, SpanKind::kBlend>(t, a, b, c, s.alpha)
                        : Fill<Bpp, false, SpanKind::kBlend>(t, a, b, c, s.alpha);
-    case SpanKind::kShadow:
-      return Fill<Bpp, false, SpanKind::kShadow>(t, a, b, c, s.alpha);
+    case SpanKind::kShadow: return Fill<Bpp, false, SpanKind::kShadow>(t, a, b, c, s.alpha);
   }
 }
 
@@ -197,8 +194,7 @@ RowWalk::Step* WalkerOf(const TriangleStyle& s) {
       return s.gouraud ? &WalkRows<Bpp, true, SpanKind::kOpaque> : &WalkRows<Bpp, false, SpanKind::kOpaque>;
     case SpanKind::kBlend:
       return s.gouraud ? &WalkRows<Bpp, true, SpanKind::kBlend> : &WalkRows<Bpp, false, SpanKind::kBlend>;
-    case SpanKind::kShadow:
-      return &WalkRows<Bpp, false, SpanKind::kShadow>;
+    case SpanKind::kShadow: return &WalkRows<Bpp, false, SpanKind::kShadow>;
   }
   return nullptr;
 }
@@ -212,8 +208,8 @@ bool Drawable(const Target& t, const ScreenVertex& a, const ScreenVertex& b, con
 
 }  // namespace
 
-void DrawTriangle(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
-                  const ScreenVertex& c, const TriangleStyle& style) {
+void DrawTriangle(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                  const TriangleStyle& style) {
   if (!Drawable(t, a, b, c, style)) return;
   switch (t.bitsPerPixel) {
     case 8: return Dispatch<8>(t, a, b, c, style);
@@ -223,12 +219,12 @@ void DrawTriangle(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
   }
 }
 
-bool RowWalk::Start(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
-                    const ScreenVertex& c, const TriangleStyle& style) {
+bool RowWalk::Start(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                    const TriangleStyle& style) {
   y = yEnd = 0;  // a walk that draws nothing has no rows left
   if (!Drawable(t, a, b, c, style)) return false;
   if (!(style.gouraud && style.kind != SpanKind::kShadow ? SetUp<true>(t, a, b, c, *this)
-                                                          : SetUp<false>(t, a, b, c, *this))) {
+                                                         : SetUp<false>(t, a, b, c, *this))) {
     y = yEnd = 0;
     return false;
   }
