@@ -67,6 +67,69 @@ float FaceLight(const RenderContext& ctx, const MeshBuilder& mesh, const MeshFac
   return ctx.lights.At(centre, Normalize(m.TransformVector(face.normal)));
 }
 
+// Clockwise seen from the camera = facing it; NaN fails the test too.
+// Scalar reads: copying the 12-byte vectors whole stalls on the stack.
+inline bool FacesCamera(const Vec3* c0, const Vec3* c1, const Vec3* c2) {
+  const float ax = c0->x, ay = c0->y, az = c0->z;
+  const float ux = c1->x - ax, uy = c1->y - ay, uz = c1->z - az;
+  const float vx = c2->x - ax, vy = c2->y - ay, vz = c2->z - az;
+  const Vec3 nrm{uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx};
+  return nrm.x * ax + nrm.y * ay + nrm.z * az < 0.0f;
+}
+
+// Camera-space positions, their outcodes and, in front of the camera, their
+// screen positions, into the scratch arrays.
+void TransformPositions(RenderScratch& s, const Projection& pr, const std::vector<Vec3>& positions, const Matrix& m) {
+  const std::size_t n = positions.size();
+  if (s.camera.size() < n) {
+    s.camera.resize(n);
+    s.outcode.resize(n);
+    s.screen.resize(n);
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    Vec3 p = m.TransformPoint(positions[i]);
+    s.camera[i] = p;
+    std::uint8_t oc = pr.Outcode(p);
+    s.outcode[i] = oc;
+    if (!(oc & clip::kFront)) {
+      float iz = 1.0f / p.z;
+      s.screen[i] = {pr.cx + p.x * iz * pr.scale, pr.cy - p.y * iz * pr.scale, iz, 0, 0, 0};
+    }
+  }
+}
+
+// The light at each corner with its own normal, cached per position: a
+// position mostly comes with one normal.
+void VertexLights(RenderContext& ctx, const MeshTriangle& tri, const std::vector<Vec3>& normals, const Matrix& m,
+                  float (&k)[3]) {
+  RenderScratch& s = *ctx.scratch;
+  for (int c = 0; c < 3; ++c) {
+    std::uint32_t vi = tri.vertex[c], ni = tri.normal[c];
+    if (s.lightFor[vi] != ni + 1) {
+      s.light[vi] = ctx.lights.At(s.camera[vi], Normalize(m.TransformVector(normals[ni])));
+      s.lightFor[vi] = ni + 1;
+    }
+    k[c] = s.light[vi];
+  }
+}
+
+// A wireframe triangle: only the polygon's own edges (the first and last
+// triangle of its fan add one each), not the diagonals of the fan.
+void DrawEdges(const RenderContext& ctx, const Corner (&corners)[3], const raster::ScreenVertex* pre[3],
+               std::uint8_t planes, bool firstEdge, bool lastEdge) {
+  ForEachScreenTriangle(ctx, corners, pre, planes, [&](auto a, auto b, auto c) {
+    if (planes) {  // clipped: outline the pieces
+      raster::DrawLine(ctx.target, a, b);
+      raster::DrawLine(ctx.target, b, c);
+      raster::DrawLine(ctx.target, c, a);
+      return;
+    }
+    if (firstEdge) raster::DrawLine(ctx.target, a, b);
+    raster::DrawLine(ctx.target, b, c);
+    if (lastEdge) raster::DrawLine(ctx.target, c, a);
+  });
+}
+
 }  // namespace
 
 void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix& m) {
@@ -85,21 +148,7 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
 
   RenderScratch& s = *ctx.scratch;
   const std::size_t n = positions.size();
-  if (s.camera.size() < n) {
-    s.camera.resize(n);
-    s.outcode.resize(n);
-    s.screen.resize(n);
-  }
-  for (std::size_t i = 0; i < n; ++i) {
-    Vec3 p = m.TransformPoint(positions[i]);
-    s.camera[i] = p;
-    std::uint8_t oc = pr.Outcode(p);
-    s.outcode[i] = oc;
-    if (!(oc & clip::kFront)) {
-      float iz = 1.0f / p.z;
-      s.screen[i] = {pr.cx + p.x * iz * pr.scale, pr.cy - p.y * iz * pr.scale, iz, 0, 0, 0};
-    }
-  }
+  TransformPositions(s, pr, positions, m);
   if (smooth) {
     s.light.resize(n);
     s.lightFor.assign(n, 0);
@@ -113,31 +162,14 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
     const std::uint32_t i0 = tri.vertex[0], i1 = tri.vertex[1], i2 = tri.vertex[2];
     const std::uint8_t o0 = s.outcode[i0], o1 = s.outcode[i1], o2 = s.outcode[i2];
     if (o0 & o1 & o2) continue;
-    // Clockwise seen from the camera = facing it; NaN fails the test too.
-    // Scalar reads: copying the 12-byte vectors whole stalls on the stack.
-    const Vec3* c0 = &s.camera[i0];
-    const Vec3* c1 = &s.camera[i1];
-    const Vec3* c2 = &s.camera[i2];
-    const float ax = c0->x, ay = c0->y, az = c0->z;
-    const float ux = c1->x - ax, uy = c1->y - ay, uz = c1->z - az;
-    const float vx = c2->x - ax, vy = c2->y - ay, vz = c2->z - az;
-    const Vec3 nrm{uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx};
-    if (!(nrm.x * ax + nrm.y * ay + nrm.z * az < 0.0f)) continue;
-    const Vec3 p0 = *c0, p1 = *c1, p2 = *c2;
+    if (!FacesCamera(&s.camera[i0], &s.camera[i1], &s.camera[i2])) continue;
+    const Vec3 p0 = s.camera[i0], p1 = s.camera[i1], p2 = s.camera[i2];
 
     const MeshFace& face = faces[tri.face];
     const Color color = ClampColor(face.color);
     float k[3] = {1.0f, 1.0f, 1.0f};
     if (smooth) {
-      for (int c = 0; c < 3; ++c) {
-        // Cached per position: a position mostly comes with one normal.
-        std::uint32_t vi = tri.vertex[c], ni = tri.normal[c];
-        if (s.lightFor[vi] != ni + 1) {
-          s.light[vi] = ctx.lights.At(s.camera[vi], Normalize(m.TransformVector(normals[ni])));
-          s.lightFor[vi] = ni + 1;
-        }
-        k[c] = s.light[vi];
-      }
+      VertexLights(ctx, tri, normals, m, k);
     } else if (lit) {
       // One light for the whole polygon, not per fan triangle.
       if (!s.faceLit[tri.face]) {
@@ -174,20 +206,8 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
       }
     } else if (fill == kFillWireframe) {
       if (s.banded) StopBanding(ctx);
-      // Only the polygon's own edges, not the diagonals of its fan.
       const std::uint32_t inFace = static_cast<std::uint32_t>(ti) - face.firstTriangle;
-      const bool firstEdge = inFace == 0, lastEdge = inFace + 1 == face.triangleCount;
-      ForEachScreenTriangle(ctx, corners, pre, planes, [&](auto a, auto b, auto c) {
-        if (planes) {  // clipped: outline the pieces
-          raster::DrawLine(ctx.target, a, b);
-          raster::DrawLine(ctx.target, b, c);
-          raster::DrawLine(ctx.target, c, a);
-          return;
-        }
-        if (firstEdge) raster::DrawLine(ctx.target, a, b);
-        raster::DrawLine(ctx.target, b, c);
-        if (lastEdge) raster::DrawLine(ctx.target, c, a);
-      });
+      DrawEdges(ctx, corners, pre, planes, inFace == 0, inFace + 1 == face.triangleCount);
     } else {
       if (s.banded) StopBanding(ctx);
       for (int c = 0; c < 3; ++c)
