@@ -123,8 +123,8 @@ ZARN_AVX2 inline int Blend24(std::uint8_t* span, const float* zspan, int n, cons
     alignas(32) std::int32_t lanes[8], steps[8];
     for (int j = 0; j < 8; ++j) {
       const int i = 8 * q + j;
-      lanes[j] = start[i % 3] + (Gouraud ? (i / 3) * step[i % 3] : 0);
-      steps[j] = Gouraud ? 16 * step[i % 3] : 0;
+      lanes[j] = LaneValue(start[i % 3], Gouraud ? i / 3 : 0, step[i % 3]);
+      steps[j] = LaneValue(0, Gouraud ? 16 : 0, step[i % 3]);
     }
     at[q] = _mm256_load_si256(reinterpret_cast<const __m256i*>(lanes));
     by16[q] = _mm256_load_si256(reinterpret_cast<const __m256i*>(steps));

@@ -51,7 +51,8 @@ struct Steps {
 
 // One colour channel of pixels k..k+3, stepping four pixels a call.
 inline Steps ChannelSteps(std::int32_t start, std::int32_t step) {
-  return {_mm_setr_epi32(start, start + step, start + 2 * step, start + 3 * step), _mm_set1_epi32(4 * step)};
+  return {_mm_setr_epi32(start, LaneValue(start, 1, step), LaneValue(start, 2, step), LaneValue(start, 3, step)),
+          _mm_set1_epi32(LaneValue(0, 4, step))};
 }
 
 // The whole parts of two four-lane fixed-point values as eight 16-bit lanes.
@@ -157,8 +158,8 @@ inline int Blend24(std::uint8_t* span, const float* zspan, int n, const SpanValu
   // Byte i of the eight pixels belongs to pixel i / 3, channel B, G, R by
   // i % 3: its source value, 16.16, per 32-bit lane, stepping eight pixels.
   const std::int32_t start[3] = {v.b, v.g, v.r}, step[3] = {v.db, v.dg, v.dr};
-  auto lane = [&](int i) { return start[i % 3] + (Gouraud ? (first + i / 3) * step[i % 3] : 0); };
-  auto by8 = [&](int i) { return Gouraud ? 8 * step[i % 3] : 0; };
+  auto lane = [&](int i) { return LaneValue(start[i % 3], Gouraud ? first + i / 3 : 0, step[i % 3]); };
+  auto by8 = [&](int i) { return LaneValue(0, Gouraud ? 8 : 0, step[i % 3]); };
   auto quad = [&](int i) {
     return Steps{_mm_setr_epi32(lane(i), lane(i + 1), lane(i + 2), lane(i + 3)),
                  _mm_setr_epi32(by8(i), by8(i + 1), by8(i + 2), by8(i + 3))};

@@ -99,8 +99,8 @@ inline int Opaque24(std::uint8_t* span, float* zspan, int n, const SpanValues& v
   DepthWrite depth(v);
   // Byte i of eight pixels: pixel i / 3, channel B, G, R by i % 3.
   const std::int32_t start[3] = {v.b, v.g, v.r}, step[3] = {v.db, v.dg, v.dr};
-  auto lane = [&](int i) { return start[i % 3] + (Gouraud ? (i / 3) * step[i % 3] : 0); };
-  auto by8 = [&](int i) { return Gouraud ? 8 * step[i % 3] : 0; };
+  auto lane = [&](int i) { return LaneValue(start[i % 3], Gouraud ? i / 3 : 0, step[i % 3]); };
+  auto by8 = [&](int i) { return LaneValue(0, Gouraud ? 8 : 0, step[i % 3]); };
   auto quad = [&](int i) {
     return Steps{_mm_setr_epi32(lane(i), lane(i + 1), lane(i + 2), lane(i + 3)),
                  _mm_setr_epi32(by8(i), by8(i + 1), by8(i + 2), by8(i + 3))};

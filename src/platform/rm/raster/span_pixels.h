@@ -9,6 +9,15 @@
 
 namespace platform::rm::raster {
 
+// a + k·b as the vector lanes compute it, modulo 2^32 (their adds wrap):
+// lanes past a span's end, which short spans mask off, may overflow where
+// the span's own pixels never do, and in plain int arithmetic that is
+// undefined.
+constexpr std::int32_t LaneValue(std::int32_t a, std::int32_t k, std::int32_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) +
+                                   static_cast<std::uint32_t>(k) * static_cast<std::uint32_t>(b));
+}
+
 // The depth of the span's pixel k, the same whichever loop draws it: a
 // running sum would round differently from one taken in steps of several
 // pixels.
