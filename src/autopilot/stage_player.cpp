@@ -335,6 +335,8 @@ Keys StagePlayer::Step() {
   m.pot = layout_.PotOf(trip_.ingredient);
   m.body = m.stance.body.y;
   m.travelLow = layout_.highest + 0.4 - m.body;
+  if (m.pot)
+    m.potReach = m.stance.InBodyPlane({static_cast<float>(m.pot->axis.x), 0, static_cast<float>(m.pot->axis.z)}).f;
   switch (phase_) {
     case Phase::Plan: return Plan();
     case Phase::Fold: return Folding(m);
@@ -426,14 +428,13 @@ Keys StagePlayer::Approaching(const Moment& m) {
 }
 
 Keys StagePlayer::Lowering(const Moment& m) {
-  const Stance& s = m.stance;
   const Pot* pot = m.pot;
   const double body = m.body;
   if (!pot) {
     Enter(Phase::Plan);
     return {};
   }
-  double reach = s.InBodyPlane({static_cast<float>(pot->axis.x), 0, static_cast<float>(pot->axis.z)}).f;
+  double reach = m.potReach;
   // Each failed dip starts the next one a little lower.
   double low = phase_ == Phase::AbovePot ? pot->rim + 1.5 : pot->surface + 0.9 - 0.4 * dipTries_;
   low -= body;
@@ -473,7 +474,6 @@ Keys StagePlayer::Dipping(const Moment& m) {
 
 Keys StagePlayer::Scooping(const Moment& m) {
   const game::GameState& g = game::gameState;
-  const Stance& s = m.stance;
   const Joints& now = m.joints;
   const Pot* pot = m.pot;
   const double body = m.body;
@@ -488,7 +488,7 @@ Keys StagePlayer::Scooping(const Moment& m) {
   }
   double surface = pot ? pot->surface - body : 0;
   double floor = pot ? pot->floor - body + 0.4 : -1e9;
-  double reach = pot ? s.InBodyPlane({static_cast<float>(pot->axis.x), 0, static_cast<float>(pot->axis.z)}).f : 15;
+  double reach = m.potReach;
   // Keep the bucket under the surface while it curls: curling lifts its
   // edge, so lower the boom when the lowest point rises near the surface,
   // but never onto the solid below.
@@ -504,7 +504,6 @@ Keys StagePlayer::Scooping(const Moment& m) {
 
 Keys StagePlayer::Raising(const Moment& m) {
   const game::GameState& g = game::gameState;
-  const Stance& s = m.stance;
   const Joints& now = m.joints;
   const Pot* pot = m.pot;
   const double body = m.body;
@@ -514,7 +513,7 @@ Keys StagePlayer::Raising(const Moment& m) {
     Enter(Phase::BackOff);
     return {};
   }
-  double reach = pot ? s.InBodyPlane({static_cast<float>(pot->axis.x), 0, static_cast<float>(pot->axis.z)}).f : 15;
+  double reach = m.potReach;
   double rim = (pot ? pot->rim : layout_.highest) - body + 0.35;
   double inner = (pot ? pot->inner : 8.4) - 0.4;
   if (!goal_) {

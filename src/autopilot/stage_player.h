@@ -53,6 +53,7 @@ class StagePlayer {
     const Pot* pot = nullptr;  // the pot of the trip's ingredient
     double body = 0;           // the height of the body's plane
     double travelLow = 0;      // the lowest the bucket may carry a load, in that plane
+    double potReach = 15;      // how far ahead of the body the pot's axis stands
   };
 
   void Enter(Phase p);

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <regex>
 #include <sstream>
 #include <string>
 
@@ -19,6 +21,14 @@ std::string Slurp(const fs::path& p) {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+// How many stages the state file's run log records as won with the best
+// verdict, among the stages matched by `stages` (a regex class, "[1-5]").
+inline int StagesWonBest(const std::string& json, const std::string& stages) {
+  const std::string log = json.substr(json.find("\"runLog\""));
+  const std::regex won("\\{\"stage\": " + stages + R"(, "score": 100, "verdict": "Nice!! ", "turns": [1-9][0-9]*\})");
+  return static_cast<int>(std::distance(std::sregex_iterator(log.begin(), log.end(), won), std::sregex_iterator()));
 }
 
 class Run : public ::testing::Test {
