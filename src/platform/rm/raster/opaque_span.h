@@ -1,10 +1,14 @@
 #pragma once
 // The opaque span: each pixel nearer than what is there takes the colour and
-// the depth. In 16 and 24 bits eight pixels go at a time through SSE2, and a
-// group wholly behind what is drawn costs one compare; the scalar loop
-// finishes each span and draws 8-bit targets. The depth written is
-// SpanDepth's z + k·dz on every path, so all of them give the same pixels
-// and the same depth buffer, bit for bit.
+// the depth. In 16 and 24 bits eight pixels go at a time through SSE2, and
+// the last group of fewer goes masked wherever eight pixels fit before the
+// scissor's edge (the pixels past the span's end are read and written back
+// as they were); the scalar loop finishes the rest and draws 8-bit targets.
+// Small faces make spans of a few pixels, so what all spans of a triangle
+// share (the depth and colour steps of a group's lanes, a flat colour) is
+// set up once per triangle, in OpaqueLanes. The depth written is
+// SpanDepth's z + k·dz on every path, and colours step as exact integers,
+// so all paths give the same pixels and the same depth buffer, bit for bit.
 #include <cstdint>
 #include <cstring>
 
@@ -36,26 +40,6 @@ inline void OpaqueSpanScalar(const Target& t, std::uint8_t* row, float* zrow, in
 #if defined(__SSE2__)
 namespace sse2 {
 
-// Depths of pixels k..k+7 (as SpanDepth), written where they pass; the pass
-// masks come back. Then on to the next eight.
-struct DepthWrite {
-  __m128 z, dz, k = _mm_setr_ps(0, 1, 2, 3);
-  explicit DepthWrite(const SpanValues& v) : z(_mm_set1_ps(v.z)), dz(_mm_set1_ps(v.dz)) {}
-  bool Next(float* zs, __m128i& lo, __m128i& hi) {
-    const __m128 z0 = _mm_add_ps(z, _mm_mul_ps(k, dz));
-    const __m128 z1 = _mm_add_ps(z, _mm_mul_ps(_mm_add_ps(k, _mm_set1_ps(4)), dz));
-    k = _mm_add_ps(k, _mm_set1_ps(8));
-    const __m128 old0 = _mm_loadu_ps(zs), old1 = _mm_loadu_ps(zs + 4);
-    const __m128 pass0 = _mm_cmpgt_ps(z0, old0), pass1 = _mm_cmpgt_ps(z1, old1);
-    if (_mm_movemask_ps(_mm_or_ps(pass0, pass1)) == 0) return false;
-    _mm_storeu_ps(zs, _mm_or_ps(_mm_and_ps(pass0, z0), _mm_andnot_ps(pass0, old0)));
-    _mm_storeu_ps(zs + 4, _mm_or_ps(_mm_and_ps(pass1, z1), _mm_andnot_ps(pass1, old1)));
-    lo = _mm_castps_si128(pass0);
-    hi = _mm_castps_si128(pass1);
-    return true;
-  }
-};
-
 // RGB565 of four pixels' 16.16 channels, one per 32-bit lane, as the
 // scalar PackRgb565 of the whole parts.
 inline __m128i Rgb565Lanes(__m128i r, __m128i g, __m128i b) {
@@ -72,85 +56,204 @@ inline __m128i PackWords(__m128i lo, __m128i hi) {
                        _mm_set1_epi16(static_cast<short>(0x8000)));
 }
 
-template <bool Gouraud>
-inline int Opaque16(std::uint8_t* span, float* zspan, int n, const SpanValues& v) {
-  if (n < 8) return 0;  // and only then are the colour steps bounded (see Fill)
-  DepthWrite depth(v);
-  Steps r = ChannelSteps(v.r, v.dr), g = ChannelSteps(v.g, v.dg), b = ChannelSteps(v.b, v.db);
-  __m128i colour = _mm_set1_epi16(
-      static_cast<short>(surface::PackRgb565(unsigned(v.r >> 16), unsigned(v.g >> 16), unsigned(v.b >> 16))));
-  int k = 0;
-  for (; k + 8 <= n; k += 8) {
-    if constexpr (Gouraud) {
-      const __m128i r0 = r.Next(), g0 = g.Next(), b0 = b.Next();
-      colour = PackWords(Rgb565Lanes(r0, g0, b0), Rgb565Lanes(r.Next(), g.Next(), b.Next()));
-    }
-    __m128i lo, hi;
-    if (!depth.Next(zspan + k, lo, hi)) continue;
-    auto* at = reinterpret_cast<__m128i*>(span + 2 * k);
-    _mm_storeu_si128(at, Select(_mm_packs_epi32(lo, hi), colour, _mm_loadu_si128(at)));
+// Lanes 0..n-1 of a group of eight, as two masks of four 32-bit lanes.
+struct FirstLaneMasks {
+  alignas(16) std::int32_t lanes[9][8];
+  constexpr FirstLaneMasks() : lanes{} {
+    for (int n = 0; n <= 8; ++n)
+      for (int k = 0; k < 8; ++k) lanes[n][k] = k < n ? -1 : 0;
   }
-  return k;
-}
+};
+inline constexpr FirstLaneMasks kFirstLanes{};
 
-template <bool Gouraud>
-inline int Opaque24(std::uint8_t* span, float* zspan, int n, const SpanValues& v) {
-  if (n < 8) return 0;  // and only then are the colour steps bounded (see Fill)
-  DepthWrite depth(v);
-  // Byte i of eight pixels: pixel i / 3, channel B, G, R by i % 3.
-  const std::int32_t start[3] = {v.b, v.g, v.r}, step[3] = {v.db, v.dg, v.dr};
-  auto lane = [&](int i) { return LaneValue(start[i % 3], Gouraud ? i / 3 : 0, step[i % 3]); };
-  auto by8 = [&](int i) { return LaneValue(0, Gouraud ? 8 : 0, step[i % 3]); };
-  auto quad = [&](int i) {
-    return Steps{_mm_setr_epi32(lane(i), lane(i + 1), lane(i + 2), lane(i + 3)),
-                 _mm_setr_epi32(by8(i), by8(i + 1), by8(i + 2), by8(i + 3))};
+// The opaque spans of one triangle at 16 or 24 bits per pixel, from the
+// depth step, the colour steps its spans take (Fits tells which span took
+// its own: the row walk clamps a span whose end would leave 0..255) and,
+// when flat, its colour.
+template <int Bpp, bool Gouraud>
+class OpaqueLanes {
+  static_assert(Bpp == 16 || Bpp == 24);
+
+ public:
+  explicit OpaqueLanes(const SpanValues& v)
+      : dz_(_mm_set1_ps(v.dz)),
+        dz0_(_mm_mul_ps(_mm_setr_ps(0, 1, 2, 3), dz_)),
+        dz1_(_mm_mul_ps(_mm_setr_ps(4, 5, 6, 7), dz_)),
+        dr_(v.dr),
+        dg_(v.dg),
+        db_(v.db) {
+    if constexpr (Bpp == 16) {
+      if constexpr (Gouraud) {
+        const std::int32_t step[3] = {v.dr, v.dg, v.db};
+        for (int c = 0; c < 3; ++c) {
+          const std::int32_t s = step[c];
+          lanes_[2 * c] = _mm_setr_epi32(0, s, LaneValue(0, 2, s), LaneValue(0, 3, s));
+          lanes_[2 * c + 1] =
+              _mm_setr_epi32(LaneValue(0, 4, s), LaneValue(0, 5, s), LaneValue(0, 6, s), LaneValue(0, 7, s));
+          by8_[c] = _mm_set1_epi32(LaneValue(0, 8, s));
+        }
+      } else {
+        lanes_[0] = _mm_set1_epi16(
+            static_cast<short>(surface::PackRgb565(unsigned(v.r >> 16), unsigned(v.g >> 16), unsigned(v.b >> 16))));
+      }
+    } else {
+      // Byte i of eight pixels: pixel i / 3, channel B, G, R by i % 3; the
+      // 24 bytes as six quads of 32-bit lanes.
+      const std::int32_t step[3] = {v.db, v.dg, v.dr}, start[3] = {v.b, v.g, v.r};
+      for (int q = 0; q < 6; ++q) {
+        std::int32_t lane[4];
+        for (int j = 0; j < 4; ++j) {
+          const int i = 4 * q + j;
+          lane[j] = Gouraud ? LaneValue(0, i / 3, step[i % 3]) : start[i % 3];
+        }
+        lanes_[q] = _mm_setr_epi32(lane[0], lane[1], lane[2], lane[3]);
+      }
+      if constexpr (Gouraud) {
+        for (int p = 0; p < 3; ++p)
+          by8_[p] = InByteOrder(LaneValue(0, 8, v.db), LaneValue(0, 8, v.dg), LaneValue(0, 8, v.dr), p);
+      } else {
+        Bytes24(lanes_, flat01_, flat2_);
+      }
+    }
+  }
+
+  // Whether a span of the triangle has the steps these lanes were made for.
+  bool Fits(const SpanValues& v) const { return !Gouraud || (v.dr == dr_ && v.dg == dg_ && v.db == db_); }
+
+  // Pixels 0..n-1 of a span that Fits, eight at a time, and a last group of
+  // fewer where `room` pixels from the span's start lie inside the scissor.
+  // Returns the pixel it got to; the scalar loop does the rest.
+  int Draw(std::uint8_t* span, float* zspan, int n, const SpanValues& v, int room) const {
+    if (n < 8 && room < 8) return 0;
+    const __m128 z = _mm_set1_ps(v.z);
+    Colours colours(*this, v);
+    // The first group's products k·dz are the triangle's; later groups take
+    // theirs from the pixel numbers, each exact in a float.
+    Group(span, zspan, _mm_add_ps(z, dz0_), _mm_add_ps(z, dz1_), n, colours);
+    if (n <= 8) return n;
+    __m128 k = _mm_setr_ps(8, 9, 10, 11);
+    int at = 8;
+    for (; at < n && at + 8 <= room; at += 8) {
+      const __m128 z0 = _mm_add_ps(z, _mm_mul_ps(k, dz_));
+      const __m128 z1 = _mm_add_ps(z, _mm_mul_ps(_mm_add_ps(k, _mm_set1_ps(4)), dz_));
+      k = _mm_add_ps(k, _mm_set1_ps(8));
+      colours.Step();
+      Group(span + (Bpp / 8) * at, zspan + at, z0, z1, n - at, colours);
+    }
+    return at < n ? at : n;
+  }
+
+ private:
+  // A group's colours; Step goes on to the next group. Lanes past the span's
+  // end may leave 0..255 (their adds wrap): they are never written.
+  class Colours {
+   public:
+    Colours(const OpaqueLanes& l, const SpanValues& v) : l_(l) {
+      if constexpr (!Gouraud) return;
+      if constexpr (Bpp == 16) {
+        const std::int32_t start[3] = {v.r, v.g, v.b};
+        for (int i = 0; i < 6; ++i) at_[i] = _mm_add_epi32(_mm_set1_epi32(start[i / 2]), l.lanes_[i]);
+      } else {
+        for (int q = 0; q < 6; ++q) at_[q] = _mm_add_epi32(InByteOrder(v.b, v.g, v.r, q % 3), l.lanes_[q]);
+      }
+    }
+    __m128i Next16() {
+      if constexpr (!Gouraud) {
+        return l_.lanes_[0];
+      } else {
+        return PackWords(Rgb565Lanes(at_[0], at_[2], at_[4]), Rgb565Lanes(at_[1], at_[3], at_[5]));
+      }
+    }
+    // On to the next group of eight.
+    void Step() {
+      if constexpr (Gouraud)
+        for (int i = 0; i < 6; ++i) at_[i] = _mm_add_epi32(at_[i], l_.by8_[Bpp == 16 ? i / 2 : i % 3]);
+    }
+    void Next24(__m128i& bytes01, __m128i& bytes2) {
+      if constexpr (!Gouraud) {
+        bytes01 = l_.flat01_;
+        bytes2 = l_.flat2_;
+      } else {
+        Bytes24(at_, bytes01, bytes2);
+      }
+    }
+
+   private:
+    const OpaqueLanes& l_;
+    __m128i at_[6];
   };
-  Steps q[6] = {quad(0), quad(4), quad(8), quad(12), quad(16), quad(20)};
-  __m128i bytes01, bytes2;
-  auto nextColours = [&] {
-    const __m128i w0 = WholeParts(q[0].Next(), q[1].Next()), w1 = WholeParts(q[2].Next(), q[3].Next());
-    const __m128i w2 = WholeParts(q[4].Next(), q[5].Next());
+
+  // Eight pixels with depths z0 (pixels 0..3) and z1 (4..7), the first
+  // `count` of them only. Pixels that fail, and those past the span, keep
+  // their depth and colour: they are written back as they were.
+  static void Group(std::uint8_t* span, float* zspan, __m128 z0, __m128 z1, int count, Colours& colours) {
+    const __m128 old0 = _mm_loadu_ps(zspan), old1 = _mm_loadu_ps(zspan + 4);
+    __m128 pass0 = _mm_cmpgt_ps(z0, old0), pass1 = _mm_cmpgt_ps(z1, old1);
+    if (count < 8) {
+      const auto* lanes = reinterpret_cast<const __m128*>(kFirstLanes.lanes[count]);
+      pass0 = _mm_and_ps(pass0, lanes[0]);
+      pass1 = _mm_and_ps(pass1, lanes[1]);
+    }
+    const int passes = _mm_movemask_ps(pass0) | (_mm_movemask_ps(pass1) << 4);
+    if (passes == 0) return;
+    _mm_storeu_ps(zspan, _mm_or_ps(_mm_and_ps(pass0, z0), _mm_andnot_ps(pass0, old0)));
+    _mm_storeu_ps(zspan + 4, _mm_or_ps(_mm_and_ps(pass1, z1), _mm_andnot_ps(pass1, old1)));
+    if constexpr (Bpp == 16) {
+      auto* p = reinterpret_cast<__m128i*>(span);
+      const __m128i pass = _mm_packs_epi32(_mm_castps_si128(pass0), _mm_castps_si128(pass1));
+      _mm_storeu_si128(p, Select(pass, colours.Next16(), _mm_loadu_si128(p)));
+    } else {
+      __m128i o01, o2;
+      colours.Next24(o01, o2);
+      if (passes != 0xFF) {
+        const std::uint8_t* mask = kPassBytes.bytes[passes];
+        o01 = Select(_mm_load_si128(reinterpret_cast<const __m128i*>(mask)), o01,
+                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(span)));
+        o2 = Select(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(mask + 16)), o2,
+                    _mm_loadl_epi64(reinterpret_cast<const __m128i*>(span + 16)));
+      }
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(span), o01);
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(span + 16), o2);
+    }
+  }
+
+  // Values for B, G, R in the byte order of quad p (mod 3) of a group:
+  // B G R B, G R B G, R B G R.
+  static __m128i InByteOrder(std::int32_t b, std::int32_t g, std::int32_t r, int p) {
+    const __m128i bgr = _mm_setr_epi32(b, g, r, 0);
+    return p == 0 ? _mm_shuffle_epi32(bgr, 0x24) : p == 1 ? _mm_shuffle_epi32(bgr, 0x49) : _mm_shuffle_epi32(bgr, 0x92);
+  }
+
+  // The 24 bytes of eight pixels from their six quads of 16.16 values.
+  static void Bytes24(const __m128i (&q)[6], __m128i& bytes01, __m128i& bytes2) {
+    const __m128i w0 = WholeParts(q[0], q[1]), w1 = WholeParts(q[2], q[3]), w2 = WholeParts(q[4], q[5]);
     bytes01 = _mm_packus_epi16(w0, w1);
     bytes2 = _mm_packus_epi16(w2, w2);
-  };
-  if constexpr (!Gouraud) nextColours();  // flat: the same for every pixel
-  int k = 0;
-  for (; k + 8 <= n; k += 8) {
-    if constexpr (Gouraud) nextColours();
-    __m128i lo, hi;
-    if (!depth.Next(zspan + k, lo, hi)) continue;
-    const int passes = _mm_movemask_ps(_mm_castsi128_ps(lo)) | (_mm_movemask_ps(_mm_castsi128_ps(hi)) << 4);
-    std::uint8_t* at = span + 3 * k;
-    __m128i o01 = bytes01, o2 = bytes2;
-    if (passes != 0xFF) {
-      const std::uint8_t* mask = kPassBytes.bytes[passes];
-      o01 = Select(_mm_load_si128(reinterpret_cast<const __m128i*>(mask)), o01,
-                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)));
-      o2 = Select(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(mask + 16)), o2,
-                  _mm_loadl_epi64(reinterpret_cast<const __m128i*>(at + 16)));
-    }
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(at), o01);
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(at + 16), o2);
   }
-  return k;
-}
+
+  __m128 dz_, dz0_, dz1_;  // the depth step, and k·dz for k = 0..3 and 4..7
+  std::int32_t dr_, dg_, db_;
+  // 16 bits: Gouraud, k·step of each channel for k = 0..3 and 4..7; flat,
+  // the packed colour. 24 bits: the six quads of the bytes' k·step, or of
+  // the flat bytes' values.
+  __m128i lanes_[6] = {};
+  __m128i by8_[3] = {};  // a group's step: per channel (16), per quad order (24)
+  __m128i flat01_ = _mm_setzero_si128(), flat2_ = _mm_setzero_si128();
+};
 
 }  // namespace sse2
 #endif
 
-// `vector` false draws the whole span with the scalar loop (for tests).
+// The whole span; `vector` false draws it with the scalar loop (for tests).
 template <int Bpp, bool Gouraud>
 inline void OpaqueSpan(const Target& t, std::uint8_t* row, float* zrow, int xs, int xe, const SpanValues& v,
                        bool vector = true) {
-  const int n = xe - xs;
   int done = 0;
 #if defined(__SSE2__)
-  if (vector) {
-    if constexpr (Bpp == 16) done = sse2::Opaque16<Gouraud>(row + 2 * xs, zrow + xs, n, v);
-    if constexpr (Bpp == 24) done = sse2::Opaque24<Gouraud>(row + 3 * xs, zrow + xs, n, v);
-  }
+  if constexpr (Bpp != 8)
+    if (vector) done = sse2::OpaqueLanes<Bpp, Gouraud>(v).Draw(row + (Bpp / 8) * xs, zrow + xs, xe - xs, v, t.x1 - xs);
 #endif
-  OpaqueSpanScalar<Bpp, Gouraud>(t, row, zrow, xs, n, v, done);
+  OpaqueSpanScalar<Bpp, Gouraud>(t, row, zrow, xs, xe - xs, v, done);
 }
 
 }  // namespace platform::rm::raster

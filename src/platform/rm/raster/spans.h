@@ -1,6 +1,7 @@
 #pragma once
 // Inner loops of the rasterizer, one instance per pixel depth, shading and
-// kind, so that the per-pixel work carries no branches on the mode.
+// kind, so that the per-pixel work carries no branches on the mode. The row
+// pointers come from the row walk (marks only for shadows).
 #include <cstdint>
 #include <cstring>
 
@@ -13,9 +14,8 @@
 namespace platform::rm::raster {
 
 template <int Bpp, bool Gouraud, SpanKind Kind>
-inline void DrawSpan(const Target& t, int y, int xs, int xe, SpanValues v, unsigned alpha) {
-  std::uint8_t* row = t.color + static_cast<std::ptrdiff_t>(y) * t.colorPitch;
-  float* zrow = t.depth + static_cast<std::ptrdiff_t>(y) * t.depthPitch;
+inline void DrawSpan(const Target& t, std::uint8_t* row, float* zrow, std::uint16_t* marks, int xs, int xe,
+                     const SpanValues& v, unsigned alpha) {
   if constexpr (Kind == SpanKind::kOpaque) {
     OpaqueSpan<Bpp, Gouraud>(t, row, zrow, xs, xe, v);
     return;
@@ -26,7 +26,6 @@ inline void DrawSpan(const Target& t, int y, int xs, int xe, SpanValues v, unsig
     // Shadows: a depth test with a bias, each pixel darkened once.
     float z = v.z;
     const std::int32_t r = v.r, g = v.g, b = v.b;
-    std::uint16_t* marks = t.shadowMarks + static_cast<std::ptrdiff_t>(y) * t.shadowPitch;
     for (int x = xs; x < xe; ++x, z += v.dz) {
       if (z >= zrow[x] && marks[x] != t.shadowMark) {
         marks[x] = t.shadowMark;

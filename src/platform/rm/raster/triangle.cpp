@@ -4,6 +4,7 @@
 // centres with ceil(x - 0.5): shared edges are filled exactly once.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "platform/rm/raster/spans.h"
 #include "platform/rm/raster/target.h"
@@ -33,6 +34,60 @@ inline std::int32_t ToFixed(float c) {
   c = std::clamp(c, 0.0f, 255.0f);
   return static_cast<std::int32_t>(c * 65536.0f);
 }
+
+// A row's values four at a time: lanes 0 and 1 hold the left and right
+// edge's x, or lanes 0 to 3 the depth and the three colours. Each lane does
+// the scalar operation, so the sums are the scalar ones bit for bit.
+#if defined(__SSE2__)
+using Quad = __m128;
+inline Quad QuadOf(float a, float b, float c, float d) { return _mm_setr_ps(a, b, c, d); }
+inline Quad Add(Quad a, Quad b) { return _mm_add_ps(a, b); }
+inline Quad Mul(Quad a, float s) { return _mm_mul_ps(a, _mm_set1_ps(s)); }
+inline float Lane0(Quad q) { return _mm_cvtss_f32(q); }
+inline float Lane1(Quad q) { return _mm_cvtss_f32(_mm_shuffle_ps(q, q, 0x55)); }
+inline float Lane2(Quad q) { return _mm_cvtss_f32(_mm_shuffle_ps(q, q, 0xAA)); }
+inline float Lane3(Quad q) { return _mm_cvtss_f32(_mm_shuffle_ps(q, q, 0xFF)); }
+
+// FirstCentre of lanes 0 and 1 (a true compare is -1, so it is subtracted).
+inline void FirstCentres(Quad x, int& left, int& right) {
+  const __m128 s = _mm_sub_ps(x, _mm_set1_ps(0.5f));
+  const __m128i i = _mm_cvttps_epi32(s);
+  const __m128i c = _mm_sub_epi32(i, _mm_castps_si128(_mm_cmplt_ps(_mm_cvtepi32_ps(i), s)));
+  left = _mm_cvtsi128_si32(c);
+  right = _mm_cvtsi128_si32(_mm_shuffle_epi32(c, 0x55));
+}
+
+// ToFixed of lanes 1 to 3. The operands' order keeps std::clamp's NaN (max
+// and min return their second operand when either is NaN), which converts
+// as the scalar conversion does.
+inline void ToFixedColours(Quad c, std::int32_t& r, std::int32_t& g, std::int32_t& b) {
+  const __m128 clamped = _mm_min_ps(_mm_set1_ps(255.0f), _mm_max_ps(_mm_setzero_ps(), c));
+  const __m128i f = _mm_cvttps_epi32(_mm_mul_ps(clamped, _mm_set1_ps(65536.0f)));
+  r = _mm_cvtsi128_si32(_mm_shuffle_epi32(f, 0x55));
+  g = _mm_cvtsi128_si32(_mm_shuffle_epi32(f, 0xAA));
+  b = _mm_cvtsi128_si32(_mm_shuffle_epi32(f, 0xFF));
+}
+#else
+struct Quad {
+  float v[4];
+};
+inline Quad QuadOf(float a, float b, float c, float d) { return {{a, b, c, d}}; }
+inline Quad Add(Quad a, Quad b) { return {{a.v[0] + b.v[0], a.v[1] + b.v[1], a.v[2] + b.v[2], a.v[3] + b.v[3]}}; }
+inline Quad Mul(Quad a, float s) { return {{a.v[0] * s, a.v[1] * s, a.v[2] * s, a.v[3] * s}}; }
+inline float Lane0(Quad q) { return q.v[0]; }
+inline float Lane1(Quad q) { return q.v[1]; }
+inline float Lane2(Quad q) { return q.v[2]; }
+inline float Lane3(Quad q) { return q.v[3]; }
+inline void FirstCentres(Quad x, int& left, int& right) {
+  left = FirstCentre(x.v[0]);
+  right = FirstCentre(x.v[1]);
+}
+inline void ToFixedColours(Quad c, std::int32_t& r, std::int32_t& g, std::int32_t& b) {
+  r = ToFixed(c.v[1]);
+  g = ToFixed(c.v[2]);
+  b = ToFixed(c.v[3]);
+}
+#endif
 
 bool Finite(const ScreenVertex& v) {
   return std::abs(v.x) < kMaxCoord && std::abs(v.y) < kMaxCoord && std::isfinite(v.invZ) && std::isfinite(v.r) &&
@@ -99,65 +154,121 @@ template <bool Gouraud>
   return true;
 }
 
+// A Gouraud span's colour step: the span's last value is kept in 0..255
+// too, so rounding at the edges never wraps a channel; that rarely needs a
+// division.
+inline std::int32_t SpanStep(std::int32_t start, std::int32_t step, int n) {
+  const std::int64_t end = start + static_cast<std::int64_t>(step) * (n - 1);
+  if (end >= 0 && end <= (255 << 16)) return step;
+  const std::int64_t clamped = end < 0 ? 0 : (255 << 16);
+  return static_cast<std::int32_t>((clamped - start) / (n - 1));
+}
+
+// Whether all three channels' ends stay in 0..255 with the triangle's
+// steps, the common case, tested without a branch per channel.
+inline bool StepsKeepInRange(const SpanValues& v, int n) {
+  const std::int64_t m = n - 1;
+  constexpr std::uint64_t kTop = 255 << 16;
+  const auto in = [&](std::int32_t start, std::int32_t step) {
+    return static_cast<std::uint64_t>(start + static_cast<std::int64_t>(step) * m) <= kTop;
+  };
+  return in(v.r, v.dr) & in(v.g, v.dg) & in(v.b, v.db);
+}
+
 // Draws the walk's rows up to `yStop` (exclusive) and leaves it at the next.
-// The walk's values live in locals meanwhile, where they stay in registers.
+// The walk's values live in registers meanwhile, four to a register (the
+// edges' x, depth and colours, and their steps), so that the span's vector
+// loop finds registers free; each lane does what the scalar sums did, in the
+// same order. The rows go in runs above and below the middle vertex, each
+// with its left and right edge fixed, so where the rows are split makes no
+// difference to a pixel.
 template <int Bpp, bool Gouraud, SpanKind Kind>
 [[gnu::always_inline]] inline void WalkRowsInline(const Target& t, RowWalk& w, int yStop) {
   const int yEnd = std::min(w.yEnd, yStop), yMid = w.yMid;
-  const Plane pz = w.pz, pr = w.pr, pg = w.pg, pb = w.pb;
-  const bool longLeft = w.longLeft;
-  const float slopeLong = w.slopeLong, slopeBot = w.slopeBot, x0 = w.x0;
-  float xLong = w.xLong, xShort = w.xShort, slopeShort = w.slopeShort;
-  float zRow = w.zRow, rRow = w.rRow, gRow = w.gRow, bRow = w.bRow;
-  SpanValues sv = w.sv;
   int y = w.y;
-  for (; y < yEnd; ++y) {
+  if (y >= yEnd) return;
+  const bool longLeft = w.longLeft;
+  const float x0 = w.x0;
+  const int clipLeft = t.x0, clipRight = t.x1;
+  const Quad valueDx = QuadOf(w.pz.dx, w.pr.dx, w.pg.dx, w.pb.dx);
+  const Quad valueDy = QuadOf(w.pz.dy, w.pr.dy, w.pg.dy, w.pb.dy);
+  Quad values = QuadOf(w.zRow, w.rRow, w.gRow, w.bRow);
+  float xLong = w.xLong, xShort = w.xShort, slopeShort = w.slopeShort;
+  SpanValues sv = w.sv;
+  sv.dz = w.pz.dx;
+  if constexpr (Gouraud) {
+    // Constant over the triangle; a span whose end leaves 0..255 gets its own.
+    sv.dr = static_cast<std::int32_t>(w.pr.dx * 65536.0f);
+    sv.dg = static_cast<std::int32_t>(w.pg.dx * 65536.0f);
+    sv.db = static_cast<std::int32_t>(w.pb.dx * 65536.0f);
+  }
+  const std::int32_t stepR = sv.dr, stepG = sv.dg, stepB = sv.db;
+#if defined(__SSE2__)
+  // The opaque spans' lanes, set up once for the triangle's rows.
+  constexpr bool kLanes = Kind == SpanKind::kOpaque && Bpp != 8;
+  using Lanes = sse2::OpaqueLanes<Bpp == 8 ? 16 : Bpp, Gouraud>;
+  const std::optional<Lanes> lanes = kLanes ? std::optional<Lanes>(std::in_place, sv) : std::nullopt;
+#endif
+  std::uint8_t* row = t.color + static_cast<std::ptrdiff_t>(y) * t.colorPitch;
+  float* zrow = t.depth + static_cast<std::ptrdiff_t>(y) * t.depthPitch;
+  std::uint16_t* marks = nullptr;
+  if constexpr (Kind == SpanKind::kShadow) marks = t.shadowMarks + static_cast<std::ptrdiff_t>(y) * t.shadowPitch;
+  const std::ptrdiff_t colorPitch = t.colorPitch, depthPitch = t.depthPitch;
+  while (y < yEnd) {
     if (y == yMid) {
-      xShort = w.x1 + (static_cast<float>(y) + 0.5f - w.y1) * slopeBot;
-      slopeShort = slopeBot;
+      xShort = w.x1 + (static_cast<float>(y) + 0.5f - w.y1) * w.slopeBot;
+      slopeShort = w.slopeBot;
     }
-    const float xl = longLeft ? xLong : xShort, xr = longLeft ? xShort : xLong;
-    const int xs = std::max(t.x0, FirstCentre(xl));
-    const int xe = std::min(t.x1, FirstCentre(xr));
-    if (xs < xe) {
-      const float fx = static_cast<float>(xs) + 0.5f - x0;
-      sv.z = zRow + pz.dx * fx;
-      if constexpr (Gouraud) {
-        // The span's last value is kept in 0..255 too, so rounding at the
-        // edges never wraps a channel; that rarely needs a division.
-        const int n = xe - xs;
-        auto channel = [&](const Plane& pl, float row, std::int32_t& start, std::int32_t& step) {
-          start = ToFixed(row + pl.dx * fx);
-          step = static_cast<std::int32_t>(pl.dx * 65536.0f);
-          std::int64_t end = start + static_cast<std::int64_t>(step) * (n - 1);
-          if (end < 0 || end > (255 << 16)) {
-            std::int64_t clamped = end < 0 ? 0 : (255 << 16);
-            step = static_cast<std::int32_t>((clamped - start) / (n - 1));
+    const int runEnd = y < yMid ? std::min(yMid, yEnd) : yEnd;
+    Quad edges = longLeft ? QuadOf(xLong, xShort, 0, 0) : QuadOf(xShort, xLong, 0, 0);
+    const Quad slopes = longLeft ? QuadOf(w.slopeLong, slopeShort, 0, 0) : QuadOf(slopeShort, w.slopeLong, 0, 0);
+    for (; y < runEnd; ++y) {
+      int xs, xe;
+      FirstCentres(edges, xs, xe);
+      xs = std::max(clipLeft, xs);
+      xe = std::min(clipRight, xe);
+      if (xs < xe) {
+        const float fx = static_cast<float>(xs) + 0.5f - x0;
+        const Quad at = Add(values, Mul(valueDx, fx));
+        sv.z = Lane0(at);
+        if constexpr (Gouraud) {
+          const int n = xe - xs;
+          ToFixedColours(at, sv.r, sv.g, sv.b);
+          sv.dr = stepR, sv.dg = stepG, sv.db = stepB;
+          if (!StepsKeepInRange(sv, n)) {
+            sv.dr = SpanStep(sv.r, stepR, n);
+            sv.dg = SpanStep(sv.g, stepG, n);
+            sv.db = SpanStep(sv.b, stepB, n);
           }
-        };
-        channel(pr, rRow, sv.r, sv.dr);
-        channel(pg, gRow, sv.g, sv.dg);
-        channel(pb, bRow, sv.b, sv.db);
+        }
+#if defined(__SSE2__)
+        if (kLanes && lanes->Fits(sv)) {
+          const int done = lanes->Draw(row + (Bpp / 8) * xs, zrow + xs, xe - xs, sv, clipRight - xs);
+          if (xs + done < xe) OpaqueSpanScalar<Bpp, Gouraud>(t, row, zrow, xs, xe - xs, sv, done);
+        } else {
+          DrawSpan<Bpp, Gouraud, Kind>(t, row, zrow, marks, xs, xe, sv, w.alpha);
+        }
+#else
+        DrawSpan<Bpp, Gouraud, Kind>(t, row, zrow, marks, xs, xe, sv, w.alpha);
+#endif
       }
-      DrawSpan<Bpp, Gouraud, Kind>(t, y, xs, xe, sv, w.alpha);
+      edges = Add(edges, slopes);
+      values = Add(values, valueDy);
+      row += colorPitch;
+      zrow += depthPitch;
+      if constexpr (Kind == SpanKind::kShadow) marks += t.shadowPitch;
     }
-    xLong += slopeLong;
-    xShort += slopeShort;
-    zRow += pz.dy;
-    if constexpr (Gouraud) {
-      rRow += pr.dy;
-      gRow += pg.dy;
-      bRow += pb.dy;
-    }
+    xLong = longLeft ? Lane0(edges) : Lane1(edges);
+    xShort = longLeft ? Lane1(edges) : Lane0(edges);
   }
   w.y = y;
   w.xLong = xLong;
   w.xShort = xShort;
   w.slopeShort = slopeShort;
-  w.zRow = zRow;
-  w.rRow = rRow;
-  w.gRow = gRow;
-  w.bRow = bRow;
+  w.zRow = Lane0(values);
+  w.rRow = Lane1(values);
+  w.gRow = Lane2(values);
+  w.bRow = Lane3(values);
 }
 
 template <int Bpp, bool Gouraud, SpanKind Kind>
