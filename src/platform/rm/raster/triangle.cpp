@@ -4,6 +4,7 @@
 // centres with ceil(x - 0.5): shared edges are filled exactly once.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "platform/rm/raster/spans.h"
@@ -89,9 +90,22 @@ inline void ToFixedColours(Quad c, std::int32_t& r, std::int32_t& g, std::int32_
 }
 #endif
 
+// A vertex the walk can take: x and y within kMaxCoord, the rest finite
+// (NaN fails every compare). Checked for every triangle, so four at a time.
 bool Finite(const ScreenVertex& v) {
+#if defined(__SSE2__)
+  static_assert(sizeof(ScreenVertex) == 6 * sizeof(float));
+  const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  const __m128 inf = _mm_set1_ps(kInf);
+  const __m128 xyzr = _mm_and_ps(_mm_loadu_ps(&v.x), magnitude), zrgb = _mm_and_ps(_mm_loadu_ps(&v.invZ), magnitude);
+  const __m128 inside =
+      _mm_and_ps(_mm_cmplt_ps(xyzr, _mm_setr_ps(kMaxCoord, kMaxCoord, kInf, kInf)), _mm_cmplt_ps(zrgb, inf));
+  return _mm_movemask_ps(inside) == 0xF;
+#else
   return std::abs(v.x) < kMaxCoord && std::abs(v.y) < kMaxCoord && std::isfinite(v.invZ) && std::isfinite(v.r) &&
          std::isfinite(v.g) && std::isfinite(v.b);
+#endif
 }
 
 // Sets up the walk of a triangle's rows; false when it covers no row.
