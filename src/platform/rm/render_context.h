@@ -11,6 +11,7 @@
 #include "platform/rm/render_clip.h"
 #include "platform/rm/render_lights.h"
 #include "platform/rm/render_transparent.h"
+#include "platform/rm/render_vertices.h"
 
 namespace platform::rm {
 
@@ -19,9 +20,9 @@ class MeshBuilder;
 class Shadow;
 
 struct RenderScratch {
-  std::vector<Vec3> camera;             // per position, camera space
+  Points3 camera;                       // per position, camera space
   std::vector<std::uint8_t> outcode;    // per position
-  std::vector<ScreenPoint> screen;      // per position, when in front
+  Points3 screen;                       // per position when in front: x, y and 1/z
   std::vector<Vec3> normal;             // per normal, camera space, unit
   std::vector<float> light;             // per position
   std::vector<std::uint32_t> shown;     // triangles that may show, in order

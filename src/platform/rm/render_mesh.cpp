@@ -1,6 +1,7 @@
-// One mesh instance: camera-space vertices once, cull the whole object by its
-// box, then per triangle: reject by outcodes, cull back faces, light, and
-// either rasterize at once (opaque) or queue (translucent).
+// One mesh instance: cull the whole object by its box, camera-space vertices
+// once, list the triangles that may show (outcodes, back faces), light their
+// positions, then per triangle either rasterize at once (opaque) or queue
+// (translucent).
 #include <cmath>
 
 #include "platform/rm/device.h"
@@ -60,12 +61,26 @@ float FaceLight(const RenderContext& ctx, const MeshBuilder& mesh, const MeshFac
   return ctx.lights.At(centre, Normalize(m.TransformVector(face.normal)));
 }
 
+// Plain pointers to the arrays of a Points3: for all the compiler knows, a
+// write through another pointer could move a vector, whose pointer it would
+// then read again before every read.
+struct PointsAt {
+  explicit PointsAt(const Points3& p) : x(p.x.data()), y(p.y.data()), z(p.z.data()) {}
+  Vec3 operator[](std::size_t i) const { return {x[i], y[i], z[i]}; }
+#if defined(__SSE2__)
+  Lanes3 Gather(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d) const {
+    return {_mm_setr_ps(x[a], x[b], x[c], x[d]), _mm_setr_ps(y[a], y[b], y[c], y[d]),
+            _mm_setr_ps(z[a], z[b], z[c], z[d])};
+  }
+#endif
+  const float *x, *y, *z;
+};
+
 // Clockwise seen from the camera = facing it; NaN fails the test too.
-// Scalar reads: copying the 12-byte vectors whole stalls on the stack.
-inline bool FacesCamera(const Vec3* c0, const Vec3* c1, const Vec3* c2) {
-  const float ax = c0->x, ay = c0->y, az = c0->z;
-  const float ux = c1->x - ax, uy = c1->y - ay, uz = c1->z - az;
-  const float vx = c2->x - ax, vy = c2->y - ay, vz = c2->z - az;
+inline bool FacesCamera(const PointsAt& camera, std::uint32_t i0, std::uint32_t i1, std::uint32_t i2) {
+  const float ax = camera.x[i0], ay = camera.y[i0], az = camera.z[i0];
+  const float ux = camera.x[i1] - ax, uy = camera.y[i1] - ay, uz = camera.z[i1] - az;
+  const float vx = camera.x[i2] - ax, vy = camera.y[i2] - ay, vz = camera.z[i2] - az;
   const Vec3 nrm{uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx};
   return nrm.x * ax + nrm.y * ay + nrm.z * az < 0.0f;
 }
@@ -92,7 +107,7 @@ void TransformPositions(RenderScratch& s, const Projection& pr, const std::vecto
     s.outcode.resize(n);
     s.screen.resize(n);
   }
-  TransformPositions(pr, m, positions.data(), n, s.camera.data(), s.outcode.data(), s.screen.data());
+  TransformPositions(pr, m, positions.data(), n, s.camera, s.outcode.data(), s.screen);
 }
 
 // Every normal at once: cheaper than one per lit corner, as a normal serves
@@ -108,7 +123,7 @@ void FindShownTriangles(RenderScratch& s, const std::vector<MeshTriangle>& trian
   // Through plain pointers: writing the list through the vector would make
   // the compiler read every vector's pointer again for each triangle.
   const std::uint8_t* outcode = s.outcode.data();
-  const Vec3* camera = s.camera.data();
+  const PointsAt camera(s.camera);
   const std::size_t n = triangles.size();
   s.shown.resize(n);
   std::uint32_t* shown = s.shown.data();
@@ -122,16 +137,14 @@ void FindShownTriangles(RenderScratch& s, const std::vector<MeshTriangle>& trian
 #if defined(__SSE2__)
   for (; ti + 4 <= n; ti += 4) {
     const MeshTriangle* t = &triangles[ti];
-    auto corner = [&](int c) {
-      return Gather3(camera[t[0].vertex[c]], camera[t[1].vertex[c]], camera[t[2].vertex[c]], camera[t[3].vertex[c]]);
-    };
+    auto corner = [&](int c) { return camera.Gather(t[0].vertex[c], t[1].vertex[c], t[2].vertex[c], t[3].vertex[c]); };
     const int faces = FacesCamera(corner(0), corner(1), corner(2));
     for (int j = 0; j < 4; ++j) keep(ti + j, faces >> j & 1);
   }
 #endif
   for (; ti < n; ++ti) {
     const auto& v = triangles[ti].vertex;
-    keep(ti, FacesCamera(&camera[v[0]], &camera[v[1]], &camera[v[2]]));
+    keep(ti, FacesCamera(camera, v[0], v[1], v[2]));
   }
   s.shown.resize(count);
 }
@@ -160,7 +173,7 @@ bool LightShownPositions(RenderContext& ctx, const std::vector<MeshTriangle>& tr
     }
   }
   s.unlit.resize(count);
-  const Vec3* camera = s.camera.data();
+  const PointsAt camera(s.camera);
   const Vec3* normal = s.normal.data();
   float* light = s.light.data();
   auto normalOf = [&](std::uint32_t vi) -> const Vec3& { return normal[lightFor[vi] - 1]; };
@@ -168,7 +181,7 @@ bool LightShownPositions(RenderContext& ctx, const std::vector<MeshTriangle>& tr
 #if defined(__SSE2__)
   for (; k + 4 <= count; k += 4) {
     const std::uint32_t* v = &unlit[k];
-    const Lanes3 p = Gather3(camera[v[0]], camera[v[1]], camera[v[2]], camera[v[3]]);
+    const Lanes3 p = camera.Gather(v[0], v[1], v[2], v[3]);
     const Lanes3 n = Gather3(normalOf(v[0]), normalOf(v[1]), normalOf(v[2]), normalOf(v[3]));
     alignas(16) float four[4];
     _mm_store_ps(four, ctx.lights.At(p, n));
@@ -181,26 +194,26 @@ bool LightShownPositions(RenderContext& ctx, const std::vector<MeshTriangle>& tr
 
 // The corners of a triangle: its positions' screen points, in the face's
 // colour (0..255 per channel) times each corner's light.
-void SetCorners(raster::ScreenVertex (&corners)[3], const ScreenPoint* screen, const MeshTriangle& tri,
-                const Color& color, const float (&k)[3]) {
+void SetCorners(raster::ScreenVertex (&corners)[3], const PointsAt& screen, const MeshTriangle& tri, const Color& color,
+                const float (&k)[3]) {
 #if defined(__SSE2__)
   // By hand: the compiler's own vector code for this shuffles three times
   // as much.
   static_assert(sizeof(raster::ScreenVertex) == 6 * sizeof(float) && sizeof(Color) == 4 * sizeof(float));
   const __m128 rgb255 = _mm_mul_ps(_mm_loadu_ps(&color.r), _mm_set1_ps(255.0f));
   for (int c = 0; c < 3; ++c) {
-    const ScreenPoint& p = screen[tri.vertex[c]];
+    const std::uint32_t i = tri.vertex[c];
     const __m128 rgb = _mm_mul_ps(rgb255, _mm_set1_ps(k[c]));
-    const __m128 xy = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(&p.x));
-    const __m128 zr = _mm_unpacklo_ps(_mm_load_ss(&p.invZ), rgb);  // invZ r 0 g
-    _mm_storeu_ps(&corners[c].x, _mm_movelh_ps(xy, zr));           // x y invZ r
+    const __m128 xy = _mm_unpacklo_ps(_mm_load_ss(&screen.x[i]), _mm_load_ss(&screen.y[i]));
+    const __m128 zr = _mm_unpacklo_ps(_mm_load_ss(&screen.z[i]), rgb);  // invZ r 0 g
+    _mm_storeu_ps(&corners[c].x, _mm_movelh_ps(xy, zr));                // x y invZ r
     _mm_storel_pi(reinterpret_cast<__m64*>(&corners[c].g), _mm_shuffle_ps(rgb, rgb, _MM_SHUFFLE(3, 3, 2, 1)));
   }
 #else
   const float cr = color.r * 255.0f, cg = color.g * 255.0f, cb = color.b * 255.0f;
   for (int c = 0; c < 3; ++c) {
-    const ScreenPoint& p = screen[tri.vertex[c]];
-    corners[c] = {p.x, p.y, p.invZ, cr * k[c], cg * k[c], cb * k[c]};
+    const std::uint32_t i = tri.vertex[c];
+    corners[c] = {screen.x[i], screen.y[i], screen.z[i], cr * k[c], cg * k[c], cb * k[c]};
   }
 #endif
 }
@@ -270,7 +283,7 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
   // move the vectors, whose pointers it would then read again every time.
   const MeshTriangle* const tris = triangles.data();
   const float* const light = s.light.data();
-  const ScreenPoint* const screen = s.screen.data();
+  const PointsAt screen(s.screen);
   const std::uint8_t* const outcode = s.outcode.data();
   for (const std::uint32_t ti : s.shown) {
     const MeshTriangle& tri = tris[ti];
@@ -303,7 +316,7 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
       if (ctx.blended && alpha < 255) {
         style.kind = raster::SpanKind::kBlend;
         style.alpha = alpha;
-        const float depth = (s.camera[i0].z + s.camera[i1].z + s.camera[i2].z) * (1.0f / 3.0f);
+        const float depth = (s.camera.z[i0] + s.camera.z[i1] + s.camera.z[i2]) * (1.0f / 3.0f);
         ForEachScreenTriangle(ctx, tri, corners, planes, [&](const auto& a, const auto& b, const auto& c) {
           s.transparent.Add(a, b, c, style, depth);
         });

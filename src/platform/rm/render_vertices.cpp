@@ -7,15 +7,27 @@
 namespace platform::rm {
 namespace {
 
-static_assert(sizeof(ScreenPoint) == 3 * sizeof(float), "four of them are written as twelve floats");
-
-void TransformPosition(const Projection& pr, const Matrix& m, Vec3 position, Vec3& camera, std::uint8_t& outcode,
-                       ScreenPoint& screen) {
-  const Vec3 p = m.TransformPoint(position);
-  camera = p;
-  outcode = pr.Outcode(p);
-  if (!(outcode & clip::kFront)) screen = pr.Project(p);
+void TransformPosition(const Projection& pr, const Matrix& m, const Vec3* positions, std::size_t i, Points3& camera,
+                       std::uint8_t* outcode, Points3& screen) {
+  const Vec3 p = m.TransformPoint(positions[i]);
+  camera.x[i] = p.x;
+  camera.y[i] = p.y;
+  camera.z[i] = p.z;
+  outcode[i] = pr.Outcode(p);
+  if (outcode[i] & clip::kFront) return;
+  const ScreenPoint s = pr.Project(p);
+  screen.x[i] = s.x;
+  screen.y[i] = s.y;
+  screen.z[i] = s.invZ;
 }
+
+#if defined(__SSE2__)
+void Store(Points3& points, std::size_t i, const Lanes3& v) {
+  _mm_storeu_ps(&points.x[i], v.x);
+  _mm_storeu_ps(&points.y[i], v.y);
+  _mm_storeu_ps(&points.z[i], v.z);
+}
+#endif
 
 #if defined(__SSE2__)
 
@@ -63,8 +75,8 @@ struct ProjectionLanes {
 
 }  // namespace
 
-void TransformPositions(const Projection& pr, const Matrix& m, const Vec3* positions, std::size_t n, Vec3* camera,
-                        std::uint8_t* outcode, ScreenPoint* screen) {
+void TransformPositions(const Projection& pr, const Matrix& m, const Vec3* positions, std::size_t n, Points3& camera,
+                        std::uint8_t* outcode, Points3& screen) {
   std::size_t i = 0;
 #if defined(__SSE2__)
   const MatrixLanes lanes(m);
@@ -73,13 +85,13 @@ void TransformPositions(const Projection& pr, const Matrix& m, const Vec3* posit
   for (; i + 4 <= n; i += 4) {
     const Lanes3 v = lanes.Vector(Load3(&positions[i].x));
     const Lanes3 p{_mm_add_ps(v.x, ox), _mm_add_ps(v.y, oy), _mm_add_ps(v.z, oz)};
-    Store3(&camera[i].x, p);
+    Store(camera, i, p);
     const std::uint32_t codes = proj.Outcodes(p);
     std::memcpy(&outcode[i], &codes, 4);
-    Store3(&screen[i].x, proj.Project(p));
+    Store(screen, i, proj.Project(p));
   }
 #endif
-  for (; i < n; ++i) TransformPosition(pr, m, positions[i], camera[i], outcode[i], screen[i]);
+  for (; i < n; ++i) TransformPosition(pr, m, positions, i, camera, outcode, screen);
 }
 
 void TransformNormals(const Matrix& m, const Vec3* normals, std::size_t n, Vec3* out) {
