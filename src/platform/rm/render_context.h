@@ -25,8 +25,8 @@ struct RenderScratch {
   Points3 screen;                       // per position when in front: x, y and 1/z
   std::vector<Vec3> normal;             // per normal, camera space, unit
   std::vector<float> light;             // per position
-  std::vector<std::uint32_t> shown;     // triangles that may show, in order
-  std::vector<std::uint32_t> unlit;     // positions whose light is still to find
+  std::vector<std::uint32_t> shown;     // triangles that may show, in order (the first few)
+  std::vector<std::uint32_t> unlit;     // positions whose light is still to find (the first few)
   std::vector<std::uint32_t> lightFor;  // normal index + 1 the light was computed with
   std::vector<float> faceLight;         // per face, flat shading
   std::vector<std::uint8_t> faceLit;    // per face: faceLight is set

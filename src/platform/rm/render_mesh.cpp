@@ -3,6 +3,7 @@
 // positions, then per triangle either rasterize at once (opaque) or queue
 // (translucent).
 #include <cmath>
+#include <span>
 
 #include "platform/rm/device.h"
 #include "platform/rm/lanes.h"
@@ -118,14 +119,15 @@ void TransformNormals(RenderScratch& s, const std::vector<Vec3>& normals, const 
 }
 
 // The triangles that may show, in order: not wholly outside one plane, and
-// facing the camera.
-void FindShownTriangles(RenderScratch& s, const std::vector<MeshTriangle>& triangles) {
+// facing the camera. The scratch list only grows: shrunk, it would be filled
+// with zeros again as it grows back for the next mesh.
+std::span<const std::uint32_t> FindShownTriangles(RenderScratch& s, const std::vector<MeshTriangle>& triangles) {
   // Through plain pointers: writing the list through the vector would make
   // the compiler read every vector's pointer again for each triangle.
   const std::uint8_t* outcode = s.outcode.data();
   const PointsAt camera(s.camera);
   const std::size_t n = triangles.size();
-  s.shown.resize(n);
+  if (s.shown.size() < n) s.shown.resize(n);
   std::uint32_t* shown = s.shown.data();
   std::size_t count = 0;
   auto keep = [&](std::size_t ti, bool faces) {
@@ -146,7 +148,7 @@ void FindShownTriangles(RenderScratch& s, const std::vector<MeshTriangle>& trian
     const auto& v = triangles[ti].vertex;
     keep(ti, FacesCamera(camera, v[0], v[1], v[2]));
   }
-  s.shown.resize(count);
+  return {shown, count};
 }
 
 // The light of every position of a shown triangle, with the normal it first
@@ -154,14 +156,15 @@ void FindShownTriangles(RenderScratch& s, const std::vector<MeshTriangle>& trian
 // a fraction of finding them one by one as the triangles come. True when no
 // position of a shown triangle comes with a second normal: then the cache
 // holds every corner's light.
-bool LightShownPositions(RenderContext& ctx, const std::vector<MeshTriangle>& triangles) {
+bool LightShownPositions(RenderContext& ctx, const std::vector<MeshTriangle>& triangles,
+                         std::span<const std::uint32_t> shown) {
   RenderScratch& s = *ctx.scratch;
   std::uint32_t* lightFor = s.lightFor.data();  // plain pointers, as in FindShownTriangles
-  s.unlit.resize(s.lightFor.size());
+  if (s.unlit.size() < s.lightFor.size()) s.unlit.resize(s.lightFor.size());  // only grows, as s.shown
   std::uint32_t* unlit = s.unlit.data();
   std::size_t count = 0;
   bool oneNormalEach = true;
-  for (std::uint32_t ti : s.shown) {
+  for (std::uint32_t ti : shown) {
     for (int c = 0; c < 3; ++c) {
       const std::uint32_t vi = triangles[ti].vertex[c], normalFor = triangles[ti].normal[c] + 1;
       if (lightFor[vi]) {
@@ -172,7 +175,6 @@ bool LightShownPositions(RenderContext& ctx, const std::vector<MeshTriangle>& tr
       unlit[count++] = vi;
     }
   }
-  s.unlit.resize(count);
   const PointsAt camera(s.camera);
   const Vec3* normal = s.normal.data();
   float* light = s.light.data();
@@ -276,8 +278,8 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
     s.faceLit.assign(faces.size(), 0);
   }
 
-  FindShownTriangles(s, triangles);
-  const bool lightsCached = smooth && LightShownPositions(ctx, triangles);
+  const std::span<const std::uint32_t> shown = FindShownTriangles(s, triangles);
+  const bool lightsCached = smooth && LightShownPositions(ctx, triangles, shown);
 
   // Plain pointers: for all the compiler knows, each triangle drawn could
   // move the vectors, whose pointers it would then read again every time.
@@ -285,7 +287,7 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
   const float* const light = s.light.data();
   const PointsAt screen(s.screen);
   const std::uint8_t* const outcode = s.outcode.data();
-  for (const std::uint32_t ti : s.shown) {
+  for (const std::uint32_t ti : shown) {
     const MeshTriangle& tri = tris[ti];
     const std::uint32_t i0 = tri.vertex[0], i1 = tri.vertex[1], i2 = tri.vertex[2];
     const MeshFace& face = faces[tri.face];
