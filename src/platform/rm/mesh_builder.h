@@ -30,7 +30,7 @@ struct Box {
 // One polygon of the source mesh. Front faces run clockwise seen from the
 // front; normal is the unit normal on the front side (zero if degenerate).
 struct MeshFace {
-  Color color{};
+  Color color{};  // clamped to [0, 1] when set: the renderer takes it as it is
   Vec3 normal{};
   std::uint32_t firstTriangle = 0;  // its triangles are consecutive
   std::uint32_t triangleCount = 0;

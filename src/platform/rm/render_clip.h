@@ -16,6 +16,12 @@ struct CameraVertex {
   float r = 0, g = 0, b = 0;
 };
 
+// A position in front of the camera, projected: what its screen vertices
+// share before each triangle gives them its colours.
+struct ScreenPoint {
+  float x = 0, y = 0, invZ = 0;
+};
+
 namespace clip {
 constexpr std::uint8_t kFront = 1, kBack = 2, kLeft = 4, kRight = 8, kTop = 16, kBottom = 32;
 constexpr int kMaxClipped = 3 + 6;  // a triangle gains at most one vertex per plane
@@ -60,9 +66,13 @@ struct Projection {
   }
 
   // Only for points with z >= front.
+  ScreenPoint Project(Vec3 p) const {
+    float iz = 1.0f / p.z;
+    return {cx + p.x * iz * scale, cy - p.y * iz * scale, iz};
+  }
   raster::ScreenVertex Project(const CameraVertex& v) const {
-    float iz = 1.0f / v.p.z;
-    return {cx + v.p.x * iz * scale, cy - v.p.y * iz * scale, iz, v.r, v.g, v.b};
+    const ScreenPoint s = Project(v.p);
+    return {s.x, s.y, s.invZ, v.r, v.g, v.b};
   }
 };
 

@@ -11,6 +11,7 @@
 #include "platform/rm/render_clip.h"
 #include "platform/rm/render_lights.h"
 #include "platform/rm/render_transparent.h"
+#include "platform/rm/render_vertices.h"
 
 namespace platform::rm {
 
@@ -19,14 +20,17 @@ class MeshBuilder;
 class Shadow;
 
 struct RenderScratch {
-  std::vector<Vec3> camera;                  // per position, camera space
-  std::vector<std::uint8_t> outcode;         // per position
-  std::vector<raster::ScreenVertex> screen;  // per position, when in front
-  std::vector<float> light;                  // per position
-  std::vector<std::uint32_t> lightFor;       // normal index + 1 the light was computed with
-  std::vector<float> faceLight;              // per face, flat shading
-  std::vector<std::uint8_t> faceLit;         // per face: faceLight is set
-  std::vector<Vec3> shadowWorld;             // per caster position
+  Points3 camera;                       // per position, camera space
+  std::vector<std::uint8_t> outcode;    // per position
+  Points3 screen;                       // per position when in front: x, y and 1/z
+  std::vector<Vec3> normal;             // per normal, camera space, unit
+  std::vector<float> light;             // per position
+  std::vector<std::uint32_t> shown;     // triangles that may show, in order (the first few)
+  std::vector<std::uint32_t> unlit;     // positions whose light is still to find (the first few)
+  std::vector<std::uint32_t> lightFor;  // normal index + 1 the light was computed with
+  std::vector<float> faceLight;         // per face, flat shading
+  std::vector<std::uint8_t> faceLit;    // per face: faceLight is set
+  std::vector<Vec3> shadowWorld;        // per caster position
   TransparentList transparent;
   TransparentList shadows;  // drawn after the translucent faces
   // While a render goes band by band: the opaque faces waiting for their

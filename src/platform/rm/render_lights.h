@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/rm/color.h"
+#include "platform/rm/lanes.h"
 #include "platform/rm/math.h"
 
 namespace platform::rm {
@@ -36,6 +37,10 @@ struct RenderLights {
 
   // The light falling on a surface point with unit normal n, clamped to 1.
   float At(Vec3 p, Vec3 n) const;
+#if defined(__SSE2__)
+  // At for four points, one per lane, each lit as At lights it alone.
+  __m128 At(const Lanes3& p, const Lanes3& n) const;
+#endif
 };
 
 inline float Grey(const Color& c) { return 0.299f * c.r + 0.587f * c.g + 0.114f * c.b; }

@@ -1,29 +1,21 @@
-// One mesh instance: camera-space vertices once, cull the whole object by its
-// box, then per triangle: reject by outcodes, cull back faces, light, and
-// either rasterize at once (opaque) or queue (translucent).
+// One mesh instance: cull the whole object by its box, camera-space vertices
+// once, list the triangles that may show (outcodes, back faces), light their
+// positions, then per triangle either rasterize at once (opaque) or queue
+// (translucent).
 #include <cmath>
+#include <span>
 
 #include "platform/rm/device.h"
+#include "platform/rm/lanes.h"
 #include "platform/rm/mesh_builder.h"
 #include "platform/rm/render_context.h"
+#include "platform/rm/render_vertices.h"
 
 namespace platform::rm {
 namespace {
 
 // Half a step of the brightest channel: below it, corners are the same colour.
 constexpr float kSameLight = 0.5f / 255.0f;
-
-struct Corner {
-  Vec3 p;
-  float r, g, b;
-};
-
-raster::ScreenVertex WithColor(raster::ScreenVertex v, const Corner& c) {
-  v.r = c.r;
-  v.g = c.g;
-  v.b = c.b;
-  return v;
-}
 
 bool BoxOutside(const Projection& pr, const Box& box, const Matrix& m) {
   std::uint8_t all = 0xFF;
@@ -35,21 +27,24 @@ bool BoxOutside(const Projection& pr, const Box& box, const Matrix& m) {
 }
 
 // Emits the triangle, clipped when it crosses a plane, as screen triangles.
+// The corners' screen positions count only when no plane is crossed; their
+// colours always.
 template <typename Emit>
-void ForEachScreenTriangle(const RenderContext& ctx, const Corner (&c)[3], const raster::ScreenVertex* pre[3],
+void ForEachScreenTriangle(const RenderContext& ctx, const MeshTriangle& tri, const raster::ScreenVertex (&corners)[3],
                            std::uint8_t planes, Emit&& emit) {
   if (planes == 0) {
-    emit(WithColor(*pre[0], c[0]), WithColor(*pre[1], c[1]), WithColor(*pre[2], c[2]));
+    emit(corners[0], corners[1], corners[2]);
     return;
   }
+  const RenderScratch& s = *ctx.scratch;
   CameraVertex in[3], out[clip::kMaxClipped];
-  for (int k = 0; k < 3; ++k) in[k] = {c[k].p, c[k].r, c[k].g, c[k].b};
+  for (int k = 0; k < 3; ++k) in[k] = {s.camera[tri.vertex[k]], corners[k].r, corners[k].g, corners[k].b};
   int n = ClipPolygon(ctx.projection, in, 3, planes, out);
   if (n < 3) return;
-  raster::ScreenVertex first = ctx.projection.Project(out[0]);
+  const raster::ScreenVertex first = ctx.projection.Project(out[0]);
   raster::ScreenVertex prev = ctx.projection.Project(out[1]);
   for (int k = 2; k < n; ++k) {
-    raster::ScreenVertex cur = ctx.projection.Project(out[k]);
+    const raster::ScreenVertex cur = ctx.projection.Project(out[k]);
     emit(first, prev, cur);
     prev = cur;
   }
@@ -67,15 +62,42 @@ float FaceLight(const RenderContext& ctx, const MeshBuilder& mesh, const MeshFac
   return ctx.lights.At(centre, Normalize(m.TransformVector(face.normal)));
 }
 
+// Plain pointers to the arrays of a Points3: for all the compiler knows, a
+// write through another pointer could move a vector, whose pointer it would
+// then read again before every read.
+struct PointsAt {
+  explicit PointsAt(const Points3& p) : x(p.x.data()), y(p.y.data()), z(p.z.data()) {}
+  Vec3 operator[](std::size_t i) const { return {x[i], y[i], z[i]}; }
+#if defined(__SSE2__)
+  Lanes3 Gather(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d) const {
+    return {_mm_setr_ps(x[a], x[b], x[c], x[d]), _mm_setr_ps(y[a], y[b], y[c], y[d]),
+            _mm_setr_ps(z[a], z[b], z[c], z[d])};
+  }
+#endif
+  const float *x, *y, *z;
+};
+
 // Clockwise seen from the camera = facing it; NaN fails the test too.
-// Scalar reads: copying the 12-byte vectors whole stalls on the stack.
-inline bool FacesCamera(const Vec3* c0, const Vec3* c1, const Vec3* c2) {
-  const float ax = c0->x, ay = c0->y, az = c0->z;
-  const float ux = c1->x - ax, uy = c1->y - ay, uz = c1->z - az;
-  const float vx = c2->x - ax, vy = c2->y - ay, vz = c2->z - az;
+inline bool FacesCamera(const PointsAt& camera, std::uint32_t i0, std::uint32_t i1, std::uint32_t i2) {
+  const float ax = camera.x[i0], ay = camera.y[i0], az = camera.z[i0];
+  const float ux = camera.x[i1] - ax, uy = camera.y[i1] - ay, uz = camera.z[i1] - az;
+  const float vx = camera.x[i2] - ax, vy = camera.y[i2] - ay, vz = camera.z[i2] - az;
   const Vec3 nrm{uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx};
   return nrm.x * ax + nrm.y * ay + nrm.z * az < 0.0f;
 }
+
+#if defined(__SSE2__)
+// FacesCamera for four triangles, one per lane, as a bit per lane.
+int FacesCamera(const Lanes3& c0, const Lanes3& c1, const Lanes3& c2) {
+  const __m128 ux = _mm_sub_ps(c1.x, c0.x), uy = _mm_sub_ps(c1.y, c0.y), uz = _mm_sub_ps(c1.z, c0.z);
+  const __m128 vx = _mm_sub_ps(c2.x, c0.x), vy = _mm_sub_ps(c2.y, c0.y), vz = _mm_sub_ps(c2.z, c0.z);
+  const __m128 nx = _mm_sub_ps(_mm_mul_ps(uy, vz), _mm_mul_ps(uz, vy));
+  const __m128 ny = _mm_sub_ps(_mm_mul_ps(uz, vx), _mm_mul_ps(ux, vz));
+  const __m128 nz = _mm_sub_ps(_mm_mul_ps(ux, vy), _mm_mul_ps(uy, vx));
+  const __m128 d = _mm_add_ps(_mm_add_ps(_mm_mul_ps(nx, c0.x), _mm_mul_ps(ny, c0.y)), _mm_mul_ps(nz, c0.z));
+  return _mm_movemask_ps(_mm_cmplt_ps(d, _mm_setzero_ps()));
+}
+#endif
 
 // Camera-space positions, their outcodes and, in front of the camera, their
 // screen positions, into the scratch arrays.
@@ -86,27 +108,126 @@ void TransformPositions(RenderScratch& s, const Projection& pr, const std::vecto
     s.outcode.resize(n);
     s.screen.resize(n);
   }
-  for (std::size_t i = 0; i < n; ++i) {
-    Vec3 p = m.TransformPoint(positions[i]);
-    s.camera[i] = p;
-    std::uint8_t oc = pr.Outcode(p);
-    s.outcode[i] = oc;
-    if (!(oc & clip::kFront)) {
-      float iz = 1.0f / p.z;
-      s.screen[i] = {pr.cx + p.x * iz * pr.scale, pr.cy - p.y * iz * pr.scale, iz, 0, 0, 0};
+  TransformPositions(pr, m, positions.data(), n, s.camera, s.outcode.data(), s.screen);
+}
+
+// Every normal at once: cheaper than one per lit corner, as a normal serves
+// several positions.
+void TransformNormals(RenderScratch& s, const std::vector<Vec3>& normals, const Matrix& m) {
+  if (s.normal.size() < normals.size()) s.normal.resize(normals.size());
+  TransformNormals(m, normals.data(), normals.size(), s.normal.data());
+}
+
+// The triangles that may show, in order: not wholly outside one plane, and
+// facing the camera. The scratch list only grows: shrunk, it would be filled
+// with zeros again as it grows back for the next mesh.
+std::span<const std::uint32_t> FindShownTriangles(RenderScratch& s, const std::vector<MeshTriangle>& triangles) {
+  // Through plain pointers: writing the list through the vector would make
+  // the compiler read every vector's pointer again for each triangle.
+  const std::uint8_t* outcode = s.outcode.data();
+  const PointsAt camera(s.camera);
+  const std::size_t n = triangles.size();
+  if (s.shown.size() < n) s.shown.resize(n);
+  std::uint32_t* shown = s.shown.data();
+  std::size_t count = 0;
+  auto keep = [&](std::size_t ti, bool faces) {
+    const auto& v = triangles[ti].vertex;
+    shown[count] = static_cast<std::uint32_t>(ti);
+    count += faces && !(outcode[v[0]] & outcode[v[1]] & outcode[v[2]]);
+  };
+  std::size_t ti = 0;
+#if defined(__SSE2__)
+  for (; ti + 4 <= n; ti += 4) {
+    const MeshTriangle* t = &triangles[ti];
+    auto corner = [&](int c) { return camera.Gather(t[0].vertex[c], t[1].vertex[c], t[2].vertex[c], t[3].vertex[c]); };
+    const int faces = FacesCamera(corner(0), corner(1), corner(2));
+    for (int j = 0; j < 4; ++j) keep(ti + j, faces >> j & 1);
+  }
+#endif
+  for (; ti < n; ++ti) {
+    const auto& v = triangles[ti].vertex;
+    keep(ti, FacesCamera(camera, v[0], v[1], v[2]));
+  }
+  return {shown, count};
+}
+
+// The light of every position of a shown triangle, with the normal it first
+// comes with, into VertexLights' cache: found four at a time, the lights cost
+// a fraction of finding them one by one as the triangles come. True when no
+// position of a shown triangle comes with a second normal: then the cache
+// holds every corner's light.
+bool LightShownPositions(RenderContext& ctx, const std::vector<MeshTriangle>& triangles,
+                         std::span<const std::uint32_t> shown) {
+  RenderScratch& s = *ctx.scratch;
+  std::uint32_t* lightFor = s.lightFor.data();  // plain pointers, as in FindShownTriangles
+  if (s.unlit.size() < s.lightFor.size()) s.unlit.resize(s.lightFor.size());  // only grows, as s.shown
+  std::uint32_t* unlit = s.unlit.data();
+  std::size_t count = 0;
+  bool oneNormalEach = true;
+  for (std::uint32_t ti : shown) {
+    for (int c = 0; c < 3; ++c) {
+      const std::uint32_t vi = triangles[ti].vertex[c], normalFor = triangles[ti].normal[c] + 1;
+      if (lightFor[vi]) {
+        oneNormalEach &= lightFor[vi] == normalFor;
+        continue;
+      }
+      lightFor[vi] = normalFor;
+      unlit[count++] = vi;
     }
   }
+  const PointsAt camera(s.camera);
+  const Vec3* normal = s.normal.data();
+  float* light = s.light.data();
+  auto normalOf = [&](std::uint32_t vi) -> const Vec3& { return normal[lightFor[vi] - 1]; };
+  std::size_t k = 0;
+#if defined(__SSE2__)
+  for (; k + 4 <= count; k += 4) {
+    const std::uint32_t* v = &unlit[k];
+    const Lanes3 p = camera.Gather(v[0], v[1], v[2], v[3]);
+    const Lanes3 n = Gather3(normalOf(v[0]), normalOf(v[1]), normalOf(v[2]), normalOf(v[3]));
+    alignas(16) float four[4];
+    _mm_store_ps(four, ctx.lights.At(p, n));
+    for (int j = 0; j < 4; ++j) light[v[j]] = four[j];
+  }
+#endif
+  for (; k < count; ++k) light[unlit[k]] = ctx.lights.At(camera[unlit[k]], normalOf(unlit[k]));
+  return oneNormalEach;
+}
+
+// The corners of a triangle: its positions' screen points, in the face's
+// colour (0..255 per channel) times each corner's light.
+void SetCorners(raster::ScreenVertex (&corners)[3], const PointsAt& screen, const MeshTriangle& tri, const Color& color,
+                const float (&k)[3]) {
+#if defined(__SSE2__)
+  // By hand: the compiler's own vector code for this shuffles three times
+  // as much.
+  static_assert(sizeof(raster::ScreenVertex) == 6 * sizeof(float) && sizeof(Color) == 4 * sizeof(float));
+  const __m128 rgb255 = _mm_mul_ps(_mm_loadu_ps(&color.r), _mm_set1_ps(255.0f));
+  for (int c = 0; c < 3; ++c) {
+    const std::uint32_t i = tri.vertex[c];
+    const __m128 rgb = _mm_mul_ps(rgb255, _mm_set1_ps(k[c]));
+    const __m128 xy = _mm_unpacklo_ps(_mm_load_ss(&screen.x[i]), _mm_load_ss(&screen.y[i]));
+    const __m128 zr = _mm_unpacklo_ps(_mm_load_ss(&screen.z[i]), rgb);  // invZ r 0 g
+    _mm_storeu_ps(&corners[c].x, _mm_movelh_ps(xy, zr));                // x y invZ r
+    _mm_storel_pi(reinterpret_cast<__m64*>(&corners[c].g), _mm_shuffle_ps(rgb, rgb, _MM_SHUFFLE(3, 3, 2, 1)));
+  }
+#else
+  const float cr = color.r * 255.0f, cg = color.g * 255.0f, cb = color.b * 255.0f;
+  for (int c = 0; c < 3; ++c) {
+    const std::uint32_t i = tri.vertex[c];
+    corners[c] = {screen.x[i], screen.y[i], screen.z[i], cr * k[c], cg * k[c], cb * k[c]};
+  }
+#endif
 }
 
 // The light at each corner with its own normal, cached per position: a
 // position mostly comes with one normal.
-void VertexLights(RenderContext& ctx, const MeshTriangle& tri, const std::vector<Vec3>& normals, const Matrix& m,
-                  float (&k)[3]) {
+void VertexLights(RenderContext& ctx, const MeshTriangle& tri, float (&k)[3]) {
   RenderScratch& s = *ctx.scratch;
   for (int c = 0; c < 3; ++c) {
     std::uint32_t vi = tri.vertex[c], ni = tri.normal[c];
     if (s.lightFor[vi] != ni + 1) {
-      s.light[vi] = ctx.lights.At(s.camera[vi], Normalize(m.TransformVector(normals[ni])));
+      s.light[vi] = ctx.lights.At(s.camera[vi], s.normal[ni]);
       s.lightFor[vi] = ni + 1;
     }
     k[c] = s.light[vi];
@@ -115,9 +236,9 @@ void VertexLights(RenderContext& ctx, const MeshTriangle& tri, const std::vector
 
 // A wireframe triangle: only the polygon's own edges (the first and last
 // triangle of its fan add one each), not the diagonals of the fan.
-void DrawEdges(const RenderContext& ctx, const Corner (&corners)[3], const raster::ScreenVertex* pre[3],
+void DrawEdges(const RenderContext& ctx, const MeshTriangle& tri, const raster::ScreenVertex (&corners)[3],
                std::uint8_t planes, bool firstEdge, bool lastEdge) {
-  ForEachScreenTriangle(ctx, corners, pre, planes, [&](auto a, auto b, auto c) {
+  ForEachScreenTriangle(ctx, tri, corners, planes, [&](const auto& a, const auto& b, const auto& c) {
     if (planes) {  // clipped: outline the pieces
       raster::DrawLine(ctx.target, a, b);
       raster::DrawLine(ctx.target, b, c);
@@ -134,7 +255,6 @@ void DrawEdges(const RenderContext& ctx, const Corner (&corners)[3], const raste
 
 void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix& m) {
   const auto& positions = mesh.Positions();
-  const auto& normals = mesh.Normals();
   const auto& faces = mesh.Faces();
   const auto& triangles = mesh.Triangles();
   const Projection& pr = ctx.projection;
@@ -150,6 +270,7 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
   const std::size_t n = positions.size();
   TransformPositions(s, pr, positions, m);
   if (smooth) {
+    TransformNormals(s, mesh.Normals(), m);
     s.light.resize(n);
     s.lightFor.assign(n, 0);
   } else if (lit) {
@@ -157,19 +278,25 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
     s.faceLit.assign(faces.size(), 0);
   }
 
-  for (std::size_t ti = 0; ti < triangles.size(); ++ti) {
-    const MeshTriangle& tri = triangles[ti];
-    const std::uint32_t i0 = tri.vertex[0], i1 = tri.vertex[1], i2 = tri.vertex[2];
-    const std::uint8_t o0 = s.outcode[i0], o1 = s.outcode[i1], o2 = s.outcode[i2];
-    if (o0 & o1 & o2) continue;
-    if (!FacesCamera(&s.camera[i0], &s.camera[i1], &s.camera[i2])) continue;
-    const Vec3 p0 = s.camera[i0], p1 = s.camera[i1], p2 = s.camera[i2];
+  const std::span<const std::uint32_t> shown = FindShownTriangles(s, triangles);
+  const bool lightsCached = smooth && LightShownPositions(ctx, triangles, shown);
 
+  // Plain pointers: for all the compiler knows, each triangle drawn could
+  // move the vectors, whose pointers it would then read again every time.
+  const MeshTriangle* const tris = triangles.data();
+  const float* const light = s.light.data();
+  const PointsAt screen(s.screen);
+  const std::uint8_t* const outcode = s.outcode.data();
+  for (const std::uint32_t ti : shown) {
+    const MeshTriangle& tri = tris[ti];
+    const std::uint32_t i0 = tri.vertex[0], i1 = tri.vertex[1], i2 = tri.vertex[2];
     const MeshFace& face = faces[tri.face];
-    const Color color = ClampColor(face.color);
+    const Color& color = face.color;
     float k[3] = {1.0f, 1.0f, 1.0f};
-    if (smooth) {
-      VertexLights(ctx, tri, normals, m, k);
+    if (lightsCached) {
+      for (int c = 0; c < 3; ++c) k[c] = light[tri.vertex[c]];
+    } else if (smooth) {
+      VertexLights(ctx, tri, k);
     } else if (lit) {
       // One light for the whole polygon, not per fan triangle.
       if (!s.faceLit[tri.face]) {
@@ -178,12 +305,9 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
       }
       k[0] = k[1] = k[2] = s.faceLight[tri.face];
     }
-    const float cr = color.r * 255.0f, cg = color.g * 255.0f, cb = color.b * 255.0f;
-    const Corner corners[3] = {{p0, cr * k[0], cg * k[0], cb * k[0]},
-                               {p1, cr * k[1], cg * k[1], cb * k[1]},
-                               {p2, cr * k[2], cg * k[2], cb * k[2]}};
-    const raster::ScreenVertex* pre[3] = {&s.screen[i0], &s.screen[i1], &s.screen[i2]};
-    const std::uint8_t planes = o0 | o1 | o2;
+    raster::ScreenVertex corners[3];
+    SetCorners(corners, screen, tri, color, k);
+    const std::uint8_t planes = outcode[i0] | outcode[i1] | outcode[i2];
 
     if (fill == kFillSolid) {
       // Corners lit alike (as under a distant light) fill flat: the same
@@ -194,25 +318,27 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
       if (ctx.blended && alpha < 255) {
         style.kind = raster::SpanKind::kBlend;
         style.alpha = alpha;
-        const float depth = (p0.z + p1.z + p2.z) * (1.0f / 3.0f);
-        ForEachScreenTriangle(ctx, corners, pre, planes,
-                              [&](auto a, auto b, auto c) { s.transparent.Add(a, b, c, style, depth); });
+        const float depth = (s.camera.z[i0] + s.camera.z[i1] + s.camera.z[i2]) * (1.0f / 3.0f);
+        ForEachScreenTriangle(ctx, tri, corners, planes, [&](const auto& a, const auto& b, const auto& c) {
+          s.transparent.Add(a, b, c, style, depth);
+        });
       } else if (s.banded) {
-        ForEachScreenTriangle(ctx, corners, pre, planes,
-                              [&](auto a, auto b, auto c) { s.opaque.Add(ctx.target, a, b, c, style); });
+        ForEachScreenTriangle(ctx, tri, corners, planes, [&](const auto& a, const auto& b, const auto& c) {
+          s.opaque.Add(ctx.target, a, b, c, style);
+        });
       } else {
-        ForEachScreenTriangle(ctx, corners, pre, planes,
-                              [&](auto a, auto b, auto c) { raster::DrawTriangle(ctx.target, a, b, c, style); });
+        ForEachScreenTriangle(ctx, tri, corners, planes, [&](const auto& a, const auto& b, const auto& c) {
+          raster::DrawTriangle(ctx.target, a, b, c, style);
+        });
       }
     } else if (fill == kFillWireframe) {
       if (s.banded) StopBanding(ctx);
-      const std::uint32_t inFace = static_cast<std::uint32_t>(ti) - face.firstTriangle;
-      DrawEdges(ctx, corners, pre, planes, inFace == 0, inFace + 1 == face.triangleCount);
+      const std::uint32_t inFace = ti - face.firstTriangle;
+      DrawEdges(ctx, tri, corners, planes, inFace == 0, inFace + 1 == face.triangleCount);
     } else {
       if (s.banded) StopBanding(ctx);
       for (int c = 0; c < 3; ++c)
-        if (!(s.outcode[tri.vertex[c]] & (clip::kFront | clip::kBack)))
-          raster::DrawPoint(ctx.target, WithColor(*pre[c], corners[c]));
+        if (!(outcode[tri.vertex[c]] & (clip::kFront | clip::kBack))) raster::DrawPoint(ctx.target, corners[c]);
     }
   }
 }
