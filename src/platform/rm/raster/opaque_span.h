@@ -67,9 +67,9 @@ struct FirstLaneMasks {
 inline constexpr FirstLaneMasks kFirstLanes{};
 
 // The opaque spans of one triangle at 16 or 24 bits per pixel, from the
-// depth step, the colour steps its spans take (Fits tells which span took
-// its own: the row walk clamps a span whose end would leave 0..255) and,
-// when flat, its colour.
+// depth step, the colour steps its spans take (the row walk gives a span
+// whose end would leave 0..255 steps of its own, and draws it otherwise)
+// and, when flat, its colour.
 template <int Bpp, bool Gouraud>
 class OpaqueLanes {
   static_assert(Bpp == 16 || Bpp == 24);
@@ -78,10 +78,7 @@ class OpaqueLanes {
   explicit OpaqueLanes(const SpanValues& v)
       : dz_(_mm_set1_ps(v.dz)),
         dz0_(_mm_mul_ps(_mm_setr_ps(0, 1, 2, 3), dz_)),
-        dz1_(_mm_mul_ps(_mm_setr_ps(4, 5, 6, 7), dz_)),
-        dr_(v.dr),
-        dg_(v.dg),
-        db_(v.db) {
+        dz1_(_mm_mul_ps(_mm_setr_ps(4, 5, 6, 7), dz_)) {
     if constexpr (Bpp == 16) {
       if constexpr (Gouraud) {
         const std::int32_t step[3] = {v.dr, v.dg, v.db};
@@ -117,16 +114,19 @@ class OpaqueLanes {
     }
   }
 
-  // Whether a span of the triangle has the steps these lanes were made for.
-  bool Fits(const SpanValues& v) const { return !Gouraud || (v.dr == dr_ && v.dg == dg_ && v.db == db_); }
-
-  // Pixels 0..n-1 of a span that Fits, eight at a time, and a last group of
-  // fewer where `room` pixels from the span's start lie inside the scissor.
-  // Returns the pixel it got to; the scalar loop does the rest.
+  // Pixels 0..n-1 of a span with the steps these lanes were made for, eight
+  // at a time, and a last group of fewer where `room` pixels from the span's
+  // start lie inside the scissor. Returns the pixel it got to; the scalar
+  // loop does the rest.
   int Draw(std::uint8_t* span, float* zspan, int n, const SpanValues& v, int room) const {
+    return Draw(span, zspan, n, v.z, _mm_setr_epi32(0, v.r, v.g, v.b), room);
+  }
+  // As above, with the span's first depth and, in lanes 1 to 3, its colours
+  // (Gouraud): the row walk has them in lanes already.
+  int Draw(std::uint8_t* span, float* zspan, int n, float firstZ, __m128i rgb, int room) const {
     if (n < 8 && room < 8) return 0;
-    const __m128 z = _mm_set1_ps(v.z);
-    Colours colours(*this, v);
+    const __m128 z = _mm_set1_ps(firstZ);
+    Colours colours(*this, rgb);
     // The first group's products k·dz are the triangle's; later groups take
     // theirs from the pixel numbers, each exact in a float.
     Group(span, zspan, _mm_add_ps(z, dz0_), _mm_add_ps(z, dz1_), n, colours);
@@ -148,13 +148,16 @@ class OpaqueLanes {
   // end may leave 0..255 (their adds wrap): they are never written.
   class Colours {
    public:
-    Colours(const OpaqueLanes& l, const SpanValues& v) : l_(l) {
+    // The starts in lanes 1 to 3 of rgb.
+    Colours(const OpaqueLanes& l, __m128i rgb) : l_(l) {
       if constexpr (!Gouraud) return;
       if constexpr (Bpp == 16) {
-        const std::int32_t start[3] = {v.r, v.g, v.b};
-        for (int i = 0; i < 6; ++i) at_[i] = _mm_add_epi32(_mm_set1_epi32(start[i / 2]), l.lanes_[i]);
+        const __m128i start[3] = {_mm_shuffle_epi32(rgb, 0x55), _mm_shuffle_epi32(rgb, 0xAA),
+                                  _mm_shuffle_epi32(rgb, 0xFF)};
+        for (int i = 0; i < 6; ++i) at_[i] = _mm_add_epi32(start[i / 2], l.lanes_[i]);
       } else {
-        for (int q = 0; q < 6; ++q) at_[q] = _mm_add_epi32(InByteOrder(v.b, v.g, v.r, q % 3), l.lanes_[q]);
+        const __m128i bgr = _mm_shuffle_epi32(rgb, 0x1B);  // b g r, then what was lane 0
+        for (int q = 0; q < 6; ++q) at_[q] = _mm_add_epi32(InByteOrder(bgr, q % 3), l.lanes_[q]);
       }
     }
     __m128i Next16() {
@@ -220,7 +223,10 @@ class OpaqueLanes {
   // Values for B, G, R in the byte order of quad p (mod 3) of a group:
   // B G R B, G R B G, R B G R.
   static __m128i InByteOrder(std::int32_t b, std::int32_t g, std::int32_t r, int p) {
-    const __m128i bgr = _mm_setr_epi32(b, g, r, 0);
+    return InByteOrder(_mm_setr_epi32(b, g, r, 0), p);
+  }
+  // The same from B, G and R in lanes 0 to 2.
+  static __m128i InByteOrder(__m128i bgr, int p) {
     return p == 0 ? _mm_shuffle_epi32(bgr, 0x24) : p == 1 ? _mm_shuffle_epi32(bgr, 0x49) : _mm_shuffle_epi32(bgr, 0x92);
   }
 
@@ -232,7 +238,6 @@ class OpaqueLanes {
   }
 
   __m128 dz_, dz0_, dz1_;  // the depth step, and k·dz for k = 0..3 and 4..7
-  std::int32_t dr_, dg_, db_;
   // 16 bits: Gouraud, k·step of each channel for k = 0..3 and 4..7; flat,
   // the packed colour. 24 bits: the six quads of the bytes' k·step, or of
   // the flat bytes' values.

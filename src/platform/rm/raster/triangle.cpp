@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 
+#include "platform/rm/raster/row_lanes.h"
 #include "platform/rm/raster/spans.h"
 #include "platform/rm/raster/target.h"
 
@@ -21,74 +22,6 @@ Plane MakePlane(float a0, float a1, float a2, float ex1, float ey1, float ex2, f
   float d1 = a1 - a0, d2 = a2 - a0;
   return {a0, (d1 * ey2 - d2 * ey1) * invArea, (d2 * ex1 - d1 * ex2) * invArea};
 }
-
-// ceil(x - 0.5): the first pixel whose centre is at or right of x. For the
-// bounded coordinates here; avoids a library call where ceil is not an
-// instruction.
-inline int FirstCentre(float x) {
-  float s = x - 0.5f;
-  int i = static_cast<int>(s);
-  return i + (static_cast<float>(i) < s);
-}
-
-inline std::int32_t ToFixed(float c) {
-  c = std::clamp(c, 0.0f, 255.0f);
-  return static_cast<std::int32_t>(c * 65536.0f);
-}
-
-// A row's values four at a time: lanes 0 and 1 hold the left and right
-// edge's x, or lanes 0 to 3 the depth and the three colours. Each lane does
-// the scalar operation, so the sums are the scalar ones bit for bit.
-#if defined(__SSE2__)
-using Quad = __m128;
-inline Quad QuadOf(float a, float b, float c, float d) { return _mm_setr_ps(a, b, c, d); }
-inline Quad Add(Quad a, Quad b) { return _mm_add_ps(a, b); }
-inline Quad Mul(Quad a, float s) { return _mm_mul_ps(a, _mm_set1_ps(s)); }
-inline float Lane0(Quad q) { return _mm_cvtss_f32(q); }
-inline float Lane1(Quad q) { return _mm_cvtss_f32(_mm_shuffle_ps(q, q, 0x55)); }
-inline float Lane2(Quad q) { return _mm_cvtss_f32(_mm_shuffle_ps(q, q, 0xAA)); }
-inline float Lane3(Quad q) { return _mm_cvtss_f32(_mm_shuffle_ps(q, q, 0xFF)); }
-
-// FirstCentre of lanes 0 and 1 (a true compare is -1, so it is subtracted).
-inline void FirstCentres(Quad x, int& left, int& right) {
-  const __m128 s = _mm_sub_ps(x, _mm_set1_ps(0.5f));
-  const __m128i i = _mm_cvttps_epi32(s);
-  const __m128i c = _mm_sub_epi32(i, _mm_castps_si128(_mm_cmplt_ps(_mm_cvtepi32_ps(i), s)));
-  left = _mm_cvtsi128_si32(c);
-  right = _mm_cvtsi128_si32(_mm_shuffle_epi32(c, 0x55));
-}
-
-// ToFixed of lanes 1 to 3. The operands' order keeps std::clamp's NaN (max
-// and min return their second operand when either is NaN), which converts
-// as the scalar conversion does.
-inline void ToFixedColours(Quad c, std::int32_t& r, std::int32_t& g, std::int32_t& b) {
-  const __m128 clamped = _mm_min_ps(_mm_set1_ps(255.0f), _mm_max_ps(_mm_setzero_ps(), c));
-  const __m128i f = _mm_cvttps_epi32(_mm_mul_ps(clamped, _mm_set1_ps(65536.0f)));
-  r = _mm_cvtsi128_si32(_mm_shuffle_epi32(f, 0x55));
-  g = _mm_cvtsi128_si32(_mm_shuffle_epi32(f, 0xAA));
-  b = _mm_cvtsi128_si32(_mm_shuffle_epi32(f, 0xFF));
-}
-#else
-struct Quad {
-  float v[4];
-};
-inline Quad QuadOf(float a, float b, float c, float d) { return {{a, b, c, d}}; }
-inline Quad Add(Quad a, Quad b) { return {{a.v[0] + b.v[0], a.v[1] + b.v[1], a.v[2] + b.v[2], a.v[3] + b.v[3]}}; }
-inline Quad Mul(Quad a, float s) { return {{a.v[0] * s, a.v[1] * s, a.v[2] * s, a.v[3] * s}}; }
-inline float Lane0(Quad q) { return q.v[0]; }
-inline float Lane1(Quad q) { return q.v[1]; }
-inline float Lane2(Quad q) { return q.v[2]; }
-inline float Lane3(Quad q) { return q.v[3]; }
-inline void FirstCentres(Quad x, int& left, int& right) {
-  left = FirstCentre(x.v[0]);
-  right = FirstCentre(x.v[1]);
-}
-inline void ToFixedColours(Quad c, std::int32_t& r, std::int32_t& g, std::int32_t& b) {
-  r = ToFixed(c.v[1]);
-  g = ToFixed(c.v[2]);
-  b = ToFixed(c.v[3]);
-}
-#endif
 
 // A vertex the walk can take: x and y within kMaxCoord, the rest finite
 // (NaN fails every compare). Checked for every triangle, so four at a time.
@@ -178,17 +111,6 @@ inline std::int32_t SpanStep(std::int32_t start, std::int32_t step, int n) {
   return static_cast<std::int32_t>((clamped - start) / (n - 1));
 }
 
-// Whether all three channels' ends stay in 0..255 with the triangle's
-// steps, the common case, tested without a branch per channel.
-inline bool StepsKeepInRange(const SpanValues& v, int n) {
-  const std::int64_t m = n - 1;
-  constexpr std::uint64_t kTop = 255 << 16;
-  const auto in = [&](std::int32_t start, std::int32_t step) {
-    return static_cast<std::uint64_t>(start + static_cast<std::int64_t>(step) * m) <= kTop;
-  };
-  return in(v.r, v.dr) & in(v.g, v.dg) & in(v.b, v.db);
-}
-
 // Draws the walk's rows up to `yStop` (exclusive) and leaves it at the next.
 // The walk's values live in registers meanwhile, four to a register (the
 // edges' x, depth and colours, and their steps), so that the span's vector
@@ -222,6 +144,7 @@ template <int Bpp, bool Gouraud, SpanKind Kind>
   constexpr bool kLanes = Kind == SpanKind::kOpaque && Bpp != 8;
   using Lanes = sse2::OpaqueLanes<Bpp == 8 ? 16 : Bpp, Gouraud>;
   const std::optional<Lanes> lanes = kLanes ? std::optional<Lanes>(std::in_place, sv) : std::nullopt;
+  const StepRange range(stepR, stepG, stepB);
 #endif
   std::uint8_t* row = t.color + static_cast<std::ptrdiff_t>(y) * t.colorPitch;
   float* zrow = t.depth + static_cast<std::ptrdiff_t>(y) * t.depthPitch;
@@ -236,41 +159,39 @@ template <int Bpp, bool Gouraud, SpanKind Kind>
     const int runEnd = y < yMid ? std::min(yMid, yEnd) : yEnd;
     Quad edges = longLeft ? QuadOf(xLong, xShort, 0, 0) : QuadOf(xShort, xLong, 0, 0);
     const Quad slopes = longLeft ? QuadOf(w.slopeLong, slopeShort, 0, 0) : QuadOf(slopeShort, w.slopeLong, 0, 0);
-    for (; y < runEnd; ++y) {
+    for (; y < runEnd; ++y, edges = Add(edges, slopes), values = Add(values, valueDy), row += colorPitch,
+                            zrow += depthPitch, marks += Kind == SpanKind::kShadow ? t.shadowPitch : 0) {
       int xs, xe;
       FirstCentres(edges, xs, xe);
       xs = std::max(clipLeft, xs);
       xe = std::min(clipRight, xe);
-      if (xs < xe) {
-        const float fx = static_cast<float>(xs) + 0.5f - x0;
-        const Quad at = Add(values, Mul(valueDx, fx));
-        sv.z = Lane0(at);
-        if constexpr (Gouraud) {
-          const int n = xe - xs;
-          ToFixedColours(at, sv.r, sv.g, sv.b);
-          sv.dr = stepR, sv.dg = stepG, sv.db = stepB;
-          if (!StepsKeepInRange(sv, n)) {
-            sv.dr = SpanStep(sv.r, stepR, n);
-            sv.dg = SpanStep(sv.g, stepG, n);
-            sv.db = SpanStep(sv.b, stepB, n);
-          }
-        }
+      if (xs >= xe) continue;
+      const int n = xe - xs;
+      const float fx = static_cast<float>(xs) + 0.5f - x0;
+      const Quad at = Add(values, Mul(valueDx, fx));
+      sv.z = Lane0(at);
 #if defined(__SSE2__)
-        if (kLanes && lanes->Fits(sv)) {
-          const int done = lanes->Draw(row + (Bpp / 8) * xs, zrow + xs, xe - xs, sv, clipRight - xs);
-          if (xs + done < xe) OpaqueSpanScalar<Bpp, Gouraud>(t, row, zrow, xs, xe - xs, sv, done);
-        } else {
-          DrawSpan<Bpp, Gouraud, Kind>(t, row, zrow, marks, xs, xe, sv, w.alpha);
+      if constexpr (kLanes) {
+        // The colours stay in their lanes unless a span takes steps of its
+        // own or needs the scalar loop at the scissor's edge.
+        const __m128i rgb = Gouraud ? FixedColours(at) : _mm_setzero_si128();
+        if (!Gouraud || range.Keeps(rgb, n)) {
+          const int done = lanes->Draw(row + (Bpp / 8) * xs, zrow + xs, n, sv.z, rgb, clipRight - xs);
+          if (done < n) {
+            if constexpr (Gouraud) ToFixedColours(at, sv.r, sv.g, sv.b);
+            OpaqueSpanScalar<Bpp, Gouraud>(t, row, zrow, xs, n, sv, done);
+          }
+          continue;
         }
-#else
-        DrawSpan<Bpp, Gouraud, Kind>(t, row, zrow, marks, xs, xe, sv, w.alpha);
-#endif
       }
-      edges = Add(edges, slopes);
-      values = Add(values, valueDy);
-      row += colorPitch;
-      zrow += depthPitch;
-      if constexpr (Kind == SpanKind::kShadow) marks += t.shadowPitch;
+#endif
+      if constexpr (Gouraud) {
+        ToFixedColours(at, sv.r, sv.g, sv.b);
+        sv.dr = SpanStep(sv.r, stepR, n);
+        sv.dg = SpanStep(sv.g, stepG, n);
+        sv.db = SpanStep(sv.b, stepB, n);
+      }
+      DrawSpan<Bpp, Gouraud, Kind>(t, row, zrow, marks, xs, xe, sv, w.alpha);
     }
     xLong = longLeft ? Lane0(edges) : Lane1(edges);
     xShort = longLeft ? Lane1(edges) : Lane0(edges);
