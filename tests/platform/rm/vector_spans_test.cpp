@@ -1,14 +1,17 @@
 // The vector span loops against the scalar ones: the same pixels and the
 // same depths, bit for bit, over random backgrounds, depths, colours, steps,
-// alphas and span lengths, next to the scissor's edge too.
+// alphas and span lengths, next to the scissor's edge too; and the row
+// walk's range check in double lanes against the integer one.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 #include <utility>
 #include <vector>
 
 #include "platform/rm/raster/blend_span.h"
 #include "platform/rm/raster/opaque_span.h"
+#include "platform/rm/raster/row_lanes.h"
 
 namespace platform::rm::raster {
 namespace {
@@ -81,6 +84,33 @@ TEST(VectorSpans, EveryPathGivesTheScalarPixels) {
     ExpectVectorEqualsScalar<24, true>(path);
   }
 }
+
+#if defined(__SSE2__)
+TEST(VectorSpans, TheStepRangeCheckIsTheIntegerOne) {
+  std::mt19937 rng(7);
+  // Starts in range, at its top, from a NaN (-2^31) or anywhere; steps
+  // small, near the limits or anywhere; spans short and long.
+  auto value = [&] {
+    switch (rng() % 4) {
+      case 0: return static_cast<std::int32_t>(rng() % (256 << 16));
+      case 1: return (255 << 16) - static_cast<std::int32_t>(rng() % 4);
+      case 2: return std::numeric_limits<std::int32_t>::min();
+      default: return static_cast<std::int32_t>(rng());
+    }
+  };
+  auto inRange = [](std::int32_t start, std::int32_t step, int n) {
+    const std::int64_t end = start + std::int64_t{step} * (n - 1);
+    return end >= 0 && end <= (255 << 16);
+  };
+  for (int trial = 0; trial < 200000; ++trial) {
+    const std::int32_t r = value(), g = value(), b = value(), dr = value(), dg = value(), db = value();
+    const int n = 1 + static_cast<int>(rng() % 2 ? rng() % 9 : rng() % 4096);
+    ASSERT_EQ(StepRange(dr, dg, db).Keeps(_mm_setr_epi32(0, r, g, b), n),
+              inRange(r, dr, n) && inRange(g, dg, n) && inRange(b, db, n))
+        << r << " " << g << " " << b << " " << dr << " " << dg << " " << db << " " << n;
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace platform::rm::raster
