@@ -11,6 +11,7 @@
 
 #include "platform/rm/raster/blend_span.h"
 #include "platform/rm/raster/opaque_span.h"
+#include "platform/rm/raster/opaque_span_avx2.h"
 #include "platform/rm/raster/row_lanes.h"
 
 namespace platform::rm::raster {
@@ -66,8 +67,20 @@ void ExpectVectorEqualsScalar(BlendPath path) {
     BlendSpanScalar<Bpp, Gouraud>(t, scalar.color.data(), scalar.depth.data(), scalar.xs, scalar.n, scalar.v,
                                   scalar.alpha);
     ASSERT_EQ(vector.color, scalar.color) << "blend, trial " << trial;
-    if (path != BlendPath::kSse2) continue;  // the opaque loop has one vector path
-    OpaqueSpan<Bpp, Gouraud>(t, vector.color.data(), vector.depth.data(), vector.xs, xe, vector.v);
+    if (path == BlendPath::kScalar) continue;
+    int done = 0;
+#if defined(ZARN_HAVE_AVX2_SPANS)
+    if (path == BlendPath::kAvx2) {
+      const SpanValues& v = vector.v;
+      done = avx2::OpaqueLanes<Bpp, Gouraud>(v).Draw(vector.color.data() + Bpp / 8 * vector.xs,
+                                                     vector.depth.data() + vector.xs, vector.n, v.z,
+                                                     _mm_setr_epi32(0, v.r, v.g, v.b), t.x1 - vector.xs);
+    }
+#endif
+    if (path == BlendPath::kSse2)
+      OpaqueSpan<Bpp, Gouraud>(t, vector.color.data(), vector.depth.data(), vector.xs, xe, vector.v);
+    else
+      OpaqueSpanScalar<Bpp, Gouraud>(t, vector.color.data(), vector.depth.data(), vector.xs, vector.n, vector.v, done);
     OpaqueSpan<Bpp, Gouraud>(t, scalar.color.data(), scalar.depth.data(), scalar.xs, xe, scalar.v, false);
     ASSERT_EQ(vector.color, scalar.color) << "opaque, trial " << trial;
     ASSERT_EQ(vector.depth, scalar.depth) << "opaque, trial " << trial;

@@ -6,7 +6,9 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <type_traits>
 
+#include "platform/rm/raster/opaque_span_avx2.h"
 #include "platform/rm/raster/row_lanes.h"
 #include "platform/rm/raster/spans.h"
 #include "platform/rm/raster/target.h"
@@ -118,7 +120,7 @@ inline std::int32_t SpanStep(std::int32_t start, std::int32_t step, int n) {
 // same order. The rows go in runs above and below the middle vertex, each
 // with its left and right edge fixed, so where the rows are split makes no
 // difference to a pixel.
-template <int Bpp, bool Gouraud, SpanKind Kind>
+template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2 = false>
 [[gnu::always_inline]] inline void WalkRowsInline(const Target& t, RowWalk& w, int yStop) {
   const int yEnd = std::min(w.yEnd, yStop), yMid = w.yMid;
   int y = w.y;
@@ -142,7 +144,12 @@ template <int Bpp, bool Gouraud, SpanKind Kind>
 #if defined(__SSE2__)
   // The opaque spans' lanes, set up once for the triangle's rows.
   constexpr bool kLanes = Kind == SpanKind::kOpaque && Bpp != 8;
+#if defined(ZARN_HAVE_AVX2_SPANS)
+  using Lanes = std::conditional_t<Avx2, avx2::OpaqueLanes<Bpp == 8 ? 16 : Bpp, Gouraud>,
+                                   sse2::OpaqueLanes<Bpp == 8 ? 16 : Bpp, Gouraud>>;
+#else
   using Lanes = sse2::OpaqueLanes<Bpp == 8 ? 16 : Bpp, Gouraud>;
+#endif
   const std::optional<Lanes> lanes = kLanes ? std::optional<Lanes>(std::in_place, sv) : std::nullopt;
   const StepRange range(stepR, stepG, stepB);
 #endif
@@ -206,6 +213,15 @@ template <int Bpp, bool Gouraud, SpanKind Kind>
   w.bRow = Lane3(values);
 }
 
+template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2>
+[[gnu::always_inline]] inline void FillInline(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
+                                              const ScreenVertex& c, unsigned alpha) {
+  RowWalk w;
+  if (!SetUp<Gouraud>(t, a, b, c, w)) return;
+  w.alpha = alpha;
+  WalkRowsInline<Bpp, Gouraud, Kind, Avx2>(t, w, w.yEnd);
+}
+
 template <int Bpp, bool Gouraud, SpanKind Kind>
 void WalkRows(const Target& t, RowWalk& w, int yStop) {
   WalkRowsInline<Bpp, Gouraud, Kind>(t, w, yStop);
@@ -213,10 +229,40 @@ void WalkRows(const Target& t, RowWalk& w, int yStop) {
 
 template <int Bpp, bool Gouraud, SpanKind Kind>
 void Fill(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, unsigned alpha) {
-  RowWalk w;
-  if (!SetUp<Gouraud>(t, a, b, c, w)) return;
-  w.alpha = alpha;
-  WalkRowsInline<Bpp, Gouraud, Kind>(t, w, w.yEnd);
+  FillInline<Bpp, Gouraud, Kind, false>(t, a, b, c, alpha);
+}
+
+// The same walks compiled for AVX2, chosen at run time: their opaque spans
+// take avx2::OpaqueLanes, and all their vector code the three-operand
+// encoding, which saves the register copies the two-operand one needs. No
+// FMA: every product and sum rounds as in the plain build.
+#if defined(ZARN_HAVE_AVX2_SPANS)
+template <int Bpp, bool Gouraud, SpanKind Kind>
+[[gnu::target("avx2")]] void WalkRowsAvx2(const Target& t, RowWalk& w, int yStop) {
+  WalkRowsInline<Bpp, Gouraud, Kind, true>(t, w, yStop);
+}
+
+template <int Bpp, bool Gouraud, SpanKind Kind>
+[[gnu::target("avx2")]] void FillAvx2(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
+                                      const ScreenVertex& c, unsigned alpha) {
+  FillInline<Bpp, Gouraud, Kind, true>(t, a, b, c, alpha);
+}
+#endif
+
+template <int Bpp, bool Gouraud, SpanKind Kind>
+void FillBest(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, unsigned alpha) {
+#if defined(ZARN_HAVE_AVX2_SPANS)
+  if (avx2::Available()) return FillAvx2<Bpp, Gouraud, Kind>(t, a, b, c, alpha);
+#endif
+  Fill<Bpp, Gouraud, Kind>(t, a, b, c, alpha);
+}
+
+template <int Bpp, bool Gouraud, SpanKind Kind>
+RowWalk::Step* BestWalker() {
+#if defined(ZARN_HAVE_AVX2_SPANS)
+  if (avx2::Available()) return &WalkRowsAvx2<Bpp, Gouraud, Kind>;
+#endif
+  return &WalkRows<Bpp, Gouraud, Kind>;
 }
 
 template <int Bpp>
@@ -224,12 +270,12 @@ void Dispatch(const Target& t, const ScreenVertex& a, const ScreenVertex& b, con
               const TriangleStyle& s) {
   switch (s.kind) {
     case SpanKind::kOpaque:
-      return s.gouraud ? Fill<Bpp, true, SpanKind::kOpaque>(t, a, b, c, 255)
-                       : Fill<Bpp, false, SpanKind::kOpaque>(t, a, b, c, 255);
+      return s.gouraud ? FillBest<Bpp, true, SpanKind::kOpaque>(t, a, b, c, 255)
+                       : FillBest<Bpp, false, SpanKind::kOpaque>(t, a, b, c, 255);
     case SpanKind::kBlend:
-      return s.gouraud ? Fill<Bpp, true, SpanKind::kBlend>(t, a, b, c, s.alpha)
-                       : Fill<Bpp, false, SpanKind::kBlend>(t, a, b, c, s.alpha);
-    case SpanKind::kShadow: return Fill<Bpp, false, SpanKind::kShadow>(t, a, b, c, s.alpha);
+      return s.gouraud ? FillBest<Bpp, true, SpanKind::kBlend>(t, a, b, c, s.alpha)
+                       : FillBest<Bpp, false, SpanKind::kBlend>(t, a, b, c, s.alpha);
+    case SpanKind::kShadow: return FillBest<Bpp, false, SpanKind::kShadow>(t, a, b, c, s.alpha);
   }
 }
 
@@ -237,10 +283,10 @@ template <int Bpp>
 RowWalk::Step* WalkerOf(const TriangleStyle& s) {
   switch (s.kind) {
     case SpanKind::kOpaque:
-      return s.gouraud ? &WalkRows<Bpp, true, SpanKind::kOpaque> : &WalkRows<Bpp, false, SpanKind::kOpaque>;
+      return s.gouraud ? BestWalker<Bpp, true, SpanKind::kOpaque>() : BestWalker<Bpp, false, SpanKind::kOpaque>();
     case SpanKind::kBlend:
-      return s.gouraud ? &WalkRows<Bpp, true, SpanKind::kBlend> : &WalkRows<Bpp, false, SpanKind::kBlend>;
-    case SpanKind::kShadow: return &WalkRows<Bpp, false, SpanKind::kShadow>;
+      return s.gouraud ? BestWalker<Bpp, true, SpanKind::kBlend>() : BestWalker<Bpp, false, SpanKind::kBlend>();
+    case SpanKind::kShadow: return BestWalker<Bpp, false, SpanKind::kShadow>();
   }
   return nullptr;
 }
