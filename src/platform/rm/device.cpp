@@ -97,12 +97,18 @@ raster::Target Device::MakeTarget(int x, int y, int w, int h, bool clearing) {
   t.colorPitch = bb.Pitch();
   t.bitsPerPixel = bb.BitsPerPixel();
   if (zBuffer_) {
+    // Whoever else took the z-buffer's pixels may have written any depth.
+    if (zBuffer_->PixelsHandedOut() != zPixelsSeen_) depthRows_.Forget(zBuffer_->Height());
     t.depth = reinterpret_cast<float*>(zBuffer_->Pixels());
+    zPixelsSeen_ = zBuffer_->PixelsHandedOut();
     t.depthPitch = zBuffer_->Pitch() / static_cast<int>(sizeof(float));
+    depthRows_.width = zBuffer_->Width();
   } else {
     t.depth = ownDepth_.data();
     t.depthPitch = bb.Width();
+    depthRows_.width = bb.Width();
   }
+  t.depthRows = &depthRows_;
   t.x0 = std::clamp(x, 0, bb.Width());
   t.y0 = std::clamp(y, 0, bb.Height());
   t.x1 = std::clamp(x + std::max(w, 0), t.x0, bb.Width());

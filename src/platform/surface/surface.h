@@ -144,6 +144,7 @@ class Surface : public RefCounted {
   // good only until the next Flip: take them afresh for each frame.
   std::uint8_t* Pixels() {
     SettleToWrite();
+    ++pixelsHandedOut_;
     return pixels_.data();
   }
   const std::uint8_t* Pixels() const {
@@ -152,6 +153,10 @@ class Surface : public RefCounted {
   }
   std::uint8_t* Row(int y) { return Pixels() + static_cast<std::size_t>(y) * pitch_; }
   const std::uint8_t* Row(int y) const { return Pixels() + static_cast<std::size_t>(y) * pitch_; }
+  // How many times the pixels were handed out to write: a user that keeps
+  // what it knows of them (a 3D device, of its z-buffer) sees from this
+  // whether anyone else may have written them since it last looked.
+  std::uint64_t PixelsHandedOut() const { return pixelsHandedOut_; }
   // Work owed to the pixels before anyone else may see them: a 3D device
   // that puts off a clear, to do it band by band as it draws, leaves it
   // here. It runs once, before the pixels are next handed out or flipped,
@@ -250,6 +255,7 @@ class Surface : public RefCounted {
   // its own storage holds the front's previous picture.
   mutable bool owesPicture_ = false;
   mutable std::function<void()> deferred_;  // see DeferWork
+  std::uint64_t pixelsHandedOut_ = 0;
   Ref<Surface> zBuffer_;
   Ref<Clipper> clipper_;
   bool hasSourceKey_ = false;

@@ -67,6 +67,36 @@ TEST_F(RenderDeviceScene, DrawsDepthIntoTheAttachedZBuffer) {
   EXPECT_EQ(depth[1], 0.0f);          // cleared: farther than anything
 }
 
+// A clear writes the depth only of rows that faces wrote since the last
+// one: whatever moved, was drawn by a narrower viewport, in bands or not, or
+// was written by someone else, no depth stays behind.
+TEST_F(RenderDeviceScene, AClearLeavesNoDepthBehind) {
+  Ref<Frame> holder;
+  ASSERT_EQ(CreateFrame(root.get(), &holder), kOk);
+  AddMesh(Square(0, 0, 4, 1, Color{1, 0, 0, 1}), holder.get());
+  const surface::Surface& depth = *zbuf;  // read only: a write would make the device forget what it knows
+  auto drawAt = [&](float y) {
+    holder->SetPosition(root.get(), 0, y, 0);
+    Draw();
+    for (int py = 0; py < kSize; ++py)
+      for (int px = 0; px < kSize; ++px)
+        ASSERT_EQ(reinterpret_cast<const float*>(depth.Row(py))[px] > 0, !IsBackground(px, py))
+            << px << "," << py << " with the square at " << y;
+  };
+  for (std::int64_t bandedFrom : {std::int64_t{1} << 40, std::int64_t{0}}) {
+    device->SetBanding(bandedFrom, 1);  // bands of eight rows
+    for (float y : {-1.5f, 1.5f, 0.0f, 1.5f}) drawAt(y);
+  }
+  Ref<Viewport> narrow;
+  ASSERT_EQ(Viewport::Create(device, camera, 0, 0, kSize / 2, kSize, &narrow), kOk);
+  holder->SetPosition(root.get(), 0, -1.5f, 0);
+  ASSERT_EQ(narrow->Clear(), kOk);
+  ASSERT_EQ(narrow->Render(root.get()), kOk);
+  drawAt(0.0f);
+  reinterpret_cast<float*>(zbuf->Row(kSize - 1))[3] = 0.5f;  // a background row
+  drawAt(1.5f);
+}
+
 TEST_F(RenderDeviceScene, ForceUpdateKeepsTheUnionUntilTheNextRender) {
   EXPECT_FALSE(viewport->ForcedArea(nullptr, nullptr, nullptr, nullptr));
   EXPECT_EQ(viewport->ForceUpdate(0, 0, 10, 10), kOk);

@@ -8,6 +8,37 @@
 
 namespace platform::rm::raster {
 
+// The rows of a depth buffer that may hold anything nearer than the
+// farthest depth (0): a clear need not write the others, and most pictures
+// have rows of background above and below their faces. `dirty` holds what
+// was there before the render under way; `drawn` what its opaque faces
+// (queued before a banded clear runs) and lines will write, until Settle
+// takes it into `dirty` when the render is done.
+struct DepthRows {
+  struct Range {
+    int y0 = 0, y1 = 0;  // half-open; empty when y0 >= y1
+    bool Empty() const { return y0 >= y1; }
+    void Add(int from, int to) {
+      if (from >= to) return;
+      if (Empty()) {
+        y0 = from, y1 = to;
+      } else {
+        y0 = from < y0 ? from : y0;
+        y1 = to > y1 ? to : y1;
+      }
+    }
+  };
+  Range dirty, drawn;
+  int width = 0;  // of the buffer: only a clear of whole rows makes them clean
+
+  // Nothing known: every row may hold anything.
+  void Forget(int height) { dirty = {0, height}; }
+  void Settle() {
+    dirty.Add(drawn.y0, drawn.y1);
+    drawn = {};
+  }
+};
+
 struct Target {
   std::uint8_t* color = nullptr;
   int colorPitch = 0;  // bytes
@@ -21,6 +52,8 @@ struct Target {
   std::uint16_t* shadowMarks = nullptr;
   int shadowPitch = 0;  // entries
   std::uint16_t shadowMark = 0;
+  // Null: not tracked, and a clear writes every row.
+  DepthRows* depthRows = nullptr;
 
   bool Valid() const { return color && ReadyButColor(); }
   // Everything but the colour pointer is in place.
