@@ -181,9 +181,10 @@ class OpaqueLanes {
   __m256 dz_, dz8_;  // the depth step, and k·dz for k = 0..7
   // 16 bits, Gouraud: k·step of each channel for k = 0..7. 24 bits: the
   // three registers of the bytes' k·step, or of the flat bytes' values.
-  __m256i lanes_[3] = {};
-  __m256i by8_[3] = {};  // a group's step: per channel (16), per register (24)
-  __m128i flat01_ = _mm_setzero_si128(), flat2_ = _mm_setzero_si128();
+  // Only what the triangle's kind uses is set up: each triangle makes one.
+  __m256i lanes_[3];
+  __m256i by8_[3];  // a group's step: per channel (16), per register (24)
+  __m128i flat01_, flat2_;
 };
 
 #undef ZARN_AVX2

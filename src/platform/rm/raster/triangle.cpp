@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <optional>
 #include <type_traits>
 
 #include "platform/rm/raster/opaque_span_avx2.h"
@@ -150,7 +149,12 @@ template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2 = false>
 #else
   using Lanes = sse2::OpaqueLanes<Bpp == 8 ? 16 : Bpp, Gouraud>;
 #endif
-  const std::optional<Lanes> lanes = kLanes ? std::optional<Lanes>(std::in_place, sv) : std::nullopt;
+  // Made here rather than in a std::optional, whose constructor would not
+  // inline the AVX2 one.
+  struct NoLanes {
+    explicit NoLanes(const SpanValues&) {}
+  };
+  const std::conditional_t<kLanes, Lanes, NoLanes> lanes(sv);
   const StepRange range(stepR, stepG, stepB);
 #endif
   std::uint8_t* row = t.color + static_cast<std::ptrdiff_t>(y) * t.colorPitch;
@@ -183,7 +187,7 @@ template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2 = false>
         // own or needs the scalar loop at the scissor's edge.
         const __m128i rgb = Gouraud ? FixedColours(at) : _mm_setzero_si128();
         if (!Gouraud || range.Keeps(rgb, n)) {
-          const int done = lanes->Draw(row + (Bpp / 8) * xs, zrow + xs, n, sv.z, rgb, clipRight - xs);
+          const int done = lanes.Draw(row + (Bpp / 8) * xs, zrow + xs, n, sv.z, rgb, clipRight - xs);
           if (done < n) {
             if constexpr (Gouraud) ToFixedColours(at, sv.r, sv.g, sv.b);
             OpaqueSpanScalar<Bpp, Gouraud>(t, row, zrow, xs, n, sv, done);
