@@ -37,6 +37,9 @@ struct RenderScratch {
   // bands, and the viewport's clear still to do in each band first.
   bool banded = false;
   BandWalks opaque;
+  // Whether the viewport's last render had translucent faces or shadows:
+  // only then do its opaque faces go by bands (see Viewport::Render).
+  bool blendedLastTime = true;
   bool clearing = false;
   unsigned clearR = 0, clearG = 0, clearB = 0;
 };

@@ -111,13 +111,16 @@ HResult Viewport::Render(const Frame* frame) {
   s.opaque.Clear();
   // The clear and the opaque faces go band by band only where the colour
   // and depth are too large to stay in the cache from one pass to the next
-  // anyway (8 MB and more; 1080p has 14 MB): on smaller pictures queueing
-  // many small faces costs more than it saves (the anchor scene at
-  // 800x600x16: 6 %). Translucent faces and shadows always go by bands.
+  // anyway (8 MB and more; 1080p has 14 MB), and where translucent faces or
+  // shadows will be blended over them, as they were last time: otherwise
+  // queueing many small faces costs more than it saves (the anchor scene:
+  // 6 % at 800x600x16, 7 % at 1080p). Translucent faces and shadows always
+  // go by bands.
   const raster::Target& t = ctx.target;
   const std::int64_t frameBytes = std::int64_t{t.x1 - t.x0} * (t.y1 - t.y0) * (t.bitsPerPixel / 8 + 4);
   s.banded = true;
-  if (!t.Valid() || !ctx.projection.Valid() || frameBytes < device_->BandedFrameBytes()) StopBanding(ctx);
+  if (!t.Valid() || !ctx.projection.Valid() || frameBytes < device_->BandedFrameBytes() || !s.blendedLastTime)
+    StopBanding(ctx);
   if (!t.Valid() || !ctx.projection.Valid()) return kOk;
 
   const Matrix worldToCamera = camera_->WorldMatrix().RigidInverse();
@@ -165,6 +168,7 @@ HResult Viewport::Render(const Frame* frame) {
     for (BandWalks* l : lists) l->DrawBand(t, band, stop);
   }
   s.clearing = false;
+  s.blendedLastTime = !s.transparent.Empty() || !s.shadows.Empty();
   s.opaque.Clear();
   s.transparent.Clear();
   s.shadows.Clear();

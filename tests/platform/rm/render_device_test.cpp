@@ -74,6 +74,9 @@ TEST_F(RenderDeviceScene, AClearLeavesNoDepthBehind) {
   Ref<Frame> holder;
   ASSERT_EQ(CreateFrame(root.get(), &holder), kOk);
   AddMesh(Square(0, 0, 4, 1, Color{1, 0, 0, 1}), holder.get());
+  // A translucent face in front keeps the opaque ones going by bands.
+  ASSERT_EQ(device->SetRenderMode(kRenderModeBlendedTransparency), kOk);
+  AddMesh(Square(0, 0, 3.9f, 0.5f, Color{0, 1, 0, 0.5f}), holder.get());
   const surface::Surface& depth = *zbuf;  // read only: a write would make the device forget what it knows
   auto drawAt = [&](float y) {
     holder->SetPosition(root.get(), 0, y, 0);
