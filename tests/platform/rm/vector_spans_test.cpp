@@ -118,9 +118,15 @@ TEST(VectorSpans, TheStepRangeCheckIsTheIntegerOne) {
   for (int trial = 0; trial < 200000; ++trial) {
     const std::int32_t r = value(), g = value(), b = value(), dr = value(), dg = value(), db = value();
     const int n = 1 + static_cast<int>(rng() % 2 ? rng() % 9 : rng() % 4096);
-    ASSERT_EQ(StepRange(dr, dg, db).Keeps(_mm_setr_epi32(0, r, g, b), n),
-              inRange(r, dr, n) && inRange(g, dg, n) && inRange(b, db, n))
+    const bool keeps = inRange(r, dr, n) && inRange(g, dg, n) && inRange(b, db, n);
+    const __m128i rgb = _mm_setr_epi32(0, r, g, b);
+    ASSERT_EQ(StepRange(dr, dg, db).Keeps(rgb, n), keeps)
         << r << " " << g << " " << b << " " << dr << " " << dg << " " << db << " " << n;
+#if defined(ZARN_HAVE_AVX2_SPANS)
+    if (BestBlendPath() == BlendPath::kAvx2) {
+      ASSERT_EQ(avx2::StepRange(dr, dg, db).Keeps(rgb, n), keeps) << "AVX2, trial " << trial;
+    }
+#endif
   }
 }
 #endif

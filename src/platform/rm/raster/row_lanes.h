@@ -9,6 +9,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 namespace platform::rm::raster {
 
@@ -82,6 +85,28 @@ class StepRange {
  private:
   __m128d rg_, b_;
 };
+
+#if defined(__x86_64__) && defined(__GNUC__)
+namespace avx2 {
+// StepRange for the row walks compiled for AVX2, in 64-bit integer lanes:
+// the products and sums are exact there, so this too is the integer check.
+class StepRange {
+ public:
+  [[gnu::target("avx2")]] StepRange(std::int32_t dr, std::int32_t dg, std::int32_t db)
+      : steps_(_mm256_setr_epi64x(dr, dg, db, 0)) {}
+  [[gnu::target("avx2")]] bool Keeps(__m128i rgb, int n) const {
+    const __m256i start = _mm256_cvtepi32_epi64(_mm_srli_si128(rgb, 4));  // r, g, b and 0
+    const __m256i end = _mm256_add_epi64(start, _mm256_mul_epi32(steps_, _mm256_set1_epi64x(n - 1)));
+    const __m256i out = _mm256_or_si256(_mm256_cmpgt_epi64(_mm256_setzero_si256(), end),
+                                        _mm256_cmpgt_epi64(end, _mm256_set1_epi64x(255 << 16)));
+    return _mm256_testz_si256(out, out) != 0;
+  }
+
+ private:
+  __m256i steps_;
+};
+}  // namespace avx2
+#endif
 #else
 struct Quad {
   float v[4];

@@ -155,7 +155,11 @@ template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2 = false>
     explicit NoLanes(const SpanValues&) {}
   };
   const std::conditional_t<kLanes, Lanes, NoLanes> lanes(sv);
+#if defined(ZARN_HAVE_AVX2_SPANS)
+  const std::conditional_t<Avx2, avx2::StepRange, StepRange> range(stepR, stepG, stepB);
+#else
   const StepRange range(stepR, stepG, stepB);
+#endif
 #endif
   std::uint8_t* row = t.color + static_cast<std::ptrdiff_t>(y) * t.colorPitch;
   float* zrow = t.depth + static_cast<std::ptrdiff_t>(y) * t.depthPitch;
