@@ -98,6 +98,23 @@ TEST(VectorSpans, EveryPathGivesTheScalarPixels) {
   }
 }
 
+#if defined(ZARN_HAVE_AVX2_SPANS)
+// The AVX2 walks find a row's ends by rounding: the same pixels as
+// FirstCentre for coordinates as large as the walk's, on pixel centres too.
+TEST(VectorSpans, TheAvx2RowEndsAreTheFirstCentres) {
+  if (BestBlendPath() != BlendPath::kAvx2) GTEST_SKIP() << "no AVX2 on this processor";
+  std::mt19937 rng(3);
+  std::uniform_real_distribution<float> any(-3.0e7f, 3.0e7f);
+  for (int trial = 0; trial < 100000; ++trial) {
+    const float a = trial % 2 ? any(rng) : static_cast<float>(static_cast<int>(rng() % 4001) - 2000) * 0.25f;
+    const float b = trial % 3 ? -a : -0.0f;
+    int left, right;
+    avx2::FirstCentres(QuadOf(a, b, 0, 0), left, right);
+    ASSERT_EQ(std::pair(left, right), std::pair(FirstCentre(a), FirstCentre(b))) << a << " " << b;
+  }
+}
+#endif
+
 #if defined(__SSE2__)
 TEST(VectorSpans, TheStepRangeCheckIsTheIntegerOne) {
   std::mt19937 rng(7);

@@ -88,6 +88,14 @@ class StepRange {
 
 #if defined(__x86_64__) && defined(__GNUC__)
 namespace avx2 {
+// FirstCentres for the walks compiled for AVX2: ceil(x - 0.5) is one
+// rounding there, and the same integer for the bounded coordinates here.
+[[gnu::target("avx2")]] inline void FirstCentres(Quad x, int& left, int& right) {
+  const __m128i c = _mm_cvtps_epi32(_mm_ceil_ps(_mm_sub_ps(x, _mm_set1_ps(0.5f))));
+  left = _mm_cvtsi128_si32(c);
+  right = _mm_extract_epi32(c, 1);
+}
+
 // StepRange for the row walks compiled for AVX2, in 64-bit integer lanes:
 // the products and sums are exact there, so this too is the integer check.
 class StepRange {

@@ -177,7 +177,12 @@ template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2 = false>
     for (; y < runEnd; ++y, edges = Add(edges, slopes), values = Add(values, valueDy), row += colorPitch,
                             zrow += depthPitch, marks += Kind == SpanKind::kShadow ? t.shadowPitch : 0) {
       int xs, xe;
-      FirstCentres(edges, xs, xe);
+#if defined(ZARN_HAVE_AVX2_SPANS)
+      if constexpr (Avx2)
+        avx2::FirstCentres(edges, xs, xe);
+      else
+#endif
+        FirstCentres(edges, xs, xe);
       xs = std::max(clipLeft, xs);
       xe = std::min(clipRight, xe);
       if (xs >= xe) continue;
