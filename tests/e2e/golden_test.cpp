@@ -63,6 +63,20 @@ TEST_F(Golden, EveryScreenLooksAsBefore) {
   EXPECT_EQ(list, Slurp(file)) << "a screen looks different; if that is meant, run scripts/update-golden";
 }
 
+// Without AVX2 the spans and row walks take their SSE2 paths: the same
+// pictures of play, at every depth.
+TEST_F(Golden, PlayLooksTheSameWithoutAvx2) {
+  const std::string golden = Slurp(kGolden / "pictures.txt");
+  ::setenv("ZARN_NO_AVX2", "1", 1);
+  for (const auto& [name, args] : kScreens) {
+    if (name.rfind("playing", 0) != 0) continue;
+    const fs::path png = dir / (name + ".png");
+    ASSERT_EQ(Play(args + " --screenshot '" + png.string() + "'"), 0) << name << ": " << errors;
+    EXPECT_NE(golden.find(name + " " + Fnv64(Slurp(png)) + "\n"), std::string::npos) << name;
+  }
+  ::unsetenv("ZARN_NO_AVX2");
+}
+
 // A whole game on the result route, won with the best verdict each stage;
 // every tenth turn of its trail is kept (scripts/trail-diff finds the exact
 // turn between two runs).
