@@ -107,13 +107,12 @@ class OpaqueLanes {
         return _mm_packus_epi32(_mm256_castsi256_si128(c), _mm256_extracti128_si256(c, 1));
       }
     }
+    // The 24 bytes of the group's eight pixels.
     ZARN_AVX2 void Next24(__m128i& bytes01, __m128i& bytes2) const {
-      if constexpr (!Gouraud) {
-        bytes01 = l_.flat01_;
-        bytes2 = l_.flat2_;
-      } else {
+      if constexpr (Gouraud)
         Bytes24(at_, bytes01, bytes2);
-      }
+      else
+        bytes01 = l_.flat01_, bytes2 = l_.flat2_;
     }
 
    private:
