@@ -102,12 +102,11 @@ raster::Target Device::MakeTarget(int x, int y, int w, int h, bool clearing) {
     t.depth = reinterpret_cast<float*>(zBuffer_->Pixels());
     zPixelsSeen_ = zBuffer_->PixelsHandedOut();
     t.depthPitch = zBuffer_->Pitch() / static_cast<int>(sizeof(float));
-    depthRows_.width = zBuffer_->Width();
   } else {
     t.depth = ownDepth_.data();
     t.depthPitch = bb.Width();
-    depthRows_.width = bb.Width();
   }
+  depthRows_.width = zBuffer_ ? zBuffer_->Width() : bb.Width();
   t.depthRows = &depthRows_;
   t.x0 = std::clamp(x, 0, bb.Width());
   t.y0 = std::clamp(y, 0, bb.Height());

@@ -59,7 +59,7 @@ bool Finite(const ScreenVertex& v) {
 
 void DrawLine(const Target& t, const ScreenVertex& a, const ScreenVertex& b) {
   if (!t.Valid() || !Finite(a) || !Finite(b)) return;
-  if (t.depthRows) t.depthRows->drawn.Add(t.y0, t.y1);
+  if (t.depthRows) t.depthRows->drawn.Add({t.y0, t.y1});
   switch (t.bitsPerPixel) {
     case 8: return Line<8>(t, a, b);
     case 16: return Line<16>(t, a, b);
@@ -70,7 +70,7 @@ void DrawLine(const Target& t, const ScreenVertex& a, const ScreenVertex& b) {
 
 void DrawPoint(const Target& t, const ScreenVertex& p) {
   if (!t.Valid() || !Finite(p)) return;
-  if (t.depthRows) t.depthRows->drawn.Add(t.y0, t.y1);
+  if (t.depthRows) t.depthRows->drawn.Add({t.y0, t.y1});
   int x = static_cast<int>(std::floor(p.x)), y = static_cast<int>(std::floor(p.y));
   unsigned r = Channel(p.r), g = Channel(p.g), b = Channel(p.b);
   switch (t.bitsPerPixel) {
@@ -91,22 +91,10 @@ void Clear(const Target& t, unsigned r, unsigned g, unsigned b, bool color, bool
   // The depth of rows that hold nothing nearer is left as it is.
   int depthFrom = t.y0, depthTo = t.y1;
   if (depth && t.depthRows) {
-    DepthRows& rows = *t.depthRows;
-    DepthRows::Range any = rows.dirty;
-    any.Add(rows.drawn.y0, rows.drawn.y1);
-    depthFrom = std::max(depthFrom, any.y0);
-    depthTo = std::min(depthTo, any.y1);
-    // Rows cleared whole leave the dirty ones (a cut through the middle
-    // leaves them as they were: they are only ever too many).
-    DepthRows::Range& d = rows.dirty;
-    if (t.x0 == 0 && t.x1 >= rows.width && !d.Empty()) {
-      if (t.y0 <= d.y0 && t.y1 >= d.y1)
-        d = {};
-      else if (t.y0 <= d.y0 && t.y1 > d.y0)
-        d.y0 = t.y1;
-      else if (t.y0 < d.y1 && t.y1 >= d.y1)
-        d.y1 = t.y0;
-    }
+    const DepthRows::Range rows = t.depthRows->MayHoldDepth();
+    depthFrom = std::max(depthFrom, rows.y0);
+    depthTo = std::min(depthTo, rows.y1);
+    t.depthRows->Cleared(t.x0, t.x1, t.y0, t.y1);
   }
   const std::uint8_t* firstRow = nullptr;
   for (int y = t.y0; y < t.y1; ++y) {

@@ -2,6 +2,7 @@
 // Where the rasterizer draws: colour rows of 8, 16 or 24 bits per pixel, a
 // float depth row per colour row (larger = nearer: the depth kept is 1/z),
 // and the scissor rectangle (the viewport) that nothing is drawn outside.
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/rm/raster/palette_lut.h"
@@ -18,14 +19,9 @@ struct DepthRows {
   struct Range {
     int y0 = 0, y1 = 0;  // half-open; empty when y0 >= y1
     bool Empty() const { return y0 >= y1; }
-    void Add(int from, int to) {
-      if (from >= to) return;
-      if (Empty()) {
-        y0 = from, y1 = to;
-      } else {
-        y0 = from < y0 ? from : y0;
-        y1 = to > y1 ? to : y1;
-      }
+    void Add(const Range& r) {
+      if (r.Empty()) return;
+      *this = Empty() ? r : Range{std::min(y0, r.y0), std::max(y1, r.y1)};
     }
   };
   Range dirty, drawn;
@@ -33,8 +29,27 @@ struct DepthRows {
 
   // Nothing known: every row may hold anything.
   void Forget(int height) { dirty = {0, height}; }
+  // The rows a clear must write.
+  Range MayHoldDepth() const {
+    Range any = dirty;
+    any.Add(drawn);
+    return any;
+  }
+  // Rows [y0, y1) cleared from x = x0 to x1: cleared whole, they leave the
+  // dirty ones (a cut through the middle leaves them as they were: they are
+  // only ever too many).
+  void Cleared(int x0, int x1, int y0, int y1) {
+    Range& d = dirty;
+    if (x0 != 0 || x1 < width || d.Empty()) return;
+    if (y0 <= d.y0 && y1 >= d.y1)
+      d = {};
+    else if (y0 <= d.y0 && y1 > d.y0)
+      d.y0 = y1;
+    else if (y0 < d.y1 && y1 >= d.y1)
+      d.y1 = y0;
+  }
   void Settle() {
-    dirty.Add(drawn.y0, drawn.y1);
+    dirty.Add(drawn);
     drawn = {};
   }
 };
