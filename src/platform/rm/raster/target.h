@@ -2,7 +2,6 @@
 // Where the rasterizer draws: colour rows of 8, 16 or 24 bits per pixel, a
 // float depth row per colour row (larger = nearer: the depth kept is 1/z),
 // and the scissor rectangle (the viewport) that nothing is drawn outside.
-#include <algorithm>
 #include <cstdint>
 
 #include "platform/rm/raster/palette_lut.h"
@@ -19,9 +18,14 @@ struct DepthRows {
   struct Range {
     int y0 = 0, y1 = 0;  // half-open; empty when y0 >= y1
     bool Empty() const { return y0 >= y1; }
-    void Add(const Range& r) {
-      if (r.Empty()) return;
-      *this = Empty() ? r : Range{std::min(y0, r.y0), std::max(y1, r.y1)};
+    void Add(int from, int to) {
+      if (from >= to) return;
+      if (Empty()) {
+        y0 = from, y1 = to;
+      } else {
+        y0 = from < y0 ? from : y0;
+        y1 = to > y1 ? to : y1;
+      }
     }
   };
   Range dirty, drawn;
@@ -32,7 +36,7 @@ struct DepthRows {
   // The rows a clear must write.
   Range MayHoldDepth() const {
     Range any = dirty;
-    any.Add(drawn);
+    any.Add(drawn.y0, drawn.y1);
     return any;
   }
   // Rows [y0, y1) cleared from x = x0 to x1: cleared whole, they leave the
@@ -49,7 +53,7 @@ struct DepthRows {
       d.y1 = y0;
   }
   void Settle() {
-    dirty.Add(drawn);
+    dirty.Add(drawn.y0, drawn.y1);
     drawn = {};
   }
 };
