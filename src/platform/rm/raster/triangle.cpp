@@ -112,6 +112,29 @@ inline std::int32_t SpanStep(std::int32_t start, std::int32_t step, int n) {
   return static_cast<std::int32_t>((clamped - start) / (n - 1));
 }
 
+// What the row walk takes from the processor: the SSE2 pieces (plain
+// floats without SSE2), or their AVX2 twins in the walks compiled for AVX2.
+template <bool Avx2>
+struct Isa {
+#if defined(__SSE2__)
+  template <int Bpp, bool Gouraud>
+  using OpaqueLanes = sse2::OpaqueLanes<Bpp, Gouraud>;
+  using StepRange = raster::StepRange;
+#endif
+  static void FirstCentres(Quad x, int& left, int& right) { raster::FirstCentres(x, left, right); }
+};
+#if defined(ZARN_HAVE_AVX2_SPANS)
+template <>
+struct Isa<true> {
+  template <int Bpp, bool Gouraud>
+  using OpaqueLanes = avx2::OpaqueLanes<Bpp, Gouraud>;
+  using StepRange = avx2::StepRange;
+  [[gnu::target("avx2")]] static void FirstCentres(Quad x, int& left, int& right) {
+    avx2::FirstCentres(x, left, right);
+  }
+};
+#endif
+
 // Draws the walk's rows up to `yStop` (exclusive) and leaves it at the next.
 // The walk's values live in registers meanwhile, four to a register (the
 // edges' x, depth and colours, and their steps), so that the span's vector
@@ -143,23 +166,14 @@ template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2 = false>
 #if defined(__SSE2__)
   // The opaque spans' lanes, set up once for the triangle's rows.
   constexpr bool kLanes = Kind == SpanKind::kOpaque && Bpp != 8;
-#if defined(ZARN_HAVE_AVX2_SPANS)
-  using Lanes = std::conditional_t<Avx2, avx2::OpaqueLanes<Bpp == 8 ? 16 : Bpp, Gouraud>,
-                                   sse2::OpaqueLanes<Bpp == 8 ? 16 : Bpp, Gouraud>>;
-#else
-  using Lanes = sse2::OpaqueLanes<Bpp == 8 ? 16 : Bpp, Gouraud>;
-#endif
+  using Lanes = typename Isa<Avx2>::template OpaqueLanes<Bpp == 8 ? 16 : Bpp, Gouraud>;
   // Made here rather than in a std::optional, whose constructor would not
   // inline the AVX2 one.
   struct NoLanes {
     explicit NoLanes(const SpanValues&) {}
   };
   const std::conditional_t<kLanes, Lanes, NoLanes> lanes(sv);
-#if defined(ZARN_HAVE_AVX2_SPANS)
-  const std::conditional_t<Avx2, avx2::StepRange, StepRange> range(stepR, stepG, stepB);
-#else
-  const StepRange range(stepR, stepG, stepB);
-#endif
+  const typename Isa<Avx2>::StepRange range(stepR, stepG, stepB);
 #endif
   std::uint8_t* row = t.color + static_cast<std::ptrdiff_t>(y) * t.colorPitch;
   float* zrow = t.depth + static_cast<std::ptrdiff_t>(y) * t.depthPitch;
@@ -177,12 +191,7 @@ template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2 = false>
     for (; y < runEnd; ++y, edges = Add(edges, slopes), values = Add(values, valueDy), row += colorPitch,
                             zrow += depthPitch, marks += Kind == SpanKind::kShadow ? t.shadowPitch : 0) {
       int xs, xe;
-#if defined(ZARN_HAVE_AVX2_SPANS)
-      if constexpr (Avx2)
-        avx2::FirstCentres(edges, xs, xe);
-      else
-#endif
-        FirstCentres(edges, xs, xe);
+      Isa<Avx2>::FirstCentres(edges, xs, xe);
       xs = std::max(clipLeft, xs);
       xe = std::min(clipRight, xe);
       if (xs >= xe) continue;
