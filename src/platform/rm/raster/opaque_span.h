@@ -66,6 +66,24 @@ struct FirstLaneMasks {
 };
 inline constexpr FirstLaneMasks kFirstLanes{};
 
+// A group's new 24 bytes (o01, then o2) written over its eight 24-bit
+// pixels, changing only those whose bit is set in `passes`.
+// `select(mask, yes, no)` picks bytes by mask: the AVX2 spans give it one
+// instruction.
+template <class Select>
+[[gnu::always_inline]] inline void StorePixels24(std::uint8_t* span, __m128i o01, __m128i o2, int passes,
+                                                 Select select) {
+  if (passes != 0xFF) {
+    const std::uint8_t* mask = kPassBytes.bytes[passes];
+    o01 = select(_mm_load_si128(reinterpret_cast<const __m128i*>(mask)), o01,
+                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(span)));
+    o2 = select(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(mask + 16)), o2,
+                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(span + 16)));
+  }
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(span), o01);
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(span + 16), o2);
+}
+
 // The opaque spans of one triangle at 16 or 24 bits per pixel, from the
 // depth step, the colour steps its spans take (the row walk gives a span
 // whose end would leave 0..255 steps of its own, and draws it otherwise)
@@ -208,15 +226,7 @@ class OpaqueLanes {
     } else {
       __m128i o01, o2;
       colours.Next24(o01, o2);
-      if (passes != 0xFF) {
-        const std::uint8_t* mask = kPassBytes.bytes[passes];
-        o01 = Select(_mm_load_si128(reinterpret_cast<const __m128i*>(mask)), o01,
-                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(span)));
-        o2 = Select(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(mask + 16)), o2,
-                    _mm_loadl_epi64(reinterpret_cast<const __m128i*>(span + 16)));
-      }
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(span), o01);
-      _mm_storel_epi64(reinterpret_cast<__m128i*>(span + 16), o2);
+      StorePixels24(span, o01, o2, passes, Select);
     }
   }
 

@@ -139,17 +139,16 @@ class OpaqueLanes {
     } else {
       __m128i o01, o2;
       colours.Next24(o01, o2);
-      if (passes != 0xFF) {
-        const std::uint8_t* mask = sse2::kPassBytes.bytes[passes];
-        o01 = _mm_blendv_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(span)), o01,
-                              _mm_load_si128(reinterpret_cast<const __m128i*>(mask)));
-        o2 = _mm_blendv_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(span + 16)), o2,
-                             _mm_loadl_epi64(reinterpret_cast<const __m128i*>(mask + 16)));
-      }
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(span), o01);
-      _mm_storel_epi64(reinterpret_cast<__m128i*>(span + 16), o2);
+      sse2::StorePixels24(span, o01, o2, passes, SelectBytes{});
     }
   }
+
+  // sse2::Select as one blend.
+  struct SelectBytes {
+    ZARN_AVX2 __m128i operator()(__m128i mask, __m128i yes, __m128i no) const {
+      return _mm_blendv_epi8(no, yes, mask);
+    }
+  };
 
   // Of bytes 8q..8q+7 of eight 24-bit pixels: their channels (0, 1, 2 for
   // B, G, R) and their pixels.
