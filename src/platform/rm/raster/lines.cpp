@@ -59,7 +59,7 @@ bool Finite(const ScreenVertex& v) {
 
 void DrawLine(const Target& t, const ScreenVertex& a, const ScreenVertex& b) {
   if (!t.Valid() || !Finite(a) || !Finite(b)) return;
-  if (t.depthRows) t.depthRows->drawn.Add(t.y0, t.y1);
+  t.WillWriteDepth(t.y0, t.y1);
   switch (t.bitsPerPixel) {
     case 8: return Line<8>(t, a, b);
     case 16: return Line<16>(t, a, b);
@@ -70,7 +70,7 @@ void DrawLine(const Target& t, const ScreenVertex& a, const ScreenVertex& b) {
 
 void DrawPoint(const Target& t, const ScreenVertex& p) {
   if (!t.Valid() || !Finite(p)) return;
-  if (t.depthRows) t.depthRows->drawn.Add(t.y0, t.y1);
+  t.WillWriteDepth(t.y0, t.y1);
   int x = static_cast<int>(std::floor(p.x)), y = static_cast<int>(std::floor(p.y));
   unsigned r = Channel(p.r), g = Channel(p.g), b = Channel(p.b);
   switch (t.bitsPerPixel) {

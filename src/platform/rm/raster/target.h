@@ -75,6 +75,10 @@ struct Target {
   DepthRows* depthRows = nullptr;
 
   bool Valid() const { return color && ReadyButColor(); }
+  // Rows [y0, y1) may take depth from the render under way (see DepthRows).
+  void WillWriteDepth(int rowsFrom, int rowsTo) const {
+    if (depthRows) depthRows->drawn.Add(rowsFrom, rowsTo);
+  }
   // Everything but the colour pointer is in place.
   bool ReadyButColor() const {
     return depth && x1 > x0 && y1 > y0 &&

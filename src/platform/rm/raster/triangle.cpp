@@ -240,7 +240,7 @@ template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2>
                                               const ScreenVertex& c, unsigned alpha) {
   RowWalk w;
   if (!SetUp<Gouraud>(t, a, b, c, w)) return;
-  if (Kind == SpanKind::kOpaque && t.depthRows) t.depthRows->drawn.Add(w.y, w.yEnd);
+  if constexpr (Kind == SpanKind::kOpaque) t.WillWriteDepth(w.y, w.yEnd);
   w.alpha = alpha;
   WalkRowsInline<Bpp, Gouraud, Kind, Avx2>(t, w, w.yEnd);
 }
@@ -343,7 +343,7 @@ bool RowWalk::Start(const Target& t, const ScreenVertex& a, const ScreenVertex& 
     y = yEnd = 0;
     return false;
   }
-  if (style.kind == SpanKind::kOpaque && t.depthRows) t.depthRows->drawn.Add(y, yEnd);
+  if (style.kind == SpanKind::kOpaque) t.WillWriteDepth(y, yEnd);
   alpha = style.kind == SpanKind::kOpaque ? 255 : style.alpha;
   step_ = t.bitsPerPixel == 8 ? WalkerOf<8>(style) : t.bitsPerPixel == 16 ? WalkerOf<16>(style) : WalkerOf<24>(style);
   return true;
