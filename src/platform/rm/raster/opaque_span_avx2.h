@@ -145,9 +145,7 @@ class OpaqueLanes {
 
   // sse2::Select as one blend.
   struct SelectBytes {
-    ZARN_AVX2 __m128i operator()(__m128i mask, __m128i yes, __m128i no) const {
-      return _mm_blendv_epi8(no, yes, mask);
-    }
+    ZARN_AVX2 __m128i operator()(__m128i mask, __m128i yes, __m128i no) const { return _mm_blendv_epi8(no, yes, mask); }
   };
 
   // Of bytes 8q..8q+7 of eight 24-bit pixels: their channels (0, 1, 2 for
