@@ -1,7 +1,8 @@
 // The vector span loops against the scalar ones: the same pixels and the
 // same depths, bit for bit, over random backgrounds, depths, colours, steps,
-// alphas and span lengths, next to the scissor's edge too; and the row
-// walk's range check in double lanes against the integer one.
+// alphas and span lengths, next to the scissor's edge too; the lanes' test
+// of a hidden span against what drawing it does; and the row walk's range
+// check in double lanes against the integer one.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -61,7 +62,17 @@ void ExpectVectorEqualsScalar(BlendPath path) {
   t.x1 = kWidth;  // the scissor ends with the row
   for (int trial = 0; trial < 2000; ++trial) {
     RandomSpan vector(rng, Bpp, Gouraud), scalar = vector;
-    const int xe = vector.xs + vector.n;
+    const int xe = vector.xs + vector.n, room = t.x1 - vector.xs;
+    bool hides = false;  // what the lanes say of the span before it is drawn
+#if defined(ZARN_HAVE_AVX2_SPANS)
+    if (path == BlendPath::kAvx2)
+      hides =
+          avx2::OpaqueLanes<Bpp, Gouraud>(vector.v).Hides(vector.depth.data() + vector.xs, vector.n, vector.v.z, room);
+#endif
+    if (path == BlendPath::kSse2)
+      hides =
+          sse2::OpaqueLanes<Bpp, Gouraud>(vector.v).Hides(vector.depth.data() + vector.xs, vector.n, vector.v.z, room);
+    const std::vector<float> depthBefore = vector.depth;
     BlendSpanWith<Bpp, Gouraud>(path, t, vector.color.data(), vector.depth.data(), vector.xs, xe, vector.v,
                                 vector.alpha);
     BlendSpanScalar<Bpp, Gouraud>(t, scalar.color.data(), scalar.depth.data(), scalar.xs, scalar.n, scalar.v,
@@ -74,7 +85,7 @@ void ExpectVectorEqualsScalar(BlendPath path) {
       const SpanValues& v = vector.v;
       done = avx2::OpaqueLanes<Bpp, Gouraud>(v).Draw(vector.color.data() + Bpp / 8 * vector.xs,
                                                      vector.depth.data() + vector.xs, vector.n, v.z,
-                                                     _mm_setr_epi32(0, v.r, v.g, v.b), t.x1 - vector.xs);
+                                                     _mm_setr_epi32(0, v.r, v.g, v.b), room);
     }
 #endif
     if (path == BlendPath::kSse2)
@@ -84,6 +95,13 @@ void ExpectVectorEqualsScalar(BlendPath path) {
     OpaqueSpan<Bpp, Gouraud>(t, scalar.color.data(), scalar.depth.data(), scalar.xs, xe, scalar.v, false);
     ASSERT_EQ(vector.color, scalar.color) << "opaque, trial " << trial;
     ASSERT_EQ(vector.depth, scalar.depth) << "opaque, trial " << trial;
+    // A span called hidden takes no pixel; one that takes none is called
+    // hidden wherever its groups fit before the scissor's edge.
+    const bool tookNone = scalar.depth == depthBefore;
+    ASSERT_TRUE(!hides || tookNone) << "hidden, trial " << trial;
+    if (room >= (vector.n + 7) / 8 * 8) {
+      ASSERT_EQ(hides, tookNone) << "hidden, trial " << trial;
+    }
   }
 }
 

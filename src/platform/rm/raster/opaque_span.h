@@ -132,6 +132,28 @@ class OpaqueLanes {
     }
   }
 
+  // True when none of the n pixels of a span passes the depth test, with
+  // the depths Draw would give them, tested eight at a time where `room`
+  // allows (false where it does not).
+  bool Hides(const float* zspan, int n, float firstZ, int room) const {
+    const __m128 z = _mm_set1_ps(firstZ);
+    __m128 z0 = _mm_add_ps(z, dz0_), z1 = _mm_add_ps(z, dz1_), k = _mm_setr_ps(8, 9, 10, 11);
+    for (int at = 0; at < n; at += 8) {
+      if (at + 8 > room) return false;
+      __m128 pass0 = _mm_cmpgt_ps(z0, _mm_loadu_ps(zspan + at)), pass1 = _mm_cmpgt_ps(z1, _mm_loadu_ps(zspan + at + 4));
+      if (n - at < 8) {
+        const auto* first = reinterpret_cast<const __m128*>(kFirstLanes.lanes[n - at]);
+        pass0 = _mm_and_ps(pass0, first[0]);
+        pass1 = _mm_and_ps(pass1, first[1]);
+      }
+      if (_mm_movemask_ps(_mm_or_ps(pass0, pass1))) return false;
+      z0 = _mm_add_ps(z, _mm_mul_ps(k, dz_));
+      z1 = _mm_add_ps(z, _mm_mul_ps(_mm_add_ps(k, _mm_set1_ps(4)), dz_));
+      k = _mm_add_ps(k, _mm_set1_ps(8));
+    }
+    return true;
+  }
+
   // Pixels 0..n-1 of a span with the steps these lanes were made for, eight
   // at a time, and a last group of fewer where `room` pixels from the span's
   // start lie inside the scissor. Returns the pixel it got to; the scalar

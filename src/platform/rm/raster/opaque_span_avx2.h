@@ -53,6 +53,22 @@ class OpaqueLanes {
     }
   }
 
+  // As sse2::OpaqueLanes::Hides.
+  ZARN_AVX2 bool Hides(const float* zspan, int n, float firstZ, int room) const {
+    const __m256 z = _mm256_set1_ps(firstZ);
+    __m256 zk = _mm256_add_ps(z, dz8_), k = _mm256_setr_ps(8, 9, 10, 11, 12, 13, 14, 15);
+    for (int at = 0; at < n; at += 8) {
+      if (at + 8 > room) return false;
+      __m256 pass = _mm256_cmp_ps(zk, _mm256_loadu_ps(zspan + at), _CMP_GT_OQ);
+      if (n - at < 8)
+        pass = _mm256_and_ps(pass, _mm256_loadu_ps(reinterpret_cast<const float*>(sse2::kFirstLanes.lanes[n - at])));
+      if (_mm256_movemask_ps(pass)) return false;
+      zk = _mm256_add_ps(z, _mm256_mul_ps(k, dz_));
+      k = _mm256_add_ps(k, _mm256_set1_ps(8));
+    }
+    return true;
+  }
+
   // As sse2::OpaqueLanes::Draw.
   ZARN_AVX2 int Draw(std::uint8_t* span, float* zspan, int n, float firstZ, __m128i rgb, int room) const {
     if (n < 8 && room < 8) return 0;

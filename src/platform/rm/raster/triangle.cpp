@@ -201,6 +201,10 @@ template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2 = false>
       sv.z = Lane0(at);
 #if defined(__SSE2__)
       if constexpr (kLanes) {
+        // Most Gouraud spans of a scene drawn near to far lie behind what
+        // is there (about two in three of the anchor scene's): their depths
+        // are tested before their colours are made and checked.
+        if (Gouraud && lanes.Hides(zrow + xs, n, sv.z, clipRight - xs)) continue;
         // The colours stay in their lanes unless a span takes steps of its
         // own or needs the scalar loop at the scissor's edge.
         const __m128i rgb = Gouraud ? FixedColours(at) : _mm_setzero_si128();
