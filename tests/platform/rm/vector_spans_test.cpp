@@ -1,8 +1,8 @@
 // The vector span loops against the scalar ones: the same pixels and the
 // same depths, bit for bit, over random backgrounds, depths, colours, steps,
 // alphas and span lengths, next to the scissor's edge too; the lanes' test
-// of a hidden span against what drawing it does; and the row walk's range
-// check in double lanes against the integer one.
+// of a hidden span and their one-group draw against what drawing it does;
+// and the row walk's range check in double lanes against the integer one.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -63,15 +63,22 @@ void ExpectVectorEqualsScalar(BlendPath path) {
   for (int trial = 0; trial < 2000; ++trial) {
     RandomSpan vector(rng, Bpp, Gouraud), scalar = vector;
     const int xe = vector.xs + vector.n, room = t.x1 - vector.xs;
-    bool hides = false;  // what the lanes say of the span before it is drawn
+    // What the lanes say of the span before it is drawn, and the span drawn
+    // as one group where it is short enough (the row walk's two shortcuts).
+    const bool oneGroup = vector.n <= 8 && room >= 8;
+    bool hides = false;
+    RandomSpan grouped = vector;
+    const SpanValues& v = vector.v;
+    auto withLanes = [&](const auto& lanes) {
+      hides = lanes.Hides(vector.depth.data() + vector.xs, vector.n, v.z, room);
+      if (oneGroup)
+        lanes.DrawGroup(grouped.color.data() + Bpp / 8 * grouped.xs, grouped.depth.data() + grouped.xs, grouped.n, v.z,
+                        _mm_setr_epi32(0, v.r, v.g, v.b));
+    };
 #if defined(ZARN_HAVE_AVX2_SPANS)
-    if (path == BlendPath::kAvx2)
-      hides =
-          avx2::OpaqueLanes<Bpp, Gouraud>(vector.v).Hides(vector.depth.data() + vector.xs, vector.n, vector.v.z, room);
+    if (path == BlendPath::kAvx2) withLanes(avx2::OpaqueLanes<Bpp, Gouraud>(v));
 #endif
-    if (path == BlendPath::kSse2)
-      hides =
-          sse2::OpaqueLanes<Bpp, Gouraud>(vector.v).Hides(vector.depth.data() + vector.xs, vector.n, vector.v.z, room);
+    if (path == BlendPath::kSse2) withLanes(sse2::OpaqueLanes<Bpp, Gouraud>(v));
     const std::vector<float> depthBefore = vector.depth;
     BlendSpanWith<Bpp, Gouraud>(path, t, vector.color.data(), vector.depth.data(), vector.xs, xe, vector.v,
                                 vector.alpha);
@@ -82,7 +89,6 @@ void ExpectVectorEqualsScalar(BlendPath path) {
     int done = 0;
 #if defined(ZARN_HAVE_AVX2_SPANS)
     if (path == BlendPath::kAvx2) {
-      const SpanValues& v = vector.v;
       done = avx2::OpaqueLanes<Bpp, Gouraud>(v).Draw(vector.color.data() + Bpp / 8 * vector.xs,
                                                      vector.depth.data() + vector.xs, vector.n, v.z,
                                                      _mm_setr_epi32(0, v.r, v.g, v.b), room);
@@ -95,6 +101,10 @@ void ExpectVectorEqualsScalar(BlendPath path) {
     OpaqueSpan<Bpp, Gouraud>(t, scalar.color.data(), scalar.depth.data(), scalar.xs, xe, scalar.v, false);
     ASSERT_EQ(vector.color, scalar.color) << "opaque, trial " << trial;
     ASSERT_EQ(vector.depth, scalar.depth) << "opaque, trial " << trial;
+    if (oneGroup) {
+      ASSERT_EQ(grouped.color, scalar.color) << "one group, trial " << trial;
+      ASSERT_EQ(grouped.depth, scalar.depth) << "one group, trial " << trial;
+    }
     // A span called hidden takes no pixel; one that takes none is called
     // hidden wherever its groups fit before the scissor's edge.
     const bool tookNone = scalar.depth == depthBefore;

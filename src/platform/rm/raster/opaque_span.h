@@ -154,6 +154,15 @@ class OpaqueLanes {
     return true;
   }
 
+  // A span of n <= 8 pixels with room for eight before the scissor's edge,
+  // as Draw draws it: one group, with fewer tests on the way than Draw's
+  // (most spans of small faces are such).
+  void DrawGroup(std::uint8_t* span, float* zspan, int n, float firstZ, __m128i rgb) const {
+    const __m128 z = _mm_set1_ps(firstZ);
+    Colours colours(*this, rgb);
+    Group<true>(span, zspan, _mm_add_ps(z, dz0_), _mm_add_ps(z, dz1_), n, colours);
+  }
+
   // Pixels 0..n-1 of a span with the steps these lanes were made for, eight
   // at a time, and a last group of fewer where `room` pixels from the span's
   // start lie inside the scissor. Returns the pixel it got to; the scalar
@@ -227,12 +236,14 @@ class OpaqueLanes {
   };
 
   // Eight pixels with depths z0 (pixels 0..3) and z1 (4..7), the first
-  // `count` of them only. Pixels that fail, and those past the span, keep
+  // `count` of them only (kMasked: count is at most eight, and the mask is
+  // taken without asking). Pixels that fail, and those past the span, keep
   // their depth and colour: they are written back as they were.
+  template <bool kMasked = false>
   static void Group(std::uint8_t* span, float* zspan, __m128 z0, __m128 z1, int count, Colours& colours) {
     const __m128 old0 = _mm_loadu_ps(zspan), old1 = _mm_loadu_ps(zspan + 4);
     __m128 pass0 = _mm_cmpgt_ps(z0, old0), pass1 = _mm_cmpgt_ps(z1, old1);
-    if (count < 8) {
+    if (kMasked || count < 8) {
       const auto* lanes = reinterpret_cast<const __m128*>(kFirstLanes.lanes[count]);
       pass0 = _mm_and_ps(pass0, lanes[0]);
       pass1 = _mm_and_ps(pass1, lanes[1]);

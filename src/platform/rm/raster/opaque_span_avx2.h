@@ -69,6 +69,11 @@ class OpaqueLanes {
     return true;
   }
 
+  // As sse2::OpaqueLanes::DrawGroup.
+  ZARN_AVX2 void DrawGroup(std::uint8_t* span, float* zspan, int n, float firstZ, __m128i rgb) const {
+    Group<true>(span, zspan, _mm256_add_ps(_mm256_set1_ps(firstZ), dz8_), n, Colours(*this, rgb));
+  }
+
   // As sse2::OpaqueLanes::Draw.
   ZARN_AVX2 int Draw(std::uint8_t* span, float* zspan, int n, float firstZ, __m128i rgb, int room) const {
     if (n < 8 && room < 8) return 0;
@@ -136,13 +141,15 @@ class OpaqueLanes {
     __m256i at_[3];
   };
 
-  // Eight pixels with depths z, the first `count` of them only. Pixels that
-  // fail, and those past the span, keep their depth and colour: they are
-  // written back as they were.
+  // Eight pixels with depths z, the first `count` of them only (kMasked:
+  // count is at most eight, and the mask is taken without asking). Pixels
+  // that fail, and those past the span, keep their depth and colour: they
+  // are written back as they were.
+  template <bool kMasked = false>
   ZARN_AVX2 static void Group(std::uint8_t* span, float* zspan, __m256 z, int count, const Colours& colours) {
     const __m256 old = _mm256_loadu_ps(zspan);
     __m256 pass = _mm256_cmp_ps(z, old, _CMP_GT_OQ);
-    if (count < 8)
+    if (kMasked || count < 8)
       pass = _mm256_and_ps(pass, _mm256_loadu_ps(reinterpret_cast<const float*>(sse2::kFirstLanes.lanes[count])));
     const int passes = _mm256_movemask_ps(pass);
     if (passes == 0) return;

@@ -209,6 +209,10 @@ template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2 = false>
         // own or needs the scalar loop at the scissor's edge.
         const __m128i rgb = Gouraud ? FixedColours(at) : _mm_setzero_si128();
         if (!Gouraud || range.Keeps(rgb, n)) {
+          if (n <= 8 && clipRight - xs >= 8) {
+            lanes.DrawGroup(row + (Bpp / 8) * xs, zrow + xs, n, sv.z, rgb);
+            continue;
+          }
           const int done = lanes.Draw(row + (Bpp / 8) * xs, zrow + xs, n, sv.z, rgb, clipRight - xs);
           if (done < n) {
             if constexpr (Gouraud) ToFixedColours(at, sv.r, sv.g, sv.b);
