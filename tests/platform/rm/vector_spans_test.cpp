@@ -7,6 +7,7 @@
 
 #include <limits>
 #include <random>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -127,18 +128,22 @@ TEST(VectorSpans, EveryPathGivesTheScalarPixels) {
 }
 
 #if defined(ZARN_HAVE_AVX2_SPANS)
-// The AVX2 walks find a row's ends by rounding: the same pixels as
-// FirstCentre for coordinates as large as the walk's, on pixel centres too.
-TEST(VectorSpans, TheAvx2RowEndsAreTheFirstCentres) {
+// The AVX2 walks find a row's ends by rounding, and cut them to the scissor
+// and find the first centre in lanes: the same pixels and offset as the
+// plain walk, for coordinates as large as the walk's, on pixel centres too.
+TEST(VectorSpans, TheAvx2RowEndsAreThePlainOnes) {
   if (BestBlendPath() != BlendPath::kAvx2) GTEST_SKIP() << "no AVX2 on this processor";
   std::mt19937 rng(3);
-  std::uniform_real_distribution<float> any(-3.0e7f, 3.0e7f);
+  std::uniform_real_distribution<float> any(-3.0e7f, 3.0e7f), near(-100.0f, 2100.0f);
   for (int trial = 0; trial < 100000; ++trial) {
     const float a = trial % 2 ? any(rng) : static_cast<float>(static_cast<int>(rng() % 4001) - 2000) * 0.25f;
     const float b = trial % 3 ? -a : -0.0f;
-    int left, right;
-    avx2::FirstCentres(QuadOf(a, b, 0, 0), left, right);
-    ASSERT_EQ(std::pair(left, right), std::pair(FirstCentre(a), FirstCentre(b))) << a << " " << b;
+    const int left = static_cast<int>(rng() % 64), right = left + 1 + static_cast<int>(rng() % 2000);
+    const float x0 = trial % 5 ? near(rng) : a;
+    int xs, xe, plainXs, plainXe;
+    const float fx = Lane0(avx2::RowEnds(left, right, x0)(QuadOf(a, b, 0, 0), xs, xe));
+    const float plainFx = Lane0(RowEnds(left, right, x0)(QuadOf(a, b, 0, 0), plainXs, plainXe));
+    ASSERT_EQ(std::tuple(xs, xe, fx), std::tuple(plainXs, plainXe, plainFx)) << a << " " << b << " " << x0;
   }
 }
 #endif

@@ -34,6 +34,7 @@ using Quad = __m128;
 inline Quad QuadOf(float a, float b, float c, float d) { return _mm_setr_ps(a, b, c, d); }
 inline Quad Add(Quad a, Quad b) { return _mm_add_ps(a, b); }
 inline Quad Mul(Quad a, float s) { return _mm_mul_ps(a, _mm_set1_ps(s)); }
+inline Quad Mul(Quad a, Quad b) { return _mm_mul_ps(a, b); }
 inline float Lane0(Quad q) { return _mm_cvtss_f32(q); }
 inline float Lane1(Quad q) { return _mm_cvtss_f32(_mm_shuffle_ps(q, q, 0x55)); }
 inline float Lane2(Quad q) { return _mm_cvtss_f32(_mm_shuffle_ps(q, q, 0xAA)); }
@@ -88,13 +89,29 @@ class StepRange {
 
 #if defined(__x86_64__) && defined(__GNUC__)
 namespace avx2 {
-// FirstCentres for the walks compiled for AVX2: ceil(x - 0.5) is one
-// rounding there, and the same integer for the bounded coordinates here.
-[[gnu::target("avx2")]] inline void FirstCentres(Quad x, int& left, int& right) {
-  const __m128i c = _mm_cvtps_epi32(_mm_ceil_ps(_mm_sub_ps(x, _mm_set1_ps(0.5f))));
-  left = _mm_cvtsi128_si32(c);
-  right = _mm_extract_epi32(c, 1);
-}
+// RowEnds for the walks compiled for AVX2, all in lanes until the ends are
+// taken out: ceil(x - 0.5) is one rounding there (the same integer for the
+// bounded coordinates here), the scissor two integer compares, and the
+// centre's offset the same float sums from the same integer.
+class RowEnds {
+ public:
+  [[gnu::target("avx2")]] RowEnds(int left, int right, float x0)
+      : low_(_mm_setr_epi32(left, INT32_MIN, 0, 0)),
+        high_(_mm_setr_epi32(INT32_MAX, right, 0, 0)),
+        x0_(_mm_set1_ps(x0)) {}
+  [[gnu::target("avx2")]] Quad operator()(Quad edges, int& xs, int& xe) const {
+    const __m128i c = _mm_cvtps_epi32(_mm_ceil_ps(_mm_sub_ps(edges, _mm_set1_ps(0.5f))));
+    const __m128i clipped = _mm_min_epi32(_mm_max_epi32(c, low_), high_);
+    xs = _mm_cvtsi128_si32(clipped);
+    xe = _mm_extract_epi32(clipped, 1);
+    const __m128 fx = _mm_sub_ps(_mm_add_ps(_mm_cvtepi32_ps(clipped), _mm_set1_ps(0.5f)), x0_);
+    return _mm_shuffle_ps(fx, fx, 0);
+  }
+
+ private:
+  __m128i low_, high_;  // the scissor's left in lane 0, its right in lane 1
+  __m128 x0_;
+};
 
 // StepRange for the row walks compiled for AVX2, in 64-bit integer lanes:
 // the products and sums are exact there, so this too is the integer check.
@@ -122,6 +139,7 @@ struct Quad {
 inline Quad QuadOf(float a, float b, float c, float d) { return {{a, b, c, d}}; }
 inline Quad Add(Quad a, Quad b) { return {{a.v[0] + b.v[0], a.v[1] + b.v[1], a.v[2] + b.v[2], a.v[3] + b.v[3]}}; }
 inline Quad Mul(Quad a, float s) { return {{a.v[0] * s, a.v[1] * s, a.v[2] * s, a.v[3] * s}}; }
+inline Quad Mul(Quad a, Quad b) { return {{a.v[0] * b.v[0], a.v[1] * b.v[1], a.v[2] * b.v[2], a.v[3] * b.v[3]}}; }
 inline float Lane0(Quad q) { return q.v[0]; }
 inline float Lane1(Quad q) { return q.v[1]; }
 inline float Lane2(Quad q) { return q.v[2]; }
@@ -136,5 +154,24 @@ inline void ToFixedColours(Quad c, std::int32_t& r, std::int32_t& g, std::int32_
   b = ToFixed(c.v[3]);
 }
 #endif
+
+// A row's first pixel and end within the scissor's columns [left, right),
+// from its edges in lanes 0 and 1, and in every lane that pixel's centre
+// less x0, the offset its values are found at.
+class RowEnds {
+ public:
+  RowEnds(int left, int right, float x0) : left_(left), right_(right), x0_(x0) {}
+  Quad operator()(Quad edges, int& xs, int& xe) const {
+    FirstCentres(edges, xs, xe);
+    xs = std::max(left_, xs);
+    xe = std::min(right_, xe);
+    const float fx = static_cast<float>(xs) + 0.5f - x0_;
+    return QuadOf(fx, fx, fx, fx);
+  }
+
+ private:
+  int left_, right_;
+  float x0_;
+};
 
 }  // namespace platform::rm::raster

@@ -121,7 +121,7 @@ struct Isa {
   using OpaqueLanes = sse2::OpaqueLanes<Bpp, Gouraud>;
   using StepRange = raster::StepRange;
 #endif
-  static void FirstCentres(Quad x, int& left, int& right) { raster::FirstCentres(x, left, right); }
+  using RowEnds = raster::RowEnds;
 };
 #if defined(ZARN_HAVE_AVX2_SPANS)
 template <>
@@ -129,9 +129,7 @@ struct Isa<true> {
   template <int Bpp, bool Gouraud>
   using OpaqueLanes = avx2::OpaqueLanes<Bpp, Gouraud>;
   using StepRange = avx2::StepRange;
-  [[gnu::target("avx2")]] static void FirstCentres(Quad x, int& left, int& right) {
-    avx2::FirstCentres(x, left, right);
-  }
+  using RowEnds = avx2::RowEnds;
 };
 #endif
 
@@ -148,8 +146,8 @@ template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2 = false>
   int y = w.y;
   if (y >= yEnd) return;
   const bool longLeft = w.longLeft;
-  const float x0 = w.x0;
-  const int clipLeft = t.x0, clipRight = t.x1;
+  const int clipRight = t.x1;
+  const typename Isa<Avx2>::RowEnds rowEnds(t.x0, clipRight, w.x0);
   const Quad valueDx = QuadOf(w.pz.dx, w.pr.dx, w.pg.dx, w.pb.dx);
   const Quad valueDy = QuadOf(w.pz.dy, w.pr.dy, w.pg.dy, w.pb.dy);
   Quad values = QuadOf(w.zRow, w.rRow, w.gRow, w.bRow);
@@ -191,12 +189,9 @@ template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2 = false>
     for (; y < runEnd; ++y, edges = Add(edges, slopes), values = Add(values, valueDy), row += colorPitch,
                             zrow += depthPitch, marks += Kind == SpanKind::kShadow ? t.shadowPitch : 0) {
       int xs, xe;
-      Isa<Avx2>::FirstCentres(edges, xs, xe);
-      xs = std::max(clipLeft, xs);
-      xe = std::min(clipRight, xe);
+      const Quad fx = rowEnds(edges, xs, xe);
       if (xs >= xe) continue;
       const int n = xe - xs;
-      const float fx = static_cast<float>(xs) + 0.5f - x0;
       const Quad at = Add(values, Mul(valueDx, fx));
       sv.z = Lane0(at);
 #if defined(__SSE2__)
