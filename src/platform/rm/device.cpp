@@ -94,11 +94,15 @@ void Device::InstallColorRamp() {
 raster::Target Device::MakeTarget(int x, int y, int w, int h, bool clearing) {
   raster::Target t;
   surface::Surface& bb = *backBuffer_;
+  depthRows_.width = zBuffer_ ? zBuffer_->Width() : bb.Width();
+  depthRows_.height = zBuffer_ ? zBuffer_->Height() : bb.Height();
+  colorRows_.width = bb.Width();
+  colorRows_.height = bb.Height();
   t.colorPitch = bb.Pitch();
   t.bitsPerPixel = bb.BitsPerPixel();
   if (zBuffer_) {
     // Whoever else took the z-buffer's pixels may have written any depth.
-    if (zBuffer_->PixelsHandedOut() != zPixelsSeen_) depthRows_.Forget(zBuffer_->Height());
+    if (zBuffer_->PixelsHandedOut() != zPixelsSeen_) depthRows_.Forget();
     t.depth = reinterpret_cast<float*>(zBuffer_->Pixels());
     zPixelsSeen_ = zBuffer_->PixelsHandedOut();
     t.depthPitch = zBuffer_->Pitch() / static_cast<int>(sizeof(float));
@@ -106,7 +110,6 @@ raster::Target Device::MakeTarget(int x, int y, int w, int h, bool clearing) {
     t.depth = ownDepth_.data();
     t.depthPitch = bb.Width();
   }
-  depthRows_.width = zBuffer_ ? zBuffer_->Width() : bb.Width();
   t.depthRows = &depthRows_;
   t.x0 = std::clamp(x, 0, bb.Width());
   t.y0 = std::clamp(y, 0, bb.Height());
@@ -121,9 +124,14 @@ raster::Target Device::MakeTarget(int x, int y, int w, int h, bool clearing) {
   t.shadowMarks = shadowMarks_.data();
   t.shadowPitch = bb.Width();
   t.shadowMark = shadowMark_;
+  // Whoever else took the back buffer's pixels may have written any colour
+  // (and a flip gives it the front buffer's).
+  if (bb.PixelsHandedOut() != colorPixelsSeen_) colorRows_.Forget();
   // Only a clear that will draw excuses the back buffer from copying back
   // the picture it owes since the last Flip.
   t.color = clearing && t.ReadyButColor() ? bb.PixelsToOverwrite({t.x0, t.y0, t.x1, t.y1}) : bb.Pixels();
+  colorPixelsSeen_ = bb.PixelsHandedOut();
+  t.colorRows = &colorRows_;
   return t;
 }
 

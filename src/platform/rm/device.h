@@ -98,8 +98,9 @@ class Device : public RefCounted {
 
   Ref<surface::Surface> backBuffer_, zBuffer_;
   std::vector<float> ownDepth_;  // made all farthest: no rows to clear
-  raster::DepthRows depthRows_;
+  raster::ClearedRows depthRows_, colorRows_;
   std::uint64_t zPixelsSeen_ = ~std::uint64_t{0};  // never yet: nothing known
+  std::uint64_t colorPixelsSeen_ = ~std::uint64_t{0};
   std::vector<std::uint16_t> shadowMarks_;
   std::uint16_t shadowMark_ = 0;
   raster::PaletteLut lut_;

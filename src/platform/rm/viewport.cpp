@@ -93,13 +93,13 @@ HResult Viewport::Render(const Frame* frame) {
   s.clearing = device_->TakeClear(x_, y_, width_, height_, &s.clearR, &s.clearG, &s.clearB);
   ctx.target = device_->MakeTarget(x_, y_, width_, height_, s.clearing);
   // The rows this render writes count as dirty once it is done, however it
-  // ends (see raster::DepthRows).
-  struct SettleDepthRows {
-    raster::DepthRows* rows;
-    ~SettleDepthRows() {
+  // ends (see raster::ClearedRows).
+  struct SettleRows {
+    raster::ClearedRows* rows;
+    ~SettleRows() {
       if (rows) rows->Settle();
     }
-  } settle{ctx.target.depthRows};
+  } settleDepth{ctx.target.depthRows}, settleColor{ctx.target.colorRows};
   ctx.projection = MakeProjection();
   ctx.deviceQuality = device_->GetQuality();
   ctx.blended = (device_->GetRenderMode() & kRenderModeBlendedTransparency) != 0;

@@ -172,6 +172,8 @@ HResult Surface::Flip(Surface* target, std::uint32_t flags) {
   Surface& back = *backBuffer_;
   if (back.deferred_) back.RunDeferredWork();  // the picture shown is the one with it done
   if (!back.owesPicture_) {
+    ++pixelsHandedOut_;
+    ++back.pixelsHandedOut_;
     if (back.front_ == this && back.pixels_.size() == pixels_.size()) {
       pixels_.swap(back.pixels_);
       back.owesPicture_ = true;

@@ -39,6 +39,7 @@ Surface::~Surface() {
 void Surface::PayOwedPicture() const {
   const Surface* back = owesPicture_ ? this : backBuffer_.get();
   back->owesPicture_ = false;
+  ++back->pixelsHandedOut_;
   std::memcpy(back->pixels_.data(), back->front_->pixels_.data(), back->pixels_.size());
 }
 

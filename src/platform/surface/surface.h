@@ -153,9 +153,10 @@ class Surface : public RefCounted {
   }
   std::uint8_t* Row(int y) { return Pixels() + static_cast<std::size_t>(y) * pitch_; }
   const std::uint8_t* Row(int y) const { return Pixels() + static_cast<std::size_t>(y) * pitch_; }
-  // How many times the pixels were handed out to write: a user that keeps
-  // what it knows of them (a 3D device, of its z-buffer) sees from this
-  // whether anyone else may have written them since it last looked.
+  // How many times the pixels were handed out to write, or changed by a
+  // flip: a user that keeps what it knows of them (a 3D device, of its
+  // buffers) sees from this whether anyone else may have written them since
+  // it last looked.
   std::uint64_t PixelsHandedOut() const { return pixelsHandedOut_; }
   // Work owed to the pixels before anyone else may see them: a 3D device
   // that puts off a clear, to do it band by band as it draws, leaves it
@@ -254,8 +255,8 @@ class Surface : public RefCounted {
   // A back buffer after Flip: its picture is in the front's storage, and
   // its own storage holds the front's previous picture.
   mutable bool owesPicture_ = false;
-  mutable std::function<void()> deferred_;  // see DeferWork
-  std::uint64_t pixelsHandedOut_ = 0;
+  mutable std::function<void()> deferred_;     // see DeferWork
+  mutable std::uint64_t pixelsHandedOut_ = 0;  // and the pixels changed by a flip
   Ref<Surface> zBuffer_;
   Ref<Clipper> clipper_;
   bool hasSourceKey_ = false;

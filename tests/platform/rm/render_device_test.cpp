@@ -67,10 +67,11 @@ TEST_F(RenderDeviceScene, DrawsDepthIntoTheAttachedZBuffer) {
   EXPECT_EQ(depth[1], 0.0f);          // cleared: farther than anything
 }
 
-// A clear writes the depth only of rows that faces wrote since the last
-// one: whatever moved, was drawn by a narrower viewport, in bands or not, or
-// was written by someone else, no depth stays behind.
-TEST_F(RenderDeviceScene, AClearLeavesNoDepthBehind) {
+// A clear writes the depth and colour only of rows that faces wrote since
+// the last one: whatever moved, was drawn by a narrower viewport, in bands
+// or not, or was written by someone else, and whatever colour the clear is,
+// no depth or colour stays behind.
+TEST_F(RenderDeviceScene, AClearLeavesNoDepthOrColourBehind) {
   Ref<Frame> holder;
   ASSERT_EQ(CreateFrame(root.get(), &holder), kOk);
   AddMesh(Square(0, 0, 4, 1, Color{1, 0, 0, 1}), holder.get());
@@ -98,6 +99,16 @@ TEST_F(RenderDeviceScene, AClearLeavesNoDepthBehind) {
   drawAt(0.0f);
   reinterpret_cast<float*>(zbuf->Row(kSize - 1))[3] = 0.5f;  // a background row
   drawAt(1.5f);
+  back->Row(2)[5] = 0x5A;  // a background row's colour
+  drawAt(1.5f);
+  // Another background colour reaches the rows the last clear left alone.
+  ASSERT_EQ(root->SetSceneBackgroundRGB(0, 0, 1), kOk);
+  Draw();
+  for (int py = 0; py < kSize; ++py)
+    for (int px = 0; px < kSize; ++px)
+      if (!(reinterpret_cast<const float*>(depth.Row(py))[px] > 0)) {
+        ASSERT_EQ(At(px, py), (Rgb{0, 0, 255})) << px << "," << py;
+      }
 }
 
 TEST_F(RenderDeviceScene, ForceUpdateKeepsTheUnionUntilTheNextRender) {

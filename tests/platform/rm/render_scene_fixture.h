@@ -79,8 +79,10 @@ class SceneTest : public ::testing::Test {
     ASSERT_EQ(device->Update(), kOk);
   }
 
+  // Read only: a write would make the device forget what it knows of the rows.
   Rgb At(int x, int y) const {
-    const std::uint8_t* p = back->Row(y) + x * back->BytesPerPixel();
+    const surface::Surface& pixels = *back;
+    const std::uint8_t* p = pixels.Row(y) + x * back->BytesPerPixel();
     switch (back->BitsPerPixel()) {
       case 24: return {p[2], p[1], p[0]};
       case 16: {

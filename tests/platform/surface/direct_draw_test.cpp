@@ -213,7 +213,12 @@ TEST_F(DirectDrawTest, AfterAFlipBothBuffersHoldThePictureWhateverComesNext) {
   FullScreen(800, 600, 16);
   const os::Rect all{0, 0, 800, 600};
   Fill(*back_, 0x1111);
+  // A flip changes both buffers' pixels, as a write would: whoever keeps
+  // what it knows of them must look again.
+  const std::uint64_t handedOut[2] = {primary_->PixelsHandedOut(), back_->PixelsHandedOut()};
   ASSERT_EQ(primary_->Flip(nullptr, flip_flags::kWait), DD_OK);
+  EXPECT_NE(primary_->PixelsHandedOut(), handedOut[0]);
+  EXPECT_NE(back_->PixelsHandedOut(), handedOut[1]);
   // A clear of only part of the back buffer keeps the rest of its picture.
   std::uint8_t* part = back_->PixelsToOverwrite({0, 0, 800, 300});
   std::memset(part, 0x22, 800 * 2 * 300);

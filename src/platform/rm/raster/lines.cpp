@@ -59,7 +59,7 @@ bool Finite(const ScreenVertex& v) {
 
 void DrawLine(const Target& t, const ScreenVertex& a, const ScreenVertex& b) {
   if (!t.Valid() || !Finite(a) || !Finite(b)) return;
-  t.WillWriteDepth(t.y0, t.y1);
+  t.WillWrite(t.y0, t.y1, true);
   switch (t.bitsPerPixel) {
     case 8: return Line<8>(t, a, b);
     case 16: return Line<16>(t, a, b);
@@ -70,7 +70,7 @@ void DrawLine(const Target& t, const ScreenVertex& a, const ScreenVertex& b) {
 
 void DrawPoint(const Target& t, const ScreenVertex& p) {
   if (!t.Valid() || !Finite(p)) return;
-  t.WillWriteDepth(t.y0, t.y1);
+  t.WillWrite(t.y0, t.y1, true);
   int x = static_cast<int>(std::floor(p.x)), y = static_cast<int>(std::floor(p.y));
   unsigned r = Channel(p.r), g = Channel(p.g), b = Channel(p.b);
   switch (t.bitsPerPixel) {
@@ -81,6 +81,18 @@ void DrawPoint(const Target& t, const ScreenVertex& p) {
   }
 }
 
+namespace {
+
+// The rows of t's a clear to `value` must write: all of them where the
+// buffer's rows are not tracked.
+ClearedRows::Range RowsToClear(const Target& t, ClearedRows* rows, std::uint32_t value) {
+  if (!rows) return {t.y0, t.y1};
+  const ClearedRows::Range write = rows->Clearing(t.x0, t.x1, t.y0, t.y1, value);
+  return {std::max(t.y0, write.y0), std::min(t.y1, write.y1)};
+}
+
+}  // namespace
+
 void Clear(const Target& t, unsigned r, unsigned g, unsigned b, bool color, bool depth) {
   if (!t.Valid()) return;
   r = std::min(r, 255u);
@@ -88,19 +100,16 @@ void Clear(const Target& t, unsigned r, unsigned g, unsigned b, bool color, bool
   b = std::min(b, 255u);
   const int n = t.x1 - t.x0;
   const int bytes = t.bitsPerPixel / 8;
-  // The depth of rows that hold nothing nearer is left as it is.
-  int depthFrom = t.y0, depthTo = t.y1;
-  if (depth && t.depthRows) {
-    const DepthRows::Range rows = t.depthRows->MayHoldDepth();
-    depthFrom = std::max(depthFrom, rows.y0);
-    depthTo = std::min(depthTo, rows.y1);
-    t.depthRows->Cleared(t.x0, t.x1, t.y0, t.y1);
-  }
+  // Rows that hold nothing nearer, or only this colour, are left as they are.
+  const ClearedRows::Range depthRows = RowsToClear(t, depth ? t.depthRows : nullptr, 0);
+  const ClearedRows::Range colorRows =
+      RowsToClear(t, color && t.bitsPerPixel != 8 ? t.colorRows : nullptr,
+                  t.bitsPerPixel == 16 ? surface::PackRgb565(r, g, b) : surface::PackRgb888(r, g, b));
   const std::uint8_t* firstRow = nullptr;
   for (int y = t.y0; y < t.y1; ++y) {
-    if (depth && y >= depthFrom && y < depthTo)
+    if (depth && y >= depthRows.y0 && y < depthRows.y1)
       std::fill_n(t.depth + static_cast<std::ptrdiff_t>(y) * t.depthPitch + t.x0, n, 0.0f);
-    if (!color) continue;
+    if (!color || y < colorRows.y0 || y >= colorRows.y1) continue;
     std::uint8_t* row = t.color + static_cast<std::ptrdiff_t>(y) * t.colorPitch + t.x0 * bytes;
     if (firstRow) {
       // Every row is the same: copying the first beats packing each pixel.

@@ -8,13 +8,14 @@
 
 namespace platform::rm::raster {
 
-// The rows of a depth buffer that may hold anything nearer than the
-// farthest depth (0): a clear need not write the others, and most pictures
-// have rows of background above and below their faces. `dirty` holds what
-// was there before the render under way; `drawn` what its opaque faces
-// (queued before a banded clear runs) and lines will write, until Settle
-// takes it into `dirty` when the render is done.
-struct DepthRows {
+// The rows of a buffer that may hold anything but what its last clear of
+// whole rows wrote there: the farthest depth (0), or one colour. A clear to
+// the same need not write the others, and most pictures have rows of
+// background above and below their faces. `dirty` holds what was there
+// before the render under way; `drawn` what it will write (faces queued
+// before a banded clear runs, and lines), until Settle takes it into
+// `dirty` when the render is done.
+struct ClearedRows {
   struct Range {
     int y0 = 0, y1 = 0;  // half-open; empty when y0 >= y1
     bool Empty() const { return y0 >= y1; }
@@ -29,28 +30,31 @@ struct DepthRows {
     }
   };
   Range dirty, drawn;
-  int width = 0;  // of the buffer: only a clear of whole rows makes them clean
+  int width = 0, height = 0;  // of the buffer: only a clear of whole rows makes them clean
+  std::uint32_t value = 0;    // what the clean rows hold, as the buffer holds it
 
   // Nothing known: every row may hold anything.
-  void Forget(int height) { dirty = {0, height}; }
-  // The rows a clear must write.
-  Range MayHoldDepth() const {
-    Range any = dirty;
-    any.Add(drawn.y0, drawn.y1);
-    return any;
-  }
-  // Rows [y0, y1) cleared from x = x0 to x1: cleared whole, they leave the
-  // dirty ones (a cut through the middle leaves them as they were: they are
-  // only ever too many).
-  void Cleared(int x0, int x1, int y0, int y1) {
+  void Forget() { dirty = {0, height}; }
+  // A clear of rows [y0, y1) from x = x0 to x1 to `to`: the rows of them it
+  // must write. Cleared whole, they leave the dirty ones (a cut through the
+  // middle leaves them as they were: they are only ever too many).
+  Range Clearing(int x0, int x1, int y0, int y1, std::uint32_t to) {
+    if (to != value) {  // the clean rows hold something else now
+      Forget();
+      value = to;
+    }
+    Range write = dirty;
+    write.Add(drawn.y0, drawn.y1);
     Range& d = dirty;
-    if (x0 != 0 || x1 < width || d.Empty()) return;
-    if (y0 <= d.y0 && y1 >= d.y1)
-      d = {};
-    else if (y0 <= d.y0 && y1 > d.y0)
-      d.y0 = y1;
-    else if (y0 < d.y1 && y1 >= d.y1)
-      d.y1 = y0;
+    if (x0 == 0 && x1 >= width && !d.Empty()) {
+      if (y0 <= d.y0 && y1 >= d.y1)
+        d = {};
+      else if (y0 <= d.y0 && y1 > d.y0)
+        d.y0 = y1;
+      else if (y0 < d.y1 && y1 >= d.y1)
+        d.y1 = y0;
+    }
+    return write;
   }
   void Settle() {
     dirty.Add(drawn.y0, drawn.y1);
@@ -72,12 +76,15 @@ struct Target {
   int shadowPitch = 0;  // entries
   std::uint16_t shadowMark = 0;
   // Null: not tracked, and a clear writes every row.
-  DepthRows* depthRows = nullptr;
+  ClearedRows* depthRows = nullptr;
+  ClearedRows* colorRows = nullptr;
 
   bool Valid() const { return color && ReadyButColor(); }
-  // Rows [y0, y1) may take depth from the render under way (see DepthRows).
-  void WillWriteDepth(int rowsFrom, int rowsTo) const {
-    if (depthRows) depthRows->drawn.Add(rowsFrom, rowsTo);
+  // Rows [y0, y1) may take colours, and depth too, from the render under
+  // way (see ClearedRows).
+  void WillWrite(int rowsFrom, int rowsTo, bool depth) const {
+    if (colorRows) colorRows->drawn.Add(rowsFrom, rowsTo);
+    if (depth && depthRows) depthRows->drawn.Add(rowsFrom, rowsTo);
   }
   // Everything but the colour pointer is in place.
   bool ReadyButColor() const {

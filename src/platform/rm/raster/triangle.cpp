@@ -243,7 +243,7 @@ template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2>
                                               const ScreenVertex& c, unsigned alpha) {
   RowWalk w;
   if (!SetUp<Gouraud>(t, a, b, c, w)) return;
-  if constexpr (Kind == SpanKind::kOpaque) t.WillWriteDepth(w.y, w.yEnd);
+  t.WillWrite(w.y, w.yEnd, Kind == SpanKind::kOpaque);
   w.alpha = alpha;
   WalkRowsInline<Bpp, Gouraud, Kind, Avx2>(t, w, w.yEnd);
 }
@@ -346,7 +346,7 @@ bool RowWalk::Start(const Target& t, const ScreenVertex& a, const ScreenVertex& 
     y = yEnd = 0;
     return false;
   }
-  if (style.kind == SpanKind::kOpaque) t.WillWriteDepth(y, yEnd);
+  t.WillWrite(y, yEnd, style.kind == SpanKind::kOpaque);
   alpha = style.kind == SpanKind::kOpaque ? 255 : style.alpha;
   step_ = t.bitsPerPixel == 8 ? WalkerOf<8>(style) : t.bitsPerPixel == 16 ? WalkerOf<16>(style) : WalkerOf<24>(style);
   return true;
