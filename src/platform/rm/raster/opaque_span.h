@@ -136,19 +136,14 @@ class OpaqueLanes {
   // the depths Draw would give them, tested eight at a time where `room`
   // allows (false where it does not).
   bool Hides(const float* zspan, int n, float firstZ, int room) const {
+    if (room < 8) return false;
     const __m128 z = _mm_set1_ps(firstZ);
-    __m128 z0 = _mm_add_ps(z, dz0_), z1 = _mm_add_ps(z, dz1_), k = _mm_setr_ps(8, 9, 10, 11);
-    for (int at = 0; at < n; at += 8) {
-      if (at + 8 > room) return false;
-      __m128 pass0 = _mm_cmpgt_ps(z0, _mm_loadu_ps(zspan + at)), pass1 = _mm_cmpgt_ps(z1, _mm_loadu_ps(zspan + at + 4));
-      if (n - at < 8) {
-        const auto* first = reinterpret_cast<const __m128*>(kFirstLanes.lanes[n - at]);
-        pass0 = _mm_and_ps(pass0, first[0]);
-        pass1 = _mm_and_ps(pass1, first[1]);
-      }
-      if (_mm_movemask_ps(_mm_or_ps(pass0, pass1))) return false;
-      z0 = _mm_add_ps(z, _mm_mul_ps(k, dz_));
-      z1 = _mm_add_ps(z, _mm_mul_ps(_mm_add_ps(k, _mm_set1_ps(4)), dz_));
+    if (AnyPasses(_mm_add_ps(z, dz0_), _mm_add_ps(z, dz1_), zspan, n)) return false;
+    __m128 k = _mm_setr_ps(8, 9, 10, 11);
+    for (int at = 8; at < n; at += 8) {
+      const __m128 z0 = _mm_add_ps(z, _mm_mul_ps(k, dz_));
+      const __m128 z1 = _mm_add_ps(z, _mm_mul_ps(_mm_add_ps(k, _mm_set1_ps(4)), dz_));
+      if (at + 8 > room || AnyPasses(z0, z1, zspan + at, n - at)) return false;
       k = _mm_add_ps(k, _mm_set1_ps(8));
     }
     return true;
@@ -261,6 +256,18 @@ class OpaqueLanes {
       colours.Next24(o01, o2);
       StorePixels24(span, o01, o2, passes, Select);
     }
+  }
+
+  // Whether any of the first `count` of eight pixels with depths z0 (pixels
+  // 0..3) and z1 (4..7) passes the depth test.
+  static bool AnyPasses(__m128 z0, __m128 z1, const float* zspan, int count) {
+    __m128 pass0 = _mm_cmpgt_ps(z0, _mm_loadu_ps(zspan)), pass1 = _mm_cmpgt_ps(z1, _mm_loadu_ps(zspan + 4));
+    if (count < 8) {
+      const auto* first = reinterpret_cast<const __m128*>(kFirstLanes.lanes[count]);
+      pass0 = _mm_and_ps(pass0, first[0]);
+      pass1 = _mm_and_ps(pass1, first[1]);
+    }
+    return _mm_movemask_ps(_mm_or_ps(pass0, pass1)) != 0;
   }
 
   // Values for B, G, R in the byte order of quad p (mod 3) of a group:

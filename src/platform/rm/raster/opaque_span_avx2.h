@@ -55,15 +55,12 @@ class OpaqueLanes {
 
   // As sse2::OpaqueLanes::Hides.
   ZARN_AVX2 bool Hides(const float* zspan, int n, float firstZ, int room) const {
+    if (room < 8) return false;
     const __m256 z = _mm256_set1_ps(firstZ);
-    __m256 zk = _mm256_add_ps(z, dz8_), k = _mm256_setr_ps(8, 9, 10, 11, 12, 13, 14, 15);
-    for (int at = 0; at < n; at += 8) {
-      if (at + 8 > room) return false;
-      __m256 pass = _mm256_cmp_ps(zk, _mm256_loadu_ps(zspan + at), _CMP_GT_OQ);
-      if (n - at < 8)
-        pass = _mm256_and_ps(pass, _mm256_loadu_ps(reinterpret_cast<const float*>(sse2::kFirstLanes.lanes[n - at])));
-      if (_mm256_movemask_ps(pass)) return false;
-      zk = _mm256_add_ps(z, _mm256_mul_ps(k, dz_));
+    if (AnyPasses(_mm256_add_ps(z, dz8_), zspan, n)) return false;
+    __m256 k = _mm256_setr_ps(8, 9, 10, 11, 12, 13, 14, 15);
+    for (int at = 8; at < n; at += 8) {
+      if (at + 8 > room || AnyPasses(_mm256_add_ps(z, _mm256_mul_ps(k, dz_)), zspan + at, n - at)) return false;
       k = _mm256_add_ps(k, _mm256_set1_ps(8));
     }
     return true;
@@ -164,6 +161,15 @@ class OpaqueLanes {
       colours.Next24(o01, o2);
       sse2::StorePixels24(span, o01, o2, passes, SelectBytes{});
     }
+  }
+
+  // Whether any of the first `count` of eight pixels with depths z passes
+  // the depth test.
+  ZARN_AVX2 static bool AnyPasses(__m256 z, const float* zspan, int count) {
+    __m256 pass = _mm256_cmp_ps(z, _mm256_loadu_ps(zspan), _CMP_GT_OQ);
+    if (count < 8)
+      pass = _mm256_and_ps(pass, _mm256_loadu_ps(reinterpret_cast<const float*>(sse2::kFirstLanes.lanes[count])));
+    return _mm256_movemask_ps(pass) != 0;
   }
 
   // sse2::Select as one blend.
