@@ -287,6 +287,7 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
   const float* const light = s.light.data();
   const PointsAt screen(s.screen);
   const std::uint8_t* const outcode = s.outcode.data();
+  const raster::OpaqueTriangles opaque(ctx.target);
   for (const std::uint32_t ti : shown) {
     const MeshTriangle& tri = tris[ti];
     const std::uint32_t i0 = tri.vertex[0], i1 = tri.vertex[1], i2 = tri.vertex[2];
@@ -327,9 +328,8 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
           s.opaque.Add(ctx.target, a, b, c, style);
         });
       } else {
-        ForEachScreenTriangle(ctx, tri, corners, planes, [&](const auto& a, const auto& b, const auto& c) {
-          raster::DrawTriangle(ctx.target, a, b, c, style);
-        });
+        ForEachScreenTriangle(ctx, tri, corners, planes,
+                              [&](const auto& a, const auto& b, const auto& c) { opaque.Draw(a, b, c, varies); });
       }
     } else if (fill == kFillWireframe) {
       if (s.banded) StopBanding(ctx);

@@ -76,15 +76,21 @@ TEST(RenderRaster, NearerTriangleWinsWhateverTheOrder) {
 
 TEST(RenderRaster, DegenerateAndNonFiniteTrianglesDrawNothing) {
   Canvas c(8, 8, 16);
-  raster::TriangleStyle s{true, raster::SpanKind::kOpaque, 255};
+  const raster::OpaqueTriangles opaque(c.t);
+  auto draw = [&](const raster::ScreenVertex& a, const raster::ScreenVertex& b, const raster::ScreenVertex& v) {
+    for (bool gouraud : {false, true}) {
+      raster::DrawTriangle(c.t, a, b, v, {gouraud, raster::SpanKind::kOpaque, 255});
+      opaque.Draw(a, b, v, gouraud);  // as a mesh draws them
+    }
+  };
   float nan = std::numeric_limits<float>::quiet_NaN();
   float inf = std::numeric_limits<float>::infinity();
-  raster::DrawTriangle(c.t, V(0, 0, 1), V(4, 4, 1), V(8, 8, 1), s);  // collinear
-  raster::DrawTriangle(c.t, V(2, 2, 1), V(2, 2, 1), V(2, 2, 1), s);  // a point
-  raster::DrawTriangle(c.t, V(0, 0, nan), V(8, 0, 1), V(0, 8, 1), s);
-  raster::DrawTriangle(c.t, V(nan, 0, 1), V(8, 0, 1), V(0, 8, 1), s);
-  raster::DrawTriangle(c.t, V(0, 0, 1), V(inf, 0, 1), V(0, 8, 1), s);
-  raster::DrawTriangle(c.t, V(0, 0, 1, nan), V(8, 0, 1), V(0, 8, 1), s);
+  draw(V(0, 0, 1), V(4, 4, 1), V(8, 8, 1));  // collinear
+  draw(V(2, 2, 1), V(2, 2, 1), V(2, 2, 1));  // a point
+  draw(V(0, 0, nan), V(8, 0, 1), V(0, 8, 1));
+  draw(V(nan, 0, 1), V(8, 0, 1), V(0, 8, 1));
+  draw(V(0, 0, 1), V(inf, 0, 1), V(0, 8, 1));
+  draw(V(0, 0, 1, nan), V(8, 0, 1), V(0, 8, 1));
   raster::DrawLine(c.t, V(nan, 0, 1), V(8, 8, 1));
   for (auto b : c.color) ASSERT_EQ(b, 0);
   for (float d : c.depth) ASSERT_EQ(d, 0.0f);

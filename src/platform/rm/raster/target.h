@@ -123,6 +123,21 @@ struct TriangleStyle {
 void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
                   const TriangleStyle& style);
 
+// Opaque triangles drawn on one target, each as DrawTriangle draws it, with
+// the target's checks and the choice of walk made once for all of them (a
+// mesh draws thousands, most of them a few pixels).
+class OpaqueTriangles {
+ public:
+  explicit OpaqueTriangles(const Target& target);
+  void Draw(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, bool gouraud) const;
+
+  using FillStep = void(const Target&, const ScreenVertex&, const ScreenVertex&, const ScreenVertex&, unsigned);
+
+ private:
+  const Target& target_;
+  FillStep* fill_[2] = {};  // flat and Gouraud; none where the target draws nothing
+};
+
 // A triangle drawn a band of rows at a time: Start sets it up as
 // DrawTriangle would, and each Draw continues down its rows to a stop. The
 // rows walk their edges and values down exactly as when drawn whole, so the

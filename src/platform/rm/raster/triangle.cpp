@@ -283,6 +283,14 @@ void FillBest(const Target& t, const ScreenVertex& a, const ScreenVertex& b, con
   Fill<Bpp, Gouraud, Kind>(t, a, b, c, alpha);
 }
 
+template <int Bpp, bool Gouraud>
+OpaqueTriangles::FillStep* BestOpaqueFill() {
+#if defined(ZARN_HAVE_AVX2_SPANS)
+  if (avx2::Available()) return &FillAvx2<Bpp, Gouraud, SpanKind::kOpaque>;
+#endif
+  return &Fill<Bpp, Gouraud, SpanKind::kOpaque>;
+}
+
 template <int Bpp, bool Gouraud, SpanKind Kind>
 RowWalk::Step* BestWalker() {
 #if defined(ZARN_HAVE_AVX2_SPANS)
@@ -335,6 +343,20 @@ void DrawTriangle(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
     case 24: return Dispatch<24>(t, a, b, c, style);
     default: return;
   }
+}
+
+OpaqueTriangles::OpaqueTriangles(const Target& t) : target_(t) {
+  if (!t.Valid()) return;
+  switch (t.bitsPerPixel) {
+    case 8: fill_[0] = BestOpaqueFill<8, false>(), fill_[1] = BestOpaqueFill<8, true>(); return;
+    case 16: fill_[0] = BestOpaqueFill<16, false>(), fill_[1] = BestOpaqueFill<16, true>(); return;
+    case 24: fill_[0] = BestOpaqueFill<24, false>(), fill_[1] = BestOpaqueFill<24, true>(); return;
+    default: return;
+  }
+}
+
+void OpaqueTriangles::Draw(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, bool gouraud) const {
+  if (fill_[0] && Finite(a) && Finite(b) && Finite(c)) fill_[gouraud](target_, a, b, c, 255);
 }
 
 bool RowWalk::Start(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
