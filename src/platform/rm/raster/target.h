@@ -131,6 +131,7 @@ class OpaqueTriangles {
   explicit OpaqueTriangles(const Target& target);
   void Draw(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, bool gouraud) const;
 
+  // A fill of one triangle with an alpha (255: opaque).
   using FillStep = void(const Target&, const ScreenVertex&, const ScreenVertex&, const ScreenVertex&, unsigned);
 
  private:

@@ -276,19 +276,11 @@ template <int Bpp, bool Gouraud, SpanKind Kind>
 #endif
 
 template <int Bpp, bool Gouraud, SpanKind Kind>
-void FillBest(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, unsigned alpha) {
+OpaqueTriangles::FillStep* BestFill() {
 #if defined(ZARN_HAVE_AVX2_SPANS)
-  if (avx2::Available()) return FillAvx2<Bpp, Gouraud, Kind>(t, a, b, c, alpha);
+  if (avx2::Available()) return &FillAvx2<Bpp, Gouraud, Kind>;
 #endif
-  Fill<Bpp, Gouraud, Kind>(t, a, b, c, alpha);
-}
-
-template <int Bpp, bool Gouraud>
-OpaqueTriangles::FillStep* BestOpaqueFill() {
-#if defined(ZARN_HAVE_AVX2_SPANS)
-  if (avx2::Available()) return &FillAvx2<Bpp, Gouraud, SpanKind::kOpaque>;
-#endif
-  return &Fill<Bpp, Gouraud, SpanKind::kOpaque>;
+  return &Fill<Bpp, Gouraud, Kind>;
 }
 
 template <int Bpp, bool Gouraud, SpanKind Kind>
@@ -304,12 +296,12 @@ void Dispatch(const Target& t, const ScreenVertex& a, const ScreenVertex& b, con
               const TriangleStyle& s) {
   switch (s.kind) {
     case SpanKind::kOpaque:
-      return s.gouraud ? FillBest<Bpp, true, SpanKind::kOpaque>(t, a, b, c, 255)
-                       : FillBest<Bpp, false, SpanKind::kOpaque>(t, a, b, c, 255);
+      return (s.gouraud ? BestFill<Bpp, true, SpanKind::kOpaque>() : BestFill<Bpp, false, SpanKind::kOpaque>())(t, a, b,
+                                                                                                                c, 255);
     case SpanKind::kBlend:
-      return s.gouraud ? FillBest<Bpp, true, SpanKind::kBlend>(t, a, b, c, s.alpha)
-                       : FillBest<Bpp, false, SpanKind::kBlend>(t, a, b, c, s.alpha);
-    case SpanKind::kShadow: return FillBest<Bpp, false, SpanKind::kShadow>(t, a, b, c, s.alpha);
+      return (s.gouraud ? BestFill<Bpp, true, SpanKind::kBlend>() : BestFill<Bpp, false, SpanKind::kBlend>())(
+          t, a, b, c, s.alpha);
+    case SpanKind::kShadow: return BestFill<Bpp, false, SpanKind::kShadow>()(t, a, b, c, s.alpha);
   }
 }
 
@@ -348,9 +340,15 @@ void DrawTriangle(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
 OpaqueTriangles::OpaqueTriangles(const Target& t) : target_(t) {
   if (!t.Valid()) return;
   switch (t.bitsPerPixel) {
-    case 8: fill_[0] = BestOpaqueFill<8, false>(), fill_[1] = BestOpaqueFill<8, true>(); return;
-    case 16: fill_[0] = BestOpaqueFill<16, false>(), fill_[1] = BestOpaqueFill<16, true>(); return;
-    case 24: fill_[0] = BestOpaqueFill<24, false>(), fill_[1] = BestOpaqueFill<24, true>(); return;
+    case 8:
+      fill_[0] = BestFill<8, false, SpanKind::kOpaque>(), fill_[1] = BestFill<8, true, SpanKind::kOpaque>();
+      return;
+    case 16:
+      fill_[0] = BestFill<16, false, SpanKind::kOpaque>(), fill_[1] = BestFill<16, true, SpanKind::kOpaque>();
+      return;
+    case 24:
+      fill_[0] = BestFill<24, false, SpanKind::kOpaque>(), fill_[1] = BestFill<24, true, SpanKind::kOpaque>();
+      return;
     default: return;
   }
 }
