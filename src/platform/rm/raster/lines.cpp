@@ -9,8 +9,6 @@
 namespace platform::rm::raster {
 namespace {
 
-constexpr float kMaxCoord = 1.0e7f;
-
 template <int Bpp>
 void Plot(const Target& t, int x, int y, float z, unsigned r, unsigned g, unsigned b) {
   if (x < t.x0 || x >= t.x1 || y < t.y0 || y >= t.y1) return;
@@ -48,11 +46,6 @@ void Line(const Target& t, const ScreenVertex& a, const ScreenVertex& b) {
     Plot<Bpp>(t, static_cast<int>(std::floor(a.x + dx * s)), static_cast<int>(std::floor(a.y + dy * s)),
               a.invZ + (b.invZ - a.invZ) * s, r, g, bl);
   }
-}
-
-bool Finite(const ScreenVertex& v) {
-  return std::abs(v.x) < kMaxCoord && std::abs(v.y) < kMaxCoord && std::isfinite(v.invZ) && std::isfinite(v.r) &&
-         std::isfinite(v.g) && std::isfinite(v.b);
 }
 
 }  // namespace

@@ -2,7 +2,13 @@
 // Where the rasterizer draws: colour rows of 8, 16 or 24 bits per pixel, a
 // float depth row per colour row (larger = nearer: the depth kept is 1/z),
 // and the scissor rectangle (the viewport) that nothing is drawn outside.
+#include <cmath>
 #include <cstdint>
+#include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/rm/raster/palette_lut.h"
 
@@ -106,6 +112,28 @@ struct ScreenVertex {
   float r = 0, g = 0, b = 0;
 };
 
+// Beyond this, float steps along an edge lose sub-pixel precision.
+inline constexpr float kMaxCoord = 1.0e7f;
+
+// A vertex the rasterizer can take: x and y within kMaxCoord, the rest
+// finite (NaN fails every compare). Checked for every triangle, so four
+// values at a time.
+inline bool Finite(const ScreenVertex& v) {
+#if defined(__SSE2__)
+  static_assert(sizeof(ScreenVertex) == 6 * sizeof(float));
+  const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  const __m128 inf = _mm_set1_ps(kInf);
+  const __m128 xyzr = _mm_and_ps(_mm_loadu_ps(&v.x), magnitude), zrgb = _mm_and_ps(_mm_loadu_ps(&v.invZ), magnitude);
+  const __m128 inside =
+      _mm_and_ps(_mm_cmplt_ps(xyzr, _mm_setr_ps(kMaxCoord, kMaxCoord, kInf, kInf)), _mm_cmplt_ps(zrgb, inf));
+  return _mm_movemask_ps(inside) == 0xF;
+#else
+  return std::abs(v.x) < kMaxCoord && std::abs(v.y) < kMaxCoord && std::isfinite(v.invZ) && std::isfinite(v.r) &&
+         std::isfinite(v.g) && std::isfinite(v.b);
+#endif
+}
+
 enum class SpanKind : std::uint8_t {
   kOpaque,  // depth-tested, writes depth
   kBlend,   // depth-tested, blended by alpha, leaves depth
@@ -129,7 +157,9 @@ void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVerte
 class OpaqueTriangles {
  public:
   explicit OpaqueTriangles(const Target& target);
-  void Draw(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, bool gouraud) const;
+  void Draw(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, bool gouraud) const {
+    if (fill_[0] && Finite(a) && Finite(b) && Finite(c)) fill_[gouraud](target_, a, b, c, 255);
+  }
 
   // A fill of one triangle with an alpha (255: opaque).
   using FillStep = void(const Target&, const ScreenVertex&, const ScreenVertex&, const ScreenVertex&, unsigned);

@@ -15,31 +15,11 @@
 namespace platform::rm::raster {
 namespace {
 
-constexpr float kMaxCoord = 1.0e7f;  // beyond this float steps lose sub-pixel precision
-
 using Plane = RowWalk::Plane;
 
 Plane MakePlane(float a0, float a1, float a2, float ex1, float ey1, float ex2, float ey2, float invArea) {
   float d1 = a1 - a0, d2 = a2 - a0;
   return {a0, (d1 * ey2 - d2 * ey1) * invArea, (d2 * ex1 - d1 * ex2) * invArea};
-}
-
-// A vertex the walk can take: x and y within kMaxCoord, the rest finite
-// (NaN fails every compare). Checked for every triangle, so four at a time.
-bool Finite(const ScreenVertex& v) {
-#if defined(__SSE2__)
-  static_assert(sizeof(ScreenVertex) == 6 * sizeof(float));
-  const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
-  constexpr float kInf = std::numeric_limits<float>::infinity();
-  const __m128 inf = _mm_set1_ps(kInf);
-  const __m128 xyzr = _mm_and_ps(_mm_loadu_ps(&v.x), magnitude), zrgb = _mm_and_ps(_mm_loadu_ps(&v.invZ), magnitude);
-  const __m128 inside =
-      _mm_and_ps(_mm_cmplt_ps(xyzr, _mm_setr_ps(kMaxCoord, kMaxCoord, kInf, kInf)), _mm_cmplt_ps(zrgb, inf));
-  return _mm_movemask_ps(inside) == 0xF;
-#else
-  return std::abs(v.x) < kMaxCoord && std::abs(v.y) < kMaxCoord && std::isfinite(v.invZ) && std::isfinite(v.r) &&
-         std::isfinite(v.g) && std::isfinite(v.b);
-#endif
 }
 
 // Sets up the walk of a triangle's rows; false when it covers no row.
@@ -351,10 +331,6 @@ OpaqueTriangles::OpaqueTriangles(const Target& t) : target_(t) {
       return;
     default: return;
   }
-}
-
-void OpaqueTriangles::Draw(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, bool gouraud) const {
-  if (fill_[0] && Finite(a) && Finite(b) && Finite(c)) fill_[gouraud](target_, a, b, c, 255);
 }
 
 bool RowWalk::Start(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
