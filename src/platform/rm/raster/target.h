@@ -147,7 +147,8 @@ struct TriangleStyle {
 };
 
 // Fills with the top-left rule at pixel centres; degenerate or non-finite
-// triangles draw nothing.
+// triangles draw nothing. One triangle, walked from its first row to its
+// last (RowWalk); a mesh draws its opaque ones through OpaqueTriangles.
 void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
                   const TriangleStyle& style);
 
@@ -158,19 +159,19 @@ class OpaqueTriangles {
  public:
   explicit OpaqueTriangles(const Target& target);
   void Draw(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, bool gouraud) const {
-    if (fill_[0] && Finite(a) && Finite(b) && Finite(c)) fill_[gouraud](target_, a, b, c, 255);
+    if (fill_[0] && Finite(a) && Finite(b) && Finite(c)) fill_[gouraud](target_, a, b, c);
   }
 
-  // A fill of one triangle with an alpha (255: opaque).
-  using FillStep = void(const Target&, const ScreenVertex&, const ScreenVertex&, const ScreenVertex&, unsigned);
+  // The fill of one opaque triangle.
+  using FillStep = void(const Target&, const ScreenVertex&, const ScreenVertex&, const ScreenVertex&);
 
  private:
   const Target& target_;
   FillStep* fill_[2] = {};  // flat and Gouraud; none where the target draws nothing
 };
 
-// A triangle drawn a band of rows at a time: Start sets it up as
-// DrawTriangle would, and each Draw continues down its rows to a stop. The
+// A triangle drawn a band of rows at a time: Start sets it up, and each
+// Draw continues down its rows to a stop. The
 // rows walk their edges and values down exactly as when drawn whole, so the
 // pixels are the same however the rows are split.
 class RowWalk {

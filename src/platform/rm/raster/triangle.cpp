@@ -218,14 +218,15 @@ template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2 = false>
   w.bRow = Lane3(values);
 }
 
-template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2>
+// An opaque triangle drawn whole (what a mesh draws most), its set-up and
+// walk in one function.
+template <int Bpp, bool Gouraud, bool Avx2>
 [[gnu::always_inline]] inline void FillInline(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
-                                              const ScreenVertex& c, unsigned alpha) {
+                                              const ScreenVertex& c) {
   RowWalk w;
   if (!SetUp<Gouraud>(t, a, b, c, w)) return;
-  t.WillWrite(w.y, w.yEnd, Kind == SpanKind::kOpaque);
-  w.alpha = alpha;
-  WalkRowsInline<Bpp, Gouraud, Kind, Avx2>(t, w, w.yEnd);
+  t.WillWrite(w.y, w.yEnd, true);
+  WalkRowsInline<Bpp, Gouraud, SpanKind::kOpaque, Avx2>(t, w, w.yEnd);
 }
 
 template <int Bpp, bool Gouraud, SpanKind Kind>
@@ -233,9 +234,9 @@ void WalkRows(const Target& t, RowWalk& w, int yStop) {
   WalkRowsInline<Bpp, Gouraud, Kind>(t, w, yStop);
 }
 
-template <int Bpp, bool Gouraud, SpanKind Kind>
-void Fill(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, unsigned alpha) {
-  FillInline<Bpp, Gouraud, Kind, false>(t, a, b, c, alpha);
+template <int Bpp, bool Gouraud>
+void Fill(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+  FillInline<Bpp, Gouraud, false>(t, a, b, c);
 }
 
 // The same walks compiled for AVX2, chosen at run time: their opaque spans
@@ -248,19 +249,19 @@ template <int Bpp, bool Gouraud, SpanKind Kind>
   WalkRowsInline<Bpp, Gouraud, Kind, true>(t, w, yStop);
 }
 
-template <int Bpp, bool Gouraud, SpanKind Kind>
+template <int Bpp, bool Gouraud>
 [[gnu::target("avx2")]] void FillAvx2(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
-                                      const ScreenVertex& c, unsigned alpha) {
-  FillInline<Bpp, Gouraud, Kind, true>(t, a, b, c, alpha);
+                                      const ScreenVertex& c) {
+  FillInline<Bpp, Gouraud, true>(t, a, b, c);
 }
 #endif
 
-template <int Bpp, bool Gouraud, SpanKind Kind>
+template <int Bpp, bool Gouraud>
 OpaqueTriangles::FillStep* BestFill() {
 #if defined(ZARN_HAVE_AVX2_SPANS)
-  if (avx2::Available()) return &FillAvx2<Bpp, Gouraud, Kind>;
+  if (avx2::Available()) return &FillAvx2<Bpp, Gouraud>;
 #endif
-  return &Fill<Bpp, Gouraud, Kind>;
+  return &Fill<Bpp, Gouraud>;
 }
 
 template <int Bpp, bool Gouraud, SpanKind Kind>
@@ -269,20 +270,6 @@ RowWalk::Step* BestWalker() {
   if (avx2::Available()) return &WalkRowsAvx2<Bpp, Gouraud, Kind>;
 #endif
   return &WalkRows<Bpp, Gouraud, Kind>;
-}
-
-template <int Bpp>
-void Dispatch(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
-              const TriangleStyle& s) {
-  switch (s.kind) {
-    case SpanKind::kOpaque:
-      return (s.gouraud ? BestFill<Bpp, true, SpanKind::kOpaque>() : BestFill<Bpp, false, SpanKind::kOpaque>())(t, a, b,
-                                                                                                                c, 255);
-    case SpanKind::kBlend:
-      return (s.gouraud ? BestFill<Bpp, true, SpanKind::kBlend>() : BestFill<Bpp, false, SpanKind::kBlend>())(
-          t, a, b, c, s.alpha);
-    case SpanKind::kShadow: return BestFill<Bpp, false, SpanKind::kShadow>()(t, a, b, c, s.alpha);
-  }
 }
 
 template <int Bpp>
@@ -308,27 +295,16 @@ bool Drawable(const Target& t, const ScreenVertex& a, const ScreenVertex& b, con
 
 void DrawTriangle(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
                   const TriangleStyle& style) {
-  if (!Drawable(t, a, b, c, style)) return;
-  switch (t.bitsPerPixel) {
-    case 8: return Dispatch<8>(t, a, b, c, style);
-    case 16: return Dispatch<16>(t, a, b, c, style);
-    case 24: return Dispatch<24>(t, a, b, c, style);
-    default: return;
-  }
+  RowWalk w;
+  if (w.Start(t, a, b, c, style)) w.Draw(t, t.y1);
 }
 
 OpaqueTriangles::OpaqueTriangles(const Target& t) : target_(t) {
   if (!t.Valid()) return;
   switch (t.bitsPerPixel) {
-    case 8:
-      fill_[0] = BestFill<8, false, SpanKind::kOpaque>(), fill_[1] = BestFill<8, true, SpanKind::kOpaque>();
-      return;
-    case 16:
-      fill_[0] = BestFill<16, false, SpanKind::kOpaque>(), fill_[1] = BestFill<16, true, SpanKind::kOpaque>();
-      return;
-    case 24:
-      fill_[0] = BestFill<24, false, SpanKind::kOpaque>(), fill_[1] = BestFill<24, true, SpanKind::kOpaque>();
-      return;
+    case 8: fill_[0] = BestFill<8, false>(), fill_[1] = BestFill<8, true>(); return;
+    case 16: fill_[0] = BestFill<16, false>(), fill_[1] = BestFill<16, true>(); return;
+    case 24: fill_[0] = BestFill<24, false>(), fill_[1] = BestFill<24, true>(); return;
     default: return;
   }
 }
