@@ -237,12 +237,8 @@ class OpaqueLanes {
   template <bool kMasked = false>
   static void Group(std::uint8_t* span, float* zspan, __m128 z0, __m128 z1, int count, Colours& colours) {
     const __m128 old0 = _mm_loadu_ps(zspan), old1 = _mm_loadu_ps(zspan + 4);
-    __m128 pass0 = _mm_cmpgt_ps(z0, old0), pass1 = _mm_cmpgt_ps(z1, old1);
-    if (kMasked || count < 8) {
-      const auto* lanes = reinterpret_cast<const __m128*>(kFirstLanes.lanes[count]);
-      pass0 = _mm_and_ps(pass0, lanes[0]);
-      pass1 = _mm_and_ps(pass1, lanes[1]);
-    }
+    __m128 pass0, pass1;
+    Passes<kMasked>(z0, z1, old0, old1, count, pass0, pass1);
     const int passes = _mm_movemask_ps(pass0) | (_mm_movemask_ps(pass1) << 4);
     if (passes == 0) return;
     _mm_storeu_ps(zspan, _mm_or_ps(_mm_and_ps(pass0, z0), _mm_andnot_ps(pass0, old0)));
@@ -261,13 +257,21 @@ class OpaqueLanes {
   // Whether any of the first `count` of eight pixels with depths z0 (pixels
   // 0..3) and z1 (4..7) passes the depth test.
   static bool AnyPasses(__m128 z0, __m128 z1, const float* zspan, int count) {
-    __m128 pass0 = _mm_cmpgt_ps(z0, _mm_loadu_ps(zspan)), pass1 = _mm_cmpgt_ps(z1, _mm_loadu_ps(zspan + 4));
-    if (count < 8) {
-      const auto* first = reinterpret_cast<const __m128*>(kFirstLanes.lanes[count]);
-      pass0 = _mm_and_ps(pass0, first[0]);
-      pass1 = _mm_and_ps(pass1, first[1]);
-    }
+    __m128 pass0, pass1;
+    Passes(z0, z1, _mm_loadu_ps(zspan), _mm_loadu_ps(zspan + 4), count, pass0, pass1);
     return _mm_movemask_ps(_mm_or_ps(pass0, pass1)) != 0;
+  }
+
+  // The depth test of eight pixels with depths z0 and z1 over old0 and
+  // old1, the first `count` of them only (kMasked: as Group's).
+  template <bool kMasked = false>
+  static void Passes(__m128 z0, __m128 z1, __m128 old0, __m128 old1, int count, __m128& pass0, __m128& pass1) {
+    pass0 = _mm_cmpgt_ps(z0, old0);
+    pass1 = _mm_cmpgt_ps(z1, old1);
+    if (!kMasked && count >= 8) return;
+    const auto* first = reinterpret_cast<const __m128*>(kFirstLanes.lanes[count]);
+    pass0 = _mm_and_ps(pass0, first[0]);
+    pass1 = _mm_and_ps(pass1, first[1]);
   }
 
   // Values for B, G, R in the byte order of quad p (mod 3) of a group:

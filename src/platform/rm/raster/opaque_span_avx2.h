@@ -145,9 +145,7 @@ class OpaqueLanes {
   template <bool kMasked = false>
   ZARN_AVX2 static void Group(std::uint8_t* span, float* zspan, __m256 z, int count, const Colours& colours) {
     const __m256 old = _mm256_loadu_ps(zspan);
-    __m256 pass = _mm256_cmp_ps(z, old, _CMP_GT_OQ);
-    if (kMasked || count < 8)
-      pass = _mm256_and_ps(pass, _mm256_loadu_ps(reinterpret_cast<const float*>(sse2::kFirstLanes.lanes[count])));
+    const __m256 pass = Passes<kMasked>(z, old, count);
     const int passes = _mm256_movemask_ps(pass);
     if (passes == 0) return;
     _mm256_storeu_ps(zspan, _mm256_blendv_ps(old, z, pass));
@@ -166,10 +164,16 @@ class OpaqueLanes {
   // Whether any of the first `count` of eight pixels with depths z passes
   // the depth test.
   ZARN_AVX2 static bool AnyPasses(__m256 z, const float* zspan, int count) {
-    __m256 pass = _mm256_cmp_ps(z, _mm256_loadu_ps(zspan), _CMP_GT_OQ);
-    if (count < 8)
-      pass = _mm256_and_ps(pass, _mm256_loadu_ps(reinterpret_cast<const float*>(sse2::kFirstLanes.lanes[count])));
-    return _mm256_movemask_ps(pass) != 0;
+    return _mm256_movemask_ps(Passes(z, _mm256_loadu_ps(zspan), count)) != 0;
+  }
+
+  // The depth test of eight pixels with depths z over `old`, the first
+  // `count` of them only (kMasked: as Group's).
+  template <bool kMasked = false>
+  ZARN_AVX2 static __m256 Passes(__m256 z, __m256 old, int count) {
+    const __m256 pass = _mm256_cmp_ps(z, old, _CMP_GT_OQ);
+    if (!kMasked && count >= 8) return pass;
+    return _mm256_and_ps(pass, _mm256_loadu_ps(reinterpret_cast<const float*>(sse2::kFirstLanes.lanes[count])));
   }
 
   // sse2::Select as one blend.
