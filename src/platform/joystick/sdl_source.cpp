@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -183,6 +184,11 @@ std::unique_ptr<JoystickSource> OpenSdlSource(std::string* why) {
     if (source->Opened()) found = std::move(source);
   }
   if (!found && why) *why = "no joystick attached";
+  // Without a mapping nothing is known of its buttons, so it gets no default
+  // assignment: say where the player can give one.
+  if (found && !found->StandardLayout())
+    std::fprintf(stderr, "zarn: %s: no pad mapping known; assign its buttons on the title's J screen\n",
+                 found->Name().c_str());
   StopSdlPads();  // an opened source holds the subsystem itself
   return found;
 }
