@@ -63,8 +63,9 @@ void WarpWhenReady(int& stage) {
 }
 
 void Teardown() {
-  game::GameState& g = game::gameState;
-  if (g.joystickAvailable == 1) input::ReleaseJoystick();
+  // Also after the pad was unplugged: the watch for the next one, and the
+  // untouched default buttons, are given back before the file is written.
+  input::ReleaseJoystick();
   audio::UnloadMusic();
   audio::CloseMusic();
   audio::ReleaseSoundEffects();

@@ -62,6 +62,7 @@ bool GameStep() {
   GameState& g = gameState;
   platform::os::KeyboardState keys;
   platform::os::GetKeyboardState(keys);
+  input::TakeUpPluggedJoystick();
   input::PollJoystickButtons();
   input::PollJoystickAxes();
 

@@ -1,6 +1,11 @@
 #include "input/joystick.h"
 
+#include <array>
+#include <memory>
+
 #include "core/game_state.h"
+#include "platform/joystick/plug_watch.h"
+#include "platform/os/debug_output.h"
 
 namespace input {
 
@@ -11,34 +16,89 @@ namespace {
 constexpr int kAxisLimit = 1000;
 constexpr int kDeadZone = 100;
 
-platform::Ref<pj::JoystickDevice> g_device;
+// The standard layout's face buttons for the four slots in the button
+// screen's order: A is Enter (start, continue, next camera), as a pad's A
+// confirms everywhere else; B drives, X moves arm and body, Y boom and bucket.
+constexpr std::array<std::int32_t, 4> kDefaultButtons = {0, 1, 2, 3};
 
-bool ReadState(pj::JoystickState& state) {
-  if (!game::gameState.joystickAvailable || !g_device) return false;
-  g_device->Poll();
-  return platform::Succeeded(g_device->GetState(&state));
+platform::Ref<pj::JoystickDevice> g_device;
+std::unique_ptr<pj::PlugWatch> g_watch;
+bool g_defaultsGiven = false;
+
+bool SlotsHold(const std::array<std::int32_t, 4>& buttons) {
+  for (int slot = 1; slot <= 4; ++slot)
+    if (game::gameState.buttonAssign[slot] != buttons[slot - 1]) return false;
+  return true;
 }
 
-}  // namespace
+void SetSlots(const std::array<std::int32_t, 4>& buttons) {
+  for (int slot = 1; slot <= 4; ++slot) game::gameState.buttonAssign[slot] = buttons[slot - 1];
+}
 
-int InitJoystick() {
+// A pad with known buttons that meets four unassigned slots plays at once;
+// the button screen shows the assignment and can change it.
+void GiveDefaultButtons(const pj::JoystickDevice& device) {
+  if (!device.StandardLayout() || !SlotsHold({-1, -1, -1, -1})) return;
+  SetSlots(kDefaultButtons);
+  g_defaultsGiven = true;
+}
+
+bool Open(bool quiet) {
   platform::Ref<pj::JoystickDevice> device;
-  if (platform::Failed(pj::JoystickDevice::Create(&device))) return 0;
+  if (platform::Failed(pj::JoystickDevice::Create(&device, pj::DeviceKind::kAuto, quiet))) return false;
   if (platform::Failed(device->SetCooperativeLevel(game::gameState.mainWindow,
                                                    pj::cooperation::kNonExclusive | pj::cooperation::kForeground)))
-    return 0;
+    return false;
   // No dead zone is set on the device: the polls apply their own.
   device->SetAxisRange(pj::Axis::kX, -kAxisLimit, kAxisLimit);
   device->SetAxisRange(pj::Axis::kY, -kAxisLimit, kAxisLimit);
   device->Acquire();
   g_device = device;
-  return 1;
+  GiveDefaultButtons(*device);
+  platform::os::OutputDebugString("joystick: " + device->Name() +
+                                  (device->StandardLayout() ? " (standard layout)\n" : " (raw buttons)\n"));
+  return true;
+}
+
+// An unplugged pad lets go of everything it held, so nothing drives on by
+// itself; the next pad plugged in is taken up afresh.
+void LetGo() {
+  auto& g = game::gameState;
+  g.joyUp = g.joyDown = g.joyLeft = g.joyRight = 0;
+  for (int slot = 1; slot <= 8; ++slot) g.buttonDown[slot] = 0;
+  g.joystickAvailable = 0;
+  platform::os::OutputDebugString("joystick: " + g_device->Name() + " unplugged\n");
+  g_device.reset();
+}
+
+bool ReadState(pj::JoystickState& state) {
+  if (!game::gameState.joystickAvailable || !g_device) return false;
+  platform::HResult hr = g_device->Poll();
+  if (platform::Succeeded(hr)) hr = g_device->GetState(&state);
+  if (hr == pj::kInputLost) LetGo();
+  return platform::Succeeded(hr);
+}
+
+}  // namespace
+
+int InitJoystick() {
+  g_watch = std::make_unique<pj::PlugWatch>();
+  return Open(false) ? 1 : 0;
+}
+
+void TakeUpPluggedJoystick() {
+  if (!g_watch || g_device || !g_watch->Arrived()) return;
+  if (Open(true)) game::gameState.joystickAvailable = 1;
 }
 
 void ReleaseJoystick() {
-  if (!g_device) return;
-  g_device->Unacquire();
+  // The configuration file keeps only what the player chose: a default
+  // nobody changed is saved as "none", as it was read.
+  if (g_defaultsGiven && SlotsHold(kDefaultButtons)) SetSlots({-1, -1, -1, -1});
+  g_defaultsGiven = false;
+  if (g_device) g_device->Unacquire();
   g_device.reset();
+  g_watch.reset();
 }
 
 void PollJoystickButtons() {
@@ -79,7 +139,9 @@ bool ReadJoystickState(pj::JoystickState* out) {
 void OnAppActivate(bool active) {
   if (!g_device) return;
   g_device->SetAppActive(active);
-  if (active) g_device->Acquire();
+  // Unplugged while in the background: let go now rather than keep its
+  // last readings.
+  if (active && g_device->Acquire() == pj::kInputLost && game::gameState.joystickAvailable) LetGo();
 }
 
 }  // namespace input

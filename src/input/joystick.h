@@ -6,8 +6,16 @@
 namespace input {
 
 // 1 when a joystick is opened and acquired, else 0; the caller keeps the
-// answer in gameState.joystickAvailable.
+// answer in gameState.joystickAvailable. From then on pads plugged in later
+// are watched for.
 int InitJoystick();
+// Once a step, before the polls: while no joystick is held, one plugged in
+// since the last step is opened, gets the default buttons when it may, and
+// sets joystickAvailable to 1. An unplugged one is let go by the polls:
+// its directions and buttons read released and joystickAvailable is 0.
+void TakeUpPluggedJoystick();
+// Lets the joystick and the watch go; a default assignment the player left
+// as it was goes back to "none" for the configuration file to save.
 void ReleaseJoystick();
 // Refresh gameState.buttonDown[1..8] and the four direction flags; without a
 // joystick they do nothing, and a failed read keeps the previous values.

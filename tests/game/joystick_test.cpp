@@ -8,9 +8,11 @@
 #include "app/main_window.h"
 #include "app/mode_dialog.h"
 #include "game/game_step.h"
+#include "platform/joystick/virtual_joystick.h"
 #include "support/fresh_state.h"
 
 namespace os = platform::os;
+namespace pj = platform::joystick;
 using game::gameState;
 
 namespace {
@@ -83,11 +85,83 @@ TEST_F(Joystick, SlotsFollowTheirButtonsDuplicatesIncluded) {
   for (int b = 0; b < 32; ++b) EXPECT_EQ(raw.buttons[b], (b == 0 || b == 31) ? 0x80 : 0) << b;
 }
 
-TEST_F(Joystick, UnpluggingKeepsTheLastValues) {
-  ASSERT_EQ(Start("0 JOY_Y 900\n0 JOY_BUTTON 9 down\n", {-1, 9, -1, -1}), 1);
+TEST_F(Joystick, UnpluggingLetsGoOfEverythingAndPluggingBackResumes) {
+  const std::string script = "0 JOY_Y 900\n0 JOY_BUTTON 9 down\n";
+  ASSERT_EQ(Start(script, {-1, 9, -1, -1}), 1);
   EXPECT_EQ(Turn(), "D2");
   os::SetInputScript({});  // the joystick goes away
-  EXPECT_EQ(Turn(), "D2");
+  EXPECT_EQ(Turn(), "");
+  EXPECT_EQ(gameState.joystickAvailable, 0);
   input::OnAppActivate(true);  // nothing to take up
+  EXPECT_EQ(Turn(), "");
+  std::vector<os::ScriptEvent> events;
+  ASSERT_TRUE(os::ParseInputScript(script, events, nullptr));
+  os::SetInputScript(std::move(events));  // plugged in again
   EXPECT_EQ(Turn(), "D2");
+  EXPECT_EQ(gameState.joystickAvailable, 1);
+}
+
+namespace {
+
+// Pads on SDL's live path, plugged in and out through its virtual joystick.
+class LivePad : public Joystick {
+ protected:
+  void SetUp() override {
+    Joystick::SetUp();
+    if (pj::AttachedJoystickCount() != 0) GTEST_SKIP() << "a joystick is plugged in";
+    pj::JoystickDevice::SetAutoKind(pj::DeviceKind::kLive);
+  }
+  void TearDown() override {
+    Joystick::TearDown();
+    pj::JoystickDevice::SetAutoKind(pj::DeviceKind::kScripted);
+  }
+  std::array<int, 4> Slots() const {
+    const auto& a = gameState.buttonAssign;
+    return {a[1], a[2], a[3], a[4]};
+  }
+};
+
+}  // namespace
+
+// From plug-in to unplug: a pad that comes during play drives at once with
+// the default buttons, lets go of all it held when pulled, and works again
+// when it comes back; the untouched defaults are not kept for the file.
+TEST_F(LivePad, APadPluggedInDuringPlayDrivesAtOnceAndLetsGoWhenPulled) {
+  EXPECT_EQ(Start(""), 0);
+  EXPECT_EQ(Turn(), "");
+  auto pad = pj::VirtualJoystick::AttachController();
+  ASSERT_TRUE(pad);
+  pad->SetAxis(1, 32767);
+  pad->SetButton(1, true);  // B: drive
+  EXPECT_EQ(Turn(), "D2");
+  EXPECT_EQ(Slots(), (std::array<int, 4>{0, 1, 2, 3}));
+  pad->Unplug();
+  EXPECT_EQ(Turn(), "");
+  EXPECT_EQ(gameState.joystickAvailable, 0);
+
+  pad = pj::VirtualJoystick::AttachController();
+  pad->SetButton(0, true);   // A: Enter
+  pad->SetButton(13, true);  // D-pad left
+  EXPECT_EQ(Turn(), "L1");
+  input::ReleaseJoystick();
+  EXPECT_EQ(Slots(), (std::array<int, 4>{-1, -1, -1, -1}));
+}
+
+TEST_F(LivePad, DefaultsOnlyForAKnownPadMeetingFourEmptySlotsAndKeptOnceChanged) {
+  auto raw = pj::VirtualJoystick::Attach(2, 8);
+  ASSERT_EQ(Start(""), 1);
+  EXPECT_EQ(Slots(), (std::array<int, 4>{-1, -1, -1, -1})) << "raw buttons mean nothing known";
+  input::ReleaseJoystick();
+  raw.reset();
+
+  auto pad = pj::VirtualJoystick::AttachController();
+  ASSERT_EQ(Start("", {-1, 5, -1, -1}), 1);
+  EXPECT_EQ(Slots(), (std::array<int, 4>{-1, 5, -1, -1})) << "the player's own choice stays whole";
+  input::ReleaseJoystick();
+
+  ASSERT_EQ(Start(""), 1);
+  gameState.buttonAssign[2] = 9;  // as the button screen assigns
+  input::ClearDuplicateAssignments(2);
+  input::ReleaseJoystick();
+  EXPECT_EQ(Slots(), (std::array<int, 4>{0, 9, 2, 3}));
 }

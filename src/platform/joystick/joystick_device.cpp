@@ -19,12 +19,13 @@ JoystickDevice::JoystickDevice(std::unique_ptr<JoystickSource> source)
 
 JoystickDevice::~JoystickDevice() = default;
 
-HResult JoystickDevice::Create(Ref<JoystickDevice>* out, DeviceKind kind) {
+HResult JoystickDevice::Create(Ref<JoystickDevice>* out, DeviceKind kind, bool quiet) {
   if (!out) return kInvalidParam;
-  if (kind == DeviceKind::kAuto) kind = g_autoKind;
+  kind = ResolveKind(kind);
   std::unique_ptr<JoystickSource> source = kind == DeviceKind::kLive ? OpenSdlSource(nullptr) : OpenScriptedSource();
   if (!source) {
-    if (kind == DeviceKind::kLive) std::fputs("zarn: no joystick found; playing with the keyboard\n", stderr);
+    if (kind == DeviceKind::kLive && !quiet)
+      std::fputs("zarn: no joystick found; playing with the keyboard until one is plugged in\n", stderr);
     return kDeviceNotRegistered;
   }
   *out = MakeRef<JoystickDevice>(std::move(source));
@@ -34,6 +35,8 @@ HResult JoystickDevice::Create(Ref<JoystickDevice>* out, DeviceKind kind) {
 void JoystickDevice::SetAutoKind(DeviceKind kind) {
   if (kind != DeviceKind::kAuto) g_autoKind = kind;
 }
+
+DeviceKind JoystickDevice::ResolveKind(DeviceKind kind) { return kind == DeviceKind::kAuto ? g_autoKind : kind; }
 
 HResult JoystickDevice::SetCooperativeLevel(const os::Window* window, std::uint32_t flags) {
   using namespace cooperation;

@@ -44,12 +44,17 @@ class JoystickDevice : public RefCounted {
   explicit JoystickDevice(std::unique_ptr<JoystickSource> source);
   ~JoystickDevice() override;
 
-  // kDeviceNotRegistered when no joystick is attached or none opens.
-  static HResult Create(Ref<JoystickDevice>* out, DeviceKind kind = DeviceKind::kAuto);
+  // kDeviceNotRegistered when no joystick is attached or none opens; a live
+  // look then says so on standard error unless told to keep quiet.
+  static HResult Create(Ref<JoystickDevice>* out, DeviceKind kind = DeviceKind::kAuto, bool quiet = false);
   // What kAuto opens from now on; only the start-up sets it.
   static void SetAutoKind(DeviceKind kind);
+  // kAuto as what it opens now; other kinds as they are.
+  static DeviceKind ResolveKind(DeviceKind kind);
 
   const std::string& Name() const { return name_; }
+  // Buttons numbered by the standard pad layout (A, B, X, Y as 0..3).
+  bool StandardLayout() const { return source_->StandardLayout(); }
 
   // Exactly one of exclusive/non-exclusive and one of foreground/background;
   // foreground and exclusive need the window. kAcquired while acquired.

@@ -33,10 +33,19 @@ class JoystickSource {
   virtual bool Read(RawReading& out) = 0;
   // Looks for the device again after it was unplugged; true when it is back.
   virtual bool Reconnect() = 0;
+  // True when the buttons are numbered by the standard pad layout (A, B, X,
+  // Y as 0..3), not by what the device happens to report.
+  virtual bool StandardLayout() const { return false; }
 };
 
 // The first attached SDL joystick that opens; null (with a reason) when none.
 std::unique_ptr<JoystickSource> OpenSdlSource(std::string* why);
+// SDL's controller subsystem, started with the player's mappings (counted:
+// each start wants its stop), and the newest joystick it sees now (its
+// instance number, which grows with every plug-in; -1 when none).
+bool StartSdlPads(std::string* why);
+void StopSdlPads();
+int NewestSdlPad();
 // The scripted joystick; null when the script plays none.
 std::unique_ptr<JoystickSource> OpenScriptedSource();
 

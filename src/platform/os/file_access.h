@@ -12,7 +12,7 @@
 
 namespace platform::os {
 
-enum class FileKind { kSettings, kModel, kWave, kMidi, kDemo, kInputScript };
+enum class FileKind { kSettings, kModel, kWave, kMidi, kDemo, kInputScript, kControllerMappings };
 
 // The largest file of each kind that is read: each far above what our own
 // files need (docs/porting.md gives the figures), low enough that a hostile
@@ -23,12 +23,13 @@ struct FileKindLimit {
   std::size_t bytes;
 };
 inline constexpr FileKindLimit kFileSizeLimits[] = {
-    {FileKind::kSettings, 1 * kMiB},      // a dozen short lines
-    {FileKind::kModel, 4 * kMiB},         // our largest model is 22 KB
-    {FileKind::kWave, 32 * kMiB},         // the reader takes 16 MiB of samples
-    {FileKind::kMidi, 1 * kMiB},          // the music checker's own cap
-    {FileKind::kDemo, 64 * kMiB},         // 19998 samples of 108 values at most
-    {FileKind::kInputScript, 64 * kMiB},  // a line per event, hours of play
+    {FileKind::kSettings, 1 * kMiB},            // a dozen short lines
+    {FileKind::kModel, 4 * kMiB},               // our largest model is 22 KB
+    {FileKind::kWave, 32 * kMiB},               // the reader takes 16 MiB of samples
+    {FileKind::kMidi, 1 * kMiB},                // the music checker's own cap
+    {FileKind::kDemo, 64 * kMiB},               // 19998 samples of 108 values at most
+    {FileKind::kInputScript, 64 * kMiB},        // a line per event, hours of play
+    {FileKind::kControllerMappings, 8 * kMiB},  // the community list is under 1 MB
 };
 
 constexpr std::size_t FileSizeLimit(FileKind kind) {

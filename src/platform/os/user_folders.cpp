@@ -56,12 +56,15 @@ std::string PlaceToWrite(const std::string& fileName, UserFolder fallback) {
   // No folder at all: the system could not give the executable's path (one
   // beyond its own limit); the working folder would be a guess.
   if (!folder.empty() && access(folder.c_str(), W_OK) == 0) return folder + fileName;
-  const std::string program = ProgramName();
-  const std::string user = fallback == UserFolder::kConfig ? XdgFolder("XDG_CONFIG_HOME", ".config")
-                                                           : XdgFolder("XDG_DATA_HOME", ".local/share");
-  const std::string own = user + "/" + program;
-  fs::create_directories(own, ignored);  // a failure shows when the file is written
-  return own + "/" + fileName;
+  const std::string place = UserPlace(fileName, fallback);
+  fs::create_directories(fs::path(place).parent_path(), ignored);  // a failure shows when the file is written
+  return place;
+}
+
+std::string UserPlace(const std::string& fileName, UserFolder folder) {
+  const std::string user = folder == UserFolder::kConfig ? XdgFolder("XDG_CONFIG_HOME", ".config")
+                                                         : XdgFolder("XDG_DATA_HOME", ".local/share");
+  return user + "/" + ProgramName() + "/" + fileName;
 }
 
 std::string PlaceToRead(const std::string& fileName, UserFolder fallback) {

@@ -20,6 +20,9 @@ std::string ProgramName();
 // written; otherwise "<folder>/<program>/<fileName>" in the user's config or
 // data folder, which is created when missing.
 std::string PlaceToWrite(const std::string& fileName, UserFolder fallback);
+// "<folder>/<program>/<fileName>" in the user's config or data folder,
+// whether or not it exists; nothing is created.
+std::string UserPlace(const std::string& fileName, UserFolder folder);
 // Where to read it: beside the executable when it lies there, else where it
 // would be written.
 std::string PlaceToRead(const std::string& fileName, UserFolder fallback);

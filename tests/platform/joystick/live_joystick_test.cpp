@@ -3,10 +3,14 @@
 // rightly take that one first.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <tuple>
 
+#include "platform/joystick/controller_mappings.h"
 #include "platform/joystick/joystick_device.h"
 #include "platform/joystick/virtual_joystick.h"
+#include "support/scratch.h"
 
 namespace pj = platform::joystick;
 using platform::kOk;
@@ -82,4 +86,68 @@ TEST_F(LiveJoystick, UnpluggedReadsFailAndTheSameModelPluggedInAgainIsTakenUp) {
   again->SetButton(3, true);
   Read();
   EXPECT_EQ(std::tuple(state.buttons[3], state.buttons[1]), std::tuple(0x80, 0x00));
+}
+
+// One pass over a mapped pad: its buttons in the standard numbering with the
+// D-pad left out, the triggers as buttons, and the D-pad driving the axes
+// only while the stick rests.
+TEST_F(LiveJoystick, AMappedPadReadsInTheStandardLayoutAndItsDpadDrives) {
+  auto pad = pj::VirtualJoystick::AttachController();
+  ASSERT_TRUE(pad);
+  Open();
+  EXPECT_TRUE(device->StandardLayout());
+  pad->SetButton(1, true);   // B
+  pad->SetButton(10, true);  // right shoulder
+  pad->SetButton(11, true);  // D-pad up
+  pad->SetAxis(5, 32767);    // right trigger
+  Read();
+  std::string held;
+  for (int b = 0; b < pj::kButtonCount; ++b)
+    if (state.buttons[b]) held += std::to_string(b) + " ";
+  EXPECT_EQ(held, "1 10 12 ");
+  EXPECT_EQ(std::tuple(state.x, state.y), std::tuple(0, -1000));
+
+  pad->SetButton(14, true);  // D-pad right, while the stick leans left
+  pad->SetAxis(0, -20000);
+  pad->SetAxis(1, 8000);  // within the rest zone: the D-pad's up wins
+  Read();
+  EXPECT_EQ(std::tuple(state.x, state.y), std::tuple(-610, -1000));
+}
+
+TEST_F(LiveJoystick, AnUnmappedJoystickReadsRawAndItsHatDrives) {
+  auto stick = pj::VirtualJoystick::Attach(2, 4, nullptr, 1);
+  ASSERT_TRUE(stick);
+  Open();
+  EXPECT_FALSE(device->StandardLayout());
+  stick->SetHat(0, 1, 1);
+  stick->SetButton(3, true);
+  Read();
+  EXPECT_EQ(std::tuple(state.x, state.y, state.buttons[3]), std::tuple(1000, 1000, 0x80));
+}
+
+// The player's mapping file: good lines are taken, another platform's are
+// passed over, and bad ones are counted with the first named; a file that
+// cannot be read is said to be so. Either way a pad still opens.
+TEST_F(LiveJoystick, AMappingFileMapsPadsAndSaysWhatItCouldNotTake) {
+  auto stick = pj::VirtualJoystick::Attach(2, 4);
+  ASSERT_TRUE(stick);
+  std::string why;
+  ASSERT_TRUE(pj::StartSdlPads(&why)) << why;
+  const std::string path = test_support::ScratchPath(pj::kMappingFileName).string();
+  std::ofstream(path) << "# mine\r\n\n"
+                      << stick->Guid() << ",My Pad,a:b0,b:b1,x:b2,y:b3,leftx:a0,lefty:a1,platform:Linux,\r\n"
+                      << stick->Guid() << ",Not here,a:b3,platform:Windows,\n"
+                      << "not a mapping\n"
+                      << "03000000ffff,\n";
+  const std::string wrong = pj::AddControllerMappingFile(path);
+  EXPECT_EQ(wrong.rfind("2 lines are not a controller mapping and skipped (first: line 5: ", 0), 0u) << wrong;
+  Open();
+  EXPECT_EQ(std::tuple(device->StandardLayout(), device->Name()), std::tuple(true, "My Pad"));
+
+  const std::string folder = test_support::ScratchFolder("mappings-folder").string();
+  EXPECT_EQ(pj::AddControllerMappingFile(folder),
+            "not read (is a folder, not a file); pads it would map read as plain joysticks");
+  EXPECT_EQ(pj::AddControllerMappingFile(folder + "/none"), "");
+  pj::StopSdlPads();
+  std::filesystem::remove(path);
 }
