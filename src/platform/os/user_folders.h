@@ -18,7 +18,8 @@ std::string ProgramName();
 
 // Where to write `fileName`: beside the executable when that folder can be
 // written; otherwise "<folder>/<program>/<fileName>" in the user's config or
-// data folder, which is created when missing.
+// data folder, which is created when missing. "" when neither can be had
+// (the folder not writable, no XDG variable and no HOME).
 std::string PlaceToWrite(const std::string& fileName, UserFolder fallback);
 // Where to read it: beside the executable when it lies there, else where it
 // would be written.
