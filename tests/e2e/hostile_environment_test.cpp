@@ -28,8 +28,9 @@ class HostileEnvironment : public Run {
 TEST_F(HostileEnvironment, OutputsThatCollideOrAreNoFilesAreRefused) {
   Write("kept.json", "mine");
   fs::create_symlink("kept.json", dir / "link.json");
-  const char* collisions[] = {"--state x --screenshot x", "--state x --trail ./x", "--state link.json --trail kept.json",
-                              "--state zarn.ini", "--trail zarn", "--save-demo --screenshot demo.dat"};
+  const char* collisions[] = {
+      "--state x --screenshot x", "--state x --trail ./x", "--state link.json --trail kept.json",
+      "--state zarn.ini",         "--trail zarn",          "--save-demo --screenshot demo.dat"};
   for (const char* args : collisions) {
     EXPECT_EQ(Zarn(std::string("--headless --turns 3 ") + args), 2) << args;
     EXPECT_NE(errors.find("names the same file as"), std::string::npos) << args << ": " << errors;
@@ -47,8 +48,9 @@ TEST_F(HostileEnvironment, OutputsThatCollideOrAreNoFilesAreRefused) {
   // Two runs writing one trail at once each write a temporary of their own:
   // the trail left is whole, one run's or the other's.
   const std::string run = environment + " ./zarn --headless --trail link.json --turns ";
-  ASSERT_EQ(std::system(("cd '" + dir.string() + "' && (" + run + "50 & " + run + "60; r=$?; wait $! && exit $r)").c_str()),
-            0);
+  ASSERT_EQ(
+      std::system(("cd '" + dir.string() + "' && (" + run + "50 & " + run + "60; r=$?; wait $! && exit $r)").c_str()),
+      0);
   const std::string trail = Slurp(dir / "kept.json");
   const long lines = std::count(trail.begin(), trail.end(), '\n');
   EXPECT_EQ(lines, trail.find("--turns 50") != std::string::npos ? 51 : 61) << trail.substr(0, 100);
@@ -91,11 +93,9 @@ TEST_F(HostileEnvironment, AnEndSignalEndsTheRunInOrder) {
   ::close(errorPipe[1]);
   // The first debug line comes once the game is loading: the handlers are in place.
   char c = 0;
-  while (::read(errorPipe[0], &c, 1) == 1 && c != '\n') {
-  }
+  while (::read(errorPipe[0], &c, 1) == 1 && c != '\n') {}
   ::kill(child, SIGTERM);
-  while (::read(errorPipe[0], &c, 1) == 1) {
-  }
+  while (::read(errorPipe[0], &c, 1) == 1) {}
   ::close(errorPipe[0]);
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);

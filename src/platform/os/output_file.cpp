@@ -38,7 +38,9 @@ std::string BaseName(const std::string& path) {
 
 // The temporary's name: ".<name>.tmp<pid>-<n>", hidden, and unique among
 // the processes writing one folder at once.
-std::string TemporaryPrefix(const std::string& target) { return std::string(".").append(BaseName(target)).append(".tmp"); }
+std::string TemporaryPrefix(const std::string& target) {
+  return std::string(".").append(BaseName(target)).append(".tmp");
+}
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -106,7 +108,8 @@ std::string RefusedOutput(const std::string& path) {
 
 bool SameFile(const std::string& a, const std::string& b) {
   const std::string ta = OutputTarget(a), tb = OutputTarget(b);
-  struct stat sa {}, sb {};
+  struct stat sa {
+  }, sb{};
   if (::stat(ta.c_str(), &sa) == 0 && ::stat(tb.c_str(), &sb) == 0)
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
   // Not both there yet: the same folder and the same name.
