@@ -16,6 +16,7 @@
 #include "overlay/overlay.h"
 #include "platform/os/dialog.h"
 #include "platform/os/display_loss.h"
+#include "platform/os/end_signals.h"
 #include "platform/os/messages.h"
 #include "platform/os/turns.h"
 #include "scene/camera_select.h"
@@ -87,7 +88,7 @@ int WinMain(void* instance, void*, const char*, int showCommand) {
   SetDisplayLostHook([] { WriteConfigFile(); });
   ChooseDisplayMode();
   // An end signal while the dialog waited: nothing was shown yet to end.
-  if (CloseRequested()) return WriteConfigFile(), 0;
+  if (EndSignal()) return WriteConfigFile(), 0;
   if (!CreateMainWindow(instance, showCommand)) return 1;
   // COM has no counterpart here: nothing to initialise, nothing that fails.
   if (!vexel::InitGraphics()) return 1;

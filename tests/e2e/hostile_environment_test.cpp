@@ -39,7 +39,8 @@ TEST_F(HostileEnvironment, OutputsThatCollideOrAreNoFilesAreRefused) {
 
   ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
   fs::create_directory(dir / "folder");
-  for (const char* target : {"/dev/null", "pipe", "folder"}) {
+  fs::create_symlink("/dev/null", dir / "null-link");  // followed, then refused
+  for (const char* target : {"null-link", "pipe", "folder"}) {
     EXPECT_EQ(Zarn(std::string("--headless --turns 3 --trail ") + target), 73) << target;
     EXPECT_NE(errors.find(std::string(target) + ": is a"), std::string::npos) << errors;
   }
