@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string_view>
 
+#include "platform/os/short_quote.h"
+
 namespace app {
 
 RunOptions runOptions;
@@ -129,7 +131,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, RunOptions& o, 
       if (!value(v) || v.empty() || v.starts_with("--")) return error(std::string(arg) + " needs a file name");
       (arg == "--trail" ? o.trailFile : arg == "--playdemo" ? o.playDemoFile : o.timeDemoFile) = v;
     } else {
-      return error("unknown argument '" + std::string(arg) + "'");
+      return error("unknown argument " + platform::os::ShortQuote(arg));
     }
   }
   // One driver of the keys at a time.

@@ -68,15 +68,18 @@ void ReadConfigFile() {
 }
 
 bool WriteConfigFile() {
-  game::GameState& g = game::gameState;
-  std::string path = ConfigFilePath();
-  g.speedFactor = g.speedFactor * 20.0f;
+  const game::GameState& g = game::gameState;
+  // All keys in one replacement of the file: a run killed while saving
+  // leaves the old settings or the new, never a mix.
+  const std::string speed = std::to_string(TruncateToInt(g.speedFactor * 20.0f));
+  std::string buttons[4];
+  platform::os::ProfileKey keys[5] = {{"SPEED", speed}};
+  for (int slot = 1; slot <= 4; ++slot) {
+    buttons[slot - 1] = std::to_string(g.buttonAssign[slot]);
+    keys[slot] = {kButtonKeys[slot - 1], buttons[slot - 1]};
+  }
   std::string error;
-  bool ok = platform::os::WritePrivateProfileString(kConfigSection, "SPEED",
-                                                    std::to_string(TruncateToInt(g.speedFactor)), path, &error);
-  for (int slot = 1; ok && slot <= 4; ++slot)
-    ok = platform::os::WritePrivateProfileString(kConfigSection, kButtonKeys[slot - 1],
-                                                 std::to_string(g.buttonAssign[slot]), path, &error);
+  const bool ok = platform::os::WritePrivateProfileKeys(kConfigSection, keys, ConfigFilePath(), &error);
   if (!ok) {
     std::string line = "cannot write the configuration file, the settings were not saved: " + error + "\n";
     platform::os::OutputDebugString(line);

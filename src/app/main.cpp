@@ -5,13 +5,16 @@
 #include "app/command_line.h"
 #include "app/demo_runs.h"
 #include "app/run_outputs.h"
+#include "app/run_outputs_targets.h"
 #include "app/state_trail.h"
 #include "app/top_level.h"
 #include "app/win_main.h"
 #include "autopilot/autopilot.h"
 #include "platform/backends/backends.h"
 #include "platform/os/debug_output.h"
+#include "platform/os/end_signals.h"
 #include "platform/os/file_access.h"
+#include "platform/os/std_streams.h"
 #include "platform/os/turns.h"
 #include "platform/os/window.h"
 
@@ -41,6 +44,11 @@ int Run(int argc, char** argv) {
     case app::ParseOutcome::Error: std::fprintf(stderr, "%s\n", message.c_str()); return 2;
     case app::ParseOutcome::Run: break;
   }
+  if (!app::OutputTargetsApart(options, message)) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    return 2;
+  }
+  app::RemoveStaleOutputTemporaries(options);
   if (!options.inputFile.empty() && !LoadInputScript(options.inputFile, message)) {
     std::fprintf(stderr, "zarn: %s\n", message.c_str());
     return 2;
@@ -75,7 +83,8 @@ int Run(int argc, char** argv) {
   int code = app::WinMain(nullptr, nullptr, "", 1);
   platform::StopBackends();
   app::ReportDemoRun();
-  // The trail replaces an earlier one only now that the run has ended well.
+  // The trail replaces an earlier one only now that the run has ended well
+  // (an end signal ends it in order too).
   if (code != 0) {
     app::AbandonTrail();
   } else if (!app::FinishTrail(message)) {
@@ -84,11 +93,15 @@ int Run(int argc, char** argv) {
   }
   // The game could not be won: the autopilot has said why.
   if (code == 0 && !autopilot::Failure().empty()) code = 3;
+  // Ended by a signal: the status a shell expects of it.
+  if (const int signal = platform::os::EndSignal(); code == 0 && signal != 0) code = 128 + signal;
   return code;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  return app::RunGuarded([&] { return Run(argc, argv); });
+  platform::os::OpenClosedStandardStreams();
+  platform::os::CatchEndSignals();
+  return platform::os::FinishStandardOutput(app::RunGuarded([&] { return Run(argc, argv); }));
 }

@@ -1,14 +1,12 @@
 #include "app/state_trail.h"
 
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <span>
 
 #include "core/game_state_fields.h"
 #include "demo/demo_record.h"
 #include "platform/os/messages.h"
+#include "platform/os/output_file.h"
 #include "scene/frame_poses.h"
 
 namespace app {
@@ -33,11 +31,7 @@ class Hasher final : public game::FieldVisitor {
   void FloatArray(std::string_view, std::span<const float> v) override { Bytes(v.data(), v.size_bytes()); }
 };
 
-struct Trail {
-  std::ofstream out;
-  std::string path, temporary;
-};
-Trail trail;
+platform::os::OutputFile trail;
 
 }  // namespace
 
@@ -64,42 +58,21 @@ std::uint64_t StateHash() {
 }
 
 bool StartTrail(const std::string& path, const std::string& commandLine, std::string& error) {
-  trail.path = path;
-  trail.temporary = path + ".part";
-  trail.out.open(trail.temporary, std::ios::binary | std::ios::trunc);
-  if (!trail.out) {
-    error = "cannot write the trail file " + path;
-    return false;
-  }
-  trail.out << "# zarn trail: " << commandLine << '\n';
+  if (!trail.Open(path, &error)) return false;
+  trail.Write("# zarn trail: " + commandLine + "\n");
   return true;
 }
 
 void RecordTrailTurn(std::int64_t turn) {
-  if (!trail.out.is_open()) return;
+  if (!trail.IsOpen()) return;
   char line[48];
   std::snprintf(line, sizeof line, "%lld %016llx\n", static_cast<long long>(turn),
                 static_cast<unsigned long long>(StateHash()));
-  trail.out << line;
+  trail.Write(line);
 }
 
-bool FinishTrail(std::string& error) {
-  if (!trail.out.is_open()) return true;
-  trail.out.close();
-  std::error_code ec;
-  if (!trail.out || (std::filesystem::rename(trail.temporary, trail.path, ec), ec)) {
-    error = "cannot write the trail file " + trail.path;
-    std::filesystem::remove(trail.temporary, ec);
-    return false;
-  }
-  return true;
-}
+bool FinishTrail(std::string& error) { return !trail.IsOpen() || trail.Commit(&error); }
 
-void AbandonTrail() {
-  if (!trail.out.is_open()) return;
-  trail.out.close();
-  std::error_code ec;
-  std::filesystem::remove(trail.temporary, ec);
-}
+void AbandonTrail() { trail.Abandon(); }
 
 }  // namespace app

@@ -15,6 +15,8 @@
 #include "input/joystick.h"
 #include "overlay/overlay.h"
 #include "platform/os/dialog.h"
+#include "platform/os/display_loss.h"
+#include "platform/os/end_signals.h"
 #include "platform/os/messages.h"
 #include "platform/os/turns.h"
 #include "scene/camera_select.h"
@@ -82,7 +84,12 @@ int WinMain(void* instance, void*, const char*, int showCommand) {
   game::GameState& g = game::gameState;
   for (int slot = 1; slot <= 8; ++slot) g.buttonAssign[slot] = -1;
   ReadConfigFile();
+  // A display lost under the game ends the process at once: the settings
+  // are saved on the way, as Escape would have.
+  SetDisplayLostHook([] { WriteConfigFile(); });
   ChooseDisplayMode();
+  // An end signal while the dialog waited: nothing was shown yet to end.
+  if (EndSignal()) return WriteConfigFile(), 0;
   if (!CreateMainWindow(instance, showCommand)) return 1;
   // COM has no counterpart here: nothing to initialise, nothing that fails.
   if (!vexel::InitGraphics()) return 1;

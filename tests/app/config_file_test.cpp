@@ -111,6 +111,13 @@ TEST_F(ConfigFile, InstalledGameUsesTheUserConfigFolderAndLongPathsStayWhole) {
   gameState = game::GameState{};
   app::ReadConfigFile();
   EXPECT_FLOAT_EQ(gameState.speedFactor, 2.0f) << "read back from the user's config folder";
+  // No HOME to fall back on: refused, never aimed at the root.
+  const std::string realHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  ::unsetenv("XDG_CONFIG_HOME");
+  ::unsetenv("HOME");
+  EXPECT_EQ(app::ConfigFilePath(), "");
+  EXPECT_FALSE(app::WriteConfigFile());
+  ::setenv("HOME", realHome.c_str(), 1);
   ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
 
   fs::path deep = dir;

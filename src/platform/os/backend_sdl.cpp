@@ -11,6 +11,7 @@
 
 #include "platform/os/backend.h"
 #include "platform/os/dialog.h"
+#include "platform/os/display_loss.h"
 #include "platform/os/frame_metrics.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
@@ -59,7 +60,7 @@ class SdlBackend final : public Backend {
   }
 
   bool Start(std::string* error) {
-    // Ctrl+C in the terminal ends the program at once, even in the dialog.
+    // The end signals are the program's own (end_signals.h), in the dialog too.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Without a Wayland display only X is worth asking: SDL would probe
     // Wayland too, and the Wayland library complains on standard error.
@@ -68,6 +69,7 @@ class SdlBackend final : public Backend {
       if (error) *error = "no display";
       return false;
     }
+    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) WatchDisplayConnection();
     return true;
   }
 

@@ -4,10 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
+
+#include "platform/os/output_file.h"
 
 namespace platform::os {
 
@@ -15,29 +15,15 @@ namespace {
 
 std::string Errno(int error) { return std::strerror(error); }
 
-// Why a file of this type cannot be read as a file; empty for a regular one.
-std::string RefusedType(mode_t mode) {
+}  // namespace
+
+std::string RefusedFileType(unsigned mode) {
   if (S_ISREG(mode)) return {};
   if (S_ISDIR(mode)) return "is a folder, not a file";
   if (S_ISFIFO(mode)) return "is a pipe, not a file";
   if (S_ISSOCK(mode)) return "is a socket, not a file";
   return "is a device, not a file";
 }
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) {
-      if (put == 0) errno = EIO;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(put));
-  }
-  return true;
-}
-
-}  // namespace
 
 FileRead ReadRegularFile(const std::string& path, FileKind kind, Oversize oversize) {
   FileRead file;
@@ -68,7 +54,7 @@ FileRead ReadRegularFile(const std::string& path, FileKind kind, Oversize oversi
   } closer{fd};
   struct stat st {};
   if (::fstat(fd, &st) != 0) return refuse(Errno(errno));
-  if (std::string why = RefusedType(st.st_mode); !why.empty()) return refuse(why);
+  if (std::string why = RefusedFileType(st.st_mode); !why.empty()) return refuse(why);
   file.mode = st.st_mode & 07777;
 
   const std::size_t limit = FileSizeLimit(kind);
@@ -103,53 +89,10 @@ bool IsReadOnlyFile(const std::string& path) {
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
-  namespace fs = std::filesystem;
-  auto fail = [&](const std::string& why) {
-    if (error) *error = "cannot write " + path + ": " + why;
-    return false;
-  };
-  if (path.empty() || fs::path(path).filename().empty()) return fail("not a file name");
-  std::error_code ec;
-  fs::path target(path);
-  if (fs::is_symlink(target, ec)) {
-    fs::path resolved = fs::weakly_canonical(target, ec);
-    if (!ec) target = resolved;
-  }
-  // Renaming over a device or a folder would replace it, not write to it.
-  struct stat st {};
-  const bool exists = ::stat(target.c_str(), &st) == 0;
-  if (exists) {
-    if (std::string why = RefusedType(st.st_mode); !why.empty()) return fail(why);
-    if ((st.st_mode & 0222) == 0) return fail("the file is read-only");
-  }
-
-  static std::atomic<unsigned> counter{0};
-  int fd = -1;
-  fs::path temp;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    std::string name(".");
-    name.append(target.filename().string()).append(".tmp").append(std::to_string(::getpid()));
-    name.append("-").append(std::to_string(counter++));
-    temp = target.parent_path() / name;
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) return fail("cannot create a temporary file beside it: " + Errno(errno));
-  bool ok = WriteAll(fd, bytes) && (!exists || ::fchmod(fd, st.st_mode & 07777) == 0) && ::fsync(fd) == 0;
-  int failure = errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    failure = errno;
-  }
-  if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
-    ok = false;
-    failure = errno;
-  }
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return fail(Errno(failure));
-  }
-  return true;
+  OutputFile file;
+  if (!file.Open(path, error)) return false;
+  file.Write(bytes);
+  return file.Commit(error);
 }
 
 }  // namespace platform::os

@@ -52,14 +52,19 @@ enum class Oversize { kRefuse, kReadHead };
 // The whole file (or, with kReadHead, at most its first FileSizeLimit bytes).
 FileRead ReadRegularFile(const std::string& path, FileKind kind, Oversize oversize = Oversize::kRefuse);
 
+// Why a file of this type (st_mode) cannot be read or written as a file:
+// "is a folder, not a file", ...; empty for a regular file.
+std::string RefusedFileType(unsigned mode);
+
 // True when the file exists and nobody may write it: its owner made it
 // read-only, which this program honours even when run by root.
 bool IsReadOnlyFile(const std::string& path);
 
-// Writes `bytes` as the whole of `path`, replacing an existing regular file
-// only once the new content is complete and flushed to disk; an existing
-// file keeps its permission bits, and a symbolic link is followed so the
-// link survives. A read-only file or one that is not a regular file is never
+// Writes `bytes` as the whole of `path` through an OutputFile
+// (output_file.h): an existing regular file is replaced only once the new
+// content is complete and on disk; it keeps its permission bits, and a
+// symbolic link is followed (even to a file not there yet) so the link
+// survives. A read-only file or one that is not a regular file is never
 // replaced. On failure returns false and stores one line naming the file and
 // the reason in `error`.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error);

@@ -4,6 +4,7 @@
 
 #include "platform/os/backend.h"
 #include "platform/os/clock.h"
+#include "platform/os/end_signals.h"
 #include "platform/os/timer_table.h"
 #include "platform/os/turns.h"
 
@@ -80,7 +81,7 @@ void SetTimer(Window* window, std::uintptr_t id, std::uint32_t periodMs) {
 
 void KillTimer(Window*, std::uintptr_t id) { g_queue.timers.Kill(id); }
 
-bool CloseRequested() { return g_queue.closeRequested; }
+bool CloseRequested() { return g_queue.closeRequested || EndSignal() != 0; }
 
 void RequestClose() { g_queue.closeRequested = true; }
 

@@ -57,7 +57,8 @@ void KillTimer(Window* window, std::uintptr_t id);
 std::vector<TimerTable::State> TimerSnapshot();
 
 // Set when the window is closed from outside (the default handling of
-// WM_CLOSE) or when a scripted run has played its last turn: the main loop
+// WM_CLOSE), when a scripted run has played its last turn or when an end
+// signal came (end_signals.h): the main loop
 // then ends the program in its orderly way.
 bool CloseRequested();
 void RequestClose();

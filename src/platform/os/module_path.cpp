@@ -3,12 +3,22 @@
 #include <unistd.h>
 
 #include <array>
+#include <string_view>
 
 namespace platform::os {
 
 namespace {
 std::string g_override;
+
+// An executable replaced or removed while it runs (an upgrade, a rebuild) is
+// named "<path> (deleted)" by the system; the game's files belong beside the
+// path, not beside a name nobody gave.
+std::string WithoutDeletedMark(const std::string& path) {
+  constexpr std::string_view kMark = " (deleted)";
+  if (path.size() <= kMark.size() || !path.ends_with(kMark) || access(path.c_str(), F_OK) == 0) return path;
+  return path.substr(0, path.size() - kMark.size());
 }
+}  // namespace
 
 std::string GetModuleFileName(std::size_t bufferSize) {
   std::string path = g_override;
@@ -16,6 +26,7 @@ std::string GetModuleFileName(std::size_t bufferSize) {
     std::array<char, 4096> buffer{};
     ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
     if (n > 0) path.assign(buffer.data(), static_cast<std::size_t>(n));
+    path = WithoutDeletedMark(path);
   }
   if (bufferSize == 0) return {};
   if (path.size() > bufferSize - 1) path.resize(bufferSize - 1);

@@ -31,6 +31,13 @@ bool SameName(std::string_view a, std::string_view b) {
 // What the caller gets is a C string in the original, so nothing past a NUL.
 std::string_view UpToNul(std::string_view s) { return s.substr(0, s.find('\0')); }
 
+// A file in UTF-16 (with its byte-order mark) is not ours to read, nor to
+// rewrite in another encoding.
+bool IsUtf16(std::string_view text) {
+  return text.starts_with(std::string_view("\xFF\xFE", 2)) || text.starts_with(std::string_view("\xFE\xFF", 2));
+}
+constexpr const char* kUtf16Refused = "it is in UTF-16, which is not read; left as it is";
+
 std::size_t BomLength(std::string_view text) {
   return text.substr(0, 3) == std::string_view("\xEF\xBB\xBF", 3) ? 3 : 0;
 }
@@ -192,7 +199,7 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
   const std::string_view wantKey = Trim(key);
   if (!wantKey.empty()) {
     const FileRead file = ReadRegularFile(path, FileKind::kSettings, Oversize::kReadHead);
-    if (file.Ok()) {
+    if (file.Ok() && !IsUtf16(file.bytes)) {
       std::string_view text(file.bytes);
       if (file.tooLarge) {
         // A line cut at the limit would give half a value: drop it.
@@ -210,21 +217,27 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 
 bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
                                const std::string& path, std::string* error) {
-  const std::string_view cleanSection = Trim(section);
-  const std::string_view cleanKey = Trim(key);
-  if (const char* refused = RefusedArgument(cleanSection, cleanKey, value)) {
-    if (error) *error = "cannot write " + path + ": " + refused;
-    return false;
-  }
+  const ProfileKey one{key, value};
+  return WritePrivateProfileKeys(section, {&one, 1}, path, error);
+}
+
+bool WritePrivateProfileKeys(std::string_view section, std::span<const ProfileKey> keys, const std::string& path,
+                             std::string* error) {
   auto fail = [&](const std::string& why) {
     if (error) *error = "cannot write " + path + ": " + why;
     return false;
   };
-  if (path.empty() || std::filesystem::path(path).filename().empty()) return fail("not a file name");
+  const std::string_view cleanSection = Trim(section);
+  for (const ProfileKey& k : keys)
+    if (const char* refused = RefusedArgument(cleanSection, Trim(k.key), k.value)) return fail(refused);
+  if (path.empty()) return WriteFileAtomically(path, "", error);  // says why there is no place
+  if (std::filesystem::path(path).filename().empty()) return fail("not a file name");
   const FileRead file = ReadRegularFile(path, FileKind::kSettings, Oversize::kReadHead);
   if (file.status == FileRead::kRefused) return fail(file.why);
   if (file.tooLarge) return fail("larger than the " + std::to_string(kProfileSizeLimit) + " bytes it may be");
-  const std::string updated = WithKeySet(file.bytes, cleanSection, cleanKey, value);
+  if (IsUtf16(file.bytes)) return fail(kUtf16Refused);
+  std::string updated = file.bytes;
+  for (const ProfileKey& k : keys) updated = WithKeySet(updated, cleanSection, Trim(k.key), k.value);
   if (file.Ok() && updated == file.bytes) return true;
   if (updated.size() > kProfileSizeLimit)
     return fail("would grow past the " + std::to_string(kProfileSizeLimit) + " bytes it may be");

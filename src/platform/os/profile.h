@@ -3,6 +3,7 @@
 // calls do: [section] headers, key=value lines, names matched without regard
 // to ASCII case. docs/ini-files.md lists every rule and the choices made.
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -29,5 +30,14 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 // error is given, stores one line naming the path and the reason.
 bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
                                const std::string& path, std::string* error = nullptr);
+
+// Sets several keys of one section as WritePrivateProfileString sets one,
+// in a single replacement of the file: all of them or, on failure, none.
+// A file in UTF-16 is read as missing and never rewritten.
+struct ProfileKey {
+  std::string_view key, value;
+};
+bool WritePrivateProfileKeys(std::string_view section, std::span<const ProfileKey> keys, const std::string& path,
+                             std::string* error = nullptr);
 
 }  // namespace platform::os

@@ -4,6 +4,7 @@
 
 #include "platform/os/dialog.h"
 #include "platform/os/dialog_view.h"
+#include "platform/os/end_signals.h"
 #include "platform/os/sdl_keymap.h"
 
 namespace platform::os {
@@ -32,8 +33,12 @@ std::intptr_t RunSdlDialog(Dialog& dialog) {
       SDL_RenderCopy(renderer, texture, nullptr, nullptr);
       SDL_RenderPresent(renderer);
     }
+    // A tenth of a second at most, so that an end signal is seen in time.
     SDL_Event e;
-    if (!SDL_WaitEvent(&e)) break;
+    if (!SDL_WaitEventTimeout(&e, 100)) {
+      if (EndSignal()) break;
+      continue;
+    }
     switch (e.type) {
       case SDL_KEYDOWN:
         if (int code = VirtualKeyFromSdl(e.key.keysym.sym)) dialog.PressKey(code);

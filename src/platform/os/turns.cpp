@@ -7,6 +7,7 @@
 #include "platform/os/backend.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
+#include "platform/os/short_quote.h"
 
 namespace platform::os {
 
@@ -57,7 +58,7 @@ bool ParseLine(const std::vector<std::string>& w, ScriptEvent& e, std::string& w
   }
   auto key = VirtualKeyFromName(w[1]);
   if (!key) {
-    why = "unknown key '" + w[1] + "'";
+    why = "unknown key " + ShortQuote(w[1]);
     return false;
   }
   e.kind = ScriptEvent::Kind::Key;

@@ -21,16 +21,21 @@ std::string Env(const char* name) {
 }
 
 // An XDG variable, or its fallback under $HOME; relative values are invalid
-// by the XDG rules and count as unset.
+// by the XDG rules and count as unset. Without a HOME that names a folder
+// there is no fallback (""): it would be aimed at the root of the system.
 std::string XdgFolder(const char* variable, const char* underHome) {
   std::string set = Env(variable);
   if (!set.empty() && set.front() == '/') return set;
-  return Env("HOME") + "/" + underHome;
+  const std::string home = Env("HOME");
+  if (home.empty() || home.front() != '/') return "";
+  return home + "/" + underHome;
 }
 
 // The value of XDG_PICTURES_DIR in user-dirs.dirs: "$HOME/..." or absolute.
 std::string PicturesFromUserDirs() {
-  std::ifstream in(XdgFolder("XDG_CONFIG_HOME", ".config") + "/user-dirs.dirs");
+  const std::string config = XdgFolder("XDG_CONFIG_HOME", ".config");
+  if (config.empty()) return "";
+  std::ifstream in(config + "/user-dirs.dirs");
   const std::string key = "XDG_PICTURES_DIR=\"";
   for (std::string line; std::getline(in, line);) {
     if (line.compare(0, key.size(), key) != 0 || line.back() != '"') continue;
@@ -57,6 +62,7 @@ std::string PlaceToWrite(const std::string& fileName, UserFolder fallback) {
   // beyond its own limit); the working folder would be a guess.
   if (!folder.empty() && access(folder.c_str(), W_OK) == 0) return folder + fileName;
   const std::string place = UserPlace(fileName, fallback);
+  if (place.empty()) return "";
   fs::create_directories(fs::path(place).parent_path(), ignored);  // a failure shows when the file is written
   return place;
 }
@@ -64,6 +70,7 @@ std::string PlaceToWrite(const std::string& fileName, UserFolder fallback) {
 std::string UserPlace(const std::string& fileName, UserFolder folder) {
   const std::string user = folder == UserFolder::kConfig ? XdgFolder("XDG_CONFIG_HOME", ".config")
                                                          : XdgFolder("XDG_DATA_HOME", ".local/share");
+  if (user.empty()) return "";
   return user + "/" + ProgramName() + "/" + fileName;
 }
 

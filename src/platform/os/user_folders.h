@@ -18,10 +18,12 @@ std::string ProgramName();
 
 // Where to write `fileName`: beside the executable when that folder can be
 // written; otherwise "<folder>/<program>/<fileName>" in the user's config or
-// data folder, which is created when missing.
+// data folder, which is created when missing. "" when neither can be had
+// (the folder not writable, no XDG variable and no HOME).
 std::string PlaceToWrite(const std::string& fileName, UserFolder fallback);
 // "<folder>/<program>/<fileName>" in the user's config or data folder,
-// whether or not it exists; nothing is created.
+// whether or not it exists; nothing is created. "" when there is no such
+// folder (no XDG variable and no HOME).
 std::string UserPlace(const std::string& fileName, UserFolder folder);
 // Where to read it: beside the executable when it lies there, else where it
 // would be written.

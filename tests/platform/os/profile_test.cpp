@@ -144,4 +144,23 @@ TEST_F(ProfileTest, WriteFailuresReportAndLeaveTheOldFile) {
   EXPECT_EQ(Contents(), "[s]\nk=1\n");
 }
 
+// Several keys go in one replacement, all or none; a file in an encoding
+// that is not read (UTF-16) is neither read nor rewritten in another.
+TEST_F(ProfileTest, SeveralKeysAreOneReplacementAndUtf16IsLeftAlone) {
+  Put("[s]\nb=old\n");
+  const os::ProfileKey good[] = {{"a", "1"}, {"b", "2"}}, bad[] = {{"a", "3"}, {"b=", "4"}};
+  std::string error;
+  EXPECT_FALSE(os::WritePrivateProfileKeys("s", bad, path_, &error));
+  EXPECT_EQ(Contents(), "[s]\nb=old\n") << "the good key of a refused set is not written either";
+  ASSERT_TRUE(os::WritePrivateProfileKeys("s", good, path_, &error)) << error;
+  EXPECT_EQ(Contents(), "[s]\nb=2\na=1\n");
+
+  const std::string utf16 = Bytes("\xFF\xFE[\0s\0]\0\n\0b\0=\0\x37\0\n\0");
+  Put(utf16);
+  EXPECT_EQ(Get("s", "b"), "none");
+  EXPECT_FALSE(os::WritePrivateProfileKeys("s", good, path_, &error));
+  EXPECT_NE(error.find("UTF-16"), std::string::npos) << error;
+  EXPECT_EQ(Contents(), utf16);
+}
+
 }  // namespace
