@@ -62,7 +62,7 @@ void AddPlayerControllerMappings() {
   std::string path = os::ExecutableFolder() + kMappingFileName;
   std::error_code ignored;
   if (!std::filesystem::exists(path, ignored)) path = os::UserPlace(kMappingFileName, os::UserFolder::kConfig);
-  std::string wrong = AddControllerMappingFile(path);
+  std::string wrong = path.empty() ? "" : AddControllerMappingFile(path);  // "": no home to look in
   if (!wrong.empty()) os::ReportRefusedFile(path, wrong);
   if (const char* config = std::getenv("SDL_GAMECONTROLLERCONFIG")) {
     wrong = AddControllerMappings(config);
