@@ -27,14 +27,14 @@ using namespace platform::os;
 
 namespace {
 
-void ChooseDisplayMode() {
+// False when the player cancelled the dialog.
+bool ChooseDisplayMode() {
   game::GameState& g = game::gameState;
-  if (!runOptions.SkipDialog()) {
-    DialogBoxParam(ModeDialogTemplate(), g.mainWindow, ModeDialogProc, 0);
-    return;
-  }
+  if (!runOptions.SkipDialog())
+    return DialogBoxParam(ModeDialogTemplate(), g.mainWindow, ModeDialogProc, 0) != dlg::kIdCancel;
   SelectDisplayMode(runOptions.mode < 0 ? 0 : runOptions.mode);
   g.windowedMode = runOptions.windowed == 1 ? 1 : 0;
+  return true;
 }
 
 // Drains every waiting message; false when WM_QUIT came.
@@ -81,7 +81,8 @@ int WinMain(void* instance, void*, const char*, int showCommand) {
   game::GameState& g = game::gameState;
   for (int slot = 1; slot <= 8; ++slot) g.buttonAssign[slot] = -1;
   ReadConfigFile();
-  ChooseDisplayMode();
+  // Cancelled: nothing was started, so nothing is torn down or written.
+  if (!ChooseDisplayMode()) return 0;
   if (!CreateMainWindow(instance, showCommand)) return 1;
   // COM has no counterpart here: nothing to initialise, nothing that fails.
   if (!vexel::InitGraphics()) return 1;
