@@ -133,10 +133,13 @@ class SdlBackend final : public Backend {
     }
   }
 
+  // The game's desktop: the screen, grown to hold a window too big for it
+  // (its picture would otherwise be cut at the screen's edge before it is
+  // scaled down to the window).
   Rect DesktopRect() override {
     SDL_Rect r{0, 0, 1920, 1080};
     SDL_GetDisplayBounds(0, &r);
-    return {0, 0, r.w, r.h};
+    return {0, 0, std::max(r.w, bigWindow_.right), std::max(r.h, bigWindow_.bottom)};
   }
 
   // The window system gets a window that fits the usable desktop with its
@@ -165,6 +168,7 @@ class SdlBackend final : public Backend {
       window.client = {x, y, x + w, y + h};
     } else {
       window.client = KeepOnDesktop(want, DesktopRect());
+      bigWindow_ = window.client;
     }
     window.native = window_;
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
@@ -333,7 +337,8 @@ class SdlBackend final : public Backend {
   Pacer pacer_;
   bool paceStarted_ = false;
   KeyTaps taps_;
-  Rect windowed_;  // where the window goes back to from full screen
+  Rect windowed_;   // where the window goes back to from full screen
+  Rect bigWindow_;  // the game's client area of a window too big for the screen
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
