@@ -65,6 +65,12 @@ std::intptr_t ModeDialogProc(Dialog* dialog, std::uint32_t message, std::uintptr
       CheckDlgButton(dialog, kFullScreenBoxId, g.windowedMode == 0 ? dlg::kChecked : dlg::kUnchecked);
       return 1;
     case msg::kCommand:
+      // Escape and the window's close button mean "not now": the dialog
+      // ends with IDCANCEL and the program ends without starting.
+      if ((wParam & 0xFFFF) == dlg::kIdCancel) {
+        EndDialog(dialog, dlg::kIdCancel);
+        return 1;
+      }
       if ((wParam & 0xFFFF) != dlg::kIdOk) return 0;
       // With no valid row selected, OK is refused and the dialog stays: a
       // mode outside the table must never be used.

@@ -29,14 +29,14 @@ using namespace platform::os;
 
 namespace {
 
-void ChooseDisplayMode() {
+// False when the player cancelled the dialog.
+bool ChooseDisplayMode() {
   game::GameState& g = game::gameState;
-  if (!runOptions.SkipDialog()) {
-    DialogBoxParam(ModeDialogTemplate(), g.mainWindow, ModeDialogProc, 0);
-    return;
-  }
+  if (!runOptions.SkipDialog())
+    return DialogBoxParam(ModeDialogTemplate(), g.mainWindow, ModeDialogProc, 0) != dlg::kIdCancel;
   SelectDisplayMode(runOptions.mode < 0 ? 0 : runOptions.mode);
   g.windowedMode = runOptions.windowed == 1 ? 1 : 0;
+  return true;
 }
 
 // Drains every waiting message; false when WM_QUIT came.
@@ -87,9 +87,11 @@ int WinMain(void* instance, void*, const char*, int showCommand) {
   // A display lost under the game ends the process at once: the settings
   // are saved on the way, as Escape would have.
   SetDisplayLostHook([] { WriteConfigFile(); });
-  ChooseDisplayMode();
+  const bool chosen = ChooseDisplayMode();
   // An end signal while the dialog waited: nothing was shown yet to end.
   if (EndSignal()) return WriteConfigFile(), 0;
+  // Cancelled: nothing was started, so nothing is torn down or written.
+  if (!chosen) return 0;
   if (!CreateMainWindow(instance, showCommand)) return 1;
   // COM has no counterpart here: nothing to initialise, nothing that fails.
   if (!vexel::InitGraphics()) return 1;

@@ -21,7 +21,7 @@ namespace {
 // waiting, and their pictures stay as they always were.
 void ExplainTheCount() {
   if (!platform::os::TurnsOnRealClock()) return;
-  constexpr std::string_view kLine = "Measuring this machine to set the pace";
+  constexpr std::string_view kLine = "Setting the pace";
   const int halfWidth = static_cast<int>(kLine.size()) * overlay::kPenAdvance / 2;
   const int displayWidth = std::max(gameState.displayWidth, 1);
   overlay::DrawText(overlay::font_row::kYellow, 400 - halfWidth * 800 / displayWidth, 524, kLine);
@@ -29,11 +29,10 @@ void ExplainTheCount() {
 
 }  // namespace
 
-// Counts the frames rendered in five seconds and derives the time step that
-// makes the game run at the same pace on this machine. The frames are counted
-// unpaced, as fast as the machine draws them (the formula was made for a loop
-// without a frame limiter); the game is then played paced, so a fast machine
-// gets the small step the formula means for it.
+// Counts the turns of five seconds and derives the time step from them. The
+// turns are counted under the same pace as play (live, 60 a second whatever
+// the picture costs), so every machine that keeps the pace gets the same
+// step, and a given step covers the same ground per second in every mode.
 void CalibrateSpeed() {
   GameState& g = gameState;
   switch (g.calibrationPhase) {
@@ -44,7 +43,6 @@ void CalibrateSpeed() {
       if (vexel::vexelContext.viewport) vexel::vexelContext.viewport->SetCamera(scene::objects.resultCamera);
       g.calibrationFrames = 0;
       g.calibrationPhase = 2;
-      platform::os::SetTurnPacing(false);
       platform::os::SetTimer(g.mainWindow, core::kTimerCalibration, 5000);
       break;
     case 2: {
@@ -64,7 +62,6 @@ void CalibrateSpeed() {
     case 3:
       g.speedFactor = std::clamp(-0.0375f * static_cast<float>(g.calibrationFrames) + 16.25f, 1.0f, 5.0f);
       g.calibrationPhase = 0;
-      platform::os::SetTurnPacing(true);
       break;
     default: break;
   }

@@ -2,6 +2,7 @@
 #include "scene/scene.h"
 
 #include "core/game_state.h"
+#include "platform/os/turns.h"
 #include "scene/scene_objects.h"
 #include "vexel/vexel.h"
 
@@ -13,12 +14,16 @@ bool RenderFrame() {
   if (!v.ready) return false;
   if (!v.active && !v.windowed) return false;
   // A turn that put the excavator back to its saved pose shows no new
-  // picture: the one rendered from the refused pose is dropped.
-  if (g.poseRevertedByCollision < 1 && g.poseRevertedByBase < 1) vexel::VexelPresent();
+  // picture: the one rendered from the refused pose is dropped. Nor is there
+  // one to show after a turn that rendered none.
+  const bool reverted = g.poseRevertedByCollision >= 1 || g.poseRevertedByBase >= 1;
+  if (!reverted && platform::os::PreviousTurnRenderedPicture()) vexel::VexelPresent();
   g.poseRevertedByCollision = 0;
   g.poseRevertedByBase = 0;
   vexel::VexelRestoreSurfaces();
   if (objects.sceneRoot) objects.sceneRoot->Move(g.speedFactor);
+  // A turn running behind the live pace moves the world without drawing it.
+  if (!platform::os::TurnRendersPicture()) return true;
   vexel::VexelRender(objects.sceneRoot.get());
   // A failed present or render has cleaned the layer up: nothing more may
   // touch its surfaces this turn.

@@ -1,10 +1,18 @@
 #include "app/mode_dialog.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/command_line.h"
 #include "app/main_window.h"
+#include "app/win_main.h"
 #include "platform/os/dialog.h"
 #include "platform/os/dialog_view.h"
+#include "platform/os/module_path.h"
+#include "platform/os/sdl_injection.h"
 #include "support/fresh_state.h"
 
 namespace os = platform::os;
@@ -55,4 +63,31 @@ TEST_F(ModeDialog, NoValidSelectionRefusesOk) {
   EXPECT_EQ(gameState.displayModeIndex, 3);
   EXPECT_FALSE(app::SelectDisplayMode(15));
   EXPECT_FALSE(app::SelectDisplayMode(-1));
+}
+
+// Through the live window system (SDL's display-less driver): Escape or the
+// close button on the dialog ends the program at once, status 0, and writes
+// no configuration.
+TEST(ModeDialogLive, EscapeOrCloseEndsTheProgramWritingNothing) {
+  namespace fs = std::filesystem;
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  test_support::FreshState();
+  std::string why;
+  if (!os::StartBackend({.headless = false}, &why)) GTEST_SKIP() << why;
+  const fs::path dir = fs::temp_directory_path() / ("zarn-dialog-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  os::SetModuleFileNameOverride((dir / "zarn").string());
+  app::runOptions = {};
+
+  os::InjectKey(os::vk::kEscape, true);
+  EXPECT_EQ(app::WinMain(nullptr, nullptr, "", 1), 0);
+  EXPECT_FALSE(fs::exists(dir / "zarn.ini"));
+  EXPECT_EQ(os::MainWindow(), nullptr) << "nothing was started";
+
+  os::InjectClose();
+  EXPECT_EQ(os::DialogBoxParam(app::ModeDialogTemplate(), nullptr, app::ModeDialogProc, 0), os::dlg::kIdCancel);
+
+  os::SetModuleFileNameOverride("");
+  fs::remove_all(dir);
+  test_support::FreshState();
 }

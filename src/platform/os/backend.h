@@ -42,7 +42,10 @@ class Backend {
   // Live: waits until the next turn is due. Headless: advances the clock by
   // one turn.
   virtual void EndTurn() = 0;
-  virtual void SetPaced(bool paced) = 0;
+  // Live, a turn that runs behind the pace renders no picture, and the turn
+  // after it then has none to present. Headless, every turn has one.
+  virtual bool TurnRendersPicture() const { return true; }
+  virtual bool PreviousTurnRenderedPicture() const { return true; }
 
   // Turns window-system events into posted messages and key state.
   virtual void PumpEvents() = 0;

@@ -29,7 +29,6 @@ class HeadlessBackend final : public Backend {
   std::int64_t NowNanoseconds() override { return std::llround(static_cast<double>(turns_) * 1e9 / fps_); }
   std::int64_t WallClockSeconds() override { return kHeadlessEpochSeconds + seed_ + NowNanoseconds() / 1'000'000'000; }
   void EndTurn() override { ++turns_; }
-  void SetPaced(bool) override {}
   void PumpEvents() override {}
 
   Rect DesktopRect() override { return {0, 0, 1920, 1080}; }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -13,13 +14,16 @@
 #include "platform/os/dialog.h"
 #include "platform/os/display_loss.h"
 #include "platform/os/frame_metrics.h"
+#include "platform/os/key_taps.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
+#include "platform/os/pacer.h"
 #include "platform/os/picture_placement.h"
 #include "platform/os/screenshot.h"
 #include "platform/os/sdl_dialog.h"
 #include "platform/os/sdl_keymap.h"
 #include "platform/os/window.h"
+#include "platform/os/window_fit.h"
 #include "platform/os/window_icon.h"
 
 namespace platform::os {
@@ -27,6 +31,15 @@ namespace platform::os {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// A picture may carry at most this many turns: when drawing cannot keep up,
+// the turns between two pictures run without one.
+constexpr int kMaxTurnsPerPicture = 4;
+
+// The frame of the classic window arithmetic, and a frame as large as
+// today's window managers draw (a tall title bar).
+constexpr FrameExtents kClassicFrame{kFrameBorder, kFrameBorder + kCaptionHeight, kFrameBorder, kFrameBorder};
+constexpr FrameExtents kLargeFrame{8, 40, 8, 8};
 
 void SetIcon(SDL_Window* window) {
   Picture im = WindowIconPicture();
@@ -47,10 +60,9 @@ void SetIcon(SDL_Window* window) {
 class SdlBackend final : public Backend {
  public:
   explicit SdlBackend(const BackendOptions& options)
-      : turnLength_(std::chrono::duration_cast<Clock::duration>(
-            std::chrono::duration<double>(1.0 / (options.fps > 0 ? options.fps : 60.0)))),
-        start_(Clock::now()),
-        nextTurn_(start_ + turnLength_) {}
+      : start_(Clock::now()),
+        pacer_(std::llround(1e9 / (options.fps > 0 && std::isfinite(options.fps) ? options.fps : 60.0)),
+               kMaxTurnsPerPicture) {}
 
   ~SdlBackend() override {
     if (texture_) SDL_DestroyTexture(texture_);
@@ -86,24 +98,28 @@ class SdlBackend final : public Backend {
 
   bool IsHeadless() const override { return false; }
 
+  // The game's clock is the schedule of its turns: it reads the time the
+  // current turn was due, so timers fall on turns as they do headless, and
+  // the speed calibration counts the same turns on every machine that keeps
+  // the pace. The schedule starts with the first turn.
   std::int64_t NowNanoseconds() override {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start_).count();
+    StartPace();
+    return pacer_.TurnTime();
   }
   std::int64_t WallClockSeconds() override { return static_cast<std::int64_t>(std::time(nullptr)); }
 
-  // Paces turns at the chosen rate. A turn that ran long moves the schedule
-  // instead of making the next turns hurry to catch up.
   void EndTurn() override {
-    Clock::time_point now = Clock::now();
-    if (paced_ && now < nextTurn_) {
-      std::this_thread::sleep_until(nextTurn_);
-      nextTurn_ += turnLength_;
-    } else {
-      nextTurn_ = now + turnLength_;
+    StartPace();
+    std::this_thread::sleep_until(start_ + std::chrono::nanoseconds(pacer_.EndTurn(RealNanoseconds())));
+    for (std::int32_t key : taps_.EndTurn()) {
+      SDL_KeyboardEvent up{};
+      up.type = SDL_KEYUP;
+      up.keysym.sym = key;
+      OnKey(MainWindow(), up);
     }
   }
-
-  void SetPaced(bool paced) override { paced_ = paced; }
+  bool TurnRendersPicture() const override { return pacer_.RendersPicture(); }
+  bool PreviousTurnRenderedPicture() const override { return pacer_.PreviousRenderedPicture(); }
 
   void PumpEvents() override {
     Window* main = MainWindow();
@@ -119,22 +135,43 @@ class SdlBackend final : public Backend {
     }
   }
 
+  // The game's desktop: the screen, grown to hold a window too big for it
+  // (its picture would otherwise be cut at the screen's edge before it is
+  // scaled down to the window).
   Rect DesktopRect() override {
     SDL_Rect r{0, 0, 1920, 1080};
     SDL_GetDisplayBounds(0, &r);
-    return {0, 0, r.w, r.h};
+    return {0, 0, std::max(r.w, bigWindow_.right), std::max(r.h, bigWindow_.bottom)};
   }
 
+  // The window system gets a window that fits the usable desktop with its
+  // frame. A mode too big for the screen keeps the client rectangle it asked
+  // for as the game's own coordinates, moved onto the screen, and is shown
+  // scaled down in the smaller window (window_fit.h).
   bool CreateNativeWindow(Window& window) override {
-    Rect want = ClientFromFrame(window.frame);
-    window_ = SDL_CreateWindow(window.title.c_str(), want.left, want.top, want.Width(), want.Height(),
+    const Rect want = ClientFromFrame(window.frame);
+    const Rect onScreen = FitWindowToDesktop(want, UsableDesktop(), kClassicFrame);
+    const bool fits = onScreen.Width() == want.Width();
+    int x = onScreen.left, y = onScreen.top, w = want.Width(), h = want.Height();
+    if (!fits) {
+      // The frame is not known before the window is up, and window managers
+      // place a new window by its frame's corner: leave room for a large
+      // one, and put the frame's corner where it goes.
+      const Rect placed = FitWindowToDesktop(want, UsableDesktop(), kLargeFrame);
+      x = placed.left - kLargeFrame.left, y = placed.top - kLargeFrame.top, w = placed.Width(), h = placed.Height();
+    }
+    window_ = SDL_CreateWindow(window.title.c_str(), x, y, w, h,
                                SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!window_) return false;
     SetIcon(window_);
-    int x = want.left, y = want.top, w = want.Width(), h = want.Height();
-    SDL_GetWindowPosition(window_, &x, &y);
-    SDL_GetWindowSize(window_, &w, &h);
-    window.client = {x, y, x + w, y + h};
+    if (fits) {
+      SDL_GetWindowPosition(window_, &x, &y);
+      SDL_GetWindowSize(window_, &w, &h);
+      window.client = {x, y, x + w, y + h};
+    } else {
+      window.client = KeepOnDesktop(want, DesktopRect());
+      bigWindow_ = window.client;
+    }
     window.native = window_;
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
@@ -154,6 +191,7 @@ class SdlBackend final : public Backend {
     int x = 0, y = 0, w = 0, h = 0;
     SDL_GetWindowPosition(window_, &x, &y);
     SDL_GetWindowSize(window_, &w, &h);
+    windowed_ = {x, y, x + w, y + h};
     SDL_SetWindowBordered(window_, SDL_FALSE);
     SDL_SetWindowPosition(window_, screen.x, screen.y);
     SDL_SetWindowSize(window_, screen.w, screen.h);
@@ -223,6 +261,27 @@ class SdlBackend final : public Backend {
     SDL_RenderPresent(renderer_);
   }
 
+  // Alt+Enter: full screen and a window in turn, whichever the game started
+  // in. Only the window changes; the game draws on as before.
+  void ToggleFullScreen(Window* main) {
+    if (!window_ || !main) return;
+    if (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) {
+      SDL_SetWindowFullscreen(window_, 0);
+      SDL_SetWindowBordered(window_, SDL_TRUE);
+      SDL_SetWindowSize(window_, windowed_.Width(), windowed_.Height());
+      SDL_SetWindowPosition(window_, windowed_.left, windowed_.top);
+    } else {
+      EnterFullScreen(*main, 0, 0);
+    }
+    ShowCanvas();
+  }
+
+  Rect UsableDesktop() {
+    SDL_Rect r;
+    if (SDL_GetDisplayUsableBounds(0, &r) != 0) return DesktopRect();
+    return {r.x, r.y, r.x + r.w, r.y + r.h};
+  }
+
   void OnWindowEvent(Window* main, const SDL_WindowEvent& e) {
     switch (e.event) {
       case SDL_WINDOWEVENT_FOCUS_GAINED: PostMessage(main, msg::kActivateApp, 1, 0); break;
@@ -242,6 +301,14 @@ class SdlBackend final : public Backend {
     bool down = e.type == SDL_KEYDOWN;
     int code = VirtualKeyFromSdl(e.keysym.sym);
     if (!code) return;
+    // Alt+Enter belongs to the window system's side: full screen or window.
+    // The game never sees that Enter.
+    if (code == vk::kReturn && down && (e.keysym.mod & KMOD_ALT)) {
+      if (!e.repeat) ToggleFullScreen(main);
+      return;
+    }
+    if (down && !e.repeat) taps_.Pressed(e.keysym.sym);
+    if (!down && taps_.HoldRelease(e.keysym.sym)) return;
     if (int sided = SidedVirtualKeyFromSdl(e.keysym.sym)) {
       SetKeyDown(sided, down);
       // The plain code stays down while either side is held.
@@ -259,10 +326,21 @@ class SdlBackend final : public Backend {
     PostMessage(main, message, static_cast<std::uintptr_t>(code), 0);
   }
 
-  Clock::duration turnLength_;
+  std::int64_t RealNanoseconds() const {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start_).count();
+  }
+  void StartPace() {
+    if (paceStarted_) return;
+    paceStarted_ = true;
+    pacer_.Start(RealNanoseconds());
+  }
+
   Clock::time_point start_;
-  Clock::time_point nextTurn_;
-  bool paced_ = true;
+  Pacer pacer_;
+  bool paceStarted_ = false;
+  KeyTaps taps_;
+  Rect windowed_;   // where the window goes back to from full screen
+  Rect bigWindow_;  // the game's client area of a window too big for the screen
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;

@@ -135,7 +135,8 @@ void EndTurn() {
   if (g_turnLimit >= 0 && g_turn >= g_turnLimit) RequestClose();
 }
 
-void SetTurnPacing(bool paced) { CurrentBackend().SetPaced(paced); }
+bool TurnRendersPicture() { return CurrentBackend().TurnRendersPicture(); }
+bool PreviousTurnRenderedPicture() { return CurrentBackend().PreviousTurnRenderedPicture(); }
 
 bool TurnsOnRealClock() { return !CurrentBackend().IsHeadless(); }
 

@@ -39,10 +39,11 @@ void SetInputDriver(InputDriver driver);
 // Ends the current turn: paces (live) or advances the virtual clock
 // (headless), and asks for the end when the turn limit is reached.
 void EndTurn();
-// Live: turns keep to the --fps schedule while paced, and follow each other
-// as fast as the machine runs while not (the speed calibration counts those).
-// Headless runs are untouched: their clock is virtual.
-void SetTurnPacing(bool paced);
+// Live, turns keep to the --fps schedule in wall time; a turn that runs
+// behind it renders no picture (a few in a row at most), and the next turn
+// then has none to present. Headless, every turn renders and presents.
+bool TurnRendersPicture();
+bool PreviousTurnRenderedPicture();
 // Whether turns run on the real clock (live) rather than a virtual one.
 bool TurnsOnRealClock();
 
