@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "platform/music/music_result.h"
 #include "platform/os/debug_output.h"
@@ -35,6 +36,13 @@ void RouteFluidLog() {
     return true;
   }();
   (void)routed;
+}
+
+// Empty when the font loaded, else why not.
+std::string LoadSoundFont(fluid_synth_t* synth, const std::string& path) {
+  if (!fluid_is_soundfont(path.c_str())) return "not a SoundFont";
+  if (fluid_synth_sfload(synth, path.c_str(), 1) == FLUID_FAILED) return "a damaged SoundFont";
+  return {};
 }
 
 }  // namespace
@@ -91,10 +99,14 @@ HResult Performance::Init(const Ref<sound::Device>& device, const Options& optio
   synth->synth = new_fluid_synth(synth->settings);
   if (!synth->synth) return kEOutOfMemory;
 
-  if (options.soundFont.empty() || fluid_synth_sfload(synth->synth, options.soundFont.c_str(), 1) == FLUID_FAILED) {
-    os::OutputDebugString("music: cannot load the SoundFont " + options.soundFont + "\n");
-    return kMusicNoSoundFont;
-  }
+  fluid_synth_t* fluid = synth->synth;
+  const SoundFontChoice choice =
+      LoadFirstSoundFont(options.soundFonts, options.soundFontRequested,
+                         [fluid](const std::string& path) { return LoadSoundFont(fluid, path); });
+  if (!choice.message.empty()) std::fprintf(stderr, "%s\n", choice.message.c_str());
+  if (choice.loaded.empty()) return kMusicNoSoundFont;
+  os::OutputDebugString("music: SoundFont " + choice.loaded + "\n");
+  soundFont_ = choice.loaded;
   synth_ = std::move(synth);
   device_ = device;
   return kOk;
