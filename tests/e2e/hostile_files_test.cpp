@@ -90,6 +90,12 @@ TEST_F(HostileFiles, DemoFileThatCannotBePlayedIsNamedOnceAndTheTitleGoesOn) {
   }
 }
 
+TEST_F(HostileFiles, ASoundFontThatIsNotOneIsNamedAndTheGamePlaysOn) {
+  Write("notafont.sf2", "RIFF");
+  ASSERT_EQ(Zarn("--headless --turns 3 --soundfont notafont.sf2"), 0) << errors;
+  EXPECT_NE(errors.find("zarn: notafont.sf2: not a SoundFont; the music plays with /"), std::string::npos) << errors;
+}
+
 TEST_F(HostileFiles, StartedAwayFromItsDataTheGameSaysWhereToStartIt) {
   ASSERT_EQ(Zarn("--headless --turns 2"), 0) << errors;  // the test folder holds no models
   EXPECT_NE(errors.find("no model files in this folder; start the game from its own"), std::string::npos) << errors;

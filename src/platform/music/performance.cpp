@@ -14,9 +14,9 @@ namespace platform::music {
 namespace {
 
 // The music sits under the effects: in play the excavator is heard from the
-// camera, some way off, and must stand clearly over the music (docs/sound.md
-// has the measured levels).
-constexpr float kSynthGain = 0.08f;
+// camera, some way off, and must stand clearly over the music; alone it
+// plays at about -30 dBFS RMS (docs/sound.md has the measured levels).
+constexpr float kSynthGain = 0.25f;
 // The player's own end report is looked for this often while rendering
 // (frames).
 constexpr int kRenderSlice = 256;
