@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/music/glib_log.h"
 #include "platform/music/music_result.h"
 #include "platform/os/debug_output.h"
 
@@ -33,6 +34,7 @@ void RouteFluidLog() {
     fluid_set_log_function(FLUID_WARN, LogToDebugOutput, nullptr);
     fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
     fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+    RouteGlibLogToDebugOutput();
     return true;
   }();
   (void)routed;
