@@ -133,8 +133,8 @@ TEST_F(PerformanceTest, OnTheBeatANewSegmentWaitsForThePlayingOnesNextBeat) {
 }
 
 TEST(Performance, WithoutInstrumentsNothingPlays) {
-  // A file that is not a SoundFont: FluidSynth refuses it, the file is named
-  // and the performance stays silent.
+  // A file that is not a SoundFont: FluidSynth refuses it and the
+  // performance stays silent.
   const std::filesystem::path notAFont = std::filesystem::temp_directory_path() / "zarn-not-a-font.sf2";
   std::ofstream(notAFont) << "RIFF, but not a SoundFont\n";
   Ref<Performance> p;
@@ -142,11 +142,8 @@ TEST(Performance, WithoutInstrumentsNothingPlays) {
   Performance::Options options;
   options.soundFonts = {notAFont.string()};
   options.soundFontRequested = true;
-  testing::internal::CaptureStderr();
   EXPECT_EQ(p->Init(nullptr, options), kMusicNoSoundFont);
-  const std::string said = testing::internal::GetCapturedStderr();
   std::filesystem::remove(notAFont);
-  EXPECT_NE(said.find(notAFont.string() + ": not a SoundFont"), std::string::npos) << said;
   EXPECT_FALSE(p->HasInstruments());
   const Ref<Segment> segment = ShortNote();
   EXPECT_EQ(p->PlaySegment(segment.get(), 0, 0, nullptr), kMusicNotInitialized);

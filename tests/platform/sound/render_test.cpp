@@ -53,8 +53,6 @@ TEST_F(Hearing, AGainLiftsAFarSoundAndTheCeilingHoldsANearOne) {
   EXPECT_NEAR(Settled().peak, 3.0 * plain, 0.05 * plain);
   b3->SetPosition(0, 0, 1);  // the law gives 1, the gain 3, the ceiling 0.7
   EXPECT_NEAR(Settled().peak, 0.7 / 0.2 * plain, 0.05 * plain);
-  EXPECT_EQ(b3->SetGain(-1.0f), kInvalidParam);
-  EXPECT_EQ(b3->SetGainCeiling(1.5f), kInvalidParam);
 }
 
 }  // namespace
