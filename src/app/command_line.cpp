@@ -45,6 +45,9 @@ constexpr const char* kHelp =
     "  --playdemo FILE play a demo file as the title's attract demo does\n"
     "  --timedemo FILE play a demo file headless as fast as possible and\n"
     "                  print the turns per second and turn times\n"
+    "  --soundfont FILE\n"
+    "                  play the music with this SoundFont (the system's\n"
+    "                  General MIDI fonts are tried when it fails)\n"
     "  --help (-h), --version\n"
     "\n"
     "Keys: Escape quits, F1 render quality, F2 music, F12 screenshot (to the\n"
@@ -130,6 +133,9 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, RunOptions& o, 
     } else if (arg == "--trail" || arg == "--playdemo" || arg == "--timedemo") {
       if (!value(v) || v.empty() || v.starts_with("--")) return error(std::string(arg) + " needs a file name");
       (arg == "--trail" ? o.trailFile : arg == "--playdemo" ? o.playDemoFile : o.timeDemoFile) = v;
+    } else if (arg == "--soundfont") {
+      if (!value(v) || v.empty()) return error("--soundfont needs a file name");
+      o.soundFont = v;
     } else {
       return error("unknown argument " + platform::os::ShortQuote(arg));
     }

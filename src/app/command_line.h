@@ -24,6 +24,7 @@ struct RunOptions {
   std::string trailFile;     // one line per turn: the turn and a hash of the game's state
   std::string playDemoFile;  // play this demo file as the attract demo does
   std::string timeDemoFile;  // play it headless as fast as possible and report the pace
+  std::string soundFont;     // the music's SoundFont, tried before the system's
   // The dialog is skipped when the mode or the window choice is given, and
   // always headless.
   bool SkipDialog() const { return headless || mode >= 0 || windowed >= 0; }

@@ -99,6 +99,7 @@ int WinMain(void* instance, void*, const char*, int showCommand) {
   if (!scene::BuildScene()) return 1;
   audio::InitSound();
   audio::LoadSoundEffects();
+  audio::musicObjects.soundFont = runOptions.soundFont;
   audio::InitMusic();
   audio::LoadMusic();
   g.joystickAvailable = input::InitJoystick() ? 1 : 0;

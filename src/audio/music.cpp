@@ -39,7 +39,8 @@ int InitMusic() {
   MusicObjects& m = musicObjects;
   if (Reported(music::CreatePerformance(&m.performance), text::kPerformanceCreate)) return 0;
   music::Performance::Options options;
-  options.soundFont = m.soundFont;
+  options.soundFonts = music::SoundFontSearchOrder(m.soundFont);
+  options.soundFontRequested = !m.soundFont.empty();
   // No sound device means a silent machine, not a failure.
   const platform::Ref<platform::sound::Device> device(SoundDevice());
   if (Reported(m.performance->Init(device, options), text::kPerformanceInit)) return 0;

@@ -24,8 +24,9 @@ struct MusicObjects {
   std::array<platform::Ref<platform::music::Segment>, kTrackCount> segments;
   std::array<platform::Ref<platform::music::SegmentState>, kTrackCount> segmentStates;
   int currentTrack = 0;  // the track that plays, 0..2
-  // The instruments; a test may point elsewhere before InitMusic.
-  std::string soundFont = platform::music::kDefaultSoundFont;
+  // The SoundFont the player asked for (--soundfont), tried before the
+  // system's General MIDI fonts; empty: none asked for.
+  std::string soundFont;
 };
 
 extern MusicObjects musicObjects;

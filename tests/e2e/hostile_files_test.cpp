@@ -90,6 +90,15 @@ TEST_F(HostileFiles, DemoFileThatCannotBePlayedIsNamedOnceAndTheTitleGoesOn) {
   }
 }
 
+TEST_F(HostileFiles, ASoundFontThatIsNotOneIsNamedAndTheGamePlaysOn) {
+  // A SoundFont's first bytes, then nothing: FluidSynth tries its other
+  // readers too, whose libraries must not add lines of their own.
+  Write("cut.sf2", "RIFF\xff\xff\xff\x7fsfbkLIST");
+  ASSERT_EQ(Zarn("--headless --turns 3 --soundfont cut.sf2"), 0) << errors;
+  EXPECT_NE(errors.find("zarn: cut.sf2: a damaged SoundFont; the music plays with /"), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("CRITICAL"), std::string::npos) << errors;
+}
+
 TEST_F(HostileFiles, StartedAwayFromItsDataTheGameSaysWhereToStartIt) {
   ASSERT_EQ(Zarn("--headless --turns 2"), 0) << errors;  // the test folder holds no models
   EXPECT_NE(errors.find("no model files in this folder; start the game from its own"), std::string::npos) << errors;

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
+#include "platform/music/glib_log.h"
 #include "platform/music/music_result.h"
 #include "platform/os/debug_output.h"
 
@@ -13,9 +15,9 @@ namespace platform::music {
 namespace {
 
 // The music sits under the effects: in play the excavator is heard from the
-// camera, some way off, and must stand clearly over the music (docs/sound.md
-// has the measured levels).
-constexpr float kSynthGain = 0.08f;
+// camera, some way off, and must stand clearly over the music; alone it
+// plays at about -30 dBFS RMS (docs/sound.md has the measured levels).
+constexpr float kSynthGain = 0.25f;
 // The player's own end report is looked for this often while rendering
 // (frames).
 constexpr int kRenderSlice = 256;
@@ -32,9 +34,17 @@ void RouteFluidLog() {
     fluid_set_log_function(FLUID_WARN, LogToDebugOutput, nullptr);
     fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
     fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+    RouteGlibLogToDebugOutput();
     return true;
   }();
   (void)routed;
+}
+
+// Empty when the font loaded, else why not.
+std::string LoadSoundFont(fluid_synth_t* synth, const std::string& path) {
+  if (!fluid_is_soundfont(path.c_str())) return "not a SoundFont";
+  if (fluid_synth_sfload(synth, path.c_str(), 1) == FLUID_FAILED) return "a damaged SoundFont";
+  return {};
 }
 
 }  // namespace
@@ -91,10 +101,14 @@ HResult Performance::Init(const Ref<sound::Device>& device, const Options& optio
   synth->synth = new_fluid_synth(synth->settings);
   if (!synth->synth) return kEOutOfMemory;
 
-  if (options.soundFont.empty() || fluid_synth_sfload(synth->synth, options.soundFont.c_str(), 1) == FLUID_FAILED) {
-    os::OutputDebugString("music: cannot load the SoundFont " + options.soundFont + "\n");
-    return kMusicNoSoundFont;
-  }
+  fluid_synth_t* fluid = synth->synth;
+  const SoundFontChoice choice =
+      LoadFirstSoundFont(options.soundFonts, options.soundFontRequested,
+                         [fluid](const std::string& path) { return LoadSoundFont(fluid, path); });
+  if (!choice.message.empty()) std::fprintf(stderr, "%s\n", choice.message.c_str());
+  if (choice.loaded.empty()) return kMusicNoSoundFont;
+  os::OutputDebugString("music: SoundFont " + choice.loaded + "\n");
+  soundFont_ = choice.loaded;
   synth_ = std::move(synth);
   device_ = device;
   return kOk;

@@ -8,16 +8,16 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/music/queued_stream.h"
 #include "platform/music/segment.h"
+#include "platform/music/soundfont_search.h"
 #include "platform/ref.h"
 #include "platform/result.h"
 #include "platform/sound/sound_device.h"
 
 namespace platform::music {
-
-inline constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
 enum class NotificationType { Segment };
 enum class NotificationOption { SegmentEnd };
@@ -36,15 +36,18 @@ constexpr std::uint32_t kBeat = 0x1000;  // start on the next beat
 class Performance : public RefCounted {
  public:
   struct Options {
-    std::string soundFont = kDefaultSoundFont;
-    int sampleRate = 44100;  // used when there is no device to follow
+    // The fonts to try, in order; the first that loads plays.
+    std::vector<std::string> soundFonts = SoundFontSearchOrder("");
+    bool soundFontRequested = false;  // the first was asked for by the player
+    int sampleRate = 44100;           // used when there is no device to follow
   };
 
   Performance();
   ~Performance() override;
 
   // Creates the synthesizer, at the device's rate, and loads the
-  // instruments. A null device is a silent machine.
+  // instruments. A null device is a silent machine. A SoundFont that fails,
+  // or none at all, is said in one line on standard error.
   HResult Init(const Ref<sound::Device>& device, const Options& options);
   HResult Init(const Ref<sound::Device>& device) { return Init(device, Options{}); }
   // Opens the output stream on the device given to Init; without a device
@@ -53,6 +56,7 @@ class Performance : public RefCounted {
   bool HasInstruments() const;
   bool HasOutput() const;
   int SampleRate() const;
+  const std::string& SoundFont() const { return soundFont_; }  // the one loaded
 
   HResult AddNotificationType(NotificationType type);
   // Starts `segment`, replacing the one playing (its notes are released, not
@@ -84,6 +88,7 @@ class Performance : public RefCounted {
   std::unique_ptr<Synth> synth_;
   std::unique_ptr<QueuedStream> stream_;
   Ref<sound::Device> device_;
+  std::string soundFont_;
   Ref<SegmentState> playing_;
   Ref<SegmentState> pending_;  // started with kBeat, waiting for the beat
   std::int64_t pendingFrames_ = 0;

@@ -49,6 +49,20 @@ HResult Sound3DBuffer::SetConeOutsideVolume(std::int32_t volume) {
   return kOk;
 }
 
+HResult Sound3DBuffer::SetGain(float gain) {
+  if (!(gain >= 0.0f && gain <= 16.0f)) return kInvalidParam;
+  buffer_->device_->MakeCurrent();
+  alSourcef(buffer_->source_, AL_GAIN, gain);
+  return kOk;
+}
+
+HResult Sound3DBuffer::SetGainCeiling(float ceiling) {
+  if (!(ceiling >= 0.0f && ceiling <= 1.0f)) return kInvalidParam;
+  buffer_->device_->MakeCurrent();
+  alSourcef(buffer_->source_, AL_MAX_GAIN, ceiling);
+  return kOk;
+}
+
 Listener::Listener(SoundBuffer* primary) : primary_(primary) {}
 
 HResult Listener::SetPosition(float x, float y, float z) {

@@ -101,6 +101,12 @@ class Sound3DBuffer : public RefCounted {
   // Hundredths of a decibel, 0 (full) down to -10000.
   HResult SetConeOutsideVolume(std::int32_t volume);
   std::int32_t ConeOutsideVolume() const { return coneOutsideVolume_; }
+  // Our own loudness, beyond the original service: a gain over the 3D law
+  // (above 1 lifts a sound heard from afar; 0 to 16), and the ceiling the
+  // sound may reach once the law and the cone are applied (0 to 1), which
+  // keeps a lifted sound from blasting a listener close by.
+  HResult SetGain(float gain);
+  HResult SetGainCeiling(float ceiling);
 
  private:
   friend class SoundBuffer;

@@ -37,5 +37,23 @@ TEST_F(Hearing, AMinimumDistanceOfZeroIsTakenAsOne) {
   EXPECT_GT(Render(4410).peak, 4000) << "about half as loud at ten units";
 }
 
+// The game lifts its far excavator sounds with a gain over the law and caps
+// them with the ceiling: the cap must act after the law, or a near camera
+// would hear the lifted sound at full gain.
+TEST_F(Hearing, AGainLiftsAFarSoundAndTheCeilingHoldsANearOne) {
+  Ref<Sound3DBuffer> b3;
+  Ref<SoundBuffer> tone = Tone(1.0, &b3);
+  listener->SetRolloffFactor(0.1f);
+  b3->SetMaxDistance(50.0f);
+  tone->Play(kPlayLooping);
+  b3->SetPosition(0, 0, 41);  // the law gives 1 / (1 + 0.1 * 40) = 0.2
+  const int plain = Settled().peak;
+  ASSERT_EQ(b3->SetGain(3.0f), kOk);
+  ASSERT_EQ(b3->SetGainCeiling(0.7f), kOk);
+  EXPECT_NEAR(Settled().peak, 3.0 * plain, 0.05 * plain);
+  b3->SetPosition(0, 0, 1);  // the law gives 1, the gain 3, the ceiling 0.7
+  EXPECT_NEAR(Settled().peak, 0.7 / 0.2 * plain, 0.05 * plain);
+}
+
 }  // namespace
 }  // namespace sound_test
