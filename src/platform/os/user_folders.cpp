@@ -7,6 +7,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/os/data_folder.h"
 #include "platform/os/module_path.h"
 
 namespace platform::os {
@@ -54,8 +55,9 @@ std::string PlaceToWrite(const std::string& fileName, UserFolder fallback) {
   const std::string folder = ExecutableFolder();
   std::error_code ignored;
   // No folder at all: the system could not give the executable's path (one
-  // beyond its own limit); the working folder would be a guess.
-  if (!folder.empty() && access(folder.c_str(), W_OK) == 0) return folder + fileName;
+  // beyond its own limit); the working folder would be a guess. An installed
+  // game keeps out of its installed folders even when it could write them.
+  if (!folder.empty() && !RunsInstalled() && access(folder.c_str(), W_OK) == 0) return folder + fileName;
   const std::string program = ProgramName();
   const std::string user = fallback == UserFolder::kConfig ? XdgFolder("XDG_CONFIG_HOME", ".config")
                                                            : XdgFolder("XDG_DATA_HOME", ".local/share");
@@ -65,7 +67,7 @@ std::string PlaceToWrite(const std::string& fileName, UserFolder fallback) {
 }
 
 std::string PlaceToRead(const std::string& fileName, UserFolder fallback) {
-  const std::string beside = ExecutableFolder() + fileName;
+  const std::string beside = (RunsInstalled() ? DataFolder() : ExecutableFolder()) + fileName;
   std::error_code ignored;
   return fs::exists(beside, ignored) ? beside : PlaceToWrite(fileName, fallback);
 }

@@ -20,8 +20,8 @@ std::string ProgramName();
 // written; otherwise "<folder>/<program>/<fileName>" in the user's config or
 // data folder, which is created when missing.
 std::string PlaceToWrite(const std::string& fileName, UserFolder fallback);
-// Where to read it: beside the executable when it lies there, else where it
-// would be written.
+// Where to read it: beside the executable (an installed game: in its data
+// folder) when it lies there, else where it would be written.
 std::string PlaceToRead(const std::string& fileName, UserFolder fallback);
 
 // The user's pictures folder (XDG_PICTURES_DIR, as set or as user-dirs.dirs
