@@ -75,8 +75,9 @@ std::string PlaceToRead(const std::string& fileName, UserFolder fallback) {
 std::string PicturesFolder() {
   std::string pictures = Env("XDG_PICTURES_DIR");
   if (pictures.empty()) pictures = PicturesFromUserDirs();
-  std::error_code ignored;
-  if (pictures.empty() || !fs::is_directory(pictures, ignored)) return "";
+  // The XDG user folders' own default.
+  if (pictures.empty() && !Env("HOME").empty()) pictures = Env("HOME") + "/Pictures";
+  if (pictures.empty()) return "";
   return pictures.back() == '/' ? pictures : pictures + "/";
 }
 

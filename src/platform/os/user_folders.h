@@ -25,7 +25,8 @@ std::string PlaceToWrite(const std::string& fileName, UserFolder fallback);
 std::string PlaceToRead(const std::string& fileName, UserFolder fallback);
 
 // The user's pictures folder (XDG_PICTURES_DIR, as set or as user-dirs.dirs
-// names it) when it exists; otherwise the working folder, "".
+// names it, else ~/Pictures), which may not exist yet; "" (the working
+// folder) when there is no home folder to find it by.
 std::string PicturesFolder();
 
 }  // namespace platform::os
