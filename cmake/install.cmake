@@ -3,7 +3,8 @@
 # its executable's, so any prefix works and the player's working folder is
 # left alone), a desktop entry, icons from 16 to 256 pixels and a scalable
 # one drawn by our own tool from the window icon resource, AppStream metadata
-# and the manual page.
+# and the manual page. The Debian package (cmake/package.cmake) puts the game
+# in games/ and its data in share/games/zarn, as Debian keeps games.
 include(GNUInstallDirs)
 set(ZARN_INSTALL_BINDIR ${CMAKE_INSTALL_BINDIR} CACHE STRING "Where the game is installed, below the prefix")
 set(ZARN_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/zarn CACHE STRING "Where its data is installed, below the prefix")
@@ -46,3 +47,7 @@ install(FILES ${zarn_generated}/${zarn_app_id}.metainfo.xml DESTINATION ${CMAKE_
 install(DIRECTORY ${zarn_icons}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${zarn_generated}/zarn.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
+option(ZARN_PACKAGE "Configure the Debian package (scripts/package)" OFF)
+if(ZARN_PACKAGE)
+  include(${CMAKE_SOURCE_DIR}/cmake/package.cmake)
+endif()
