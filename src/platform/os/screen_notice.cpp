@@ -18,7 +18,8 @@ constexpr int kMargin = 4;
 constexpr std::uint32_t kInk = 0xFFFFFF;
 
 // The game's font has letters, digits and a little punctuation; a path needs
-// four more marks, drawn as plain strokes in the same cell.
+// four more marks, drawn as plain strokes in the same cell, two pixels thick
+// so that a window scaled down keeps them.
 void DrawMark(Picture& strip, int x, int y, char c) {
   auto dot = [&](int px, int py) {
     if (px >= 0 && py >= 0 && px < strip.width && py < strip.height)
@@ -27,14 +28,15 @@ void DrawMark(Picture& strip, int x, int y, char c) {
   const int bottom = y + kCellHeight - 3;
   switch (c) {
     case '/':
-      for (int i = 0; i < kCellHeight - 2; ++i) dot(x + 2 + i * 6 / (kCellHeight - 2), bottom - i);
+      for (int i = 0; i < kCellHeight - 2; ++i)
+        dot(x + 2 + i * 6 / (kCellHeight - 2), bottom - i), dot(x + 3 + i * 6 / (kCellHeight - 2), bottom - i);
       break;
     case '.': dot(x + 4, bottom), dot(x + 5, bottom), dot(x + 4, bottom - 1), dot(x + 5, bottom - 1); break;
     case '-':
-      for (int i = 2; i < 8; ++i) dot(x + i, y + kCellHeight / 2);
+      for (int i = 2; i < 8; ++i) dot(x + i, y + kCellHeight / 2), dot(x + i, y + kCellHeight / 2 + 1);
       break;
     case '_':
-      for (int i = 1; i < 9; ++i) dot(x + i, bottom);
+      for (int i = 1; i < 9; ++i) dot(x + i, bottom), dot(x + i, bottom - 1);
       break;
     default: break;
   }
