@@ -4,6 +4,7 @@
 #include "audio/sound_effects.h"
 #include "core/game_state.h"
 #include "core/timers.h"
+#include "platform/os/data_folder.h"
 #include "platform/os/messages.h"
 
 namespace audio {
@@ -45,8 +46,10 @@ int InitMusic() {
   const platform::Ref<platform::sound::Device> device(SoundDevice());
   if (Reported(m.performance->Init(device, options), text::kPerformanceInit)) return 0;
   if (Reported(music::CreateLoader(&m.loader), text::kLoaderCreate)) return 0;
-  std::string directory;
-  if (!music::CurrentDirectory(&directory)) {
+  // An installed game's music lies in its data folder, a built one's in the
+  // working folder.
+  std::string directory = platform::os::DataFolder();
+  if (directory.empty() && !music::CurrentDirectory(&directory)) {
     ReportError(platform::kEFail, text::kCurrentDirectory);
     return 0;
   }

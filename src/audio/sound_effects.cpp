@@ -3,6 +3,7 @@
 #include "audio/sound_effect_table.h"
 #include "audio/wave_reader.h"
 #include "core/game_state.h"
+#include "platform/os/data_folder.h"
 #include "platform/os/debug_output.h"
 #include "platform/os/window.h"
 #include "scene/scene_objects.h"
@@ -82,10 +83,11 @@ bool InitSound() {
 
 bool LoadWaveBuffer(const char* fileName, Ref<snd::SoundBuffer>* buffer, Ref<snd::Sound3DBuffer>* buffer3D) {
   WaveReader reader;
-  if (Failed(reader.Open(fileName))) {
+  const std::string path = platform::os::DataFile(fileName);
+  if (Failed(reader.Open(path))) {
     // The message box keeps its own words; the file and the reason go to
     // standard error.
-    platform::os::ReportRefusedFile(fileName, reader.Error());
+    platform::os::ReportRefusedFile(path, reader.Error());
     return Fail("WAVEファイルのオープンに失敗");
   }
   const snd::BufferDesc desc{snd::caps::kCtrl3D | snd::caps::kGlobalFocus | snd::caps::kGetCurrentPosition2,

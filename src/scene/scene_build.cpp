@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "core/game_state.h"
+#include "platform/os/data_folder.h"
 #include "platform/os/debug_output.h"
 #include "platform/os/user_folders.h"
 #include "platform/rm/rm_object.h"
@@ -21,14 +22,15 @@ using namespace platform::rm;
 
 namespace {
 
-Ref<MeshBuilder> LoadModel(const char* file, bool& missing) {
+Ref<MeshBuilder> LoadModel(const char* name, bool& missing) {
   Ref<MeshBuilder> builder;
   CreateMeshBuilder(&builder);
   std::string why;
+  const std::string file = os::DataFile(name);
   HResult r = builder->Load(file, &why);
   missing = r == kErrFileNotFound;
   if (Failed(r)) {
-    os::OutputDebugString(std::string("scene: cannot load ") + file + " (" + vexel::D3DRMErrorName(r) + ")\n");
+    os::OutputDebugString("scene: cannot load " + file + " (" + vexel::D3DRMErrorName(r) + ")\n");
     // A file that is there but unusable is named; a missing one stays as
     // quiet as the game always kept it.
     if (!missing) os::ReportRefusedFile(file, why);
@@ -60,9 +62,12 @@ void LoadModels(Light* pointLight) {
   // and would show an empty green screen without a word.
   if (count > 0 && missingCount == count) {
     std::error_code ignored;
-    os::ReportRefusedFile(
-        std::filesystem::current_path(ignored).string(),
-        "no model files in this folder; start the game from its own (" + os::ExecutableFolder() + ")");
+    if (os::RunsInstalled())
+      os::ReportRefusedFile(os::DataFolder(), "no model files in the game's data folder; install it again");
+    else
+      os::ReportRefusedFile(
+          std::filesystem::current_path(ignored).string(),
+          "no model files in this folder; start the game from its own (" + os::ExecutableFolder() + ")");
   }
 }
 

@@ -19,9 +19,11 @@
 #include "platform/os/messages.h"
 #include "platform/os/pacer.h"
 #include "platform/os/picture_placement.h"
+#include "platform/os/screen_notice.h"
 #include "platform/os/screenshot.h"
 #include "platform/os/sdl_dialog.h"
 #include "platform/os/sdl_keymap.h"
+#include "platform/os/sdl_notice.h"
 #include "platform/os/window.h"
 #include "platform/os/window_fit.h"
 #include "platform/os/window_icon.h"
@@ -258,6 +260,7 @@ class SdlBackend final : public Backend {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     if (target.w > 0 && target.h > 0) SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+    if (notice_.Due(Clock::now())) DrawNoticeStrip(renderer_, notice_.Strip(canvas_.width), target, canvas_.height);
     SDL_RenderPresent(renderer_);
   }
 
@@ -319,8 +322,9 @@ class SdlBackend final : public Backend {
     }
     SetKeyDown(code, down);
     if (e.repeat) return;
-    // F12 is free in every mode of the game: it takes a screenshot.
-    if (code == vk::kF12 && down && canvas_.width > 0) SaveScreenshot(canvas_);
+    // F12 is free in every mode of the game: it takes a screenshot, and says
+    // where on screen too (a full-screen player sees no terminal).
+    if (code == vk::kF12 && down && canvas_.width > 0) notice_.Show(SaveScreenshot(canvas_), Clock::now());
     bool system = code == vk::kMenu || code == vk::kF10;
     std::uint32_t message = system ? (down ? msg::kSysKeyDown : msg::kSysKeyUp) : (down ? msg::kKeyDown : msg::kKeyUp);
     PostMessage(main, message, static_cast<std::uintptr_t>(code), 0);
@@ -345,6 +349,7 @@ class SdlBackend final : public Backend {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   Picture canvas_;
+  ScreenNotice notice_;
 };
 
 }  // namespace

@@ -10,23 +10,34 @@
 
 namespace platform::os {
 
+namespace {
+
+std::string Said(const std::string& line) {
+  std::fprintf(stderr, "zarn: %s\n", line.c_str());
+  return line;
+}
+
+}  // namespace
+
 std::string SaveScreenshot(const Picture& picture) {
+  const std::string folder = PicturesFolder();
+  std::error_code error;
+  // A new account has no pictures folder until something makes one.
+  if (!folder.empty() && !std::filesystem::is_directory(folder, error) &&
+      !std::filesystem::create_directories(folder, error))
+    return Said("screenshot not saved: cannot make the folder " + folder + ": " +
+                (error ? error.message() : "a file of that name is in the way"));
   std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-  const std::string stem = PicturesFolder() + "zarn-" + stamp;
+  const std::string stem = folder + "zarn-" + stamp;
   std::string path = stem + ".png";
-  std::error_code ignored;
-  for (int n = 2; std::filesystem::exists(path, ignored); ++n) path = stem + "-" + std::to_string(n) + ".png";
-  std::string error;
-  if (!WritePng(path, picture, &error)) {
-    std::fprintf(stderr, "zarn: screenshot not saved: %s\n", error.c_str());
-    return "";
-  }
-  std::fprintf(stderr, "zarn: screenshot saved to %s\n", path.c_str());
-  return path;
+  for (int n = 2; std::filesystem::exists(path, error); ++n) path = stem + "-" + std::to_string(n) + ".png";
+  std::string why;
+  if (!WritePng(path, picture, &why)) return Said("screenshot not saved: " + why);
+  return Said("screenshot saved to " + path);
 }
 
 }  // namespace platform::os

@@ -7,9 +7,9 @@
 
 namespace platform::os {
 
-// Writes "zarn-<date>-<time>.png" (numbered when taken twice in a second) and
-// says where on standard error, or why not. The path written, empty when
-// nothing was.
+// Writes "zarn-<date>-<time>.png" (numbered when taken twice in a second),
+// creating the pictures folder when missing, and says where on standard
+// error, or why not. Returns that line, to be shown on screen as well.
 std::string SaveScreenshot(const Picture& picture);
 
 }  // namespace platform::os

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/os/data_folder.h"
 #include "platform/os/module_path.h"
 
 namespace platform::os {
@@ -59,8 +60,9 @@ std::string PlaceToWrite(const std::string& fileName, UserFolder fallback) {
   const std::string folder = ExecutableFolder();
   std::error_code ignored;
   // No folder at all: the system could not give the executable's path (one
-  // beyond its own limit); the working folder would be a guess.
-  if (!folder.empty() && access(folder.c_str(), W_OK) == 0) return folder + fileName;
+  // beyond its own limit); the working folder would be a guess. An installed
+  // game keeps out of its installed folders even when it could write them.
+  if (!folder.empty() && !RunsInstalled() && access(folder.c_str(), W_OK) == 0) return folder + fileName;
   const std::string place = UserPlace(fileName, fallback);
   if (place.empty()) return "";
   fs::create_directories(fs::path(place).parent_path(), ignored);  // a failure shows when the file is written
@@ -75,7 +77,7 @@ std::string UserPlace(const std::string& fileName, UserFolder folder) {
 }
 
 std::string PlaceToRead(const std::string& fileName, UserFolder fallback) {
-  const std::string beside = ExecutableFolder() + fileName;
+  const std::string beside = (RunsInstalled() ? DataFolder() : ExecutableFolder()) + fileName;
   std::error_code ignored;
   return fs::exists(beside, ignored) ? beside : PlaceToWrite(fileName, fallback);
 }
@@ -83,8 +85,9 @@ std::string PlaceToRead(const std::string& fileName, UserFolder fallback) {
 std::string PicturesFolder() {
   std::string pictures = Env("XDG_PICTURES_DIR");
   if (pictures.empty()) pictures = PicturesFromUserDirs();
-  std::error_code ignored;
-  if (pictures.empty() || !fs::is_directory(pictures, ignored)) return "";
+  // The XDG user folders' own default.
+  if (pictures.empty() && !Env("HOME").empty()) pictures = Env("HOME") + "/Pictures";
+  if (pictures.empty()) return "";
   return pictures.back() == '/' ? pictures : pictures + "/";
 }
 

@@ -25,12 +25,13 @@ std::string PlaceToWrite(const std::string& fileName, UserFolder fallback);
 // whether or not it exists; nothing is created. "" when there is no such
 // folder (no XDG variable and no HOME).
 std::string UserPlace(const std::string& fileName, UserFolder folder);
-// Where to read it: beside the executable when it lies there, else where it
-// would be written.
+// Where to read it: beside the executable (an installed game: in its data
+// folder) when it lies there, else where it would be written.
 std::string PlaceToRead(const std::string& fileName, UserFolder fallback);
 
 // The user's pictures folder (XDG_PICTURES_DIR, as set or as user-dirs.dirs
-// names it) when it exists; otherwise the working folder, "".
+// names it, else ~/Pictures), which may not exist yet; "" (the working
+// folder) when there is no home folder to find it by.
 std::string PicturesFolder();
 
 }  // namespace platform::os
