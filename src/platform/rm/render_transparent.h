@@ -18,8 +18,30 @@ namespace platform::rm {
 // time, in the order added. Each walks its rows as if drawn whole, and a
 // pixel sees the triangles in the same order, so the picture is the same
 // bit for bit as drawing them whole one after another.
+//
+// Bands may be drawn by several threads at once, each going down its own
+// run of bands with its own Cursor: the walks that begin in its run are
+// its alone, and those that reach into it from above are copied for it
+// (Carry) before anyone draws, then stepped down to its first row without
+// drawing, so that their running sums are those of the walk drawn whole.
 class BandWalks {
+  struct Walk {
+    raster::RowWalk rows;
+    std::uint16_t shadowMark;
+  };
+
  public:
+  // One drawer's place in the walks.
+  class Cursor {
+    struct Entry {
+      std::uint32_t order;
+      Walk* walk;
+    };
+    std::vector<Entry> active_, merged_;  // walks begun and not done, in order
+    std::vector<Walk> carried_;           // copies of walks begun above the drawer's bands
+    friend class BandWalks;
+  };
+
   // Rows per band: a band's colour and depth in about `bandBytes`, eight
   // rows at least.
   static int BandRows(const raster::Target& target, int bandBytes);
@@ -27,6 +49,7 @@ class BandWalks {
   void Clear() {
     walks_.clear();
     firstRows_.clear();
+    widths_.clear();
   }
   bool Empty() const { return walks_.empty(); }
   // Sets the triangle up on `target`, whose shadow mark it keeps.
@@ -34,20 +57,22 @@ class BandWalks {
            const raster::ScreenVertex& c, const raster::TriangleStyle& style);
   // Before the first band: each triangle filed under the band it starts in.
   void Begin(const raster::Target& target, int bandRows);
+  // Adds to `work[band]` a guess of what drawing each band costs.
+  void AddBandWork(std::vector<float>& work) const;
+  // Makes `cursor` ready to draw from band `band` on (and forgets where it was).
+  void Carry(Cursor& cursor, int band) const;
   // Band number `band` of every triangle over it: its rows above `yStop`.
-  void DrawBand(const raster::Target& target, int band, int yStop);
+  // Bands go down in order for one cursor.
+  void DrawBand(Cursor& cursor, const raster::Target& target, int band, int yStop);
   // Every triangle whole, in order.
   void DrawAll(const raster::Target& target);
 
  private:
-  struct Walk {
-    raster::RowWalk rows;
-    std::uint16_t shadowMark;
-  };
   std::vector<Walk> walks_;
   std::vector<int> firstRows_;                    // of each walk; Begin turns them into band numbers
+  std::vector<float> widths_;                     // of each walk's triangle, in pixels
   std::vector<std::uint32_t> binStart_, binned_;  // walk numbers by first band
-  std::vector<std::uint32_t> active_, merged_;    // walks begun and not done, in order
+  std::vector<std::uint32_t> nextInBin_;
   int y0_ = 0, bandRows_ = 1;
 };
 
