@@ -7,6 +7,7 @@ int main(int argc, char** argv) {
   bench::FrameArgs a;
   if (!bench::ParseFrameArgs(argc, argv, &a)) return 2;
   bench::AnchorScene scene(a.width, a.height, a.bpp, false);
+  scene.device->SetThreads(a.threads);
   bench::PrintFrameTimes(bench::MedianFrameTimes(a.frames, [&] { scene.DrawFrame(); }));
   return 0;
 }

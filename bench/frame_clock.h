@@ -1,6 +1,7 @@
 #pragma once
 // The side-by-side comparison's clock: each program draws the anchor scene
-// at the size asked for on its command line (WIDTH HEIGHT BPP [FRAMES]) and
+// at the size asked for on its command line (WIDTH HEIGHT BPP [FRAMES
+// [THREADS]]; llvmpipe takes its threads from LP_NUM_THREADS) and
 // prints two medians of a whole frame in milliseconds: wall-clock time, the
 // fair figure for a renderer that spreads a frame over several cores, and
 // the process's CPU time, which a busy machine disturbs far less.
@@ -15,19 +16,20 @@
 namespace bench {
 
 struct FrameArgs {
-  int width = 0, height = 0, bpp = 0, frames = 50;
+  int width = 0, height = 0, bpp = 0, frames = 50, threads = 1;
 };
 
 inline bool ParseFrameArgs(int argc, char** argv, FrameArgs* a) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: %s WIDTH HEIGHT BPP [FRAMES]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s WIDTH HEIGHT BPP [FRAMES [THREADS]]\n", argv[0]);
     return false;
   }
   a->width = std::atoi(argv[1]);
   a->height = std::atoi(argv[2]);
   a->bpp = std::atoi(argv[3]);
   if (argc > 4) a->frames = std::atoi(argv[4]);
-  return a->width > 0 && a->height > 0 && (a->bpp == 16 || a->bpp == 24) && a->frames > 0;
+  if (argc > 5) a->threads = std::atoi(argv[5]);
+  return a->width > 0 && a->height > 0 && (a->bpp == 16 || a->bpp == 24) && a->frames > 0 && a->threads > 0;
 }
 
 struct FrameTimes {

@@ -24,9 +24,11 @@ struct RunOptions {
   std::string trailFile;     // one line per turn: the turn and a hash of the game's state
   std::string playDemoFile;  // play this demo file as the attract demo does
   std::string timeDemoFile;  // play it headless as fast as possible and report the pace
+  int threads = 0;           // drawing threads; 0: the cores there are (at most 8), headless 1
   // The dialog is skipped when the mode or the window choice is given, and
   // always headless.
   bool SkipDialog() const { return headless || mode >= 0 || windowed >= 0; }
+  int DrawingThreads() const;
 };
 
 enum class ParseOutcome { Run, Exit, Error };
