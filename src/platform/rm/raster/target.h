@@ -185,6 +185,11 @@ class RowWalk {
     if (y < yStop && y < yEnd) step_(target, *this, yStop);
   }
   bool Done() const { return y >= yEnd; }
+  // The rows [y0, y1) a walk of the triangle would start on and stop
+  // before, without setting it up (Start may still find it has no area);
+  // false when it would draw nothing.
+  static bool Rows(const Target& target, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                   const TriangleStyle& style, int& y0, int& y1);
 
   // The walk's state, for the rasterizer.
   struct Plane {
