@@ -22,8 +22,10 @@ class BandPainter {
   // Draws every band of `target` (with `clear`, when given, first in each),
   // on up to `threads` threads. The same pixels for any number of threads:
   // every pixel belongs to one band, drawn by one thread, in the same order.
+  // Unless `opaqueByBands`, each thread clears its whole run of bands and
+  // draws its opaque faces over it first, one face after another.
   void Paint(const raster::Target& target, const Lists& lists, const raster::ClearPlan* clear, int bandRows,
-             int threads);
+             int threads, bool opaqueByBands);
 
  private:
   // Splits the bands into runs of about the same work, one per thread.
@@ -34,6 +36,7 @@ class BandPainter {
   Lists lists_{};
   const raster::ClearPlan* clear_ = nullptr;
   int bandRows_ = 1;
+  bool opaqueByBands_ = true;
   std::vector<int> runStart_;  // first band of each run, and the band count last
   std::vector<std::array<BandWalks::Cursor, 3>> cursors_;
   std::vector<float> work_;

@@ -45,11 +45,14 @@ void BandWalks::Begin(const raster::Target& target, int bandRows) {
 }
 
 void BandWalks::AddBandWork(std::vector<float>& work) const {
-  // A row of a walk costs about as much as sixteen pixels of its spans; the
-  // triangle's width stands in for its spans'.
+  // A row of a walk costs about as much as four pixels of its spans, and a
+  // triangle's set-up as eight rows (so the anchor scene's runs came out
+  // about even at both sizes); the triangle's width stands in for its
+  // spans'.
   const int bands = static_cast<int>(work.size());
   for (std::size_t i = 0; i < triangles_.size(); ++i) {
-    const float perRow = 1.0f + std::max(widths_[i], 0.0f) * (1.0f / 16.0f);
+    const float perRow = 1.0f + std::max(widths_[i], 0.0f) * (1.0f / 4.0f);
+    if (firstRows_[i] < bands) work[firstRows_[i]] += 8.0f;
     int y = y0_ + firstRows_[i] * bandRows_;
     for (int band = firstRows_[i]; band < bands && y < endRows_[i]; ++band) {
       const int stop = std::min(endRows_[i], y + bandRows_);
@@ -109,6 +112,28 @@ void BandWalks::DrawBand(Cursor& cursor, const raster::Target& target, int band,
     if (w.y < top) w.Draw(skip, top);
     w.Draw(t, yStop);
     if (!w.Done()) cursor.active_.push_back({e.order, e.walk, false});
+  }
+}
+
+void BandWalks::DrawRun(const raster::Target& target, int first, int end, int yStop) const {
+  raster::Target t = target;
+  t.depthRows = t.colorRows = nullptr;  // counted when added
+  raster::Target skip = t;
+  skip.x1 = skip.x0;
+  const int top = y0_ + first * bandRows_;
+  const raster::OpaqueTriangles whole(t);
+  raster::RowWalk w;
+  for (std::size_t i = 0; i < triangles_.size(); ++i) {
+    if (firstRows_[i] >= end || endRows_[i] <= top) continue;
+    const Triangle& tri = triangles_[i];
+    if (firstRows_[i] >= first && endRows_[i] <= yStop && tri.style.kind == raster::SpanKind::kOpaque) {
+      whole.Draw(tri.v[0], tri.v[1], tri.v[2], tri.style.gouraud);
+      continue;
+    }
+    t.shadowMark = tri.shadowMark;
+    if (!w.Start(t, tri.v[0], tri.v[1], tri.v[2], tri.style)) continue;
+    if (w.y < top) w.Draw(skip, top);
+    w.Draw(t, yStop);
   }
 }
 

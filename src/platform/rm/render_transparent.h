@@ -68,6 +68,9 @@ class BandWalks {
   // Band number `band` of every triangle over it: its rows above `yStop`.
   // Bands go down in order for one cursor; cursors share no walk.
   void DrawBand(Cursor& cursor, const raster::Target& target, int band, int yStop);
+  // Bands [first, end) of every triangle over them, one triangle after
+  // another, down to row `yStop` (the rows of the bands).
+  void DrawRun(const raster::Target& target, int first, int end, int yStop) const;
   // Every triangle whole, in order.
   void DrawAll(const raster::Target& target);
 

@@ -115,16 +115,17 @@ HResult Viewport::Render(const Frame* frame) {
   // shadows will be blended over them, as they were last time: otherwise
   // queueing many small faces costs more than it saves (the anchor scene:
   // 6 % at 800x600x16, 7 % at 1080p). Translucent faces and shadows always
-  // go by bands, and everything does when several threads share the bands.
+  // go by bands. When several threads share the picture, every face is
+  // queued, and the opaque ones not drawn band by band are drawn a
+  // thread's run of bands at a time.
   const raster::Target& t = ctx.target;
   const std::int64_t frameBytes = std::int64_t{t.x1 - t.x0} * (t.y1 - t.y0) * (t.bitsPerPixel / 8 + 4);
   const int threads = device_->Threads();
   const int rows = BandPainter::BandRows(t, device_->BandBytes(), threads);
   const bool shared = threads > 1 && t.y1 - t.y0 > rows;
+  const bool opaqueByBands = frameBytes >= device_->BandedFrameBytes() && s.blendedLastTime;
   s.banded = true;
-  if (!t.Valid() || !ctx.projection.Valid() ||
-      (!shared && (frameBytes < device_->BandedFrameBytes() || !s.blendedLastTime)))
-    StopBanding(ctx);
+  if (!t.Valid() || !ctx.projection.Valid() || (!shared && !opaqueByBands)) StopBanding(ctx);
   if (!t.Valid() || !ctx.projection.Valid()) return kOk;
 
   const Matrix worldToCamera = camera_->WorldMatrix().RigidInverse();
@@ -162,7 +163,7 @@ HResult Viewport::Render(const Frame* frame) {
   for (BandWalks* l : lists) l->Begin(t, rows);
   raster::ClearPlan clear;
   if (s.clearing) clear = raster::PlanClear(t, s.clearR, s.clearG, s.clearB, true, true);
-  s.painter.Paint(t, lists, s.clearing ? &clear : nullptr, rows, threads);
+  s.painter.Paint(t, lists, s.clearing ? &clear : nullptr, rows, threads, opaqueByBands);
   s.clearing = false;
   s.blendedLastTime = !s.transparent.Empty() || !s.shadows.Empty();
   s.opaque.Clear();

@@ -113,9 +113,11 @@ TEST_F(RenderPipeline, BandByBandDrawsTheSamePictureAsWholeOnAnyThreads) {
     bool banded;
     int threads;
   };
-  std::vector<std::uint8_t> pictures[4], depths[4];
-  const Way ways[4] = {{false, 1}, {true, 1}, {true, 3}, {true, 8}};
-  for (int w = 0; w < 4; ++w) {
+  // Three threads without banding draw each run's opaque faces whole, and
+  // its translucent ones by bands.
+  std::vector<std::uint8_t> pictures[5], depths[5];
+  const Way ways[5] = {{false, 1}, {true, 1}, {false, 3}, {true, 3}, {true, 8}};
+  for (int w = 0; w < 5; ++w) {
     device->SetBanding(ways[w].banded ? 0 : std::int64_t{1} << 40, 1);
     device->SetThreads(ways[w].threads);
     Draw();
