@@ -5,9 +5,9 @@
 // prints two medians of a whole frame in milliseconds: wall-clock time, the
 // fair figure for a renderer that spreads a frame over several cores, and
 // the process's CPU time, which a busy machine disturbs far less; then the
-// calling thread's CPU time, which for our renderer on several threads is
-// about what the frame would take on cores of its own (the other threads'
-// runs are made about as long as the caller's).
+// calling thread's CPU time plus what it would have waited for the others
+// on cores of their own: for our renderer on several threads, about the
+// frame's time on an idle machine.
 #include <time.h>
 
 #include <algorithm>
@@ -46,10 +46,16 @@ inline double CpuMs(clockid_t clock) {
 }
 
 // The process's CPU time over a Google Benchmark loop, per iteration, beside
-// the calling thread's that the library reports.
-struct ProcessCpuPerIteration {
-  double start = CpuMs(CLOCK_PROCESS_CPUTIME_ID);
-  double Ms(double iterations) const { return (CpuMs(CLOCK_PROCESS_CPUTIME_ID) - start) / iterations; }
+// the calling thread's that the library reports; and `waited()` as above.
+template <class Waited>
+struct CpuPerIteration {
+  explicit CpuPerIteration(Waited w) : waited(w) {}
+  Waited waited;
+  double start = CpuMs(CLOCK_PROCESS_CPUTIME_ID), threadStart = CpuMs(CLOCK_THREAD_CPUTIME_ID), waitedStart = waited();
+  double ProcessMs(double iterations) const { return (CpuMs(CLOCK_PROCESS_CPUTIME_ID) - start) / iterations; }
+  double OwnCoresMs(double iterations) const {
+    return (CpuMs(CLOCK_THREAD_CPUTIME_ID) - threadStart + waited() - waitedStart) / iterations;
+  }
 };
 
 inline double Median(std::vector<double> v) {
@@ -57,16 +63,20 @@ inline double Median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-template <class Draw>
-FrameTimes MedianFrameTimes(int frames, Draw draw) {
+// `waited()`: a running total of the time the calling thread would have
+// waited for others on cores of their own (see FrameTimes), if it knows.
+template <class Draw, class Waited = double (*)()>
+FrameTimes MedianFrameTimes(
+    int frames, Draw draw, Waited waited = [] { return 0.0; }) {
   draw();  // first-use costs: allocations, compiled shaders, cold caches
   draw();
   std::vector<double> wall, cpu, threadCpu;
   for (int i = 0; i < frames; ++i) {
     const auto start = std::chrono::steady_clock::now();
     const double cpuStart = CpuMs(CLOCK_PROCESS_CPUTIME_ID), threadStart = CpuMs(CLOCK_THREAD_CPUTIME_ID);
+    const double waitedStart = waited();
     draw();
-    threadCpu.push_back(CpuMs(CLOCK_THREAD_CPUTIME_ID) - threadStart);
+    threadCpu.push_back(CpuMs(CLOCK_THREAD_CPUTIME_ID) - threadStart + waited() - waitedStart);
     cpu.push_back(CpuMs(CLOCK_PROCESS_CPUTIME_ID) - cpuStart);
     wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
   }

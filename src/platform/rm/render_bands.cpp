@@ -47,7 +47,8 @@ void BandPainter::SplitBands(const Lists& lists, int bands, int threads) {
   const int made = static_cast<int>(runStart_.size()) - 1;
   if (static_cast<int>(cursors_.size()) < made) cursors_.resize(static_cast<std::size_t>(made));
   for (int run = 0; run < made; ++run)
-    for (std::size_t k = 0; k < lists.size(); ++k) lists[k]->Carry(cursors_[run][k], runStart_[run]);
+    for (std::size_t k = opaqueByBands_ ? 0 : 1; k < lists.size(); ++k)
+      lists[k]->Carry(cursors_[run][k], runStart_[run]);
 }
 
 void BandPainter::Paint(const raster::Target& target, const Lists& lists, const raster::ClearPlan* clear, int bandRows,

@@ -1,6 +1,19 @@
 #include "platform/rm/worker_pool.h"
 
+#include <time.h>
+
+#include <algorithm>
+
 namespace platform::rm {
+namespace {
+
+double ThreadCpuMs() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+}  // namespace
 
 WorkerPool& WorkerPool::Shared() {
   static WorkerPool pool;
@@ -30,13 +43,17 @@ void WorkerPool::Run(int parts, Job job, void* context) {
     job_ = job;
     context_ = context;
     parts_ = parts;
+    partMs_.assign(static_cast<std::size_t>(parts), 0.0);
     pending_ = parts - 1;
     ++generation_;
   }
   wake_.notify_all();
+  const double start = ThreadCpuMs();
   job(context, 0);
+  const double own = ThreadCpuMs() - start;
   std::unique_lock<std::mutex> lock(mutex_);
   done_.wait(lock, [this] { return pending_ == 0; });
+  callerWouldWaitMs_ += std::max(0.0, *std::max_element(partMs_.begin(), partMs_.end()) - own);
 }
 
 void WorkerPool::Serve(int part) {
@@ -51,8 +68,11 @@ void WorkerPool::Serve(int part) {
     const Job job = job_;
     void* const context = context_;
     lock.unlock();
+    const double start = ThreadCpuMs();
     job(context, part);
+    const double ms = ThreadCpuMs() - start;
     lock.lock();
+    partMs_[static_cast<std::size_t>(part)] = ms;
     if (--pending_ == 0) done_.notify_one();
   }
 }

@@ -27,6 +27,12 @@ class WorkerPool {
   // Runs job(context, k) for every part k in 0..parts-1 and returns when all are done.
   void Run(int parts, Job job, void* context);
 
+  // For benchmarks on a machine shared with other work, where the wall
+  // clock measures the neighbours: the CPU time by which the longest part
+  // of each job outlasted the caller's own, summed over every job so far;
+  // added to the caller's CPU time, about the time on cores of its own.
+  double CallerWouldWaitMs() const { return callerWouldWaitMs_; }
+
  private:
   void Serve(int part);
 
@@ -37,6 +43,8 @@ class WorkerPool {
   void* context_ = nullptr;
   int parts_ = 0, pending_ = 0;
   std::uint64_t generation_ = 0;  // of the job under way
+  std::vector<double> partMs_;    // CPU time of each part of the job under way
+  double callerWouldWaitMs_ = 0;
   bool stopping_ = false;
 };
 
