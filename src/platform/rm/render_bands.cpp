@@ -53,6 +53,7 @@ void BandPainter::SplitBands(const Lists& lists, int bands, int threads) {
 
 void BandPainter::Paint(const raster::Target& target, const Lists& lists, const raster::ClearPlan* clear, int bandRows,
                         int threads, bool opaqueByBands) {
+  FinishClear();
   target_ = target;
   opaqueByBands_ = opaqueByBands;
   lists_ = lists;
@@ -62,6 +63,25 @@ void BandPainter::Paint(const raster::Target& target, const Lists& lists, const 
   if (bands == 0) return;
   SplitBands(lists, bands, threads);
   WorkerPool::Shared().Run(static_cast<int>(runStart_.size()) - 1, &PaintRun, this);
+}
+
+void BandPainter::ClearAside(const raster::Target& target, const raster::ClearPlan& clear) {
+  FinishClear();
+  asideTarget_ = target;
+  asideClear_ = clear;
+  clearingAside_ = true;
+  WorkerPool::Shared().Start(&ClearAll, this);
+}
+
+void BandPainter::FinishClear() {
+  if (!clearingAside_) return;
+  clearingAside_ = false;
+  WorkerPool::Shared().Wait();
+}
+
+void BandPainter::ClearAll(void* self, int) {
+  const auto& p = *static_cast<BandPainter*>(self);
+  raster::ClearBand(p.asideTarget_, p.asideClear_, p.asideTarget_.y0, p.asideTarget_.y1);
 }
 
 void BandPainter::PaintRun(void* self, int run) {

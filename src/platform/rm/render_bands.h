@@ -27,16 +27,30 @@ class BandPainter {
   void Paint(const raster::Target& target, const Lists& lists, const raster::ClearPlan* clear, int bandRows,
              int threads, bool opaqueByBands);
 
+  // The whole clear of `target` on another thread while the caller finds
+  // the faces (when it draws nothing meanwhile); Paint, or FinishClear
+  // before anything is drawn otherwise, waits for it.
+  void ClearAside(const raster::Target& target, const raster::ClearPlan& clear);
+  void FinishClear();
+  BandPainter() = default;
+  BandPainter(const BandPainter&) = delete;
+  BandPainter& operator=(const BandPainter&) = delete;
+  ~BandPainter() { FinishClear(); }
+
  private:
   // Splits the bands into runs of about the same work, one per thread.
   void SplitBands(const Lists& lists, int bands, int threads);
   static void PaintRun(void* self, int run);
+  static void ClearAll(void* self, int);
 
   raster::Target target_;
   Lists lists_{};
   const raster::ClearPlan* clear_ = nullptr;
   int bandRows_ = 1;
   bool opaqueByBands_ = true;
+  bool clearingAside_ = false;
+  raster::Target asideTarget_;
+  raster::ClearPlan asideClear_;
   std::vector<int> runStart_;  // first band of each run, and the band count last
   std::vector<std::array<BandWalks::Cursor, 3>> cursors_;
   std::vector<float> work_;

@@ -76,6 +76,7 @@ HResult Viewport::Clear() {
 
 void StopBanding(RenderContext& ctx) {
   RenderScratch& s = *ctx.scratch;
+  s.painter.FinishClear();
   if (s.clearing) raster::Clear(ctx.target, s.clearR, s.clearG, s.clearB, true, true);
   s.clearing = false;
   s.opaque.DrawAll(ctx.target);
@@ -125,7 +126,13 @@ HResult Viewport::Render(const Frame* frame) {
   const bool shared = threads > 1 && t.y1 - t.y0 > rows;
   const bool opaqueByBands = frameBytes >= device_->BandedFrameBytes() && s.blendedLastTime;
   s.banded = true;
-  if (!t.Valid() || !ctx.projection.Valid() || (!shared && !opaqueByBands)) StopBanding(ctx);
+  if (!t.Valid() || !ctx.projection.Valid() || (!shared && !opaqueByBands)) {
+    StopBanding(ctx);
+  } else if (shared && !opaqueByBands && s.clearing) {
+    // Nothing is drawn before the runs: another thread clears meanwhile.
+    s.painter.ClearAside(t, raster::PlanClear(t, s.clearR, s.clearG, s.clearB, true, true));
+    s.clearing = false;
+  }
   if (!t.Valid() || !ctx.projection.Valid()) return kOk;
 
   const Matrix worldToCamera = camera_->WorldMatrix().RigidInverse();

@@ -29,6 +29,20 @@ WorkerPool::~WorkerPool() {
   for (std::thread& t : threads_) t.join();
 }
 
+void WorkerPool::Launch(int parts, Job job, void* context) {
+  while (static_cast<int>(threads_.size()) < parts - 1) {
+    const int part = static_cast<int>(threads_.size()) + 1;
+    threads_.emplace_back([this, part] { Serve(part); });
+  }
+  job_ = job;
+  context_ = context;
+  parts_ = parts;
+  pending_ = parts - 1;
+  partMs_.assign(static_cast<std::size_t>(parts), 0.0);
+  ++generation_;
+  startedAtMs_ = ThreadCpuMs();
+}
+
 void WorkerPool::Run(int parts, Job job, void* context) {
   if (parts <= 1) {
     job(context, 0);
@@ -36,24 +50,27 @@ void WorkerPool::Run(int parts, Job job, void* context) {
   }
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    while (static_cast<int>(threads_.size()) < parts - 1) {
-      const int part = static_cast<int>(threads_.size()) + 1;
-      threads_.emplace_back([this, part] { Serve(part); });
-    }
-    job_ = job;
-    context_ = context;
-    parts_ = parts;
-    partMs_.assign(static_cast<std::size_t>(parts), 0.0);
-    pending_ = parts - 1;
-    ++generation_;
+    Launch(parts, job, context);
   }
   wake_.notify_all();
-  const double start = ThreadCpuMs();
   job(context, 0);
-  const double own = ThreadCpuMs() - start;
+  Wait();
+}
+
+void WorkerPool::Start(Job job, void* context) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    Launch(2, job, context);
+  }
+  wake_.notify_all();
+}
+
+void WorkerPool::Wait() {
+  const double own = ThreadCpuMs() - startedAtMs_;
   std::unique_lock<std::mutex> lock(mutex_);
   done_.wait(lock, [this] { return pending_ == 0; });
-  callerWouldWaitMs_ += std::max(0.0, *std::max_element(partMs_.begin(), partMs_.end()) - own);
+  if (!partMs_.empty()) callerWouldWaitMs_ += std::max(0.0, *std::max_element(partMs_.begin(), partMs_.end()) - own);
+  partMs_.clear();
 }
 
 void WorkerPool::Serve(int part) {

@@ -26,6 +26,11 @@ class WorkerPool {
 
   // Runs job(context, k) for every part k in 0..parts-1 and returns when all are done.
   void Run(int parts, Job job, void* context);
+  // Starts job(context, 1) on the pool's first thread and returns at once,
+  // for the caller to do something else meanwhile; Wait waits for it. No
+  // other job may start in between.
+  void Start(Job job, void* context);
+  void Wait();
 
   // For benchmarks on a machine shared with other work, where the wall
   // clock measures the neighbours: the CPU time by which the longest part
@@ -35,6 +40,7 @@ class WorkerPool {
 
  private:
   void Serve(int part);
+  void Launch(int parts, Job job, void* context);  // with the lock held
 
   std::mutex mutex_;
   std::condition_variable wake_, done_;
@@ -45,6 +51,7 @@ class WorkerPool {
   std::uint64_t generation_ = 0;  // of the job under way
   std::vector<double> partMs_;    // CPU time of each part of the job under way
   double callerWouldWaitMs_ = 0;
+  double startedAtMs_ = 0;  // the caller's CPU time when it started the job under way
   bool stopping_ = false;
 };
 
