@@ -2,11 +2,14 @@
 
 #include "anchor_scene.h"
 #include "frame_clock.h"
+#include "platform/rm/worker_pool.h"
 
 int main(int argc, char** argv) {
   bench::FrameArgs a;
   if (!bench::ParseFrameArgs(argc, argv, &a)) return 2;
   bench::AnchorScene scene(a.width, a.height, a.bpp, false);
-  bench::PrintFrameTimes(bench::MedianFrameTimes(a.frames, [&] { scene.DrawFrame(); }));
+  scene.device->SetThreads(a.threads);
+  bench::PrintFrameTimes(bench::MedianFrameTimes(
+      a.frames, [&] { scene.DrawFrame(); }, [] { return platform::rm::WorkerPool::Shared().CallerWouldWaitMs(); }));
   return 0;
 }

@@ -4,6 +4,9 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include "frame_clock.h"
+#include "platform/rm/worker_pool.h"
+
 #include "app/main_window.h"
 #include "app/mode_dialog.h"
 #include "core/game_state.h"
@@ -82,7 +85,9 @@ void ProbesOfOneStep(benchmark::State& state) {
 // play timed the fall or the title instead, and says so.
 void PlayingTurnDriving(benchmark::State& state) {
   BuildWorld(static_cast<int>(state.range(0)));
+  vexel::vexelContext.device->SetThreads(static_cast<int>(state.range(1)));
   platform::os::SetKeyDown(platform::os::vk::kTab, true);
+  const bench::CpuPerIteration process([] { return platform::rm::WorkerPool::Shared().CallerWouldWaitMs(); });
   for (auto _ : state) {
     bool forward = (drivingTurn++ / 60) % 2 == 0;
     platform::os::SetKeyDown(platform::os::vk::kUp, forward);
@@ -90,6 +95,8 @@ void PlayingTurnDriving(benchmark::State& state) {
     game::GameStep();
     overlay::RenderFrame();
   }
+  state.counters["process_ms"] = process.ProcessMs(static_cast<double>(state.iterations()));
+  state.counters["own_cores_ms"] = process.OwnCoresMs(static_cast<double>(state.iterations()));
   platform::os::ClearKeyboard();
   if (game::CurrentMode() != game::Mode::Playing)
     state.SkipWithError("the game left the playing mode: the turns timed were not play");
@@ -98,7 +105,9 @@ void PlayingTurnDriving(benchmark::State& state) {
 // Rows of the mode table: 0 is 800x600x16, 14 is 1920x1080x24.
 BENCHMARK(RenderFrame)->Arg(0)->Arg(14)->Unit(benchmark::kMillisecond);
 BENCHMARK(ProbesOfOneStep)->Unit(benchmark::kMicrosecond);
-BENCHMARK(PlayingTurnDriving)->Arg(0)->Arg(14)->Unit(benchmark::kMillisecond);
+// The second argument: drawing threads (process_ms and own_cores_ms as in
+// bench_renderer).
+BENCHMARK(PlayingTurnDriving)->Args({0, 1})->Args({14, 1})->Args({0, 2})->Args({14, 2})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,8 +1,10 @@
 #include "app/command_line.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string_view>
+#include <thread>
 
 #include "platform/os/short_quote.h"
 
@@ -48,6 +50,8 @@ constexpr const char* kHelp =
     "  --soundfont FILE\n"
     "                  play the music with this SoundFont (the system's\n"
     "                  General MIDI fonts are tried when it fails)\n"
+    "  --threads N     draw each picture on N threads, 1-8 (default: the cores\n"
+    "                  there are, at most 8; headless 1)\n"
     "  --help (-h), --version\n"
     "\n"
     "Keys: Escape quits, F1 render quality, F2 music, F12 screenshot (to the\n"
@@ -130,6 +134,9 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, RunOptions& o, 
     } else if (arg == "--seed") {
       if (!value(v) || !ParseNumber(v, o.seed) || o.seed < 0 || o.seed > 2147483647)
         return error("--seed needs a number from 0 to 2147483647");
+    } else if (arg == "--threads") {
+      if (!value(v) || !ParseNumber(v, o.threads) || o.threads < 1 || o.threads > 8)
+        return error("--threads needs a number from 1 to 8");
     } else if (arg == "--trail" || arg == "--playdemo" || arg == "--timedemo") {
       if (!value(v) || v.empty() || v.starts_with("--")) return error(std::string(arg) + " needs a file name");
       (arg == "--trail" ? o.trailFile : arg == "--playdemo" ? o.playDemoFile : o.timeDemoFile) = v;
@@ -145,6 +152,14 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, RunOptions& o, 
   if (drivers > 1) return error("--input, --autopilot, --playdemo and --timedemo each drive the game; give one");
   if (!o.timeDemoFile.empty()) o.headless = true;
   return ParseOutcome::Run;
+}
+
+// Headless runs are tests and benchmarks of one turn after another, often
+// several at once: one thread each unless told.
+int RunOptions::DrawingThreads() const {
+  if (threads > 0) return threads;
+  if (headless) return 1;
+  return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
 }
 
 }  // namespace app

@@ -25,9 +25,11 @@ struct RunOptions {
   std::string playDemoFile;  // play this demo file as the attract demo does
   std::string timeDemoFile;  // play it headless as fast as possible and report the pace
   std::string soundFont;     // the music's SoundFont, tried before the system's
+  int threads = 0;           // drawing threads; 0: the cores there are (at most 8), headless 1
   // The dialog is skipped when the mode or the window choice is given, and
   // always headless.
   bool SkipDialog() const { return headless || mode >= 0 || windowed >= 0; }
+  int DrawingThreads() const;
 };
 
 enum class ParseOutcome { Run, Exit, Error };

@@ -17,6 +17,7 @@
 #include "platform/os/std_streams.h"
 #include "platform/os/turns.h"
 #include "platform/os/window.h"
+#include "platform/rm/device.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ int Run(int argc, char** argv) {
   platform::os::SetDebugOutputEnabled(options.debug);
   platform::os::SetTurnLimit(options.turns);
   platform::os::KeepPresentedPictures(!options.screenshotFile.empty());
+  platform::rm::Device::SetDefaultThreads(options.DrawingThreads());
   if (!platform::StartBackends({options.headless, options.fps, options.seed}, &message)) {
     std::fprintf(stderr, "zarn: %s (use --headless to run without a display)\n", message.c_str());
     return 1;

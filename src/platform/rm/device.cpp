@@ -12,7 +12,12 @@ bool ValidQuality(Quality q) {
          (q & ~(kShadeMask | kLightMask | kFillMask)) == 0;
 }
 
+// Set once at start-up, before any device is made.
+int defaultThreads = 1;
+
 }  // namespace
+
+void Device::SetDefaultThreads(int threads) { defaultThreads = ClampThreads(threads); }
 
 HResult Device::Create(Ref<surface::Surface> backBuffer, Ref<surface::Surface> zBuffer, Ref<Device>* out) {
   if (!out) return kEInvalidArg;
@@ -28,6 +33,7 @@ HResult Device::Create(Ref<surface::Surface> backBuffer, Ref<surface::Surface> z
   Ref<Device> d(new Device);
   d->backBuffer_ = std::move(backBuffer);
   d->zBuffer_ = std::move(zBuffer);
+  d->threads_ = defaultThreads;
   std::size_t pixels = static_cast<std::size_t>(d->Width()) * d->Height();
   if (!d->zBuffer_) d->ownDepth_.assign(pixels, 0.0f);
   d->shadowMarks_.assign(pixels, 0);

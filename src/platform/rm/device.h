@@ -89,6 +89,13 @@ class Device : public RefCounted {
     bandedFrameBytes_ = fromFrameBytes;
     bandBytes_ = bandBytes;
   }
+  // Threads that draw the bands of one picture (1 to kMaxThreads); a device
+  // starts with the default, which the program sets from its command line.
+  static constexpr int kMaxThreads = 8;
+  int Threads() const { return threads_; }
+  void SetThreads(int threads) { threads_ = ClampThreads(threads); }
+  static void SetDefaultThreads(int threads);
+  static int ClampThreads(int threads) { return threads < 1 ? 1 : threads > kMaxThreads ? kMaxThreads : threads; }
 
  private:
   Device() = default;
@@ -115,6 +122,7 @@ class Device : public RefCounted {
   std::uint32_t updates_ = 0;
   std::int64_t bandedFrameBytes_ = std::int64_t{8} << 20;
   int bandBytes_ = 256 * 1024;  // half the second-level cache of the machines we know
+  int threads_ = 1;
   struct PendingClear {
     bool pending = false;
     int x = 0, y = 0, w = 0, h = 0;

@@ -8,6 +8,7 @@
 #include "platform/rm/math.h"
 #include "platform/rm/quality.h"
 #include "platform/rm/raster/target.h"
+#include "platform/rm/render_bands.h"
 #include "platform/rm/render_clip.h"
 #include "platform/rm/render_lights.h"
 #include "platform/rm/render_transparent.h"
@@ -41,6 +42,7 @@ struct RenderScratch {
   // only then do its opaque faces go by bands (see Viewport::Render).
   bool blendedLastTime = true;
   bool clearing = false;
+  BandPainter painter;
   unsigned clearR = 0, clearG = 0, clearB = 0;
 };
 

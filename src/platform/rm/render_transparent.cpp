@@ -13,12 +13,16 @@ int BandWalks::BandRows(const raster::Target& t, int bandBytes) {
 
 void BandWalks::Add(const raster::Target& target, const raster::ScreenVertex& a, const raster::ScreenVertex& b,
                     const raster::ScreenVertex& c, const raster::TriangleStyle& style) {
-  Walk& w = walks_.emplace_back();
-  w.shadowMark = target.shadowMark;
-  if (w.rows.Start(target, a, b, c, style))
-    firstRows_.push_back(w.rows.y);
-  else
-    walks_.pop_back();
+  int first, end;
+  if (!raster::RowWalk::Rows(target, a, b, c, style, first, end)) return;
+  // Counted here, on the one thread that adds: the bands drawn later, maybe
+  // on several, leave the count alone.
+  target.WillWrite(first, end, style.kind == raster::SpanKind::kOpaque);
+  triangles_.push_back({{a, b, c}, style, target.shadowMark});
+  firstRows_.push_back(first);
+  endRows_.push_back(end);
+  const float left = std::min({a.x, b.x, c.x}), right = std::max({a.x, b.x, c.x});
+  widths_.push_back(std::min(right, static_cast<float>(target.x1)) - std::max(left, static_cast<float>(target.x0)));
 }
 
 void BandWalks::Begin(const raster::Target& target, int bandRows) {
@@ -33,34 +37,113 @@ void BandWalks::Begin(const raster::Target& target, int bandRows) {
   if (bands > 0)
     for (int band : firstRows_) ++binStart_[band + 1];
   for (int k = 0; k < bands; ++k) binStart_[k + 1] += binStart_[k];
-  binned_.resize(walks_.size());
-  merged_.assign(binStart_.begin(), binStart_.end());  // next free place per band
+  binned_.resize(triangles_.size());
+  nextInBin_.assign(binStart_.begin(), binStart_.end());
   if (bands > 0)
-    for (std::uint32_t i = 0; i < walks_.size(); ++i) binned_[merged_[firstRows_[i]]++] = i;
-  active_.clear();
+    for (std::uint32_t i = 0; i < triangles_.size(); ++i) binned_[nextInBin_[firstRows_[i]]++] = i;
+  if (walks_.size() < triangles_.size()) walks_.resize(triangles_.size());
 }
 
-void BandWalks::DrawBand(const raster::Target& target, int band, int yStop) {
+void BandWalks::AddBandWork(std::vector<float>& work) const {
+  // A row of a walk costs about as much as four pixels of its spans, and a
+  // triangle's set-up as eight rows (so the anchor scene's runs came out
+  // about even at both sizes); the triangle's width stands in for its
+  // spans'.
+  const int bands = static_cast<int>(work.size());
+  for (std::size_t i = 0; i < triangles_.size(); ++i) {
+    const float perRow = 1.0f + std::max(widths_[i], 0.0f) * (1.0f / 4.0f);
+    if (firstRows_[i] < bands) work[firstRows_[i]] += 8.0f;
+    int y = y0_ + firstRows_[i] * bandRows_;
+    for (int band = firstRows_[i]; band < bands && y < endRows_[i]; ++band) {
+      const int stop = std::min(endRows_[i], y + bandRows_);
+      work[band] += perRow * static_cast<float>(stop - y);
+      y = stop;
+    }
+  }
+}
+
+void BandWalks::Carry(Cursor& cursor, int band) const {
+  cursor.active_.clear();
+  cursor.carried_.clear();
+  if (band <= 0) return;
+  const int top = y0_ + band * bandRows_;
+  std::uint32_t carried = 0;
+  for (std::uint32_t i = 0; i < triangles_.size(); ++i) carried += firstRows_[i] < band && endRows_[i] > top;
+  cursor.carried_.resize(carried);
+  std::uint32_t k = 0;
+  for (std::uint32_t i = 0; i < triangles_.size(); ++i)
+    if (firstRows_[i] < band && endRows_[i] > top) cursor.active_.push_back({i, &cursor.carried_[k++], true});
+}
+
+void BandWalks::DrawBand(Cursor& cursor, const raster::Target& target, int band, int yStop) {
   if (static_cast<std::size_t>(band) + 1 >= binStart_.size()) return;
   // The walks still going and those starting here, merged in their order.
-  const auto first = binned_.begin() + binStart_[band], last = binned_.begin() + binStart_[band + 1];
-  merged_.clear();
-  std::merge(active_.begin(), active_.end(), first, last, std::back_inserter(merged_));
-  active_.clear();
+  auto& merged = cursor.merged_;
+  merged.clear();
+  auto active = cursor.active_.begin(), activeEnd = cursor.active_.end();
+  for (std::uint32_t k = binStart_[band]; k < binStart_[band + 1]; ++k) {
+    const std::uint32_t i = binned_[k];
+    for (; active != activeEnd && active->order < i; ++active) merged.push_back(*active);
+    merged.push_back({i, &walks_[i], true});
+  }
+  merged.insert(merged.end(), active, activeEnd);
+  cursor.active_.clear();
+  // The rows were counted when the triangles were added.
   raster::Target t = target;
-  for (std::uint32_t i : merged_) {
-    Walk& w = walks_[i];
-    t.shadowMark = w.shadowMark;
-    w.rows.Draw(t, yStop);
-    if (!w.rows.Done()) active_.push_back(i);
+  t.depthRows = t.colorRows = nullptr;
+  // A walk begun above the band is stepped to its first row without
+  // drawing: a scissor of no columns takes no pixel.
+  raster::Target skip = t;
+  skip.x1 = skip.x0;
+  const int top = y0_ + band * bandRows_;
+  // An opaque triangle that begins and ends in the band is filled whole,
+  // its set-up and walk in one (the same pixels as set up, then walked).
+  const raster::OpaqueTriangles whole(t);
+  for (const Cursor::Entry& e : merged) {
+    raster::RowWalk& w = *e.walk;
+    const Triangle& tri = triangles_[e.order];
+    if (e.fresh && tri.style.kind == raster::SpanKind::kOpaque && endRows_[e.order] <= yStop &&
+        firstRows_[e.order] == band) {
+      whole.Draw(tri.v[0], tri.v[1], tri.v[2], tri.style.gouraud);
+      continue;
+    }
+    t.shadowMark = tri.shadowMark;
+    if (e.fresh && !w.Start(t, tri.v[0], tri.v[1], tri.v[2], tri.style)) continue;
+    if (w.y < top) w.Draw(skip, top);
+    w.Draw(t, yStop);
+    if (!w.Done()) cursor.active_.push_back({e.order, e.walk, false});
+  }
+}
+
+void BandWalks::DrawRun(const raster::Target& target, int first, int end, int yStop) const {
+  raster::Target t = target;
+  t.depthRows = t.colorRows = nullptr;  // counted when added
+  raster::Target skip = t;
+  skip.x1 = skip.x0;
+  const int top = y0_ + first * bandRows_;
+  const raster::OpaqueTriangles whole(t);
+  raster::RowWalk w;
+  for (std::size_t i = 0; i < triangles_.size(); ++i) {
+    if (firstRows_[i] >= end || endRows_[i] <= top) continue;
+    const Triangle& tri = triangles_[i];
+    if (firstRows_[i] >= first && endRows_[i] <= yStop && tri.style.kind == raster::SpanKind::kOpaque) {
+      whole.Draw(tri.v[0], tri.v[1], tri.v[2], tri.style.gouraud);
+      continue;
+    }
+    t.shadowMark = tri.shadowMark;
+    if (!w.Start(t, tri.v[0], tri.v[1], tri.v[2], tri.style)) continue;
+    if (w.y < top) w.Draw(skip, top);
+    w.Draw(t, yStop);
   }
 }
 
 void BandWalks::DrawAll(const raster::Target& target) {
   raster::Target t = target;
-  for (Walk& w : walks_) {
-    t.shadowMark = w.shadowMark;
-    w.rows.Draw(t, std::numeric_limits<int>::max());
+  t.depthRows = t.colorRows = nullptr;
+  raster::RowWalk w;
+  for (const Triangle& tri : triangles_) {
+    t.shadowMark = tri.shadowMark;
+    if (w.Start(t, tri.v[0], tri.v[1], tri.v[2], tri.style)) w.Draw(t, t.y1);
   }
 }
 

@@ -14,40 +14,74 @@
 
 namespace platform::rm {
 
-// Triangles set up once (raster::RowWalk) and drawn a band of rows at a
-// time, in the order added. Each walks its rows as if drawn whole, and a
-// pixel sees the triangles in the same order, so the picture is the same
-// bit for bit as drawing them whole one after another.
+// Triangles drawn a band of rows at a time (raster::RowWalk), in the order
+// added. Each walks its rows as if drawn whole, and a pixel sees the
+// triangles in the same order, so the picture is the same bit for bit as
+// drawing them whole one after another.
+//
+// Bands may be drawn by several threads at once, each going down its own
+// run of bands with its own Cursor. A triangle is set up by the run it
+// begins in, when it gets there; a run it reaches into from above sets up
+// a copy of its own and steps it down to its first row without drawing, so
+// that its running sums are those of the walk drawn whole.
 class BandWalks {
+  struct Triangle {
+    raster::ScreenVertex v[3];
+    raster::TriangleStyle style;
+    std::uint16_t shadowMark;
+  };
+
  public:
+  // One drawer's place in the walks.
+  class Cursor {
+    struct Entry {
+      std::uint32_t order;
+      raster::RowWalk* walk;
+      bool fresh;  // not set up yet
+    };
+    std::vector<Entry> active_, merged_;    // walks begun and not done, in order
+    std::vector<raster::RowWalk> carried_;  // of the triangles begun above the drawer's bands
+    friend class BandWalks;
+  };
+
   // Rows per band: a band's colour and depth in about `bandBytes`, eight
   // rows at least.
   static int BandRows(const raster::Target& target, int bandBytes);
 
   void Clear() {
-    walks_.clear();
+    triangles_.clear();
     firstRows_.clear();
+    endRows_.clear();
+    widths_.clear();
   }
-  bool Empty() const { return walks_.empty(); }
-  // Sets the triangle up on `target`, whose shadow mark it keeps.
+  bool Empty() const { return triangles_.empty(); }
+  // Keeps the triangle for `target`, whose shadow mark it keeps, and counts
+  // its rows as written (see raster::ClearedRows).
   void Add(const raster::Target& target, const raster::ScreenVertex& a, const raster::ScreenVertex& b,
            const raster::ScreenVertex& c, const raster::TriangleStyle& style);
   // Before the first band: each triangle filed under the band it starts in.
   void Begin(const raster::Target& target, int bandRows);
+  // Adds to `work[band]` a guess of what drawing each band costs.
+  void AddBandWork(std::vector<float>& work) const;
+  // Makes `cursor` ready to draw from band `band` on (and forgets where it was).
+  void Carry(Cursor& cursor, int band) const;
   // Band number `band` of every triangle over it: its rows above `yStop`.
-  void DrawBand(const raster::Target& target, int band, int yStop);
+  // Bands go down in order for one cursor; cursors share no walk.
+  void DrawBand(Cursor& cursor, const raster::Target& target, int band, int yStop);
+  // Bands [first, end) of every triangle over them, one triangle after
+  // another, down to row `yStop` (the rows of the bands).
+  void DrawRun(const raster::Target& target, int first, int end, int yStop) const;
   // Every triangle whole, in order.
   void DrawAll(const raster::Target& target);
 
  private:
-  struct Walk {
-    raster::RowWalk rows;
-    std::uint16_t shadowMark;
-  };
-  std::vector<Walk> walks_;
-  std::vector<int> firstRows_;                    // of each walk; Begin turns them into band numbers
-  std::vector<std::uint32_t> binStart_, binned_;  // walk numbers by first band
-  std::vector<std::uint32_t> active_, merged_;    // walks begun and not done, in order
+  std::vector<Triangle> triangles_;
+  std::vector<raster::RowWalk> walks_;            // one per triangle, set up by the run it begins in; only grows
+  std::vector<int> firstRows_;                    // of each triangle; Begin turns them into band numbers
+  std::vector<int> endRows_;                      // the row after each triangle's last
+  std::vector<float> widths_;                     // of each triangle, in pixels
+  std::vector<std::uint32_t> binStart_, binned_;  // triangle numbers by first band
+  std::vector<std::uint32_t> nextInBin_;
   int y0_ = 0, bandRows_ = 1;
 };
 

@@ -76,6 +76,7 @@ HResult Viewport::Clear() {
 
 void StopBanding(RenderContext& ctx) {
   RenderScratch& s = *ctx.scratch;
+  s.painter.FinishClear();
   if (s.clearing) raster::Clear(ctx.target, s.clearR, s.clearG, s.clearB, true, true);
   s.clearing = false;
   s.opaque.DrawAll(ctx.target);
@@ -115,12 +116,23 @@ HResult Viewport::Render(const Frame* frame) {
   // shadows will be blended over them, as they were last time: otherwise
   // queueing many small faces costs more than it saves (the anchor scene:
   // 6 % at 800x600x16, 7 % at 1080p). Translucent faces and shadows always
-  // go by bands.
+  // go by bands. When several threads share the picture, every face is
+  // queued, and the opaque ones not drawn band by band are drawn a
+  // thread's run of bands at a time.
   const raster::Target& t = ctx.target;
   const std::int64_t frameBytes = std::int64_t{t.x1 - t.x0} * (t.y1 - t.y0) * (t.bitsPerPixel / 8 + 4);
+  const int threads = device_->Threads();
+  const int rows = BandPainter::BandRows(t, device_->BandBytes(), threads);
+  const bool shared = threads > 1 && t.y1 - t.y0 > rows;
+  const bool opaqueByBands = frameBytes >= device_->BandedFrameBytes() && s.blendedLastTime;
   s.banded = true;
-  if (!t.Valid() || !ctx.projection.Valid() || frameBytes < device_->BandedFrameBytes() || !s.blendedLastTime)
+  if (!t.Valid() || !ctx.projection.Valid() || (!shared && !opaqueByBands)) {
     StopBanding(ctx);
+  } else if (shared && !opaqueByBands && s.clearing) {
+    // Nothing is drawn before the runs: another thread clears meanwhile.
+    s.painter.ClearAside(t, raster::PlanClear(t, s.clearR, s.clearG, s.clearB, true, true));
+    s.clearing = false;
+  }
   if (!t.Valid() || !ctx.projection.Valid()) return kOk;
 
   const Matrix worldToCamera = camera_->WorldMatrix().RigidInverse();
@@ -154,19 +166,11 @@ HResult Viewport::Render(const Frame* frame) {
   // Band by band: the clear, the opaque faces in the order drawn, then the
   // translucent faces and the shadows back to front. Every pixel sees them
   // in the same order as drawn whole one after another.
-  BandWalks* lists[3] = {&s.opaque, &s.transparent.StartWalks(t), &s.shadows.StartWalks(t)};
-  const int rows = BandWalks::BandRows(t, device_->BandBytes());
+  const BandPainter::Lists lists = {&s.opaque, &s.transparent.StartWalks(t), &s.shadows.StartWalks(t)};
   for (BandWalks* l : lists) l->Begin(t, rows);
-  for (int band = 0, y = t.y0; y < t.y1; ++band, y += rows) {
-    const int stop = std::min(y + rows, t.y1);
-    if (s.clearing) {
-      raster::Target rowsOfBand = t;
-      rowsOfBand.y0 = y;
-      rowsOfBand.y1 = stop;
-      raster::Clear(rowsOfBand, s.clearR, s.clearG, s.clearB, true, true);
-    }
-    for (BandWalks* l : lists) l->DrawBand(t, band, stop);
-  }
+  raster::ClearPlan clear;
+  if (s.clearing) clear = raster::PlanClear(t, s.clearR, s.clearG, s.clearB, true, true);
+  s.painter.Paint(t, lists, s.clearing ? &clear : nullptr, rows, threads, opaqueByBands);
   s.clearing = false;
   s.blendedLastTime = !s.transparent.Empty() || !s.shadows.Empty();
   s.opaque.Clear();

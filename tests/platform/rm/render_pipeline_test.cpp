@@ -96,10 +96,11 @@ TEST_F(RenderPipeline, HalfTransparentRedOverBlueIsPurple) {
   EXPECT_NEAR(layered.b, 191, 3);
 }
 
-// Overlapping opaque and translucent faces at many depths, drawn whole and
-// band by band (eight rows a band, the fewest): the same colours and
-// depths, byte for byte.
-TEST_F(RenderPipeline, BandByBandDrawsTheSamePictureAsWhole) {
+// Overlapping opaque and translucent faces at many depths, drawn whole, band
+// by band (eight rows a band, the fewest), and with the bands shared by three
+// and by eight threads (faces crossing from one thread's rows into the next):
+// the same colours and depths, byte for byte.
+TEST_F(RenderPipeline, BandByBandDrawsTheSamePictureAsWholeOnAnyThreads) {
   ASSERT_EQ(device->SetRenderMode(kRenderModeBlendedTransparency), kOk);
   AddLight(LightType::Point, 0.8f, {-3, 2, 0});
   ambient->SetColorRGB(0.3f, 0.3f, 0.3f);
@@ -108,15 +109,23 @@ TEST_F(RenderPipeline, BandByBandDrawsTheSamePictureAsWhole) {
     const Color c{static_cast<float>(k % 3) / 2, static_cast<float>(k % 4) / 3, 0.7f, k % 3 == 0 ? 0.5f : 1.0f};
     AddMesh(Square(x, y, 3.0f + static_cast<float>(k % 6) * 0.25f, 0.5f + static_cast<float>(k % 4) * 0.2f, c));
   }
-  std::vector<std::uint8_t> pictures[2], depths[2];
-  for (int banded : {0, 1}) {
-    device->SetBanding(banded ? 0 : std::int64_t{1} << 40, 1);
+  struct Way {
+    bool banded;
+    int threads;
+  };
+  // Three threads without banding draw each run's opaque faces whole, and
+  // its translucent ones by bands.
+  std::vector<std::uint8_t> pictures[5], depths[5];
+  const Way ways[5] = {{false, 1}, {true, 1}, {false, 3}, {true, 3}, {true, 8}};
+  for (int w = 0; w < 5; ++w) {
+    device->SetBanding(ways[w].banded ? 0 : std::int64_t{1} << 40, 1);
+    device->SetThreads(ways[w].threads);
     Draw();
-    pictures[banded].assign(back->Row(0), back->Row(0) + kSize * back->Pitch());
-    depths[banded].assign(zbuf->Row(0), zbuf->Row(0) + kSize * zbuf->Pitch());
+    pictures[w].assign(back->Row(0), back->Row(0) + kSize * back->Pitch());
+    depths[w].assign(zbuf->Row(0), zbuf->Row(0) + kSize * zbuf->Pitch());
+    EXPECT_TRUE(pictures[w] == pictures[0]) << "colours of way " << w;
+    EXPECT_TRUE(depths[w] == depths[0]) << "depths of way " << w;
   }
-  EXPECT_EQ(pictures[0], pictures[1]);
-  EXPECT_EQ(depths[0], depths[1]);
 }
 
 TEST_F(RenderPipeline, WithoutBlendedTransparencyAlphaIsIgnored) {

@@ -86,23 +86,29 @@ ClearedRows::Range RowsToClear(const Target& t, ClearedRows* rows, std::uint32_t
 
 }  // namespace
 
-void Clear(const Target& t, unsigned r, unsigned g, unsigned b, bool color, bool depth) {
+ClearPlan PlanClear(const Target& t, unsigned r, unsigned g, unsigned b, bool color, bool depth) {
+  ClearPlan plan;
+  plan.r = std::min(r, 255u), plan.g = std::min(g, 255u), plan.b = std::min(b, 255u);
+  plan.color = color, plan.depth = depth;
+  if (!t.Valid()) return plan;
+  // Rows that hold nothing nearer, or only this colour, are left as they are.
+  plan.depthRows = depth ? RowsToClear(t, t.depthRows, 0) : ClearedRows::Range{};
+  const std::uint32_t packed =
+      t.bitsPerPixel == 16 ? surface::PackRgb565(plan.r, plan.g, plan.b) : surface::PackRgb888(plan.r, plan.g, plan.b);
+  plan.colorRows = color ? RowsToClear(t, t.bitsPerPixel != 8 ? t.colorRows : nullptr, packed) : ClearedRows::Range{};
+  return plan;
+}
+
+void ClearBand(const Target& t, const ClearPlan& plan, int y0, int y1) {
   if (!t.Valid()) return;
-  r = std::min(r, 255u);
-  g = std::min(g, 255u);
-  b = std::min(b, 255u);
+  const unsigned r = plan.r, g = plan.g, b = plan.b;
   const int n = t.x1 - t.x0;
   const int bytes = t.bitsPerPixel / 8;
-  // Rows that hold nothing nearer, or only this colour, are left as they are.
-  const ClearedRows::Range depthRows = RowsToClear(t, depth ? t.depthRows : nullptr, 0);
-  const ClearedRows::Range colorRows =
-      RowsToClear(t, color && t.bitsPerPixel != 8 ? t.colorRows : nullptr,
-                  t.bitsPerPixel == 16 ? surface::PackRgb565(r, g, b) : surface::PackRgb888(r, g, b));
   const std::uint8_t* firstRow = nullptr;
-  for (int y = t.y0; y < t.y1; ++y) {
-    if (depth && y >= depthRows.y0 && y < depthRows.y1)
+  for (int y = std::max(y0, t.y0); y < std::min(y1, t.y1); ++y) {
+    if (y >= plan.depthRows.y0 && y < plan.depthRows.y1)
       std::fill_n(t.depth + static_cast<std::ptrdiff_t>(y) * t.depthPitch + t.x0, n, 0.0f);
-    if (!color || y < colorRows.y0 || y >= colorRows.y1) continue;
+    if (y < plan.colorRows.y0 || y >= plan.colorRows.y1) continue;
     std::uint8_t* row = t.color + static_cast<std::ptrdiff_t>(y) * t.colorPitch + t.x0 * bytes;
     if (firstRow) {
       // Every row is the same: copying the first beats packing each pixel.
@@ -126,6 +132,10 @@ void Clear(const Target& t, unsigned r, unsigned g, unsigned b, bool color, bool
     }
     firstRow = row;
   }
+}
+
+void Clear(const Target& t, unsigned r, unsigned g, unsigned b, bool color, bool depth) {
+  ClearBand(t, PlanClear(t, r, g, b, color, depth), t.y0, t.y1);
 }
 
 }  // namespace platform::rm::raster

@@ -185,6 +185,11 @@ class RowWalk {
     if (y < yStop && y < yEnd) step_(target, *this, yStop);
   }
   bool Done() const { return y >= yEnd; }
+  // The rows [y0, y1) a walk of the triangle would start on and stop
+  // before, without setting it up (Start may still find it has no area);
+  // false when it would draw nothing.
+  static bool Rows(const Target& target, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                   const TriangleStyle& style, int& y0, int& y1);
 
   // The walk's state, for the rasterizer.
   struct Plane {
@@ -210,5 +215,18 @@ void DrawPoint(const Target& target, const ScreenVertex& p);
 
 // Fills the scissor rectangle with one colour and the farthest depth.
 void Clear(const Target& target, unsigned r, unsigned g, unsigned b, bool color, bool depth);
+
+// The same clear in two steps, for a clear split into bands of rows that
+// may be drawn on several threads: the rows to write are taken from the
+// target's ClearedRows once, which counts them as clean, and each band
+// writes its share of them, touching nothing shared.
+struct ClearPlan {
+  unsigned r = 0, g = 0, b = 0;
+  bool color = false, depth = false;
+  ClearedRows::Range colorRows, depthRows;
+};
+ClearPlan PlanClear(const Target& target, unsigned r, unsigned g, unsigned b, bool color, bool depth);
+// Rows [y0, y1) of the planned clear of `target`.
+void ClearBand(const Target& target, const ClearPlan& plan, int y0, int y1);
 
 }  // namespace platform::rm::raster

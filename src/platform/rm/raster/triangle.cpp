@@ -324,4 +324,13 @@ bool RowWalk::Start(const Target& t, const ScreenVertex& a, const ScreenVertex& 
   return true;
 }
 
+bool RowWalk::Rows(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                   const TriangleStyle& style, int& y0, int& y1) {
+  if (!Drawable(t, a, b, c, style)) return false;
+  // As SetUp finds them from the corners sorted by y.
+  y0 = std::max(t.y0, FirstCentre(std::min({a.y, b.y, c.y})));
+  y1 = std::min(t.y1, FirstCentre(std::max({a.y, b.y, c.y})));
+  return y0 < y1;
+}
+
 }  // namespace platform::rm::raster
