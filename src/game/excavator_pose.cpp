@@ -1,8 +1,5 @@
 #include "game/excavator_pose.h"
 
-#include <algorithm>
-#include <array>
-
 #include "core/game_state.h"
 #include "scene/scene_objects.h"
 
@@ -38,24 +35,6 @@ const scene::Frame* StopReference(Part part) {
 
 float* Slot(Part part) { return gameState.savedPose.data() + 9 * static_cast<int>(part); }
 
-// The same pose as each part's local transform, exactly as it was. The
-// saved floats, turned back into a transform, come out a few millionths
-// off; a probe that touched a surface in the pose that passed could then
-// cross it in the pose put back, fail again, and be put back for ever.
-// Kept beside the saved floats it matches: a record started afresh no
-// longer holds them, and then the floats alone decide.
-struct ExactPose {
-  platform::rm::Matrix local;
-  std::array<float, 9> savedAs{};
-  bool saved = false;
-};
-std::array<ExactPose, 5> g_exact;
-
-const platform::rm::Matrix* ExactLocal(Part part) {
-  const ExactPose& e = g_exact[static_cast<int>(part)];
-  return e.saved && std::equal(e.savedAs.begin(), e.savedAs.end(), Slot(part)) ? &e.local : nullptr;
-}
-
 Vec3 Load(const float* p) { return {p[0], p[1], p[2]}; }
 void Store(float* p, Vec3 v) { p[0] = v.x, p[1] = v.y, p[2] = v.z; }
 
@@ -72,9 +51,6 @@ void SaveExcavatorPose() {
     Store(slot, position);
     Store(slot + 3, direction);
     Store(slot + 6, up);
-    ExactPose& exact = g_exact[static_cast<int>(part)];
-    exact = {f->LocalTransform(), {}, true};
-    std::copy(slot, slot + 9, exact.savedAs.begin());
   }
 }
 
@@ -94,11 +70,7 @@ void RestoreOrientation(Part part) {
 
 void RestorePosition(Part part) {
   scene::Ref<scene::Frame>& f = FrameOf(part);
-  if (!f) return;
-  f->SetPosition(objects.sceneRoot.get(), Load(Slot(part)));
-  // A part is put back only with its parent (or under the scene root), so
-  // its own transform as saved puts it exactly where it stood.
-  if (const platform::rm::Matrix* local = ExactLocal(part)) f->SetLocalTransform(*local);
+  if (f) f->SetPosition(objects.sceneRoot.get(), Load(Slot(part)));
 }
 
 }  // namespace game

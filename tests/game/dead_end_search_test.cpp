@@ -137,7 +137,7 @@ TEST_F(DeadEndSearch, EveryUndoLeavesAMovablePoseAndNoProbeEntersASolid) {
   const int walks = env ? std::max(1, std::atoi(env)) : 3;
   const auto combinations = KeyCombinations();
   std::mt19937 random(20261206);
-  int undone = 0, steps = 0, trespasses = 0;
+  int undone = 0, steps = 0, trespasses = 0, deadEnds = 0;
   for (int stage = 1; stage <= 5; ++stage)
     for (float pace : {1.0f, 5.0f})
       for (int walk = 0; walk < walks; ++walk) {
@@ -157,7 +157,7 @@ TEST_F(DeadEndSearch, EveryUndoLeavesAMovablePoseAndNoProbeEntersASolid) {
               const bool chassisUndone = gameState.poseRevertedByBase == 1;
               bool again = Step({}, solids, wrong);
               if (again && chassisUndone) again = Step({}, solids, wrong);
-              ASSERT_FALSE(again) << "the pose an undo put back was itself undone: a dead end";
+              if (again && deadEnds++ < 5) ADD_FAILURE() << "the pose an undo put back was itself undone: a dead end";
             }
             if (!wrong.empty() && trespasses++ < 20)
               std::printf("stage %d, pace %.0f, walk %d, step %d: %s\n", stage, pace, walk, steps, wrong.c_str());
@@ -166,6 +166,9 @@ TEST_F(DeadEndSearch, EveryUndoLeavesAMovablePoseAndNoProbeEntersASolid) {
       }
   RecordProperty("steps", steps);
   RecordProperty("undone", undone);
+  RecordProperty("dead ends", deadEnds);
+  std::printf("%d steps, %d undone, %d dead ends, %d with a probe inside a solid\n", steps, undone, deadEnds,
+              trespasses);
   EXPECT_GT(undone, 0) << "the walks never met anything: they test nothing";
   // Probes inside solids are listed above; scripts/dead-end-search makes them
   // fail the search (known open findings are in docs/porting.md).
