@@ -98,11 +98,20 @@ Drive DriveFor(const Controls& c) {
 // for ever.
 void RestoreDipState() { gameState.bucketDipped = gameState.savedBucketDipped; }
 
+// True when the last playing step was undone by the bucket-and-arm test.
+bool g_bucketArmUndoneLastStep = false;
+
 void UndoBucketAndArm() {
   gameState.poseRevertedByCollision = 1;
   for (Part p : {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket}) StopPart(p);
   for (Part p : {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket}) RestoreOrientation(p);
   for (Part p : {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket}) RestorePosition(p);
+  // Nothing moves between an undo and the next step's test, so a second
+  // undo in a row means the pose put back failed: rounding left it a hair
+  // off the one that passed (a lip resting on the table top, put back just
+  // under it), and it would fail for ever. The second time it goes back to
+  // the pose that passed, exactly.
+  if (g_bucketArmUndoneLastStep) PutBackPassedPose();
   RestoreDipState();
 }
 
@@ -147,7 +156,9 @@ void PlayExcavatorStep() {
   for (auto* tire : {&objects.tireFrontRightFrame, &objects.tireRearRightFrame})
     Turn(*tire, tire->get(), {1, 0, 0}, d.rightSpin);
 
-  if (BucketArmHits() == 1 && (g.bucketDipped == 0 || g.solidHit == 1)) UndoBucketAndArm();
+  const bool bucketArmUndone = BucketArmHits() == 1 && (g.bucketDipped == 0 || g.solidHit == 1);
+  if (bucketArmUndone) UndoBucketAndArm();
+  g_bucketArmUndoneLastStep = bucketArmUndone;
   if (TableEdgeInside() == 0) g.fallPhase = 1;
   const bool chassisUndone = BaseBoxHits() == 1;
   if (chassisUndone) UndoChassisAndBody();
@@ -162,6 +173,7 @@ void PlayExcavatorStep() {
   if (!chassisUndone) {
     SaveExcavatorPose();
     g.savedBucketDipped = g.bucketDipped;
+    if (!bucketArmUndone) KeepPassedPose();
   }
   ChooseCamera();
   PlaceFollowingCameras();
