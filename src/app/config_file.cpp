@@ -58,10 +58,10 @@ void ReadConfigFile() {
   for (int slot = 1; slot <= 4; ++slot) {
     std::string text = platform::os::GetPrivateProfileString(kConfigSection, kButtonKeys[slot - 1],
                                                              std::to_string(g.buttonAssign[slot]), kValueBuffer, path);
-    std::int32_t button = TextToInt(text);
-    // Only -1 and the 32 buttons mean anything; any other number would index
-    // past the joystick's buttons, so it reads as no button.
-    g.buttonAssign[slot] = (button >= -1 && button <= 31) ? button : -1;
+    // Kept as read, whatever the number: one that names no button is simply
+    // never held (the joystick poll looks only at its 32 buttons), and the
+    // file gets the same number back unless the player assigns the slot.
+    g.buttonAssign[slot] = TextToInt(text);
   }
   if (g.speedFactor == 5.0f) g.speedFactor = 100.0f;
   g.speedFactor /= 20.0f;

@@ -92,11 +92,12 @@ class Parser {
     if (!Int(stage)) return failure_;
     if (stage < 1 || stage > 5) return Fail(DemoReadError::StageOutOfRange);
     if (!Int(count)) return failure_;
-    if (count < 0 || count > kMaxSamples) return Fail(DemoReadError::CountOutOfRange);
-    for (std::int32_t* flag : {&milk, &sugar}) {
+    // More samples than the channels hold cannot be read; a count below
+    // zero reads none, as 0 does.
+    if (count > kMaxSamples) return Fail(DemoReadError::CountOutOfRange);
+    // Any flag but 0 means the order wanted that ingredient.
+    for (std::int32_t* flag : {&milk, &sugar})
       if (!Int(*flag)) return failure_;
-      if (*flag != 0 && *flag != 1) return Fail(DemoReadError::FlagOutOfRange);
-    }
     std::array<float, kPropValues> props{};
     for (float& v : props)
       if (!Float(v)) return failure_;
@@ -107,8 +108,8 @@ class Parser {
         if (store) demoChannels[c][sample] = v;
       }
     }
-    std::string_view extra;
-    if (words_.Read(extra) != WordReader::Next::End) return Fail(DemoReadError::ExtraValues);
+    // Whatever follows the N samples is not part of the recording and is
+    // never read.
     if (store) {
       game::GameState& g = game::gameState;
       g.demoStage = stage;
@@ -169,10 +170,8 @@ std::string DescribeDemoRead(const DemoReadResult& result) {
     case DemoReadError::CannotOpen: return "cannot be opened";
     case DemoReadError::NotANumber: what = "not a number, or not a finite one"; break;
     case DemoReadError::StageOutOfRange: what = "the stage is not 1 to 5"; break;
-    case DemoReadError::CountOutOfRange: what = "the sample count is below 0 or above 19998"; break;
-    case DemoReadError::FlagOutOfRange: what = "the milk or sugar flag is not 0 or 1"; break;
+    case DemoReadError::CountOutOfRange: what = "the sample count is above 19998"; break;
     case DemoReadError::EndsEarly: what = "the file ends before its samples do"; break;
-    case DemoReadError::ExtraValues: what = "more values than the sample count says"; break;
   }
   return "line " + std::to_string(result.line) + ": " + what;
 }

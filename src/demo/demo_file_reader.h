@@ -1,8 +1,9 @@
 #pragma once
 // Reading the demo file. The whole file is checked before anything of it is
-// used: a file that is cut short, holds more or other than its count says,
-// or anything that is not a number of the right range, is refused as a whole
-// and leaves the recording and the game record as they were.
+// used: a file that is cut short, holds anything but a number where a value
+// is due, or a stage or sample count the game has no room for, is refused as
+// a whole and leaves the recording and the game record as they were. Exactly
+// the N samples the count gives are read; what follows them is ignored.
 #include <istream>
 #include <string>
 
@@ -13,10 +14,8 @@ enum class DemoReadError {
   CannotOpen,
   NotANumber,       // also a word too long to be one
   StageOutOfRange,  // not 1..5
-  CountOutOfRange,  // below 0 or more samples than the record holds
-  FlagOutOfRange,   // milk or sugar flag not 0 or 1
+  CountOutOfRange,  // more samples than the record holds
   EndsEarly,        // fewer values than the count promises
-  ExtraValues,      // more values than the count promises
 };
 
 struct DemoReadResult {

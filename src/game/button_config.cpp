@@ -58,7 +58,8 @@ void DrawScreen() {
   for (int row = 1; row <= kRows; ++row) DrawText(kWhite, 250, 260 + 40 * (row - 1), kRowLabels[row - 1]);
   DrawText(kWhite, 300, 420, "[ SPACE  DECIDE ]");
   for (int row = 1; row <= kRows; ++row) {
-    const char* status = g.buttonAssign[row] == -1 ? " NOT " : " SET ";
+    // A stored number that names no button assigns nothing.
+    const char* status = input::NamesAButton(g.buttonAssign[row]) ? " SET " : " NOT ";
     const int y = 260 + 40 * (row - 1);
     // The cursor is the black box behind its row's status.
     if (row == g.configCursor)

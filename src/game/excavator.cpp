@@ -92,27 +92,40 @@ Drive DriveFor(const Controls& c) {
   return {0, +0.02, -0.05, +0.05};
 }
 
-// Puts back the pose the last step accepted, with the dip state it was
-// accepted in. Restoring every part, not only the one that met something,
-// keeps the saved pose one that passed the probes: a chassis put back under a
-// boom that moved in the same step would leave a pose nobody tested, and an
-// undo to it could meet the same obstacle for ever. The dip state matters as
-// much: a dipped bucket's pose is allowed only while it counts as dipped.
-void RestoreAcceptedPose() {
-  for (Part p : {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket}) StopPart(p);
-  for (Part p : {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket}) RestoreOrientation(p);
-  for (Part p : {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket}) RestorePosition(p);
-  gameState.bucketDipped = gameState.savedBucketDipped;
-}
+// A dipped bucket's pose is allowed only while it counts as dipped, so an
+// undo puts the dip state back with the pose: left as the rejected pose set
+// it, the pose put back could itself be rejected, and every later move undone
+// for ever.
+void RestoreDipState() { gameState.bucketDipped = gameState.savedBucketDipped; }
+
+// True when the last playing step was undone by the bucket-and-arm test.
+bool g_bucketArmUndoneLastStep = false;
 
 void UndoBucketAndArm() {
   gameState.poseRevertedByCollision = 1;
-  RestoreAcceptedPose();
+  for (Part p : {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket}) StopPart(p);
+  for (Part p : {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket}) RestoreOrientation(p);
+  for (Part p : {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket}) RestorePosition(p);
+  // Nothing moves between an undo and the next step's test, so a second
+  // undo in a row means the pose put back failed: rounding left it a hair
+  // off the one that passed (a lip resting on the table top, put back just
+  // under it), and it would fail for ever. The second time it goes back to
+  // the pose that passed, exactly.
+  if (g_bucketArmUndoneLastStep) PutBackPassedPose();
+  RestoreDipState();
 }
 
+// Only the chassis and the upper structure go back: boom, arm and bucket keep
+// their own motion (their own test undoes it), so a joint held while the
+// chassis pushes against something still moves.
 void UndoChassisAndBody() {
   gameState.poseRevertedByBase = 1;
-  RestoreAcceptedPose();
+  for (Part p : {Part::Chassis, Part::Body}) {
+    StopPart(p);
+    RestoreOrientation(p);
+    RestorePosition(p);
+  }
+  RestoreDipState();
 }
 
 void KeepLoop(audio::SoundEffect loop, bool moving) {
@@ -143,16 +156,25 @@ void PlayExcavatorStep() {
   for (auto* tire : {&objects.tireFrontRightFrame, &objects.tireRearRightFrame})
     Turn(*tire, tire->get(), {1, 0, 0}, d.rightSpin);
 
-  if (BucketArmHits() == 1 && (g.bucketDipped == 0 || g.solidHit == 1)) UndoBucketAndArm();
+  const bool bucketArmUndone = BucketArmHits() == 1 && (g.bucketDipped == 0 || g.solidHit == 1);
+  if (bucketArmUndone) UndoBucketAndArm();
+  g_bucketArmUndoneLastStep = bucketArmUndone;
   if (TableEdgeInside() == 0) g.fallPhase = 1;
-  if (BaseBoxHits() == 1) UndoChassisAndBody();
+  const bool chassisUndone = BaseBoxHits() == 1;
+  if (chassisUndone) UndoChassisAndBody();
   ScoopAndPourStep();
 
   KeepLoop(audio::SoundEffect::DriveLoop, d.leftSpin != 0);
   KeepLoop(audio::SoundEffect::SwingLoop, j.swing != 0);
   KeepLoop(audio::SoundEffect::HydraulicLoop, j.boom != 0 || j.arm != 0 || j.bucket != 0);
-  SaveExcavatorPose();
-  g.savedBucketDipped = g.bucketDipped;
+  // After a chassis undo the joints stand where they moved, over a chassis
+  // put back: no probe has tested that pose, and an undo to it could meet
+  // the same obstacle for ever. The last tested pose stays saved.
+  if (!chassisUndone) {
+    SaveExcavatorPose();
+    g.savedBucketDipped = g.bucketDipped;
+    if (!bucketArmUndone) KeepPassedPose();
+  }
   ChooseCamera();
   PlaceFollowingCameras();
 }

@@ -1,5 +1,7 @@
 #include "game/excavator_pose.h"
 
+#include <array>
+
 #include "core/game_state.h"
 #include "scene/scene_objects.h"
 
@@ -34,6 +36,10 @@ const scene::Frame* StopReference(Part part) {
 }
 
 float* Slot(Part part) { return gameState.savedPose.data() + 9 * static_cast<int>(part); }
+
+constexpr Part kParts[] = {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket};
+std::array<platform::rm::Matrix, 5> g_passedPose;
+bool g_passedPoseKept = false;
 
 Vec3 Load(const float* p) { return {p[0], p[1], p[2]}; }
 void Store(float* p, Vec3 v) { p[0] = v.x, p[1] = v.y, p[2] = v.z; }
@@ -71,6 +77,19 @@ void RestoreOrientation(Part part) {
 void RestorePosition(Part part) {
   scene::Ref<scene::Frame>& f = FrameOf(part);
   if (f) f->SetPosition(objects.sceneRoot.get(), Load(Slot(part)));
+}
+
+void KeepPassedPose() {
+  for (Part part : kParts)
+    if (scene::Ref<scene::Frame>& f = FrameOf(part)) g_passedPose[static_cast<int>(part)] = f->LocalTransform();
+  g_passedPoseKept = true;
+}
+
+void PutBackPassedPose() {
+  if (!g_passedPoseKept) return;
+  // Parents first, so each part's own transform puts it where it stood.
+  for (Part part : kParts)
+    if (scene::Ref<scene::Frame>& f = FrameOf(part)) f->SetLocalTransform(g_passedPose[static_cast<int>(part)]);
 }
 
 }  // namespace game

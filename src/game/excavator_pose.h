@@ -14,4 +14,10 @@ void StopPart(Part part);
 void RestoreOrientation(Part part);
 void RestorePosition(Part part);
 
+// Each part's own transform in the last pose that passed the collision
+// tests, kept and put back exactly: the saved floats, turned back into
+// transforms, come out a few millionths off.
+void KeepPassedPose();
+void PutBackPassedPose();
+
 }  // namespace game

@@ -107,7 +107,7 @@ void PollJoystickButtons() {
   auto& g = game::gameState;
   for (int slot = 1; slot <= 8; ++slot) {
     int button = g.buttonAssign[slot];
-    bool held = button >= 0 && button < pj::kButtonCount && (state.buttons[button] & 0x80);
+    bool held = NamesAButton(button) && (state.buttons[button] & 0x80);
     g.buttonDown[slot] = held ? 1 : 0;
   }
 }
@@ -121,6 +121,8 @@ void PollJoystickAxes() {
   g.joyDown = state.y > kDeadZone;
   g.joyLeft = state.x < -kDeadZone;
 }
+
+bool NamesAButton(int button) { return button >= 0 && button < pj::kButtonCount; }
 
 void ClearDuplicateAssignments(int slot) {
   auto& assign = game::gameState.buttonAssign;

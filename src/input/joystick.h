@@ -21,6 +21,10 @@ void ReleaseJoystick();
 // joystick they do nothing, and a failed read keeps the previous values.
 void PollJoystickButtons();
 void PollJoystickAxes();
+// Whether a stored assignment is one of the joystick's buttons: the
+// configuration file may hold any number, and one that names no button (-1
+// for none, or anything out of range) is never held.
+bool NamesAButton(int button);
 // After `slot` was given a button, no other slot keeps that button.
 void ClearDuplicateAssignments(int slot);
 

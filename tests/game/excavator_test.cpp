@@ -92,13 +92,22 @@ TEST_F(Excavator, TheOverlappingBucketWindowsDriveItBack) {
 }
 
 // A chassis moved into a dish (stage 4 has three on its table) is put back
-// where the last accepted step left it, and the step says why.
-TEST_F(Excavator, AChassisThatMeetsADishGoesBackToTheAcceptedPose) {
+// where the last accepted step left it, and the step says why. Only the
+// chassis and the upper structure go back: the boom held meanwhile keeps its
+// rate and moves on.
+TEST_F(Excavator, AChassisThatMeetsADishGoesBackAndAHeldBoomStillMoves) {
+  Vec3 direction, boomUp, boomUpAfter;
+  objects.arm1Frame->GetOrientation(objects.bodyFrame.get(), &direction, &boomUp);
   objects.baseFrame->SetPosition(objects.sceneRoot.get(), 4, 0.1f, 55);
-  Step({});
+  Step({os::vk::kControl, os::vk::kDown});
   Vec3 p;
   objects.baseFrame->GetPosition(objects.sceneRoot.get(), &p);
   EXPECT_EQ(gameState.poseRevertedByBase, 1);
+  EXPECT_EQ(gameState.poseRevertedByCollision, 0);
   EXPECT_FLOAT_EQ(p.x, 0);
   EXPECT_FLOAT_EQ(p.z, 40);
+  EXPECT_FLOAT_EQ(RateOf(objects.arm1Frame), 0.02f);
+  objects.sceneRoot->Move(gameState.speedFactor);
+  objects.arm1Frame->GetOrientation(objects.bodyFrame.get(), &direction, &boomUpAfter);
+  EXPECT_GT(std::fabs(boomUpAfter.z - boomUp.z), 0.01f) << "the boom turned";
 }

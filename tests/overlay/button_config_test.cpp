@@ -73,23 +73,24 @@ TEST_F(ButtonConfig, AssignmentsTakeTheButtonFromOtherRowsAndTheHighestHeldWins)
   Joystick(
       "0 JOY_BUTTON 3 down\n1 JOY_BUTTON 3 up\n2 JOY_BUTTON 3 down\n3 JOY_BUTTON 3 up\n"
       "4 JOY_BUTTON 2 down\n4 JOY_BUTTON 5 down\n");
+  gameState.buttonAssign[4] = 99;  // as a stored file may hold it: no button
   Step();
-  EXPECT_EQ(Assigned(), (std::vector<int>{3, -1, -1, -1}));
+  EXPECT_EQ(Assigned(), (std::vector<int>{3, -1, -1, 99}));
   Step();
   gameState.configCursor = 2;
   Step();
   Step();
-  ExpectTexts({{4, 500, 260, " NOT "}, {4, 500, 300, " SET "}});
+  ExpectTexts({{4, 500, 260, " NOT "}, {4, 500, 300, " SET "}, {4, 500, 380, " NOT "}});
   gameState.configCursor = 3;
   Step();
-  EXPECT_EQ(Assigned(), (std::vector<int>{-1, 3, 5, -1}));
+  EXPECT_EQ(Assigned(), (std::vector<int>{-1, 3, 5, 99}));
   Hold(os::vk::kSpace);  // leaving and coming back keeps them
   Step();
   Hold(os::vk::kSpace, false);
   Hold('J');
   Step();
   EXPECT_EQ(gameState.configCursor, 1);
-  EXPECT_EQ(Assigned(), (std::vector<int>{5, 3, -1, -1})) << "button 5 still held: row 1 takes it";
+  EXPECT_EQ(Assigned(), (std::vector<int>{5, 3, -1, 99})) << "button 5 still held: row 1 takes it";
 }
 
 }  // namespace
