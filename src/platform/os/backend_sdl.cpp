@@ -165,12 +165,20 @@ class SdlBackend final : public Backend {
   // picture's own size in full screen); the canvas is then shown whole in
   // whatever drawable the window has now, as SDL reports it at this moment.
   // Its pixels are kept as well, for screenshots.
-  void Present(Window& window, const Picture& picture, Rect destination) override {
+  void Present(Window& window, Picture& picture, Rect destination) override {
     if (!presenter_ || picture.width <= 0 || picture.height <= 0) return;
     int cw = window.fullScreen ? picture.width : window.client.Width();
     int ch = window.fullScreen ? picture.height : window.client.Height();
     if (window.fullScreen) destination = {0, 0, cw, ch};
     PrepareCanvas(cw, ch);
+    if (destination.left == 0 && destination.top == 0 && picture.width == cw && picture.height == ch) {
+      // The picture fills the canvas (full screen): it becomes the canvas,
+      // and the old canvas is the buffer the next picture is drawn into.
+      // Copying 8 MB a picture at 1080p was a tenth of the live loop.
+      canvas_.pixels.swap(picture.pixels);
+      ShowCanvas();
+      return;
+    }
     // Only the part of the picture that falls on the canvas is copied.
     Rect r{std::max(destination.left, 0), std::max(destination.top, 0), std::min(destination.left + picture.width, cw),
            std::min(destination.top + picture.height, ch)};
