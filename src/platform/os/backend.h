@@ -55,7 +55,8 @@ class Backend {
   virtual bool CreateNativeWindow(Window& window) = 0;
   virtual void SetPointerVisible(bool visible) = 0;
   virtual bool EnterFullScreen(Window& window, int width, int height) = 0;
-  virtual void Present(Window& window, const Picture& picture, Rect destination) = 0;
+  // May exchange the picture's pixels for a buffer of the same size.
+  virtual void Present(Window& window, Picture& picture, Rect destination) = 0;
   virtual void ShowMessageBox(const std::string& caption, const std::string& text) = 0;
   // Runs a modal dialog until it ends; returns its result.
   virtual std::intptr_t RunDialog(Dialog& dialog) = 0;

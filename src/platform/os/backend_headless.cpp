@@ -38,7 +38,7 @@ class HeadlessBackend final : public Backend {
   }
   void SetPointerVisible(bool) override {}
   bool EnterFullScreen(Window&, int, int) override { return !refuseFullScreen_; }
-  void Present(Window&, const Picture&, Rect) override {}
+  void Present(Window&, Picture&, Rect) override {}
   void ShowMessageBox(const std::string& caption, const std::string& text) override {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
   }

@@ -76,7 +76,7 @@ bool IsFullScreen(Window* window) { return window && window->fullScreen; }
 
 void KeepPresentedPictures(bool keep) { g_keepPictures = keep; }
 
-void PresentPicture(Window* window, const Picture& picture, Rect destination) {
+void PresentPicture(Window* window, Picture& picture, Rect destination) {
   if (g_keepPictures) {
     g_lastPicture.width = picture.width;
     g_lastPicture.height = picture.height;

@@ -69,7 +69,9 @@ struct Picture {
 
 // Shows a picture in the window: in a window, copied 1:1 into the client area
 // at `destination` (client coordinates); in full screen, scaled to the screen.
-void PresentPicture(Window* window, const Picture& picture, Rect destination);
+// The window may keep the picture's pixels, leaving a buffer of the same size
+// and unknown contents in exchange: callers draw every picture afresh.
+void PresentPicture(Window* window, Picture& picture, Rect destination);
 // The last picture presented (what the screen shows), for screenshots. Kept
 // only when asked for: copying every frame costs time.
 void KeepPresentedPictures(bool keep);

@@ -45,9 +45,18 @@ bool ConvertToPicture(const Surface& surface, const Rect& region, const std::arr
       out += w;
     }
   } else {
+    // Four bytes read at once, the fourth masked off: a third of the loads
+    // of byte by byte, on the live loop's path for every 24-bit picture. The
+    // row's last pixel is read alone, so nothing past the row is touched.
     for (int y = 0; y < h; ++y) {
       const std::uint8_t* in = surface.Row(r.top + y) + 3 * r.left;
-      for (int x = 0; x < w; ++x) *out++ = LoadRgb888(in + 3 * x);
+      for (int x = 0; x + 1 < w; ++x) {
+        std::uint32_t p;
+        std::memcpy(&p, in + 3 * x, 4);  // little endian, as is the host
+        out[x] = p & 0x00FFFFFFu;
+      }
+      out[w - 1] = LoadRgb888(in + 3 * (w - 1));
+      out += w;
     }
   }
   return true;
