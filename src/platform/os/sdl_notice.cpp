@@ -19,9 +19,8 @@ SDL_Rect StripPlace(const Picture& strip, const SDL_Rect& shown, int canvasHeigh
 void DrawNoticeStrip(SDL_Surface* surface, const Picture& strip, const SDL_Rect& shown, int canvasHeight) {
   if (!Drawable(strip, shown, canvasHeight)) return;
   // SDL only reads through this pointer.
-  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(strip.pixels.data()),
-                                                           strip.width, strip.height, 32, strip.width * 4,
-                                                           SDL_PIXELFORMAT_RGB888);
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(strip.pixels.data()), strip.width,
+                                                           strip.height, 32, strip.width * 4, SDL_PIXELFORMAT_RGB888);
   if (!source) return;
   SDL_Rect place = StripPlace(strip, shown, canvasHeight);
   SDL_BlitScaled(source, nullptr, surface, &place);

@@ -106,8 +106,8 @@ bool SdlPresenter::UseRenderer() {
 
 void SdlPresenter::Show(const Picture& canvas, const Picture* strip) {
   if (canvas.width <= 0 || canvas.height <= 0) return;
-  bool shown = path_ == PresentPath::kWindowSurface ? ShowThroughSurface(canvas, strip)
-                                                    : ShowThroughTexture(canvas, strip);
+  bool shown =
+      path_ == PresentPath::kWindowSurface ? ShowThroughSurface(canvas, strip) : ShowThroughTexture(canvas, strip);
   // A window surface SDL cannot give is no reason to show nothing.
   if (!shown && path_ == PresentPath::kWindowSurface && UseRenderer()) shown = ShowThroughTexture(canvas, strip);
   if (!shown) return;
