@@ -21,15 +21,21 @@ std::string Env(const char* name) {
   return value ? value : "";
 }
 
+// $HOME when it names a folder; "" when unset or relative, so that nothing
+// is aimed at the root of the system.
+std::string Home() {
+  const std::string home = Env("HOME");
+  return !home.empty() && home.front() == '/' ? home : "";
+}
+
 // An XDG variable, or its fallback under $HOME; relative values are invalid
 // by the XDG rules and count as unset. Without a HOME that names a folder
 // there is no fallback (""): it would be aimed at the root of the system.
 std::string XdgFolder(const char* variable, const char* underHome) {
   std::string set = Env(variable);
   if (!set.empty() && set.front() == '/') return set;
-  const std::string home = Env("HOME");
-  if (home.empty() || home.front() != '/') return "";
-  return home + "/" + underHome;
+  const std::string home = Home();
+  return home.empty() ? "" : home + "/" + underHome;
 }
 
 // The value of XDG_PICTURES_DIR in user-dirs.dirs: "$HOME/..." or absolute.
@@ -41,8 +47,8 @@ std::string PicturesFromUserDirs() {
   for (std::string line; std::getline(in, line);) {
     if (line.compare(0, key.size(), key) != 0 || line.back() != '"') continue;
     std::string value = line.substr(key.size(), line.size() - key.size() - 1);
-    if (value.compare(0, 5, "$HOME") == 0) value = Env("HOME") + value.substr(5);
-    return value;
+    if (value.compare(0, 5, "$HOME") != 0) return value.front() == '/' ? value : "";
+    return Home().empty() ? "" : Home() + value.substr(5);
   }
   return "";
 }
@@ -77,8 +83,14 @@ std::string UserPlace(const std::string& fileName, UserFolder folder) {
 }
 
 std::string PlaceToRead(const std::string& fileName, UserFolder fallback) {
-  const std::string beside = (RunsInstalled() ? DataFolder() : ExecutableFolder()) + fileName;
   std::error_code ignored;
+  if (RunsInstalled()) {
+    // The player's own file (a recording of --save-demo) before the one
+    // installed with the game, as a recording beside the game replaces it.
+    const std::string own = UserPlace(fileName, fallback);
+    if (!own.empty() && fs::exists(own, ignored)) return own;
+  }
+  const std::string beside = (RunsInstalled() ? DataFolder() : ExecutableFolder()) + fileName;
   return fs::exists(beside, ignored) ? beside : PlaceToWrite(fileName, fallback);
 }
 
@@ -86,7 +98,7 @@ std::string PicturesFolder() {
   std::string pictures = Env("XDG_PICTURES_DIR");
   if (pictures.empty()) pictures = PicturesFromUserDirs();
   // The XDG user folders' own default.
-  if (pictures.empty() && !Env("HOME").empty()) pictures = Env("HOME") + "/Pictures";
+  if (pictures.empty() && !Home().empty()) pictures = Home() + "/Pictures";
   if (pictures.empty()) return "";
   return pictures.back() == '/' ? pictures : pictures + "/";
 }

@@ -25,8 +25,9 @@ std::string PlaceToWrite(const std::string& fileName, UserFolder fallback);
 // whether or not it exists; nothing is created. "" when there is no such
 // folder (no XDG variable and no HOME).
 std::string UserPlace(const std::string& fileName, UserFolder folder);
-// Where to read it: beside the executable (an installed game: in its data
-// folder) when it lies there, else where it would be written.
+// Where to read it: beside the executable when it lies there, else where it
+// would be written. An installed game reads the user's folder first, then
+// its data folder.
 std::string PlaceToRead(const std::string& fileName, UserFolder fallback);
 
 // The user's pictures folder (XDG_PICTURES_DIR, as set or as user-dirs.dirs

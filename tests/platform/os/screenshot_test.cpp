@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "platform/os/screen_notice.h"
+#include "platform/os/user_folders.h"
 #include "support/scratch.h"
 
 namespace os = platform::os;
@@ -36,6 +37,18 @@ TEST(Screenshot, MakesAMissingPicturesFolderAndSaysWhereOrWhyNot) {
   ::setenv("XDG_PICTURES_DIR", "", 1);
   EXPECT_EQ(refused.rfind("screenshot not saved: cannot make the folder " + (dir / "in-the-way").string(), 0), 0u)
       << refused;
+
+  // No home: a "$HOME/..." pictures folder is no folder, never one at the
+  // root of the system.
+  const std::string home = getenv("HOME") ? getenv("HOME") : "";
+  const std::string config = getenv("XDG_CONFIG_HOME") ? getenv("XDG_CONFIG_HOME") : "";
+  fs::create_directories(dir / "config");
+  std::ofstream(dir / "config" / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"$HOME/Pictures\"\n";
+  ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+  ::unsetenv("HOME");
+  EXPECT_EQ(os::PicturesFolder(), "");
+  ::setenv("HOME", home.c_str(), 1);
+  ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
 
   // The line fits the narrowest window on lines of its own, for its time.
   os::ScreenNotice notice;
