@@ -86,8 +86,13 @@ int WinMain(void* instance, void*, const char*, int showCommand) {
   ReadConfigFile();
   // A display lost under the game ends the process at once: the settings
   // are saved on the way, as Escape would have.
-  SetDisplayLostHook([] { WriteConfigFile(); });
+  SetDisplayLostHook([] {
+    input::ForgetUntouchedDefaults();
+    WriteConfigFile();
+  });
   const bool chosen = ChooseDisplayMode();
+  // Nothing was shown yet: an earlier trail stays as it was.
+  if (EndSignal() || !chosen) AbandonTrail();
   // An end signal while the dialog waited: nothing was shown yet to end.
   if (EndSignal()) return WriteConfigFile(), 0;
   // Cancelled: nothing was started, so nothing is torn down or written.

@@ -91,11 +91,15 @@ void TakeUpPluggedJoystick() {
   if (Open(true)) game::gameState.joystickAvailable = 1;
 }
 
-void ReleaseJoystick() {
+void ForgetUntouchedDefaults() {
   // The configuration file keeps only what the player chose: a default
   // nobody changed is saved as "none", as it was read.
   if (g_defaultsGiven && SlotsHold(kDefaultButtons)) SetSlots({-1, -1, -1, -1});
   g_defaultsGiven = false;
+}
+
+void ReleaseJoystick() {
+  ForgetUntouchedDefaults();
   if (g_device) g_device->Unacquire();
   g_device.reset();
   g_watch.reset();

@@ -14,8 +14,10 @@ int InitJoystick();
 // sets joystickAvailable to 1. An unplugged one is let go by the polls:
 // its directions and buttons read released and joystickAvailable is 0.
 void TakeUpPluggedJoystick();
-// Lets the joystick and the watch go; a default assignment the player left
-// as it was goes back to "none" for the configuration file to save.
+// A default assignment the player left as it was goes back to "none" for
+// the configuration file to save.
+void ForgetUntouchedDefaults();
+// Lets the joystick and the watch go, forgetting untouched defaults.
 void ReleaseJoystick();
 // Refresh gameState.buttonDown[1..8] and the four direction flags; without a
 // joystick they do nothing, and a failed read keeps the previous values.
