@@ -4,6 +4,7 @@
 #include "overlay/order_check.h"
 #include "overlay/order_panels.h"
 #include "overlay/overlay.h"
+#include "platform/os/turns.h"
 #include "scene/scene.h"
 #include "vexel/vexel.h"
 
@@ -16,10 +17,14 @@ void DrawTitleMenuLine() {
 
 void DrawOverlay() {
   const game::GameState& g = game::gameState;
-  if (g.titlePhase == 5 || g.titlePhase == 6) DrawTitleMenuLine();
+  // A turn running behind the live pace draws nothing (its picture is not
+  // shown), but the order is still checked every turn.
+  const bool drawn = platform::os::TurnRendersPicture();
+  if (drawn && (g.titlePhase == 5 || g.titlePhase == 6)) DrawTitleMenuLine();
   if (g.titlePhase == 0 && g.fallPhase != 2 && g.attractDemoActive != 1) {
     const OrderRows rows = CurrentFillRows();
     CheckOrderReady(rows[0], rows[1], rows[2], rows[3], rows[4], rows[5]);
+    if (!drawn) return;
     DrawOrderPanels(rows);
     DrawBucketReadout();
   }

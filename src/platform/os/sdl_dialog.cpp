@@ -25,7 +25,7 @@ std::intptr_t RunSdlDialog(Dialog& dialog) {
                                                       view.Width(), view.Height())
                                   : nullptr;
   Picture canvas;
-  while (!dialog.Ended()) {
+  while (!dialog.Ended() && !EndSignal()) {
     view.Draw(dialog, canvas);
     if (texture) {
       SDL_UpdateTexture(texture, nullptr, canvas.pixels.data(), canvas.width * 4);
@@ -35,10 +35,7 @@ std::intptr_t RunSdlDialog(Dialog& dialog) {
     }
     // A tenth of a second at most, so that an end signal is seen in time.
     SDL_Event e;
-    if (!SDL_WaitEventTimeout(&e, 100)) {
-      if (EndSignal()) break;
-      continue;
-    }
+    if (!SDL_WaitEventTimeout(&e, 100)) continue;
     switch (e.type) {
       case SDL_KEYDOWN:
         if (int code = VirtualKeyFromSdl(e.key.keysym.sym)) dialog.PressKey(code);

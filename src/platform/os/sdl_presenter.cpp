@@ -36,9 +36,9 @@ bool DrawsInSoftware(SDL_Renderer* renderer) {
   return false;
 }
 
-bool SameLayoutAsCanvas(std::uint32_t format) {
-  return format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
-}
+// Only a layout without alpha: our words carry 0 there, which a surface
+// with alpha (a compositor's 32-bit visual) would show as see-through.
+bool SameLayoutAsCanvas(std::uint32_t format) { return format == SDL_PIXELFORMAT_RGB888; }
 
 // The parts of a w x h drawable outside `placed`, painted black.
 void FillBars(SDL_Surface* surface, const SDL_Rect& placed) {
