@@ -136,6 +136,11 @@ void KeepLoop(audio::SoundEffect loop, bool moving) {
 
 }  // namespace
 
+void ForgetUndoHistory() {
+  g_bucketArmUndoneLastStep = false;
+  ForgetPassedPose();
+}
+
 void PlayExcavatorStep() {
   GameState& g = gameState;
   Controls c = ReadControls();

@@ -5,6 +5,8 @@
 namespace game {
 
 void PlayExcavatorStep();
+// A new stage starts with no undo behind it.
+void ForgetUndoHistory();
 void UpdateFall();
 void AimCameras();
 void CalibrateSpeed();

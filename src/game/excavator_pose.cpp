@@ -85,6 +85,8 @@ void KeepPassedPose() {
   g_passedPoseKept = true;
 }
 
+void ForgetPassedPose() { g_passedPoseKept = false; }
+
 void PutBackPassedPose() {
   if (!g_passedPoseKept) return;
   // Parents first, so each part's own transform puts it where it stood.

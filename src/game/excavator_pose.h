@@ -19,5 +19,7 @@ void RestorePosition(Part part);
 // transforms, come out a few millionths off.
 void KeepPassedPose();
 void PutBackPassedPose();
+// A new stage: the last stage's pose is nothing to put back.
+void ForgetPassedPose();
 
 }  // namespace game

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/game_state.h"
+#include "game/excavator.h"
 #include "game/random.h"
 #include "game/stages.h"
 #include "platform/os/clock.h"
@@ -71,6 +72,7 @@ void NewOrder() {
   g.solidHit = 0;
   g.bucketDipped = 0;
   g.savedBucketDipped = 0;
+  ForgetUndoHistory();
   g.bucketDippedBefore = 0;
   g.bucketLoaded = 0;
   g.bucketAmount = 0;
