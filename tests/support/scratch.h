@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace test_support {
@@ -18,6 +20,12 @@ inline std::filesystem::path ScratchFolder(const std::string& name) {
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir;
+}
+
+// A file's bytes ("" when it cannot be read).
+inline std::string FileContents(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace test_support

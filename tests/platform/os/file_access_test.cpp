@@ -13,10 +13,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Contents(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test_support::FileContents;
 
 TEST(FileAccess, OnlyRegularFilesWithinTheirCapAreRead) {
   const fs::path dir = test_support::ScratchFolder("file-access-read");
@@ -61,12 +58,12 @@ TEST(FileAccess, AtomicWritesReplaceOnlyWhatMayBeReplaced) {
   std::string error;
   ASSERT_TRUE(os::WriteFileAtomically(out.string(), "one", &error)) << error;
   ASSERT_TRUE(os::WriteFileAtomically(out.string(), "two", &error)) << error;
-  EXPECT_EQ(Contents(out), "two");
+  EXPECT_EQ(FileContents(out), "two");
 
   fs::permissions(out, fs::perms::owner_read);
   EXPECT_FALSE(os::WriteFileAtomically(out.string(), "three", &error));
   EXPECT_NE(error.find(out.string() + ": the file is read-only"), std::string::npos) << error;
-  EXPECT_EQ(Contents(out), "two");
+  EXPECT_EQ(FileContents(out), "two");
 
   fs::create_directory(dir / "folder");
   EXPECT_FALSE(os::WriteFileAtomically((dir / "folder").string(), "x", &error));

@@ -15,10 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Contents(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test_support::FileContents;
 
 // Links are written through, even to a file not there yet, and names are
 // compared as the files they name.
@@ -29,7 +26,7 @@ TEST(OutputFile, LinksAreWrittenThroughEvenWhenTheyDangle) {
   std::string error;
   ASSERT_TRUE(os::WriteFileAtomically((dir / "dangling.ini").string(), "x=1\n", &error)) << error;
   EXPECT_TRUE(fs::is_symlink(dir / "dangling.ini"));
-  EXPECT_EQ(Contents(dir / "sub" / "target.ini"), "x=1\n");
+  EXPECT_EQ(FileContents(dir / "sub" / "target.ini"), "x=1\n");
 
   EXPECT_TRUE(os::SameFile((dir / "dangling.ini").string(), (dir / "sub/../sub/target.ini").string()));
   EXPECT_FALSE(os::SameFile((dir / "dangling.ini").string(), (dir / "sub/other.ini").string()));
@@ -58,7 +55,7 @@ TEST(OutputFile, OnlyTemporariesOfDeadRunsAreRemoved) {
   EXPECT_EQ(os::RemoveStaleTemporaries((dir / "s.json").string()), 0) << "our own, being written";
   open.Write("done");
   ASSERT_TRUE(open.Commit(nullptr));
-  EXPECT_EQ(Contents(dir / "s.json"), "done");
+  EXPECT_EQ(FileContents(dir / "s.json"), "done");
   fs::remove_all(dir);
 }
 
