@@ -197,10 +197,15 @@ class SdlBackend final : public Backend {
     SDL_SetWindowPosition(window_, screen.x, screen.y);
     SDL_SetWindowSize(window_, screen.w, screen.h);
     if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) return true;
-    SDL_SetWindowSize(window_, w, h);
-    SDL_SetWindowPosition(window_, x, y);
-    SDL_SetWindowBordered(window_, SDL_TRUE);
+    RestoreWindowed();
     return false;
+  }
+
+  // The window back where and as it was before full screen.
+  void RestoreWindowed() {
+    SDL_SetWindowBordered(window_, SDL_TRUE);
+    SDL_SetWindowSize(window_, windowed_.Width(), windowed_.Height());
+    SDL_SetWindowPosition(window_, windowed_.left, windowed_.top);
   }
 
   // The game draws into a canvas of the size it created its window with (the
@@ -262,9 +267,7 @@ class SdlBackend final : public Backend {
     if (!window_ || !main) return;
     if (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) {
       SDL_SetWindowFullscreen(window_, 0);
-      SDL_SetWindowBordered(window_, SDL_TRUE);
-      SDL_SetWindowSize(window_, windowed_.Width(), windowed_.Height());
-      SDL_SetWindowPosition(window_, windowed_.left, windowed_.top);
+      RestoreWindowed();
     } else {
       EnterFullScreen(*main, 0, 0);
     }
