@@ -156,14 +156,18 @@ bool SdlPresenter::ShowThroughSurface(const Picture& canvas, const Picture* stri
                   static_cast<std::size_t>(canvas.width) * 4);
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
   } else {
-    if (!canvasSurface_ || canvasPixels_ != canvas.pixels.data() || canvasSurface_->w != canvas.width ||
-        canvasSurface_->h != canvas.height) {
+    if (!canvasSurface_ || canvasSurface_->w != canvas.width || canvasSurface_->h != canvas.height) {
       if (canvasSurface_) SDL_FreeSurface(canvasSurface_);
       canvasPixels_ = canvas.pixels.data();
       // SDL only reads through this pointer.
       canvasSurface_ = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(canvasPixels_), canvas.width,
                                                           canvas.height, 32, canvas.width * 4, kCanvasFormat);
       if (!canvasSurface_) return false;
+    } else if (canvasPixels_ != canvas.pixels.data()) {
+      // Full screen hands over another buffer of the same size each picture:
+      // the surface, made over caller-owned pixels, just reads from it now.
+      canvasPixels_ = canvas.pixels.data();
+      canvasSurface_->pixels = const_cast<std::uint32_t*>(canvasPixels_);
     }
     FillBars(surface, target);
     if (target.w > 0 && target.h > 0) SDL_BlitScaled(canvasSurface_, nullptr, surface, &target);
