@@ -164,12 +164,15 @@ KeyPlace FindKey(std::string_view text, std::string_view section, std::string_vi
 // The file's text with the key set: the key's own line rewritten in place
 // (keeping the file's spelling of the name and its line end), else a new line
 // after the section's last key (or after its header), else a new section at
-// the end. Only the first section of that name counts, as when reading.
+// the end. Only the first section of that name counts, as when reading. A
+// key that already holds the value keeps its line as it is.
 std::string WithKeySet(const std::string& old, std::string_view section, std::string_view key, std::string_view value) {
   const std::string_view text(old);
   const std::string_view eol = LineEndStyle(text);
   const KeyPlace place = FindKey(text, section, key);
   if (place.key) {
+    // The value already there, however the line spaces it: nothing to write.
+    if (place.parsed.value == value) return old;
     std::string out(text.substr(0, place.key->begin));
     out.append(place.parsed.name).append("=").append(value);
     out.append(text.substr(place.key->textEnd));

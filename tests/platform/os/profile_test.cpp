@@ -109,6 +109,7 @@ TEST_F(ProfileTest, WriteCreatesUpdatesAndAppendsKeepingOtherBytes) {
       {"[a]\nz=1\n[A]\nz=3\n", "A", "z", "9", "[a]\nz=9\n[A]\nz=3\n"},
       {"[a]\rx=1\r", "b", "y", "2", "[a]\rx=1\r[b]\ry=2\r"},
       {Bytes("junk\0 x"), "s", "k", "v", Bytes("junk\0 x\r\n[s]\r\nk=v\r\n")},
+      {"[s]\n k = 6 \n", "s", "K", "6", "[s]\n k = 6 \n"},
   };
   for (const Case& c : cases) {
     Put(c.before);
