@@ -1,6 +1,7 @@
 // The entry point: reads the command line, starts the live or headless
 // machine and runs the game.
 #include <cstdio>
+#include <memory>
 
 #include "app/command_line.h"
 #include "app/demo_runs.h"
@@ -59,7 +60,10 @@ int Run(int argc, char** argv) {
   platform::os::SetTurnLimit(options.turns);
   platform::os::KeepPresentedPictures(!options.screenshotFile.empty());
   platform::rm::Device::SetDefaultThreads(options.DrawingThreads());
-  if (!platform::StartBackends({options.headless, options.fps, options.seed}, &message)) {
+  // Every way out from here stops the machine, closing the window.
+  std::unique_ptr<platform::Backends> backends =
+      platform::Backends::Start({options.headless, options.fps, options.seed}, &message);
+  if (!backends) {
     std::fprintf(stderr, "zarn: %s (use --headless to run without a display)\n", message.c_str());
     return 1;
   }
@@ -70,20 +74,19 @@ int Run(int argc, char** argv) {
   }
   if (!options.trailFile.empty() && !app::StartTrail(options.trailFile, commandLine, message)) {
     std::fprintf(stderr, "zarn: %s\n", message.c_str());
-    platform::StopBackends();
     return app::kOutputFailedExit;
   }
   const std::string& demoFile = options.timeDemoFile.empty() ? options.playDemoFile : options.timeDemoFile;
   if (!demoFile.empty() && !app::PrepareDemoRun(demoFile, !options.timeDemoFile.empty(), message)) {
     std::fprintf(stderr, "zarn: %s\n", message.c_str());
-    platform::StopBackends();
     return 1;
   }
   if (options.autopilot)
     autopilot::Start(options.replayRoute ? autopilot::Route::Replay : autopilot::Route::Result,
                      options.autopilotStages);
-  int code = app::WinMain(nullptr, nullptr, "", 1);
-  platform::StopBackends();
+  int code = app::WinMain(*backends, nullptr, nullptr, "", 1);
+  // The window goes before the reports and the trail are written.
+  backends.reset();
   app::ReportDemoRun();
   // The trail replaces an earlier one only now that the run has ended well
   // (an end signal ends it in order too).

@@ -80,7 +80,7 @@ void Teardown() {
 
 }  // namespace
 
-int WinMain(void* instance, void*, const char*, int showCommand) {
+int WinMain(const platform::Backends& backends, void* instance, void*, const char*, int showCommand) {
   game::GameState& g = game::gameState;
   for (int slot = 1; slot <= 8; ++slot) g.buttonAssign[slot] = -1;
   ReadConfigFile();
@@ -102,12 +102,12 @@ int WinMain(void* instance, void*, const char*, int showCommand) {
   if (!vexel::InitGraphics()) return 1;
   overlay::LoadOverlayBitmaps();
   if (!scene::BuildScene()) return 1;
-  audio::InitSound();
+  audio::InitSound(backends.Sound());
   audio::LoadSoundEffects();
   audio::musicObjects.soundFont = runOptions.soundFont;
-  audio::InitMusic();
+  audio::InitMusic(backends.Music());
   audio::LoadMusic();
-  g.joystickAvailable = input::InitJoystick() ? 1 : 0;
+  g.joystickAvailable = input::InitJoystick(backends.Joystick()) ? 1 : 0;
 
   int warp = runOptions.warp;
   for (;;) {

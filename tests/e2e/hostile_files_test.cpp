@@ -91,13 +91,12 @@ TEST_F(HostileFiles, DemoFileThatCannotBePlayedIsNamedOnceAndTheTitleGoesOn) {
   }
 }
 
-TEST_F(HostileFiles, ASoundFontThatIsNotOneIsNamedAndTheGamePlaysOn) {
-  // A SoundFont's first bytes, then nothing: FluidSynth tries its other
-  // readers too, whose libraries must not add lines of their own.
+TEST_F(HostileFiles, AHeadlessRunReadsNoSoundFont) {
+  // Nothing is heard without a sound device: the font asked for is not even
+  // looked at, so a damaged one costs nothing and is not named.
   Write("cut.sf2", "RIFF\xff\xff\xff\x7fsfbkLIST");
   ASSERT_EQ(Zarn("--headless --turns 3 --soundfont cut.sf2"), 0) << errors;
-  EXPECT_NE(errors.find("zarn: cut.sf2: a damaged SoundFont; the music plays with /"), std::string::npos) << errors;
-  EXPECT_EQ(errors.find("CRITICAL"), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("SoundFont"), std::string::npos) << errors;
 }
 
 TEST_F(HostileFiles, StartedAwayFromItsDataTheGameSaysWhereToStartIt) {
