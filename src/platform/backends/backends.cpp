@@ -3,8 +3,7 @@
 namespace platform {
 
 Backends::Backends(bool headless)
-    : headless_(headless),
-      sound_(headless ? sound::MakeNullService() : sound::MakeLiveService()),
+    : sound_(headless ? sound::MakeNullService() : sound::MakeLiveService()),
       music_(headless ? music::MakeSilentService() : music::MakeSynthService()),
       joystick_(headless ? joystick::DeviceKind::kScripted : joystick::DeviceKind::kLive) {}
 

@@ -32,14 +32,14 @@ namespace platform {
 class Backends {
  public:
   // Starts the live or the headless machine, as `options` say; null (with a
-  // reason) when the live one cannot start.
+  // reason) when the live one cannot start. One at a time: there is one
+  // machine under the program.
   [[nodiscard]] static std::unique_ptr<Backends> Start(const os::BackendOptions& options, std::string* error = nullptr);
   // Stops the OS backend: the window closes.
   ~Backends();
   Backends(const Backends&) = delete;
   Backends& operator=(const Backends&) = delete;
 
-  bool Headless() const { return headless_; }
   const sound::Service& Sound() const { return *sound_; }
   const music::Service& Music() const { return *music_; }
   joystick::DeviceKind Joystick() const { return joystick_; }
@@ -47,7 +47,6 @@ class Backends {
  private:
   explicit Backends(bool headless);
 
-  bool headless_;
   std::unique_ptr<sound::Service> sound_;
   std::unique_ptr<music::Service> music_;
   joystick::DeviceKind joystick_;
