@@ -1,6 +1,7 @@
 // The entry point: reads the command line, starts the live or headless
 // machine and runs the game.
 #include <cstdio>
+#include <memory>
 
 #include "app/command_line.h"
 #include "app/demo_runs.h"
@@ -10,6 +11,7 @@
 #include "app/top_level.h"
 #include "app/win_main.h"
 #include "autopilot/autopilot.h"
+#include "core/exit_status.h"
 #include "platform/backends/backends.h"
 #include "platform/os/debug_output.h"
 #include "platform/os/end_signals.h"
@@ -41,27 +43,30 @@ int Run(int argc, char** argv) {
   app::RunOptions& options = app::runOptions;
   std::string message;
   switch (app::ParseCommandLine(argc, argv, options, message)) {
-    case app::ParseOutcome::Exit: std::fputs(message.c_str(), stdout); return 0;
-    case app::ParseOutcome::Error: std::fprintf(stderr, "%s\n", message.c_str()); return 2;
+    case app::ParseOutcome::Exit: std::fputs(message.c_str(), stdout); return core::kExitSuccess;
+    case app::ParseOutcome::Error: std::fprintf(stderr, "%s\n", message.c_str()); return core::kExitUsage;
     case app::ParseOutcome::Run: break;
   }
   if (!app::OutputTargetsApart(options, message)) {
     std::fprintf(stderr, "%s\n", message.c_str());
-    return 2;
+    return core::kExitUsage;
   }
   app::RemoveStaleOutputTemporaries(options);
   if (!options.inputFile.empty() && !LoadInputScript(options.inputFile, message)) {
     std::fprintf(stderr, "zarn: %s\n", message.c_str());
-    return 2;
+    return core::kExitUsage;
   }
   if (options.joystick) platform::os::AttachScriptedJoystick();
   platform::os::SetDebugOutputEnabled(options.debug);
   platform::os::SetTurnLimit(options.turns);
   platform::os::KeepPresentedPictures(!options.screenshotFile.empty());
   platform::rm::Device::SetDefaultThreads(options.DrawingThreads());
-  if (!platform::StartBackends({options.headless, options.fps, options.seed}, &message)) {
+  // Every way out from here stops the machine, closing the window.
+  std::unique_ptr<platform::Backends> backends =
+      platform::Backends::Start({options.headless, options.fps, options.seed}, &message);
+  if (!backends) {
     std::fprintf(stderr, "zarn: %s (use --headless to run without a display)\n", message.c_str());
-    return 1;
+    return core::kExitFailed;
   }
   std::string commandLine;
   for (int i = 1; i < argc; ++i) {
@@ -70,33 +75,33 @@ int Run(int argc, char** argv) {
   }
   if (!options.trailFile.empty() && !app::StartTrail(options.trailFile, commandLine, message)) {
     std::fprintf(stderr, "zarn: %s\n", message.c_str());
-    platform::StopBackends();
-    return app::kOutputFailedExit;
+    return core::kExitOutputFailed;
   }
   const std::string& demoFile = options.timeDemoFile.empty() ? options.playDemoFile : options.timeDemoFile;
   if (!demoFile.empty() && !app::PrepareDemoRun(demoFile, !options.timeDemoFile.empty(), message)) {
     std::fprintf(stderr, "zarn: %s\n", message.c_str());
-    platform::StopBackends();
-    return 1;
+    return core::kExitFailed;
   }
   if (options.autopilot)
     autopilot::Start(options.replayRoute ? autopilot::Route::Replay : autopilot::Route::Result,
                      options.autopilotStages);
-  int code = app::WinMain(nullptr, nullptr, "", 1);
-  platform::StopBackends();
+  int code = app::WinMain(*backends, nullptr, nullptr, "", 1);
+  // The window goes before the reports and the trail are written.
+  backends.reset();
   app::ReportDemoRun();
   // The trail replaces an earlier one only now that the run has ended well
   // (an end signal ends it in order too).
-  if (code != 0) {
+  if (code != core::kExitSuccess) {
     app::AbandonTrail();
   } else if (!app::FinishTrail(message)) {
     std::fprintf(stderr, "zarn: %s\n", message.c_str());
-    code = app::kOutputFailedExit;
+    code = core::kExitOutputFailed;
   }
   // The game could not be won: the autopilot has said why.
-  if (code == 0 && !autopilot::Failure().empty()) code = 3;
+  if (code == core::kExitSuccess && !autopilot::Failure().empty()) code = core::kExitNotWon;
   // Ended by a signal: the status a shell expects of it.
-  if (const int signal = platform::os::EndSignal(); code == 0 && signal != 0) code = 128 + signal;
+  if (const int signal = platform::os::EndSignal(); code == core::kExitSuccess && signal != 0)
+    code = core::kExitSignalBase + signal;
   return code;
 }
 

@@ -6,11 +6,8 @@
 namespace app {
 
 // False when any requested output could not be written (each failure said
-// on standard error): the run then ends with kOutputFailedExit.
+// on standard error): the run then ends with core::kExitOutputFailed.
 bool WriteRunOutputs();
-// The exit status of a run whose outputs could not all be written (as
-// sysexits' "cannot create output file").
-inline constexpr int kOutputFailedExit = 73;
 // The state dump's text: every field of the game record by name, and the
 // pose of every named scene frame.
 std::string StateJson();

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <exception>
 
+#include "core/exit_status.h"
+
 namespace app {
 
 int RunGuarded(const std::function<int()>& run) {
@@ -13,7 +15,7 @@ int RunGuarded(const std::function<int()>& run) {
   } catch (...) {
     std::fprintf(stderr, "zarn: internal error\n");
   }
-  return kInternalErrorExit;
+  return core::kExitInternalError;
 }
 
 }  // namespace app

@@ -6,11 +6,8 @@
 
 namespace app {
 
-// As sysexits' "internal software error".
-inline constexpr int kInternalErrorExit = 70;
-
 // Returns what `run` returns; an exception escaping it is reported on
-// standard error with its text and gives kInternalErrorExit.
+// standard error with its text and gives core::kExitInternalError.
 int RunGuarded(const std::function<int()>& run);
 
 }  // namespace app

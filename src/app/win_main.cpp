@@ -9,6 +9,7 @@
 #include "app/state_trail.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
+#include "core/exit_status.h"
 #include "core/game_state.h"
 #include "game/game_step.h"
 #include "game/start_game.h"
@@ -80,7 +81,7 @@ void Teardown() {
 
 }  // namespace
 
-int WinMain(void* instance, void*, const char*, int showCommand) {
+int WinMain(const platform::Backends& backends, void* instance, void*, const char*, int showCommand) {
   game::GameState& g = game::gameState;
   for (int slot = 1; slot <= 8; ++slot) g.buttonAssign[slot] = -1;
   ReadConfigFile();
@@ -94,25 +95,25 @@ int WinMain(void* instance, void*, const char*, int showCommand) {
   // Nothing was shown yet: an earlier trail stays as it was.
   if (EndSignal() || !chosen) AbandonTrail();
   // An end signal while the dialog waited: nothing was shown yet to end.
-  if (EndSignal()) return WriteConfigFile(), 0;
+  if (EndSignal()) return WriteConfigFile(), core::kExitSuccess;
   // Cancelled: nothing was started, so nothing is torn down or written.
-  if (!chosen) return 0;
-  if (!CreateMainWindow(instance, showCommand)) return 1;
+  if (!chosen) return core::kExitSuccess;
+  if (!CreateMainWindow(instance, showCommand)) return core::kExitFailed;
   // COM has no counterpart here: nothing to initialise, nothing that fails.
-  if (!vexel::InitGraphics()) return 1;
+  if (!vexel::InitGraphics()) return core::kExitFailed;
   overlay::LoadOverlayBitmaps();
-  if (!scene::BuildScene()) return 1;
-  audio::InitSound();
+  if (!scene::BuildScene()) return core::kExitFailed;
+  audio::InitSound(backends.Sound());
   audio::LoadSoundEffects();
   audio::musicObjects.soundFont = runOptions.soundFont;
-  audio::InitMusic();
+  audio::InitMusic(backends.Music());
   audio::LoadMusic();
-  g.joystickAvailable = input::InitJoystick() ? 1 : 0;
+  g.joystickAvailable = input::InitJoystick(backends.Joystick()) ? 1 : 0;
 
   int warp = runOptions.warp;
   for (;;) {
     int quitCode = 0;
-    if (!DrainMessages(quitCode)) return 0;
+    if (!DrainMessages(quitCode)) return core::kExitSuccess;
     // A window closed from outside, or a scripted run that has played its
     // turns, ends the same orderly way as Escape.
     if (CloseRequested()) break;
@@ -127,7 +128,7 @@ int WinMain(void* instance, void*, const char*, int showCommand) {
   }
   const bool written = WriteRunOutputs();
   Teardown();
-  return written ? 0 : kOutputFailedExit;
+  return written ? core::kExitSuccess : core::kExitOutputFailed;
 }
 
 }  // namespace app

@@ -36,9 +36,9 @@ bool Reported(HResult result, const char* message) {
 
 }  // namespace
 
-int InitMusic() {
+int InitMusic(const music::Service& service) {
   MusicObjects& m = musicObjects;
-  if (Reported(music::CreatePerformance(&m.performance), text::kPerformanceCreate)) return 0;
+  if (Reported(service.CreatePerformance(&m.performance), text::kPerformanceCreate)) return 0;
   music::Performance::Options options;
   options.soundFonts = music::SoundFontSearchOrder(m.soundFont);
   options.soundFontRequested = !m.soundFont.empty();

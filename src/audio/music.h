@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/music/loader.h"
+#include "platform/music/music_service.h"
 #include "platform/music/performance.h"
 #include "platform/music/segment.h"
 #include "platform/ref.h"
@@ -31,7 +32,8 @@ struct MusicObjects {
 
 extern MusicObjects musicObjects;
 
-int InitMusic();
+// The performance comes from `service`: silent in a headless run.
+int InitMusic(const platform::music::Service& service);
 int LoadMusic();
 void PlayTrack(int track);
 void ToggleMusic();

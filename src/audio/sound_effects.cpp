@@ -18,8 +18,6 @@ SoundObjects soundObjects;
 
 namespace {
 
-snd::DeviceKind deviceKind = snd::DeviceKind::kAuto;
-
 // The excavator is mostly heard from a camera some 40 units off, where the
 // 3D law leaves a fifth of its sound: the lift brings it to a game's usual
 // loudness there, and the ceiling keeps it, heard from a camera on the
@@ -50,14 +48,12 @@ snd::SoundBuffer* Buffer(SoundEffect effect) {
 
 snd::Device* SoundDevice() { return soundObjects.device.get(); }
 
-void SetSoundDeviceKind(snd::DeviceKind kind) { deviceKind = kind; }
-
-bool InitSound() {
+bool InitSound(const snd::Service& sound) {
   SoundObjects& s = soundObjects;
   // A set-up that fails half-way leaves no sound at all rather than a device
   // without a listener.
   Ref<snd::Device> device;
-  platform::HResult created = snd::Device::Create(&device, deviceKind);
+  platform::HResult created = sound.OpenDevice(&device);
   // No sound device (a machine without a sound card, a headless run) is not
   // an error: the game runs silent and says nothing.
   if (created == snd::kNoDriver) {

@@ -6,6 +6,7 @@
 #include "platform/ref.h"
 #include "platform/sound/sound_buffer.h"
 #include "platform/sound/sound_device.h"
+#include "platform/sound/sound_service.h"
 
 namespace audio {
 
@@ -40,10 +41,9 @@ extern SoundObjects soundObjects;
 
 // The device InitSound opened, or null: the music plays through it.
 platform::sound::Device* SoundDevice();
-// Which device InitSound asks for; tests choose the loopback device.
-void SetSoundDeviceKind(platform::sound::DeviceKind kind);
-
-bool InitSound();
+// Opens the device `sound` gives (none: the game runs silent) and its
+// listener.
+bool InitSound(const platform::sound::Service& sound);
 bool LoadSoundEffects();
 // One effect file into a new 3D buffer (kept in *buffer and *buffer3D).
 bool LoadWaveBuffer(const char* fileName, platform::Ref<platform::sound::SoundBuffer>* buffer,

@@ -24,6 +24,7 @@ constexpr std::array<std::int32_t, 4> kDefaultButtons = {0, 1, 2, 3};
 platform::Ref<pj::JoystickDevice> g_device;
 std::unique_ptr<pj::PlugWatch> g_watch;
 bool g_defaultsGiven = false;
+pj::DeviceKind g_kind = pj::DeviceKind::kScripted;
 
 bool SlotsHold(const std::array<std::int32_t, 4>& buttons) {
   for (int slot = 1; slot <= 4; ++slot)
@@ -45,7 +46,7 @@ void GiveDefaultButtons(const pj::JoystickDevice& device) {
 
 bool Open(bool quiet) {
   platform::Ref<pj::JoystickDevice> device;
-  if (platform::Failed(pj::JoystickDevice::Create(&device, pj::DeviceKind::kAuto, quiet))) return false;
+  if (platform::Failed(pj::JoystickDevice::Create(&device, g_kind, quiet))) return false;
   if (platform::Failed(device->SetCooperativeLevel(game::gameState.mainWindow,
                                                    pj::cooperation::kNonExclusive | pj::cooperation::kForeground)))
     return false;
@@ -81,8 +82,9 @@ bool ReadState(pj::JoystickState& state) {
 
 }  // namespace
 
-int InitJoystick() {
-  g_watch = std::make_unique<pj::PlugWatch>();
+int InitJoystick(pj::DeviceKind kind) {
+  g_kind = kind;
+  g_watch = std::make_unique<pj::PlugWatch>(kind);
   return Open(false) ? 1 : 0;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/exit_status.h"
 #include "core/game_state.h"
 #include "platform/os/debug_output.h"
 #include "vexel/vexel.h"
@@ -57,11 +58,11 @@ bool InitGraphics() {
   bool up = g.windowedMode ? CreateDirectDrawWin(g.mainWindow) : CreateDirectDrawFull(g.mainWindow);
   if (!up) {
     Debug("VXL:DDCreateError ");
-    std::exit(1);
+    std::exit(core::kExitFailed);
   }
   if (!VexelCreateDevice()) {
     Debug("VXL:CreateDirect3DRM Error!!!! ");
-    std::exit(1);
+    std::exit(core::kExitFailed);
   }
   return true;
 }

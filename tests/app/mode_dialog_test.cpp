@@ -73,14 +73,15 @@ TEST(ModeDialogLive, EscapeOrCloseEndsTheProgramWritingNothing) {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   test_support::FreshState();
   std::string why;
-  if (!os::StartBackend({.headless = false}, &why)) GTEST_SKIP() << why;
+  std::unique_ptr<platform::Backends> backends = platform::Backends::Start({.headless = false}, &why);
+  if (!backends) GTEST_SKIP() << why;
   const fs::path dir = fs::temp_directory_path() / ("zarn-dialog-" + std::to_string(::getpid()));
   fs::create_directories(dir);
   os::SetModuleFileNameOverride((dir / "zarn").string());
   app::runOptions = {};
 
   os::InjectKey(os::vk::kEscape, true);
-  EXPECT_EQ(app::WinMain(nullptr, nullptr, "", 1), 0);
+  EXPECT_EQ(app::WinMain(*backends, nullptr, nullptr, "", 1), 0);
   EXPECT_FALSE(fs::exists(dir / "zarn.ini"));
   EXPECT_EQ(os::MainWindow(), nullptr) << "nothing was started";
 
@@ -89,5 +90,6 @@ TEST(ModeDialogLive, EscapeOrCloseEndsTheProgramWritingNothing) {
 
   os::SetModuleFileNameOverride("");
   fs::remove_all(dir);
+  backends.reset();
   test_support::FreshState();
 }

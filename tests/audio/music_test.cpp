@@ -50,7 +50,7 @@ class Music : public ::testing::Test {
   void Write(const char* name, const std::vector<char>& bytes) {
     std::ofstream(dir_ / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
-  bool StartUp() { return audio::InitMusic() == 1 && audio::LoadMusic() == 1; }
+  bool StartUp() { return audio::InitMusic(*synth_) == 1 && audio::LoadMusic() == 1; }
 
   // Plays `seconds` of music as the sound device would take it.
   void Render(double seconds) {
@@ -81,6 +81,8 @@ class Music : public ::testing::Test {
   }
 
   fs::path home_, dir_;
+  // What a live run plays with: these tests hear the tracks end.
+  const std::unique_ptr<platform::music::Service> synth_ = platform::music::MakeSynthService();
 };
 
 TEST_F(Music, TrackChangesPlayOnlyWithMusicOn) {
@@ -136,7 +138,7 @@ TEST_F(Music, AMissingOrBrokenFileStopsTheLoadingAndStartsNothing) {
       fs::remove(dir_ / "bgm2.mid");
     }
     os::ClearCapturedDebugOutput();
-    ASSERT_EQ(audio::InitMusic(), 1);
+    ASSERT_EQ(audio::InitMusic(*synth_), 1);
     EXPECT_EQ(audio::LoadMusic(), 0);
     EXPECT_EQ(Reports(), std::vector<std::string>{audio::error_text::kSegmentLoad});
     EXPECT_FALSE(musicObjects.segments[2]);
@@ -152,8 +154,7 @@ TEST_F(Music, AMissingOrBrokenFileStopsTheLoadingAndStartsNothing) {
 TEST_F(Music, PlaysThroughTheSoundEffectsDevice) {
   fs::current_path(ZARN_RUN_DIR);
   audio::soundObjects = audio::SoundObjects{};
-  audio::SetSoundDeviceKind(platform::sound::DeviceKind::kLoopback);
-  ASSERT_TRUE(audio::InitSound());
+  ASSERT_TRUE(audio::InitSound(*platform::sound::MakeLoopbackService()));
   ASSERT_TRUE(StartUp());
   EXPECT_TRUE(musicObjects.performance->HasOutput());
   int peak = 0;
@@ -167,7 +168,6 @@ TEST_F(Music, PlaysThroughTheSoundEffectsDevice) {
   audio::CloseMusic();
   audio::ReleaseSoundEffects();
   audio::ReleaseSound();
-  audio::SetSoundDeviceKind(platform::sound::DeviceKind::kAuto);
 }
 
 }  // namespace

@@ -51,17 +51,15 @@ class Sound : public test_support::BuiltScene {
     fs::current_path(ZARN_RUN_DIR);
     BuiltScene::SetUp();
     soundObjects = audio::SoundObjects{};
-    audio::SetSoundDeviceKind(snd::DeviceKind::kLoopback);
   }
   void TearDown() override {
     audio::ReleaseSoundEffects();
     audio::ReleaseSound();
-    audio::SetSoundDeviceKind(snd::DeviceKind::kAuto);
     BuiltScene::TearDown();
     fs::current_path(home);
   }
   void StartSound() {
-    ASSERT_TRUE(audio::InitSound());
+    ASSERT_TRUE(audio::InitSound(*loopback));
     ASSERT_TRUE(audio::LoadSoundEffects());
   }
   void PlayStage() {
@@ -84,6 +82,7 @@ class Sound : public test_support::BuiltScene {
     return testing::internal::GetCapturedStderr();
   }
   fs::path home;
+  const std::unique_ptr<snd::Service> loopback = snd::MakeLoopbackService();
 };
 
 TEST_F(Sound, LoopsFollowTheExcavatorsMotionAndAreNotRestartedWhileHeld) {
@@ -131,7 +130,7 @@ TEST_F(Sound, LoadingStopsAtTheFirstFileThatFails) {
   for (const audio::EffectRow& row : audio::kEffectTable)
     if (std::string(row.file) != "W4.wav") fs::copy_file(row.file, dir / row.file);
   fs::current_path(dir);
-  ASSERT_TRUE(audio::InitSound());
+  ASSERT_TRUE(audio::InitSound(*loopback));
   // The boxes keep their words; the line before them names the file.
   EXPECT_EQ(
       FailedLoadMessages(),
@@ -154,7 +153,7 @@ TEST_F(Sound, LoadingStopsAtTheFirstFileThatFails) {
 TEST_F(Sound, EffectsStandClearlyOverTheMusicWhichTheToggleSilences) {
   StartSound();
   PlayStage();
-  ASSERT_TRUE(audio::InitMusic());
+  ASSERT_TRUE(audio::InitMusic(*platform::music::MakeSynthService()));
   ASSERT_TRUE(audio::LoadMusic());
   // The RMS level, in dB below full scale, of what `seconds` of play sound like.
   auto listen = [&](int seconds, std::initializer_list<int> keys) {

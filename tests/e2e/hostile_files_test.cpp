@@ -91,13 +91,12 @@ TEST_F(HostileFiles, DemoFileThatCannotBePlayedIsNamedOnceAndTheTitleGoesOn) {
   }
 }
 
-TEST_F(HostileFiles, ASoundFontThatIsNotOneIsNamedAndTheGamePlaysOn) {
-  // A SoundFont's first bytes, then nothing: FluidSynth tries its other
-  // readers too, whose libraries must not add lines of their own.
+TEST_F(HostileFiles, AHeadlessRunReadsNoSoundFont) {
+  // Nothing is heard without a sound device: no font is loaded (the debug
+  // output would name it), not even looked at, so a damaged one is not named.
   Write("cut.sf2", "RIFF\xff\xff\xff\x7fsfbkLIST");
-  ASSERT_EQ(Zarn("--headless --turns 3 --soundfont cut.sf2"), 0) << errors;
-  EXPECT_NE(errors.find("zarn: cut.sf2: a damaged SoundFont; the music plays with /"), std::string::npos) << errors;
-  EXPECT_EQ(errors.find("CRITICAL"), std::string::npos) << errors;
+  ASSERT_EQ(Zarn("--headless --turns 3 --debug --soundfont cut.sf2"), 0) << errors;
+  EXPECT_EQ(errors.find(".sf2"), std::string::npos) << errors;
 }
 
 TEST_F(HostileFiles, StartedAwayFromItsDataTheGameSaysWhereToStartIt) {

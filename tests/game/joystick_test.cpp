@@ -29,7 +29,7 @@ class Joystick : public ::testing::Test {
     EXPECT_TRUE(os::ParseInputScript(script, events, nullptr));
     os::SetInputScript(std::move(events));
     gameState.buttonAssign = {0, assign[0], assign[1], assign[2], assign[3], -1, -1, -1, -1};
-    return gameState.joystickAvailable = input::InitJoystick();
+    return gameState.joystickAvailable = input::InitJoystick(kind_);
   }
   // One main-loop turn with the game step; returns what the step saw:
   // directions, then the slots whose buttons are down.
@@ -46,6 +46,8 @@ class Joystick : public ::testing::Test {
       if (gameState.buttonDown[slot]) s += std::to_string(slot);
     return s;
   }
+
+  pj::DeviceKind kind_ = pj::DeviceKind::kScripted;  // a headless run's
 };
 
 }  // namespace
@@ -109,11 +111,7 @@ class LivePad : public Joystick {
   void SetUp() override {
     Joystick::SetUp();
     if (pj::AttachedJoystickCount() != 0) GTEST_SKIP() << "a joystick is plugged in";
-    pj::JoystickDevice::SetAutoKind(pj::DeviceKind::kLive);
-  }
-  void TearDown() override {
-    Joystick::TearDown();
-    pj::JoystickDevice::SetAutoKind(pj::DeviceKind::kScripted);
+    kind_ = pj::DeviceKind::kLive;
   }
   std::array<int, 4> Slots() const {
     const auto& a = gameState.buttonAssign;

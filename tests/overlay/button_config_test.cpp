@@ -27,7 +27,7 @@ class ButtonConfig : public OverlayScreen {
     ASSERT_TRUE(os::ParseInputScript(script, events, nullptr));
     os::SetInputScript(std::move(events));
     os::AttachScriptedJoystick();
-    ASSERT_EQ(gameState.joystickAvailable = input::InitJoystick(), 1);
+    ASSERT_EQ(gameState.joystickAvailable = input::InitJoystick(platform::joystick::DeviceKind::kScripted), 1);
   }
   static void Step() {
     Turn([] { ClearBack(), game::TitleStep(); });

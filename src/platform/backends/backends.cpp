@@ -1,29 +1,17 @@
 #include "platform/backends/backends.h"
 
-#include "platform/joystick/joystick_device.h"
-#include "platform/sound/sound_device.h"
-
 namespace platform {
 
-namespace {
+Backends::Backends(bool headless)
+    : sound_(headless ? sound::MakeNullService() : sound::MakeLiveService()),
+      music_(headless ? music::MakeSilentService() : music::MakeSynthService()),
+      joystick_(headless ? joystick::DeviceKind::kScripted : joystick::DeviceKind::kLive) {}
 
-void UseLiveDevices(bool live) {
-  joystick::JoystickDevice::SetAutoKind(live ? joystick::DeviceKind::kLive : joystick::DeviceKind::kScripted);
-  sound::Device::SetAutoKind(live ? sound::DeviceKind::kLive : sound::DeviceKind::kNone);
+std::unique_ptr<Backends> Backends::Start(const os::BackendOptions& options, std::string* error) {
+  if (!os::StartBackend(options, error)) return nullptr;
+  return std::unique_ptr<Backends>(new Backends(options.headless));
 }
 
-}  // namespace
-
-bool StartBackends(const os::BackendOptions& options, std::string* error) {
-  UseLiveDevices(false);
-  if (!os::StartBackend(options, error)) return false;
-  UseLiveDevices(!options.headless);
-  return true;
-}
-
-void StopBackends() {
-  os::StopBackend();
-  UseLiveDevices(false);
-}
+Backends::~Backends() { os::StopBackend(); }
 
 }  // namespace platform

@@ -7,8 +7,6 @@
 namespace platform::joystick {
 
 namespace {
-DeviceKind g_autoKind = DeviceKind::kScripted;
-
 bool ExactlyOne(std::uint32_t flags, std::uint32_t a, std::uint32_t b) {
   return ((flags & a) != 0) != ((flags & b) != 0);
 }
@@ -21,7 +19,6 @@ JoystickDevice::~JoystickDevice() = default;
 
 HResult JoystickDevice::Create(Ref<JoystickDevice>* out, DeviceKind kind, bool quiet) {
   if (!out) return kInvalidParam;
-  kind = ResolveKind(kind);
   std::unique_ptr<JoystickSource> source = kind == DeviceKind::kLive ? OpenSdlSource(nullptr) : OpenScriptedSource();
   if (!source) {
     if (kind == DeviceKind::kLive && !quiet)
@@ -31,12 +28,6 @@ HResult JoystickDevice::Create(Ref<JoystickDevice>* out, DeviceKind kind, bool q
   *out = MakeRef<JoystickDevice>(std::move(source));
   return kOk;
 }
-
-void JoystickDevice::SetAutoKind(DeviceKind kind) {
-  if (kind != DeviceKind::kAuto) g_autoKind = kind;
-}
-
-DeviceKind JoystickDevice::ResolveKind(DeviceKind kind) { return kind == DeviceKind::kAuto ? g_autoKind : kind; }
 
 HResult JoystickDevice::SetCooperativeLevel(const os::Window* window, std::uint32_t flags) {
   using namespace cooperation;

@@ -34,10 +34,9 @@ constexpr std::uint32_t kBackground = 0x8;
 
 enum class Axis { kX, kY };
 
-// Which joystick Create looks for. kAuto is what the start-up chose
-// (platform/backends): SDL's joysticks when live, the scripted joystick when
-// headless.
-enum class DeviceKind { kAuto, kLive, kScripted };
+// Which joystick Create looks for: SDL's joysticks (a live run) or the one
+// the input script plays (headless). The start-up chooses (platform/backends).
+enum class DeviceKind { kLive, kScripted };
 
 class JoystickDevice : public RefCounted {
  public:
@@ -46,11 +45,7 @@ class JoystickDevice : public RefCounted {
 
   // kDeviceNotRegistered when no joystick is attached or none opens; a live
   // look then says so on standard error unless told to keep quiet.
-  static HResult Create(Ref<JoystickDevice>* out, DeviceKind kind = DeviceKind::kAuto, bool quiet = false);
-  // What kAuto opens from now on; only the start-up sets it.
-  static void SetAutoKind(DeviceKind kind);
-  // kAuto as what it opens now; other kinds as they are.
-  static DeviceKind ResolveKind(DeviceKind kind);
+  static HResult Create(Ref<JoystickDevice>* out, DeviceKind kind, bool quiet = false);
 
   const std::string& Name() const { return name_; }
   // Buttons numbered by the standard pad layout (A, B, X, Y as 0..3).

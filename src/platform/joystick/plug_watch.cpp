@@ -5,7 +5,7 @@
 
 namespace platform::joystick {
 
-PlugWatch::PlugWatch(DeviceKind kind) : kind_(JoystickDevice::ResolveKind(kind)) {
+PlugWatch::PlugWatch(DeviceKind kind) : kind_(kind) {
   listening_ = kind_ == DeviceKind::kLive ? StartSdlPads(nullptr) : true;
   seen_ = Newest();
 }

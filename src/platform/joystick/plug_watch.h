@@ -9,7 +9,7 @@ namespace platform::joystick {
 
 class PlugWatch {
  public:
-  explicit PlugWatch(DeviceKind kind = DeviceKind::kAuto);
+  explicit PlugWatch(DeviceKind kind);
   ~PlugWatch();
   PlugWatch(const PlugWatch&) = delete;
   PlugWatch& operator=(const PlugWatch&) = delete;

@@ -1,4 +1,4 @@
-#include "platform/music/performance.h"
+#include "platform/music/synth_performance.h"
 
 #include <fluidsynth.h>
 
@@ -49,7 +49,7 @@ std::string LoadSoundFont(fluid_synth_t* synth, const std::string& path) {
 
 }  // namespace
 
-struct Performance::Synth {
+struct SynthPerformance::Synth {
   fluid_settings_t* settings = nullptr;
   fluid_synth_t* synth = nullptr;
   fluid_player_t* player = nullptr;  // the playing segment's, if any
@@ -68,22 +68,16 @@ struct Performance::Synth {
   }
 };
 
-HResult CreatePerformance(Ref<Performance>* performance) {
-  if (!performance) return kEInvalidArg;
-  *performance = MakeRef<Performance>();
-  return kOk;
-}
+SynthPerformance::SynthPerformance() = default;
 
-Performance::Performance() = default;
-
-Performance::~Performance() {
+SynthPerformance::~SynthPerformance() {
   // The stream goes first: it may still ask the synthesizer for samples.
   stream_.reset();
   synth_.reset();
 }
 
-HResult Performance::Init(const Ref<sound::Device>& device, const Options& options) {
-  if (closed_) return kMusicClosed;
+HResult SynthPerformance::Init(const Ref<sound::Device>& device, const Options& options) {
+  if (Closed()) return kMusicClosed;
   if (synth_) return kOk;
   RouteFluidLog();
   auto synth = std::make_unique<Synth>();
@@ -114,8 +108,8 @@ HResult Performance::Init(const Ref<sound::Device>& device, const Options& optio
   return kOk;
 }
 
-HResult Performance::AddPort() {
-  if (closed_) return kMusicClosed;
+HResult SynthPerformance::AddPort() {
+  if (Closed()) return kMusicClosed;
   if (!synth_) return kMusicNotInitialized;
   if (!device_ || stream_) return kOk;
   stream_ = QueuedStream::Open(device_, synth_->sampleRate);
@@ -126,24 +120,13 @@ HResult Performance::AddPort() {
   return kOk;
 }
 
-bool Performance::HasInstruments() const { return synth_ != nullptr; }
-bool Performance::HasOutput() const { return stream_ != nullptr; }
-int Performance::SampleRate() const { return synth_ ? synth_->sampleRate : 0; }
+bool SynthPerformance::Ready() const { return synth_ != nullptr; }
+bool SynthPerformance::HasOutput() const { return stream_ != nullptr; }
+int SynthPerformance::SampleRate() const { return synth_ ? synth_->sampleRate : 0; }
 
-HResult Performance::AddNotificationType(NotificationType type) {
-  if (closed_) return kMusicClosed;
-  if (type != NotificationType::Segment) return kEInvalidArg;
-  segmentNotifications_ = true;
-  return kOk;
-}
-
-HResult Performance::PlaySegment(Segment* segment, std::uint32_t flags, std::int64_t, Ref<SegmentState>* state) {
-  if (state) state->reset();
-  if (!segment) return kEInvalidArg;
-  if (closed_ || !synth_) return kMusicNotInitialized;
-  if (!segment->Info().valid) return kMusicBadFile;
-  Ref<SegmentState> started = MakeRef<SegmentState>(Ref<Segment>(segment), ++serial_);
-  if (state) *state = started;
+HResult SynthPerformance::PlaySegment(Segment* segment, std::uint32_t flags, std::int64_t, Ref<SegmentState>* state) {
+  Ref<SegmentState> started;
+  if (const HResult checked = NewState(segment, state, &started); checked != kOk) return checked;
   const std::int64_t wait = (flags & segf::kBeat) ? FramesToNextBeat() : 0;
   if (wait > 0) {
     pending_ = started;
@@ -154,7 +137,7 @@ HResult Performance::PlaySegment(Segment* segment, std::uint32_t flags, std::int
   return StartNow(started);
 }
 
-std::int64_t Performance::FramesToNextBeat() const {
+std::int64_t SynthPerformance::FramesToNextBeat() const {
   if (!playing_ || !synth_->player) return 0;
   const int division = playing_->GetSegment()->Info().division;
   const int tick = fluid_player_get_current_tick(synth_->player);
@@ -166,7 +149,7 @@ std::int64_t Performance::FramesToNextBeat() const {
   return std::min<std::int64_t>(framesLeft_, std::max<std::int64_t>(1, std::llround(seconds * synth_->sampleRate)));
 }
 
-HResult Performance::StartNow(const Ref<SegmentState>& state) {
+HResult SynthPerformance::StartNow(const Ref<SegmentState>& state) {
   synth_->DropPlayer();
   playing_.reset();
   fluid_synth_all_notes_off(synth_->synth, -1);
@@ -186,8 +169,8 @@ HResult Performance::StartNow(const Ref<SegmentState>& state) {
   return kOk;
 }
 
-HResult Performance::Stop() {
-  if (closed_) return kMusicClosed;
+HResult SynthPerformance::Stop() {
+  if (Closed()) return kMusicClosed;
   if (!synth_) return kOk;
   synth_->DropPlayer();
   playing_.reset();
@@ -197,32 +180,23 @@ HResult Performance::Stop() {
   return kOk;
 }
 
-HResult Performance::GetNotification(Notification* notification) {
-  if (!notification) return kEInvalidArg;
-  if (notifications_.empty()) return kFalse;
-  *notification = std::move(notifications_.front());
-  notifications_.pop_front();
-  return kOk;
-}
-
-HResult Performance::CloseDown() {
-  if (closed_) return kOk;
+HResult SynthPerformance::CloseDown() {
+  if (Closed()) return kOk;
   stream_.reset();
   synth_.reset();
   playing_.reset();
   pending_.reset();
-  notifications_.clear();
   device_.reset();
-  closed_ = true;
+  Close();
   return kOk;
 }
 
-void Performance::Service() {
+void SynthPerformance::Service() {
   if (!stream_ || !synth_) return;
   stream_->Fill([this](std::int16_t* samples, int frames) { Render(samples, frames); });
 }
 
-void Performance::Render(std::int16_t* samples, int frames) {
+void SynthPerformance::Render(std::int16_t* samples, int frames) {
   if (!samples || frames <= 0) return;
   if (!synth_) {
     std::fill(samples, samples + 2 * static_cast<std::size_t>(frames), std::int16_t{0});
@@ -248,13 +222,12 @@ void Performance::Render(std::int16_t* samples, int frames) {
   }
 }
 
-bool Performance::IsPlaying() const { return playing_ || pending_; }
+bool SynthPerformance::IsPlaying() const { return playing_ || pending_; }
 
-void Performance::CheckSegmentEnd() {
+void SynthPerformance::CheckSegmentEnd() {
   if (!playing_ || (framesLeft_ > 0 && fluid_player_get_status(synth_->player) != FLUID_PLAYER_DONE)) return;
   synth_->DropPlayer();
-  if (segmentNotifications_)
-    notifications_.push_back({NotificationType::Segment, NotificationOption::SegmentEnd, playing_});
+  NotifyEnd(playing_);
   playing_.reset();
 }
 

@@ -10,7 +10,7 @@ HResult Segment::SetParam(SegmentParam param, Performance* performance) {
   switch (param) {
     case SegmentParam::StandardMidiFile: return kOk;  // our synthesizer always reads program changes as General MIDI
     case SegmentParam::Download:
-      if (!performance->HasInstruments()) return kMusicNotInitialized;
+      if (!performance->Ready()) return kMusicNotInitialized;
       downloaded_ = true;
       return kOk;
     case SegmentParam::Unload: downloaded_ = false; return kOk;

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "core/exit_status.h"
+
 namespace platform::os {
 
 namespace {
@@ -21,7 +23,7 @@ int OnConnectionLost(Display*) {
     [[maybe_unused]] ssize_t ignored = ::write(2, kLine, sizeof kLine - 1);
     if (g_hook) g_hook();
   }
-  ::_exit(kDisplayLostExit);
+  ::_exit(core::kExitFailed);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/exit_status.h"
+
 namespace platform::os {
 
 void OpenClosedStandardStreams() {
@@ -25,7 +27,7 @@ int FinishStandardOutput(int code) {
   if (flushed && !std::ferror(stdout)) return code;
   std::fprintf(stderr, "zarn: cannot write to standard output%s%s\n", failure ? ": " : "",
                failure ? std::strerror(failure) : "");
-  return code == 0 ? kStandardOutputFailedExit : code;
+  return code == core::kExitSuccess ? core::kExitStandardOutputFailed : code;
 }
 
 }  // namespace platform::os

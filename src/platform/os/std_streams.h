@@ -10,10 +10,7 @@ void OpenClosedStandardStreams();
 
 // The exit status once standard output is flushed: `code`, or when what was
 // printed could not all be written (closed, full), a line on standard error
-// and kStandardOutputFailedExit unless `code` already says a failure.
+// and core::kExitStandardOutputFailed unless `code` already says a failure.
 int FinishStandardOutput(int code);
-
-// As sysexits' "input/output error".
-inline constexpr int kStandardOutputFailedExit = 74;
 
 }  // namespace platform::os

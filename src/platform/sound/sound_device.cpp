@@ -12,8 +12,6 @@ namespace platform::sound {
 
 namespace {
 
-DeviceKind g_autoKind = DeviceKind::kNone;
-
 // Left to its defaults, OpenAL may pick a head-related filter or an output
 // limiter by machine, and dithers 16-bit output; the loopback device must mix
 // the same everywhere and give true silence, so it mixes in floating point
@@ -87,10 +85,6 @@ Device::~Device() {
 HResult Device::Create(Ref<Device>* out, DeviceKind kind) {
   if (!out) return kInvalidParam;
   *out = nullptr;
-  // Headless runs have no device of their own: only a test that asks for
-  // the loopback device by name gets one.
-  if (kind == DeviceKind::kAuto) kind = g_autoKind;
-  if (kind == DeviceKind::kNone) return kNoDriver;
   std::unique_ptr<Native> native;
   int rate = kLoopbackRate;
   if (kind == DeviceKind::kLoopback) {
@@ -101,10 +95,6 @@ HResult Device::Create(Ref<Device>* out, DeviceKind kind) {
   if (!native) return kNoDriver;
   *out = Ref<Device>(new Device(std::move(native), kind == DeviceKind::kLoopback, rate));
   return kOk;
-}
-
-void Device::SetAutoKind(DeviceKind kind) {
-  if (kind != DeviceKind::kAuto) g_autoKind = kind;
 }
 
 void Device::MakeCurrent() const {

@@ -1,9 +1,10 @@
 #pragma once
 // The sound device: one OpenAL device with its context, the object every
 // sound buffer, the listener and the music's stream belong to. There is no
-// device on a machine without one (OpenAL opens none) and in the headless
-// backend; the game then runs silent. Tests ask for OpenAL's loopback device,
-// which mixes only when asked to (RenderSamples): synchronous, deterministic.
+// device on a machine without one (OpenAL opens none), and a headless run
+// asks for none (sound_service.h); the game then runs silent. Tests ask for
+// OpenAL's loopback device, which mixes only when asked to (RenderSamples):
+// synchronous, deterministic.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -20,10 +21,8 @@ namespace platform::sound {
 class SoundBuffer;
 struct BufferDesc;
 
-// Which device Create opens. kAuto is what the start-up chose
-// (platform/backends): OpenAL's default device when live, none (kNone) when
-// headless.
-enum class DeviceKind { kAuto, kLive, kLoopback, kNone };
+// Which device Create opens: OpenAL's default device, or its loopback device.
+enum class DeviceKind { kLive, kLoopback };
 
 // Cooperative levels, with their original values.
 namespace cooperation {
@@ -40,10 +39,8 @@ class Device : public RefCounted {
 
   ~Device() override;
 
-  // kNoDriver when no device opens (headless: always, unless kLoopback).
-  static HResult Create(Ref<Device>* out, DeviceKind kind = DeviceKind::kAuto);
-  // What kAuto opens from now on; only the start-up sets it.
-  static void SetAutoKind(DeviceKind kind);
+  // kNoDriver when no device opens.
+  static HResult Create(Ref<Device>* out, DeviceKind kind);
 
   bool IsLoopback() const { return loopback_; }
   int SampleRate() const { return sampleRate_; }

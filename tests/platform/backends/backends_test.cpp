@@ -1,15 +1,15 @@
-// The one start-up choice reaches every service: what a service's kAuto
-// opens follows it, and a stop goes back to headless.
+// The one start-up choice picks every service's side, and the headless sides
+// cost nothing: no sound device, no SoundFont read, no synthesis.
+#include "platform/backends/backends.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 
-#include "platform/backends/backends.h"
-#include "platform/joystick/joystick_device.h"
 #include "platform/joystick/virtual_joystick.h"
+#include "platform/music/music_result.h"
 #include "platform/os/turns.h"
-#include "platform/sound/sound_device.h"
 
 namespace platform {
 namespace {
@@ -19,34 +19,69 @@ const bool kNullSound =
     setenv("ALSOFT_DRIVERS", "null", 0) == 0 && std::string(std::getenv("ALSOFT_DRIVERS")) == "null";
 const bool kDummyVideo = setenv("SDL_VIDEODRIVER", "dummy", 0) == 0;
 
-TEST(Backends, OneChoiceAtStartUpReachesEveryService) {
-  os::ResetTurns();
-  os::AttachScriptedJoystick();  // what a headless run's input script plays
-  Ref<sound::Device> sound;
-  Ref<joystick::JoystickDevice> stick;
+// Inits a performance of `backends` with only a font that is not there.
+HResult InitWithMissingFont(const Backends& backends, Ref<music::Performance>* performance, std::string* errors) {
+  EXPECT_EQ(backends.Music().CreatePerformance(performance), kOk);
+  music::Performance::Options options;
+  options.soundFonts = {"/nonexistent/zarn-font.sf2"};
+  testing::internal::CaptureStderr();
+  const HResult result = (*performance)->Init(nullptr, options);
+  *errors = testing::internal::GetCapturedStderr();
+  return result;
+}
 
-  ASSERT_TRUE(StartBackends({.headless = true}));
+TEST(Backends, HeadlessSidesOpenNothingAndLoadNothing) {
+  os::ResetTurns();
+  std::unique_ptr<Backends> backends = Backends::Start({.headless = true});
+  ASSERT_TRUE(backends);
   EXPECT_TRUE(os::IsHeadless());
-  EXPECT_EQ(sound::Device::Create(&sound), sound::kNoDriver);
-  EXPECT_EQ(joystick::JoystickDevice::Create(&stick), kOk) << "headless: the script's joystick";
-  stick = nullptr;
+  EXPECT_EQ(backends->Joystick(), joystick::DeviceKind::kScripted);
+  Ref<sound::Device> device;
+  EXPECT_EQ(backends->Sound().OpenDevice(&device), sound::kNoDriver);
+  EXPECT_FALSE(device);
 
-  std::string why;
-  if (!kDummyVideo || !StartBackends({.headless = false}, &why)) GTEST_SKIP() << "no live backend: " << why;
-  EXPECT_FALSE(os::IsHeadless());
-  if (kNullSound) {
-    EXPECT_EQ(sound::Device::Create(&sound), kOk) << "live: OpenAL's default device";
-    sound = nullptr;
-  }
-  if (joystick::AttachedJoystickCount() == 0) {
-    EXPECT_EQ(joystick::JoystickDevice::Create(&stick), joystick::kDeviceNotRegistered)
-        << "live: SDL's joysticks, of which there are none; the script's is not looked at";
-  }
+  // The font is never looked for, so its absence is no failure and unsaid.
+  Ref<music::Performance> music;
+  std::string errors;
+  ASSERT_EQ(InitWithMissingFont(*backends, &music, &errors), kOk);
+  EXPECT_EQ(errors, "");
+  EXPECT_EQ(music->AddPort(), kOk);
+  EXPECT_FALSE(music->HasOutput());
+  music::MidiFileInfo playable;
+  playable.valid = true;
+  auto segment = MakeRef<music::Segment>("empty", std::vector<std::uint8_t>{}, playable);
+  Ref<music::SegmentState> state;
+  ASSERT_EQ(music->PlaySegment(segment.get(), music::segf::kBeat, 0, &state), kOk);
+  EXPECT_EQ(music->PlayingState(), state);
+  std::vector<std::int16_t> samples(64, 1);
+  music->Render(samples.data(), 32);
+  EXPECT_EQ(samples, std::vector<std::int16_t>(64, 0));
+  music::Notification notification;
+  EXPECT_EQ(music->GetNotification(&notification), kFalse) << "no time passes for it: nothing ends";
+  EXPECT_EQ(music->Stop(), kOk);
+  EXPECT_FALSE(music->IsPlaying());
 
-  StopBackends();
-  EXPECT_EQ(sound::Device::Create(&sound), sound::kNoDriver) << "stopped: headless again";
-  EXPECT_EQ(joystick::JoystickDevice::Create(&stick), kOk);
+  backends.reset();
+  EXPECT_FALSE(os::BackendStarted()) << "the machine stops with its object";
   os::ResetTurns();
+}
+
+TEST(Backends, LiveSidesOpenTheDeviceAndLookForTheFont) {
+  std::string why;
+  std::unique_ptr<Backends> backends = kDummyVideo ? Backends::Start({.headless = false}, &why) : nullptr;
+  if (!backends) GTEST_SKIP() << "no live backend: " << why;
+  EXPECT_FALSE(os::IsHeadless());
+  EXPECT_EQ(backends->Joystick(), joystick::DeviceKind::kLive);
+  if (kNullSound) {
+    Ref<sound::Device> device;
+    EXPECT_EQ(backends->Sound().OpenDevice(&device), kOk) << "OpenAL's default device";
+  }
+  Ref<music::Performance> music;
+  std::string errors;
+  EXPECT_EQ(InitWithMissingFont(*backends, &music, &errors), music::kMusicNoSoundFont);
+  EXPECT_NE(errors.find("zarn-font.sf2"), std::string::npos) << errors;
+  backends.reset();
+  EXPECT_FALSE(os::BackendStarted());
 }
 
 }  // namespace

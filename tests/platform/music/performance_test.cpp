@@ -9,7 +9,7 @@
 
 #include "platform/music/loader.h"
 #include "platform/music/music_result.h"
-#include "platform/music/performance.h"
+#include "platform/music/synth_performance.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ Ref<Segment> ShortNote() {
 class PerformanceTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    ASSERT_EQ(CreatePerformance(&performance_), platform::kOk);
+    performance_ = platform::MakeRef<SynthPerformance>();
     ASSERT_EQ(performance_->Init(nullptr), platform::kOk);
     ASSERT_EQ(performance_->AddNotificationType(NotificationType::Segment), platform::kOk);
   }
@@ -137,14 +137,13 @@ TEST(Performance, WithoutInstrumentsNothingPlays) {
   // performance stays silent.
   const std::filesystem::path notAFont = std::filesystem::temp_directory_path() / "zarn-not-a-font.sf2";
   std::ofstream(notAFont) << "RIFF, but not a SoundFont\n";
-  Ref<Performance> p;
-  CreatePerformance(&p);
+  const Ref<Performance> p = platform::MakeRef<SynthPerformance>();
   Performance::Options options;
   options.soundFonts = {notAFont.string()};
   options.soundFontRequested = true;
   EXPECT_EQ(p->Init(nullptr, options), kMusicNoSoundFont);
   std::filesystem::remove(notAFont);
-  EXPECT_FALSE(p->HasInstruments());
+  EXPECT_FALSE(p->Ready());
   const Ref<Segment> segment = ShortNote();
   EXPECT_EQ(p->PlaySegment(segment.get(), 0, 0, nullptr), kMusicNotInitialized);
   EXPECT_EQ(segment->SetParam(SegmentParam::Download, p.get()), kMusicNotInitialized);
@@ -153,6 +152,24 @@ TEST(Performance, WithoutInstrumentsNothingPlays) {
   EXPECT_EQ(Peak(samples), 0);
   EXPECT_EQ(p->CloseDown(), platform::kOk);
   EXPECT_EQ(p->Stop(), kMusicClosed);
+}
+
+TEST(Performance, ADamagedSoundFontIsNamedAndTheNextOnePlays) {
+  // A SoundFont's first bytes, then nothing: FluidSynth tries its other
+  // readers too, whose libraries must not add lines of their own.
+  const std::filesystem::path cut = std::filesystem::temp_directory_path() / "zarn-cut.sf2";
+  std::ofstream(cut, std::ios::binary) << std::string("RIFF\xff\xff\xff\x7fsfbkLIST", 16);
+  Performance::Options options;
+  options.soundFonts = SoundFontSearchOrder(cut.string());
+  options.soundFontRequested = true;
+  const Ref<Performance> p = platform::MakeRef<SynthPerformance>();
+  testing::internal::CaptureStderr();
+  const platform::HResult result = p->Init(nullptr, options);
+  const std::string errors = testing::internal::GetCapturedStderr();
+  std::filesystem::remove(cut);
+  ASSERT_EQ(result, platform::kOk) << errors;
+  EXPECT_NE(errors.find("zarn-cut.sf2: a damaged SoundFont; the music plays with /"), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("CRITICAL"), std::string::npos) << errors;
 }
 
 }  // namespace
