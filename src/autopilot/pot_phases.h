@@ -15,7 +15,7 @@ class Approaching final : public PhaseStep {
   Keys Step(Stage& stage, const Moment& m) override;
 
  private:
-  std::vector<Keys> creep_;          // the angled step that sets up the approach, under way
+  std::vector<Keys> creep_;            // the angled step that sets up the approach, under way
   std::optional<Ground> lastChassis_;  // where the last drive forward started
 };
 

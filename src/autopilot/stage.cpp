@@ -23,8 +23,8 @@ void TraceLayout(const Trace& trace, const StageLayout& layout) {
     trace.Say(line);
   }
   for (const Vessel& v : layout.vessels) {
-    std::snprintf(line, sizeof line, "  vessel %s at %.1f %.1f rim %.2f\n", v.cup ? "cup" : "glass", v.axis.x,
-                  v.axis.z, v.rim);
+    std::snprintf(line, sizeof line, "  vessel %s at %.1f %.1f rim %.2f\n", v.cup ? "cup" : "glass", v.axis.x, v.axis.z,
+                  v.rim);
     trace.Say(line);
   }
 }

@@ -85,5 +85,7 @@ TEST(ArmPath, TakesTheWidestWayRoundTheWallAndKeepsTheLoad) {
   ASSERT_TRUE(path);
   EXPECT_TRUE(path->moves.empty()) << "already out";
 
-  EXPECT_FALSE(PlanArmPath(level, kPace, [](const Joints& j) { return j.boom < 0.3; }, Out, Kept)) << "walled in";
+  EXPECT_FALSE(PlanArmPath(
+      level, kPace, [](const Joints& j) { return j.boom < 0.3; }, Out, Kept))
+      << "walled in";
 }

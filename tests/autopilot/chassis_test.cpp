@@ -22,7 +22,8 @@ void Apply(const Keys& k, Stance& s) {
   if (k.up != k.down) s.chassis = s.chassis + s.facing * (k.up ? DriveStep() : -DriveStep());
   if (k.left != k.right) {
     const double a = k.right ? TurnStep() : -TurnStep();
-    s.facing = {s.facing.x * std::cos(a) + s.facing.z * std::sin(a), -s.facing.x * std::sin(a) + s.facing.z * std::cos(a)};
+    s.facing = {s.facing.x * std::cos(a) + s.facing.z * std::sin(a),
+                -s.facing.x * std::sin(a) + s.facing.z * std::cos(a)};
   }
   s.bodyFacing = s.facing;
 }
