@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <memory>
-#include <optional>
 
 #include "autopilot/keys.h"
 #include "autopilot/stage_player.h"
