@@ -1,10 +1,11 @@
 #include "autopilot/autopilot.h"
 
 #include <cstdio>
-#include <optional>
+#include <memory>
 
 #include "autopilot/keys.h"
 #include "autopilot/stage_player.h"
+#include "autopilot/trace.h"
 #include "core/game_state.h"
 #include "game/game_step.h"
 #include "game/run_log.h"
@@ -24,10 +25,11 @@ struct Pilot {
   std::size_t stages = 0;
   game::Mode mode = game::Mode::Calibration;
   std::uint32_t modeSince = 0;
-  std::optional<StagePlayer> player;
+  std::unique_ptr<StagePlayer> player;  // the stage under way
   bool gameOver = false;
   std::size_t judged = 0;  // run-log entries already checked
   std::string failure;
+  Trace trace;
 };
 
 Pilot pilot;
@@ -57,7 +59,7 @@ Keys KeysFor(game::Mode mode, std::uint32_t shownMs) {
     case game::Mode::AttractDemo: return {.space = true};
     case game::Mode::StageIntro: pilot.player.reset(); return {.space = settled};
     case game::Mode::Playing: {
-      if (!pilot.player) pilot.player.emplace();
+      if (!pilot.player) pilot.player = std::make_unique<StagePlayer>(pilot.trace);
       std::string why;
       Keys keys = pilot.player->Turn(why);
       if (!why.empty()) Fail(why);
@@ -100,6 +102,7 @@ void Start(Route route, int stages) {
   pilot = {};
   pilot.route = route;
   pilot.stages = static_cast<std::size_t>(stages);
+  pilot.trace = Trace::FromEnvironment();
   platform::os::SetInputDriver(&DriveTurn);
 }
 

@@ -12,6 +12,8 @@ namespace autopilot {
 constexpr double kNamedWithin = 8.5;  // the game names a pot within 10 of the mouth
 constexpr double kTuckedIn = 6.5;     // the bucket keeps this far ahead of the cab
 
+inline double Sq(double x) { return x * x; }
+
 inline double Pace() { return std::max(0.05, static_cast<double>(game::gameState.speedFactor)); }
 
 inline bool SameJoints(const Joints& a, const Joints& b) {
