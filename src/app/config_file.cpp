@@ -79,7 +79,9 @@ bool WriteConfigFile() {
     keys[slot] = {kButtonKeys[slot - 1], buttons[slot - 1]};
   }
   std::string error;
-  const bool ok = platform::os::WritePrivateProfileKeys(kConfigSection, keys, ConfigFilePath(), &error);
+  const std::string path = ConfigFilePath();
+  platform::os::MakeFolderFor(path);
+  const bool ok = platform::os::WritePrivateProfileKeys(kConfigSection, keys, path, &error);
   if (!ok) {
     std::string line = "cannot write the configuration file, the settings were not saved: " + error + "\n";
     platform::os::OutputDebugString(line);

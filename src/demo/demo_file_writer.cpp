@@ -11,6 +11,7 @@
 #include "demo/demo_record.h"
 #include "platform/os/debug_output.h"
 #include "platform/os/file_access.h"
+#include "platform/os/user_folders.h"
 
 namespace demo {
 
@@ -54,7 +55,9 @@ int SaveDemo(std::string* error) {
   std::ostringstream text;
   WriteDemo(text);
   std::string why;
-  if (platform::os::WriteFileAtomically(DemoFilePath(), text.str(), &why)) return 1;
+  const std::string path = DemoFilePath();
+  platform::os::MakeFolderFor(path);
+  if (platform::os::WriteFileAtomically(path, text.str(), &why)) return 1;
   platform::os::OutputDebugString(why + "\n");
   if (error) *error = why;
   return 2;

@@ -64,15 +64,16 @@ std::string ProgramName() {
 
 std::string PlaceToWrite(const std::string& fileName, UserFolder fallback) {
   const std::string folder = ExecutableFolder();
-  std::error_code ignored;
   // No folder at all: the system could not give the executable's path (one
   // beyond its own limit); the working folder would be a guess. An installed
   // game keeps out of its installed folders even when it could write them.
   if (!folder.empty() && !RunsInstalled() && access(folder.c_str(), W_OK) == 0) return folder + fileName;
-  const std::string place = UserPlace(fileName, fallback);
-  if (place.empty()) return "";
-  fs::create_directories(fs::path(place).parent_path(), ignored);  // a failure shows when the file is written
-  return place;
+  return UserPlace(fileName, fallback);
+}
+
+void MakeFolderFor(const std::string& path) {
+  std::error_code ignored;
+  if (!path.empty()) fs::create_directories(fs::path(path).parent_path(), ignored);
 }
 
 std::string UserPlace(const std::string& fileName, UserFolder folder) {

@@ -18,9 +18,15 @@ std::string ProgramName();
 
 // Where to write `fileName`: beside the executable when that folder can be
 // written; otherwise "<folder>/<program>/<fileName>" in the user's config or
-// data folder, which is created when missing. "" when neither can be had
-// (the folder not writable, no XDG variable and no HOME).
+// data folder, which may not exist yet (MakeFolderFor makes it when the file
+// is written). "" when neither can be had (the folder not writable, no XDG
+// variable and no HOME).
 std::string PlaceToWrite(const std::string& fileName, UserFolder fallback);
+// Makes the folder `path` lies in, with its parents, when missing. Only the
+// writers of the game's own files call it, so a run that writes nothing
+// leaves the user's folders as they were; a failure shows when the file is
+// written.
+void MakeFolderFor(const std::string& path);
 // "<folder>/<program>/<fileName>" in the user's config or data folder,
 // whether or not it exists; nothing is created. "" when there is no such
 // folder (no XDG variable and no HOME).
