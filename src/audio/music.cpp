@@ -24,7 +24,8 @@ void StartTrack(int track) {
   MusicObjects& m = musicObjects;
   m.segmentStates[track].reset();
   if (!m.performance || !m.segments[track]) return;
-  m.performance->PlaySegment(m.segments[track].get(), music::segf::kBeat, 0, &m.segmentStates[track]);
+  m.performance->PlaySegment(m.segments[track].get(), music::segf::kBeat, 0, &m.segmentStates[track])
+      .Ignore("a track that cannot start stays silent; only set-up and loading report");
 }
 
 // Reports a failed call; true when it failed.
@@ -53,7 +54,7 @@ int InitMusic() {
     ReportError(platform::kEFail, text::kCurrentDirectory);
     return 0;
   }
-  m.loader->SetSearchDirectory(directory);
+  m.loader->SetSearchDirectory(directory).Ignore("keeping a folder name cannot fail");
   // Our only port is the stream on the sound device.
   if (Reported(m.performance->AddPort(), text::kPortCreate)) return 0;
   if (Reported(m.performance->AddNotificationType(music::NotificationType::Segment), text::kNoPort)) return 0;

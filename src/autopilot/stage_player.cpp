@@ -51,7 +51,7 @@ Keys SwingKeys(double angle) { return {.left = angle<0, .right = angle> 0, .shif
 
 Vec3 WorldOf(const scene::Ref<scene::Frame>& f) {
   Vec3 p;
-  if (f) f->GetPosition(objects.sceneRoot.get(), &p);
+  if (f) f->GetPosition(objects.sceneRoot.get(), &p).Ignore(scene::kPoseResultUnused);
   return p;
 }
 
