@@ -6,9 +6,8 @@
 
 #include "platform/result.h"
 
-#define EXPECT_OK(call)                                              \
-  do {                                                               \
-    const ::platform::HResult expectOkResult = (call);               \
-    EXPECT_TRUE(::platform::Succeeded(expectOkResult))               \
-        << #call << " failed with code " << expectOkResult.Code();   \
+#define EXPECT_OK(call)                                                                                           \
+  do {                                                                                                            \
+    const ::platform::HResult expectOkResult = (call);                                                            \
+    EXPECT_TRUE(::platform::Succeeded(expectOkResult)) << #call << " failed with code " << expectOkResult.Code(); \
   } while (false)
