@@ -90,7 +90,7 @@ TEST_F(Title, SpeedKeysHaveNoLatchAndClampAtOneAndFive) {
 
 TEST_F(Title, LongIdleStartsTheDemoWhenItsFileLoads) {
   gameState.stageNumber = 3;
-  ASSERT_EQ(demo::SaveDemo(), 1);
+  ASSERT_TRUE(demo::SaveDemo().Ok());
   ASSERT_TRUE(StepUntil(6));
   gameState.titleIdleSteps = 799;
   game::TitleStep();
