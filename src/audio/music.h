@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "core/status.h"
 #include "platform/music/loader.h"
 #include "platform/music/performance.h"
 #include "platform/music/segment.h"
@@ -31,8 +32,9 @@ struct MusicObjects {
 
 extern MusicObjects musicObjects;
 
-int InitMusic();
-int LoadMusic();
+// Each reports its own failures; the game plays on without music.
+core::Status InitMusic();
+core::Status LoadMusic();
 void PlayTrack(int track);
 void ToggleMusic();
 void ServiceMusic();

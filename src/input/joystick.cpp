@@ -83,9 +83,9 @@ bool ReadState(pj::JoystickState& state) {
 
 }  // namespace
 
-int InitJoystick() {
+bool InitJoystick() {
   g_watch = std::make_unique<pj::PlugWatch>();
-  return Open(false) ? 1 : 0;
+  return Open(false);
 }
 
 void TakeUpPluggedJoystick() {

@@ -155,8 +155,8 @@ TEST_F(Sound, LoadingStopsAtTheFirstFileThatFails) {
 TEST_F(Sound, EffectsStandClearlyOverTheMusicWhichTheToggleSilences) {
   StartSound();
   PlayStage();
-  ASSERT_TRUE(audio::InitMusic());
-  ASSERT_TRUE(audio::LoadMusic());
+  ASSERT_TRUE(audio::InitMusic().Ok());
+  ASSERT_TRUE(audio::LoadMusic().Ok());
   // The RMS level, in dB below full scale, of what `seconds` of play sound like.
   auto listen = [&](int seconds, std::initializer_list<int> keys) {
     double sum = 0;
