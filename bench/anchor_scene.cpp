@@ -13,7 +13,7 @@ using platform::rm::Vec3;
 
 void Check(platform::HResult r, const char* what) {
   if (platform::Failed(r)) {
-    std::fprintf(stderr, "anchor scene: %s failed (0x%08X)\n", what, static_cast<unsigned>(r));
+    std::fprintf(stderr, "anchor scene: %s failed (0x%08X)\n", what, static_cast<unsigned>(r.Code()));
     std::abort();
   }
 }

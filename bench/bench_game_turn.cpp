@@ -57,7 +57,7 @@ void BuildWorld(int mode) {
   game::gameState.stageNumber = 4;
   game::StartGameFromTitle();
   game::gameState.stageIntroActive = 0;
-  objects.baseFrame->SetPosition(objects.sceneRoot.get(), 0, 0.1f, 40);
+  objects.baseFrame->SetPosition(objects.sceneRoot.get(), 0, 0.1f, 40).Ignore(scene::kPoseResultUnused);
   game::gameState.cameraIndex = 8;
   scene::SetCamera(8);
   game::PlaceFollowingCameras();

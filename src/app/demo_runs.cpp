@@ -30,24 +30,19 @@ DemoRun run;
 
 }  // namespace
 
-bool PrepareDemoRun(const std::string& path, bool timed, std::string& error) {
+core::Status PrepareDemoRun(const std::string& path, bool timed) {
   platform::os::FileRead file = platform::os::ReadRegularFile(path, platform::os::FileKind::kDemo);
-  if (!file.Ok()) {
-    error = "cannot play the demo file " + path + ": " + file.why;
-    return false;
-  }
+  if (!file.Ok()) return core::Status::Failure("cannot play the demo file " + path + ": " + file.why);
   std::istringstream in(file.bytes);
   demo::DemoReadResult result = demo::ReadDemo(in);
-  if (!result.Ok()) {
-    error = "cannot play the demo file " + path + ": " + demo::DescribeDemoRead(result);
-    return false;
-  }
+  if (!result.Ok())
+    return core::Status::Failure("cannot play the demo file " + path + ": " + demo::DescribeDemoRead(result));
   run = {};
   run.active = true;
   run.timed = timed;
   run.path = path;
   demo::PlayDemoFileInstead(path);
-  return true;
+  return core::Status::Success();
 }
 
 void DemoRunTurn() {

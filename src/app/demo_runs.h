@@ -4,10 +4,12 @@
 // ends with it and reports its pace.
 #include <string>
 
+#include "core/status.h"
+
 namespace app {
 
-// False, with a message naming the file, when it is not a demo file.
-bool PrepareDemoRun(const std::string& path, bool timed, std::string& error);
+// Fails with a message naming the file when it is not a demo file.
+core::Status PrepareDemoRun(const std::string& path, bool timed);
 // Each turn, before the game step.
 void DemoRunTurn();
 // The figures of a timed run, on standard output.

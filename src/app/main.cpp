@@ -12,6 +12,7 @@
 #include "app/win_main.h"
 #include "autopilot/autopilot.h"
 #include "core/exit_status.h"
+#include "core/status.h"
 #include "platform/backends/backends.h"
 #include "platform/os/debug_output.h"
 #include "platform/os/end_signals.h"
@@ -23,20 +24,14 @@
 
 namespace {
 
-bool LoadInputScript(const std::string& path, std::string& error) {
+core::Status LoadInputScript(const std::string& path) {
   const platform::os::FileRead file = platform::os::ReadRegularFile(path, platform::os::FileKind::kInputScript);
-  if (!file.Ok()) {
-    error = "cannot read the input file " + path + ": " + file.why;
-    return false;
-  }
+  if (!file.Ok()) return core::Status::Failure("cannot read the input file " + path + ": " + file.why);
   std::vector<platform::os::ScriptEvent> events;
   std::string why;
-  if (!platform::os::ParseInputScript(file.bytes, events, &why)) {
-    error = path + ": " + why;
-    return false;
-  }
+  if (!platform::os::ParseInputScript(file.bytes, events, &why)) return core::Status::Failure(path + ": " + why);
   platform::os::SetInputScript(std::move(events));
-  return true;
+  return core::Status::Success();
 }
 
 int Run(int argc, char** argv) {
@@ -47,14 +42,16 @@ int Run(int argc, char** argv) {
     case app::ParseOutcome::Error: std::fprintf(stderr, "%s\n", message.c_str()); return core::kExitUsage;
     case app::ParseOutcome::Run: break;
   }
-  if (!app::OutputTargetsApart(options, message)) {
-    std::fprintf(stderr, "%s\n", message.c_str());
+  if (const core::Status apart = app::OutputTargetsApart(options); !apart.Ok()) {
+    std::fprintf(stderr, "%s\n", apart.Why().c_str());
     return core::kExitUsage;
   }
   app::RemoveStaleOutputTemporaries(options);
-  if (!options.inputFile.empty() && !LoadInputScript(options.inputFile, message)) {
-    std::fprintf(stderr, "zarn: %s\n", message.c_str());
-    return core::kExitUsage;
+  if (!options.inputFile.empty()) {
+    if (const core::Status loaded = LoadInputScript(options.inputFile); !loaded.Ok()) {
+      std::fprintf(stderr, "zarn: %s\n", loaded.Why().c_str());
+      return core::kExitUsage;
+    }
   }
   if (options.joystick) platform::os::AttachScriptedJoystick();
   platform::os::SetDebugOutputEnabled(options.debug);
@@ -73,14 +70,18 @@ int Run(int argc, char** argv) {
     if (i > 1) commandLine += ' ';
     commandLine += argv[i];
   }
-  if (!options.trailFile.empty() && !app::StartTrail(options.trailFile, commandLine, message)) {
-    std::fprintf(stderr, "zarn: %s\n", message.c_str());
-    return core::kExitOutputFailed;
+  if (!options.trailFile.empty()) {
+    if (const core::Status started = app::StartTrail(options.trailFile, commandLine); !started.Ok()) {
+      std::fprintf(stderr, "zarn: %s\n", started.Why().c_str());
+      return core::kExitOutputFailed;
+    }
   }
   const std::string& demoFile = options.timeDemoFile.empty() ? options.playDemoFile : options.timeDemoFile;
-  if (!demoFile.empty() && !app::PrepareDemoRun(demoFile, !options.timeDemoFile.empty(), message)) {
-    std::fprintf(stderr, "zarn: %s\n", message.c_str());
-    return core::kExitFailed;
+  if (!demoFile.empty()) {
+    if (const core::Status prepared = app::PrepareDemoRun(demoFile, !options.timeDemoFile.empty()); !prepared.Ok()) {
+      std::fprintf(stderr, "zarn: %s\n", prepared.Why().c_str());
+      return core::kExitFailed;
+    }
   }
   if (options.autopilot)
     autopilot::Start(options.replayRoute ? autopilot::Route::Replay : autopilot::Route::Result,
@@ -93,8 +94,8 @@ int Run(int argc, char** argv) {
   // (an end signal ends it in order too).
   if (code != core::kExitSuccess) {
     app::AbandonTrail();
-  } else if (!app::FinishTrail(message)) {
-    std::fprintf(stderr, "zarn: %s\n", message.c_str());
+  } else if (const core::Status finished = app::FinishTrail(); !finished.Ok()) {
+    std::fprintf(stderr, "zarn: %s\n", finished.Why().c_str());
     code = core::kExitOutputFailed;
   }
   // The game could not be won: the autopilot has said why.

@@ -93,7 +93,11 @@ bool WriteRunOutputs() {
     check(platform::os::WriteFileAtomically(runOptions.stateFile, StateJson(), &error));
   if (!runOptions.screenshotFile.empty())
     check(platform::os::WritePng(runOptions.screenshotFile, platform::os::LastPresentedPicture(), &error));
-  if (runOptions.saveDemo) check(demo::SaveDemo(&error) == 1);
+  if (runOptions.saveDemo) {
+    const core::Status saved = demo::SaveDemo();
+    error = saved.Why();
+    check(saved.Ok());
+  }
   return ok;
 }
 

@@ -20,7 +20,7 @@ std::vector<OutputTarget> RunOutputTargets(const RunOptions& options) {
   return targets;
 }
 
-bool OutputTargetsApart(const RunOptions& options, std::string& message) {
+core::Status OutputTargetsApart(const RunOptions& options) {
   const std::vector<OutputTarget> targets = RunOutputTargets(options);
   // The game's own files, whether this run writes them or not.
   const OutputTarget own[] = {{"the settings", ConfigFilePath()},
@@ -30,16 +30,16 @@ bool OutputTargetsApart(const RunOptions& options, std::string& message) {
     const OutputTarget& t = targets[i];
     if (t.option == "the settings" || t.option == "--save-demo") continue;
     auto clash = [&](const OutputTarget& other) {
-      message = "zarn: " + t.option + " " + t.path + " names the same file as " + other.option +
-                (other.option.starts_with("--") ? " " + other.path : "") + "; give each output a file of its own";
-      return false;
+      return core::Status::Failure("zarn: " + t.option + " " + t.path + " names the same file as " + other.option +
+                                   (other.option.starts_with("--") ? " " + other.path : "") +
+                                   "; give each output a file of its own");
     };
     for (std::size_t j = 0; j < i; ++j)
       if (platform::os::SameFile(t.path, targets[j].path)) return clash(targets[j]);
     for (const OutputTarget& o : own)
       if (!o.path.empty() && platform::os::SameFile(t.path, o.path)) return clash(o);
   }
-  return true;
+  return core::Status::Success();
 }
 
 void RemoveStaleOutputTemporaries(const RunOptions& options) {

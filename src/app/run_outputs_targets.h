@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "core/status.h"
 
 namespace app {
 
@@ -16,9 +17,9 @@ struct OutputTarget {
 // Every file this run may write: the requested outputs and the settings.
 std::vector<OutputTarget> RunOutputTargets(const RunOptions& options);
 
-// False with one line in `message` when two outputs name one file, or an
-// output names the settings, demo.dat or the executable.
-bool OutputTargetsApart(const RunOptions& options, std::string& message);
+// Fails with one line when two outputs name one file, or an output names
+// the settings, demo.dat or the executable.
+core::Status OutputTargetsApart(const RunOptions& options);
 
 // Removes what killed runs left while writing these files (only our own
 // temporaries, only of processes that are gone).

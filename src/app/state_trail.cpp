@@ -57,10 +57,11 @@ std::uint64_t StateHash() {
   return h.value;
 }
 
-bool StartTrail(const std::string& path, const std::string& commandLine, std::string& error) {
-  if (!trail.Open(path, &error)) return false;
+core::Status StartTrail(const std::string& path, const std::string& commandLine) {
+  std::string error;
+  if (!trail.Open(path, &error)) return core::Status::Failure(error);
   trail.Write("# zarn trail: " + commandLine + "\n");
-  return true;
+  return core::Status::Success();
 }
 
 void RecordTrailTurn(std::int64_t turn) {
@@ -71,7 +72,11 @@ void RecordTrailTurn(std::int64_t turn) {
   trail.Write(line);
 }
 
-bool FinishTrail(std::string& error) { return !trail.IsOpen() || trail.Commit(&error); }
+core::Status FinishTrail() {
+  std::string error;
+  if (trail.IsOpen() && !trail.Commit(&error)) return core::Status::Failure(error);
+  return core::Status::Success();
+}
 
 void AbandonTrail() { trail.Abandon(); }
 

@@ -7,15 +7,17 @@
 #include <cstdint>
 #include <string>
 
+#include "core/status.h"
+
 namespace app {
 
 std::uint64_t StateHash();
 
 // Opens the trail for this run; the file named is replaced only when the run
 // ends well (FinishTrail), so a failed run leaves an old trail as it was.
-bool StartTrail(const std::string& path, const std::string& commandLine, std::string& error);
+core::Status StartTrail(const std::string& path, const std::string& commandLine);
 void RecordTrailTurn(std::int64_t turn);
-bool FinishTrail(std::string& error);
+core::Status FinishTrail();
 // A failed run: the partial trail is thrown away, an older one kept.
 void AbandonTrail();
 

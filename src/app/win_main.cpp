@@ -106,8 +106,9 @@ int WinMain(const platform::Backends& backends, void* instance, void*, const cha
   audio::InitSound(backends.Sound());
   audio::LoadSoundEffects();
   audio::musicObjects.soundFont = runOptions.soundFont;
-  audio::InitMusic(backends.Music());
-  audio::LoadMusic();
+  // Music reports its own failures, and the game plays on without it.
+  audio::InitMusic(backends.Music()).Ignore("reported by the music itself");
+  audio::LoadMusic().Ignore("reported by the music itself");
   g.joystickAvailable = input::InitJoystick(backends.Joystick()) ? 1 : 0;
 
   int warp = runOptions.warp;

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "core/status.h"
 #include "platform/music/loader.h"
 #include "platform/music/music_service.h"
 #include "platform/music/performance.h"
@@ -32,9 +33,10 @@ struct MusicObjects {
 
 extern MusicObjects musicObjects;
 
-// The performance comes from `service`: silent in a headless run.
-int InitMusic(const platform::music::Service& service);
-int LoadMusic();
+// The performance comes from `service`: silent in a headless run. Each
+// reports its own failures; the game plays on without music.
+core::Status InitMusic(const platform::music::Service& service);
+core::Status LoadMusic();
 void PlayTrack(int track);
 void ToggleMusic();
 void ServiceMusic();

@@ -9,7 +9,7 @@ namespace audio {
 
 void ReportError(platform::HResult code, const char* message) {
   char text[32];
-  std::snprintf(text, sizeof text, "0x%08X ", static_cast<unsigned>(code));
+  std::snprintf(text, sizeof text, "0x%08X ", static_cast<unsigned>(code.Code()));
   platform::os::OutputDebugString(std::string(text) + (message ? message : "") + "\n");
 }
 

@@ -18,6 +18,12 @@ SoundObjects soundObjects;
 
 namespace {
 
+// Why results are dropped here: an effect plays on whatever the device
+// refuses, and the next request tries again; nothing is shown for it.
+constexpr const char* kSettingIgnored = "a refused setting leaves the device's default";
+constexpr const char* kPlayIgnored = "a refused play or stop is tried again by the next request";
+constexpr const char* kPoseIgnored = "a refused position leaves the last one in place";
+
 // The excavator is mostly heard from a camera some 40 units off, where the
 // 3D law leaves a fifth of its sound: the lift brings it to a game's usual
 // loudness there, and the ceiling keeps it, heard from a camera on the
@@ -68,9 +74,9 @@ bool InitSound(const snd::Service& sound) {
   if (Failed(device->CreateSoundBuffer(desc, &primary))) return Fail("プライマリ・バッファの作成に失敗");
   Ref<snd::Listener> listener;
   if (Failed(primary->GetListener(&listener))) return Fail("リスナーの作成に失敗");
-  listener->SetRolloffFactor(0.1f);
-  listener->SetDopplerFactor(10.0f);
-  listener->SetDistanceFactor(1.0f);
+  listener->SetRolloffFactor(0.1f).Ignore(kSettingIgnored);
+  listener->SetDopplerFactor(10.0f).Ignore(kSettingIgnored);
+  listener->SetDistanceFactor(1.0f).Ignore(kSettingIgnored);
   s.device = device;
   s.primary = primary;
   s.listener = listener;
@@ -99,14 +105,16 @@ bool LoadWaveBuffer(const char* fileName, Ref<snd::SoundBuffer>* buffer, Ref<snd
   auto lock = [&] { return (*buffer)->Lock(0, 0, &region1, &bytes1, &region2, &bytes2, snd::kLockEntireBuffer); };
   platform::HResult r = lock();
   if (r == snd::kBufferLost) {
-    (*buffer)->Restore();
+    (*buffer)->Restore().Ignore("the second lock tells whether restoring worked");
     r = lock();
   }
   // A buffer that cannot be filled stays silent; it still counts as loaded.
   if (!Failed(r)) {
     reader.ReadData(bytes1, region1);
     if (region2) reader.ReadData(bytes2, region2);
-    (*buffer)->Unlock(region1, bytes1, region2, bytes2);
+    (*buffer)
+        ->Unlock(region1, bytes1, region2, bytes2)
+        .Ignore("the bytes are in; a refused unlock leaves nothing to undo");
   }
   return true;
 }
@@ -122,12 +130,12 @@ bool LoadSoundEffects() {
   }
   for (int i = 0; i < kEffectCount; ++i) {
     snd::Sound3DBuffer* buffer3D = s.buffers3D[i].get();
-    buffer3D->SetMinDistance(0.0f);
-    buffer3D->SetMaxDistance(50.0f);
-    buffer3D->SetConeOutsideVolume(0);
+    buffer3D->SetMinDistance(0.0f).Ignore(kSettingIgnored);
+    buffer3D->SetMaxDistance(50.0f).Ignore(kSettingIgnored);
+    buffer3D->SetConeOutsideVolume(0).Ignore(kSettingIgnored);
     if (kEffectTable[i].place == EffectPlace::kExcavator) {
-      buffer3D->SetGain(kExcavatorGain);
-      buffer3D->SetGainCeiling(kExcavatorCeiling);
+      buffer3D->SetGain(kExcavatorGain).Ignore(kSettingIgnored);
+      buffer3D->SetGainCeiling(kExcavatorCeiling).Ignore(kSettingIgnored);
     }
   }
   return true;
@@ -136,7 +144,7 @@ bool LoadSoundEffects() {
 void ReleaseSoundEffects() {
   SoundObjects& s = soundObjects;
   for (auto& buffer : s.buffers)
-    if (buffer) buffer->Stop();
+    if (buffer) buffer->Stop().Ignore(kPlayIgnored);
   for (auto& buffer3D : s.buffers3D) buffer3D = nullptr;
   for (auto& buffer : s.buffers) buffer = nullptr;
 }
@@ -152,8 +160,8 @@ void StartLoop(SoundEffect effect) {
   const int loop = LoopIndex(effect);
   if (loop < 0) return;
   if (snd::SoundBuffer* b = Buffer(effect)) {
-    b->SetCurrentPosition(0);
-    b->Play(snd::kPlayLooping);
+    b->SetCurrentPosition(0).Ignore(kPlayIgnored);
+    b->Play(snd::kPlayLooping).Ignore(kPlayIgnored);
   }
   soundObjects.loopPlaying[loop] = 1;
 }
@@ -161,7 +169,7 @@ void StartLoop(SoundEffect effect) {
 void StopLoop(SoundEffect effect) {
   const int loop = LoopIndex(effect);
   if (loop < 0) return;
-  if (snd::SoundBuffer* b = Buffer(effect)) b->Stop();
+  if (snd::SoundBuffer* b = Buffer(effect)) b->Stop().Ignore(kPlayIgnored);
   soundObjects.loopPlaying[loop] = 0;
 }
 
@@ -171,7 +179,7 @@ bool IsLoopPlaying(SoundEffect effect) {
 }
 
 void PlayOnce(SoundEffect effect) {
-  if (snd::SoundBuffer* b = Buffer(effect)) b->Play(0);
+  if (snd::SoundBuffer* b = Buffer(effect)) b->Play(0).Ignore(kPlayIgnored);
 }
 
 void StopAllSounds() {
@@ -186,22 +194,24 @@ void UpdateSoundPositions() {
   // The title and replay cameras leave the listener where it was.
   if (camera >= 1 && camera <= 8 && o.camera[camera] && o.sceneRoot) {
     platform::rm::Vec3 position, front, up;
-    o.camera[camera]->GetPosition(o.sceneRoot.get(), &position);
-    o.camera[camera]->GetOrientation(o.sceneRoot.get(), &front, &up);
+    o.camera[camera]->GetPosition(o.sceneRoot.get(), &position).Ignore(kPoseIgnored);
+    o.camera[camera]->GetOrientation(o.sceneRoot.get(), &front, &up).Ignore(kPoseIgnored);
     s.listenerPosition = position;
     if (s.listener) {
-      s.listener->SetPosition(position.x, position.y, position.z);
-      s.listener->SetOrientation(front, up);
+      s.listener->SetPosition(position.x, position.y, position.z).Ignore(kPoseIgnored);
+      s.listener->SetOrientation(front, up).Ignore(kPoseIgnored);
     }
   }
   platform::rm::Vec3 base;
-  if (o.baseFrame && o.sceneRoot) o.baseFrame->GetPosition(o.sceneRoot.get(), &base);
+  if (o.baseFrame && o.sceneRoot) o.baseFrame->GetPosition(o.sceneRoot.get(), &base).Ignore(kPoseIgnored);
   for (int i = 0; i < kEffectCount; ++i) {
     if (!s.buffers3D[i]) continue;
     if (kEffectTable[i].place == EffectPlace::kExcavator)
-      s.buffers3D[i]->SetPosition(base.x, base.y + 10.0f, base.z);
+      s.buffers3D[i]->SetPosition(base.x, base.y + 10.0f, base.z).Ignore(kPoseIgnored);
     else if (kEffectTable[i].place == EffectPlace::kListener)
-      s.buffers3D[i]->SetPosition(s.listenerPosition.x, s.listenerPosition.y, s.listenerPosition.z);
+      s.buffers3D[i]
+          ->SetPosition(s.listenerPosition.x, s.listenerPosition.y, s.listenerPosition.z)
+          .Ignore(kPoseIgnored);
   }
 }
 

@@ -21,13 +21,13 @@ Plane Add(Plane a, Plane b) { return {a.f + b.f, a.h + b.h}; }
 // A frame's origin in its parent's plane: the front is -z.
 Plane OffsetIn(const scene::Ref<scene::Frame>& frame, const scene::Ref<scene::Frame>& parent, Plane fallback) {
   Vec3 p;
-  if (!frame || !parent || frame->GetPosition(parent.get(), &p) != 0) return fallback;
+  if (!frame || !parent || frame->GetPosition(parent.get(), &p).Failed()) return fallback;
   return {-p.z, p.y};
 }
 
 double JointAngle(const scene::Ref<scene::Frame>& joint, const scene::Ref<scene::Frame>& parent) {
   Vec3 d{0, 0, 1}, u{0, 1, 0};
-  if (joint && parent) joint->GetOrientation(parent.get(), &d, &u);
+  if (joint && parent) joint->GetOrientation(parent.get(), &d, &u).Ignore(scene::kPoseResultUnused);
   return std::atan2(u.z, u.y);
 }
 

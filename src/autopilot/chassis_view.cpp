@@ -24,7 +24,7 @@ namespace {
 // A frame's front (-z) flattened onto the table.
 Ground FrontOf(const scene::Ref<scene::Frame>& frame) {
   Vec3 d{0, 0, 1}, u{0, 1, 0};
-  if (frame) frame->GetOrientation(objects.sceneRoot.get(), &d, &u);
+  if (frame) frame->GetOrientation(objects.sceneRoot.get(), &d, &u).Ignore(scene::kPoseResultUnused);
   return Unit({-d.x, -d.z});
 }
 
@@ -39,9 +39,10 @@ double Stance::Swing() const { return TurnAngle(facing, bodyFacing); }
 Stance ReadStance() {
   Stance s;
   Vec3 p;
-  if (objects.baseFrame) objects.baseFrame->GetPosition(objects.sceneRoot.get(), &p);
+  if (objects.baseFrame) objects.baseFrame->GetPosition(objects.sceneRoot.get(), &p).Ignore(scene::kPoseResultUnused);
   s.chassis = {p.x, p.z};
-  if (objects.bodyFrame) objects.bodyFrame->GetPosition(objects.sceneRoot.get(), &s.body);
+  if (objects.bodyFrame)
+    objects.bodyFrame->GetPosition(objects.sceneRoot.get(), &s.body).Ignore(scene::kPoseResultUnused);
   s.facing = FrontOf(objects.baseFrame);
   s.bodyFacing = FrontOf(objects.bodyFrame);
   return s;

@@ -22,13 +22,13 @@ void Grow(Bounds3& b, Vec3 p) {
 
 Ground GroundOf(const scene::Ref<scene::Frame>& f) {
   Vec3 p;
-  if (f) f->GetPosition(objects.sceneRoot.get(), &p);
+  if (f) f->GetPosition(objects.sceneRoot.get(), &p).Ignore(scene::kPoseResultUnused);
   return {p.x, p.z};
 }
 
 bool OnStage(const scene::Ref<scene::Frame>& f) {
   Vec3 p;
-  return f && f->GetPosition(objects.sceneRoot.get(), &p) == 0 && p.y < kOnStage;
+  return f && f->GetPosition(objects.sceneRoot.get(), &p).Succeeded() && p.y < kOnStage;
 }
 
 // The pot's wall as met on the side that faces `toward`: the top of the
@@ -97,8 +97,10 @@ StageLayout ReadStageLayout() {
   const game::GameState& g = game::gameState;
   StageLayout s;
   Vec3 a, b;
-  if (objects.tableCorner[2]) objects.tableCorner[2]->GetPosition(objects.sceneRoot.get(), &a);
-  if (objects.tableCorner[3]) objects.tableCorner[3]->GetPosition(objects.sceneRoot.get(), &b);
+  if (objects.tableCorner[2])
+    objects.tableCorner[2]->GetPosition(objects.sceneRoot.get(), &a).Ignore(scene::kPoseResultUnused);
+  if (objects.tableCorner[3])
+    objects.tableCorner[3]->GetPosition(objects.sceneRoot.get(), &b).Ignore(scene::kPoseResultUnused);
   s.table = {a.x, a.z, b.x, b.z};
 
   for (auto* f : {&objects.dish1Frame, &objects.dish2Frame, &objects.dish3Frame, &objects.cakeFrame,

@@ -19,7 +19,7 @@ constexpr double kEnough = 35;     // a pour stops this near its order (50 short
 double MouthGap(const Vessel& v) {
   platform::rm::Vec3 mouth;
   const auto& frame = scene::objects.bucketMouthFrame;
-  if (frame) frame->GetPosition(scene::objects.sceneRoot.get(), &mouth);
+  if (frame) frame->GetPosition(scene::objects.sceneRoot.get(), &mouth).Ignore(scene::kPoseResultUnused);
   return Length(v.axis - Ground{mouth.x, mouth.z});
 }
 

@@ -2,6 +2,8 @@
 // Recording a run and playing it back (the replay and the attract demo).
 #include <string>
 
+#include "core/status.h"
+
 namespace demo {
 
 // Timer 5 while a stage is played: one more sample of the run.
@@ -9,10 +11,10 @@ void RecordDemoSample();
 // Timer 6 during a replay or the attract demo: the next sample onto the scene.
 void PlayDemoSample();
 // "demo.dat" beside the executable: read for the attract demo; written from
-// the recording in memory (1 written, 2 not written: the old file, if any,
-// is left whole, and `error` says why).
+// the recording in memory (when it cannot be written, the old file, if any,
+// is left whole and the failure says why).
 bool LoadDemo();
-int SaveDemo(std::string* error = nullptr);
+core::Status SaveDemo();
 
 // Where SaveDemo writes: the executable's own folder, or the user's data
 // folder when that cannot be written (an installed game).

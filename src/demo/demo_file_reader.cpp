@@ -156,9 +156,9 @@ class Parser {
 
 void FitCover(const scene::Ref<scene::Frame>& frame, const scene::Ref<scene::MeshBuilder>& cover, bool ordered) {
   if (!frame || !cover) return;
-  frame->DeleteVisual(cover.get());
+  frame->DeleteVisual(cover.get()).Ignore("a cover on a frame that exists is always taken and given back");
   // A pot the recorded order did not want wears its cover, as in play.
-  if (!ordered) frame->AddVisual(cover);
+  if (!ordered) frame->AddVisual(cover).Ignore("a cover on a frame that exists is always taken and given back");
 }
 
 }  // namespace

@@ -51,16 +51,15 @@ bool WriteDemo(std::ostream& out) {
   return static_cast<bool>(out.flush());
 }
 
-int SaveDemo(std::string* error) {
+core::Status SaveDemo() {
   std::ostringstream text;
   WriteDemo(text);
   std::string why;
   const std::string path = DemoFilePath();
   platform::os::MakeFolderFor(path);
-  if (platform::os::WriteFileAtomically(path, text.str(), &why)) return 1;
+  if (platform::os::WriteFileAtomically(path, text.str(), &why)) return core::Status::Success();
   platform::os::OutputDebugString(why + "\n");
-  if (error) *error = why;
-  return 2;
+  return core::Status::Failure(why);
 }
 
 }  // namespace demo

@@ -21,8 +21,8 @@ std::array<scene::Frame*, kPropFrames> PropFrames() {
 void ReadPose(const scene::Frame* frame, float* pose) {
   if (!frame) return;
   Vec3 p, d, u;
-  frame->GetPosition(objects.sceneRoot.get(), &p);
-  frame->GetOrientation(objects.sceneRoot.get(), &d, &u);
+  frame->GetPosition(objects.sceneRoot.get(), &p).Ignore(scene::kPoseResultUnused);
+  frame->GetOrientation(objects.sceneRoot.get(), &d, &u).Ignore(scene::kPoseResultUnused);
   const float values[kPoseValues] = {p.x, p.y, p.z, d.x, d.y, d.z, u.x, u.y, u.z};
   for (int i = 0; i < kPoseValues; ++i) pose[i] = values[i];
 }
@@ -31,8 +31,9 @@ void ApplyPose(scene::Frame* frame, const float* pose) {
   if (!frame) return;
   // A refused orientation (parallel or zero vectors) leaves the frame as it
   // was; the position still applies.
-  frame->SetPosition(objects.sceneRoot.get(), pose[0], pose[1], pose[2]);
-  frame->SetOrientation(objects.sceneRoot.get(), pose[3], pose[4], pose[5], pose[6], pose[7], pose[8]);
+  frame->SetPosition(objects.sceneRoot.get(), pose[0], pose[1], pose[2]).Ignore(scene::kPoseResultUnused);
+  frame->SetOrientation(objects.sceneRoot.get(), pose[3], pose[4], pose[5], pose[6], pose[7], pose[8])
+      .Ignore(scene::kPoseResultUnused);
 }
 
 }  // namespace demo

@@ -36,7 +36,9 @@ constexpr std::array<const char*, kRows> kRowLabels = {
 
 void Leave() {
   game::GameState& g = game::gameState;
-  if (scene::objects.lightFrame) scene::objects.lightFrame->SetPosition(scene::objects.sceneRoot.get(), -150, 3050, 0);
+  if (scene::objects.lightFrame)
+    scene::objects.lightFrame->SetPosition(scene::objects.sceneRoot.get(), -150, 3050, 0)
+        .Ignore(scene::kPoseResultUnused);
   g.buttonConfigActive = 0;
   // Two steps later the idle count passes its limit: the attract demo, or
   // the title show from its start.

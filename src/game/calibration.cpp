@@ -39,8 +39,11 @@ void CalibrateSpeed() {
     case 1:
       // The excavator turns alone far below the table while the frames
       // are counted.
-      if (scene::objects.baseFrame) scene::objects.baseFrame->SetPosition(scene::objects.sceneRoot.get(), 0, -200, 0);
-      if (vexel::vexelContext.viewport) vexel::vexelContext.viewport->SetCamera(scene::objects.resultCamera);
+      if (scene::objects.baseFrame)
+        scene::objects.baseFrame->SetPosition(scene::objects.sceneRoot.get(), 0, -200, 0)
+            .Ignore(scene::kPoseResultUnused);
+      if (vexel::vexelContext.viewport)
+        vexel::vexelContext.viewport->SetCamera(scene::objects.resultCamera).Ignore(scene::kCameraResultUnused);
       g.calibrationFrames = 0;
       g.calibrationPhase = 2;
       platform::os::SetTimer(g.mainWindow, core::kTimerCalibration, 5000);
@@ -49,9 +52,12 @@ void CalibrateSpeed() {
       g.showcaseAngle += 0.015f;
       if (g.showcaseAngle > 3.14f) g.showcaseAngle = -3.14f;
       if (auto& camera = scene::objects.resultCamera; camera && scene::objects.baseFrame) {
-        camera->SetPosition(scene::objects.sceneRoot.get(), 60 * std::cos(g.showcaseAngle), -160,
-                            60 * std::sin(g.showcaseAngle));
-        camera->LookAt(scene::objects.baseFrame.get(), scene::objects.sceneRoot.get(), platform::rm::Constraint::Z);
+        camera
+            ->SetPosition(scene::objects.sceneRoot.get(), 60 * std::cos(g.showcaseAngle), -160,
+                          60 * std::sin(g.showcaseAngle))
+            .Ignore(scene::kPoseResultUnused);
+        camera->LookAt(scene::objects.baseFrame.get(), scene::objects.sceneRoot.get(), platform::rm::Constraint::Z)
+            .Ignore(scene::kPoseResultUnused);
       }
       g.calibrationFrames += 1;
       std::string count = std::to_string(g.calibrationFrames);

@@ -44,18 +44,22 @@ void PlaceFollowingCameras() {
   if (!objects.bodyFrame || !objects.tableCenterFrame) return;
   const scene::Frame* centre = objects.tableCenterFrame.get();
   Vec3 p;
-  objects.bodyFrame->GetPosition(centre, &p);
+  objects.bodyFrame->GetPosition(centre, &p).Ignore(scene::kPoseResultUnused);
   float d = std::sqrt(p.x * p.x + p.z * p.z);
-  if (80 - d > 3 && objects.camera[8]) objects.camera[8]->SetPosition(centre, 3 * p.x, 80 - d, 3 * p.z);
-  if (objects.camera[1]) objects.camera[1]->SetPosition(centre, 2.2f * p.x, 70 - d, 2.2f * p.z);
+  if (80 - d > 3 && objects.camera[8])
+    objects.camera[8]->SetPosition(centre, 3 * p.x, 80 - d, 3 * p.z).Ignore(scene::kPoseResultUnused);
+  if (objects.camera[1])
+    objects.camera[1]->SetPosition(centre, 2.2f * p.x, 70 - d, 2.2f * p.z).Ignore(scene::kPoseResultUnused);
   const scene::Frame* body = objects.bodyFrame.get();
-  if (objects.camera[6]) objects.camera[6]->SetPosition(body, 0.3f * p.x + 35, 40, 0.3f * p.z);
-  if (objects.camera[7]) objects.camera[7]->SetPosition(body, 0.3f * p.x - 35, 40, 0.3f * p.z);
+  if (objects.camera[6])
+    objects.camera[6]->SetPosition(body, 0.3f * p.x + 35, 40, 0.3f * p.z).Ignore(scene::kPoseResultUnused);
+  if (objects.camera[7])
+    objects.camera[7]->SetPosition(body, 0.3f * p.x - 35, 40, 0.3f * p.z).Ignore(scene::kPoseResultUnused);
 }
 
 void AimCameras() {
   auto aim = [](scene::Ref<scene::Frame>& camera, scene::Ref<scene::Frame>& target, scene::Ref<scene::Frame>& ref) {
-    if (camera && target) camera->LookAt(target.get(), ref.get(), Constraint::Z);
+    if (camera && target) camera->LookAt(target.get(), ref.get(), Constraint::Z).Ignore(scene::kPoseResultUnused);
   };
   aim(objects.bucketWatchFrame, objects.bucketFrame, objects.sceneRoot);
   aim(objects.camera[1], objects.baseFrame, objects.tableCenterFrame);

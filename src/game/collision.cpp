@@ -40,8 +40,9 @@ RayHits CastSegment(Vec3 a, Vec3 b) {
   float reach = platform::rm::Length(d) * 1.001f + 1e-3f;
   picks.clear();
   distances.clear();
-  objects.sceneRoot->RayPick(objects.sceneRoot.get(), {a, d}, platform::rm::kRayPickIgnoreFurtherPrimitives, &picks,
-                             reach);
+  objects.sceneRoot
+      ->RayPick(objects.sceneRoot.get(), {a, d}, platform::rm::kRayPickIgnoreFurtherPrimitives, &picks, reach)
+      .Ignore("a refused pick leaves the list empty, which reads as no hit");
   // The heap riding in the bucket is part of the bucket's load, not an
   // obstacle: it is placed after the probes have run, so a probe would meet
   // the heap where the previous pose left it and undo the bucket's own move.
@@ -69,7 +70,7 @@ template <std::size_t N>
 std::array<Vec3, N> WorldPositions(const std::array<scene::Ref<scene::Frame>, N>& probes) {
   std::array<Vec3, N> p{};
   for (std::size_t i = 1; i < N; ++i)
-    if (probes[i]) probes[i]->GetPosition(objects.sceneRoot.get(), &p[i]);
+    if (probes[i]) probes[i]->GetPosition(objects.sceneRoot.get(), &p[i]).Ignore(scene::kPoseResultUnused);
   return p;
 }
 
@@ -174,11 +175,11 @@ int TableEdgeInside() {
   const scene::Frame* ref = objects.fallRefFrame.get();
   if (!ref || !objects.baseFrame) return 1;
   Vec3 chassis;
-  objects.baseFrame->GetPosition(ref, &chassis);
+  objects.baseFrame->GetPosition(ref, &chassis).Ignore(scene::kPoseResultUnused);
   std::array<Vec3, 5> corner{}, wheel{};
   for (int i = 1; i <= 4; ++i) {
-    if (objects.tableCorner[i]) objects.tableCorner[i]->GetPosition(ref, &corner[i]);
-    if (objects.wheelProbe[i]) objects.wheelProbe[i]->GetPosition(ref, &wheel[i]);
+    if (objects.tableCorner[i]) objects.tableCorner[i]->GetPosition(ref, &corner[i]).Ignore(scene::kPoseResultUnused);
+    if (objects.wheelProbe[i]) objects.wheelProbe[i]->GetPosition(ref, &wheel[i]).Ignore(scene::kPoseResultUnused);
   }
   Millis topLeft = ToMillis(corner[2]), bottomRight = ToMillis(corner[3]);
   for (int i = 1; i <= 4; ++i) {

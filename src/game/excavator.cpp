@@ -40,7 +40,7 @@ Controls ReadControls() {
 // up.y / up.z of a joint relative to its parent; infinite at rest (up.z 0).
 float LimitRatio(const scene::Ref<scene::Frame>& joint, const scene::Ref<scene::Frame>& parent) {
   Vec3 direction{0, 0, 1}, up{0, 1, 0};
-  if (joint) joint->GetOrientation(parent.get(), &direction, &up);
+  if (joint) joint->GetOrientation(parent.get(), &direction, &up).Ignore(scene::kPoseResultUnused);
   return up.y / up.z;
 }
 
@@ -75,7 +75,7 @@ JointRates JointRatesFor(const Controls& c) {
 }
 
 void Turn(scene::Ref<scene::Frame>& frame, const scene::Frame* ref, Vec3 axis, double rate) {
-  if (frame) frame->SetRotation(ref, axis, static_cast<float>(rate));
+  if (frame) frame->SetRotation(ref, axis, static_cast<float>(rate)).Ignore(scene::kPoseResultUnused);
 }
 
 struct Drive {
@@ -154,7 +154,8 @@ void PlayExcavatorStep() {
   if (g.bucketDipped == 1 || BaseBoxHits() == 1) d = {};
   if (objects.baseFrame) {
     Turn(objects.baseFrame, objects.baseFrame.get(), {0, 1, 0}, d.turn);
-    objects.baseFrame->SetVelocity(objects.baseFrame.get(), {0, 0, static_cast<float>(d.velocity)}, false);
+    objects.baseFrame->SetVelocity(objects.baseFrame.get(), {0, 0, static_cast<float>(d.velocity)}, false)
+        .Ignore(scene::kPoseResultUnused);
   }
   for (auto* tire : {&objects.tireFrontLeftFrame, &objects.tireRearLeftFrame})
     Turn(*tire, tire->get(), {1, 0, 0}, d.leftSpin);

@@ -51,8 +51,8 @@ void SaveExcavatorPose() {
     scene::Ref<scene::Frame>& f = FrameOf(part);
     if (!f) continue;
     Vec3 position, direction, up;
-    f->GetPosition(objects.sceneRoot.get(), &position);
-    f->GetOrientation(objects.sceneRoot.get(), &direction, &up);
+    f->GetPosition(objects.sceneRoot.get(), &position).Ignore(scene::kPoseResultUnused);
+    f->GetOrientation(objects.sceneRoot.get(), &direction, &up).Ignore(scene::kPoseResultUnused);
     float* slot = Slot(part);
     Store(slot, position);
     Store(slot + 3, direction);
@@ -64,19 +64,22 @@ void StopPart(Part part) {
   scene::Ref<scene::Frame>& f = FrameOf(part);
   if (!f) return;
   bool turnsAboutY = part == Part::Chassis || part == Part::Body;
-  f->SetRotation(StopReference(part), turnsAboutY ? Vec3{0, 1, 0} : Vec3{1, 0, 0}, 0.0f);
-  f->SetVelocity(StopReference(part), {0, 0, 0}, false);
+  f->SetRotation(StopReference(part), turnsAboutY ? Vec3{0, 1, 0} : Vec3{1, 0, 0}, 0.0f)
+      .Ignore(scene::kPoseResultUnused);
+  f->SetVelocity(StopReference(part), {0, 0, 0}, false).Ignore(scene::kPoseResultUnused);
 }
 
 void RestoreOrientation(Part part) {
   scene::Ref<scene::Frame>& f = FrameOf(part);
   // A pose never saved (all zero) is refused by the frame and changes nothing.
-  if (f) f->SetOrientation(objects.sceneRoot.get(), Load(Slot(part) + 3), Load(Slot(part) + 6));
+  if (f)
+    f->SetOrientation(objects.sceneRoot.get(), Load(Slot(part) + 3), Load(Slot(part) + 6))
+        .Ignore(scene::kPoseResultUnused);
 }
 
 void RestorePosition(Part part) {
   scene::Ref<scene::Frame>& f = FrameOf(part);
-  if (f) f->SetPosition(objects.sceneRoot.get(), Load(Slot(part)));
+  if (f) f->SetPosition(objects.sceneRoot.get(), Load(Slot(part))).Ignore(scene::kPoseResultUnused);
 }
 
 void KeepPassedPose() {
@@ -91,7 +94,8 @@ void PutBackPassedPose() {
   if (!g_passedPoseKept) return;
   // Parents first, so each part's own transform puts it where it stood.
   for (Part part : kParts)
-    if (scene::Ref<scene::Frame>& f = FrameOf(part)) f->SetLocalTransform(g_passedPose[static_cast<int>(part)]);
+    if (scene::Ref<scene::Frame>& f = FrameOf(part))
+      f->SetLocalTransform(g_passedPose[static_cast<int>(part)]).Ignore(scene::kPoseResultUnused);
 }
 
 }  // namespace game

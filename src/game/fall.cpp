@@ -27,10 +27,12 @@ void UpdateFall() {
   g.fallVelocity[1] -= 0.01f;
   if (!objects.baseFrame) return;
   const scene::Frame* ref = objects.fallRefFrame.get();
-  objects.baseFrame->SetRotation(ref, {g.edgeOffsetZ, 0, -g.edgeOffsetX}, g.fallSpinRate);
-  objects.baseFrame->SetVelocity(ref, {g.fallVelocity[0], g.fallVelocity[1], g.fallVelocity[2]}, true);
+  objects.baseFrame->SetRotation(ref, {g.edgeOffsetZ, 0, -g.edgeOffsetX}, g.fallSpinRate)
+      .Ignore(scene::kPoseResultUnused);
+  objects.baseFrame->SetVelocity(ref, {g.fallVelocity[0], g.fallVelocity[1], g.fallVelocity[2]}, true)
+      .Ignore(scene::kPoseResultUnused);
   Vec3 p;
-  objects.baseFrame->GetPosition(objects.sceneRoot.get(), &p);
+  objects.baseFrame->GetPosition(objects.sceneRoot.get(), &p).Ignore(scene::kPoseResultUnused);
   if (p.y < -700) {
     platform::os::KillTimer(g.mainWindow, core::kTimerDemoRecord);
     g.titlePhase = 1;

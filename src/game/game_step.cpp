@@ -40,7 +40,9 @@ void NextRenderQuality() {
   g.qualityKeyLatch = 1;
   g.renderQualityIndex += 1;
   if (g.renderQualityIndex > 5) g.renderQualityIndex = 1;
-  if (vexel::vexelContext.device) vexel::vexelContext.device->SetQuality(renderQualityTable[g.renderQualityIndex]);
+  if (vexel::vexelContext.device)
+    vexel::vexelContext.device->SetQuality(renderQualityTable[g.renderQualityIndex])
+        .Ignore("a quality the device refuses leaves the one it had");
 }
 
 void PlayingStep(const platform::os::KeyboardState& keys) {

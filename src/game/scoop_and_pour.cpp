@@ -20,7 +20,7 @@ constexpr float kParkedHeapY = 2000.0f;  // above anchorFrame, out of every came
 
 Vec3 PositionIn(const Ref<Frame>& frame, const Ref<Frame>& ref) {
   Vec3 p{};
-  if (frame) frame->GetPosition(ref.get(), &p);
+  if (frame) frame->GetPosition(ref.get(), &p).Ignore(scene::kPoseResultUnused);
   return p;
 }
 
@@ -66,7 +66,7 @@ void ParkHeap(const Ref<Frame>& heap) {
   // Moving a frame invalidates every cached pick scene; skip the move when
   // the heap is parked already.
   if (PositionIn(heap, objects.anchorFrame).y >= kParkedHeapY) return;
-  heap->SetPosition(objects.anchorFrame.get(), 0, kParkedHeapY, 0);
+  heap->SetPosition(objects.anchorFrame.get(), 0, kParkedHeapY, 0).Ignore(scene::kPoseResultUnused);
 }
 
 }  // namespace
@@ -81,7 +81,7 @@ void UpdateBucketAmount() {
   Vec3 centre = PositionIn(objects.bucketCenterFrame, objects.sceneRoot);
   Vec3 mouth = PositionIn(objects.bucketMouthFrame, objects.sceneRoot);
   Vec3 dir{}, up{};
-  objects.bucketFrame->GetOrientation(objects.bodyFrame.get(), &dir, &up);
+  objects.bucketFrame->GetOrientation(objects.bodyFrame.get(), &dir, &up).Ignore(scene::kPoseResultUnused);
 
   float before = g.bucketAmount;
   g.bucketTiltSide = mouth.y - centre.y >= 0 ? 1 : -1;
@@ -129,9 +129,9 @@ void ShowCarriedHeap() {
   Vec3 mouth = PositionIn(objects.bucketMouthFrame, body);
   float sink = (400.0f - g.bucketAmount) / 800.0f;  // the heap sinks as the bucket empties
   if (g.bucketTiltSide == 1)
-    (*heap)->SetPosition(body.get(), centre.x, centre.y - sink / 10.0f, centre.z);
+    (*heap)->SetPosition(body.get(), centre.x, centre.y - sink / 10.0f, centre.z).Ignore(scene::kPoseResultUnused);
   else if (g.bucketTiltSide == -1)
-    (*heap)->SetPosition(body.get(), mouth.x, mouth.y - sink, mouth.z - 3.0f);
+    (*heap)->SetPosition(body.get(), mouth.x, mouth.y - sink, mouth.z - 3.0f).Ignore(scene::kPoseResultUnused);
 }
 
 void PourIntoVessels() {

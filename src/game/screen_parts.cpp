@@ -19,8 +19,9 @@ void OrbitResultCamera(float& angle, float step, float radius, float height, con
   if (angle > 3.14f) angle = -3.14f;
   const scene::Ref<scene::Frame>& camera = objects.resultCamera;
   if (!camera || !placedIn || !target) return;
-  camera->SetPosition(placedIn.get(), radius * std::cos(angle), height, radius * std::sin(angle));
-  camera->LookAt(target.get(), objects.sceneRoot.get(), Constraint::Z);
+  camera->SetPosition(placedIn.get(), radius * std::cos(angle), height, radius * std::sin(angle))
+      .Ignore(scene::kPoseResultUnused);
+  camera->LookAt(target.get(), objects.sceneRoot.get(), Constraint::Z).Ignore(scene::kPoseResultUnused);
 }
 
 void FollowPlayback() {
@@ -28,12 +29,13 @@ void FollowPlayback() {
   const scene::Ref<scene::Frame>& centre = objects.tableCenterFrame;
   if (!camera || !centre || !objects.bodyFrame) return;
   Vec3 p;
-  objects.bodyFrame->GetPosition(centre.get(), &p);
+  objects.bodyFrame->GetPosition(centre.get(), &p).Ignore(scene::kPoseResultUnused);
   float d = std::sqrt(p.x * p.x + p.z * p.z);
   // Near the rim the camera would come down to the table top; it stays
   // where it was instead.
-  if (70 - d > 3) camera->SetPosition(centre.get(), 3 * p.x, 70 - d, 3 * p.z);
-  if (objects.baseFrame) camera->LookAt(objects.baseFrame.get(), centre.get(), Constraint::Z);
+  if (70 - d > 3) camera->SetPosition(centre.get(), 3 * p.x, 70 - d, 3 * p.z).Ignore(scene::kPoseResultUnused);
+  if (objects.baseFrame)
+    camera->LookAt(objects.baseFrame.get(), centre.get(), Constraint::Z).Ignore(scene::kPoseResultUnused);
 }
 
 void DrawScreenText(int row, int x, int y, const char* text) {

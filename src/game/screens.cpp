@@ -39,7 +39,7 @@ void StraightenExcavator() {
 void LayTheBreak() {
   const Ref<Frame>& root = objects.sceneRoot;
   if (!root) return;
-  root->SetSceneBackgroundRGB(0, 0.15f, 0);
+  root->SetSceneBackgroundRGB(0, 0.15f, 0).Ignore("a background colour is always taken");
   Orient(objects.cupFrame, root, {1, 0, 0}, kUp);
   Orient(objects.glassFrame, root, {1, 0, 0}, kUp);
   Place(objects.dish1Frame, root, {16, -200, 26});
@@ -86,7 +86,8 @@ void RunAllCleared() {
   if (!KeyOrButtonDown(vk::kSpace, false)) return;
   audio::PlayTrack(0);
   g.titlePhase = 1;
-  if (objects.sceneRoot) objects.sceneRoot->SetSceneBackgroundRGB(0.05f, 0.45f, 0.05f);
+  if (objects.sceneRoot)
+    objects.sceneRoot->SetSceneBackgroundRGB(0.05f, 0.45f, 0.05f).Ignore("a background colour is always taken");
   g.allClearedPhase = 0;
   PutShowcaseAway();
   g.resultPhase = 0;

@@ -183,7 +183,7 @@ void StartStage(int stage) {
 
 void UseResultCamera() {
   if (vexel::vexelContext.viewport && objects.resultCamera)
-    vexel::vexelContext.viewport->SetCamera(objects.resultCamera);
+    vexel::vexelContext.viewport->SetCamera(objects.resultCamera).Ignore(scene::kCameraResultUnused);
 }
 
 bool PlaceStageProps(int stage) {

@@ -10,7 +10,9 @@ namespace game {
 void StartGameFromTitle() {
   GameState& g = gameState;
   g.titlePhase = 0;
-  if (scene::objects.lightFrame) scene::objects.lightFrame->SetPosition(scene::objects.sceneRoot.get(), -50, 100, 30);
+  if (scene::objects.lightFrame)
+    scene::objects.lightFrame->SetPosition(scene::objects.sceneRoot.get(), -50, 100, 30)
+        .Ignore(scene::kPoseResultUnused);
   g.cameraIndex = 8;
   scene::SetCamera(8);
   g.stageIntroActive = 1;

@@ -23,7 +23,7 @@ void StartAttractDemo() {
   g.attractDemoActive = 1;
   platform::os::SetTimer(g.mainWindow, core::kTimerDemoPlay, 100);
   for (const scene::Ref<scene::Frame>* drink : {&objects.cupContentFrame, &objects.glassContentFrame})
-    if (*drink) (*drink)->SetPosition(objects.sceneRoot.get(), 0, 1000, 0);
+    if (*drink) (*drink)->SetPosition(objects.sceneRoot.get(), 0, 1000, 0).Ignore(scene::kPoseResultUnused);
   scene::SetCamera(10);
   g.cameraIndex = 10;
   g.titlePhase = 0;
@@ -34,7 +34,8 @@ void OpenButtonConfig() {
   g.buttonConfigActive = 1;
   g.configCursor = 1;
   // The stand falls back to the ambient light behind the configuration texts.
-  if (objects.lightFrame) objects.lightFrame->SetPosition(objects.sceneRoot.get(), 50000, -50000, -50000);
+  if (objects.lightFrame)
+    objects.lightFrame->SetPosition(objects.sceneRoot.get(), 50000, -50000, -50000).Ignore(scene::kPoseResultUnused);
 }
 
 }  // namespace

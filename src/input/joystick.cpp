@@ -51,9 +51,11 @@ bool Open(bool quiet) {
                                                    pj::cooperation::kNonExclusive | pj::cooperation::kForeground)))
     return false;
   // No dead zone is set on the device: the polls apply their own.
-  device->SetAxisRange(pj::Axis::kX, -kAxisLimit, kAxisLimit);
-  device->SetAxisRange(pj::Axis::kY, -kAxisLimit, kAxisLimit);
-  device->Acquire();
+  device->SetAxisRange(pj::Axis::kX, -kAxisLimit, kAxisLimit)
+      .Ignore("a refused range leaves the device's own; the polls clamp to the limit");
+  device->SetAxisRange(pj::Axis::kY, -kAxisLimit, kAxisLimit)
+      .Ignore("a refused range leaves the device's own; the polls clamp to the limit");
+  device->Acquire().Ignore("a joystick not acquired now reads as idle until it is");
   g_device = device;
   GiveDefaultButtons(*device);
   platform::os::OutputDebugString("joystick: " + device->Name() +
@@ -82,10 +84,10 @@ bool ReadState(pj::JoystickState& state) {
 
 }  // namespace
 
-int InitJoystick(pj::DeviceKind kind) {
+bool InitJoystick(pj::DeviceKind kind) {
   g_kind = kind;
   g_watch = std::make_unique<pj::PlugWatch>(kind);
-  return Open(false) ? 1 : 0;
+  return Open(false);
 }
 
 void TakeUpPluggedJoystick() {
@@ -102,7 +104,7 @@ void ForgetUntouchedDefaults() {
 
 void ReleaseJoystick() {
   ForgetUntouchedDefaults();
-  if (g_device) g_device->Unacquire();
+  if (g_device) g_device->Unacquire().Ignore("the device is let go next in any case");
   g_device.reset();
   g_watch.reset();
 }

@@ -5,11 +5,11 @@
 
 namespace input {
 
-// 1 when a joystick is opened and acquired, else 0; the caller keeps the
+// True when a joystick is opened and acquired; the caller keeps the
 // answer in gameState.joystickAvailable. From then on pads plugged in later
 // are watched for. `kind` says where joysticks come from: SDL's, or the
 // input script's.
-int InitJoystick(platform::joystick::DeviceKind kind);
+bool InitJoystick(platform::joystick::DeviceKind kind);
 // Once a step, before the polls: while no joystick is held, one plugged in
 // since the last step is opened, gets the default buttons when it may, and
 // sets joystickAvailable to 1. An unplugged one is let go by the polls:

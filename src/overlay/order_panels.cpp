@@ -49,7 +49,8 @@ void DrawPanelBackground(const PanelLayout& p) {
   const surface::Rect dest{left, top, left + g.displayWidth * kPanelWidth / kVirtualWidth,
                            top + g.displayHeight * kPanelHeight / kVirtualHeight};
   const surface::Rect source{0, 0, kPanelWidth, kPanelHeight};
-  back->Blt(&dest, panel, &source, surface::blt_flags::kSourceColorKey | surface::blt_flags::kWait);
+  back->Blt(&dest, panel, &source, surface::blt_flags::kSourceColorKey | surface::blt_flags::kWait)
+      .Ignore("a panel that cannot be drawn is left out of this picture");
 }
 
 void DrawPanel(const PanelLayout& p, const std::array<float, 3>& poured, const std::array<float, 3>& ordered,

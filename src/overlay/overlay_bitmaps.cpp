@@ -69,18 +69,19 @@ bool LoadBitmap(const BitmapSlot& slot) {
   Ref<surface::Palette> palette;
   if (platform::Succeeded(vexel::vexelContext.ddraw->CreatePalette(surface::palette_caps::k8Bit, entries, &palette))) {
     g_objects.palette = palette;
-    if (vexel::vexelContext.backBuffer) vexel::vexelContext.backBuffer->SetPalette(palette);
+    if (vexel::vexelContext.backBuffer)
+      vexel::vexelContext.backBuffer->SetPalette(palette).Ignore("a surface without a palette draws as before");
   }
 
   surface::Surface* target = Slot(slot.bitmap).get();
   if (!target) return true;
   surface::DeviceContext dc;
   if (platform::Succeeded(target->GetDC(&dc))) {
-    dc.DrawBitmap(image, slot.copied);
-    target->ReleaseDC(&dc);
+    dc.DrawBitmap(image, slot.copied).Ignore("a bitmap that cannot be drawn leaves its surface blank");
+    target->ReleaseDC(&dc).Ignore("the context is given back in every case");
   }
   surface::ColorKey key{slot.transparent, slot.transparent};
-  target->SetColorKey(surface::color_key_flags::kSourceBlt, &key);
+  target->SetColorKey(surface::color_key_flags::kSourceBlt, &key).Ignore("without its key the bitmap draws opaque");
   return true;
 }
 
@@ -101,7 +102,7 @@ void LoadOverlayBitmaps() {
   for (const BitmapSlot& slot : kSlots)
     if (!LoadBitmap(slot)) break;
 
-  if (haveBackDc) v.backBuffer->ReleaseDC(&backDc);
+  if (haveBackDc) v.backBuffer->ReleaseDC(&backDc).Ignore("the context is given back in every case");
 }
 
 void ReleaseOverlayObjects() {
@@ -111,7 +112,7 @@ void ReleaseOverlayObjects() {
 
 surface::Surface* OverlaySurface(OverlayBitmap which) {
   surface::Surface* s = Slot(which).get();
-  if (s && s->IsLost() != platform::kOk) s->Restore();
+  if (s && s->IsLost() != platform::kOk) s->Restore().Ignore("a surface still lost is restored again next time");
   return s;
 }
 

@@ -61,9 +61,9 @@ void SetUpTitleShow() {
 void SpinTitlePieces() {
   constexpr float kRate = 0.003f;
   for (const Ref<Frame>* piece : {&objects.t1Frame, &objects.t2Frame})
-    if (*piece) (*piece)->SetRotation(piece->get(), -1, 1, 0, kRate);
+    if (*piece) (*piece)->SetRotation(piece->get(), -1, 1, 0, kRate).Ignore(scene::kPoseResultUnused);
   for (const Ref<Frame>* piece : {&objects.t3Frame, &objects.t4Frame, &objects.t5Frame})
-    if (*piece) (*piece)->SetRotation(piece->get(), 1, 1, 0, kRate);
+    if (*piece) (*piece)->SetRotation(piece->get(), 1, 1, 0, kRate).Ignore(scene::kPoseResultUnused);
 }
 
 void DriveIn() {

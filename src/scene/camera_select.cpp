@@ -7,7 +7,7 @@ namespace scene {
 
 void SetCamera(int n) {
   if (n < 1 || n > 10 || !vexel::vexelContext.viewport) return;
-  vexel::vexelContext.viewport->SetCamera(objects.camera[n]);
+  vexel::vexelContext.viewport->SetCamera(objects.camera[n]).Ignore(kCameraResultUnused);
 }
 
 }  // namespace scene

@@ -19,11 +19,11 @@ inline constexpr std::array<platform::rm::Vec3, 4> kTireOffsets = {
 // A frame, or the frame it is placed in, may be missing (a scene that failed
 // to build): nothing moves then.
 inline void Place(const Ref<Frame>& frame, const Ref<Frame>& ref, platform::rm::Vec3 p) {
-  if (frame && ref) frame->SetPosition(ref.get(), p);
+  if (frame && ref) frame->SetPosition(ref.get(), p).Ignore(kPoseResultUnused);
 }
 inline void Orient(const Ref<Frame>& frame, const Ref<Frame>& ref, platform::rm::Vec3 direction,
                    platform::rm::Vec3 up) {
-  if (frame && ref) frame->SetOrientation(ref.get(), direction, up);
+  if (frame && ref) frame->SetOrientation(ref.get(), direction, up).Ignore(kPoseResultUnused);
 }
 
 // The wheels back in their places on the chassis.

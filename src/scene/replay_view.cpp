@@ -7,9 +7,9 @@ namespace scene {
 
 void ShowReplayView() {
   SceneObjects& o = objects;
-  if (o.cupContentFrame) o.cupContentFrame->SetPosition(o.sceneRoot.get(), 0, 1000, 0);
-  if (o.glassContentFrame) o.glassContentFrame->SetPosition(o.sceneRoot.get(), 0, 1000, 0);
-  if (vexel::vexelContext.viewport) vexel::vexelContext.viewport->SetCamera(o.camera[10]);
+  if (o.cupContentFrame) o.cupContentFrame->SetPosition(o.sceneRoot.get(), 0, 1000, 0).Ignore(kPoseResultUnused);
+  if (o.glassContentFrame) o.glassContentFrame->SetPosition(o.sceneRoot.get(), 0, 1000, 0).Ignore(kPoseResultUnused);
+  if (vexel::vexelContext.viewport) vexel::vexelContext.viewport->SetCamera(o.camera[10]).Ignore(kCameraResultUnused);
 }
 
 }  // namespace scene

@@ -21,14 +21,16 @@ bool RenderFrame() {
   g.poseRevertedByCollision = 0;
   g.poseRevertedByBase = 0;
   vexel::VexelRestoreSurfaces();
-  if (objects.sceneRoot) objects.sceneRoot->Move(g.speedFactor);
+  if (objects.sceneRoot) objects.sceneRoot->Move(g.speedFactor).Ignore("moving frames that exist cannot fail");
   // A turn running behind the live pace moves the world without drawing it.
   if (!platform::os::TurnRendersPicture()) return true;
   vexel::VexelRender(objects.sceneRoot.get());
   // A failed present or render has cleaned the layer up: nothing more may
   // touch its surfaces this turn.
   if (!v.ready) return true;
-  if (v.viewport) v.viewport->ForceUpdate(0, 0, v.width, v.height);
+  if (v.viewport)
+    v.viewport->ForceUpdate(0, 0, v.width, v.height)
+        .Ignore("a repaint that is refused leaves the old picture one turn longer");
   return true;
 }
 

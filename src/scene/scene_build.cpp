@@ -22,9 +22,13 @@ using namespace platform::rm;
 
 namespace {
 
+// No result of a creation, load or attachment is looked at: a part that
+// fails is left out, and the game runs on without it.
+constexpr const char* kBuildGoesOn = "a part that fails is left out of the world";
+
 Ref<MeshBuilder> LoadModel(const char* name, bool& missing) {
   Ref<MeshBuilder> builder;
-  CreateMeshBuilder(&builder);
+  CreateMeshBuilder(&builder).Ignore(kBuildGoesOn);
   std::string why;
   const std::string file = os::DataFile(name);
   HResult r = builder->Load(file, &why);
@@ -45,16 +49,16 @@ void LoadModels(Light* pointLight) {
     Ref<MeshBuilder> builder = LoadModel(m.file, missing);
     missingCount += missing;
     ++count;
-    if (m.colour) builder->SetColor(m.colour);
+    if (m.colour) builder->SetColor(m.colour).Ignore(kBuildGoesOn);
     if (!m.frames.empty() && m.frames[0] == &objects.baseFrame) {
       // The chassis casts the excavator's shadow on the table top.
       Ref<Shadow> shadow;
-      CreateShadow(builder, Ref<Light>(pointLight), {0, 0.2f, 0}, {0, 1, 0}, &shadow);
-      objects.baseFrame->AddVisual(builder);
-      if (shadow) objects.baseFrame->AddVisual(shadow);
+      CreateShadow(builder, Ref<Light>(pointLight), {0, 0.2f, 0}, {0, 1, 0}, &shadow).Ignore(kBuildGoesOn);
+      objects.baseFrame->AddVisual(builder).Ignore(kBuildGoesOn);
+      if (shadow) objects.baseFrame->AddVisual(shadow).Ignore(kBuildGoesOn);
     } else {
       for (Ref<Frame>* frame : m.frames)
-        if (frame && *frame) (*frame)->AddVisual(builder);
+        if (frame && *frame) (*frame)->AddVisual(builder).Ignore(kBuildGoesOn);
     }
     if (m.held) *m.held = builder;
   }
@@ -73,10 +77,10 @@ void LoadModels(Light* pointLight) {
 
 void CreateCameras() {
   std::vector<FrameSpec> cameras = CameraSpecs(objects);
-  for (const FrameSpec& c : cameras) CreateFrame(c.parent->get(), c.slot);
-  for (const FrameSpec& c : cameras) (*c.slot)->SetPosition(c.relativeTo->get(), c.position);
+  for (const FrameSpec& c : cameras) CreateFrame(c.parent->get(), c.slot).Ignore(kBuildGoesOn);
+  for (const FrameSpec& c : cameras) (*c.slot)->SetPosition(c.relativeTo->get(), c.position).Ignore(kBuildGoesOn);
   for (const FrameSpec& c : cameras)
-    if (c.oriented) (*c.slot)->SetOrientation(c.orientationRef->get(), c.direction, c.up);
+    if (c.oriented) (*c.slot)->SetOrientation(c.orientationRef->get(), c.direction, c.up).Ignore(kBuildGoesOn);
 }
 
 void PaintBackBufferGreen() {
@@ -85,36 +89,37 @@ void PaintBackBufferGreen() {
   surface::DeviceContext dc;
   if (Failed(back->GetDC(&dc))) return;
   const game::GameState& g = game::gameState;
-  dc.FillRect({0, 0, g.displayWidth, g.displayHeight}, 0, 200, 0);
-  back->ReleaseDC(&dc);
+  dc.FillRect({0, 0, g.displayWidth, g.displayHeight}, 0, 200, 0).Ignore(kBuildGoesOn);
+  back->ReleaseDC(&dc).Ignore(kBuildGoesOn);
 }
 
 }  // namespace
 
 bool BuildScene() {
   SceneObjects& o = objects;
-  CreateFrame(nullptr, &o.sceneRoot);
+  CreateFrame(nullptr, &o.sceneRoot).Ignore(kBuildGoesOn);
   Ref<Light> ambient;
-  CreateLight(LightType::Ambient, 0.3f, 0.3f, 0.3f, &ambient);
-  o.sceneRoot->AddLight(ambient);
+  CreateLight(LightType::Ambient, 0.3f, 0.3f, 0.3f, &ambient).Ignore(kBuildGoesOn);
+  o.sceneRoot->AddLight(ambient).Ignore(kBuildGoesOn);
 
-  CreateFrame(o.sceneRoot.get(), &o.lightFrame);
+  CreateFrame(o.sceneRoot.get(), &o.lightFrame).Ignore(kBuildGoesOn);
   Ref<Light> point;
-  CreateLight(LightType::Point, 1, 1, 1, &point);
-  o.lightFrame->SetPosition(o.sceneRoot.get(), -50, 100, 30);
-  o.lightFrame->AddLight(point);
+  CreateLight(LightType::Point, 1, 1, 1, &point).Ignore(kBuildGoesOn);
+  o.lightFrame->SetPosition(o.sceneRoot.get(), -50, 100, 30).Ignore(kBuildGoesOn);
+  o.lightFrame->AddLight(point).Ignore(kBuildGoesOn);
 
   std::vector<FrameSpec> frames = FrameSpecs(o);
-  for (const FrameSpec& f : frames) CreateFrame(f.parent->get(), f.slot);
+  for (const FrameSpec& f : frames) CreateFrame(f.parent->get(), f.slot).Ignore(kBuildGoesOn);
   LoadModels(point.get());
-  for (const FrameSpec& f : frames) (*f.slot)->SetPosition(f.relativeTo->get(), f.position);
+  for (const FrameSpec& f : frames) (*f.slot)->SetPosition(f.relativeTo->get(), f.position).Ignore(kBuildGoesOn);
   CreateCameras();
 
   vexel::VXLViewport(o.camera[1].get());
-  o.sceneRoot->SetSceneBackgroundRGB(0.05f, 0.45f, 0.05f);
+  o.sceneRoot->SetSceneBackgroundRGB(0.05f, 0.45f, 0.05f).Ignore(kBuildGoesOn);
   PaintBackBufferGreen();
   vexel::VexelSetReady(1);
-  if (vexel::vexelContext.device) vexel::vexelContext.device->SetRenderMode(kRenderModeBlendedTransparency);
+  if (vexel::vexelContext.device)
+    vexel::vexelContext.device->SetRenderMode(kRenderModeBlendedTransparency).Ignore(kBuildGoesOn);
   game::GameState& g = game::gameState;
   g.keyGuideVisible = 1;
   if (g.speedFactor == 0.0f) g.calibrationPhase = 1;

@@ -16,6 +16,11 @@ using platform::Ref;
 using platform::rm::Frame;
 using platform::rm::MeshBuilder;
 
+// Why callers drop these results. A frame that exists takes and gives any
+// pose, and a viewport takes any camera frame; play reads no such result.
+inline constexpr const char* kPoseResultUnused = "a frame that exists takes and gives any pose";
+inline constexpr const char* kCameraResultUnused = "a viewport takes any camera frame";
+
 struct SceneObjects {
   Ref<Frame> sceneRoot, lightFrame, baseFrame, anchorFrame, tableCenterFrame, fallRefFrame, resultTargetFrame,
       stageCenterFrame;

@@ -14,6 +14,11 @@ using namespace platform::surface;
 
 namespace {
 
+// A device keeps its default for a setting it refuses and renders on; a
+// surface without a palette draws as before.
+constexpr const char* kSettingKept = "a refused setting keeps the device's default";
+constexpr const char* kPaletteOptional = "a surface without a palette draws as before";
+
 void Debug(const char* text) { os::OutputDebugString(text); }
 
 // What device enumeration gathers.
@@ -58,9 +63,10 @@ void SetUpPalette() {
       v.paletteEntries[i].flags =
           (i < 10 || i >= 246) ? palette_entry_flags::kReadOnly : palette_entry_flags::kReserved;
   }
-  v.ddraw->CreatePalette(palette_caps::k8Bit | palette_caps::kInitialize, v.paletteEntries, &v.palette);
-  if (v.backBuffer) v.backBuffer->SetPalette(v.palette);
-  if (v.primary) v.primary->SetPalette(v.palette);
+  v.ddraw->CreatePalette(palette_caps::k8Bit | palette_caps::kInitialize, v.paletteEntries, &v.palette)
+      .Ignore(kPaletteOptional);
+  if (v.backBuffer) v.backBuffer->SetPalette(v.palette).Ignore(kPaletteOptional);
+  if (v.primary) v.primary->SetPalette(v.palette).Ignore(kPaletteOptional);
 }
 
 }  // namespace
@@ -92,19 +98,19 @@ bool CreateD3DRM() {
       VexelCleanup();
       return false;
     }
-    v.device->SetBufferCount(2);
+    v.device->SetBufferCount(2).Ignore(kSettingKept);
     if (v.depth == 8) {
-      v.device->SetDither(false);
-      v.device->SetQuality(rm::kRenderFlat);
-      v.device->SetTextureQuality(0);  // nearest
-      v.device->SetShades(8);
+      v.device->SetDither(false).Ignore(kSettingKept);
+      v.device->SetQuality(rm::kRenderFlat).Ignore(kSettingKept);
+      v.device->SetTextureQuality(0).Ignore(kSettingKept);  // nearest
+      v.device->SetShades(8).Ignore(kSettingKept);
     } else {
-      v.device->SetShades(32);
-      v.d3drm->SetDefaultTextureColors(64);
-      v.d3drm->SetDefaultTextureShades(32);
-      v.device->SetQuality(rm::kRenderGouraud);
-      v.device->SetDither(false);
-      v.device->SetTextureQuality(1);  // linear
+      v.device->SetShades(32).Ignore(kSettingKept);
+      v.d3drm->SetDefaultTextureColors(64).Ignore(kSettingKept);
+      v.d3drm->SetDefaultTextureShades(32).Ignore(kSettingKept);
+      v.device->SetQuality(rm::kRenderGouraud).Ignore(kSettingKept);
+      v.device->SetDither(false).Ignore(kSettingKept);
+      v.device->SetTextureQuality(1).Ignore(kSettingKept);  // linear
     }
   }
   return true;
@@ -120,10 +126,12 @@ const rm::Guid* ChooseDeviceGuid(std::uint32_t colorModel) {
     return nullptr;
   }
   v.halFound = 0;
-  v.d3d->EnumDevices([&](const rm::DeviceInfo& info) {
-    EnumDeviceCallback(info, search);
-    return true;
-  });
+  v.d3d
+      ->EnumDevices([&](const rm::DeviceInfo& info) {
+        EnumDeviceCallback(info, search);
+        return true;
+      })
+      .Ignore("with no device listed there is no GUID, and the caller reports that");
   std::uint32_t memory = 0;
   int zDepth = 0;
   if (!search.hwGuid || v.windowed) {
@@ -144,11 +152,12 @@ const rm::Guid* ChooseDeviceGuid(std::uint32_t colorModel) {
   Debug(line);
   if (zDepth != 0) {
     SurfaceDesc desc;
-    v.backBuffer->GetSurfaceDesc(&desc);
+    v.backBuffer->GetSurfaceDesc(&desc).Ignore("a back buffer always describes itself");
     desc.fields = desc_fields::kCaps | desc_fields::kHeight | desc_fields::kWidth | desc_fields::kZBufferBitDepth;
     desc.caps = memory | caps::kZBuffer;
     desc.zBufferBitDepth = zDepth;
-    v.ddraw->CreateSurface(desc, &v.zBuffer);
+    v.ddraw->CreateSurface(desc, &v.zBuffer)
+        .Ignore("a missing z-buffer fails the attaching next, which ends the choice");
     if (!v.zBuffer || Failed(v.backBuffer->AddAttachedSurface(v.zBuffer))) return nullptr;
   }
   return &v.deviceGuid;

@@ -23,7 +23,9 @@ void Debug(const char* text) { os::OutputDebugString(text); }
 // preference to the primary display; the primary display has none, so the
 // search ends with the primary display's object.
 void ChooseDriver() {
-  EnumerateDrivers([](const DriverInfo& info) { return !info.hasGuid; });
+  EnumerateDrivers([](const DriverInfo& info) {
+    return !info.hasGuid;
+  }).Ignore("without a driver of its own the primary display's object is made next");
   if (!vexelContext.ddraw) {
     Ref<DirectDraw> ddraw;
     if (Succeeded(CreateDirectDraw(&ddraw))) vexelContext.ddraw = ddraw;
@@ -34,7 +36,7 @@ bool Has3D(const DriverCaps& caps) { return (caps.caps & driver_caps::k3D) && (c
 
 void ChooseColorModel() {
   DriverCaps hardware, emulation;
-  vexelContext.ddraw->GetCaps(&hardware, &emulation);
+  vexelContext.ddraw->GetCaps(&hardware, &emulation).Ignore("caps left empty choose the mono colour model");
   vexelContext.colorModel = Has3D(hardware) ? rm::kColorModelRgb : rm::kColorModelMono;
 }
 
@@ -106,7 +108,8 @@ bool CreateDirectDrawFull(os::Window* window) {
     VexelCleanup();
     return false;
   }
-  v.primary->GetAttachedSurface(caps::kBackBuffer, &v.backBuffer);
+  v.primary->GetAttachedSurface(caps::kBackBuffer, &v.backBuffer)
+      .Ignore("a missing back buffer fails the next step, which reports it");
   v.ready = 1;
   return true;
 }

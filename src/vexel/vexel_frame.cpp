@@ -83,8 +83,10 @@ void VexelRestoreSurfaces() {
   if (!v.ready || !v.active || !v.primary) return;
   auto restore = [&](Surface* s) {
     if (!s || s->IsLost() == DD_OK) return;
-    s->Restore();
-    if (v.viewport) v.viewport->ForceUpdate(0, 0, v.width, v.height);
+    s->Restore().Ignore("a surface still lost is restored again next turn");
+    if (v.viewport)
+      v.viewport->ForceUpdate(0, 0, v.width, v.height)
+          .Ignore("a refused repaint leaves the old picture one turn longer");
   };
   restore(v.primary.get());
   restore(v.zBuffer.get());
@@ -99,7 +101,7 @@ void ActivateHandle(std::uintptr_t flag) {
   // background, as the original system did on its own.
   if (v.ddraw) v.ddraw->SetAppActive(v.active);
   if (!v.ready) return;
-  if (v.primary) v.primary->SetPalette(v.palette);
+  if (v.primary) v.primary->SetPalette(v.palette).Ignore("a surface without a palette draws as before");
 }
 
 int VexelPaint(os::Window*) {
@@ -108,7 +110,8 @@ int VexelPaint(os::Window*) {
   // The window's picture is the last one rendered: show it again.
   if (v.primary && v.backBuffer) {
     Rect source{0, 0, v.width, v.height};
-    v.primary->Blt(&v.windowRect, v.backBuffer.get(), &source, blt_flags::kWait);
+    v.primary->Blt(&v.windowRect, v.backBuffer.get(), &source, blt_flags::kWait)
+        .Ignore("a picture that cannot be shown again is shown by the next turn");
   }
   return 1;
 }

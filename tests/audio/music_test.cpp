@@ -50,7 +50,7 @@ class Music : public ::testing::Test {
   void Write(const char* name, const std::vector<char>& bytes) {
     std::ofstream(dir_ / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
-  bool StartUp() { return audio::InitMusic(*synth_) == 1 && audio::LoadMusic() == 1; }
+  bool StartUp() { return audio::InitMusic(*synth_).Ok() && audio::LoadMusic().Ok(); }
 
   // Plays `seconds` of music as the sound device would take it.
   void Render(double seconds) {
@@ -138,8 +138,8 @@ TEST_F(Music, AMissingOrBrokenFileStopsTheLoadingAndStartsNothing) {
       fs::remove(dir_ / "bgm2.mid");
     }
     os::ClearCapturedDebugOutput();
-    ASSERT_EQ(audio::InitMusic(*synth_), 1);
-    EXPECT_EQ(audio::LoadMusic(), 0);
+    ASSERT_TRUE(audio::InitMusic(*synth_).Ok());
+    EXPECT_FALSE(audio::LoadMusic().Ok());
     EXPECT_EQ(Reports(), std::vector<std::string>{audio::error_text::kSegmentLoad});
     EXPECT_FALSE(musicObjects.segments[2]);
     EXPECT_EQ(PlayingTrack(), -1);

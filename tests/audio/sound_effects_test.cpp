@@ -13,6 +13,7 @@
 #include "game/start_game.h"
 #include "platform/os/keyboard.h"
 #include "support/built_scene.h"
+#include "support/succeeds.h"
 #include "wave_files.h"
 
 namespace audio_test {
@@ -28,12 +29,12 @@ using scene::objects;
 
 std::uint32_t Position(SoundEffect e) {
   std::uint32_t at = 0;
-  soundObjects.buffers[audio::EffectIndex(e)]->GetCurrentPosition(&at);
+  EXPECT_OK(soundObjects.buffers[audio::EffectIndex(e)]->GetCurrentPosition(&at));
   return at;
 }
 std::uint32_t Status(SoundEffect e) {
   std::uint32_t status = 0;
-  soundObjects.buffers[audio::EffectIndex(e)]->GetStatus(&status);
+  EXPECT_OK(soundObjects.buffers[audio::EffectIndex(e)]->GetStatus(&status));
   return status;
 }
 int Peak(int frames) {
@@ -67,7 +68,7 @@ class Sound : public test_support::BuiltScene {
     game::gameState.stageNumber = 4;
     game::StartGameFromTitle();
     game::gameState.stageIntroActive = 0;
-    objects.baseFrame->SetPosition(objects.sceneRoot.get(), 0, 0.1f, 40);
+    EXPECT_OK(objects.baseFrame->SetPosition(objects.sceneRoot.get(), 0, 0.1f, 40));
     game::SaveExcavatorPose();
   }
   void Step(std::initializer_list<int> keys) {
@@ -108,15 +109,15 @@ TEST_F(Sound, LoopsFollowTheExcavatorsMotionAndAreNotRestartedWhileHeld) {
 
 TEST_F(Sound, TheListenerFollowsTheActiveCameraAndTheExcavatorItsSounds) {
   StartSound();
-  objects.baseFrame->SetPosition(objects.sceneRoot.get(), 12, 3, -7);
+  EXPECT_OK(objects.baseFrame->SetPosition(objects.sceneRoot.get(), 12, 3, -7));
   game::gameState.cameraIndex = 2;
   audio::UpdateSoundPositions();
   Vec3 camera, listener, p;
-  objects.camera[2]->GetPosition(objects.sceneRoot.get(), &camera);
-  soundObjects.listener->GetPosition(&listener);
+  EXPECT_OK(objects.camera[2]->GetPosition(objects.sceneRoot.get(), &camera));
+  EXPECT_OK(soundObjects.listener->GetPosition(&listener));
   EXPECT_EQ(listener, camera);
   for (int i = 0; i < audio::kEffectCount; ++i) {
-    soundObjects.buffers3D[i]->GetPosition(&p);
+    EXPECT_OK(soundObjects.buffers3D[i]->GetPosition(&p));
     switch (audio::kEffectTable[i].place) {
       case audio::EffectPlace::kExcavator: EXPECT_EQ(p, (Vec3{12, 13, -7})) << i; break;
       case audio::EffectPlace::kListener: EXPECT_EQ(p, camera) << i; break;
@@ -153,8 +154,8 @@ TEST_F(Sound, LoadingStopsAtTheFirstFileThatFails) {
 TEST_F(Sound, EffectsStandClearlyOverTheMusicWhichTheToggleSilences) {
   StartSound();
   PlayStage();
-  ASSERT_TRUE(audio::InitMusic(*platform::music::MakeSynthService()));
-  ASSERT_TRUE(audio::LoadMusic());
+  ASSERT_TRUE(audio::InitMusic(*platform::music::MakeSynthService()).Ok());
+  ASSERT_TRUE(audio::LoadMusic().Ok());
   // The RMS level, in dB below full scale, of what `seconds` of play sound like.
   auto listen = [&](int seconds, std::initializer_list<int> keys) {
     double sum = 0;

@@ -87,7 +87,7 @@ TEST_F(DemoFile, RoundTripKeepsEveryValueToSixDigits) {
   auto saved =
       std::make_unique<std::array<demo::Channel, demo::kChannels>>(demo::demoChannels);  // too large for the stack
   auto savedProps = demo::demoPropPoses;
-  ASSERT_EQ(demo::SaveDemo(), 1);
+  ASSERT_TRUE(demo::SaveDemo().Ok());
   EXPECT_TRUE(fs::exists(dir / "demo.dat")) << "beside the executable";
 
   ClearDemo();
@@ -120,7 +120,7 @@ TEST_F(DemoFile, MissingCutOffAndUnwritableFiles) {
 
   fs::create_directory(dir / "demo.dat");  // cannot be opened as a file
   gameState.recordCount = 2;
-  EXPECT_EQ(demo::SaveDemo(), 2);
+  EXPECT_FALSE(demo::SaveDemo().Ok());
   EXPECT_TRUE(fs::is_empty(dir / "demo.dat"));
 }
 

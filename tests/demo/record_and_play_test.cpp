@@ -4,6 +4,7 @@
 #include "demo/demo_file_reader.h"
 #include "demo/demo_record.h"
 #include "support/built_scene.h"
+#include "support/succeeds.h"
 
 using game::gameState;
 using platform::rm::Vec3;
@@ -21,8 +22,8 @@ class RecordAndPlay : public test_support::BuiltScene {
   // Sample n puts the chassis at x = n and the bucket's heap at z = -n.
   void RecordRun(int samples) {
     for (int n = 1; n <= samples; ++n) {
-      objects.baseFrame->SetPosition(objects.sceneRoot.get(), float(n), 0.1f, 50);
-      objects.carrySugarFrame->SetPosition(objects.sceneRoot.get(), 0, 5, -float(n));
+      EXPECT_OK(objects.baseFrame->SetPosition(objects.sceneRoot.get(), float(n), 0.1f, 50));
+      EXPECT_OK(objects.carrySugarFrame->SetPosition(objects.sceneRoot.get(), 0, 5, -float(n)));
       demo::RecordDemoSample();
     }
   }
@@ -34,7 +35,7 @@ class RecordAndPlay : public test_support::BuiltScene {
 TEST_F(RecordAndPlay, ARunPlaysBackSampleBySampleAndStopsAfterTheLast) {
   RecordRun(25);
   EXPECT_EQ(gameState.recordCount, 25);
-  objects.baseFrame->SetPosition(objects.sceneRoot.get(), -40, 0.1f, 50);
+  EXPECT_OK(objects.baseFrame->SetPosition(objects.sceneRoot.get(), -40, 0.1f, 50));
   gameState.playbackIndex = 0;
   for (int n = 1; n <= 25; ++n) {
     demo::PlayDemoSample();
@@ -42,7 +43,7 @@ TEST_F(RecordAndPlay, ARunPlaysBackSampleBySampleAndStopsAfterTheLast) {
     EXPECT_FLOAT_EQ(X(objects.baseFrame), float(n));
     EXPECT_FLOAT_EQ(WorldPosition(objects.carrySugarFrame).z, -float(n));
   }
-  objects.baseFrame->SetPosition(objects.sceneRoot.get(), -40, 0.1f, 50);
+  EXPECT_OK(objects.baseFrame->SetPosition(objects.sceneRoot.get(), -40, 0.1f, 50));
   demo::PlayDemoSample();
   EXPECT_EQ(gameState.playbackIndex, 26) << "past the count: the view ends the playback";
   EXPECT_FLOAT_EQ(X(objects.baseFrame), -40) << "nothing played past the last sample";
@@ -62,16 +63,16 @@ TEST_F(RecordAndPlay, TheCountStopsAtTheRecordsEndAndTheLastSampleIsOverwritten)
 }
 
 TEST_F(RecordAndPlay, PropsAreTakenWithTheFirstSampleAndRestoredWithIt) {
-  objects.cupFrame->SetPosition(objects.sceneRoot.get(), 45, -21, 50);
+  EXPECT_OK(objects.cupFrame->SetPosition(objects.sceneRoot.get(), 45, -21, 50));
   RecordRun(2);
-  objects.cupFrame->SetPosition(objects.sceneRoot.get(), 0, 900, 0);
+  EXPECT_OK(objects.cupFrame->SetPosition(objects.sceneRoot.get(), 0, 900, 0));
   RecordRun(1);  // a later sample does not take the props again
   EXPECT_FLOAT_EQ(demo::demoPropPoses[2 * 9 + 1], -21.0f);
 
   gameState.playbackIndex = 0;
   demo::PlayDemoSample();
   EXPECT_FLOAT_EQ(WorldPosition(objects.cupFrame).y, -21.0f);
-  objects.cupFrame->SetPosition(objects.sceneRoot.get(), 0, 900, 0);
+  EXPECT_OK(objects.cupFrame->SetPosition(objects.sceneRoot.get(), 0, 900, 0));
   demo::PlayDemoSample();
   EXPECT_FLOAT_EQ(WorldPosition(objects.cupFrame).y, 900.0f) << "only sample 1 restores the props";
 }

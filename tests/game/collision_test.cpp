@@ -5,6 +5,7 @@
 #include "platform/rm/rm_object.h"
 #include "scene/scene_objects.h"
 #include "support/fresh_state.h"
+#include "support/succeeds.h"
 
 using game::gameState;
 using platform::rm::Vec3;
@@ -20,8 +21,8 @@ scene::Ref<rm::MeshBuilder> Square(float y, float h) {
   data.faceSizes = {4};
   data.faceIndices = {0, 1, 2, 3};
   scene::Ref<rm::MeshBuilder> mesh;
-  rm::CreateMeshBuilder(&mesh);
-  mesh->SetMesh(data);
+  EXPECT_OK(rm::CreateMeshBuilder(&mesh));
+  EXPECT_OK(mesh->SetMesh(data));
   return mesh;
 }
 
@@ -30,13 +31,13 @@ class Collision : public ::testing::Test {
   void SetUp() override {
     test_support::FreshState();
     objects = scene::SceneObjects{};
-    rm::CreateFrame(nullptr, &objects.sceneRoot);
+    EXPECT_OK(rm::CreateFrame(nullptr, &objects.sceneRoot));
   }
   void TearDown() override { objects = scene::SceneObjects{}; }
   scene::Ref<rm::Frame> AddSquare(float y, float h = 10) {
     scene::Ref<rm::Frame> f;
-    rm::CreateFrame(objects.sceneRoot.get(), &f);
-    f->AddVisual(Square(y, h));
+    EXPECT_OK(rm::CreateFrame(objects.sceneRoot.get(), &f));
+    EXPECT_OK(f->AddVisual(Square(y, h)));
     return f;
   }
 };
@@ -79,8 +80,8 @@ class TableEdge : public Collision {
   void SetUp() override {
     Collision::SetUp();
     auto make = [](scene::Ref<rm::Frame>& f, scene::Ref<rm::Frame>& parent, Vec3 p) {
-      rm::CreateFrame(parent.get(), &f);
-      f->SetPosition(parent.get(), p);
+      EXPECT_OK(rm::CreateFrame(parent.get(), &f));
+      EXPECT_OK(f->SetPosition(parent.get(), p));
     };
     make(objects.fallRefFrame, objects.sceneRoot, {-50, 0, -100});
     make(objects.baseFrame, objects.sceneRoot, {0, 0.1f, 40});
@@ -91,7 +92,7 @@ class TableEdge : public Collision {
     const Vec3 wheels[] = {{2.5f, 1, -3.7f}, {2.5f, 1, 3.7f}, {-2.5f, 1, -3.7f}, {-2.5f, 1, 3.7f}};
     for (int i = 1; i <= 4; ++i) make(objects.wheelProbe[i], objects.baseFrame, wheels[i - 1]);
   }
-  void PlaceBase(float x, float z) { objects.baseFrame->SetPosition(objects.sceneRoot.get(), x, 0.1f, z); }
+  void PlaceBase(float x, float z) { EXPECT_OK(objects.baseFrame->SetPosition(objects.sceneRoot.get(), x, 0.1f, z)); }
 };
 
 }  // namespace

@@ -26,6 +26,7 @@
 #include "platform/os/keyboard.h"
 #include "platform/rm/ray_pick.h"
 #include "support/built_scene.h"
+#include "support/succeeds.h"
 
 namespace os = platform::os;
 using game::gameState;
@@ -61,7 +62,7 @@ class DeadEndSearch : public test_support::BuiltScene {
     gameState.poseRevertedByCollision = gameState.poseRevertedByBase = 0;
     game::PlayExcavatorStep();
     wrong = Trespass(solids);
-    objects.sceneRoot->Move(gameState.speedFactor);
+    EXPECT_OK(objects.sceneRoot->Move(gameState.speedFactor));
     return gameState.poseRevertedByCollision || gameState.poseRevertedByBase;
   }
 
@@ -101,8 +102,8 @@ class DeadEndSearch : public test_support::BuiltScene {
     for (Vec3 p : probes) {
       picks.clear();
       // Slightly askew, so that the ray meets no edge of the upright models.
-      objects.sceneRoot->RayPick(objects.sceneRoot.get(), platform::rm::Ray{p, Vec3{0.0123f, 1, 0.0071f}}, 0, &picks,
-                                 100);
+      EXPECT_OK(objects.sceneRoot->RayPick(objects.sceneRoot.get(), platform::rm::Ray{p, Vec3{0.0123f, 1, 0.0071f}}, 0,
+                                           &picks, 100));
       for (const Solid& solid : solids) {
         int crossings = 0;
         for (const auto& pick : picks) crossings += pick.frame.get() == solid.frame;

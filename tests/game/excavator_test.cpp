@@ -9,6 +9,7 @@
 #include "core/game_state.h"
 #include "game/start_game.h"
 #include "support/built_scene.h"
+#include "support/succeeds.h"
 
 namespace os = platform::os;
 using game::gameState;
@@ -20,14 +21,14 @@ namespace {
 float RateOf(const scene::Ref<scene::Frame>& f) {
   Vec3 axis;
   float rate = 0;
-  f->GetRotation(&axis, &rate);
+  EXPECT_OK(f->GetRotation(&axis, &rate));
   return rate;
 }
 
 float SpeedOf(const scene::Ref<scene::Frame>& f) {
   Vec3 v;
   bool withRotation = false;
-  f->GetVelocity(&v, &withRotation);
+  EXPECT_OK(f->GetVelocity(&v, &withRotation));
   return platform::rm::Length(v);
 }
 
@@ -40,7 +41,7 @@ class Excavator : public test_support::BuiltScene {
     gameState.stageNumber = 4;
     game::StartGameFromTitle();
     gameState.stageIntroActive = 0;
-    objects.baseFrame->SetPosition(objects.sceneRoot.get(), 0, 0.1f, 40);
+    EXPECT_OK(objects.baseFrame->SetPosition(objects.sceneRoot.get(), 0, 0.1f, 40));
     game::SaveExcavatorPose();
   }
   void Press(std::initializer_list<int> keys) {
@@ -79,14 +80,14 @@ TEST_F(Excavator, TheOverlappingBucketWindowsDriveItBack) {
   // Such a pose is never reached in play (the windows turn the bucket back
   // before it); without the arm's and bucket's meshes it is not a collision.
   for (auto* part : {&objects.arm2Frame, &objects.bucketFrame})
-    while (!(*part)->Visuals().empty()) (*part)->DeleteVisual((*part)->Visuals().front().get());
+    while (!(*part)->Visuals().empty()) EXPECT_OK((*part)->DeleteVisual((*part)->Visuals().front().get()));
   // up.y / up.z = 0.85 lies in both bucket windows; the later one wins.
   Vec3 up = platform::rm::Normalize({0, 0.85f, 1}), dir = platform::rm::Normalize({0, 1, -0.85f});
-  objects.bucketFrame->SetOrientation(objects.arm2Frame.get(), dir, up);
+  EXPECT_OK(objects.bucketFrame->SetOrientation(objects.arm2Frame.get(), dir, up));
   Step({});
   EXPECT_FLOAT_EQ(RateOf(objects.bucketFrame), -0.02f);
-  objects.bucketFrame->SetOrientation(objects.arm2Frame.get(), platform::rm::Normalize({0, 1, -0.75f}),
-                                      platform::rm::Normalize({0, 0.75f, 1}));
+  EXPECT_OK(objects.bucketFrame->SetOrientation(objects.arm2Frame.get(), platform::rm::Normalize({0, 1, -0.75f}),
+                                                platform::rm::Normalize({0, 0.75f, 1})));
   Step({os::vk::kControl, os::vk::kLeft});
   EXPECT_FLOAT_EQ(RateOf(objects.bucketFrame), 0.02f) << "inside a window the key has no say";
 }
@@ -97,17 +98,17 @@ TEST_F(Excavator, TheOverlappingBucketWindowsDriveItBack) {
 // rate and moves on.
 TEST_F(Excavator, AChassisThatMeetsADishGoesBackAndAHeldBoomStillMoves) {
   Vec3 direction, boomUp, boomUpAfter;
-  objects.arm1Frame->GetOrientation(objects.bodyFrame.get(), &direction, &boomUp);
-  objects.baseFrame->SetPosition(objects.sceneRoot.get(), 4, 0.1f, 55);
+  EXPECT_OK(objects.arm1Frame->GetOrientation(objects.bodyFrame.get(), &direction, &boomUp));
+  EXPECT_OK(objects.baseFrame->SetPosition(objects.sceneRoot.get(), 4, 0.1f, 55));
   Step({os::vk::kControl, os::vk::kDown});
   Vec3 p;
-  objects.baseFrame->GetPosition(objects.sceneRoot.get(), &p);
+  EXPECT_OK(objects.baseFrame->GetPosition(objects.sceneRoot.get(), &p));
   EXPECT_EQ(gameState.poseRevertedByBase, 1);
   EXPECT_EQ(gameState.poseRevertedByCollision, 0);
   EXPECT_FLOAT_EQ(p.x, 0);
   EXPECT_FLOAT_EQ(p.z, 40);
   EXPECT_FLOAT_EQ(RateOf(objects.arm1Frame), 0.02f);
-  objects.sceneRoot->Move(gameState.speedFactor);
-  objects.arm1Frame->GetOrientation(objects.bodyFrame.get(), &direction, &boomUpAfter);
+  EXPECT_OK(objects.sceneRoot->Move(gameState.speedFactor));
+  EXPECT_OK(objects.arm1Frame->GetOrientation(objects.bodyFrame.get(), &direction, &boomUpAfter));
   EXPECT_GT(std::fabs(boomUpAfter.z - boomUp.z), 0.01f) << "the boom turned";
 }

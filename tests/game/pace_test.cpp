@@ -10,6 +10,7 @@
 #include "game/excavator.h"
 #include "game/start_game.h"
 #include "support/built_scene.h"
+#include "support/succeeds.h"
 
 namespace os = platform::os;
 using game::gameState;
@@ -24,11 +25,11 @@ class Pace : public test_support::BuiltScene {
     os::ClearKeyboard();
     for (int k : keys) os::SetKeyDown(k, true);
     game::PlayExcavatorStep();
-    objects.sceneRoot->Move(gameState.speedFactor);
+    EXPECT_OK(objects.sceneRoot->Move(gameState.speedFactor));
   }
   double BoomAngle() {
     Vec3 direction, up;
-    objects.arm1Frame->GetOrientation(objects.bodyFrame.get(), &direction, &up);
+    EXPECT_OK(objects.arm1Frame->GetOrientation(objects.bodyFrame.get(), &direction, &up));
     return std::atan2(up.z, up.y);
   }
   // Turns the boom, held one way, takes to meet its limit (which turns it back).

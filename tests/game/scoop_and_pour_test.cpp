@@ -6,6 +6,7 @@
 
 #include "game/stages.h"
 #include "support/built_scene.h"
+#include "support/succeeds.h"
 
 using game::gameState;
 using platform::rm::Vec3;
@@ -21,20 +22,20 @@ class ScoopAndPour : public test_support::BuiltScene {
     // Pots and vessels out of the way until a case puts one under the bucket.
     for (auto* f : {&objects.coffeeJarFrame, &objects.milkJarFrame, &objects.sugarJarFrame, &objects.cupFrame,
                     &objects.glassFrame})
-      (*f)->SetPosition(objects.sceneRoot.get(), 500, 0, 500);
+      EXPECT_OK((*f)->SetPosition(objects.sceneRoot.get(), 500, 0, 500));
   }
 
   // Turns the bucket about its hinge so that its up vector relative to the
   // upper structure has this y; mouthUp picks which of the two poses.
   void Tilt(float upY, bool mouthUp = true) {
     float upZ = std::sqrt(1 - upY * upY) * (mouthUp ? 1.0f : -1.0f);
-    objects.bucketFrame->SetOrientation(objects.bodyFrame.get(), {0, -upZ, upY}, {0, upY, upZ});
+    EXPECT_OK(objects.bucketFrame->SetOrientation(objects.bodyFrame.get(), {0, -upZ, upY}, {0, upY, upZ}));
   }
   // Puts the frame's axis dx beside the bucket's mouth (the mouth's x is
   // exact with the excavator at rest, so the distance is exactly dx).
   void PutBesideMouth(const scene::Ref<scene::Frame>& f, float dx) {
     Vec3 m = WorldPosition(objects.bucketMouthFrame);
-    f->SetPosition(objects.sceneRoot.get(), m.x + dx, -21, m.z);
+    EXPECT_OK(f->SetPosition(objects.sceneRoot.get(), m.x + dx, -21, m.z));
   }
   float MouthDistance(const scene::Ref<scene::Frame>& f) {
     Vec3 p = PositionIn(objects.bucketMouthFrame, f);
@@ -60,7 +61,7 @@ class ScoopAndPour : public test_support::BuiltScene {
     Tilt(upY);
     Step(1);
     Step(0);
-    if (pot) pot->SetPosition(objects.sceneRoot.get(), 500, 0, 500);
+    if (pot) EXPECT_OK(pot->SetPosition(objects.sceneRoot.get(), 500, 0, 500));
   }
 };
 

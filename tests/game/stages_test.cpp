@@ -6,6 +6,7 @@
 
 #include "game/orders.h"
 #include "support/built_scene.h"
+#include "support/succeeds.h"
 
 using game::gameState;
 using platform::rm::Vec3;
@@ -21,7 +22,7 @@ class Stages : public test_support::BuiltScene {
   }
   float UpY(const scene::Ref<scene::Frame>& f) {
     Vec3 dir, up;
-    f->GetOrientation(objects.sceneRoot.get(), &dir, &up);
+    EXPECT_OK(f->GetOrientation(objects.sceneRoot.get(), &dir, &up));
     return up.y;
   }
   int ObstaclesOnTable() {
@@ -74,10 +75,10 @@ TEST_F(Stages, VesselsOutOfPlayStandUpsideDown) {
 }
 
 TEST_F(Stages, EveryStagePutsTheExcavatorTogetherAtRest) {
-  objects.arm1Frame->SetOrientation(objects.bodyFrame.get(), {0, 0.6f, 0.8f}, {0, 0.8f, -0.6f});
-  objects.bodyFrame->SetPosition(objects.sceneRoot.get(), 40, 7, 3);
-  objects.baseFrame->SetOrientation(objects.sceneRoot.get(), {1, 0, 0}, {0, 1, 0});
-  objects.carryMilkFrame->SetPosition(objects.bodyFrame.get(), 0, 0, -20);
+  EXPECT_OK(objects.arm1Frame->SetOrientation(objects.bodyFrame.get(), {0, 0.6f, 0.8f}, {0, 0.8f, -0.6f}));
+  EXPECT_OK(objects.bodyFrame->SetPosition(objects.sceneRoot.get(), 40, 7, 3));
+  EXPECT_OK(objects.baseFrame->SetOrientation(objects.sceneRoot.get(), {1, 0, 0}, {0, 1, 0}));
+  EXPECT_OK(objects.carryMilkFrame->SetPosition(objects.bodyFrame.get(), 0, 0, -20));
   ASSERT_TRUE(game::PlaceStageProps(5));
   ExpectAt(objects.baseFrame, {5, 0.1f, 10}, "chassis start");
   ExpectAt(objects.bucketFrame, {5, 14.7f, -7.1f}, "bucket at the end of the boom and arm at rest");
@@ -111,7 +112,7 @@ TEST_F(Stages, AfterStageFiveBothScreensOpenAllCleared) {
   EXPECT_EQ(gameState.resultPhase, 2) << "All Cleared clears it itself";
 
   gameState.allClearedPhase = 0;
-  vexel::vexelContext.viewport->SetCamera(objects.camera[10]);
+  EXPECT_OK(vexel::vexelContext.viewport->SetCamera(objects.camera[10]));
   game::AdvanceStageFromReplay();
   EXPECT_EQ(gameState.allClearedPhase, 1);
   EXPECT_EQ(vexel::vexelContext.viewport->GetCamera(), objects.resultCamera.get());

@@ -1,5 +1,6 @@
 #include "overlay/clock.h"
 #include "overlay_screen.h"
+#include "support/succeeds.h"
 
 namespace overlay_test {
 namespace {
@@ -13,7 +14,7 @@ TEST_F(Font, EightBitModeKeysIndexZeroAndKeepsTheSceneColours) {
   ASSERT_NE(overlay::OverlayPalette(), nullptr);
   EXPECT_EQ(back.GetPalette(), overlay::OverlayPalette()) << "the last bitmap's table is attached";
   surface::BltEffects fill{100};
-  back.Blt(nullptr, nullptr, nullptr, surface::blt_flags::kColorFill, &fill);
+  EXPECT_OK(back.Blt(nullptr, nullptr, nullptr, surface::blt_flags::kColorFill, &fill));
   DrawFontText(4, 40, 40, "W", 1);
   int white = 0;
   for (int y = 40; y < 55; ++y)
@@ -29,7 +30,7 @@ TEST_F(Font, TextComesBackAfterTheDisplayWasTakenAway) {
   surface::DirectDraw& ddraw = *vexel::vexelContext.ddraw;
   ddraw.SetAppActive(false);
   ddraw.SetAppActive(true);
-  vexel::vexelContext.primary->Restore();  // the back buffer comes back with its chain
+  EXPECT_OK(vexel::vexelContext.primary->Restore());  // the back buffer comes back with its chain
   ClearBack();
   DrawFontText(4, 100, 100, "Ok", 2);
   EXPECT_TRUE(TextAt(4, 100, 100, "Ok"));

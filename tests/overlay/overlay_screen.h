@@ -11,6 +11,7 @@
 #include "overlay/overlay.h"
 #include "overlay/overlay_bitmaps.h"
 #include "support/fresh_state.h"
+#include "support/succeeds.h"
 
 namespace overlay_test {
 
@@ -36,7 +37,7 @@ class OverlayScreen : public ::testing::Test {
   }
   static void ClearBack() {
     surface::BltEffects fill{kPaper};
-    vexel::vexelContext.backBuffer->Blt(nullptr, nullptr, nullptr, surface::blt_flags::kColorFill, &fill);
+    EXPECT_OK(vexel::vexelContext.backBuffer->Blt(nullptr, nullptr, nullptr, surface::blt_flags::kColorFill, &fill));
   }
   static std::uint32_t Pixel(const surface::Surface& s, int x, int y) {
     const std::uint8_t* p = s.Row(y) + 3 * x;  // 24 bits, blue first

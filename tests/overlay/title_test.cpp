@@ -8,6 +8,7 @@
 #include "scene/scene.h"
 #include "scene/scene_objects.h"
 #include "support/scratch.h"
+#include "support/succeeds.h"
 
 namespace overlay_test {
 namespace {
@@ -46,7 +47,7 @@ class Title : public OverlayScreen {
   }
   static float LightY() {
     platform::rm::Vec3 p;
-    objects.lightFrame->GetPosition(objects.sceneRoot.get(), &p);
+    EXPECT_OK(objects.lightFrame->GetPosition(objects.sceneRoot.get(), &p));
     return p.y;
   }
   fs::path dir;
@@ -89,7 +90,7 @@ TEST_F(Title, SpeedKeysHaveNoLatchAndClampAtOneAndFive) {
 
 TEST_F(Title, LongIdleStartsTheDemoWhenItsFileLoads) {
   gameState.stageNumber = 3;
-  ASSERT_EQ(demo::SaveDemo(), 1);
+  ASSERT_TRUE(demo::SaveDemo().Ok());
   ASSERT_TRUE(StepUntil(6));
   gameState.titleIdleSteps = 799;
   game::TitleStep();

@@ -11,6 +11,7 @@
 #include "scene/scene.h"
 #include "scene/scene_objects.h"
 #include "support/fresh_state.h"
+#include "support/succeeds.h"
 
 namespace fs = std::filesystem;
 namespace os = platform::os;
@@ -21,7 +22,7 @@ namespace {
 
 platform::rm::Vec3 WorldPosition(const scene::Ref<scene::Frame>& f) {
   platform::rm::Vec3 p;
-  f->GetPosition(objects.sceneRoot.get(), &p);
+  EXPECT_OK(f->GetPosition(objects.sceneRoot.get(), &p));
   return p;
 }
 
@@ -63,7 +64,7 @@ TEST_F(Scene, MissingModelsAreNamedOnceAndTheGameRunsOn) {
 TEST_F(Scene, InactiveFullScreenNeitherMovesNorRenders) {
   gameState.speedFactor = 1.0f;
   scene::BuildScene();
-  objects.baseFrame->SetVelocity(objects.sceneRoot.get(), 1, 0, 0, false);
+  EXPECT_OK(objects.baseFrame->SetVelocity(objects.sceneRoot.get(), 1, 0, 0, false));
   vexel::ActivateHandle(0);
   EXPECT_FALSE(scene::RenderFrame());
   EXPECT_EQ(WorldPosition(objects.baseFrame).x, 15);

@@ -8,6 +8,7 @@
 #include "scene/scene.h"
 #include "scene/scene_objects.h"
 #include "support/fresh_state.h"
+#include "support/succeeds.h"
 
 namespace test_support {
 
@@ -28,7 +29,7 @@ class BuiltScene : public ::testing::Test {
 
   static platform::rm::Vec3 PositionIn(const scene::Ref<scene::Frame>& f, const scene::Ref<scene::Frame>& ref) {
     platform::rm::Vec3 p;
-    f->GetPosition(ref.get(), &p);
+    EXPECT_OK(f->GetPosition(ref.get(), &p));
     return p;
   }
   static platform::rm::Vec3 WorldPosition(const scene::Ref<scene::Frame>& f) {

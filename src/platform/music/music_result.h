@@ -5,7 +5,7 @@
 
 namespace platform::music {
 
-constexpr HResult MakeMusicHResult(std::uint32_t code) { return static_cast<HResult>(0x88780000u | (code & 0xFFFFu)); }
+constexpr HResult MakeMusicHResult(std::uint32_t code) { return MakeComError(0x88780000u | (code & 0xFFFFu)); }
 
 constexpr HResult kMusicNotInitialized = MakeMusicHResult(0x1001);  // performance without a synth
 constexpr HResult kMusicNoSoundFont = MakeMusicHResult(0x1002);     // the instruments could not be read

@@ -215,7 +215,10 @@ void SynthPerformance::Render(std::int16_t* samples, int frames) {
       // no end, even when this is where it would have ended.
       const Ref<SegmentState> next = std::move(pending_);
       pending_.reset();
-      StartNow(next);
+      // The bytes were read as a whole file when the segment was loaded;
+      // should the player still refuse them, the music falls silent, which
+      // is all this audio callback could do about it anyway.
+      StartNow(next).Ignore("a refused hand-over leaves silence");
       continue;
     }
     CheckSegmentEnd();

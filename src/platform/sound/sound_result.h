@@ -6,7 +6,7 @@
 
 namespace platform::sound {
 
-constexpr HResult MakeDSHResult(std::uint32_t code) { return static_cast<HResult>(0x88780000u | (code & 0xFFFFu)); }
+constexpr HResult MakeDSHResult(std::uint32_t code) { return MakeComError(0x88780000u | (code & 0xFFFFu)); }
 
 constexpr HResult kAllocated = MakeDSHResult(10);
 constexpr HResult kInvalidCall = MakeDSHResult(50);

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "platform/os/backend.h"
+#include "support/succeeds.h"
 
 namespace pj = platform::joystick;
 using platform::kOk;
@@ -53,7 +54,7 @@ TEST_F(Device, AxisRangesArePerAxisAndMustNotBeEmpty) {
   EXPECT_EQ(device->SetAxisRange(pj::Axis::kX, 0, 0), pj::kInvalidParam);
   EXPECT_EQ(device->SetAxisRange(pj::Axis::kX, 5, -5), pj::kInvalidParam);
   ASSERT_EQ(device->SetAxisRange(pj::Axis::kX, -1000, 1000), kOk);
-  device->Acquire();
+  EXPECT_OK(device->Acquire());
   ASSERT_EQ(device->GetState(&state), kOk);
   EXPECT_EQ(std::tuple(state.x, state.y), std::tuple(1000, 65535));
 }
@@ -61,7 +62,7 @@ TEST_F(Device, AxisRangesArePerAxisAndMustNotBeEmpty) {
 TEST_F(Device, ForegroundDeviceStopsInTheBackgroundAndWaitsToBeTakenUpAgain) {
   using namespace pj::cooperation;
   ASSERT_EQ(device->SetCooperativeLevel(&window, kNonExclusive | kForeground), kOk);
-  device->Acquire();
+  EXPECT_OK(device->Acquire());
   device->SetAppActive(false);
   EXPECT_EQ(device->GetState(&state), pj::kNotAcquired);
   EXPECT_EQ(device->Acquire(), pj::kOtherAppHasPriority);

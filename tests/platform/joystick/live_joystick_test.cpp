@@ -11,6 +11,7 @@
 #include "platform/joystick/joystick_device.h"
 #include "platform/joystick/virtual_joystick.h"
 #include "support/scratch.h"
+#include "support/succeeds.h"
 
 namespace pj = platform::joystick;
 using platform::kOk;
@@ -24,8 +25,8 @@ class LiveJoystick : public ::testing::Test {
   }
   void Open() {
     ASSERT_EQ(pj::JoystickDevice::Create(&device, pj::DeviceKind::kLive), kOk);
-    device->SetAxisRange(pj::Axis::kX, -1000, 1000);
-    device->SetAxisRange(pj::Axis::kY, -1000, 1000);
+    EXPECT_OK(device->SetAxisRange(pj::Axis::kX, -1000, 1000));
+    EXPECT_OK(device->SetAxisRange(pj::Axis::kY, -1000, 1000));
     ASSERT_EQ(device->Acquire(), kOk);
   }
   void Read() {

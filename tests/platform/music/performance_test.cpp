@@ -10,6 +10,7 @@
 #include "platform/music/loader.h"
 #include "platform/music/music_result.h"
 #include "platform/music/synth_performance.h"
+#include "support/succeeds.h"
 
 namespace {
 
@@ -41,15 +42,15 @@ class PerformanceTest : public ::testing::Test {
   }
   static void TearDownTestSuite() { performance_.reset(); }
   void SetUp() override {
-    performance_->Stop();
+    EXPECT_OK(performance_->Stop());
     Notification n;
     while (performance_->GetNotification(&n) == platform::kOk) {}
   }
 
   static Ref<Segment> Load(const std::string& name) {
     Ref<Loader> loader;
-    CreateLoader(&loader);
-    loader->SetSearchDirectory(ZARN_RUN_DIR);
+    EXPECT_OK(CreateLoader(&loader));
+    EXPECT_OK(loader->SetSearchDirectory(ZARN_RUN_DIR));
     Ref<Segment> segment;
     EXPECT_EQ(loader->GetObject(name, &segment), platform::kOk) << name;
     return segment;
@@ -98,14 +99,14 @@ TEST_F(PerformanceTest, ASegmentThatPlaysOutSendsOneEndWithItsState) {
 TEST_F(PerformanceTest, ReplacedAndStoppedSegmentsSendNoEnd) {
   Ref<Segment> shortNote = ShortNote();
   Ref<Segment> bgm3 = Load("bgm3.mid");
-  performance_->PlaySegment(shortNote.get(), 0, 0, nullptr);
+  EXPECT_OK(performance_->PlaySegment(shortNote.get(), 0, 0, nullptr));
   Render(0.02);
-  performance_->PlaySegment(bgm3.get(), 0, 0, nullptr);  // replaces the short one
+  EXPECT_OK(performance_->PlaySegment(bgm3.get(), 0, 0, nullptr));  // replaces the short one
   Render(0.5);
   EXPECT_EQ(CountSegmentEnds(), 0);
   EXPECT_TRUE(performance_->IsPlaying());
 
-  performance_->PlaySegment(shortNote.get(), 0, 0, nullptr);
+  EXPECT_OK(performance_->PlaySegment(shortNote.get(), 0, 0, nullptr));
   Render(0.02);
   EXPECT_EQ(performance_->Stop(), platform::kOk);
   EXPECT_FALSE(performance_->IsPlaying());
@@ -116,7 +117,7 @@ TEST_F(PerformanceTest, ReplacedAndStoppedSegmentsSendNoEnd) {
 
 TEST_F(PerformanceTest, OnTheBeatANewSegmentWaitsForThePlayingOnesNextBeat) {
   Ref<Segment> bgm1 = Load("bgm1.mid");  // 132 a minute: a beat every 0.4545 s
-  performance_->PlaySegment(bgm1.get(), 0, 0, nullptr);
+  EXPECT_OK(performance_->PlaySegment(bgm1.get(), 0, 0, nullptr));
   Render(0.1);
   Ref<SegmentState> state;
   ASSERT_EQ(performance_->PlaySegment(ShortNote().get(), segf::kBeat, 0, &state), platform::kOk);

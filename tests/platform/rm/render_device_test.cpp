@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include "platform/rm/render_scene_fixture.h"
+#include "support/succeeds.h"
 
 namespace platform::rm::testing {
 namespace {
@@ -80,7 +81,7 @@ TEST_F(RenderDeviceScene, AClearLeavesNoDepthOrColourBehind) {
   AddMesh(Square(0, 0, 3.9f, 0.5f, Color{0, 1, 0, 0.5f}), holder.get());
   const surface::Surface& depth = *zbuf;  // read only: a write would make the device forget what it knows
   auto drawAt = [&](float y) {
-    holder->SetPosition(root.get(), 0, y, 0);
+    EXPECT_OK(holder->SetPosition(root.get(), 0, y, 0));
     Draw();
     for (int py = 0; py < kSize; ++py)
       for (int px = 0; px < kSize; ++px)
@@ -93,7 +94,7 @@ TEST_F(RenderDeviceScene, AClearLeavesNoDepthOrColourBehind) {
   }
   Ref<Viewport> narrow;
   ASSERT_EQ(Viewport::Create(device, camera, 0, 0, kSize / 2, kSize, &narrow), kOk);
-  holder->SetPosition(root.get(), 0, -1.5f, 0);
+  EXPECT_OK(holder->SetPosition(root.get(), 0, -1.5f, 0));
   ASSERT_EQ(narrow->Clear(), kOk);
   ASSERT_EQ(narrow->Render(root.get()), kOk);
   drawAt(0.0f);

@@ -4,6 +4,7 @@
 
 #include "platform/rm/render_scene_fixture.h"
 #include "platform/surface/system_palette.h"
+#include "support/succeeds.h"
 
 namespace platform::rm::testing {
 namespace {
@@ -33,7 +34,7 @@ class RenderLighting : public SceneTest {
  protected:
   void SetUp() override {
     SceneTest::SetUp();
-    ambient->SetColorRGB(0, 0, 0);
+    EXPECT_OK(ambient->SetColorRGB(0, 0, 0));
   }
 };
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/rm/render_scene_fixture.h"
+#include "support/succeeds.h"
 
 namespace platform::rm::testing {
 namespace {
@@ -103,7 +104,7 @@ TEST_F(RenderPipeline, HalfTransparentRedOverBlueIsPurple) {
 TEST_F(RenderPipeline, BandByBandDrawsTheSamePictureAsWholeOnAnyThreads) {
   ASSERT_EQ(device->SetRenderMode(kRenderModeBlendedTransparency), kOk);
   AddLight(LightType::Point, 0.8f, {-3, 2, 0});
-  ambient->SetColorRGB(0.3f, 0.3f, 0.3f);
+  EXPECT_OK(ambient->SetColorRGB(0.3f, 0.3f, 0.3f));
   for (int k = 0; k < 24; ++k) {
     const float x = static_cast<float>(k % 5) * 0.45f - 0.9f, y = static_cast<float>(k % 7) * 0.3f - 0.9f;
     const Color c{static_cast<float>(k % 3) / 2, static_cast<float>(k % 4) / 3, 0.7f, k % 3 == 0 ? 0.5f : 1.0f};
@@ -136,12 +137,12 @@ TEST_F(RenderPipeline, WithoutBlendedTransparencyAlphaIsIgnored) {
 }
 
 TEST_F(RenderPipeline, ClearPaintsTheCameraScenesBackground) {
-  root->SetSceneBackgroundRGB(0.2f, 0.4f, 0.6f);
+  EXPECT_OK(root->SetSceneBackgroundRGB(0.2f, 0.4f, 0.6f));
   ASSERT_EQ(viewport->Clear(), kOk);
   ExpectPixels({{0, 0, {51, 102, 153}}, {63, 63, {51, 102, 153}}});
   // A viewport on part of the device clears only its rectangle.
   Ref<Viewport> part;
-  root->SetSceneBackgroundRGB(1, 1, 1);
+  EXPECT_OK(root->SetSceneBackgroundRGB(1, 1, 1));
   ASSERT_EQ(Viewport::Create(device, camera, 8, 8, 8, 8, &part), kOk);
   ASSERT_EQ(part->Clear(), kOk);
   ExpectPixels({{8, 8, {255, 255, 255}}, {7, 8, {51, 102, 153}}, {16, 16, {51, 102, 153}}});

@@ -10,6 +10,7 @@
 #include "platform/rm/rm_object.h"
 #include "platform/rm/viewport.h"
 #include "platform/surface/pixel_format.h"
+#include "support/succeeds.h"
 
 namespace platform::rm::testing {
 
@@ -31,16 +32,16 @@ class SceneTest : public ::testing::Test {
   void Build(int bpp, Ref<surface::Palette> palette = nullptr) {
     namespace caps = surface::caps;
     back = MakeRef<surface::Surface>(kSize, kSize, bpp, caps::kBackBuffer);
-    if (palette) back->SetPalette(palette);
+    if (palette) EXPECT_OK(back->SetPalette(palette));
     zbuf = MakeRef<surface::Surface>(kSize, kSize, 16, caps::kZBuffer);
     ASSERT_EQ(Device::Create(back, zbuf, &device), kOk);
     ASSERT_EQ(CreateFrame(nullptr, &root), kOk);
     ASSERT_EQ(CreateFrame(root.get(), &camera), kOk);
     ASSERT_EQ(Viewport::Create(device, camera, 0, 0, kSize, kSize, &viewport), kOk);
-    root->SetSceneBackgroundRGB(0, 0, 0);
+    EXPECT_OK(root->SetSceneBackgroundRGB(0, 0, 0));
     // Full ambient light: faces show their own colours unless a test dims it.
     ASSERT_EQ(CreateLight(LightType::Ambient, 1, 1, 1, &ambient), kOk);
-    root->AddLight(ambient);
+    EXPECT_OK(root->AddLight(ambient));
   }
 
   // A light of the given type on a new frame at pos.
@@ -49,8 +50,8 @@ class SceneTest : public ::testing::Test {
     Ref<Frame> f;
     ASSERT_EQ(CreateLight(type, grey, grey, grey, &light), kOk);
     ASSERT_EQ(CreateFrame(root.get(), &f), kOk);
-    f->SetPosition(root.get(), pos);
-    f->AddLight(light);
+    EXPECT_OK(f->SetPosition(root.get(), pos));
+    EXPECT_OK(f->AddLight(light));
   }
 
   // A square facing the camera at depth z, half size h, centred on (x, y).
@@ -69,7 +70,7 @@ class SceneTest : public ::testing::Test {
     EXPECT_EQ(CreateMeshBuilder(&mesh), kOk);
     EXPECT_EQ(mesh->SetMesh(data), kOk);
     EXPECT_EQ(CreateFrame(parent ? parent : root.get(), &f), kOk);
-    f->AddVisual(mesh);
+    EXPECT_OK(f->AddVisual(mesh));
     return mesh;
   }
 

@@ -1,4 +1,5 @@
 #include "loopback.h"
+#include "support/succeeds.h"
 
 namespace sound_test {
 namespace {
@@ -43,18 +44,18 @@ TEST_F(Playback, PlayingAgainContinuesAndStopKeepsThePlace) {
   Render(4410);
   const std::uint32_t at = Position(tone);
   EXPECT_GT(at, 0u);
-  tone->Play(0);  // still playing: not restarted
+  EXPECT_OK(tone->Play(0));  // still playing: not restarted
   EXPECT_GE(Position(tone), at);
 
-  tone->Stop();
+  EXPECT_OK(tone->Stop());
   EXPECT_EQ(Status(tone), 0u);
   Render(4410);
   EXPECT_EQ(Position(tone), at) << "a stopped buffer keeps its place";
-  tone->Play(kPlayLooping);
+  EXPECT_OK(tone->Play(kPlayLooping));
   EXPECT_EQ(Status(tone), kStatusPlaying | kStatusLooping);
   EXPECT_EQ(Position(tone), at) << "and resumes from it";
 
-  tone->SetCurrentPosition(1000);
+  EXPECT_OK(tone->SetCurrentPosition(1000));
   EXPECT_EQ(Position(tone), 1000u);
   EXPECT_EQ(tone->SetCurrentPosition(tone->Bytes()), kInvalidParam);
 }
@@ -62,12 +63,12 @@ TEST_F(Playback, PlayingAgainContinuesAndStopKeepsThePlace) {
 TEST_F(Playback, AOneShotThatEndedStartsOverAndALoopGoesOn) {
   Ref<SoundBuffer> shot = Tone(0.05);
   Ref<SoundBuffer> loop = Tone(0.05);
-  shot->Play(0);
-  loop->Play(kPlayLooping);
+  EXPECT_OK(shot->Play(0));
+  EXPECT_OK(loop->Play(kPlayLooping));
   Render(44100 / 5);
   EXPECT_EQ(Status(shot), 0u) << "played to its end";
   EXPECT_EQ(Status(loop), kStatusPlaying | kStatusLooping);
-  shot->Play(0);
+  EXPECT_OK(shot->Play(0));
   EXPECT_EQ(Status(shot), kStatusPlaying);
   EXPECT_GT(Render(441).peak, 0);
 }

@@ -10,6 +10,7 @@
 
 #include "platform/sound/sound_buffer.h"
 #include "platform/sound/sound_device.h"
+#include "support/succeeds.h"
 
 namespace sound_test {
 
@@ -51,7 +52,7 @@ class Loopback : public ::testing::Test {
     const BufferDesc desc{caps::kPrimaryBuffer | caps::kCtrl3D, 0, nullptr};
     ASSERT_EQ(device->CreateSoundBuffer(desc, &primary), kOk);
     ASSERT_EQ(primary->GetListener(&listener), kOk);
-    listener->SetOrientation({0, 0, 1}, {0, 1, 0});
+    EXPECT_OK(listener->SetOrientation({0, 0, 1}, {0, 1, 0}));
   }
 
   // A 3D buffer of `seconds` of a 440 Hz tone at half scale.
@@ -88,7 +89,7 @@ class Loopback : public ::testing::Test {
   }
   static std::uint32_t Position(const Ref<SoundBuffer>& b) {
     std::uint32_t at = 0;
-    b->GetCurrentPosition(&at);
+    EXPECT_OK(b->GetCurrentPosition(&at));
     return at;
   }
 

@@ -1,5 +1,6 @@
 // What the listener hears, mixed through the loopback device.
 #include "loopback.h"
+#include "support/succeeds.h"
 
 namespace sound_test {
 namespace {
@@ -11,15 +12,15 @@ using Hearing = Loopback;
 TEST_F(Hearing, LeftHandedPositionsLandOnTheRightEar) {
   Ref<Sound3DBuffer> b3;
   Ref<SoundBuffer> tone = Tone(1.0, &b3);
-  tone->Play(kPlayLooping);
-  b3->SetPosition(5, 0, 0);
+  EXPECT_OK(tone->Play(kPlayLooping));
+  EXPECT_OK(b3->SetPosition(5, 0, 0));
   Levels right = Settled();
   EXPECT_GT(right.right, 2 * right.left);
-  listener->SetOrientation({1, 0, 0}, {0, 1, 0});
-  b3->SetPosition(0, 0, 5);
+  EXPECT_OK(listener->SetOrientation({1, 0, 0}, {0, 1, 0}));
+  EXPECT_OK(b3->SetPosition(0, 0, 5));
   Levels left = Settled();
   EXPECT_GT(left.left, 2 * left.right);
-  listener->SetPosition(0, 0, 10);  // the sound is now 5 towards -z: the right
+  EXPECT_OK(listener->SetPosition(0, 0, 10));  // the sound is now 5 towards -z: the right
   Levels moved = Settled();
   EXPECT_GT(moved.right, 2 * moved.left);
 }
@@ -30,10 +31,10 @@ TEST_F(Hearing, AMinimumDistanceOfZeroIsTakenAsOne) {
   ASSERT_EQ(b3->SetMinDistance(0.0f), kOk);
   EXPECT_EQ(b3->MinDistance(), 1.0f);
   EXPECT_EQ(b3->SetMinDistance(-1.0f), kInvalidParam);
-  b3->SetMaxDistance(50.0f);
-  listener->SetRolloffFactor(0.1f);
-  b3->SetPosition(0, 0, 10);
-  tone->Play(kPlayLooping);
+  EXPECT_OK(b3->SetMaxDistance(50.0f));
+  EXPECT_OK(listener->SetRolloffFactor(0.1f));
+  EXPECT_OK(b3->SetPosition(0, 0, 10));
+  EXPECT_OK(tone->Play(kPlayLooping));
   EXPECT_GT(Render(4410).peak, 4000) << "about half as loud at ten units";
 }
 
@@ -43,15 +44,15 @@ TEST_F(Hearing, AMinimumDistanceOfZeroIsTakenAsOne) {
 TEST_F(Hearing, AGainLiftsAFarSoundAndTheCeilingHoldsANearOne) {
   Ref<Sound3DBuffer> b3;
   Ref<SoundBuffer> tone = Tone(1.0, &b3);
-  listener->SetRolloffFactor(0.1f);
-  b3->SetMaxDistance(50.0f);
-  tone->Play(kPlayLooping);
-  b3->SetPosition(0, 0, 41);  // the law gives 1 / (1 + 0.1 * 40) = 0.2
+  EXPECT_OK(listener->SetRolloffFactor(0.1f));
+  EXPECT_OK(b3->SetMaxDistance(50.0f));
+  EXPECT_OK(tone->Play(kPlayLooping));
+  EXPECT_OK(b3->SetPosition(0, 0, 41));  // the law gives 1 / (1 + 0.1 * 40) = 0.2
   const int plain = Settled().peak;
   ASSERT_EQ(b3->SetGain(3.0f), kOk);
   ASSERT_EQ(b3->SetGainCeiling(0.7f), kOk);
   EXPECT_NEAR(Settled().peak, 3.0 * plain, 0.05 * plain);
-  b3->SetPosition(0, 0, 1);  // the law gives 1, the gain 3, the ceiling 0.7
+  EXPECT_OK(b3->SetPosition(0, 0, 1));  // the law gives 1, the gain 3, the ceiling 0.7
   EXPECT_NEAR(Settled().peak, 0.7 / 0.2 * plain, 0.05 * plain);
 }
 

@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include "platform/surface/surface.h"
+#include "support/succeeds.h"
 #include "surface_test_util.h"
 
 namespace {
@@ -90,7 +91,7 @@ TEST(Blt, StretchesByNearestPixel) {
 TEST(Blt, KeysFillsAndRefusesDestinationsOutsideWithoutAClipper) {
   auto src = FramedSource(16, 0xFFFF);
   ColorKey white{0xFFFFFF, 0};
-  src->SetColorKey(color_key_flags::kSourceBlt, &white);
+  EXPECT_OK(src->SetColorKey(color_key_flags::kSourceBlt, &white));
   auto dst = MakeRef<Surface>(8, 6, 16, 0);
   BltEffects fill;
   fill.fillColor = 0x0F0F;
@@ -130,7 +131,7 @@ TEST(Blt, ClipperCutsTheDestinationToTheWindowAndScalesTheCut) {
     EXPECT_EQ(screen->Blt(&away, src.get(), nullptr, 0), DD_OK);
   }
   auto noWindow = MakeRef<Clipper>();
-  screen->SetClipper(noWindow);
+  EXPECT_OK(screen->SetClipper(noWindow));
   EXPECT_EQ(screen->Blt(&to, src.get(), nullptr, 0), DDERR_NOCLIPLIST);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/surface/system_palette.h"
+#include "support/succeeds.h"
 #include "surface_test_util.h"
 
 namespace {
@@ -30,13 +31,13 @@ TEST(DeviceContext, EightBitFillUsesTheSurfacesPalette) {
   auto entries = SystemPaletteEntries();
   entries[42] = {0, 200, 0, 0};
   auto s = MakeRef<Surface>(2, 2, 8, 0);
-  s->SetPalette(MakeRef<Palette>(entries));
+  EXPECT_OK(s->SetPalette(MakeRef<Palette>(entries)));
   DeviceContext dc;
   ASSERT_EQ(s->GetDC(&dc), DD_OK);
-  dc.FillRect({1, 1, 2, 2}, 0, 200, 0);
+  EXPECT_OK(dc.FillRect({1, 1, 2, 2}, 0, 200, 0));
   EXPECT_EQ(Get(*s, 1, 1), 42u);
   EXPECT_EQ(Get(*s, 0, 0), 0u);
-  s->ReleaseDC(&dc);
+  EXPECT_OK(s->ReleaseDC(&dc));
 }
 
 // A 3 x 2 bitmap with a four-colour table; index 9 lies past the table.
@@ -63,7 +64,7 @@ TEST(DeviceContext, EightBitSurfacesTakeTheIndicesAndTheAreaClips) {
     spoil(bad);
     EXPECT_EQ(dc.DrawIndexedBitmap(bad, {0, 0, 2, 2}), DDERR_INVALIDPARAMS);
   }
-  s->ReleaseDC(&dc);
+  EXPECT_OK(s->ReleaseDC(&dc));
 }
 
 TEST(DeviceContext, DrawsEightBitImagesOfTheBmpReader) {
@@ -82,7 +83,7 @@ TEST(DeviceContext, DrawsEightBitImagesOfTheBmpReader) {
   EXPECT_EQ(dc.DrawBitmap(image, {0, 0, 2, 1}), DDERR_INVALIDPARAMS);
   image.bitsPerPixel = 24;
   EXPECT_EQ(dc.DrawBitmap(image, {0, 0, 2, 1}), DDERR_UNSUPPORTEDFORMAT);
-  s->ReleaseDC(&dc);
+  EXPECT_OK(s->ReleaseDC(&dc));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "platform/surface/device_context.h"
 #include "platform/surface/system_palette.h"
+#include "support/succeeds.h"
 #include "surface_test_util.h"
 
 namespace {
@@ -190,7 +191,7 @@ TEST_F(DirectDrawTest, FlipShowsTheBackBufferThroughThePalette) {
   entries[77] = {10, 20, 30, 1};
   Ref<Palette> palette;
   ASSERT_EQ(ddraw_->CreatePalette(palette_caps::k8Bit | palette_caps::kInitialize, entries, &palette), DD_OK);
-  primary_->SetPalette(palette);
+  EXPECT_OK(primary_->SetPalette(palette));
   Fill(*back_, 77);
   Put(*back_, 799, 599, system_colour::kRed);
   ASSERT_EQ(primary_->Flip(back_.get(), flip_flags::kWait), DD_OK);
@@ -255,8 +256,8 @@ TEST_F(DirectDrawTest, WindowedBlitToThePrimaryShowsInTheClientArea) {
       DD_OK);
   Ref<Clipper> clipper;
   ASSERT_EQ(ddraw_->CreateClipper(0, &clipper), DD_OK);
-  clipper->SetHWnd(0, window_);
-  primary_->SetClipper(clipper);
+  EXPECT_OK(clipper->SetHWnd(0, window_));
+  EXPECT_OK(primary_->SetClipper(clipper));
   Fill(*back_, PackRgb888(0, 200, 0));
   Put(*back_, client.Width() - 1, 0, 0x123456);
 

@@ -13,6 +13,7 @@
 #include "game/scoop_and_pour.h"
 #include "game/stages.h"
 #include "support/built_scene.h"
+#include "support/succeeds.h"
 
 namespace model_test {
 namespace {
@@ -36,12 +37,12 @@ class InGame : public test_support::BuiltScene {
 // Turns a joint about +x relative to its parent.
 void Turn(const scene::Ref<scene::Frame>& joint, const scene::Ref<scene::Frame>& parent, float degrees) {
   const float a = degrees * std::numbers::pi_v<float> / 180;
-  joint->SetOrientation(parent.get(), Vec3{0, -std::sin(a), std::cos(a)}, Vec3{0, std::cos(a), std::sin(a)});
+  EXPECT_OK(joint->SetOrientation(parent.get(), Vec3{0, -std::sin(a), std::cos(a)}, Vec3{0, std::cos(a), std::sin(a)}));
 }
 
 Vec3 WorldPosition(const scene::Ref<scene::Frame>& f) {
   Vec3 p;
-  f->GetPosition(objects.sceneRoot.get(), &p);
+  EXPECT_OK(f->GetPosition(objects.sceneRoot.get(), &p));
   return p;
 }
 
@@ -57,7 +58,8 @@ TEST_F(InGame, EveryStageStartsClearAndOnTheTable) {
     EXPECT_EQ(game::TableEdgeInside(), 1);
     for (int swing = 0; swing < 360; swing += 30) {
       const float a = swing * std::numbers::pi_v<float> / 180;
-      objects.bodyFrame->SetOrientation(objects.baseFrame.get(), Vec3{std::sin(a), 0, std::cos(a)}, Vec3{0, 1, 0});
+      EXPECT_OK(
+          objects.bodyFrame->SetOrientation(objects.baseFrame.get(), Vec3{std::sin(a), 0, std::cos(a)}, Vec3{0, 1, 0}));
       EXPECT_EQ(game::BaseBoxHits(), 0) << swing;
       EXPECT_EQ(game::BucketArmHits(), 0) << swing;
     }
@@ -68,8 +70,8 @@ TEST_F(InGame, EveryStageStartsClearAndOnTheTable) {
 // stands 3.8 inside an edge, facing across it towards `target`.
 void FaceAcrossTheEdge(Vec3 at, Vec3 target) {
   const Vec3 back = platform::rm::Normalize(Vec3{at.x - target.x, 0, at.z - target.z});
-  objects.baseFrame->SetPosition(objects.sceneRoot.get(), at);
-  objects.baseFrame->SetOrientation(objects.sceneRoot.get(), back, Vec3{0, 1, 0});
+  EXPECT_OK(objects.baseFrame->SetPosition(objects.sceneRoot.get(), at));
+  EXPECT_OK(objects.baseFrame->SetOrientation(objects.sceneRoot.get(), back, Vec3{0, 1, 0}));
 }
 
 // Calls `check` for every pose on a grid of the joint ranges whose bucket

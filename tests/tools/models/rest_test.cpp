@@ -17,6 +17,7 @@
 #include "platform/rm/mesh_builder.h"
 #include "platform/rm/ray_pick.h"
 #include "support/built_scene.h"
+#include "support/succeeds.h"
 
 namespace model_test {
 namespace {
@@ -51,7 +52,7 @@ bool Empty(const Box3& b) { return b.min.x > b.max.x; }
 // The highest surface of `support` over (x, z).
 bool TopOf(const Ref<Frame>& support, float x, float z, float* top) {
   std::vector<platform::rm::Pick> picks;
-  support->RayPick(objects.sceneRoot.get(), {{x, 10000, z}, {0, -1, 0}}, 0, &picks);
+  EXPECT_OK(support->RayPick(objects.sceneRoot.get(), {{x, 10000, z}, {0, -1, 0}}, 0, &picks));
   if (picks.empty()) return false;
   *top = picks.front().position.y;
   return true;
@@ -150,7 +151,7 @@ TEST_F(Resting, PropsRestOnTheirSupportsAndTheShowcaseCameraAimsAtTheDrinks) {
           drinks.Add(WorldBox(objects.*vessel).max);
         }
       Vec3 target;
-      objects.resultTargetFrame->GetPosition(objects.sceneRoot.get(), &target);
+      EXPECT_OK(objects.resultTargetFrame->GetPosition(objects.sceneRoot.get(), &target));
       for (auto [p, lo, hi] : {std::tuple{target.x, drinks.min.x, drinks.max.x},
                                {target.y, drinks.min.y, drinks.max.y},
                                {target.z, drinks.min.z, drinks.max.z}})
