@@ -151,7 +151,9 @@ void PlayExcavatorStep() {
   Turn(objects.bucketFrame, objects.arm2Frame.get(), {1, 0, 0}, j.bucket);
 
   Drive d = DriveFor(c);
-  if (g.bucketDipped == 1 || BaseBoxHits() == 1) d = {};
+  // The record's probe flags show the bucket-and-arm probe and the chassis
+  // probe after it, so this first chassis probe leaves them alone.
+  if (g.bucketDipped == 1 || BaseBoxHits() != Contact::Clear) d = {};
   if (objects.baseFrame) {
     Turn(objects.baseFrame, objects.baseFrame.get(), {0, 1, 0}, d.turn);
     objects.baseFrame->SetVelocity(objects.baseFrame.get(), {0, 0, static_cast<float>(d.velocity)}, false);
@@ -161,11 +163,24 @@ void PlayExcavatorStep() {
   for (auto* tire : {&objects.tireFrontRightFrame, &objects.tireRearRightFrame})
     Turn(*tire, tire->get(), {1, 0, 0}, d.rightSpin);
 
-  const bool bucketArmUndone = BucketArmHits() == 1 && (g.bucketDipped == 0 || g.solidHit == 1);
+  const BucketArmProbe arm = BucketArmHits(g.bucketDipped == 1);
+  g.bucketDipped = arm.dipped ? 1 : 0;
+  Contacts shown = arm.contacts;
+  // While dipped, only solid contact blocks the bucket: the ingredient's
+  // surface does not.
+  const bool bucketArmUndone = arm.hit && (!arm.dipped || arm.contacts.solid);
   if (bucketArmUndone) UndoBucketAndArm();
   g_bucketArmUndoneLastStep = bucketArmUndone;
-  if (TableEdgeInside() == 0) g.fallPhase = 1;
-  const bool chassisUndone = BaseBoxHits() == 1;
+  if (const TableEdge edge = TableEdgeInside(); !edge.inside) {
+    g.edgeOffsetX = edge.offsetX;
+    g.edgeOffsetZ = edge.offsetZ;
+    g.fallPhase = 1;
+  }
+  const Contact chassis = BaseBoxHits();
+  shown.Add(chassis);
+  g.coincidentHit = shown.coincident ? 1 : 0;
+  g.solidHit = shown.solid ? 1 : 0;
+  const bool chassisUndone = chassis != Contact::Clear;
   if (chassisUndone) UndoChassisAndBody();
   ScoopAndPourStep();
 
