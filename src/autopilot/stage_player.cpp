@@ -103,9 +103,9 @@ void StagePlayer::Enter(Phase p) {
                   "autopilot: turn %lld %s -> phase %d (boom %.2f arm %.2f bucket %.2f tilt %.2f, dipped %d loaded %d "
                   "amount %.0f ing %d; at %.1f %.1f; cup %.0f %.0f %.0f glass %.0f %.0f %.0f)\n",
                   static_cast<long long>(platform::os::CurrentTurn()), PhaseName(), static_cast<int>(p), j.boom, j.arm,
-                  j.bucket, ArmModel::Tilt(j), g.bucketDipped, g.bucketLoaded, g.bucketAmount, g.bucketIngredient,
-                  ReadStance().chassis.x, ReadStance().chassis.z, g.cupCoffee, g.cupMilk, g.cupSugar, g.glassCoffee,
-                  g.glassMilk, g.glassSugar);
+                  j.bucket, ArmModel::Tilt(j), g.bucketDipped, g.bucketLoaded, g.bucketAmount,
+                  static_cast<int>(g.bucketIngredient), ReadStance().chassis.x, ReadStance().chassis.z, Poured(true, 1),
+                  Poured(true, 2), Poured(true, 3), Poured(false, 1), Poured(false, 2), Poured(false, 3));
     platform::os::OutputDebugString(line);
   }
   phase_ = p;
@@ -210,13 +210,14 @@ Keys StagePlayer::Plan() {
   vesselIndex_ = 0;
   if (g.bucketLoaded) {
     for (std::size_t v = 0; v < layout_.vessels.size(); ++v)
-      if (Remaining(layout_.vessels[v], g.bucketIngredient) > kWorthATrip && g.bucketIngredient != 0)
+      if (Remaining(layout_.vessels[v], static_cast<int>(g.bucketIngredient)) > kWorthATrip &&
+          static_cast<int>(g.bucketIngredient) != 0)
         trip_.vessels.push_back(static_cast<int>(v));
     if (trip_.vessels.empty()) {
       Enter(Phase::Dump);
       return {};
     }
-    trip_.ingredient = g.bucketIngredient;
+    trip_.ingredient = static_cast<int>(g.bucketIngredient);
     target_ = layout_.vessels[trip_.vessels[0]].axis;
     return TravelToTarget("no way across the table to the vessel");
   }

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "core/ingredients.h"
+
 namespace platform::os {
 class Window;
 }
@@ -65,13 +67,11 @@ struct GameState {
   float bucketAmount = 0.0f;
   float bucketAmountBefore = 0.0f;
   std::int32_t bucketTiltSide = 0;
-  std::int32_t bucketIngredient = 0;  // 0 none, 1 coffee, 2 milk, 3 sugar
-  float cupCoffee = 0.0f, cupMilk = 0.0f, cupSugar = 0.0f;
-  float glassCoffee = 0.0f, glassMilk = 0.0f, glassSugar = 0.0f;
+  Ingredient bucketIngredient = Ingredient::None;
+  IngredientAmounts cup, glass;  // poured so far
 
-  // The order, in bucket units (a full bucket holds 400)
-  float orderCupCoffee = 0.0f, orderCupMilk = 0.0f, orderCupSugar = 0.0f;
-  float orderGlassCoffee = 0.0f, orderGlassMilk = 0.0f, orderGlassSugar = 0.0f;
+  // The order; a vessel is in play when its coffee is above 0
+  IngredientAmounts orderCup, orderGlass;
   std::int32_t demoStage = 1;
   std::int32_t demoMilkOrdered = 0, demoSugarOrdered = 0;
   float introAngle = 0.0f;

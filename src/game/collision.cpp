@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/rm/ray_pick.h"
+#include "scene/ingredient_frames.h"
 #include "scene/scene_objects.h"
 
 namespace game {
@@ -28,6 +29,12 @@ struct RayHits {
   float solidDistance = 0;
 };
 
+bool IsCarriedHeap(const scene::Frame* f) {
+  for (Ingredient i : kIngredients)
+    if (f == scene::FramesOf(i).heap->get()) return true;
+  return false;
+}
+
 RayHits CastSegment(Vec3 a, Vec3 b) {
   static std::vector<Pick> picks;  // reused: no allocation per ray
   static std::vector<float> distances;
@@ -45,9 +52,7 @@ RayHits CastSegment(Vec3 a, Vec3 b) {
   // obstacle: it is placed after the probes have run, so a probe would meet
   // the heap where the previous pose left it and undo the bucket's own move.
   for (const Pick& pick : picks) {
-    const scene::Frame* f = pick.frame.get();
-    if (f == objects.carryCoffeeFrame.get() || f == objects.carryMilkFrame.get() || f == objects.carrySugarFrame.get())
-      continue;
+    if (IsCarriedHeap(pick.frame.get())) continue;
     if (hits.count < 2) (hits.count == 0 ? hits.first : hits.second) = pick.position;
     ++hits.count;
     distances.push_back(platform::rm::Length(pick.position - a));
@@ -138,11 +143,11 @@ BucketArmProbe BucketArmHits(bool wasDipped) {
   const bool edgesIn = ProbeSecondHit(bucket[2], bucket[4]) && ProbeSecondHit(bucket[1], bucket[3]);
   BucketArmProbe probe;
   Contacts& met = probe.contacts;
-  probe.hit = AnyHitUntilSolid(bucket, {{1, 2},   {3, 4},   {5, 6},   {7, 8},   {9, 10}, {12, 18}, {11, 17}, {14, 20},
-                                        {13, 19}, {15, 16}, {1, 3},   {2, 4},   {3, 5},  {4, 6},   {9, 7},   {10, 8},
-                                        {11, 9},  {12, 10}, {11, 13}, {12, 14}, {1, 15}, {2, 16},  {13, 15}, {14, 16},
-                                        {21, 5},  {6, 22},  {21, 7},  {22, 8},  {22, 21}},
-                               met);
+  probe.hit = AnyHitUntilSolid(
+      bucket, {{1, 2},  {3, 4},  {5, 6},   {7, 8},   {9, 10}, {12, 18}, {11, 17}, {14, 20}, {13, 19}, {15, 16},
+               {1, 3},  {2, 4},  {3, 5},   {4, 6},   {9, 7},  {10, 8},  {11, 9},  {12, 10}, {11, 13}, {12, 14},
+               {1, 15}, {2, 16}, {13, 15}, {14, 16}, {21, 5}, {6, 22},  {21, 7},  {22, 8},  {22, 21}},
+      met);
   if (!met.solid &&
       AnyHitUntilSolid(
           arm, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {1, 3}, {2, 4}, {3, 7}, {4, 8}, {7, 5}, {8, 6}, {5, 1}, {6, 2}}, met))

@@ -35,7 +35,7 @@ void RunResultScreen() {
   HideCarriedHeaps();
   if (g.resultPhase == 1) {
     runLog.stages.push_back({g.stageNumber, g.orderScore, Verdict(g.orderScore), runLog.playingTurns});
-    ColourDrinks(DrinkColour(g.cupMilk), DrinkColour(g.glassMilk));
+    ColourDrinks(DrinkColour(g.cup[Ingredient::Milk]), DrinkColour(g.glass[Ingredient::Milk]));
     PlaceShowcase();
     UseResultCamera();
     g.resultPhase = 2;

@@ -196,8 +196,8 @@ bool PlaceStageProps(int stage) {
   Place(objects.stageCenterFrame, root, l.stageCentre);
   PlacePots(l);
   for (int i = 0; i < 4; ++i) Place(objects.tableCorner[i + 1], root, {l.corners[i].x, 0, l.corners[i].z});
-  PlaceVessel(objects.cupFrame, g.orderCupCoffee > 0, l.cupInPlay, l.cupOutOfPlay);
-  PlaceVessel(objects.glassFrame, g.orderGlassCoffee > 0, l.glassInPlay, l.glassOutOfPlay);
+  PlaceVessel(objects.cupFrame, InPlay(g.orderCup), l.cupInPlay, l.cupOutOfPlay);
+  PlaceVessel(objects.glassFrame, InPlay(g.orderGlass), l.glassInPlay, l.glassOutOfPlay);
   for (std::size_t i = 0; i < kObstacles.size(); ++i) {
     const Obstacle& o = kObstacles[i];
     bool onTable = (l.obstacles & (1u << i)) != 0;

@@ -23,7 +23,7 @@ void DrawOverlay() {
   if (drawn && (g.titlePhase == 5 || g.titlePhase == 6)) DrawTitleMenuLine();
   if (g.titlePhase == 0 && g.fallPhase != 2 && g.attractDemoActive != 1) {
     const OrderRows rows = CurrentFillRows();
-    CheckOrderReady(rows[0], rows[1], rows[2], rows[3], rows[4], rows[5]);
+    CheckOrderReady(rows);
     if (!drawn) return;
     DrawOrderPanels(rows);
     DrawBucketReadout();

@@ -18,8 +18,16 @@ struct Amounts {
 
 Amounts CurrentAmounts() {
   const game::GameState& g = game::gameState;
-  return {{g.cupCoffee, g.cupMilk, g.cupSugar, g.glassCoffee, g.glassMilk, g.glassSugar},
-          {g.orderCupCoffee, g.orderCupMilk, g.orderCupSugar, g.orderGlassCoffee, g.orderGlassMilk, g.orderGlassSugar}};
+  Amounts a{};
+  // Cup rows first, then glass rows, each in ingredient order.
+  for (game::Ingredient i : game::kIngredients) {
+    const std::size_t row = game::IngredientSlot(i);
+    a.poured[row] = g.cup[i];
+    a.poured[3 + row] = g.glass[i];
+    a.ordered[row] = g.orderCup[i];
+    a.ordered[3 + row] = g.orderGlass[i];
+  }
+  return a;
 }
 
 }  // namespace
@@ -57,11 +65,9 @@ bool OrderPoured() {
   return true;
 }
 
-void CheckOrderReady(int cupCoffeeRow, int cupMilkRow, int cupSugarRow, int glassCoffeeRow, int glassMilkRow,
-                     int glassSugarRow) {
+void CheckOrderReady(const OrderRows& rows) {
   game::GameState& g = game::gameState;
-  const OrderGrade grade =
-      GradeOrder({cupCoffeeRow, cupMilkRow, cupSugarRow, glassCoffeeRow, glassMilkRow, glassSugarRow});
+  const OrderGrade grade = GradeOrder(rows);
 
   if (OrderPoured() && g.orderDonePhase < 2) {
     if (g.orderDonePhase == 0) {

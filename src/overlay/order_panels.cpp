@@ -52,7 +52,7 @@ void DrawPanelBackground(const PanelLayout& p) {
   back->Blt(&dest, panel, &source, surface::blt_flags::kSourceColorKey | surface::blt_flags::kWait);
 }
 
-void DrawPanel(const PanelLayout& p, const std::array<float, 3>& poured, const std::array<float, 3>& ordered,
+void DrawPanel(const PanelLayout& p, const game::IngredientAmounts& poured, const game::IngredientAmounts& ordered,
                const int* rows) {
   const game::GameState& g = game::gameState;
   DrawPanelBackground(p);
@@ -60,12 +60,13 @@ void DrawPanel(const PanelLayout& p, const std::array<float, 3>& poured, const s
   DrawText(kCyan, p.shovelHeaderX, kHeaderY, "SHOBEL");
   DrawText(kCyan, p.vesselHeaderX, kHeaderY, p.vesselHeader);
   DrawText(kCyan, p.orderHeaderX, kHeaderY, "ORDER ");
-  for (int i = 0; i < 3; ++i) {
-    const int y = kRowY[i];
-    DrawText(kCyan, p.labelX, y, kRowLabels[i]);
-    const bool inBucket = BucketHoldsSomething() && g.bucketIngredient == i + 1;
+  for (game::Ingredient i : game::kIngredients) {
+    const std::size_t row = game::IngredientSlot(i);
+    const int y = kRowY[row];
+    DrawText(kCyan, p.labelX, y, kRowLabels[row]);
+    const bool inBucket = BucketHoldsSomething() && g.bucketIngredient == i;
     DrawText(kCyan, p.bucketX, y, inBucket ? WholeText(g.bucketAmount) : "0");
-    DrawText(rows[i], p.pouredX, y, WholeText(poured[i]));
+    DrawText(rows[row], p.pouredX, y, WholeText(poured[i]));
     DrawText(kCyan, p.orderedX, y, WholeText(ordered[i]));
   }
 }
@@ -74,12 +75,8 @@ void DrawPanel(const PanelLayout& p, const std::array<float, 3>& poured, const s
 
 void DrawOrderPanels(const OrderRows& rows) {
   const game::GameState& g = game::gameState;
-  if (g.orderCupCoffee > 0)
-    DrawPanel(kCupPanel, {g.cupCoffee, g.cupMilk, g.cupSugar}, {g.orderCupCoffee, g.orderCupMilk, g.orderCupSugar},
-              rows.data());
-  if (g.orderGlassCoffee > 0)
-    DrawPanel(kGlassPanel, {g.glassCoffee, g.glassMilk, g.glassSugar},
-              {g.orderGlassCoffee, g.orderGlassMilk, g.orderGlassSugar}, rows.data() + 3);
+  if (game::InPlay(g.orderCup)) DrawPanel(kCupPanel, g.cup, g.orderCup, rows.data());
+  if (game::InPlay(g.orderGlass)) DrawPanel(kGlassPanel, g.glass, g.orderGlass, rows.data() + 3);
 }
 
 void DrawBucketReadout() {

@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 #include "scene/camera_select.h"
+#include "scene/ingredient_frames.h"
 #include "scene/place.h"
 #include "scene/scene_objects.h"
 
@@ -52,8 +53,7 @@ void SetUpTitleShow() {
        {&objects.baseFrame, &objects.bodyFrame, &objects.arm1Frame, &objects.arm2Frame, &objects.bucketFrame})
     Orient(*part, root, {0, 0, 1}, {0, 1, 0});
   // Nothing is carried on the stand.
-  for (const Ref<Frame>* carried : {&objects.carryCoffeeFrame, &objects.carryMilkFrame, &objects.carrySugarFrame})
-    Place(*carried, objects.anchorFrame, {0, 2000, 0});
+  for (game::Ingredient i : game::kIngredients) Place(*scene::FramesOf(i).heap, objects.anchorFrame, {0, 2000, 0});
   PlaceTires();
   g.titlePhase = 2;
 }

@@ -14,6 +14,7 @@
 
 namespace os = platform::os;
 using game::gameState;
+using game::Ingredient;
 using platform::rm::Vec3;
 using scene::objects;
 
@@ -44,7 +45,7 @@ class Screens : public test_support::BuiltScene {
     gameState.calibrationPhase = 0;
     gameState.speedFactor = 1;
     gameState.titlePhase = 0;
-    gameState.orderCupCoffee = 100;
+    gameState.orderCup[Ingredient::Coffee] = 100;
   }
   // One main-loop turn without the picture: timers, then the step.
   void Turn() {

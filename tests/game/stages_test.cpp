@@ -8,6 +8,7 @@
 #include "support/built_scene.h"
 
 using game::gameState;
+using game::Ingredient;
 using platform::rm::Vec3;
 using scene::objects;
 
@@ -36,7 +37,7 @@ class Stages : public test_support::BuiltScene {
 }  // namespace
 
 TEST_F(Stages, FirstStageHasOnlyTheCoffeePotAndTheCup) {
-  gameState.orderCupCoffee = 100;
+  gameState.orderCup[Ingredient::Coffee] = 100;
   ASSERT_TRUE(game::PlaceStageProps(1));
   ExpectAt(objects.tableAFrame, {0, -30, 40}, "table A");
   ExpectAt(objects.tableDFrame, {0, 4970, 40}, "table D parked");
@@ -64,7 +65,7 @@ TEST_F(Stages, PotPartsMoveWithTheirPotFromStageToStage) {
 }
 
 TEST_F(Stages, VesselsOutOfPlayStandUpsideDown) {
-  gameState.orderGlassCoffee = 100;
+  gameState.orderGlass[Ingredient::Coffee] = 100;
   ASSERT_TRUE(game::PlaceStageProps(4));
   ExpectAt(objects.cupFrame, {-18, -7, -20}, "cup out of play");
   EXPECT_EQ(UpY(objects.cupFrame), -1);

@@ -18,6 +18,7 @@ namespace model_test {
 namespace {
 
 using game::gameState;
+using game::Ingredient;
 using platform::rm::Vec3;
 using scene::objects;
 
@@ -28,8 +29,8 @@ class InGame : public test_support::BuiltScene {
     std::filesystem::current_path(ZARN_RUN_DIR);
     BuiltScene::SetUp();
     // Orders that put both vessels in play.
-    gameState.orderCupCoffee = 100;
-    gameState.orderGlassCoffee = 100;
+    gameState.orderCup[Ingredient::Coffee] = 100;
+    gameState.orderGlass[Ingredient::Coffee] = 100;
   }
 };
 
@@ -123,7 +124,7 @@ TEST_F(InGame, BucketDipsIntoEachPotFromTheTableEdge) {
       const bool full = amount >= 300;
       const game::BucketArmProbe probe = game::BucketArmHits(full);  // turned over: already in
       if (!probe.dipped || probe.contacts.solid) return false;
-      EXPECT_EQ(game::FindPot(), pot.index);
+      EXPECT_EQ(static_cast<int>(game::FindPot()), pot.index);
       (full ? dippedFull : dippedIn)++;
       return true;
     });

@@ -22,6 +22,7 @@ namespace model_test {
 namespace {
 
 using game::gameState;
+using game::Ingredient;
 using scene::Frame;
 using scene::objects;
 using scene::Ref;
@@ -101,8 +102,8 @@ TEST_F(Resting, PropsRestOnTheirSupportsAndTheShowcaseCameraAimsAtTheDrinks) {
 
   for (const Setting& s : settings) {
     SCOPED_TRACE(s.name);
-    gameState.orderCupCoffee = s.cup ? 100 : 0;
-    gameState.orderGlassCoffee = s.glass ? 100 : 0;
+    gameState.orderCup[Ingredient::Coffee] = s.cup ? 100 : 0;
+    gameState.orderGlass[Ingredient::Coffee] = s.glass ? 100 : 0;
     ASSERT_TRUE(game::PlaceStageProps(s.stage));
     const bool showcase = s.screen != Setting::kLayout;
     if (s.screen == Setting::kResult) {
