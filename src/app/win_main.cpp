@@ -35,7 +35,7 @@ bool ChooseDisplayMode() {
   if (!runOptions.SkipDialog())
     return DialogBoxParam(ModeDialogTemplate(), g.mainWindow, ModeDialogProc, 0) != dlg::kIdCancel;
   SelectDisplayMode(runOptions.mode < 0 ? 0 : runOptions.mode);
-  g.windowedMode = runOptions.windowed == 1 ? 1 : 0;
+  g.windowedMode = runOptions.windowed == 1;
   return true;
 }
 
@@ -58,7 +58,7 @@ bool DrainMessages(int& quitCode) {
 // chosen stage as Enter on the title would.
 void WarpWhenReady(int& stage) {
   game::GameState& g = game::gameState;
-  if (stage == 0 || g.calibrationPhase != 0) return;
+  if (stage == 0 || g.calibrationPhase != game::CalibrationPhase::Off) return;
   g.stageNumber = stage;
   game::StartGameFromTitle();
   stage = 0;
@@ -107,7 +107,7 @@ int WinMain(void* instance, void*, const char*, int showCommand) {
   audio::musicObjects.soundFont = runOptions.soundFont;
   audio::InitMusic();
   audio::LoadMusic();
-  g.joystickAvailable = input::InitJoystick() ? 1 : 0;
+  g.joystickAvailable = input::InitJoystick();
 
   int warp = runOptions.warp;
   for (;;) {

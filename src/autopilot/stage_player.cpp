@@ -359,7 +359,8 @@ Keys StagePlayer::Step() {
     case Phase::BackOff: return BackingOff(m);
     case Phase::OverVessel: return ReachingOverVessel(m);
     case Phase::Pour: return Pouring(m);
-    case Phase::Confirm: return {.space = game::gameState.orderDonePhase > 0 && phaseTurns_ % 2 == 1};
+    case Phase::Confirm:
+      return {.space = game::gameState.orderDonePhase != game::OrderDonePhase::Waiting && phaseTurns_ % 2 == 1};
   }
   return {};
 }
@@ -401,7 +402,7 @@ Keys StagePlayer::Travelling() {
 
 Keys StagePlayer::Facing() {
   const game::GameState& g = game::gameState;
-  bool toVessel = g.bucketLoaded != 0;
+  bool toVessel = g.bucketLoaded;
   return FaceTarget(target_, toVessel ? Phase::OverVessel : Phase::Approach);
 }
 

@@ -11,14 +11,14 @@ void VisitFields(const GameState& s, FieldVisitor& v) {
   v.Int("displayHeight", s.displayHeight);
   v.Int("displayBitDepth", s.displayBitDepth);
   v.Int("windowedMode", s.windowedMode);
-  v.Int("calibrationPhase", s.calibrationPhase);
+  v.Int("calibrationPhase", Code(s.calibrationPhase));
   v.Int("attractDemoActive", s.attractDemoActive);
   v.Int("replayActive", s.replayActive);
-  v.Int("allClearedPhase", s.allClearedPhase);
-  v.Int("titlePhase", s.titlePhase);
+  v.Int("allClearedPhase", Code(s.allClearedPhase));
+  v.Int("titlePhase", Code(s.titlePhase));
   v.Int("stageIntroActive", s.stageIntroActive);
-  v.Int("resultPhase", s.resultPhase);
-  v.Int("fallPhase", s.fallPhase);
+  v.Int("resultPhase", Code(s.resultPhase));
+  v.Int("fallPhase", Code(s.fallPhase));
   v.Int("calibrationFrames", s.calibrationFrames);
   v.Float("showcaseAngle", s.showcaseAngle);
   v.Int("cameraIndex", s.cameraIndex);
@@ -62,7 +62,7 @@ void VisitFields(const GameState& s, FieldVisitor& v) {
   v.Float("edgeOffsetX", s.edgeOffsetX);
   v.Float("edgeOffsetZ", s.edgeOffsetZ);
   v.Int("elapsedSeconds", s.elapsedSeconds);
-  v.Int("orderDonePhase", s.orderDonePhase);
+  v.Int("orderDonePhase", Code(s.orderDonePhase));
   v.Int("resultCountTicks", s.resultCountTicks);
   v.Int("orderScore", s.orderScore);
   v.Int("playbackIndex", s.playbackIndex);
@@ -84,7 +84,9 @@ void VisitFields(const GameState& s, FieldVisitor& v) {
   v.Int("joyRight", s.joyRight);
   v.Int("joyDown", s.joyDown);
   v.Int("joyLeft", s.joyLeft);
-  v.IntArray("buttonDown", std::span(s.buttonDown).subspan(1));
+  std::array<std::int32_t, 8> buttonsDown{};
+  for (std::size_t slot = 1; slot < s.buttonDown.size(); ++slot) buttonsDown[slot - 1] = s.buttonDown[slot] ? 1 : 0;
+  v.IntArray("buttonDown", buttonsDown);
   v.Int("musicEnabled", s.musicEnabled);
 }
 

@@ -54,25 +54,25 @@ void NewOrder() {
   g.orderCup = order.cup;
   g.orderGlass = order.glass;
 
-  g.coincidentHit = 0;
-  g.solidHit = 0;
-  g.bucketDipped = 0;
-  g.savedBucketDipped = 0;
+  g.coincidentHit = false;
+  g.solidHit = false;
+  g.bucketDipped = false;
+  g.savedBucketDipped = false;
   ForgetUndoHistory();
-  g.bucketDippedBefore = 0;
-  g.bucketLoaded = 0;
+  g.bucketDippedBefore = false;
+  g.bucketLoaded = false;
   g.bucketAmount = 0;
   g.bucketAmountBefore = 0;
   g.bucketTiltSide = 0;
   g.bucketIngredient = Ingredient::None;
   g.cup = {};
   g.glass = {};
-  g.fallPhase = 0;
+  g.fallPhase = FallPhase::OnTable;
 
   FitPotCovers();
   UseResultCamera();
   PlaceStageProps(std::clamp(g.stageNumber, 1, 5));
-  g.stageIntroActive = 1;
+  g.stageIntroActive = true;
 }
 
 const char* Verdict(int orderScore) {

@@ -63,7 +63,7 @@ void UpdateBucketAmount() {
   if (!(amount >= 0.0f && amount <= 400.0f)) amount = 0.0f;
   g.bucketAmount = amount;
   // Content that has fallen out does not come back when the bucket levels.
-  if (g.bucketLoaded == 1 && g.bucketAmount > before) g.bucketAmount = before;
+  if (g.bucketLoaded && g.bucketAmount > before) g.bucketAmount = before;
 }
 
 Ingredient FindPot() {
@@ -76,8 +76,8 @@ bool DetectLiftOut() {
   GameState& g = gameState;
   if (g.bucketDipped != g.bucketDippedBefore) {
     g.bucketIngredient = FindPot();
-    if (g.bucketDipped == 0) {
-      g.bucketDippedBefore = 0;
+    if (!g.bucketDipped) {
+      g.bucketDippedBefore = false;
       return true;
     }
   }
@@ -87,7 +87,7 @@ bool DetectLiftOut() {
 
 void ShowCarriedHeap() {
   GameState& g = gameState;
-  if (g.bucketDipped != 0 || g.bucketLoaded != 1) return;
+  if (g.bucketDipped || !g.bucketLoaded) return;
   // Dipping a loaded bucket into another pot changes its ingredient; the
   // heap of the old one must not stay behind where the bucket was.
   for (Ingredient other : kIngredients)
@@ -108,7 +108,7 @@ void ShowCarriedHeap() {
 
 void PourIntoVessels() {
   GameState& g = gameState;
-  if (g.bucketLoaded == 0) return;
+  if (!g.bucketLoaded) return;
   float fallen = g.bucketAmountBefore - g.bucketAmount;
   // A load from no pot pours into nothing.
   if (g.bucketAmount < g.bucketAmountBefore && g.bucketIngredient != Ingredient::None) {
@@ -123,11 +123,11 @@ void ScoopAndPourStep() {
   UpdateBucketAmount();
   const bool liftedOut = DetectLiftOut();
   // A load is taken only at the lift-out, with whatever the tilt gives then.
-  if (liftedOut && g.bucketAmount != 0.0f) g.bucketLoaded = 1;
+  if (liftedOut && g.bucketAmount != 0.0f) g.bucketLoaded = true;
   // Emptied outside a pot: unloaded before the pour below, so the last
   // decrement of a load reaches no vessel.
-  if (g.bucketDipped == 0 && g.bucketAmount == 0.0f) {
-    g.bucketLoaded = 0;
+  if (!g.bucketDipped && g.bucketAmount == 0.0f) {
+    g.bucketLoaded = false;
     HideCarriedHeaps();
   }
   ShowCarriedHeap();

@@ -175,7 +175,7 @@ void StartStage(int stage) {
   GameState& g = gameState;
   g.stageNumber = stage;
   g.cameraIndex = 8;
-  g.resultPhase = 0;
+  g.resultPhase = ScreenPhase::Off;
   NewOrder();
 }
 
@@ -212,7 +212,7 @@ bool PlaceStageProps(int stage) {
 void AdvanceStageFromResult() {
   GameState& g = gameState;
   if (g.stageNumber >= 5) {
-    g.allClearedPhase = 1;
+    g.allClearedPhase = ScreenPhase::Entering;
     return;
   }
   int next = g.stageNumber + 1;
@@ -222,7 +222,7 @@ void AdvanceStageFromResult() {
 void AdvanceStageFromReplay() {
   GameState& g = gameState;
   if (g.stageNumber >= 5) {
-    g.allClearedPhase = 1;
+    g.allClearedPhase = ScreenPhase::Entering;
     UseResultCamera();
     return;
   }

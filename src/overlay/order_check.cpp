@@ -69,13 +69,13 @@ void CheckOrderReady(const OrderRows& rows) {
   game::GameState& g = game::gameState;
   const OrderGrade grade = GradeOrder(rows);
 
-  if (OrderPoured() && g.orderDonePhase < 2) {
-    if (g.orderDonePhase == 0) {
+  if (OrderPoured() && g.orderDonePhase != game::OrderDonePhase::Hidden) {
+    if (g.orderDonePhase == game::OrderDonePhase::Waiting) {
       // Timers 16 and 17 blink it: 800 ms shown, 1000 ms hidden, a chime
       // at the start of each showing.
       platform::os::SetTimer(g.mainWindow, core::kTimerOrderShown, 800);
       audio::PlayOnce(audio::SoundEffect::OrderReadyChime);
-      g.orderDonePhase = 1;
+      g.orderDonePhase = game::OrderDonePhase::Shown;
     }
     DrawTextOnBlack(grade.promptRow, 302, 360, "[P U S H  S P A C E]");
   }
@@ -83,8 +83,8 @@ void CheckOrderReady(const OrderRows& rows) {
   platform::os::KeyboardState keys;
   platform::os::GetKeyboardState(keys);
   // The hidden half of the blink still takes Space.
-  if (platform::os::KeyDown(keys, platform::os::vk::kSpace) && g.orderDonePhase > 0) {
-    g.resultPhase = 1;
+  if (platform::os::KeyDown(keys, platform::os::vk::kSpace) && g.orderDonePhase != game::OrderDonePhase::Waiting) {
+    g.resultPhase = game::ScreenPhase::Entering;
     g.orderScore = OrderScore(grade.count);
     platform::os::SetTimer(g.mainWindow, core::kTimerScoreCount, 240);
     g.resultCountTicks = 0;

@@ -34,7 +34,7 @@ constexpr std::array<const char*, 3> kRowLabels = {"COFFEE", "MILK  ", "SUGAR "}
 
 bool BucketHoldsSomething() {
   const game::GameState& g = game::gameState;
-  return g.bucketLoaded == 1 || g.bucketDipped == 1;
+  return g.bucketLoaded || g.bucketDipped;
 }
 
 // The checker background, stretched like every position and see-through

@@ -8,12 +8,12 @@
 namespace scene {
 
 struct IngredientFrames {
-  Ref<Frame>* pot;       // the jar: its axis is where the bucket scoops
-  Ref<Frame>* surface;   // the ingredient's surface inside the jar
-  Ref<Frame>* floor;     // what lies under the ingredient
-  Ref<Frame>* coverAt;   // the frame that wears the cover
+  Ref<Frame>* pot;      // the jar: its axis is where the bucket scoops
+  Ref<Frame>* surface;  // the ingredient's surface inside the jar
+  Ref<Frame>* floor;    // what lies under the ingredient
+  Ref<Frame>* coverAt;  // the frame that wears the cover
   Ref<MeshBuilder>* cover;
-  Ref<Frame>* heap;      // the load riding in the bucket
+  Ref<Frame>* heap;  // the load riding in the bucket
 };
 
 // The frames of a real ingredient (not None) in `o`.

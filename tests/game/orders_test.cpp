@@ -74,19 +74,20 @@ TEST(Order, LaterStagesDrawMilkAndSugarUpToOneHundredPerStageBelow) {
 TEST_F(Orders, NewOrderStartsTheStageClean) {
   game::GameState& g = gameState;
   g.stageNumber = 5;
-  g.bucketLoaded = g.bucketDipped = g.bucketDippedBefore = 1;
+  g.bucketLoaded = g.bucketDipped = g.bucketDippedBefore = true;
   g.bucketIngredient = Ingredient::Coffee;
-  g.bucketTiltSide = g.coincidentHit = g.solidHit = 1;
-  g.fallPhase = 2;
+  g.bucketTiltSide = g.coincidentHit = g.solidHit = true;
+  g.fallPhase = game::FallPhase::Falling;
   g.bucketAmount = g.bucketAmountBefore = g.cup[Ingredient::Milk] = g.glass[Ingredient::Sugar] = 120;
   game::NewOrder();
 
   game::Order o = game::DrawOrder(5, static_cast<std::uint32_t>(platform::os::CurrentTime()));
   EXPECT_EQ(g.orderCup, o.cup);
   EXPECT_EQ(g.orderGlass, o.glass);
-  for (int v : {g.bucketLoaded, g.bucketDipped, g.bucketDippedBefore, g.bucketTiltSide, g.coincidentHit, g.solidHit,
-                g.fallPhase})
-    EXPECT_EQ(v, 0);
+  for (bool flag : {g.bucketLoaded, g.bucketDipped, g.bucketDippedBefore, g.coincidentHit, g.solidHit})
+    EXPECT_FALSE(flag);
+  EXPECT_EQ(g.bucketTiltSide, 0);
+  EXPECT_EQ(g.fallPhase, game::FallPhase::OnTable);
   for (float v : {g.bucketAmount, g.bucketAmountBefore, g.cup[Ingredient::Milk], g.glass[Ingredient::Sugar]})
     EXPECT_EQ(v, 0);
   EXPECT_EQ(g.bucketIngredient, Ingredient::None);

@@ -77,7 +77,7 @@ TEST_F(ScoopAndPour, AmountFollowsHowLevelTheBucketIsHeld) {
 }
 
 TEST_F(ScoopAndPour, LoadedBucketOnlyLosesContent) {
-  gameState.bucketLoaded = 1;
+  gameState.bucketLoaded = true;
   gameState.bucketAmount = 150;
   EXPECT_EQ(AmountAt(-1.0f), 150) << "levelling must not refill";
   EXPECT_NEAR(AmountAt(-0.7f), 100, 0.01f);
@@ -124,7 +124,7 @@ TEST_F(ScoopAndPour, PourReachesOnlyStrictlyWithinTheVesselRadius) {
       if (dx == c.outside) {
         ASSERT_EQ(MouthDistance(c.vessel), dx);
       }
-      gameState.bucketLoaded = 1;
+      gameState.bucketLoaded = true;
       gameState.bucketIngredient = Ingredient::Milk;
       gameState.bucketAmountBefore = 300;
       gameState.bucketAmount = 200;

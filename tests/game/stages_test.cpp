@@ -88,11 +88,11 @@ TEST_F(Stages, EveryStagePutsTheExcavatorTogetherAtRest) {
 
 TEST_F(Stages, ResultScreenSkipsStageThreeAndTheReplayDoesNot) {
   gameState.stageNumber = 2;
-  gameState.resultPhase = 2;
+  gameState.resultPhase = game::ScreenPhase::Showing;
   gameState.cameraIndex = 3;
   game::AdvanceStageFromResult();
   EXPECT_EQ(std::tuple(gameState.stageNumber, gameState.cameraIndex, gameState.resultPhase, gameState.stageIntroActive),
-            std::tuple(5, 8, 0, 1));
+            std::tuple(5, 8, game::ScreenPhase::Off, true));
   ExpectAt(objects.tableDFrame, {0, -30, 40}, "table D");
   EXPECT_EQ(ObstaclesOnTable(), 5);
 
@@ -105,15 +105,15 @@ TEST_F(Stages, ResultScreenSkipsStageThreeAndTheReplayDoesNot) {
 
 TEST_F(Stages, AfterStageFiveBothScreensOpenAllCleared) {
   gameState.stageNumber = 5;
-  gameState.resultPhase = 2;
+  gameState.resultPhase = game::ScreenPhase::Showing;
   game::AdvanceStageFromResult();
-  EXPECT_EQ(gameState.allClearedPhase, 1);
+  EXPECT_EQ(gameState.allClearedPhase, game::ScreenPhase::Entering);
   EXPECT_EQ(gameState.stageNumber, 5);
-  EXPECT_EQ(gameState.resultPhase, 2) << "All Cleared clears it itself";
+  EXPECT_EQ(gameState.resultPhase, game::ScreenPhase::Showing) << "All Cleared clears it itself";
 
-  gameState.allClearedPhase = 0;
+  gameState.allClearedPhase = game::ScreenPhase::Off;
   vexel::vexelContext.viewport->SetCamera(objects.camera[10]);
   game::AdvanceStageFromReplay();
-  EXPECT_EQ(gameState.allClearedPhase, 1);
+  EXPECT_EQ(gameState.allClearedPhase, game::ScreenPhase::Entering);
   EXPECT_EQ(vexel::vexelContext.viewport->GetCamera(), objects.resultCamera.get());
 }

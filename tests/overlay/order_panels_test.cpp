@@ -15,7 +15,7 @@ class OrderPanels : public OverlayScreen {
  protected:
   void SetUp() override {
     StartUp();
-    gameState.titlePhase = 0;
+    gameState.titlePhase = game::TitlePhase::Off;
     gameState.orderCup[Ingredient::Coffee] = 100;
   }
 };
@@ -49,7 +49,7 @@ TEST_F(OrderPanels, CupOnlyOrderDrawsOnePanelAndCountsTheGlassAsFilled) {
   EXPECT_TRUE(Untouched(282, 0, 800, 600)) << "no glass panel, no prompt";
   gameState.cup[Ingredient::Milk] = 150;
   overlay::DrawOverlay();
-  EXPECT_EQ(gameState.orderDonePhase, 1);
+  EXPECT_EQ(gameState.orderDonePhase, game::OrderDonePhase::Shown);
   EXPECT_TRUE(TextAt(kWhite, 302, 360, "[P U S H  S P A C E]"));
 }
 
@@ -57,7 +57,7 @@ TEST_F(OrderPanels, GlassPanelBucketColumnAndReadout) {
   gameState.orderGlass[Ingredient::Coffee] = 300;
   gameState.orderGlass[Ingredient::Sugar] = 100;
   gameState.glass[Ingredient::Sugar] = 260;
-  gameState.bucketDipped = 1;
+  gameState.bucketDipped = true;
   gameState.bucketIngredient = Ingredient::Sugar;
   gameState.bucketAmount = 387.6f;
   overlay::DrawOverlay();
@@ -76,20 +76,21 @@ TEST_F(OrderPanels, SpaceEndsTheOrderOnlyAfterThePromptCame) {
   gameState.cup[Ingredient::Coffee] = 60;
   gameState.cup[Ingredient::Milk] = 170;
   gameState.cup[Ingredient::Sugar] = 260;
-  gameState.buttonDown[1] = 1;  // no joystick equivalent
+  gameState.buttonDown[1] = true;  // no joystick equivalent
   overlay::DrawOverlay();
-  EXPECT_EQ(gameState.resultPhase, 0);
+  EXPECT_EQ(gameState.resultPhase, game::ScreenPhase::Off);
   Hold(kSpace);
-  gameState.orderDonePhase = 2;  // the hidden half of the blink
+  gameState.orderDonePhase = game::OrderDonePhase::Hidden;  // the hidden half of the blink
   gameState.resultCountTicks = 9;
   overlay::DrawOverlay();
-  EXPECT_EQ(gameState.resultPhase, 1);
+  EXPECT_EQ(gameState.resultPhase, game::ScreenPhase::Entering);
   EXPECT_EQ(gameState.orderScore, 60);
   EXPECT_EQ(gameState.resultCountTicks, 0);
-  gameState.resultPhase = gameState.orderDonePhase = 0;
+  gameState.resultPhase = game::ScreenPhase::Off;
+  gameState.orderDonePhase = game::OrderDonePhase::Waiting;
   gameState.cup[Ingredient::Coffee] = 49;
   overlay::DrawOverlay();
-  EXPECT_EQ(gameState.resultPhase, 0) << "not filled";
+  EXPECT_EQ(gameState.resultPhase, game::ScreenPhase::Off) << "not filled";
 }
 
 }  // namespace

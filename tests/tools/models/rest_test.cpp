@@ -107,11 +107,11 @@ TEST_F(Resting, PropsRestOnTheirSupportsAndTheShowcaseCameraAimsAtTheDrinks) {
     ASSERT_TRUE(game::PlaceStageProps(s.stage));
     const bool showcase = s.screen != Setting::kLayout;
     if (s.screen == Setting::kResult) {
-      gameState.resultPhase = 1;
+      gameState.resultPhase = game::ScreenPhase::Entering;
       game::RunResultScreen();
     } else if (s.screen == Setting::kAllCleared) {
-      gameState.resultPhase = 2;
-      gameState.allClearedPhase = 1;
+      gameState.resultPhase = game::ScreenPhase::Showing;
+      gameState.allClearedPhase = game::ScreenPhase::Entering;
       game::RunAllCleared();
     }
     // What this setting shows: on a stage whatever is not parked above it,
