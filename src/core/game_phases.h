@@ -12,7 +12,15 @@ enum class CalibrationPhase : std::int32_t { Off = 0, Start = 1, Counting = 2, F
 // The title show: the stand is set up, the excavator drives in, turns to
 // face the player while it arrives and after, raises its boom, and the menu
 // waits.
-enum class TitlePhase : std::int32_t { Off = 0, SetUp = 1, DriveIn = 2, DriveInAndTurn = 3, Turn = 4, RaiseBoom = 5, Menu = 6 };
+enum class TitlePhase : std::int32_t {
+  Off = 0,
+  SetUp = 1,
+  DriveIn = 2,
+  DriveInAndTurn = 3,
+  Turn = 4,
+  RaiseBoom = 5,
+  Menu = 6
+};
 
 // A screen that does its set-up on its first step (result, All Cleared).
 enum class ScreenPhase : std::int32_t { Off = 0, Entering = 1, Showing = 2 };

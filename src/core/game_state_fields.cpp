@@ -1,6 +1,17 @@
 #include "core/game_state_fields.h"
 
+#include <array>
+
 namespace game {
+
+namespace {
+
+// One field per ingredient, named in ingredient order.
+void Amounts(FieldVisitor& v, const std::array<std::string_view, 3>& names, const IngredientAmounts& amounts) {
+  for (Ingredient i : kIngredients) v.Float(names[IngredientSlot(i)], amounts[i]);
+}
+
+}  // namespace
 
 void VisitFields(const GameState& s, FieldVisitor& v) {
   v.Float("speedFactor", s.speedFactor);
@@ -40,18 +51,10 @@ void VisitFields(const GameState& s, FieldVisitor& v) {
   v.Float("bucketAmountBefore", s.bucketAmountBefore);
   v.Int("bucketTiltSide", s.bucketTiltSide);
   v.Int("bucketIngredient", static_cast<std::int32_t>(s.bucketIngredient));
-  v.Float("cupCoffee", s.cup[Ingredient::Coffee]);
-  v.Float("cupMilk", s.cup[Ingredient::Milk]);
-  v.Float("cupSugar", s.cup[Ingredient::Sugar]);
-  v.Float("glassCoffee", s.glass[Ingredient::Coffee]);
-  v.Float("glassMilk", s.glass[Ingredient::Milk]);
-  v.Float("glassSugar", s.glass[Ingredient::Sugar]);
-  v.Float("orderCupCoffee", s.orderCup[Ingredient::Coffee]);
-  v.Float("orderCupMilk", s.orderCup[Ingredient::Milk]);
-  v.Float("orderCupSugar", s.orderCup[Ingredient::Sugar]);
-  v.Float("orderGlassCoffee", s.orderGlass[Ingredient::Coffee]);
-  v.Float("orderGlassMilk", s.orderGlass[Ingredient::Milk]);
-  v.Float("orderGlassSugar", s.orderGlass[Ingredient::Sugar]);
+  Amounts(v, {"cupCoffee", "cupMilk", "cupSugar"}, s.cup);
+  Amounts(v, {"glassCoffee", "glassMilk", "glassSugar"}, s.glass);
+  Amounts(v, {"orderCupCoffee", "orderCupMilk", "orderCupSugar"}, s.orderCup);
+  Amounts(v, {"orderGlassCoffee", "orderGlassMilk", "orderGlassSugar"}, s.orderGlass);
   v.Int("demoStage", s.demoStage);
   v.Int("demoMilkOrdered", s.demoMilkOrdered);
   v.Int("demoSugarOrdered", s.demoSugarOrdered);
