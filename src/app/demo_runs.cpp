@@ -52,7 +52,7 @@ void DemoRunTurn() {
   if (!run.started) {
     // At the title, with the pace known, as the title starts it after its
     // idle time.
-    if (mode == game::Mode::Title && g.buttonConfigActive == 0) game::TryAttractDemo();
+    if (mode == game::Mode::Title && !g.buttonConfigActive) game::TryAttractDemo();
     if (game::CurrentMode() == game::Mode::AttractDemo) {
       run.started = true;
       run.last = Clock::now();

@@ -62,7 +62,7 @@ std::intptr_t ModeDialogProc(Dialog* dialog, std::uint32_t message, std::uintptr
         SendDlgItemMessage(dialog, kModeListId, dlg::kCbInsertString, i,
                            reinterpret_cast<std::intptr_t>(displayModeTable[i].label));
       SendDlgItemMessage(dialog, kModeListId, dlg::kCbSetCurSel, g.displayModeIndex, 0);
-      CheckDlgButton(dialog, kFullScreenBoxId, g.windowedMode == 0 ? dlg::kChecked : dlg::kUnchecked);
+      CheckDlgButton(dialog, kFullScreenBoxId, g.windowedMode ? dlg::kUnchecked : dlg::kChecked);
       return 1;
     case msg::kCommand:
       // Escape and the window's close button mean "not now": the dialog
@@ -76,7 +76,7 @@ std::intptr_t ModeDialogProc(Dialog* dialog, std::uint32_t message, std::uintptr
       // mode outside the table must never be used.
       if (!SelectDisplayMode(static_cast<int>(SendDlgItemMessage(dialog, kModeListId, dlg::kCbGetCurSel, 0, 0))))
         return 1;
-      g.windowedMode = IsDlgButtonChecked(dialog, kFullScreenBoxId) == dlg::kChecked ? 0 : 1;
+      g.windowedMode = IsDlgButtonChecked(dialog, kFullScreenBoxId) != dlg::kChecked;
       EndDialog(dialog, 1);
       return 1;
     default: return 0;

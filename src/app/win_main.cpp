@@ -36,7 +36,7 @@ bool ChooseDisplayMode() {
   if (!runOptions.SkipDialog())
     return DialogBoxParam(ModeDialogTemplate(), g.mainWindow, ModeDialogProc, 0) != dlg::kIdCancel;
   SelectDisplayMode(runOptions.mode < 0 ? 0 : runOptions.mode);
-  g.windowedMode = runOptions.windowed == 1 ? 1 : 0;
+  g.windowedMode = runOptions.windowed == 1;
   return true;
 }
 
@@ -59,7 +59,7 @@ bool DrainMessages(int& quitCode) {
 // chosen stage as Enter on the title would.
 void WarpWhenReady(int& stage) {
   game::GameState& g = game::gameState;
-  if (stage == 0 || g.calibrationPhase != 0) return;
+  if (stage == 0 || g.calibrationPhase != game::CalibrationPhase::Off) return;
   g.stageNumber = stage;
   game::StartGameFromTitle();
   stage = 0;
@@ -109,7 +109,7 @@ int WinMain(const platform::Backends& backends, void* instance, void*, const cha
   // Music reports its own failures, and the game plays on without it.
   audio::InitMusic(backends.Music()).Ignore("reported by the music itself");
   audio::LoadMusic().Ignore("reported by the music itself");
-  g.joystickAvailable = input::InitJoystick(backends.Joystick()) ? 1 : 0;
+  g.joystickAvailable = input::InitJoystick(backends.Joystick());
 
   int warp = runOptions.warp;
   for (;;) {

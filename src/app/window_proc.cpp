@@ -19,32 +19,32 @@ void HandleTimer(Window* window, std::uintptr_t id) {
     case core::kTimerClock: g.elapsedSeconds += 1; break;
     case core::kTimerToggleLatch:
       KillTimer(window, core::kTimerToggleLatch);
-      g.toggleKeyLatch = 0;
+      g.toggleKeyLatch = false;
       break;
     case core::kTimerQualityLatch:
       KillTimer(window, core::kTimerQualityLatch);
-      g.qualityKeyLatch = 0;
+      g.qualityKeyLatch = false;
       break;
     case core::kTimerMusicLatch:
       KillTimer(window, core::kTimerMusicLatch);
-      g.musicKeyLatch = 0;
+      g.musicKeyLatch = false;
       break;
     case core::kTimerConfigLatch:
       KillTimer(window, core::kTimerConfigLatch);
-      g.configKeyLatch = 0;
+      g.configKeyLatch = false;
       break;
     case core::kTimerCalibration:
       KillTimer(window, core::kTimerCalibration);
-      g.calibrationPhase = 3;
+      g.calibrationPhase = game::CalibrationPhase::Finished;
       break;
     case core::kTimerOrderShown:
       KillTimer(window, core::kTimerOrderShown);
-      g.orderDonePhase = 2;
+      g.orderDonePhase = game::OrderDonePhase::Hidden;
       SetTimer(window, core::kTimerOrderHidden, 1000);
       break;
     case core::kTimerOrderHidden:
       KillTimer(window, core::kTimerOrderHidden);
-      g.orderDonePhase = 0;
+      g.orderDonePhase = game::OrderDonePhase::Waiting;
       break;
     case core::kTimerScoreCount:
       g.resultCountTicks += 1;
@@ -54,7 +54,7 @@ void HandleTimer(Window* window, std::uintptr_t id) {
     case core::kTimerReplayStart:
       KillTimer(window, core::kTimerReplayStart);
       g.playbackIndex = 0;
-      g.replayActive = 1;
+      g.replayActive = true;
       SetTimer(window, core::kTimerDemoPlay, 100);
       scene::ShowReplayView();
       g.cameraIndex = 10;

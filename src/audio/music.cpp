@@ -94,22 +94,22 @@ core::Status LoadMusic() {
 void PlayTrack(int track) {
   if (track < 0 || track >= kTrackCount) return;
   musicObjects.currentTrack = track;
-  if (game::gameState.musicEnabled == 1) StartTrack(track);
+  if (game::gameState.musicEnabled) StartTrack(track);
 }
 
 void ToggleMusic() {
   game::GameState& g = game::gameState;
   MusicObjects& m = musicObjects;
-  if (g.musicKeyLatch == 1) return;
-  if (g.musicEnabled == 1) {
+  if (g.musicKeyLatch) return;
+  if (g.musicEnabled) {
     if (m.performance) Reported(m.performance->Stop(), text::kStop).Ignore(kReportedOnly);
-    g.musicEnabled = 0;
+    g.musicEnabled = false;
   } else {
     StartTrack(m.currentTrack);
-    g.musicEnabled = 1;
+    g.musicEnabled = true;
   }
   platform::os::SetTimer(g.mainWindow, core::kTimerMusicLatch, 500);
-  g.musicKeyLatch = 1;
+  g.musicKeyLatch = true;
 }
 
 void ServiceMusic() {

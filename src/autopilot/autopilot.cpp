@@ -55,7 +55,7 @@ Keys KeysFor(game::Mode mode, std::uint32_t shownMs) {
     case game::Mode::Calibration: return {};
     case game::Mode::Title:
       if (pilot.gameOver) return {.escape = settled};
-      return {.enter = settled && g.buttonConfigActive == 0};
+      return {.enter = settled && !g.buttonConfigActive};
     case game::Mode::AttractDemo: return {.space = true};
     case game::Mode::StageIntro: pilot.player.reset(); return {.space = settled};
     case game::Mode::Playing: {

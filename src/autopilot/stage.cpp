@@ -83,8 +83,8 @@ void Stage::Enter(Phase p) {
                   "amount %.0f ing %d; at %.1f %.1f; cup %.0f %.0f %.0f glass %.0f %.0f %.0f)\n",
                   static_cast<long long>(platform::os::CurrentTurn()), PhaseName(phase_), static_cast<int>(p), j.boom,
                   j.arm, j.bucket, ArmModel::Tilt(j), g.bucketDipped, g.bucketLoaded, g.bucketAmount,
-                  g.bucketIngredient, s.chassis.x, s.chassis.z, g.cupCoffee, g.cupMilk, g.cupSugar, g.glassCoffee,
-                  g.glassMilk, g.glassSugar);
+                  static_cast<int>(g.bucketIngredient), s.chassis.x, s.chassis.z, Poured(true, 1), Poured(true, 2),
+                  Poured(true, 3), Poured(false, 1), Poured(false, 2), Poured(false, 3));
     trace.Say(line);
   }
   phase_ = p;

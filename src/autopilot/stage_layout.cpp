@@ -1,9 +1,11 @@
 #include "autopilot/stage_layout.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "core/game_state.h"
+#include "scene/ingredient_frames.h"
 
 namespace autopilot {
 
@@ -82,9 +84,8 @@ Bounds3 WorldBounds(const scene::Ref<scene::Frame>& frame) {
 
 float Poured(bool cup, int ingredient) {
   const game::GameState& g = game::gameState;
-  const float cupTally[] = {0, g.cupCoffee, g.cupMilk, g.cupSugar};
-  const float glassTally[] = {0, g.glassCoffee, g.glassMilk, g.glassSugar};
-  return (cup ? cupTally : glassTally)[ingredient];
+  if (ingredient < 1 || ingredient > 3) return 0;
+  return (cup ? g.cup : g.glass)[static_cast<game::Ingredient>(ingredient)];
 }
 
 const Pot* StageLayout::PotOf(int ingredient) const {
@@ -110,40 +111,32 @@ StageLayout ReadStageLayout() {
     if (!box.Empty()) s.obstacles.push_back({box.min.x, box.min.z, box.max.x, box.max.z});
   }
 
-  struct PotFrames {
-    int ingredient;
-    scene::Ref<scene::Frame>*jar, *surface, *solid;
-  };
-  for (PotFrames p : {PotFrames{1, &objects.coffeeJarFrame, &objects.coffeeInFrame, &objects.coffeeRFrame},
-                      PotFrames{2, &objects.milkJarFrame, &objects.milkInFrame, &objects.milkRFrame},
-                      PotFrames{3, &objects.sugarJarFrame, &objects.sugarInFrame, &objects.sugarMidFrame}}) {
-    if (!OnStage(*p.jar)) continue;
-    Bounds3 jar = WorldBounds(*p.jar), surface = WorldBounds(*p.surface), solid = WorldBounds(*p.solid);
+  for (game::Ingredient ingredient : game::kIngredients) {
+    const scene::IngredientFrames p = scene::FramesOf(ingredient);
+    if (!OnStage(*p.pot)) continue;
+    Bounds3 jar = WorldBounds(*p.pot), surface = WorldBounds(*p.surface), solid = WorldBounds(*p.floor);
     double floor = solid.Empty() ? surface.max.y - 2.5 : solid.max.y;
-    Pot pot{p.ingredient, GroundOf(*p.jar), jar.max.y, surface.max.y, floor};
+    Pot pot{static_cast<int>(ingredient), GroundOf(*p.pot), jar.max.y, surface.max.y, floor};
     pot.outer = std::max(jar.max.x - jar.min.x, jar.max.z - jar.min.z) / 2;
     pot.inner = std::min(pot.inner, pot.outer - 0.5);
     // The excavator meets the pot from the table's nearest edge.
     Ground edge{std::clamp(pot.axis.x, s.table.x0, s.table.x1), std::clamp(pot.axis.z, s.table.z0, s.table.z1)};
-    MeasureWall(*p.jar, edge - pot.axis, pot);
+    MeasureWall(*p.pot, edge - pot.axis, pot);
     s.pots.push_back(pot);
     s.highest = std::max<double>(s.highest, jar.max.y);
   }
 
-  const float cupWanted[] = {0, g.orderCupCoffee, g.orderCupMilk, g.orderCupSugar};
-  const float glassWanted[] = {0, g.orderGlassCoffee, g.orderGlassMilk, g.orderGlassSugar};
-  if (g.orderCupCoffee > 0)
-    s.vessels.push_back({true,
-                         GroundOf(objects.cupFrame),
-                         WorldBounds(objects.cupFrame).max.y,
-                         12.4,
-                         {0, cupWanted[1], cupWanted[2], cupWanted[3]}});
-  if (g.orderGlassCoffee > 0)
-    s.vessels.push_back({false,
-                         GroundOf(objects.glassFrame),
-                         WorldBounds(objects.glassFrame).max.y,
-                         10.9,
-                         {0, glassWanted[1], glassWanted[2], glassWanted[3]}});
+  const auto wanted = [](const game::IngredientAmounts& order) {
+    std::array<float, 4> byCode{};
+    for (game::Ingredient i : game::kIngredients) byCode[static_cast<std::size_t>(i)] = order[i];
+    return byCode;
+  };
+  if (game::InPlay(g.orderCup))
+    s.vessels.push_back(
+        {true, GroundOf(objects.cupFrame), WorldBounds(objects.cupFrame).max.y, 12.4, wanted(g.orderCup)});
+  if (game::InPlay(g.orderGlass))
+    s.vessels.push_back(
+        {false, GroundOf(objects.glassFrame), WorldBounds(objects.glassFrame).max.y, 10.9, wanted(g.orderGlass)});
   for (const Vessel& v : s.vessels) s.highest = std::max(s.highest, v.rim);
   return s;
 }

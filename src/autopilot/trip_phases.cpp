@@ -19,10 +19,11 @@ void PlanDelivery(Stage& stage) {
   Trip& trip = stage.trip;
   const auto& vessels = stage.layout.vessels;
   for (std::size_t v = 0; v < vessels.size(); ++v)
-    if (stage.Remaining(vessels[v], g.bucketIngredient) > kWorthATrip && g.bucketIngredient != 0)
+    if (stage.Remaining(vessels[v], static_cast<int>(g.bucketIngredient)) > kWorthATrip &&
+        static_cast<int>(g.bucketIngredient) != 0)
       trip.vessels.push_back(static_cast<int>(v));
   if (trip.vessels.empty()) return;
-  trip.ingredient = g.bucketIngredient;
+  trip.ingredient = static_cast<int>(g.bucketIngredient);
   trip.target = vessels[trip.vessels[0]].axis;
 }
 
@@ -107,7 +108,7 @@ Keys Travelling::Step(Stage& stage, const Moment& m) {
 
 Keys FaceTarget(Stage& stage, const Moment& m) {
   if (auto keys = stage.chassis.Face(m.stance, stage.trip.target)) return *keys;
-  stage.Enter(game::gameState.bucketLoaded != 0 ? Phase::OverVessel : Phase::Approach);
+  stage.Enter(game::gameState.bucketLoaded ? Phase::OverVessel : Phase::Approach);
   return {};
 }
 
@@ -122,7 +123,7 @@ Keys BackOff(Stage& stage, const Moment& m) {
 }
 
 Keys ConfirmOrder(Stage& stage, const Moment&) {
-  return {.space = game::gameState.orderDonePhase > 0 && stage.phaseTurns % 2 == 1};
+  return {.space = game::gameState.orderDonePhase != game::OrderDonePhase::Waiting && stage.phaseTurns % 2 == 1};
 }
 
 }  // namespace autopilot

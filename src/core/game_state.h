@@ -1,8 +1,13 @@
 #pragma once
-// The program-wide game record: plain 32-bit fields shared by every part of
-// the game, value-initialised to the values the game starts with.
+// The program-wide game record shared by every part of the game,
+// value-initialised to the values the game starts with. Flags are bools and
+// phases enums; the field table (game_state_fields.h) shows each as the
+// 32-bit code the saved state has always had.
 #include <array>
 #include <cstdint>
+
+#include "core/game_phases.h"
+#include "core/ingredients.h"
 
 namespace platform::os {
 class Window;
@@ -20,19 +25,19 @@ struct GameState {
   std::int32_t displayWidth = 0;
   std::int32_t displayHeight = 0;
   std::int32_t displayBitDepth = 0;
-  std::int32_t windowedMode = 0;
+  bool windowedMode = false;
   void* appInstance = nullptr;
   platform::os::Window* mainWindow = nullptr;
 
   // Mode flags, in the order the game step tests them
-  std::int32_t calibrationPhase = 0;
-  std::int32_t attractDemoActive = 0;
-  std::int32_t replayActive = 0;
-  std::int32_t allClearedPhase = 0;
-  std::int32_t titlePhase = 1;
-  std::int32_t stageIntroActive = 0;
-  std::int32_t resultPhase = 0;
-  std::int32_t fallPhase = 0;
+  CalibrationPhase calibrationPhase = CalibrationPhase::Off;
+  bool attractDemoActive = false;
+  bool replayActive = false;
+  ScreenPhase allClearedPhase = ScreenPhase::Off;
+  TitlePhase titlePhase = TitlePhase::SetUp;
+  bool stageIntroActive = false;
+  ScreenPhase resultPhase = ScreenPhase::Off;
+  FallPhase fallPhase = FallPhase::OnTable;
 
   // Speed calibration
   std::int32_t calibrationFrames = 0;
@@ -41,13 +46,13 @@ struct GameState {
   // Step, cameras, latches
   std::int32_t cameraIndex = 8;
   std::int32_t renderQualityIndex = 1;
-  std::int32_t qualityKeyLatch = 0;
-  std::int32_t toggleKeyLatch = 0;
-  std::int32_t musicKeyLatch = 0;
-  std::int32_t configKeyLatch = 0;
-  std::int32_t keyGuideVisible = 0;
-  std::int32_t poseRevertedByCollision = 0;
-  std::int32_t poseRevertedByBase = 0;
+  bool qualityKeyLatch = false;
+  bool toggleKeyLatch = false;
+  bool musicKeyLatch = false;
+  bool configKeyLatch = false;
+  bool keyGuideVisible = false;
+  bool poseRevertedByCollision = false;
+  bool poseRevertedByBase = false;
 
   // The excavator's pose at the end of the last playing step, relative to the
   // scene root: for chassis, body, boom, arm and bucket in turn, position,
@@ -55,36 +60,34 @@ struct GameState {
   std::array<float, 45> savedPose{};
   // Whether the bucket counted as dipped in that pose: a pose is accepted
   // together with its dip state, and an undo must bring both back.
-  std::int32_t savedBucketDipped = 0;
+  bool savedBucketDipped = false;
   std::array<float, 3> fallVelocity{};
   float fallSpinRate = 0.0f;
 
   // Scooping and pouring
-  std::int32_t bucketDippedBefore = 0;
-  std::int32_t bucketLoaded = 0;
+  bool bucketDippedBefore = false;
+  bool bucketLoaded = false;
   float bucketAmount = 0.0f;
   float bucketAmountBefore = 0.0f;
   std::int32_t bucketTiltSide = 0;
-  std::int32_t bucketIngredient = 0;  // 0 none, 1 coffee, 2 milk, 3 sugar
-  float cupCoffee = 0.0f, cupMilk = 0.0f, cupSugar = 0.0f;
-  float glassCoffee = 0.0f, glassMilk = 0.0f, glassSugar = 0.0f;
+  Ingredient bucketIngredient = Ingredient::None;
+  IngredientAmounts cup, glass;  // poured so far
 
-  // The order, in bucket units (a full bucket holds 400)
-  float orderCupCoffee = 0.0f, orderCupMilk = 0.0f, orderCupSugar = 0.0f;
-  float orderGlassCoffee = 0.0f, orderGlassMilk = 0.0f, orderGlassSugar = 0.0f;
+  // The order; a vessel is in play when its coffee is above 0
+  IngredientAmounts orderCup, orderGlass;
   std::int32_t demoStage = 1;
   std::int32_t demoMilkOrdered = 0, demoSugarOrdered = 0;
   float introAngle = 0.0f;
 
   // Collision probes and the table edge
-  std::int32_t coincidentHit = 0;
-  std::int32_t solidHit = 0;
-  std::int32_t bucketDipped = 0;
+  bool coincidentHit = false;
+  bool solidHit = false;
+  bool bucketDipped = false;
   float edgeOffsetX = 0.0f, edgeOffsetZ = 0.0f;
 
   // Clock, result screen, replay and demo
   std::int32_t elapsedSeconds = 0;
-  std::int32_t orderDonePhase = 0;
+  OrderDonePhase orderDonePhase = OrderDonePhase::Waiting;
   std::int32_t resultCountTicks = 0;
   std::int32_t orderScore = 0;
   std::int32_t playbackIndex = 0;
@@ -96,19 +99,19 @@ struct GameState {
   float titleBaseZ = 70.0f, titleCamZ = 60.0f, titleCamRise = 60.0f;
   float titleWheelPhase = 0.0f, titleSwingT = 0.0f, titleSwingSign = -1.0f;
   float titleBoomLift = 0.0f, titleArmLift = 0.0f;
-  std::int32_t buttonConfigActive = 0;
+  bool buttonConfigActive = false;
   std::int32_t configCursor = 0;
 
   // Input
-  std::int32_t joystickAvailable = 0;
-  std::int32_t joyUp = 0;
-  std::int32_t joyRight = 0;
-  std::int32_t joyDown = 0;
-  std::int32_t joyLeft = 0;
-  std::array<std::int32_t, 9> buttonDown{};  // slots 1..8
+  bool joystickAvailable = false;
+  bool joyUp = false;
+  bool joyRight = false;
+  bool joyDown = false;
+  bool joyLeft = false;
+  std::array<bool, 9> buttonDown{};  // slots 1..8
 
   // Music
-  std::int32_t musicEnabled = 1;
+  bool musicEnabled = true;
 };
 
 extern GameState gameState;

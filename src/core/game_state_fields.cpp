@@ -1,6 +1,17 @@
 #include "core/game_state_fields.h"
 
+#include <array>
+
 namespace game {
+
+namespace {
+
+// One field per ingredient, named in ingredient order.
+void Amounts(FieldVisitor& v, const std::array<std::string_view, 3>& names, const IngredientAmounts& amounts) {
+  for (Ingredient i : kIngredients) v.Float(names[IngredientSlot(i)], amounts[i]);
+}
+
+}  // namespace
 
 void VisitFields(const GameState& s, FieldVisitor& v) {
   v.Float("speedFactor", s.speedFactor);
@@ -11,14 +22,14 @@ void VisitFields(const GameState& s, FieldVisitor& v) {
   v.Int("displayHeight", s.displayHeight);
   v.Int("displayBitDepth", s.displayBitDepth);
   v.Int("windowedMode", s.windowedMode);
-  v.Int("calibrationPhase", s.calibrationPhase);
+  v.Int("calibrationPhase", Code(s.calibrationPhase));
   v.Int("attractDemoActive", s.attractDemoActive);
   v.Int("replayActive", s.replayActive);
-  v.Int("allClearedPhase", s.allClearedPhase);
-  v.Int("titlePhase", s.titlePhase);
+  v.Int("allClearedPhase", Code(s.allClearedPhase));
+  v.Int("titlePhase", Code(s.titlePhase));
   v.Int("stageIntroActive", s.stageIntroActive);
-  v.Int("resultPhase", s.resultPhase);
-  v.Int("fallPhase", s.fallPhase);
+  v.Int("resultPhase", Code(s.resultPhase));
+  v.Int("fallPhase", Code(s.fallPhase));
   v.Int("calibrationFrames", s.calibrationFrames);
   v.Float("showcaseAngle", s.showcaseAngle);
   v.Int("cameraIndex", s.cameraIndex);
@@ -39,19 +50,11 @@ void VisitFields(const GameState& s, FieldVisitor& v) {
   v.Float("bucketAmount", s.bucketAmount);
   v.Float("bucketAmountBefore", s.bucketAmountBefore);
   v.Int("bucketTiltSide", s.bucketTiltSide);
-  v.Int("bucketIngredient", s.bucketIngredient);
-  v.Float("cupCoffee", s.cupCoffee);
-  v.Float("cupMilk", s.cupMilk);
-  v.Float("cupSugar", s.cupSugar);
-  v.Float("glassCoffee", s.glassCoffee);
-  v.Float("glassMilk", s.glassMilk);
-  v.Float("glassSugar", s.glassSugar);
-  v.Float("orderCupCoffee", s.orderCupCoffee);
-  v.Float("orderCupMilk", s.orderCupMilk);
-  v.Float("orderCupSugar", s.orderCupSugar);
-  v.Float("orderGlassCoffee", s.orderGlassCoffee);
-  v.Float("orderGlassMilk", s.orderGlassMilk);
-  v.Float("orderGlassSugar", s.orderGlassSugar);
+  v.Int("bucketIngredient", static_cast<std::int32_t>(s.bucketIngredient));
+  Amounts(v, {"cupCoffee", "cupMilk", "cupSugar"}, s.cup);
+  Amounts(v, {"glassCoffee", "glassMilk", "glassSugar"}, s.glass);
+  Amounts(v, {"orderCupCoffee", "orderCupMilk", "orderCupSugar"}, s.orderCup);
+  Amounts(v, {"orderGlassCoffee", "orderGlassMilk", "orderGlassSugar"}, s.orderGlass);
   v.Int("demoStage", s.demoStage);
   v.Int("demoMilkOrdered", s.demoMilkOrdered);
   v.Int("demoSugarOrdered", s.demoSugarOrdered);
@@ -62,7 +65,7 @@ void VisitFields(const GameState& s, FieldVisitor& v) {
   v.Float("edgeOffsetX", s.edgeOffsetX);
   v.Float("edgeOffsetZ", s.edgeOffsetZ);
   v.Int("elapsedSeconds", s.elapsedSeconds);
-  v.Int("orderDonePhase", s.orderDonePhase);
+  v.Int("orderDonePhase", Code(s.orderDonePhase));
   v.Int("resultCountTicks", s.resultCountTicks);
   v.Int("orderScore", s.orderScore);
   v.Int("playbackIndex", s.playbackIndex);
@@ -84,7 +87,9 @@ void VisitFields(const GameState& s, FieldVisitor& v) {
   v.Int("joyRight", s.joyRight);
   v.Int("joyDown", s.joyDown);
   v.Int("joyLeft", s.joyLeft);
-  v.IntArray("buttonDown", std::span(s.buttonDown).subspan(1));
+  std::array<std::int32_t, 8> buttonsDown{};
+  for (std::size_t slot = 1; slot < s.buttonDown.size(); ++slot) buttonsDown[slot - 1] = s.buttonDown[slot] ? 1 : 0;
+  v.IntArray("buttonDown", buttonsDown);
   v.Int("musicEnabled", s.musicEnabled);
 }
 

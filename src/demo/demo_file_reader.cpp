@@ -12,6 +12,7 @@
 #include "demo/demo_record.h"
 #include "platform/os/debug_output.h"
 #include "platform/os/file_access.h"
+#include "scene/ingredient_frames.h"
 #include "scene/scene_objects.h"
 
 namespace demo {
@@ -154,13 +155,6 @@ class Parser {
   DemoReadResult failure_;
 };
 
-void FitCover(const scene::Ref<scene::Frame>& frame, const scene::Ref<scene::MeshBuilder>& cover, bool ordered) {
-  if (!frame || !cover) return;
-  frame->DeleteVisual(cover.get()).Ignore("a cover on a frame that exists is always taken and given back");
-  // A pot the recorded order did not want wears its cover, as in play.
-  if (!ordered) frame->AddVisual(cover).Ignore("a cover on a frame that exists is always taken and given back");
-}
-
 }  // namespace
 
 std::string DescribeDemoRead(const DemoReadResult& result) {
@@ -200,8 +194,9 @@ DemoReadResult LoadDemoFile(const std::string& path) {
     return result;
   }
   const game::GameState& g = game::gameState;
-  FitCover(scene::objects.milkMarkFrame, scene::objects.milkMarkMesh, g.demoMilkOrdered != 0);
-  FitCover(scene::objects.sugarMarkFrame, scene::objects.sugarMarkMesh, g.demoSugarOrdered != 0);
+  // A pot the recorded order did not want wears its cover, as in play.
+  scene::FitPotCover(game::Ingredient::Milk, g.demoMilkOrdered != 0);
+  scene::FitPotCover(game::Ingredient::Sugar, g.demoSugarOrdered != 0);
   return result;
 }
 

@@ -38,8 +38,9 @@ std::string FormatDemoFloat(float value) {
 
 bool WriteDemo(std::ostream& out) {
   game::GameState& g = game::gameState;
-  g.demoMilkOrdered = g.orderCupMilk > 0.0f || g.orderGlassMilk > 0.0f ? 1 : 0;
-  g.demoSugarOrdered = g.orderCupSugar > 0.0f || g.orderGlassSugar > 0.0f ? 1 : 0;
+  using game::Ingredient;
+  g.demoMilkOrdered = game::Wanted(g.orderCup, g.orderGlass, Ingredient::Milk) ? 1 : 0;
+  g.demoSugarOrdered = game::Wanted(g.orderCup, g.orderGlass, Ingredient::Sugar) ? 1 : 0;
   // The count written is the count of samples that follow, whatever the
   // record field holds.
   int count = std::clamp(g.recordCount, 0, kMaxSamples);

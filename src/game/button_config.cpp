@@ -39,7 +39,7 @@ void Leave() {
   if (scene::objects.lightFrame)
     scene::objects.lightFrame->SetPosition(scene::objects.sceneRoot.get(), -150, 3050, 0)
         .Ignore(scene::kPoseResultUnused);
-  g.buttonConfigActive = 0;
+  g.buttonConfigActive = false;
   // Two steps later the idle count passes its limit: the attract demo, or
   // the title show from its start.
   g.titleIdleSteps = kIdleStepsBeforeDemo - 1;
@@ -49,7 +49,7 @@ void MoveCursor(int by) {
   game::GameState& g = game::gameState;
   g.configCursor += by;
   platform::os::SetTimer(g.mainWindow, core::kTimerConfigLatch, kCursorLatchMs);
-  g.configKeyLatch = 1;
+  g.configKeyLatch = true;
   audio::PlayOnce(audio::SoundEffect::CursorMove);
 }
 
@@ -93,7 +93,7 @@ void ButtonConfigStep() {
   platform::os::GetKeyboardState(keys);
   const bool space = KeyDown(keys, vk::kSpace);
 
-  if (g.joystickAvailable == 0) {
+  if (!g.joystickAvailable) {
     DrawText(font_row::kWhite, 275, 310, "JOY STICK CAN'T BE FOUND");
     DrawText(font_row::kWhite, 325, 410, "[ PUSH SPACE ]");
     if (space) Leave();
@@ -102,8 +102,8 @@ void ButtonConfigStep() {
   if (space) Leave();  // the rest of the step still runs
 
   input::PollJoystickAxes();
-  if ((KeyDown(keys, vk::kDown) || g.joyDown) && g.configCursor < kRows && g.configKeyLatch == 0) MoveCursor(+1);
-  if ((KeyDown(keys, vk::kUp) || g.joyUp) && g.configCursor > 1 && g.configKeyLatch == 0) MoveCursor(-1);
+  if ((KeyDown(keys, vk::kDown) || g.joyDown) && g.configCursor < kRows && !g.configKeyLatch) MoveCursor(+1);
+  if ((KeyDown(keys, vk::kUp) || g.joyUp) && g.configCursor > 1 && !g.configKeyLatch) MoveCursor(-1);
 
   DrawScreen();
   AssignHeldButtons();

@@ -36,7 +36,7 @@ void ExplainTheCount() {
 void CalibrateSpeed() {
   GameState& g = gameState;
   switch (g.calibrationPhase) {
-    case 1:
+    case CalibrationPhase::Start:
       // The excavator turns alone far below the table while the frames
       // are counted.
       if (scene::objects.baseFrame)
@@ -45,10 +45,10 @@ void CalibrateSpeed() {
       if (vexel::vexelContext.viewport)
         vexel::vexelContext.viewport->SetCamera(scene::objects.resultCamera).Ignore(scene::kCameraResultUnused);
       g.calibrationFrames = 0;
-      g.calibrationPhase = 2;
+      g.calibrationPhase = CalibrationPhase::Counting;
       platform::os::SetTimer(g.mainWindow, core::kTimerCalibration, 5000);
       break;
-    case 2: {
+    case CalibrationPhase::Counting: {
       g.showcaseAngle += 0.015f;
       if (g.showcaseAngle > 3.14f) g.showcaseAngle = -3.14f;
       if (auto& camera = scene::objects.resultCamera; camera && scene::objects.baseFrame) {
@@ -65,11 +65,11 @@ void CalibrateSpeed() {
       ExplainTheCount();
       break;
     }
-    case 3:
+    case CalibrationPhase::Finished:
       g.speedFactor = std::clamp(-0.0375f * static_cast<float>(g.calibrationFrames) + 16.25f, 1.0f, 5.0f);
-      g.calibrationPhase = 0;
+      g.calibrationPhase = CalibrationPhase::Off;
       break;
-    default: break;
+    case CalibrationPhase::Off: break;
   }
 }
 

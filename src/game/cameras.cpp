@@ -30,9 +30,9 @@ void ChooseCamera() {
       scene::SetCamera(g.cameraIndex);
     }
   bool change = KeyDown(keys, platform::os::vk::kReturn) || g.buttonDown[1];
-  if (change && g.toggleKeyLatch == 0) {
+  if (change && !g.toggleKeyLatch) {
     g.cameraIndex += 1;
-    g.toggleKeyLatch = 1;
+    g.toggleKeyLatch = true;
     platform::os::SetTimer(g.mainWindow, core::kTimerToggleLatch, 200);
     // The cycle runs over cameras 1 to 8; 9 and 10 belong to the screens.
     if (g.cameraIndex == 9) g.cameraIndex = 1;

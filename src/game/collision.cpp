@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/game_state.h"
 #include "platform/rm/ray_pick.h"
+#include "scene/ingredient_frames.h"
 #include "scene/scene_objects.h"
 
 namespace game {
@@ -29,6 +29,12 @@ struct RayHits {
   float solidDistance = 0;
 };
 
+bool IsCarriedHeap(const scene::Frame* f) {
+  for (Ingredient i : kIngredients)
+    if (f == scene::FramesOf(i).heap->get()) return true;
+  return false;
+}
+
 RayHits CastSegment(Vec3 a, Vec3 b) {
   static std::vector<Pick> picks;  // reused: no allocation per ray
   static std::vector<float> distances;
@@ -47,9 +53,7 @@ RayHits CastSegment(Vec3 a, Vec3 b) {
   // obstacle: it is placed after the probes have run, so a probe would meet
   // the heap where the previous pose left it and undo the bucket's own move.
   for (const Pick& pick : picks) {
-    const scene::Frame* f = pick.frame.get();
-    if (f == objects.carryCoffeeFrame.get() || f == objects.carryMilkFrame.get() || f == objects.carrySugarFrame.get())
-      continue;
+    if (IsCarriedHeap(pick.frame.get())) continue;
     if (hits.count < 2) (hits.count == 0 ? hits.first : hits.second) = pick.position;
     ++hits.count;
     distances.push_back(platform::rm::Length(pick.position - a));
@@ -76,20 +80,22 @@ std::array<Vec3, N> WorldPositions(const std::array<scene::Ref<scene::Frame>, N>
 
 // The first segment of the chain that meets something, probes numbered
 // from 1 as their names are.
-bool AnyHit(std::span<const Vec3> p, std::initializer_list<Segment> chain) {
+Contact FirstContact(std::span<const Vec3> p, std::initializer_list<Segment> chain) {
   for (auto [from, to] : chain)
-    if (ProbeHit(p[from], p[to])) return true;
-  return false;
+    if (Contact c = ProbeHit(p[from], p[to]); c != Contact::Clear) return c;
+  return Contact::Clear;
 }
 
-// Like AnyHit, but a hit on the ingredient's surface does not end the chain:
-// while the bucket is dipped such a hit is allowed, and a solid hit further
-// down the chain must still be found.
-bool AnyHitUntilSolid(std::span<const Vec3> p, std::initializer_list<Segment> chain) {
+// Like FirstContact, but a hit on the ingredient's surface does not end the
+// chain: while the bucket is dipped such a hit is allowed, and a solid hit
+// further down the chain must still be found. True when anything was met.
+bool AnyHitUntilSolid(std::span<const Vec3> p, std::initializer_list<Segment> chain, Contacts& met) {
   bool hit = false;
   for (auto [from, to] : chain) {
-    if (ProbeHit(p[from], p[to])) hit = true;
-    if (gameState.solidHit) return true;
+    Contact c = ProbeHit(p[from], p[to]);
+    met.Add(c);
+    if (c != Contact::Clear) hit = true;
+    if (met.solid) return true;
   }
   return hit;
 }
@@ -110,70 +116,66 @@ Millis ToMillis(Vec3 p) {
 
 }  // namespace
 
-int ProbeHit(Vec3 a, Vec3 b) {
+Contact ProbeHit(Vec3 a, Vec3 b) {
   float length = platform::rm::Length(b - a);
   RayHits hits = CastSegment(a, b);
-  if (hits.count == 0) return 0;
+  if (hits.count == 0) return Contact::Clear;
   float d0 = platform::rm::Length(hits.first - a);
   // One pick has no second intersection to coincide with.
   bool coincident = hits.count > 1 && d0 == platform::rm::Length(hits.second - a);
-  if (!(length > d0)) return 0;
+  if (!(length > d0)) return Contact::Clear;
   // A segment that crosses the ingredient's surface and goes on into a solid
   // (the pot's wall, the floor under the ingredient, the table) touches that
   // solid: the surface in front of it must not hide it.
-  if (coincident && !(hits.hasSolid && length > hits.solidDistance)) {
-    gameState.coincidentHit = 1;
-  } else {
-    gameState.solidHit = 1;
-  }
-  return 1;
+  if (coincident && !(hits.hasSolid && length > hits.solidDistance)) return Contact::Coincident;
+  return Contact::Solid;
 }
 
-int ProbeSecondHit(Vec3 a, Vec3 b) {
+bool ProbeSecondHit(Vec3 a, Vec3 b) {
   float length = platform::rm::Length(b - a);
   RayHits hits = CastSegment(a, b);
-  return hits.count > 1 && length > platform::rm::Length(hits.second - a) ? 1 : 0;
+  return hits.count > 1 && length > platform::rm::Length(hits.second - a);
 }
 
-int BucketArmHits() {
-  GameState& g = gameState;
+BucketArmProbe BucketArmHits(bool wasDipped) {
   auto arm = WorldPositions(objects.armProbe);
   auto bucket = WorldPositions(objects.bucketProbe);
-  if (ProbeSecondHit(bucket[2], bucket[4]) && ProbeSecondHit(bucket[1], bucket[3])) g.bucketDipped = 1;
-  g.coincidentHit = 0;
-  g.solidHit = 0;
-  int result = AnyHitUntilSolid(bucket, {{1, 2},   {3, 4},   {5, 6},   {7, 8},   {9, 10}, {12, 18}, {11, 17}, {14, 20},
-                                         {13, 19}, {15, 16}, {1, 3},   {2, 4},   {3, 5},  {4, 6},   {9, 7},   {10, 8},
-                                         {11, 9},  {12, 10}, {11, 13}, {12, 14}, {1, 15}, {2, 16},  {13, 15}, {14, 16},
-                                         {21, 5},  {6, 22},  {21, 7},  {22, 8},  {22, 21}})
-                   ? 1
-                   : 0;
-  if (!g.solidHit &&
+  // Both lower edges in the ingredient: the bucket goes in.
+  const bool edgesIn = ProbeSecondHit(bucket[2], bucket[4]) && ProbeSecondHit(bucket[1], bucket[3]);
+  BucketArmProbe probe;
+  Contacts& met = probe.contacts;
+  probe.hit = AnyHitUntilSolid(
+      bucket, {{1, 2},  {3, 4},  {5, 6},   {7, 8},   {9, 10}, {12, 18}, {11, 17}, {14, 20}, {13, 19}, {15, 16},
+               {1, 3},  {2, 4},  {3, 5},   {4, 6},   {9, 7},  {10, 8},  {11, 9},  {12, 10}, {11, 13}, {12, 14},
+               {1, 15}, {2, 16}, {13, 15}, {14, 16}, {21, 5}, {6, 22},  {21, 7},  {22, 8},  {22, 21}},
+      met);
+  if (!met.solid &&
       AnyHitUntilSolid(
-          arm, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {1, 3}, {2, 4}, {3, 7}, {4, 8}, {7, 5}, {8, 6}, {5, 1}, {6, 2}}))
-    result = 1;
+          arm, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {1, 3}, {2, 4}, {3, 7}, {4, 8}, {7, 5}, {8, 6}, {5, 1}, {6, 2}}, met))
+    probe.hit = true;
   if (AnySecondHit(arm, {{10, 6}, {9, 5}, {12, 2}, {11, 1}, {6, 8}, {5, 7}}) ||
       AnySecondHit(
           bucket,
           {{2, 14}, {1, 13}, {2, 4}, {1, 3}, {4, 6}, {3, 5}, {6, 22}, {5, 21}, {22, 8}, {21, 7}, {8, 10}, {7, 9}}))
-    g.coincidentHit = 1;
-  if (g.coincidentHit == 0) g.bucketDipped = 0;
-  if (g.solidHit == 1 && g.coincidentHit == 1) result = 1;
-  return result;
+    met.coincident = true;
+  // Out of the ingredient once no ray sees its surface any more.
+  probe.dipped = met.coincident && (wasDipped || edgesIn);
+  if (met.solid && met.coincident) probe.hit = true;
+  return probe;
 }
 
-int BaseBoxHits() {
+Contact BaseBoxHits() {
   auto base = WorldPositions(objects.baseProbe);
   auto body = WorldPositions(objects.bodyProbe);
-  bool hit =
-      AnyHit(base, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {1, 3}, {2, 4}, {5, 7}, {6, 8}, {1, 5}, {3, 7}, {2, 6}, {4, 8}}) ||
-      AnyHit(body, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {2, 4}, {1, 5}, {3, 7}, {2, 6}, {4, 8}});
-  return hit ? 1 : 0;
+  Contact c = FirstContact(
+      base, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {1, 3}, {2, 4}, {5, 7}, {6, 8}, {1, 5}, {3, 7}, {2, 6}, {4, 8}});
+  if (c != Contact::Clear) return c;
+  return FirstContact(body, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {2, 4}, {1, 5}, {3, 7}, {2, 6}, {4, 8}});
 }
 
-int TableEdgeInside() {
+TableEdge TableEdgeInside() {
   const scene::Frame* ref = objects.fallRefFrame.get();
-  if (!ref || !objects.baseFrame) return 1;
+  if (!ref || !objects.baseFrame) return {};
   Vec3 chassis;
   objects.baseFrame->GetPosition(ref, &chassis).Ignore(scene::kPoseResultUnused);
   std::array<Vec3, 5> corner{}, wheel{};
@@ -186,13 +188,9 @@ int TableEdgeInside() {
     Millis w = ToMillis(wheel[i]);
     // Left and top inclusive, right and bottom exclusive.
     bool inside = w.x >= topLeft.x && w.x < bottomRight.x && w.z >= topLeft.z && w.z < bottomRight.z;
-    if (!inside) {
-      gameState.edgeOffsetX = wheel[i].x - chassis.x;
-      gameState.edgeOffsetZ = wheel[i].z - chassis.z;
-      return 0;
-    }
+    if (!inside) return {false, wheel[i].x - chassis.x, wheel[i].z - chassis.z};
   }
-  return 1;
+  return {};
 }
 
 }  // namespace game

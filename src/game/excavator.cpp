@@ -70,7 +70,7 @@ JointRates JointRatesFor(const Controls& c) {
   if (Inside(arm, 0.7, 0.9)) j.arm = -0.02;
   if (Inside(bucket, 0.7, 0.9)) j.bucket = +0.02;
   if (Inside(bucket, 0.8, 1.0)) j.bucket = -0.02;
-  if (gameState.bucketDipped == 1) j.swing = 0;
+  if (gameState.bucketDipped) j.swing = 0;
   return j;
 }
 
@@ -102,7 +102,7 @@ void RestoreDipState() { gameState.bucketDipped = gameState.savedBucketDipped; }
 bool g_bucketArmUndoneLastStep = false;
 
 void UndoBucketAndArm() {
-  gameState.poseRevertedByCollision = 1;
+  gameState.poseRevertedByCollision = true;
   for (Part p : {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket}) StopPart(p);
   for (Part p : {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket}) RestoreOrientation(p);
   for (Part p : {Part::Chassis, Part::Body, Part::Boom, Part::Arm, Part::Bucket}) RestorePosition(p);
@@ -119,7 +119,7 @@ void UndoBucketAndArm() {
 // their own motion (their own test undoes it), so a joint held while the
 // chassis pushes against something still moves.
 void UndoChassisAndBody() {
-  gameState.poseRevertedByBase = 1;
+  gameState.poseRevertedByBase = true;
   for (Part p : {Part::Chassis, Part::Body}) {
     StopPart(p);
     RestoreOrientation(p);
@@ -151,7 +151,9 @@ void PlayExcavatorStep() {
   Turn(objects.bucketFrame, objects.arm2Frame.get(), {1, 0, 0}, j.bucket);
 
   Drive d = DriveFor(c);
-  if (g.bucketDipped == 1 || BaseBoxHits() == 1) d = {};
+  // The record's probe flags show the bucket-and-arm probe and the chassis
+  // probe after it, so this first chassis probe leaves them alone.
+  if (g.bucketDipped || BaseBoxHits() != Contact::Clear) d = {};
   if (objects.baseFrame) {
     Turn(objects.baseFrame, objects.baseFrame.get(), {0, 1, 0}, d.turn);
     objects.baseFrame->SetVelocity(objects.baseFrame.get(), {0, 0, static_cast<float>(d.velocity)}, false)
@@ -162,11 +164,24 @@ void PlayExcavatorStep() {
   for (auto* tire : {&objects.tireFrontRightFrame, &objects.tireRearRightFrame})
     Turn(*tire, tire->get(), {1, 0, 0}, d.rightSpin);
 
-  const bool bucketArmUndone = BucketArmHits() == 1 && (g.bucketDipped == 0 || g.solidHit == 1);
+  const BucketArmProbe arm = BucketArmHits(g.bucketDipped);
+  g.bucketDipped = arm.dipped;
+  Contacts shown = arm.contacts;
+  // While dipped, only solid contact blocks the bucket: the ingredient's
+  // surface does not.
+  const bool bucketArmUndone = arm.hit && (!arm.dipped || arm.contacts.solid);
   if (bucketArmUndone) UndoBucketAndArm();
   g_bucketArmUndoneLastStep = bucketArmUndone;
-  if (TableEdgeInside() == 0) g.fallPhase = 1;
-  const bool chassisUndone = BaseBoxHits() == 1;
+  if (const TableEdge edge = TableEdgeInside(); !edge.inside) {
+    g.edgeOffsetX = edge.offsetX;
+    g.edgeOffsetZ = edge.offsetZ;
+    g.fallPhase = FallPhase::LeftTable;
+  }
+  const Contact chassis = BaseBoxHits();
+  shown.Add(chassis);
+  g.coincidentHit = shown.coincident;
+  g.solidHit = shown.solid;
+  const bool chassisUndone = chassis != Contact::Clear;
   if (chassisUndone) UndoChassisAndBody();
   ScoopAndPourStep();
 

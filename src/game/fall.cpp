@@ -15,13 +15,13 @@ using scene::objects;
 
 void UpdateFall() {
   GameState& g = gameState;
-  if (g.fallPhase == 1) {
+  if (g.fallPhase == FallPhase::LeftTable) {
     g.fallSpinRate = 0.008f;
     g.cameraIndex = 1;
     scene::SetCamera(1);
     audio::StopAllSounds();
     audio::PlayOnce(audio::SoundEffect::FallSound);
-    g.fallPhase = 2;
+    g.fallPhase = FallPhase::Falling;
     g.fallVelocity = {0.02f * g.edgeOffsetX, -0.18f, 0.02f * g.edgeOffsetZ};
   }
   g.fallVelocity[1] -= 0.01f;
@@ -35,8 +35,8 @@ void UpdateFall() {
   objects.baseFrame->GetPosition(objects.sceneRoot.get(), &p).Ignore(scene::kPoseResultUnused);
   if (p.y < -700) {
     platform::os::KillTimer(g.mainWindow, core::kTimerDemoRecord);
-    g.titlePhase = 1;
-    g.fallPhase = 0;
+    g.titlePhase = TitlePhase::SetUp;
+    g.fallPhase = FallPhase::OnTable;
     platform::os::KillTimer(g.mainWindow, core::kTimerClock);
     g.elapsedSeconds = 0;
   }

@@ -22,14 +22,14 @@ namespace vk = platform::os::vk;
 
 Mode CurrentMode() {
   const GameState& g = gameState;
-  if (g.calibrationPhase != 0) return Mode::Calibration;
-  if (g.attractDemoActive != 0) return Mode::AttractDemo;
-  if (g.replayActive != 0) return Mode::Replay;
-  if (g.allClearedPhase != 0) return Mode::AllCleared;
-  if (g.titlePhase != 0) return Mode::Title;
-  if (g.stageIntroActive != 0) return Mode::StageIntro;
-  if (g.resultPhase != 0) return Mode::Result;
-  return g.fallPhase == 0 ? Mode::Playing : Mode::Fall;
+  if (g.calibrationPhase != CalibrationPhase::Off) return Mode::Calibration;
+  if (g.attractDemoActive) return Mode::AttractDemo;
+  if (g.replayActive) return Mode::Replay;
+  if (g.allClearedPhase != ScreenPhase::Off) return Mode::AllCleared;
+  if (g.titlePhase != TitlePhase::Off) return Mode::Title;
+  if (g.stageIntroActive) return Mode::StageIntro;
+  if (g.resultPhase != ScreenPhase::Off) return Mode::Result;
+  return g.fallPhase == FallPhase::OnTable ? Mode::Playing : Mode::Fall;
 }
 
 namespace {
@@ -37,7 +37,7 @@ namespace {
 void NextRenderQuality() {
   GameState& g = gameState;
   platform::os::SetTimer(g.mainWindow, core::kTimerQualityLatch, 500);
-  g.qualityKeyLatch = 1;
+  g.qualityKeyLatch = true;
   g.renderQualityIndex += 1;
   if (g.renderQualityIndex > 5) g.renderQualityIndex = 1;
   if (vexel::vexelContext.device)
@@ -47,12 +47,12 @@ void NextRenderQuality() {
 
 void PlayingStep(const platform::os::KeyboardState& keys) {
   GameState& g = gameState;
-  if (KeyDown(keys, 'K') && g.toggleKeyLatch == 0) {
-    g.toggleKeyLatch = 1;
+  if (KeyDown(keys, 'K') && !g.toggleKeyLatch) {
+    g.toggleKeyLatch = true;
     platform::os::SetTimer(g.mainWindow, core::kTimerToggleLatch, 200);
-    g.keyGuideVisible = g.keyGuideVisible == 0 ? 1 : 0;
+    g.keyGuideVisible = !g.keyGuideVisible;
   }
-  if (g.keyGuideVisible == 1) overlay::DrawKeyGuide();
+  if (g.keyGuideVisible) overlay::DrawKeyGuide();
   overlay::DrawClock();
   PlayExcavatorStep();
   ++runLog.playingTurns;
@@ -68,12 +68,12 @@ bool GameStep() {
   input::PollJoystickButtons();
   input::PollJoystickAxes();
 
-  if (g.calibrationPhase != 0) {
+  if (g.calibrationPhase != CalibrationPhase::Off) {
     CalibrateSpeed();
     return !KeyDown(keys, vk::kEscape);
   }
   if (KeyDown(keys, vk::kF1 + 1)) audio::ToggleMusic();
-  if (KeyDown(keys, vk::kF1) && g.qualityKeyLatch == 0) NextRenderQuality();
+  if (KeyDown(keys, vk::kF1) && !g.qualityKeyLatch) NextRenderQuality();
   audio::UpdateSoundPositions();
   StopExcavatorMotion();
 

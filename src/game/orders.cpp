@@ -7,21 +7,13 @@
 #include "game/random.h"
 #include "game/stages.h"
 #include "platform/os/clock.h"
-#include "scene/scene_objects.h"
+#include "scene/ingredient_frames.h"
 
 namespace game {
 
-using scene::objects;
-
 namespace {
 
-constexpr int kCoffee = 0, kMilk = 1, kSugar = 2;
-
-void Fit(const scene::Ref<scene::Frame>& frame, const scene::Ref<scene::MeshBuilder>& cover, bool wanted) {
-  if (!frame || !cover) return;
-  frame->DeleteVisual(cover.get()).Ignore("a cover on a frame that exists is always taken and given back");
-  if (!wanted) frame->AddVisual(cover).Ignore("a cover on a frame that exists is always taken and given back");
-}
+constexpr Ingredient kCoffee = Ingredient::Coffee, kMilk = Ingredient::Milk, kSugar = Ingredient::Sugar;
 
 }  // namespace
 
@@ -45,48 +37,42 @@ Order DrawOrder(int stage, std::uint32_t seed) {
     (*vessel)[kSugar] = static_cast<float>((random.Next() % stage) * 100);
   }
   // The first two stages teach the controls with coffee alone.
-  if (stage == 1) order = Order{{100, 0, 0}, {0, 0, 0}};
+  if (stage == 1) order = Order{{100, 0, 0}, {}};
   if (stage == 2) order = Order{{100, 0, 0}, {100, 0, 0}};
   return order;
 }
 
 void FitPotCovers() {
   const GameState& g = gameState;
-  Fit(objects.coffeeMarkFrame, objects.coffeeMarkMesh, g.orderCupCoffee != 0 || g.orderGlassCoffee != 0);
-  Fit(objects.milkMarkFrame, objects.milkMarkMesh, g.orderCupMilk != 0 || g.orderGlassMilk != 0);
-  Fit(objects.sugarMarkFrame, objects.sugarMarkMesh, g.orderCupSugar != 0 || g.orderGlassSugar != 0);
+  for (Ingredient i : kIngredients) scene::FitPotCover(i, Wanted(g.orderCup, g.orderGlass, i));
 }
 
 void NewOrder() {
   GameState& g = gameState;
   // Seeded anew at every stage: the time decides the order.
   Order order = DrawOrder(g.stageNumber, static_cast<std::uint32_t>(platform::os::CurrentTime()));
-  g.orderCupCoffee = order.cup[kCoffee];
-  g.orderCupMilk = order.cup[kMilk];
-  g.orderCupSugar = order.cup[kSugar];
-  g.orderGlassCoffee = order.glass[kCoffee];
-  g.orderGlassMilk = order.glass[kMilk];
-  g.orderGlassSugar = order.glass[kSugar];
+  g.orderCup = order.cup;
+  g.orderGlass = order.glass;
 
-  g.coincidentHit = 0;
-  g.solidHit = 0;
-  g.bucketDipped = 0;
-  g.savedBucketDipped = 0;
+  g.coincidentHit = false;
+  g.solidHit = false;
+  g.bucketDipped = false;
+  g.savedBucketDipped = false;
   ForgetUndoHistory();
-  g.bucketDippedBefore = 0;
-  g.bucketLoaded = 0;
+  g.bucketDippedBefore = false;
+  g.bucketLoaded = false;
   g.bucketAmount = 0;
   g.bucketAmountBefore = 0;
   g.bucketTiltSide = 0;
-  g.bucketIngredient = 0;
-  g.cupCoffee = g.cupMilk = g.cupSugar = 0;
-  g.glassCoffee = g.glassMilk = g.glassSugar = 0;
-  g.fallPhase = 0;
+  g.bucketIngredient = Ingredient::None;
+  g.cup = {};
+  g.glass = {};
+  g.fallPhase = FallPhase::OnTable;
 
   FitPotCovers();
   UseResultCamera();
   PlaceStageProps(std::clamp(g.stageNumber, 1, 5));
-  g.stageIntroActive = 1;
+  g.stageIntroActive = true;
 }
 
 const char* Verdict(int orderScore) {

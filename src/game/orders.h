@@ -1,16 +1,16 @@
 #pragma once
 // Orders: what belongs in the cup and in the glass at each stage, the start
 // of a stage, and the verdict words for a finished order's points.
-#include <array>
 #include <cstdint>
+
+#include "core/ingredients.h"
 
 namespace game {
 
-// Amounts in bucket units (a full bucket holds 400), indexed coffee, milk,
-// sugar. A vessel is in play when its coffee is above 0.
+// A vessel is in play when its coffee is above 0.
 struct Order {
-  std::array<float, 3> cup{};
-  std::array<float, 3> glass{};
+  IngredientAmounts cup;
+  IngredientAmounts glass;
 };
 
 // The order of stage `stage` (1..5) for a random generator seeded with

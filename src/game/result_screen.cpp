@@ -33,12 +33,12 @@ void RunResultScreen() {
   GameState& g = gameState;
   audio::StopAllSounds();
   HideCarriedHeaps();
-  if (g.resultPhase == 1) {
+  if (g.resultPhase == ScreenPhase::Entering) {
     runLog.stages.push_back({g.stageNumber, g.orderScore, Verdict(g.orderScore), runLog.playingTurns});
-    ColourDrinks(DrinkColour(g.cupMilk), DrinkColour(g.glassMilk));
+    ColourDrinks(DrinkColour(g.cup[Ingredient::Milk]), DrinkColour(g.glass[Ingredient::Milk]));
     PlaceShowcase();
     UseResultCamera();
-    g.resultPhase = 2;
+    g.resultPhase = ScreenPhase::Showing;
     platform::os::KillTimer(g.mainWindow, core::kTimerDemoRecord);
     platform::os::SetTimer(g.mainWindow, core::kTimerReplayStart, 10000);
   }
@@ -66,7 +66,7 @@ void RunReplayScreen() {
     // The recording has run out: back to the result screen, which is still
     // open; its replay timer is not armed again, so this was the only one.
     platform::os::KillTimer(g.mainWindow, core::kTimerDemoPlay);
-    g.replayActive = 0;
+    g.replayActive = false;
     UseResultCamera();
     PlaceShowcase();
   }
@@ -74,7 +74,7 @@ void RunReplayScreen() {
   DrawScreenText(kRowWhite, 290, 570, "[ P U S H  E N T E R ]");
   if (KeyOrButtonDown(vk::kReturn, true)) {
     platform::os::KillTimer(g.mainWindow, core::kTimerDemoPlay);
-    g.replayActive = 0;
+    g.replayActive = false;
     g.resultCountTicks = 16;
     audio::PlayTrack(0);
     PutShowcaseAway();

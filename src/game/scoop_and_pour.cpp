@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/game_state.h"
+#include "scene/ingredient_frames.h"
 #include "scene/scene_objects.h"
 
 namespace game {
@@ -32,35 +33,6 @@ float MouthDistanceFromAxis(const Ref<Frame>& ref) {
   return std::sqrt(m.x * m.x + m.z * m.z);
 }
 
-Ref<Frame>* HeapOf(int ingredient) {
-  switch (ingredient) {
-    case 1: return &objects.carryCoffeeFrame;
-    case 2: return &objects.carryMilkFrame;
-    case 3: return &objects.carrySugarFrame;
-    default: return nullptr;
-  }
-}
-
-float* CupTally(int ingredient) {
-  GameState& g = gameState;
-  switch (ingredient) {
-    case 1: return &g.cupCoffee;
-    case 2: return &g.cupMilk;
-    case 3: return &g.cupSugar;
-    default: return nullptr;
-  }
-}
-
-float* GlassTally(int ingredient) {
-  GameState& g = gameState;
-  switch (ingredient) {
-    case 1: return &g.glassCoffee;
-    case 2: return &g.glassMilk;
-    case 3: return &g.glassSugar;
-    default: return nullptr;
-  }
-}
-
 void ParkHeap(const Ref<Frame>& heap) {
   if (!heap) return;
   // Moving a frame invalidates every cached pick scene; skip the move when
@@ -72,7 +44,7 @@ void ParkHeap(const Ref<Frame>& heap) {
 }  // namespace
 
 void HideCarriedHeaps() {
-  for (int ingredient = 1; ingredient <= 3; ++ingredient) ParkHeap(*HeapOf(ingredient));
+  for (Ingredient ingredient : kIngredients) ParkHeap(*scene::FramesOf(ingredient).heap);
 }
 
 void UpdateBucketAmount() {
@@ -91,38 +63,38 @@ void UpdateBucketAmount() {
   if (!(amount >= 0.0f && amount <= 400.0f)) amount = 0.0f;
   g.bucketAmount = amount;
   // Content that has fallen out does not come back when the bucket levels.
-  if (g.bucketLoaded == 1 && g.bucketAmount > before) g.bucketAmount = before;
+  if (g.bucketLoaded && g.bucketAmount > before) g.bucketAmount = before;
 }
 
-int FindPot() {
-  const Ref<Frame>* pots[] = {&objects.coffeeJarFrame, &objects.milkJarFrame, &objects.sugarJarFrame};
-  for (int i = 0; i < 3; ++i)
-    if (MouthDistanceFromAxis(*pots[i]) < kPotRadius) return i + 1;
-  return 0;
+Ingredient FindPot() {
+  for (Ingredient ingredient : kIngredients)
+    if (MouthDistanceFromAxis(*scene::FramesOf(ingredient).pot) < kPotRadius) return ingredient;
+  return Ingredient::None;
 }
 
-int DetectLiftOut() {
+bool DetectLiftOut() {
   GameState& g = gameState;
   if (g.bucketDipped != g.bucketDippedBefore) {
     g.bucketIngredient = FindPot();
-    if (g.bucketDipped == 0) {
-      g.bucketDippedBefore = 0;
-      return 1;
+    if (!g.bucketDipped) {
+      g.bucketDippedBefore = false;
+      return true;
     }
   }
   g.bucketDippedBefore = g.bucketDipped;
-  return 0;
+  return false;
 }
 
 void ShowCarriedHeap() {
   GameState& g = gameState;
-  if (g.bucketDipped != 0 || g.bucketLoaded != 1) return;
+  if (g.bucketDipped || !g.bucketLoaded) return;
   // Dipping a loaded bucket into another pot changes its ingredient; the
   // heap of the old one must not stay behind where the bucket was.
-  for (int other = 1; other <= 3; ++other)
-    if (other != g.bucketIngredient) ParkHeap(*HeapOf(other));
-  Ref<Frame>* heap = HeapOf(g.bucketIngredient);
-  if (!heap || !*heap) return;
+  for (Ingredient other : kIngredients)
+    if (other != g.bucketIngredient) ParkHeap(*scene::FramesOf(other).heap);
+  if (g.bucketIngredient == Ingredient::None) return;
+  Ref<Frame>* heap = scene::FramesOf(g.bucketIngredient).heap;
+  if (!*heap) return;
 
   const Ref<Frame>& body = objects.bodyFrame;
   Vec3 centre = PositionIn(objects.bucketCenterFrame, body);
@@ -136,13 +108,12 @@ void ShowCarriedHeap() {
 
 void PourIntoVessels() {
   GameState& g = gameState;
-  if (g.bucketLoaded == 0) return;
+  if (!g.bucketLoaded) return;
   float fallen = g.bucketAmountBefore - g.bucketAmount;
-  if (g.bucketAmount < g.bucketAmountBefore) {
-    if (MouthDistanceFromAxis(objects.cupFrame) < kCupPourRadius)
-      if (float* tally = CupTally(g.bucketIngredient)) *tally += fallen;
-    if (MouthDistanceFromAxis(objects.glassFrame) < kGlassPourRadius)
-      if (float* tally = GlassTally(g.bucketIngredient)) *tally += fallen;
+  // A load from no pot pours into nothing.
+  if (g.bucketAmount < g.bucketAmountBefore && g.bucketIngredient != Ingredient::None) {
+    if (MouthDistanceFromAxis(objects.cupFrame) < kCupPourRadius) g.cup[g.bucketIngredient] += fallen;
+    if (MouthDistanceFromAxis(objects.glassFrame) < kGlassPourRadius) g.glass[g.bucketIngredient] += fallen;
   }
   g.bucketAmountBefore = g.bucketAmount;
 }
@@ -150,13 +121,13 @@ void PourIntoVessels() {
 void ScoopAndPourStep() {
   GameState& g = gameState;
   UpdateBucketAmount();
-  int liftedOut = DetectLiftOut();
+  const bool liftedOut = DetectLiftOut();
   // A load is taken only at the lift-out, with whatever the tilt gives then.
-  if (liftedOut == 1 && g.bucketAmount != 0.0f) g.bucketLoaded = 1;
+  if (liftedOut && g.bucketAmount != 0.0f) g.bucketLoaded = true;
   // Emptied outside a pot: unloaded before the pour below, so the last
   // decrement of a load reaches no vessel.
-  if (g.bucketDipped == 0 && g.bucketAmount == 0.0f) {
-    g.bucketLoaded = 0;
+  if (!g.bucketDipped && g.bucketAmount == 0.0f) {
+    g.bucketLoaded = false;
     HideCarriedHeaps();
   }
   ShowCarriedHeap();

@@ -5,6 +5,8 @@
 // above the cup or the glass is added to that vessel's tally. A heap mesh in
 // the bucket shows the load.
 
+#include "core/ingredients.h"
+
 namespace game {
 
 // Horizontal reach around an axis within which the bucket's mouth counts as
@@ -19,12 +21,12 @@ void ScoopAndPourStep();
 
 // Its parts, in the order the step runs them.
 void UpdateBucketAmount();
-// 1 on the step the bucket leaves an ingredient; picks the pot on dipping in
-// and on lifting out alike.
-int DetectLiftOut();
-// 1 coffee, 2 milk, 3 sugar: the first pot whose axis is within kPotRadius of
-// the bucket's mouth; 0 when none is.
-int FindPot();
+// True on the step the bucket leaves an ingredient; picks the pot on
+// dipping in and on lifting out alike.
+bool DetectLiftOut();
+// The first pot, in the order coffee, milk, sugar, whose axis is within
+// kPotRadius of the bucket's mouth; None when none is.
+Ingredient FindPot();
 void ShowCarriedHeap();
 void PourIntoVessels();
 

@@ -45,7 +45,7 @@ void DrawScreenText(int row, int x, int y, const char* text) {
 bool KeyOrButtonDown(int key, bool orButton) {
   platform::os::KeyboardState keys;
   platform::os::GetKeyboardState(keys);
-  return platform::os::KeyDown(keys, key) || (orButton && gameState.buttonDown[1] != 0);
+  return platform::os::KeyDown(keys, key) || (orButton && gameState.buttonDown[1]);
 }
 
 }  // namespace game

@@ -66,7 +66,7 @@ void RunStageIntro() {
     platform::os::SetTimer(g.mainWindow, core::kTimerDemoRecord, 100);
     g.recordCount = 0;
     runLog.playingTurns = 0;
-    g.stageIntroActive = 0;
+    g.stageIntroActive = false;
     g.elapsedSeconds = 0;
     platform::os::SetTimer(g.mainWindow, core::kTimerClock, 1000);
   }
@@ -74,25 +74,25 @@ void RunStageIntro() {
 
 void RunAllCleared() {
   GameState& g = gameState;
-  if (g.allClearedPhase == 1) {
-    g.allClearedPhase = 2;
+  if (g.allClearedPhase == ScreenPhase::Entering) {
+    g.allClearedPhase = ScreenPhase::Showing;
     runLog.allClearedSeen = true;
     LayTheBreak();
-    if (g.musicEnabled == 1) audio::PlayTrack(2);
+    if (g.musicEnabled) audio::PlayTrack(2);
   }
   OrbitResultCamera(g.showcaseAngle, 0.0045f, 135, -140, objects.sceneRoot, objects.resultTargetFrame);
   DrawScreenText(kRowWhite, 230, 450, "All Cleared !! Let's enjoy break time !! ");
   DrawScreenText(kRowWhite, 290, 570, "[ P U S H  S P A C E ]");
   if (!KeyOrButtonDown(vk::kSpace, false)) return;
   audio::PlayTrack(0);
-  g.titlePhase = 1;
+  g.titlePhase = TitlePhase::SetUp;
   if (objects.sceneRoot)
     objects.sceneRoot->SetSceneBackgroundRGB(0.05f, 0.45f, 0.05f).Ignore("a background colour is always taken");
-  g.allClearedPhase = 0;
+  g.allClearedPhase = ScreenPhase::Off;
   PutShowcaseAway();
-  g.resultPhase = 0;
+  g.resultPhase = ScreenPhase::Off;
   // Hidden behind the title until its Enter starts stage 1 again.
-  g.stageIntroActive = 1;
+  g.stageIntroActive = true;
   g.stageNumber = 1;
 }
 
@@ -101,10 +101,10 @@ void RunDemoScreen() {
   bool interrupted = KeyOrButtonDown(vk::kSpace, true);
   if (g.playbackIndex > g.recordCount || interrupted) {
     StraightenExcavator();
-    g.titlePhase = 1;
-    g.attractDemoActive = 0;
+    g.titlePhase = TitlePhase::SetUp;
+    g.attractDemoActive = false;
     platform::os::KillTimer(g.mainWindow, core::kTimerDemoPlay);
-    g.replayActive = 0;
+    g.replayActive = false;
     g.cameraIndex = 9;
     scene::SetCamera(9);
     if (interrupted) {

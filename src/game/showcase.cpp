@@ -14,8 +14,8 @@ using scene::Ref;
 
 namespace {
 
-bool CupInPlay() { return gameState.orderCupCoffee > 0; }
-bool GlassInPlay() { return gameState.orderGlassCoffee > 0; }
+bool CupInPlay() { return InPlay(gameState.orderCup); }
+bool GlassInPlay() { return InPlay(gameState.orderGlass); }
 
 }  // namespace
 

@@ -175,7 +175,7 @@ void StartStage(int stage) {
   GameState& g = gameState;
   g.stageNumber = stage;
   g.cameraIndex = 8;
-  g.resultPhase = 0;
+  g.resultPhase = ScreenPhase::Off;
   NewOrder();
 }
 
@@ -196,8 +196,8 @@ bool PlaceStageProps(int stage) {
   Place(objects.stageCenterFrame, root, l.stageCentre);
   PlacePots(l);
   for (int i = 0; i < 4; ++i) Place(objects.tableCorner[i + 1], root, {l.corners[i].x, 0, l.corners[i].z});
-  PlaceVessel(objects.cupFrame, g.orderCupCoffee > 0, l.cupInPlay, l.cupOutOfPlay);
-  PlaceVessel(objects.glassFrame, g.orderGlassCoffee > 0, l.glassInPlay, l.glassOutOfPlay);
+  PlaceVessel(objects.cupFrame, InPlay(g.orderCup), l.cupInPlay, l.cupOutOfPlay);
+  PlaceVessel(objects.glassFrame, InPlay(g.orderGlass), l.glassInPlay, l.glassOutOfPlay);
   for (std::size_t i = 0; i < kObstacles.size(); ++i) {
     const Obstacle& o = kObstacles[i];
     bool onTable = (l.obstacles & (1u << i)) != 0;
@@ -212,7 +212,7 @@ bool PlaceStageProps(int stage) {
 void AdvanceStageFromResult() {
   GameState& g = gameState;
   if (g.stageNumber >= 5) {
-    g.allClearedPhase = 1;
+    g.allClearedPhase = ScreenPhase::Entering;
     return;
   }
   int next = g.stageNumber + 1;
@@ -222,7 +222,7 @@ void AdvanceStageFromResult() {
 void AdvanceStageFromReplay() {
   GameState& g = gameState;
   if (g.stageNumber >= 5) {
-    g.allClearedPhase = 1;
+    g.allClearedPhase = ScreenPhase::Entering;
     UseResultCamera();
     return;
   }

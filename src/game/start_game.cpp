@@ -9,13 +9,13 @@ namespace game {
 
 void StartGameFromTitle() {
   GameState& g = gameState;
-  g.titlePhase = 0;
+  g.titlePhase = TitlePhase::Off;
   if (scene::objects.lightFrame)
     scene::objects.lightFrame->SetPosition(scene::objects.sceneRoot.get(), -50, 100, 30)
         .Ignore(scene::kPoseResultUnused);
   g.cameraIndex = 8;
   scene::SetCamera(8);
-  g.stageIntroActive = 1;
+  g.stageIntroActive = true;
   NewOrder();
 }
 

@@ -13,15 +13,15 @@ void TitleStep() {
   platform::os::KeyboardState keys;
   platform::os::GetKeyboardState(keys);
   // Enter works in every phase, so the show can be skipped.
-  if ((platform::os::KeyDown(keys, platform::os::vk::kReturn) || g.buttonDown[1]) && g.buttonConfigActive == 0)
+  if ((platform::os::KeyDown(keys, platform::os::vk::kReturn) || g.buttonDown[1]) && !g.buttonConfigActive)
     StartGameFromTitle();
 
-  if (g.titlePhase == 1) SetUpTitleShow();
+  if (g.titlePhase == TitlePhase::SetUp) SetUpTitleShow();
   SpinTitlePieces();
-  if (g.titlePhase == 2 || g.titlePhase == 3) DriveIn();
-  if (g.titlePhase == 3 || g.titlePhase == 4) TurnBody();
-  if (g.titlePhase == 5) RaiseBoom();
-  if (g.titlePhase == 5 || g.titlePhase == 6) TitleMenuStep();
+  if (g.titlePhase == TitlePhase::DriveIn || g.titlePhase == TitlePhase::DriveInAndTurn) DriveIn();
+  if (g.titlePhase == TitlePhase::DriveInAndTurn || g.titlePhase == TitlePhase::Turn) TurnBody();
+  if (g.titlePhase == TitlePhase::RaiseBoom) RaiseBoom();
+  if (g.titlePhase == TitlePhase::RaiseBoom || g.titlePhase == TitlePhase::Menu) TitleMenuStep();
 }
 
 }  // namespace game

@@ -20,18 +20,18 @@ void StartAttractDemo() {
   game::GameState& g = game::gameState;
   PlaceStageProps(g.demoStage);
   g.playbackIndex = 0;
-  g.attractDemoActive = 1;
+  g.attractDemoActive = true;
   platform::os::SetTimer(g.mainWindow, core::kTimerDemoPlay, 100);
   for (const scene::Ref<scene::Frame>* drink : {&objects.cupContentFrame, &objects.glassContentFrame})
     if (*drink) (*drink)->SetPosition(objects.sceneRoot.get(), 0, 1000, 0).Ignore(scene::kPoseResultUnused);
   scene::SetCamera(10);
   g.cameraIndex = 10;
-  g.titlePhase = 0;
+  g.titlePhase = TitlePhase::Off;
 }
 
 void OpenButtonConfig() {
   game::GameState& g = game::gameState;
-  g.buttonConfigActive = 1;
+  g.buttonConfigActive = true;
   g.configCursor = 1;
   // The stand falls back to the ambient light behind the configuration texts.
   if (objects.lightFrame)
@@ -54,22 +54,23 @@ void TitleMenuStep() {
   namespace vk = platform::os::vk;
 
   // No latch: a held key changes the speed every step.
-  if ((KeyDown(keys, vk::kUp) || g.joyUp) && g.buttonConfigActive == 0) {
+  if ((KeyDown(keys, vk::kUp) || g.joyUp) && !g.buttonConfigActive) {
     g.speedFactor += kSpeedStep;
     if (g.speedFactor > kMaxSpeed) g.speedFactor = kMaxSpeed;
   }
-  if ((KeyDown(keys, vk::kDown) || g.joyDown) && g.buttonConfigActive == 0) {
+  if ((KeyDown(keys, vk::kDown) || g.joyDown) && !g.buttonConfigActive) {
     g.speedFactor -= kSpeedStep;
     if (g.speedFactor < kMinSpeed) g.speedFactor = kMinSpeed;
   }
-  if (KeyDown(keys, 'J') && g.buttonConfigActive == 0) OpenButtonConfig();
+  if (KeyDown(keys, 'J') && !g.buttonConfigActive) OpenButtonConfig();
 
-  if (g.buttonConfigActive == 1)
+  if (g.buttonConfigActive)
     ButtonConfigStep();
   else
     g.titleIdleSteps += 1;
 
-  if (g.titleIdleSteps > kIdleStepsBeforeDemo && !TryAttractDemo()) g.titlePhase = 1;  // no demo: the show starts again
+  if (g.titleIdleSteps > kIdleStepsBeforeDemo && !TryAttractDemo())
+    g.titlePhase = TitlePhase::SetUp;  // no demo: the show starts again
 }
 
 }  // namespace game

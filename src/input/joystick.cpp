@@ -67,9 +67,9 @@ bool Open(bool quiet) {
 // itself; the next pad plugged in is taken up afresh.
 void LetGo() {
   auto& g = game::gameState;
-  g.joyUp = g.joyDown = g.joyLeft = g.joyRight = 0;
-  for (int slot = 1; slot <= 8; ++slot) g.buttonDown[slot] = 0;
-  g.joystickAvailable = 0;
+  g.joyUp = g.joyDown = g.joyLeft = g.joyRight = false;
+  for (int slot = 1; slot <= 8; ++slot) g.buttonDown[slot] = false;
+  g.joystickAvailable = false;
   platform::os::OutputDebugString("joystick: " + g_device->Name() + " unplugged\n");
   g_device.reset();
 }
@@ -92,7 +92,7 @@ bool InitJoystick(pj::DeviceKind kind) {
 
 void TakeUpPluggedJoystick() {
   if (!g_watch || g_device || !g_watch->Arrived()) return;
-  if (Open(true)) game::gameState.joystickAvailable = 1;
+  if (Open(true)) game::gameState.joystickAvailable = true;
 }
 
 void ForgetUntouchedDefaults() {
@@ -116,7 +116,7 @@ void PollJoystickButtons() {
   for (int slot = 1; slot <= 8; ++slot) {
     int button = g.buttonAssign[slot];
     bool held = NamesAButton(button) && (state.buttons[button] & 0x80);
-    g.buttonDown[slot] = held ? 1 : 0;
+    g.buttonDown[slot] = held;
   }
 }
 

@@ -20,10 +20,11 @@ void DrawOverlay() {
   // A turn running behind the live pace draws nothing (its picture is not
   // shown), but the order is still checked every turn.
   const bool drawn = platform::os::TurnRendersPicture();
-  if (drawn && (g.titlePhase == 5 || g.titlePhase == 6)) DrawTitleMenuLine();
-  if (g.titlePhase == 0 && g.fallPhase != 2 && g.attractDemoActive != 1) {
+  if (drawn && (g.titlePhase == game::TitlePhase::RaiseBoom || g.titlePhase == game::TitlePhase::Menu))
+    DrawTitleMenuLine();
+  if (g.titlePhase == game::TitlePhase::Off && g.fallPhase != game::FallPhase::Falling && !g.attractDemoActive) {
     const OrderRows rows = CurrentFillRows();
-    CheckOrderReady(rows[0], rows[1], rows[2], rows[3], rows[4], rows[5]);
+    CheckOrderReady(rows);
     if (!drawn) return;
     DrawOrderPanels(rows);
     DrawBucketReadout();
@@ -34,7 +35,7 @@ bool RenderFrame() {
   if (!scene::RenderFrame()) return false;
   // A failed present or render has cleaned the layer up: nothing more may
   // touch its surfaces this turn.
-  if (vexel::vexelContext.ready && game::gameState.resultPhase == 0) DrawOverlay();
+  if (vexel::vexelContext.ready && game::gameState.resultPhase == game::ScreenPhase::Off) DrawOverlay();
   return true;
 }
 

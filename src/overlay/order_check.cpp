@@ -18,8 +18,16 @@ struct Amounts {
 
 Amounts CurrentAmounts() {
   const game::GameState& g = game::gameState;
-  return {{g.cupCoffee, g.cupMilk, g.cupSugar, g.glassCoffee, g.glassMilk, g.glassSugar},
-          {g.orderCupCoffee, g.orderCupMilk, g.orderCupSugar, g.orderGlassCoffee, g.orderGlassMilk, g.orderGlassSugar}};
+  Amounts a{};
+  // Cup rows first, then glass rows, each in ingredient order.
+  for (game::Ingredient i : game::kIngredients) {
+    const std::size_t row = game::IngredientSlot(i);
+    a.poured[row] = g.cup[i];
+    a.poured[3 + row] = g.glass[i];
+    a.ordered[row] = g.orderCup[i];
+    a.ordered[3 + row] = g.orderGlass[i];
+  }
+  return a;
 }
 
 }  // namespace
@@ -57,19 +65,17 @@ bool OrderPoured() {
   return true;
 }
 
-void CheckOrderReady(int cupCoffeeRow, int cupMilkRow, int cupSugarRow, int glassCoffeeRow, int glassMilkRow,
-                     int glassSugarRow) {
+void CheckOrderReady(const OrderRows& rows) {
   game::GameState& g = game::gameState;
-  const OrderGrade grade =
-      GradeOrder({cupCoffeeRow, cupMilkRow, cupSugarRow, glassCoffeeRow, glassMilkRow, glassSugarRow});
+  const OrderGrade grade = GradeOrder(rows);
 
-  if (OrderPoured() && g.orderDonePhase < 2) {
-    if (g.orderDonePhase == 0) {
+  if (OrderPoured() && g.orderDonePhase != game::OrderDonePhase::Hidden) {
+    if (g.orderDonePhase == game::OrderDonePhase::Waiting) {
       // Timers 16 and 17 blink it: 800 ms shown, 1000 ms hidden, a chime
       // at the start of each showing.
       platform::os::SetTimer(g.mainWindow, core::kTimerOrderShown, 800);
       audio::PlayOnce(audio::SoundEffect::OrderReadyChime);
-      g.orderDonePhase = 1;
+      g.orderDonePhase = game::OrderDonePhase::Shown;
     }
     DrawTextOnBlack(grade.promptRow, 302, 360, "[P U S H  S P A C E]");
   }
@@ -77,8 +83,8 @@ void CheckOrderReady(int cupCoffeeRow, int cupMilkRow, int cupSugarRow, int glas
   platform::os::KeyboardState keys;
   platform::os::GetKeyboardState(keys);
   // The hidden half of the blink still takes Space.
-  if (platform::os::KeyDown(keys, platform::os::vk::kSpace) && g.orderDonePhase > 0) {
-    g.resultPhase = 1;
+  if (platform::os::KeyDown(keys, platform::os::vk::kSpace) && g.orderDonePhase != game::OrderDonePhase::Waiting) {
+    g.resultPhase = game::ScreenPhase::Entering;
     g.orderScore = OrderScore(grade.count);
     platform::os::SetTimer(g.mainWindow, core::kTimerScoreCount, 240);
     g.resultCountTicks = 0;

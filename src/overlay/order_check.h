@@ -30,7 +30,6 @@ bool OrderPoured();
 
 // Blinks the prompt and chimes while the order is filled; Space while the
 // prompt is up fixes the score and opens the result screen.
-void CheckOrderReady(int cupCoffeeRow, int cupMilkRow, int cupSugarRow, int glassCoffeeRow, int glassMilkRow,
-                     int glassSugarRow);
+void CheckOrderReady(const OrderRows& rows);
 
 }  // namespace overlay

@@ -34,7 +34,7 @@ constexpr std::array<const char*, 3> kRowLabels = {"COFFEE", "MILK  ", "SUGAR "}
 
 bool BucketHoldsSomething() {
   const game::GameState& g = game::gameState;
-  return g.bucketLoaded == 1 || g.bucketDipped == 1;
+  return g.bucketLoaded || g.bucketDipped;
 }
 
 // The checker background, stretched like every position and see-through
@@ -53,7 +53,7 @@ void DrawPanelBackground(const PanelLayout& p) {
       .Ignore("a panel that cannot be drawn is left out of this picture");
 }
 
-void DrawPanel(const PanelLayout& p, const std::array<float, 3>& poured, const std::array<float, 3>& ordered,
+void DrawPanel(const PanelLayout& p, const game::IngredientAmounts& poured, const game::IngredientAmounts& ordered,
                const int* rows) {
   const game::GameState& g = game::gameState;
   DrawPanelBackground(p);
@@ -61,12 +61,13 @@ void DrawPanel(const PanelLayout& p, const std::array<float, 3>& poured, const s
   DrawText(kCyan, p.shovelHeaderX, kHeaderY, "SHOBEL");
   DrawText(kCyan, p.vesselHeaderX, kHeaderY, p.vesselHeader);
   DrawText(kCyan, p.orderHeaderX, kHeaderY, "ORDER ");
-  for (int i = 0; i < 3; ++i) {
-    const int y = kRowY[i];
-    DrawText(kCyan, p.labelX, y, kRowLabels[i]);
-    const bool inBucket = BucketHoldsSomething() && g.bucketIngredient == i + 1;
+  for (game::Ingredient i : game::kIngredients) {
+    const std::size_t row = game::IngredientSlot(i);
+    const int y = kRowY[row];
+    DrawText(kCyan, p.labelX, y, kRowLabels[row]);
+    const bool inBucket = BucketHoldsSomething() && g.bucketIngredient == i;
     DrawText(kCyan, p.bucketX, y, inBucket ? WholeText(g.bucketAmount) : "0");
-    DrawText(rows[i], p.pouredX, y, WholeText(poured[i]));
+    DrawText(rows[row], p.pouredX, y, WholeText(poured[i]));
     DrawText(kCyan, p.orderedX, y, WholeText(ordered[i]));
   }
 }
@@ -75,12 +76,8 @@ void DrawPanel(const PanelLayout& p, const std::array<float, 3>& poured, const s
 
 void DrawOrderPanels(const OrderRows& rows) {
   const game::GameState& g = game::gameState;
-  if (g.orderCupCoffee > 0)
-    DrawPanel(kCupPanel, {g.cupCoffee, g.cupMilk, g.cupSugar}, {g.orderCupCoffee, g.orderCupMilk, g.orderCupSugar},
-              rows.data());
-  if (g.orderGlassCoffee > 0)
-    DrawPanel(kGlassPanel, {g.glassCoffee, g.glassMilk, g.glassSugar},
-              {g.orderGlassCoffee, g.orderGlassMilk, g.orderGlassSugar}, rows.data() + 3);
+  if (game::InPlay(g.orderCup)) DrawPanel(kCupPanel, g.cup, g.orderCup, rows.data());
+  if (game::InPlay(g.orderGlass)) DrawPanel(kGlassPanel, g.glass, g.orderGlass, rows.data() + 3);
 }
 
 void DrawBucketReadout() {

@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 #include "scene/camera_select.h"
+#include "scene/ingredient_frames.h"
 #include "scene/place.h"
 #include "scene/scene_objects.h"
 
@@ -35,7 +36,7 @@ void SetUpTitleShow() {
   g.titleBoomLift = 0;
   g.titleArmLift = 0;
   g.titleIdleSteps = 0;
-  g.buttonConfigActive = 0;
+  g.buttonConfigActive = false;
 
   Place(objects.camera[9], root, {-200, 3060, 60});
   Orient(objects.camera[9], root, {1, 0, 0}, {0, 1, 0});
@@ -52,10 +53,9 @@ void SetUpTitleShow() {
        {&objects.baseFrame, &objects.bodyFrame, &objects.arm1Frame, &objects.arm2Frame, &objects.bucketFrame})
     Orient(*part, root, {0, 0, 1}, {0, 1, 0});
   // Nothing is carried on the stand.
-  for (const Ref<Frame>* carried : {&objects.carryCoffeeFrame, &objects.carryMilkFrame, &objects.carrySugarFrame})
-    Place(*carried, objects.anchorFrame, {0, 2000, 0});
+  for (game::Ingredient i : game::kIngredients) Place(*scene::FramesOf(i).heap, objects.anchorFrame, {0, 2000, 0});
   PlaceTires();
-  g.titlePhase = 2;
+  g.titlePhase = game::TitlePhase::DriveIn;
 }
 
 void SpinTitlePieces() {
@@ -73,10 +73,10 @@ void DriveIn() {
   g.titleCamRise -= 0.4f;
   g.titleWheelPhase += 0.034f;
   // The body starts to turn before the excavator has stopped.
-  if (g.titleBaseZ <= 7) g.titlePhase = 3;
+  if (g.titleBaseZ <= 7) g.titlePhase = game::TitlePhase::DriveInAndTurn;
   if (g.titleBaseZ <= -7) {
     g.titleBaseZ = -7;
-    g.titlePhase = 4;
+    g.titlePhase = game::TitlePhase::Turn;
   }
   if (g.titleCamZ < 0) g.titleCamZ = 0;
   if (g.titleCamRise < 0) g.titleCamRise = 0;
@@ -103,7 +103,7 @@ void TurnBody() {
     Orient(objects.bodyFrame, objects.baseFrame, {t, 0, 1 - t}, {0, 1, 0});
   } else if (g.titleSwingSign > 0) {
     Orient(objects.bodyFrame, objects.baseFrame, {1 - t, 0, -t}, {0, 1, 0});
-    if (t > 1) g.titlePhase = 5;  // half a turn done
+    if (t > 1) g.titlePhase = game::TitlePhase::RaiseBoom;  // half a turn done
   }
 }
 
@@ -111,7 +111,7 @@ void RaiseBoom() {
   game::GameState& g = game::gameState;
   g.titleBoomLift -= 0.005f;
   g.titleArmLift += 0.0005f;
-  if (g.titleBoomLift < -2.5f) g.titlePhase = 6;
+  if (g.titleBoomLift < -2.5f) g.titlePhase = game::TitlePhase::Menu;
   const float a = g.titleBoomLift, b = g.titleArmLift;
   Orient(objects.arm1Frame, objects.bodyFrame, QuarterDirection(a), QuarterUp(a));
   Orient(objects.arm2Frame, objects.arm1Frame, QuarterDirection(b), QuarterUp(b));

@@ -16,10 +16,10 @@ bool RenderFrame() {
   // A turn that put the excavator back to its saved pose shows no new
   // picture: the one rendered from the refused pose is dropped. Nor is there
   // one to show after a turn that rendered none.
-  const bool reverted = g.poseRevertedByCollision >= 1 || g.poseRevertedByBase >= 1;
+  const bool reverted = g.poseRevertedByCollision || g.poseRevertedByBase;
   if (!reverted && platform::os::PreviousTurnRenderedPicture()) vexel::VexelPresent();
-  g.poseRevertedByCollision = 0;
-  g.poseRevertedByBase = 0;
+  g.poseRevertedByCollision = false;
+  g.poseRevertedByBase = false;
   vexel::VexelRestoreSurfaces();
   if (objects.sceneRoot) objects.sceneRoot->Move(g.speedFactor).Ignore("moving frames that exist cannot fail");
   // A turn running behind the live pace moves the world without drawing it.

@@ -121,8 +121,8 @@ bool BuildScene() {
   if (vexel::vexelContext.device)
     vexel::vexelContext.device->SetRenderMode(kRenderModeBlendedTransparency).Ignore(kBuildGoesOn);
   game::GameState& g = game::gameState;
-  g.keyGuideVisible = 1;
-  if (g.speedFactor == 0.0f) g.calibrationPhase = 1;
+  g.keyGuideVisible = true;
+  if (g.speedFactor == 0.0f) g.calibrationPhase = game::CalibrationPhase::Start;
   return true;
 }
 

@@ -30,7 +30,7 @@ class WindowProc : public ::testing::Test {
 }  // namespace
 
 TEST_F(WindowProc, LatchesAndClockRelease) {
-  gameState.toggleKeyLatch = gameState.qualityKeyLatch = gameState.musicKeyLatch = gameState.configKeyLatch = 1;
+  gameState.toggleKeyLatch = gameState.qualityKeyLatch = gameState.musicKeyLatch = gameState.configKeyLatch = true;
   os::SetTimer(window, core::kTimerToggleLatch, 200);
   os::SetTimer(window, core::kTimerQualityLatch, 500);
   os::SetTimer(window, core::kTimerMusicLatch, 500);

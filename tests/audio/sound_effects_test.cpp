@@ -67,7 +67,7 @@ class Sound : public test_support::BuiltScene {
     game::gameState.speedFactor = 1.0f;
     game::gameState.stageNumber = 4;
     game::StartGameFromTitle();
-    game::gameState.stageIntroActive = 0;
+    game::gameState.stageIntroActive = false;
     EXPECT_OK(objects.baseFrame->SetPosition(objects.sceneRoot.get(), 0, 0.1f, 40));
     game::SaveExcavatorPose();
   }

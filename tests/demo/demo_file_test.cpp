@@ -18,6 +18,7 @@
 namespace fs = std::filesystem;
 using demo::DemoReadError;
 using game::gameState;
+using game::Ingredient;
 
 namespace {
 
@@ -61,7 +62,7 @@ class DemoFile : public ::testing::Test {
 TEST_F(DemoFile, TwentyFiveSamplesMake94Plus2700CrLfLines) {
   gameState.stageNumber = 2;
   gameState.recordCount = 25;
-  gameState.orderGlassMilk = 100;
+  gameState.orderGlass[Ingredient::Milk] = 100;
   demo::demoChannels[107][25] = 1.234567e-5f;
   std::ostringstream out;
   ASSERT_TRUE(demo::WriteDemo(out));
@@ -80,7 +81,7 @@ TEST_F(DemoFile, TwentyFiveSamplesMake94Plus2700CrLfLines) {
 TEST_F(DemoFile, RoundTripKeepsEveryValueToSixDigits) {
   gameState.stageNumber = 5;
   gameState.recordCount = 3;
-  gameState.orderCupSugar = 50;
+  gameState.orderCup[Ingredient::Sugar] = 50;
   for (int c = 0; c < demo::kChannels; ++c)
     for (int s = 1; s <= 3; ++s) demo::demoChannels[c][s] = (c - 50) * 1.37e-3f * s * (c % 7 ? 1 : 1e7f);
   for (int i = 0; i < demo::kPropValues; ++i) demo::demoPropPoses[i] = -i / 3.0f;

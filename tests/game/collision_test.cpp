@@ -7,7 +7,7 @@
 #include "support/fresh_state.h"
 #include "support/succeeds.h"
 
-using game::gameState;
+using game::Contact;
 using platform::rm::Vec3;
 using scene::objects;
 namespace rm = platform::rm;
@@ -46,31 +46,25 @@ class Collision : public ::testing::Test {
 
 TEST_F(Collision, SegmentEndingExactlyOnTheSurfaceIsClear) {
   AddSquare(0);
-  EXPECT_EQ(game::ProbeHit({1, 5, 1}, {1, 0, 1}), 0);
-  EXPECT_EQ(gameState.solidHit, 0);
-  EXPECT_EQ(game::ProbeHit({1, 5, 1}, {1, -0.01f, 1}), 1);
-  EXPECT_EQ(gameState.solidHit, 1);
-  EXPECT_EQ(gameState.coincidentHit, 0);
-  EXPECT_EQ(game::ProbeHit({1, 5, 1}, {1, 10, 1}), 0) << "only hits in front of the start count";
+  EXPECT_EQ(game::ProbeHit({1, 5, 1}, {1, 0, 1}), Contact::Clear);
+  EXPECT_EQ(game::ProbeHit({1, 5, 1}, {1, -0.01f, 1}), Contact::Solid);
+  EXPECT_EQ(game::ProbeHit({1, 5, 1}, {1, 10, 1}), Contact::Clear) << "only hits in front of the start count";
 }
 
 TEST_F(Collision, TwoSurfacesInOnePlaceAreCoincidentNotSolid) {
   AddSquare(2);
   AddSquare(2);
-  EXPECT_EQ(game::ProbeHit({3, 5, 3}, {3, -1, 3}), 1);
-  EXPECT_EQ(gameState.coincidentHit, 1);
-  EXPECT_EQ(gameState.solidHit, 0);
-  EXPECT_EQ(game::ProbeSecondHit({3, 5, 3}, {3, -1, 3}), 1);
-  EXPECT_EQ(game::ProbeSecondHit({3, 5, 3}, {3, 2.5f, 3}), 0);
+  EXPECT_EQ(game::ProbeHit({3, 5, 3}, {3, -1, 3}), Contact::Coincident);
+  EXPECT_TRUE(game::ProbeSecondHit({3, 5, 3}, {3, -1, 3}));
+  EXPECT_FALSE(game::ProbeSecondHit({3, 5, 3}, {3, 2.5f, 3}));
 }
 
 TEST_F(Collision, SecondHitNeedsTwoSurfacesInsideTheSegment) {
   AddSquare(0);
   AddSquare(-3);
-  EXPECT_EQ(game::ProbeSecondHit({0, 1, 0}, {0, -2, 0}), 0);
-  EXPECT_EQ(game::ProbeSecondHit({0, 1, 0}, {0, -4, 0}), 1);
-  EXPECT_EQ(game::ProbeHit({0, 1, 0}, {0, -4, 0}), 1);
-  EXPECT_EQ(gameState.solidHit, 1) << "two surfaces at different depths are solid";
+  EXPECT_FALSE(game::ProbeSecondHit({0, 1, 0}, {0, -2, 0}));
+  EXPECT_TRUE(game::ProbeSecondHit({0, 1, 0}, {0, -4, 0}));
+  EXPECT_EQ(game::ProbeHit({0, 1, 0}, {0, -4, 0}), Contact::Solid) << "two surfaces at different depths are solid";
 }
 
 namespace {
@@ -98,31 +92,32 @@ class TableEdge : public Collision {
 }  // namespace
 
 TEST_F(TableEdge, InsideOnTheLeftAndTopEdgeOutsideOnTheRightAndBottom) {
-  EXPECT_EQ(game::TableEdgeInside(), 1);
+  EXPECT_TRUE(game::TableEdgeInside().inside);
   PlaceBase(-45 + 2.5f, 40);  // the left wheels exactly on the left edge
-  EXPECT_EQ(game::TableEdgeInside(), 1);
+  EXPECT_TRUE(game::TableEdgeInside().inside);
   PlaceBase(45 - 2.5f, 40);  // the right wheels exactly on the right edge
-  EXPECT_EQ(game::TableEdgeInside(), 0);
+  EXPECT_FALSE(game::TableEdgeInside().inside);
   PlaceBase(0, -3 + 3.7f);  // the front wheels exactly on the top edge
-  EXPECT_EQ(game::TableEdgeInside(), 1);
+  EXPECT_TRUE(game::TableEdgeInside().inside);
   PlaceBase(0, 81 - 3.7f);  // the rear wheels exactly on the bottom edge
-  EXPECT_EQ(game::TableEdgeInside(), 0);
+  EXPECT_FALSE(game::TableEdgeInside().inside);
 }
 
 TEST_F(TableEdge, OffsetPointsFromTheChassisToTheWheelThatLeft) {
   PlaceBase(44, 40);
-  ASSERT_EQ(game::TableEdgeInside(), 0);
-  EXPECT_FLOAT_EQ(gameState.edgeOffsetX, 2.5f);
-  EXPECT_NEAR(gameState.edgeOffsetZ, -3.7f, 1e-4f);
+  game::TableEdge edge = game::TableEdgeInside();
+  ASSERT_FALSE(edge.inside);
+  EXPECT_FLOAT_EQ(edge.offsetX, 2.5f);
+  EXPECT_NEAR(edge.offsetZ, -3.7f, 1e-4f);
   PlaceBase(-44, 40);
-  ASSERT_EQ(game::TableEdgeInside(), 0);
-  EXPECT_FLOAT_EQ(gameState.edgeOffsetX, -2.5f);
+  edge = game::TableEdgeInside();
+  ASSERT_FALSE(edge.inside);
+  EXPECT_FLOAT_EQ(edge.offsetX, -2.5f);
 }
 
 TEST_F(Collision, TheLoadInTheBucketIsNoObstacle) {
   objects.carryMilkFrame = AddSquare(1);
-  EXPECT_EQ(game::ProbeHit({2, 5, 2}, {2, -1, 2}), 0);
+  EXPECT_EQ(game::ProbeHit({2, 5, 2}, {2, -1, 2}), Contact::Clear);
   AddSquare(0);
-  EXPECT_EQ(game::ProbeHit({2, 5, 2}, {2, -1, 2}), 1) << "what lies beyond the load still counts";
-  EXPECT_EQ(gameState.solidHit, 1);
+  EXPECT_EQ(game::ProbeHit({2, 5, 2}, {2, -1, 2}), Contact::Solid) << "what lies beyond the load still counts";
 }

@@ -51,7 +51,7 @@ class DeadEndSearch : public test_support::BuiltScene {
     gameState.speedFactor = pace;
     gameState.stageNumber = stage;
     game::StartGameFromTitle();
-    gameState.stageIntroActive = 0;
+    gameState.stageIntroActive = false;
   }
 
   // One playing step and the scene's advance, as a main-loop turn does; the
@@ -59,7 +59,7 @@ class DeadEndSearch : public test_support::BuiltScene {
   bool Step(const std::vector<int>& keys, const std::vector<Solid>& solids, std::string& wrong) {
     os::ClearKeyboard();
     for (int k : keys) os::SetKeyDown(k, true);
-    gameState.poseRevertedByCollision = gameState.poseRevertedByBase = 0;
+    gameState.poseRevertedByCollision = gameState.poseRevertedByBase = false;
     game::PlayExcavatorStep();
     wrong = Trespass(solids);
     EXPECT_OK(objects.sceneRoot->Move(gameState.speedFactor));
@@ -144,10 +144,10 @@ TEST_F(DeadEndSearch, EveryUndoLeavesAMovablePoseAndNoProbeEntersASolid) {
       for (int walk = 0; walk < walks; ++walk) {
         StartStage(stage, pace);
         const auto solids = Solids();
-        for (int held = 0; held < 60 && gameState.fallPhase == 0; ++held) {
+        for (int held = 0; held < 60 && gameState.fallPhase == game::FallPhase::OnTable; ++held) {
           const auto& keys = combinations[random() % combinations.size()];
           const int turns = 1 + static_cast<int>(random() % (pace > 1 ? 12 : 40));
-          for (int t = 0; t < turns && gameState.fallPhase == 0; ++t, ++steps) {
+          for (int t = 0; t < turns && gameState.fallPhase == game::FallPhase::OnTable; ++t, ++steps) {
             SCOPED_TRACE("stage " + std::to_string(stage) + ", pace " + std::to_string(pace) + ", walk " +
                          std::to_string(walk) + ", step " + std::to_string(steps));
             std::string wrong;

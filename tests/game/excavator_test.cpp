@@ -40,7 +40,7 @@ class Excavator : public test_support::BuiltScene {
     gameState.speedFactor = 1.0f;
     gameState.stageNumber = 4;
     game::StartGameFromTitle();
-    gameState.stageIntroActive = 0;
+    gameState.stageIntroActive = false;
     EXPECT_OK(objects.baseFrame->SetPosition(objects.sceneRoot.get(), 0, 0.1f, 40));
     game::SaveExcavatorPose();
   }
@@ -70,7 +70,7 @@ TEST_F(Excavator, DriveNeedsExactlyOneArrowAndCombinesWithTheArm) {
 }
 
 TEST_F(Excavator, DippedBucketBlocksDrivingAndSwinging) {
-  gameState.bucketDipped = 1;
+  gameState.bucketDipped = true;
   Step({os::vk::kTab, os::vk::kUp, os::vk::kShift, os::vk::kLeft});
   EXPECT_EQ(SpeedOf(objects.baseFrame), 0.0f);
   EXPECT_EQ(RateOf(objects.bodyFrame), 0.0f);

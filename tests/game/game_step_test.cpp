@@ -31,24 +31,24 @@ class GameStep : public ::testing::Test {
 
 TEST_F(GameStep, ModePriorityFollowsTheFlags) {
   EXPECT_EQ(game::CurrentMode(), Mode::Title);
-  gameState.stageIntroActive = 1;
-  gameState.resultPhase = 1;
+  gameState.stageIntroActive = true;
+  gameState.resultPhase = game::ScreenPhase::Entering;
   EXPECT_EQ(game::CurrentMode(), Mode::Title) << "a higher flag hides a lower one";
-  gameState.titlePhase = 0;
+  gameState.titlePhase = game::TitlePhase::Off;
   EXPECT_EQ(game::CurrentMode(), Mode::StageIntro);
-  gameState.stageIntroActive = 0;
+  gameState.stageIntroActive = false;
   EXPECT_EQ(game::CurrentMode(), Mode::Result);
-  gameState.resultPhase = 0;
+  gameState.resultPhase = game::ScreenPhase::Off;
   EXPECT_EQ(game::CurrentMode(), Mode::Playing);
-  gameState.fallPhase = 2;
+  gameState.fallPhase = game::FallPhase::Falling;
   EXPECT_EQ(game::CurrentMode(), Mode::Fall);
-  gameState.allClearedPhase = 1;
+  gameState.allClearedPhase = game::ScreenPhase::Entering;
   EXPECT_EQ(game::CurrentMode(), Mode::AllCleared);
-  gameState.replayActive = 1;
+  gameState.replayActive = true;
   EXPECT_EQ(game::CurrentMode(), Mode::Replay);
-  gameState.attractDemoActive = 1;
+  gameState.attractDemoActive = true;
   EXPECT_EQ(game::CurrentMode(), Mode::AttractDemo);
-  gameState.calibrationPhase = 3;
+  gameState.calibrationPhase = game::CalibrationPhase::Finished;
   EXPECT_EQ(game::CurrentMode(), Mode::Calibration);
 }
 
@@ -66,13 +66,13 @@ TEST_F(GameStep, HoldingF1StepsQualityEveryHalfSecondStartingAtWireframe) {
 }
 
 TEST_F(GameStep, CalibrationRunsAloneAndEscapeStillEnds) {
-  gameState.calibrationPhase = 1;
+  gameState.calibrationPhase = game::CalibrationPhase::Start;
   Hold(os::vk::kF1, true);
   Hold(os::vk::kF1 + 1, true);  // F2
   for (int turn = 0; turn < 60; ++turn) ASSERT_TRUE(Turn());
   EXPECT_EQ(gameState.renderQualityIndex, 1);
   EXPECT_EQ(gameState.musicEnabled, 1);
-  EXPECT_EQ(gameState.calibrationPhase, 2);
+  EXPECT_EQ(gameState.calibrationPhase, game::CalibrationPhase::Counting);
   Hold(os::vk::kEscape, true);
   EXPECT_FALSE(Turn());
 }
@@ -80,10 +80,10 @@ TEST_F(GameStep, CalibrationRunsAloneAndEscapeStillEnds) {
 TEST(Calibration, ClampsBothWays) {
   test_support::FreshState();
   for (auto [frames, speed] : {std::pair{0, 5.0f}, {500, 1.0f}, {300, 5.0f}, {380, 2.0f}}) {
-    gameState.calibrationPhase = 3;
+    gameState.calibrationPhase = game::CalibrationPhase::Finished;
     gameState.calibrationFrames = frames;
     game::CalibrateSpeed();
     EXPECT_NEAR(gameState.speedFactor, speed, 1e-5f) << frames;
-    EXPECT_EQ(gameState.calibrationPhase, 0);
+    EXPECT_EQ(gameState.calibrationPhase, game::CalibrationPhase::Off);
   }
 }

@@ -60,7 +60,7 @@ TEST_F(Joystick, WithoutOneNothingIsReadAndTheFieldsStayZero) {
   input::OnAppActivate(true);  // harmless without a device
 
   ASSERT_EQ(Start("0 JOY_X -1000\n0 JOY_BUTTON 0 down\n", {0, 1, 2, 3}), 1);
-  gameState.joystickAvailable = 0;
+  gameState.joystickAvailable = false;
   EXPECT_EQ(Turn(), "") << "a joystick that start-up did not take is not polled";
 }
 

@@ -12,6 +12,7 @@
 #include "support/built_scene.h"
 
 using game::gameState;
+using game::Ingredient;
 using scene::objects;
 
 namespace {
@@ -30,14 +31,14 @@ TEST(Order, GeneratorIsTheClassicOne) {
   for (int expected : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(r.Next(), expected);
   // Seed 1 draws r = 1 (cup only), then milk 18467 % 5 and sugar 6334 % 5.
   game::Order o = game::DrawOrder(5, 1);
-  EXPECT_EQ(o.cup, (std::array<float, 3>{100, 200, 400}));
-  EXPECT_EQ(o.glass, (std::array<float, 3>{0, 0, 0}));
+  EXPECT_EQ(o.cup.amounts, (std::array<float, 3>{100, 200, 400}));
+  EXPECT_EQ(o.glass.amounts, (std::array<float, 3>{0, 0, 0}));
 }
 
 TEST(Order, FirstTwoStagesOrderCoffeeOnly) {
   for (std::uint32_t seed = 0; seed < 200; ++seed) {
     game::Order one = game::DrawOrder(1, seed), two = game::DrawOrder(2, seed);
-    ASSERT_EQ((std::array{one.cup, one.glass, two.cup, two.glass}),
+    ASSERT_EQ((std::array{one.cup.amounts, one.glass.amounts, two.cup.amounts, two.glass.amounts}),
               (std::array<std::array<float, 3>, 4>{{{100, 0, 0}, {0, 0, 0}, {100, 0, 0}, {100, 0, 0}}}));
   }
 }
@@ -48,16 +49,16 @@ TEST(Order, LaterStagesDrawMilkAndSugarUpToOneHundredPerStageBelow) {
     std::map<std::string, int> vessels;
     for (std::uint32_t seed = 0; seed < 2000; ++seed) {
       game::Order o = game::DrawOrder(stage, seed);
-      ASSERT_TRUE(o.cup[0] == 100 || o.glass[0] == 100);
-      ++vessels[std::string(o.cup[0] ? "cup" : "") + (o.glass[0] ? "glass" : "")];
+      ASSERT_TRUE(o.cup.amounts[0] == 100 || o.glass.amounts[0] == 100);
+      ++vessels[std::string(o.cup.amounts[0] ? "cup" : "") + (o.glass.amounts[0] ? "glass" : "")];
       for (const auto* v : {&o.cup, &o.glass}) {
-        if ((*v)[0] == 0) {
-          ASSERT_EQ((*v)[1] + (*v)[2], 0) << "a vessel out of play wants nothing";
+        if (v->amounts[0] == 0) {
+          ASSERT_EQ(v->amounts[1] + v->amounts[2], 0) << "a vessel out of play wants nothing";
           continue;
         }
-        ASSERT_EQ((*v)[0], 100);
-        amounts.insert((*v)[1]);
-        amounts.insert((*v)[2]);
+        ASSERT_EQ(v->amounts[0], 100);
+        amounts.insert(v->amounts[1]);
+        amounts.insert(v->amounts[2]);
       }
     }
     std::set<float> expected;
@@ -73,19 +74,23 @@ TEST(Order, LaterStagesDrawMilkAndSugarUpToOneHundredPerStageBelow) {
 TEST_F(Orders, NewOrderStartsTheStageClean) {
   game::GameState& g = gameState;
   g.stageNumber = 5;
-  g.bucketLoaded = g.bucketDipped = g.bucketDippedBefore = g.bucketIngredient = 1;
-  g.bucketTiltSide = g.coincidentHit = g.solidHit = 1;
-  g.fallPhase = 2;
-  g.bucketAmount = g.bucketAmountBefore = g.cupMilk = g.glassSugar = 120;
+  g.bucketLoaded = g.bucketDipped = g.bucketDippedBefore = true;
+  g.bucketIngredient = Ingredient::Coffee;
+  g.bucketTiltSide = g.coincidentHit = g.solidHit = true;
+  g.fallPhase = game::FallPhase::Falling;
+  g.bucketAmount = g.bucketAmountBefore = g.cup[Ingredient::Milk] = g.glass[Ingredient::Sugar] = 120;
   game::NewOrder();
 
   game::Order o = game::DrawOrder(5, static_cast<std::uint32_t>(platform::os::CurrentTime()));
-  EXPECT_EQ(g.orderCupMilk, o.cup[1]);
-  EXPECT_EQ(g.orderGlassSugar, o.glass[2]);
-  for (int v : {g.bucketLoaded, g.bucketDipped, g.bucketDippedBefore, g.bucketIngredient, g.bucketTiltSide,
-                g.coincidentHit, g.solidHit, g.fallPhase})
+  EXPECT_EQ(g.orderCup, o.cup);
+  EXPECT_EQ(g.orderGlass, o.glass);
+  for (bool flag : {g.bucketLoaded, g.bucketDipped, g.bucketDippedBefore, g.coincidentHit, g.solidHit})
+    EXPECT_FALSE(flag);
+  EXPECT_EQ(g.bucketTiltSide, 0);
+  EXPECT_EQ(g.fallPhase, game::FallPhase::OnTable);
+  for (float v : {g.bucketAmount, g.bucketAmountBefore, g.cup[Ingredient::Milk], g.glass[Ingredient::Sugar]})
     EXPECT_EQ(v, 0);
-  for (float v : {g.bucketAmount, g.bucketAmountBefore, g.cupMilk, g.glassSugar}) EXPECT_EQ(v, 0);
+  EXPECT_EQ(g.bucketIngredient, Ingredient::None);
   EXPECT_EQ(g.stageIntroActive, 1);
   EXPECT_EQ(vexel::vexelContext.viewport->GetCamera(), objects.resultCamera.get());
   EXPECT_EQ(WorldPosition(objects.tableDFrame).y, -30) << "stage 5 is laid out";
@@ -98,7 +103,7 @@ TEST_F(Orders, PotsOfUnwantedIngredientsWearTheirCovers) {
   EXPECT_TRUE(Covered(objects.milkMarkFrame, objects.milkMarkMesh));
   EXPECT_TRUE(Covered(objects.sugarMarkFrame, objects.sugarMarkMesh));
 
-  gameState.orderGlassMilk = 100;  // wanted in one vessel is enough
+  gameState.orderGlass[Ingredient::Milk] = 100;  // wanted in one vessel is enough
   game::FitPotCovers();
   EXPECT_FALSE(Covered(objects.milkMarkFrame, objects.milkMarkMesh));
   EXPECT_TRUE(Covered(objects.sugarMarkFrame, objects.sugarMarkMesh)) << "exactly one cover, not two";

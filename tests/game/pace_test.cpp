@@ -50,7 +50,7 @@ TEST_F(Pace, DrivingAndTheBoomMoveRateTimesSpeedFactorPerTurn) {
     gameState.speedFactor = speed / 20.0f;
     gameState.stageNumber = 1;
     game::StartGameFromTitle();
-    gameState.stageIntroActive = 0;
+    gameState.stageIntroActive = false;
     const Vec3 from = WorldPosition(objects.baseFrame);
     Turn({os::vk::kTab, os::vk::kUp});
     const Vec3 to = WorldPosition(objects.baseFrame);

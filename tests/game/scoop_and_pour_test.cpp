@@ -9,6 +9,7 @@
 #include "support/succeeds.h"
 
 using game::gameState;
+using game::Ingredient;
 using platform::rm::Vec3;
 using scene::objects;
 
@@ -77,7 +78,7 @@ TEST_F(ScoopAndPour, AmountFollowsHowLevelTheBucketIsHeld) {
 }
 
 TEST_F(ScoopAndPour, LoadedBucketOnlyLosesContent) {
-  gameState.bucketLoaded = 1;
+  gameState.bucketLoaded = true;
   gameState.bucketAmount = 150;
   EXPECT_EQ(AmountAt(-1.0f), 150) << "levelling must not refill";
   EXPECT_NEAR(AmountAt(-0.7f), 100, 0.01f);
@@ -88,19 +89,19 @@ TEST_F(ScoopAndPour, ScoopedCoffeePoursIntoTheCupButTheLastDecrementIsLost) {
   PutBesideMouth(objects.coffeeJarFrame, 0);
   Tilt(-1.0f);
   Step(1);
-  EXPECT_EQ(gameState.bucketIngredient, 1) << "the pot is found on dipping in";
+  EXPECT_EQ(gameState.bucketIngredient, Ingredient::Coffee) << "the pot is found on dipping in";
   EXPECT_EQ(gameState.bucketLoaded, 0) << "nothing is loaded while dipped";
   Step(0);
   EXPECT_EQ(gameState.bucketLoaded, 1);
-  EXPECT_EQ(gameState.bucketIngredient, 1);
+  EXPECT_EQ(gameState.bucketIngredient, Ingredient::Coffee);
   EXPECT_FALSE(Parked(objects.carryCoffeeFrame));
   EXPECT_TRUE(Parked(objects.carryMilkFrame) && Parked(objects.carrySugarFrame));
 
   PutBesideMouth(objects.cupFrame, 0);
   TiltAndStep(-0.75f);
-  EXPECT_NEAR(gameState.cupCoffee, 250, 0.01f);
+  EXPECT_NEAR(gameState.cup[Ingredient::Coffee], 250, 0.01f);
   TiltAndStep(-0.5f);
-  EXPECT_NEAR(gameState.cupCoffee, 250, 0.01f) << "emptying unloads before the pour";
+  EXPECT_NEAR(gameState.cup[Ingredient::Coffee], 250, 0.01f) << "emptying unloads before the pour";
   EXPECT_EQ(gameState.bucketLoaded, 0);
   EXPECT_NEAR(gameState.bucketAmountBefore, 150, 0.01f);
   EXPECT_TRUE(Parked(objects.carryCoffeeFrame));
@@ -108,7 +109,7 @@ TEST_F(ScoopAndPour, ScoopedCoffeePoursIntoTheCupButTheLastDecrementIsLost) {
   Scoop(objects.coffeeJarFrame, -1.0f);
   PutBesideMouth(objects.cupFrame, 0);
   TiltAndStep(-0.5f);
-  EXPECT_NEAR(gameState.cupCoffee, 250, 0.01f) << "a full load emptied in one step adds nothing";
+  EXPECT_NEAR(gameState.cup[Ingredient::Coffee], 250, 0.01f) << "a full load emptied in one step adds nothing";
 }
 
 TEST_F(ScoopAndPour, PourReachesOnlyStrictlyWithinTheVesselRadius) {
@@ -116,16 +117,16 @@ TEST_F(ScoopAndPour, PourReachesOnlyStrictlyWithinTheVesselRadius) {
     const scene::Ref<scene::Frame>& vessel;
     float inside, outside;
     const float& milk;
-  } cases[] = {{objects.cupFrame, 12.3f, 12.4f, gameState.cupMilk},
-               {objects.glassFrame, 10.8f, 10.9f, gameState.glassMilk}};
+  } cases[] = {{objects.cupFrame, 12.3f, 12.4f, gameState.cup[Ingredient::Milk]},
+               {objects.glassFrame, 10.8f, 10.9f, gameState.glass[Ingredient::Milk]}};
   for (const auto& c : cases) {
     for (float dx : {c.inside, c.outside}) {
       PutBesideMouth(c.vessel, dx);
       if (dx == c.outside) {
         ASSERT_EQ(MouthDistance(c.vessel), dx);
       }
-      gameState.bucketLoaded = 1;
-      gameState.bucketIngredient = 2;
+      gameState.bucketLoaded = true;
+      gameState.bucketIngredient = Ingredient::Milk;
       gameState.bucketAmountBefore = 300;
       gameState.bucketAmount = 200;
       game::PourIntoVessels();
@@ -139,18 +140,18 @@ TEST_F(ScoopAndPour, FirstPotInOrderWithinTenUnitsIsFound) {
   PutBesideMouth(objects.sugarJarFrame, 0);
   PutBesideMouth(objects.milkJarFrame, 9.9f);
   PutBesideMouth(objects.coffeeJarFrame, 10.0f);
-  EXPECT_EQ(game::FindPot(), 2);
+  EXPECT_EQ(game::FindPot(), Ingredient::Milk);
   PutBesideMouth(objects.coffeeJarFrame, -9.9f);
-  EXPECT_EQ(game::FindPot(), 1);
+  EXPECT_EQ(game::FindPot(), Ingredient::Coffee);
   PutBesideMouth(objects.coffeeJarFrame, 50);
   PutBesideMouth(objects.milkJarFrame, 50);
-  EXPECT_EQ(game::FindPot(), 3);
+  EXPECT_EQ(game::FindPot(), Ingredient::Sugar);
 }
 
 TEST_F(ScoopAndPour, DippingALoadInAnotherPotSwitchesIngredientAndHeap) {
   Scoop(objects.coffeeJarFrame, -1.0f);
   Scoop(objects.milkJarFrame, -1.0f);
-  EXPECT_EQ(gameState.bucketIngredient, 2);
+  EXPECT_EQ(gameState.bucketIngredient, Ingredient::Milk);
   EXPECT_FALSE(Parked(objects.carryMilkFrame));
   EXPECT_TRUE(Parked(objects.carryCoffeeFrame)) << "the old heap must not float where the bucket was";
 }

@@ -14,6 +14,7 @@
 
 namespace os = platform::os;
 using game::gameState;
+using game::Ingredient;
 using platform::rm::Vec3;
 using scene::objects;
 
@@ -41,10 +42,10 @@ class Screens : public test_support::BuiltScene {
  protected:
   void SetUp() override {
     BuiltScene::SetUp();
-    gameState.calibrationPhase = 0;
+    gameState.calibrationPhase = game::CalibrationPhase::Off;
     gameState.speedFactor = 1;
-    gameState.titlePhase = 0;
-    gameState.orderCupCoffee = 100;
+    gameState.titlePhase = game::TitlePhase::Off;
+    gameState.orderCup[Ingredient::Coffee] = 100;
   }
   // One main-loop turn without the picture: timers, then the step.
   void Turn() {
@@ -58,7 +59,7 @@ class Screens : public test_support::BuiltScene {
   // The state CheckOrderReady leaves: the screen to open, the count-up
   // running.
   void FinishOrder(int score) {
-    gameState.resultPhase = 1;
+    gameState.resultPhase = game::ScreenPhase::Entering;
     gameState.orderScore = score;
     gameState.resultCountTicks = 0;
     os::SetTimer(gameState.mainWindow, core::kTimerScoreCount, 240);
@@ -78,12 +79,12 @@ TEST_F(Screens, EnterWaitsForTheWholeScoreLineAndEndsTheReplayTimer) {
   FinishOrder(90);
   Press(os::vk::kReturn);
   int turns = 0;
-  for (; gameState.resultPhase != 0 && turns < 600; ++turns) {
+  for (; gameState.resultPhase != game::ScreenPhase::Off && turns < 600; ++turns) {
     ASSERT_LE(gameState.resultCountTicks, 17);
     EXPECT_TRUE(gameState.resultCountTicks == 17 || gameState.stageNumber == 1) << "stage moved on early";
     Turn();
   }
-  ASSERT_EQ(gameState.resultPhase, 0);
+  ASSERT_EQ(gameState.resultPhase, game::ScreenPhase::Off);
   EXPECT_GE(turns, 17 * 240 * 60 / 1000) << "about 4.1 s at 60 turns a second";
   EXPECT_EQ(gameState.stageNumber, 2);
   EXPECT_GT(WorldPosition(objects.cupContentFrame).y, 900) << "drinks put away";
@@ -102,7 +103,7 @@ TEST_F(Screens, StagesFollowFromTheResultAndFromTheReplay) {
   };
   for (Case c : {Case{1, false, true, 2}, Case{2, false, false, 5}, Case{2, true, true, 3}, Case{3, true, false, 4}}) {
     gameState.stageNumber = c.stage;
-    gameState.resultPhase = 2;
+    gameState.resultPhase = game::ScreenPhase::Showing;
     gameState.resultCountTicks = 17;
     gameState.replayActive = c.replay;
     gameState.recordCount = 100;
@@ -129,7 +130,7 @@ TEST_F(Screens, ReplayThatRunsOutReturnsToTheResultScreenOnce) {
 
   for (int turns = 0; gameState.replayActive == 1 && turns < 120; ++turns) Turn();
   ASSERT_EQ(gameState.replayActive, 0) << "three samples take about 0.4 s";
-  EXPECT_EQ(gameState.resultPhase, 2);
+  EXPECT_EQ(gameState.resultPhase, game::ScreenPhase::Showing);
   EXPECT_EQ(ViewportCamera(), objects.resultCamera.get());
   ExpectNear(WorldPosition(objects.cupFrame), {0, -200, 0}, "the cup back on show");
   ExpectNear(WorldPosition(objects.cupContentFrame), {0, -200, 0}, "with its drink");
@@ -140,7 +141,7 @@ TEST_F(Screens, ReplayThatRunsOutReturnsToTheResultScreenOnce) {
   Turns(25 * 60);
   EXPECT_EQ(gameState.replayActive, 0) << "no second replay";
   EXPECT_EQ(gameState.playbackIndex, played) << "playback stopped";
-  EXPECT_EQ(gameState.resultPhase, 2);
+  EXPECT_EQ(gameState.resultPhase, game::ScreenPhase::Showing);
 
   Press(os::vk::kReturn);
   Turn();

@@ -9,6 +9,7 @@
 #include "support/succeeds.h"
 
 using game::gameState;
+using game::Ingredient;
 using platform::rm::Vec3;
 using scene::objects;
 
@@ -37,7 +38,7 @@ class Stages : public test_support::BuiltScene {
 }  // namespace
 
 TEST_F(Stages, FirstStageHasOnlyTheCoffeePotAndTheCup) {
-  gameState.orderCupCoffee = 100;
+  gameState.orderCup[Ingredient::Coffee] = 100;
   ASSERT_TRUE(game::PlaceStageProps(1));
   ExpectAt(objects.tableAFrame, {0, -30, 40}, "table A");
   ExpectAt(objects.tableDFrame, {0, 4970, 40}, "table D parked");
@@ -65,7 +66,7 @@ TEST_F(Stages, PotPartsMoveWithTheirPotFromStageToStage) {
 }
 
 TEST_F(Stages, VesselsOutOfPlayStandUpsideDown) {
-  gameState.orderGlassCoffee = 100;
+  gameState.orderGlass[Ingredient::Coffee] = 100;
   ASSERT_TRUE(game::PlaceStageProps(4));
   ExpectAt(objects.cupFrame, {-18, -7, -20}, "cup out of play");
   EXPECT_EQ(UpY(objects.cupFrame), -1);
@@ -88,11 +89,11 @@ TEST_F(Stages, EveryStagePutsTheExcavatorTogetherAtRest) {
 
 TEST_F(Stages, ResultScreenSkipsStageThreeAndTheReplayDoesNot) {
   gameState.stageNumber = 2;
-  gameState.resultPhase = 2;
+  gameState.resultPhase = game::ScreenPhase::Showing;
   gameState.cameraIndex = 3;
   game::AdvanceStageFromResult();
   EXPECT_EQ(std::tuple(gameState.stageNumber, gameState.cameraIndex, gameState.resultPhase, gameState.stageIntroActive),
-            std::tuple(5, 8, 0, 1));
+            std::tuple(5, 8, game::ScreenPhase::Off, true));
   ExpectAt(objects.tableDFrame, {0, -30, 40}, "table D");
   EXPECT_EQ(ObstaclesOnTable(), 5);
 
@@ -105,15 +106,15 @@ TEST_F(Stages, ResultScreenSkipsStageThreeAndTheReplayDoesNot) {
 
 TEST_F(Stages, AfterStageFiveBothScreensOpenAllCleared) {
   gameState.stageNumber = 5;
-  gameState.resultPhase = 2;
+  gameState.resultPhase = game::ScreenPhase::Showing;
   game::AdvanceStageFromResult();
-  EXPECT_EQ(gameState.allClearedPhase, 1);
+  EXPECT_EQ(gameState.allClearedPhase, game::ScreenPhase::Entering);
   EXPECT_EQ(gameState.stageNumber, 5);
-  EXPECT_EQ(gameState.resultPhase, 2) << "All Cleared clears it itself";
+  EXPECT_EQ(gameState.resultPhase, game::ScreenPhase::Showing) << "All Cleared clears it itself";
 
-  gameState.allClearedPhase = 0;
+  gameState.allClearedPhase = game::ScreenPhase::Off;
   EXPECT_OK(vexel::vexelContext.viewport->SetCamera(objects.camera[10]));
   game::AdvanceStageFromReplay();
-  EXPECT_EQ(gameState.allClearedPhase, 1);
+  EXPECT_EQ(gameState.allClearedPhase, game::ScreenPhase::Entering);
   EXPECT_EQ(vexel::vexelContext.viewport->GetCamera(), objects.resultCamera.get());
 }

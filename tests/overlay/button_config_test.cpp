@@ -15,8 +15,9 @@ class ButtonConfig : public OverlayScreen {
  protected:
   void SetUp() override {
     StartUp();
-    gameState.titlePhase = 6;
-    gameState.buttonConfigActive = gameState.configCursor = 1;
+    gameState.titlePhase = game::TitlePhase::Menu;
+    gameState.buttonConfigActive = true;
+    gameState.configCursor = 1;
   }
   void TearDown() override {
     input::ReleaseJoystick();

@@ -7,6 +7,7 @@ namespace overlay_test {
 namespace {
 
 using game::gameState;
+using game::Ingredient;
 constexpr int kCyan = 2, kYellow = 3, kWhite = 4, kRed = 5;
 constexpr int kSpace = platform::os::vk::kSpace;
 
@@ -14,8 +15,8 @@ class OrderPanels : public OverlayScreen {
  protected:
   void SetUp() override {
     StartUp();
-    gameState.titlePhase = 0;
-    gameState.orderCupCoffee = 100;
+    gameState.titlePhase = game::TitlePhase::Off;
+    gameState.orderCup[Ingredient::Coffee] = 100;
   }
 };
 
@@ -32,9 +33,9 @@ TEST_F(OrderPanels, GradesAndScore) {
 }
 
 TEST_F(OrderPanels, CupOnlyOrderDrawsOnePanelAndCountsTheGlassAsFilled) {
-  gameState.orderCupMilk = 200;
-  gameState.cupCoffee = 75.9f;
-  gameState.cupMilk = 120.5f;
+  gameState.orderCup[Ingredient::Milk] = 200;
+  gameState.cup[Ingredient::Coffee] = 75.9f;
+  gameState.cup[Ingredient::Milk] = 120.5f;
   overlay::DrawOverlay();
   ExpectTexts({{kCyan, 80, 30, "SHOBEL"},
                {kCyan, 160, 30, "CUP"},
@@ -46,18 +47,18 @@ TEST_F(OrderPanels, CupOnlyOrderDrawsOnePanelAndCountsTheGlassAsFilled) {
                {kCyan, 240, 90, "200"}});
   EXPECT_FALSE(Untouched(10, 20, 280, 145)) << "the checker";
   EXPECT_TRUE(Untouched(282, 0, 800, 600)) << "no glass panel, no prompt";
-  gameState.cupMilk = 150;
+  gameState.cup[Ingredient::Milk] = 150;
   overlay::DrawOverlay();
-  EXPECT_EQ(gameState.orderDonePhase, 1);
+  EXPECT_EQ(gameState.orderDonePhase, game::OrderDonePhase::Shown);
   EXPECT_TRUE(TextAt(kWhite, 302, 360, "[P U S H  S P A C E]"));
 }
 
 TEST_F(OrderPanels, GlassPanelBucketColumnAndReadout) {
-  gameState.orderGlassCoffee = 300;
-  gameState.orderGlassSugar = 100;
-  gameState.glassSugar = 260;
-  gameState.bucketDipped = 1;
-  gameState.bucketIngredient = 3;
+  gameState.orderGlass[Ingredient::Coffee] = 300;
+  gameState.orderGlass[Ingredient::Sugar] = 100;
+  gameState.glass[Ingredient::Sugar] = 260;
+  gameState.bucketDipped = true;
+  gameState.bucketIngredient = Ingredient::Sugar;
   gameState.bucketAmount = 387.6f;
   overlay::DrawOverlay();
   ExpectTexts({{kCyan, 650, 30, "GLASS"},
@@ -71,24 +72,25 @@ TEST_F(OrderPanels, GlassPanelBucketColumnAndReadout) {
 }
 
 TEST_F(OrderPanels, SpaceEndsTheOrderOnlyAfterThePromptCame) {
-  gameState.orderCupMilk = gameState.orderCupSugar = 100;
-  gameState.cupCoffee = 60;
-  gameState.cupMilk = 170;
-  gameState.cupSugar = 260;
-  gameState.buttonDown[1] = 1;  // no joystick equivalent
+  gameState.orderCup[Ingredient::Milk] = gameState.orderCup[Ingredient::Sugar] = 100;
+  gameState.cup[Ingredient::Coffee] = 60;
+  gameState.cup[Ingredient::Milk] = 170;
+  gameState.cup[Ingredient::Sugar] = 260;
+  gameState.buttonDown[1] = true;  // no joystick equivalent
   overlay::DrawOverlay();
-  EXPECT_EQ(gameState.resultPhase, 0);
+  EXPECT_EQ(gameState.resultPhase, game::ScreenPhase::Off);
   Hold(kSpace);
-  gameState.orderDonePhase = 2;  // the hidden half of the blink
+  gameState.orderDonePhase = game::OrderDonePhase::Hidden;  // the hidden half of the blink
   gameState.resultCountTicks = 9;
   overlay::DrawOverlay();
-  EXPECT_EQ(gameState.resultPhase, 1);
+  EXPECT_EQ(gameState.resultPhase, game::ScreenPhase::Entering);
   EXPECT_EQ(gameState.orderScore, 60);
   EXPECT_EQ(gameState.resultCountTicks, 0);
-  gameState.resultPhase = gameState.orderDonePhase = 0;
-  gameState.cupCoffee = 49;
+  gameState.resultPhase = game::ScreenPhase::Off;
+  gameState.orderDonePhase = game::OrderDonePhase::Waiting;
+  gameState.cup[Ingredient::Coffee] = 49;
   overlay::DrawOverlay();
-  EXPECT_EQ(gameState.resultPhase, 0) << "not filled";
+  EXPECT_EQ(gameState.resultPhase, game::ScreenPhase::Off) << "not filled";
 }
 
 }  // namespace

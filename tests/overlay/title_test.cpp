@@ -36,7 +36,8 @@ class Title : public OverlayScreen {
     platform::os::SetModuleFileNameOverride("");
     fs::remove_all(dir);
   }
-  static bool StepUntil(int phase) {
+  static bool StepUntil(int code) {
+    const auto phase = static_cast<game::TitlePhase>(code);
     for (int i = 0; i < 3000 && gameState.titlePhase != phase; ++i) game::TitleStep();
     return gameState.titlePhase == phase;
   }
@@ -55,17 +56,17 @@ class Title : public OverlayScreen {
 
 TEST_F(Title, EnterStartsTheGameInEveryPhase) {
   for (int phase = 1; phase <= 6; ++phase) {
-    gameState.titlePhase = 1;
+    gameState.titlePhase = game::TitlePhase::SetUp;
     ASSERT_TRUE(StepUntil(phase));
     Press(vk::kReturn);
-    EXPECT_EQ(gameState.titlePhase, 0) << phase;
+    EXPECT_EQ(gameState.titlePhase, game::TitlePhase::Off) << phase;
     EXPECT_EQ(gameState.stageIntroActive, 1);
     EXPECT_EQ(gameState.cameraIndex, 8);
   }
-  gameState.titlePhase = 6;
-  gameState.buttonDown[1] = gameState.buttonConfigActive = 1;  // the joystick's Enter, but the screen is open
+  gameState.titlePhase = game::TitlePhase::Menu;
+  gameState.buttonDown[1] = gameState.buttonConfigActive = true;  // the joystick's Enter, but the screen is open
   game::TitleStep();
-  EXPECT_EQ(gameState.titlePhase, 6);
+  EXPECT_EQ(gameState.titlePhase, game::TitlePhase::Menu);
 }
 
 TEST_F(Title, SpeedKeysHaveNoLatchAndClampAtOneAndFive) {
@@ -94,9 +95,9 @@ TEST_F(Title, LongIdleStartsTheDemoWhenItsFileLoads) {
   ASSERT_TRUE(StepUntil(6));
   gameState.titleIdleSteps = 799;
   game::TitleStep();
-  EXPECT_EQ(gameState.titlePhase, 6) << "800 is not more than 800";
+  EXPECT_EQ(gameState.titlePhase, game::TitlePhase::Menu) << "800 is not more than 800";
   game::TitleStep();
-  EXPECT_EQ(gameState.titlePhase, 0);
+  EXPECT_EQ(gameState.titlePhase, game::TitlePhase::Off);
   EXPECT_EQ(gameState.attractDemoActive, 1);
   EXPECT_EQ(gameState.demoStage, 3);
   EXPECT_EQ(gameState.cameraIndex, 10);

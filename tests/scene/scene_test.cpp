@@ -77,7 +77,7 @@ TEST_F(Scene, PoseRevertSkipsThePresentAndIsCleared) {
   gameState.speedFactor = 1.0f;
   scene::BuildScene();
   os::KeepPresentedPictures(true);
-  gameState.poseRevertedByBase = 1;
+  gameState.poseRevertedByBase = true;
   scene::RenderFrame();
   EXPECT_EQ(os::LastPresentedPicture().width, 0);
   EXPECT_EQ(gameState.poseRevertedByBase, 0);

@@ -82,7 +82,7 @@ TEST_F(Vexel, FullScreenSwitchLosesAndRestoresWithoutEndingTheGame) {
 TEST_F(Vexel, AStartUpFailureEndsTheProcessWithCodeOne) {
   // Full screen without a window: the cooperative level is refused twice.
   app::SelectDisplayMode(0);
-  game::gameState.windowedMode = 0;
+  game::gameState.windowedMode = false;
   game::gameState.mainWindow = nullptr;
   os::SetDebugOutputEnabled(true);
   EXPECT_EXIT(vexel::InitGraphics(), ::testing::ExitedWithCode(1),

@@ -19,6 +19,7 @@ namespace model_test {
 namespace {
 
 using game::gameState;
+using game::Ingredient;
 using platform::rm::Vec3;
 using scene::objects;
 
@@ -29,8 +30,8 @@ class InGame : public test_support::BuiltScene {
     std::filesystem::current_path(ZARN_RUN_DIR);
     BuiltScene::SetUp();
     // Orders that put both vessels in play.
-    gameState.orderCupCoffee = 100;
-    gameState.orderGlassCoffee = 100;
+    gameState.orderCup[Ingredient::Coffee] = 100;
+    gameState.orderGlass[Ingredient::Coffee] = 100;
   }
 };
 
@@ -52,16 +53,16 @@ TEST_F(InGame, EveryStageStartsClearAndOnTheTable) {
     ASSERT_TRUE(game::PlaceStageProps(stage));
     // The table is there (the models were found) ...
     const Vec3 start = WorldPosition(objects.baseFrame);
-    EXPECT_EQ(game::ProbeHit({start.x, 1, start.z}, {start.x, -1, start.z}), 1);
+    EXPECT_EQ(game::ProbeHit({start.x, 1, start.z}, {start.x, -1, start.z}), game::Contact::Solid);
     // ... and the excavator neither meets itself nor hangs over the edge,
     // whichever way the upper structure is swung.
-    EXPECT_EQ(game::TableEdgeInside(), 1);
+    EXPECT_TRUE(game::TableEdgeInside().inside);
     for (int swing = 0; swing < 360; swing += 30) {
       const float a = swing * std::numbers::pi_v<float> / 180;
       EXPECT_OK(
           objects.bodyFrame->SetOrientation(objects.baseFrame.get(), Vec3{std::sin(a), 0, std::cos(a)}, Vec3{0, 1, 0}));
-      EXPECT_EQ(game::BaseBoxHits(), 0) << swing;
-      EXPECT_EQ(game::BucketArmHits(), 0) << swing;
+      EXPECT_EQ(game::BaseBoxHits(), game::Contact::Clear) << swing;
+      EXPECT_FALSE(game::BucketArmHits(false).hit) << swing;
     }
   }
 }
@@ -118,15 +119,14 @@ TEST_F(InGame, BucketDipsIntoEachPotFromTheTableEdge) {
     SCOPED_TRACE(pot.index);
     const Vec3 axis = WorldPosition(pot.jar);
     FaceAcrossTheEdge(pot.chassis, axis);
-    ASSERT_EQ(game::TableEdgeInside(), 1);
+    ASSERT_TRUE(game::TableEdgeInside().inside);
     int dippedIn = 0, dippedFull = 0;
     Poses(axis, 8, [&](Vec3 mouth, float amount) {
       if (std::fabs(mouth.y - pot.surface) > 3) return false;
       const bool full = amount >= 300;
-      gameState.bucketDipped = full ? 1 : 0;  // turned over: already in
-      game::BucketArmHits();
-      if (gameState.bucketDipped != 1 || gameState.solidHit != 0) return false;
-      EXPECT_EQ(game::FindPot(), pot.index);
+      const game::BucketArmProbe probe = game::BucketArmHits(full);  // turned over: already in
+      if (!probe.dipped || probe.contacts.solid) return false;
+      EXPECT_EQ(static_cast<int>(game::FindPot()), pot.index);
       (full ? dippedFull : dippedIn)++;
       return true;
     });

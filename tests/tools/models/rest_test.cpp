@@ -23,6 +23,7 @@ namespace model_test {
 namespace {
 
 using game::gameState;
+using game::Ingredient;
 using scene::Frame;
 using scene::objects;
 using scene::Ref;
@@ -102,16 +103,16 @@ TEST_F(Resting, PropsRestOnTheirSupportsAndTheShowcaseCameraAimsAtTheDrinks) {
 
   for (const Setting& s : settings) {
     SCOPED_TRACE(s.name);
-    gameState.orderCupCoffee = s.cup ? 100 : 0;
-    gameState.orderGlassCoffee = s.glass ? 100 : 0;
+    gameState.orderCup[Ingredient::Coffee] = s.cup ? 100 : 0;
+    gameState.orderGlass[Ingredient::Coffee] = s.glass ? 100 : 0;
     ASSERT_TRUE(game::PlaceStageProps(s.stage));
     const bool showcase = s.screen != Setting::kLayout;
     if (s.screen == Setting::kResult) {
-      gameState.resultPhase = 1;
+      gameState.resultPhase = game::ScreenPhase::Entering;
       game::RunResultScreen();
     } else if (s.screen == Setting::kAllCleared) {
-      gameState.resultPhase = 2;
-      gameState.allClearedPhase = 1;
+      gameState.resultPhase = game::ScreenPhase::Showing;
+      gameState.allClearedPhase = game::ScreenPhase::Entering;
       game::RunAllCleared();
     }
     // What this setting shows: on a stage whatever is not parked above it,
