@@ -14,4 +14,9 @@ void WaitUntil(std::chrono::steady_clock::time_point due);
 // A turn that does not wait: lets the host run if it has not for a while.
 void LetHostRun();
 
+// The program's exit status on its way out of main. The desktop returns it;
+// in a browser tab main may have stepped away and come back, after which its
+// return would end nothing, so the runtime is ended with the status there.
+int ProgramEnds(int status);
+
 }  // namespace platform::os

@@ -8,4 +8,6 @@ void WaitUntil(std::chrono::steady_clock::time_point due) { std::this_thread::sl
 
 void LetHostRun() {}
 
+int ProgramEnds(int status) { return status; }
+
 }  // namespace platform::os

@@ -29,4 +29,9 @@ void LetHostRun() {
   if (Clock::now() - g_lastYield >= kLongestAway) Yield(0);
 }
 
+int ProgramEnds(int status) {
+  emscripten_force_exit(status);
+  return status;
+}
+
 }  // namespace platform::os
