@@ -1,8 +1,18 @@
+# The few services that differ between the desktop and the browser have a
+# file of each kind: NAME_native.cpp for the desktop, NAME_web.cpp for the
+# browser. A build takes its own kind only; nothing else tells them apart.
+if(EMSCRIPTEN)
+  set(ZARN_OTHER_PLATFORM_FILES "_native\\.cpp$")
+else()
+  set(ZARN_OTHER_PLATFORM_FILES "_web\\.cpp$")
+endif()
+
 # zarn_module(NAME DIR DEPS...): a static library of every .cpp under DIR.
 # A folder without sources yet becomes an interface library, so that the
 # targets that name it still link while the service is being written.
 function(zarn_module name dir)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "${ZARN_OTHER_PLATFORM_FILES}")
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)

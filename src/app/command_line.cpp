@@ -6,6 +6,7 @@
 #include <string_view>
 #include <thread>
 
+#include "platform/os/number_text.h"
 #include "platform/os/short_quote.h"
 
 namespace app {
@@ -62,7 +63,7 @@ constexpr const char* kHelp =
 template <typename T>
 bool ParseNumber(std::string_view text, T& out) {
   const char* end = text.data() + text.size();
-  auto [p, ec] = std::from_chars(text.data(), end, out);
+  auto [p, ec] = platform::os::NumberFromChars(text.data(), end, out);
   return ec == std::errc() && p == end;
 }
 

@@ -17,6 +17,7 @@
 #include "platform/os/debug_output.h"
 #include "platform/os/end_signals.h"
 #include "platform/os/file_access.h"
+#include "platform/os/host_yield.h"
 #include "platform/os/std_streams.h"
 #include "platform/os/turns.h"
 #include "platform/os/window.h"
@@ -111,5 +112,6 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
   platform::os::OpenClosedStandardStreams();
   platform::os::CatchEndSignals();
-  return platform::os::FinishStandardOutput(app::RunGuarded([&] { return Run(argc, argv); }));
+  return platform::os::ProgramEnds(
+      platform::os::FinishStandardOutput(app::RunGuarded([&] { return Run(argc, argv); })));
 }

@@ -44,7 +44,9 @@ std::uint64_t StateHash() {
     h.Add(f.up);
   }
   for (const auto& t : platform::os::TimerSnapshot()) {
-    h.Add(t.id);
+    // Eight bytes whatever the pointer width, so a 32-bit build's trail
+    // (the browser's) is the desktop's.
+    h.Add(static_cast<std::uint64_t>(t.id));
     h.Add(t.periodNs);
     h.Add(t.dueNs);
   }

@@ -12,6 +12,7 @@
 #include "demo/demo_record.h"
 #include "platform/os/debug_output.h"
 #include "platform/os/file_access.h"
+#include "platform/os/number_text.h"
 #include "scene/ingredient_frames.h"
 #include "scene/scene_objects.h"
 
@@ -70,11 +71,11 @@ bool ParseInt(std::string_view w, std::int32_t& out) {
 bool ParseFloat(std::string_view w, float& out) {
   w = WithoutPlus(w);
   const char* last = w.data() + w.size();
-  auto [end, ec] = std::from_chars(w.data(), last, out, std::chars_format::general);
+  auto [end, ec] = platform::os::FloatFromChars(w.data(), last, out);
   if (ec == std::errc::result_out_of_range && end == last) {
     // Too small for a float is as good as zero; too large is no pose.
     double wide = 0;
-    auto [wideEnd, wideEc] = std::from_chars(w.data(), last, wide, std::chars_format::general);
+    auto [wideEnd, wideEc] = platform::os::FloatFromChars(w.data(), last, wide);
     if (wideEc != std::errc() || wideEnd != last || std::fabs(wide) >= 1.0) return false;
     out = static_cast<float>(wide);
     ec = std::errc();

@@ -6,6 +6,7 @@
 #include "platform/os/backend.h"
 #include "platform/os/dialog.h"
 #include "platform/os/frame_metrics.h"
+#include "platform/os/host_yield.h"
 
 namespace platform::os {
 
@@ -28,7 +29,10 @@ class HeadlessBackend final : public Backend {
   // rounding error builds up over a long run.
   std::int64_t NowNanoseconds() override { return std::llround(static_cast<double>(turns_) * 1e9 / fps_); }
   std::int64_t WallClockSeconds() override { return kHeadlessEpochSeconds + seed_ + NowNanoseconds() / 1'000'000'000; }
-  void EndTurn() override { ++turns_; }
+  void EndTurn() override {
+    ++turns_;
+    LetHostRun();
+  }
   void PumpEvents() override {}
 
   Rect DesktopRect() override { return {0, 0, 1920, 1080}; }

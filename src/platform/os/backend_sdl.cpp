@@ -8,13 +8,13 @@
 #include <cstring>
 #include <ctime>
 #include <memory>
-#include <thread>
 #include <vector>
 
 #include "platform/os/backend.h"
 #include "platform/os/dialog.h"
 #include "platform/os/display_loss.h"
 #include "platform/os/frame_metrics.h"
+#include "platform/os/host_yield.h"
 #include "platform/os/key_taps.h"
 #include "platform/os/keyboard.h"
 #include "platform/os/messages.h"
@@ -112,7 +112,7 @@ class SdlBackend final : public Backend {
 
   void EndTurn() override {
     StartPace();
-    std::this_thread::sleep_until(start_ + std::chrono::nanoseconds(pacer_.EndTurn(RealNanoseconds())));
+    WaitUntil(start_ + std::chrono::nanoseconds(pacer_.EndTurn(RealNanoseconds())));
     for (std::int32_t key : taps_.EndTurn()) {
       SDL_KeyboardEvent up{};
       up.type = SDL_KEYUP;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/os/file_access.h"
+#include "platform/os/number_text.h"
 #include "platform/rm/rm_result.h"
 #include "platform/rm/xfile_lexer.h"
 
@@ -87,7 +88,7 @@ bool Reader::ReadFloat(float* v) {
   std::string_view s = t.text;
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
   const char* end = s.data() + s.size();
-  auto [ptr, ec] = std::from_chars(s.data(), end, *v);
+  auto [ptr, ec] = os::FloatFromChars(s.data(), end, *v);
   return ec == std::errc() && ptr == end && std::isfinite(*v) && std::fabs(*v) <= kMaxCoordinate;
 }
 

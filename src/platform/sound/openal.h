@@ -1,11 +1,7 @@
 #pragma once
 // OpenAL for the files of this folder only.
-#ifndef AL_ALEXT_PROTOTYPES
-#define AL_ALEXT_PROTOTYPES
-#endif
 #include <AL/al.h>
 #include <AL/alc.h>
-#include <AL/alext.h>
 
 #include "platform/sound/sound_device.h"
 

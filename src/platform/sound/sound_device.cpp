@@ -5,45 +5,13 @@
 #include <cstdio>
 
 #include "platform/sound/library_noise.h"
+#include "platform/sound/loopback.h"
 #include "platform/sound/openal.h"
 #include "platform/sound/sound_buffer.h"
 
 namespace platform::sound {
 
 namespace {
-
-// Left to its defaults, OpenAL may pick a head-related filter or an output
-// limiter by machine, and dithers 16-bit output; the loopback device must mix
-// the same everywhere and give true silence, so it mixes in floating point
-// and the samples are rounded here.
-std::unique_ptr<Device::Native> OpenLoopback(int rate) {
-  ALCdevice* device = alcLoopbackOpenDeviceSOFT(nullptr);
-  if (!device) return nullptr;
-  if (!alcIsRenderFormatSupportedSOFT(device, rate, ALC_STEREO_SOFT, ALC_FLOAT_SOFT)) {
-    alcCloseDevice(device);
-    return nullptr;
-  }
-  const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
-                               ALC_STEREO_SOFT,
-                               ALC_FORMAT_TYPE_SOFT,
-                               ALC_FLOAT_SOFT,
-                               ALC_FREQUENCY,
-                               rate,
-                               ALC_HRTF_SOFT,
-                               ALC_FALSE,
-                               ALC_OUTPUT_LIMITER_SOFT,
-                               ALC_FALSE,
-                               0};
-  ALCcontext* context = alcCreateContext(device, attributes);
-  if (!context) {
-    alcCloseDevice(device);
-    return nullptr;
-  }
-  auto native = std::make_unique<Device::Native>();
-  native->device = device;
-  native->context = context;
-  return native;
-}
 
 std::unique_ptr<Device::Native> OpenLive(int* rate) {
   QuietLibraryNoise();
@@ -105,7 +73,7 @@ bool Device::RenderSamples(std::int16_t* out, int frames) {
   if (!loopback_ || !out || frames < 0) return false;
   MakeCurrent();
   std::vector<float> mix(static_cast<std::size_t>(frames) * 2);
-  alcRenderSamplesSOFT(native_->device, mix.data(), frames);
+  RenderLoopback(native_->device, mix.data(), frames);
   for (std::size_t i = 0; i < mix.size(); ++i)
     out[i] = static_cast<std::int16_t>(std::lround(std::clamp(mix[i], -1.0f, 1.0f) * 32767.0f));
   return true;
