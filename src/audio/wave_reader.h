@@ -38,7 +38,6 @@ class WaveReader {
   const platform::sound::WaveFormat* Format() const { return format_.get(); }
   std::size_t FormatBlockSize() const { return format_ ? format_->BlockSize() : 0; }
   std::uint32_t DataSize() const { return dataSize_; }
-  std::uint32_t DataLeft() const { return dataLeft_; }
   const std::string& Error() const { return error_; }
 
  private:

@@ -41,10 +41,6 @@ void DrawFontText(int colourRow, int x, int y, const char* text, int count) {
   DrawGlyphs(colourRow, x, y, text, count, surface::blt_fast_flags::kWait | surface::blt_fast_flags::kSourceColorKey);
 }
 
-void DrawFontTextOnBlack(int colourRow, int x, int y, const char* text, int count) {
-  DrawGlyphs(colourRow, x, y, text, count, surface::blt_fast_flags::kWait);
-}
-
 void DrawText(int row, int x, int y, std::string_view text) {
   DrawGlyphs(row, x, y, text.data(), static_cast<int>(text.size()),
              surface::blt_fast_flags::kWait | surface::blt_fast_flags::kSourceColorKey);

@@ -25,7 +25,7 @@ constexpr int kDarkGreen = 7;
 // The cell of `c`, or -1 for a character the font has no glyph for.
 int FontCell(char c);
 
-// The whole of `text`, as DrawFontText and DrawFontTextOnBlack take it.
+// The whole of `text`, as DrawFontText takes it.
 void DrawText(int row, int x, int y, std::string_view text);
 void DrawTextOnBlack(int row, int x, int y, std::string_view text);
 

@@ -6,7 +6,6 @@ namespace overlay {
 
 void LoadOverlayBitmaps();
 void DrawFontText(int colourRow, int x, int y, const char* text, int count);
-void DrawFontTextOnBlack(int colourRow, int x, int y, const char* text, int count);
 void DrawClock();
 void DrawKeyGuide();
 // "[ENTER]START ... SPEED=" and the speed as 20..100, under the title menu.

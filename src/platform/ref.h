@@ -18,7 +18,6 @@ class RefCounted {
   void Release() const {
     if (--refs_ == 0) delete this;
   }
-  std::uint32_t RefCount() const { return refs_; }
 
  private:
   mutable std::uint32_t refs_ = 0;

@@ -60,7 +60,6 @@ TEST_F(Vexel, EightBitFullScreenPaletteReservesAllButTheLastEntry) {
   for (int i = 0; i < 255; ++i) EXPECT_EQ(vexelContext.paletteEntries[i].flags, 1) << i;
   EXPECT_EQ(vexelContext.paletteEntries[255].flags, 0);
   EXPECT_EQ(vexelContext.device->GetQuality(), platform::rm::kRenderFlat);
-  EXPECT_EQ(vexelContext.device->GetShades(), 8u);
 }
 
 TEST_F(Vexel, FullScreenSwitchLosesAndRestoresWithoutEndingTheGame) {

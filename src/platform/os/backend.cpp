@@ -14,8 +14,6 @@ bool StartBackend(const BackendOptions& options, std::string* error) {
 
 void StopBackend() { g_backend.reset(); }
 
-bool BackendStarted() { return g_backend != nullptr; }
-
 Backend& CurrentBackend() {
   if (!g_backend) g_backend = MakeHeadlessBackend(BackendOptions{true, 60.0});
   return *g_backend;

@@ -65,7 +65,6 @@ class Backend {
 // Starts the backend: false (with a reason) when the live one cannot start.
 bool StartBackend(const BackendOptions& options, std::string* error = nullptr);
 void StopBackend();
-bool BackendStarted();
 Backend& CurrentBackend();  // starts a headless one when none was started
 bool IsHeadless();
 

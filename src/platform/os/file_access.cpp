@@ -83,11 +83,6 @@ FileRead ReadRegularFile(const std::string& path, FileKind kind, Oversize oversi
   return file;
 }
 
-bool IsReadOnlyFile(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) == 0;
-}
-
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
   OutputFile file;
   if (!file.Open(path, error)) return false;

@@ -56,10 +56,6 @@ FileRead ReadRegularFile(const std::string& path, FileKind kind, Oversize oversi
 // "is a folder, not a file", ...; empty for a regular file.
 std::string RefusedFileType(unsigned mode);
 
-// True when the file exists and nobody may write it: its owner made it
-// read-only, which this program honours even when run by root.
-bool IsReadOnlyFile(const std::string& path);
-
 // Writes `bytes` as the whole of `path` through an OutputFile
 // (output_file.h): an existing regular file is replaced only once the new
 // content is complete and on disk; it keeps its permission bits, and a

@@ -34,6 +34,5 @@ inline bool KeyDown(const KeyboardState& keys, int code) { return (keys[code & 0
 
 // Names of virtual keys as scripts write them: "VK_SPACE", "VK_F1", "A", "7".
 std::optional<int> VirtualKeyFromName(std::string_view name);
-std::string_view VirtualKeyName(int code);  // empty for a code without a name
 
 }  // namespace platform::os

@@ -46,12 +46,4 @@ std::optional<int> VirtualKeyFromName(std::string_view name) {
   return std::nullopt;
 }
 
-std::string_view VirtualKeyName(int code) {
-  static const std::string kSingles = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  for (const NamedKey& k : kNamedKeys)
-    if (k.code == code) return k.name;
-  if (IsLetterOrDigit(code)) return std::string_view(kSingles).substr(kSingles.find(char(code)), 1);
-  return {};
-}
-
 }  // namespace platform::os

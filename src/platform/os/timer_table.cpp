@@ -16,10 +16,6 @@ void TimerTable::Kill(std::uintptr_t id) {
   std::erase_if(timers_, [id](const Timer& t) { return t.id == id; });
 }
 
-bool TimerTable::IsArmed(std::uintptr_t id) const {
-  return std::any_of(timers_.begin(), timers_.end(), [id](const Timer& t) { return t.id == id; });
-}
-
 std::optional<std::uintptr_t> TimerTable::TakeDue(std::int64_t nowNs) {
   Timer* best = nullptr;
   for (Timer& t : timers_) {

@@ -12,8 +12,6 @@ class TimerTable {
  public:
   void Arm(std::uintptr_t id, std::uint32_t periodMs, std::int64_t nowNs);
   void Kill(std::uintptr_t id);
-  void Clear() { timers_.clear(); }
-  bool IsArmed(std::uintptr_t id) const;
 
   // The id of the timer that has waited longest past its due time (ties: the
   // one armed first), with its next due time moved past `nowNs`; none when no

@@ -72,8 +72,6 @@ bool EnterFullScreen(Window* window, int width, int height) {
   return true;
 }
 
-bool IsFullScreen(Window* window) { return window && window->fullScreen; }
-
 void KeepPresentedPictures(bool keep) { g_keepPictures = keep; }
 
 void PresentPicture(Window* window, Picture& picture, Rect destination) {

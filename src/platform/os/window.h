@@ -59,7 +59,6 @@ int ShowCursor(bool show);
 // scaled to it with their aspect kept. False when no full-screen window can
 // be had (the caller then falls back to a window).
 bool EnterFullScreen(Window* window, int width, int height);
-bool IsFullScreen(Window* window);
 
 // A picture in 0x00RRGGBB pixels, row after row.
 struct Picture {

@@ -23,10 +23,4 @@ inline Color ClampColor(Color c) {
   return {clamp01(c.r), clamp01(c.g), clamp01(c.b), clamp01(c.a)};
 }
 
-inline std::uint32_t ArgbFromColor(Color c) {
-  Color k = ClampColor(c);
-  auto channel = [](float v, int shift) { return static_cast<std::uint32_t>(v * 255.0f + 0.5f) << shift; };
-  return channel(k.a, 24) | channel(k.r, 16) | channel(k.g, 8) | channel(k.b, 0);
-}
-
 }  // namespace platform::rm

@@ -48,25 +48,7 @@ HResult Device::SetQuality(Quality quality) {
   return kOk;
 }
 
-HResult Device::SetShades(std::uint32_t shades) {
-  // A power of two, as the original asked for its colour ramps.
-  if (shades == 0 || (shades & (shades - 1)) != 0) return kErrBadValue;
-  shades_ = shades;
-  return kOk;
-}
-
-HResult Device::SetBufferCount(std::uint32_t count) {
-  if (count < 1 || count > 3) return kErrBadValue;
-  bufferCount_ = count;
-  return kOk;
-}
-
 bool Device::SurfacesLost() const { return backBuffer_->IsLost() != kOk || (zBuffer_ && zBuffer_->IsLost() != kOk); }
-
-HResult Device::Update() {
-  ++updates_;
-  return kOk;
-}
 
 void Device::InstallColorRamp() {
   surface::Palette* palette = backBuffer_->GetPalette();

@@ -1,8 +1,8 @@
 #pragma once
 // The retained-mode device: renders into a back-buffer surface with a float
-// z-buffer beside it. Holds the render options the game sets (quality,
-// shades, dither, texture quality, buffer count, render mode); the software
-// rasterizer honours quality and blended transparency and stores the rest.
+// z-buffer beside it. Of the render options the game sets, the software
+// rasterizer honours quality and blended transparency; the others have
+// nothing to act on here (see their setters) and are accepted as they are.
 #include <cstdint>
 #include <vector>
 
@@ -33,30 +33,24 @@ class Device : public RefCounted {
 
   Quality GetQuality() const { return quality_; }
   HResult SetQuality(Quality quality);
-  std::uint32_t GetShades() const { return shades_; }
-  HResult SetShades(std::uint32_t shades);
-  bool GetDither() const { return dither_; }
-  HResult SetDither(bool dither) { return dither_ = dither, kOk; }
-  std::uint32_t GetTextureQuality() const { return textureQuality_; }
-  HResult SetTextureQuality(std::uint32_t q) { return textureQuality_ = q, kOk; }
-  std::uint32_t GetBufferCount() const { return bufferCount_; }
-  HResult SetBufferCount(std::uint32_t count);
   std::uint32_t GetRenderMode() const { return renderMode_; }
   HResult SetRenderMode(std::uint32_t mode) { return renderMode_ = mode, kOk; }
-  std::uint32_t GetDefaultTextureColors() const { return defaultTextureColors_; }
-  HResult SetDefaultTextureColors(std::uint32_t n) { return defaultTextureColors_ = n, kOk; }
-  std::uint32_t GetDefaultTextureShades() const { return defaultTextureShades_; }
-  HResult SetDefaultTextureShades(std::uint32_t n) { return defaultTextureShades_ = n, kOk; }
-  std::uint32_t GetColorModel() const { return kColorModelMono; }
+  // Colours are drawn in true colour (an 8-bit picture through a fixed
+  // colour cube), never dithered, and the game's meshes have no textures;
+  // a drawing is complete when the render returns. So colour-ramp shades,
+  // dithering, texture filtering and the number of buffers change nothing
+  // in the picture.
+  HResult SetShades(std::uint32_t) { return kOk; }
+  HResult SetDither(bool) { return kOk; }
+  HResult SetTextureQuality(std::uint32_t) { return kOk; }
+  HResult SetBufferCount(std::uint32_t) { return kOk; }
 
   // Finishes the picture. Drawing is synchronous, so the picture is already
-  // complete in the back buffer; this only counts frames.
-  HResult Update();
-  std::uint32_t UpdateCount() const { return updates_; }
+  // complete in the back buffer.
+  HResult Update() { return kOk; }
 
   int Width() const { return backBuffer_->Width(); }
   int Height() const { return backBuffer_->Height(); }
-  surface::Surface& BackBuffer() const { return *backBuffer_; }
 
   // True while the back buffer or the z-buffer is lost (the display was
   // taken away): viewports then draw nothing until the surfaces are restored,
@@ -113,13 +107,7 @@ class Device : public RefCounted {
   raster::PaletteLut lut_;
   Ref<surface::Palette> rampPalette_;  // the palette holding the colour ramp
   Quality quality_ = kRenderGouraud;
-  std::uint32_t shades_ = 32;
-  bool dither_ = true;
-  std::uint32_t textureQuality_ = 0;  // nearest
-  std::uint32_t bufferCount_ = 1;
   std::uint32_t renderMode_ = 0;
-  std::uint32_t defaultTextureColors_ = 0, defaultTextureShades_ = 0;
-  std::uint32_t updates_ = 0;
   std::int64_t bandedFrameBytes_ = std::int64_t{8} << 20;
   int bandBytes_ = 256 * 1024;  // half the second-level cache of the machines we know
   int threads_ = 1;

@@ -37,7 +37,7 @@ HResult Direct3D::CreateDevice(const Guid& guid, Ref<surface::Surface> backBuffe
   if (!backBuffer) return kEInvalidArg;
   int bits = backBuffer->BitsPerPixel();
   if (bits != 8 && bits != 16 && bits != 24) return surface::DDERR_INVALIDPIXELFORMAT;
-  *out = MakeRef<ImmediateDevice>(guid, std::move(backBuffer));
+  *out = MakeRef<ImmediateDevice>(std::move(backBuffer));
   return kOk;
 }
 
@@ -53,16 +53,6 @@ HResult Direct3DRM::CreateDeviceFromD3D(Direct3D* d3d, ImmediateDevice* d3dDevic
 HResult Direct3DRM::CreateViewport(Ref<Device> device, Ref<Frame> camera, int x, int y, int width, int height,
                                    Ref<Viewport>* out) const {
   return Viewport::Create(std::move(device), std::move(camera), x, y, width, height, out);
-}
-
-HResult Direct3DRM::SetDefaultTextureColors(std::uint32_t colors) {
-  textureColors_ = colors;
-  return kOk;
-}
-
-HResult Direct3DRM::SetDefaultTextureShades(std::uint32_t shades) {
-  textureShades_ = shades;
-  return kOk;
 }
 
 HResult Direct3DRMCreate(Ref<Direct3DRM>* out) {

@@ -42,15 +42,14 @@ extern const Guid kRampDeviceGuid;
 extern const Guid kRgbDeviceGuid;
 
 // The immediate device: a back buffer (with its attached z-buffer) that a
-// device GUID was chosen for.
+// device GUID was chosen for. Both software devices draw alike, so only the
+// back buffer is kept.
 class ImmediateDevice : public RefCounted {
  public:
-  ImmediateDevice(Guid guid, Ref<surface::Surface> backBuffer) : guid_(guid), backBuffer_(std::move(backBuffer)) {}
-  const Guid& DeviceGuid() const { return guid_; }
+  explicit ImmediateDevice(Ref<surface::Surface> backBuffer) : backBuffer_(std::move(backBuffer)) {}
   const Ref<surface::Surface>& BackBuffer() const { return backBuffer_; }
 
  private:
-  Guid guid_;
   Ref<surface::Surface> backBuffer_;
 };
 
@@ -70,11 +69,9 @@ class Direct3DRM : public RefCounted {
   HResult CreateDeviceFromD3D(Direct3D* d3d, ImmediateDevice* d3dDevice, Ref<Device>* out) const;
   HResult CreateViewport(Ref<Device> device, Ref<Frame> camera, int x, int y, int width, int height,
                          Ref<Viewport>* out) const;
-  HResult SetDefaultTextureColors(std::uint32_t colors);
-  HResult SetDefaultTextureShades(std::uint32_t shades);
-
- private:
-  std::uint32_t textureColors_ = 0, textureShades_ = 0;
+  // The game's meshes have no textures: accepted, with nothing to change.
+  HResult SetDefaultTextureColors(std::uint32_t) { return kOk; }
+  HResult SetDefaultTextureShades(std::uint32_t) { return kOk; }
 };
 
 HResult Direct3DRMCreate(Ref<Direct3DRM>* out);

@@ -72,16 +72,6 @@ HResult Frame::AddChild(const Ref<Frame>& child) {
   return kOk;
 }
 
-HResult Frame::DeleteChild(Frame* child) {
-  for (std::size_t i = 0; i < children_.size(); ++i) {
-    if (children_[i].get() == child) {
-      DetachChild(i);
-      return kOk;
-    }
-  }
-  return kErrNotFound;
-}
-
 void Frame::DetachChild(std::size_t index) {
   Ref<Frame> child = children_[index];
   child->parent_ = nullptr;
@@ -114,21 +104,8 @@ HResult Frame::AddLight(const Ref<Light>& light) {
   return kOk;
 }
 
-HResult Frame::DeleteLight(const Light* light) {
-  auto it = std::find_if(lights_.begin(), lights_.end(), [light](const Ref<Light>& l) { return l.get() == light; });
-  if (it == lights_.end()) return kErrNotFound;
-  if ((*it)->frame_ == this) (*it)->frame_ = nullptr;
-  lights_.erase(it);
-  return kOk;
-}
-
 HResult Frame::SetSceneBackgroundRGB(float r, float g, float b) {
   const_cast<Frame*>(GetScene())->background_ = ClampColor({r, g, b, 1.0f});
-  return kOk;
-}
-
-HResult Frame::SetSceneBackground(std::uint32_t argb) {
-  const_cast<Frame*>(GetScene())->background_ = ColorFromArgb(argb);
   return kOk;
 }
 

@@ -36,17 +36,12 @@ class Frame final : public RefCounted {
   Frame();
   ~Frame() override;
 
-  // --- tree ---
-  Frame* GetParent() const { return parent_; }
   const Frame* GetScene() const;  // the root of this frame's tree
   const std::vector<Ref<Frame>>& Children() const { return children_; }
   // Takes child from its current parent, if any. The child keeps its
   // transform relative to its parent, so it moves with the change of
   // parent. Refuses (kErrBadValue) null, this frame and its ancestors.
   HResult AddChild(const Ref<Frame>& child);
-  // kErrNotFound when child is not a child of this frame. The child becomes
-  // a scene root of its own.
-  HResult DeleteChild(Frame* child);
 
   // --- visuals and lights ---
   const std::vector<Ref<Visual>>& Visuals() const { return visuals_; }
@@ -56,11 +51,9 @@ class Frame final : public RefCounted {
   HResult DeleteVisual(const Visual* visual);
   const std::vector<Ref<Light>>& Lights() const { return lights_; }
   HResult AddLight(const Ref<Light>& light);
-  HResult DeleteLight(const Light* light);
 
   // --- scene background (stored on the scene root) ---
   HResult SetSceneBackgroundRGB(float r, float g, float b);
-  HResult SetSceneBackground(std::uint32_t argb);
   Color GetSceneBackground() const;
 
   // --- placement ---

@@ -29,25 +29,19 @@ class Light final : public RefCounted {
   Color GetColor() const { return color_; }
   HResult SetColorRGB(float r, float g, float b);
 
-  // Attenuation 1 / (constant + linear d + quadratic d^2); defaults 1, 0, 0.
-  float ConstantAttenuation() const { return constant_; }
-  float LinearAttenuation() const { return linear_; }
-  float QuadraticAttenuation() const { return quadratic_; }
-  HResult SetAttenuation(float constant, float linear, float quadratic);
+  // Attenuation 1 / (constant + linear d + quadratic d^2): the game keeps
+  // the defaults, no fall-off with distance.
+  float ConstantAttenuation() const { return 1.0f; }
+  float LinearAttenuation() const { return 0.0f; }
+  float QuadraticAttenuation() const { return 0.0f; }
 
-  // The frame that carries the light (the first it was added to and still
-  // holds it), or null.
-  const Frame* GetFrame() const { return frame_; }
   // The carrying frame's origin in world coordinates; false when unattached.
   bool WorldPosition(Vec3* out) const;
-  // The carrying frame's +z in world coordinates; false when unattached.
-  bool WorldDirection(Vec3* out) const;
 
  private:
   friend class Frame;
   LightType type_;
   Color color_;
-  float constant_ = 1.0f, linear_ = 0.0f, quadratic_ = 0.0f;
   const Frame* frame_ = nullptr;
 };
 

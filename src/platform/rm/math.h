@@ -32,8 +32,6 @@ inline Vec3 Normalize(Vec3 a) {
 struct Matrix {
   Vec3 x{1, 0, 0}, y{0, 1, 0}, z{0, 0, 1}, origin{};
 
-  static Matrix Identity() { return {}; }
-
   Vec3 TransformPoint(Vec3 v) const { return x * v.x + y * v.y + z * v.z + origin; }
   Vec3 TransformVector(Vec3 v) const { return x * v.x + y * v.y + z * v.z; }
 

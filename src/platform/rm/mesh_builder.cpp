@@ -11,11 +11,6 @@
 namespace platform::rm {
 namespace {
 
-std::uint64_t NextRevision() {
-  static std::uint64_t counter = 0;
-  return ++counter;
-}
-
 bool Finite(Vec3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
 // Unit normal on the front side (clockwise winding seen from the front), from
@@ -133,11 +128,7 @@ HResult MeshBuilder::SetMesh(const MeshData& d) {
   normals_ = std::move(normals);
   faces_ = std::move(faces);
   triangles_ = std::move(triangles);
-  vertexColors_.clear();
-  for (Color c : d.vertexColors) vertexColors_.push_back(ClampColor(c));
   bounds_ = bounds;
-  geometryRevision_ = NextRevision();
-  colorRevision_ = NextRevision();
   pick_.reset();
   BumpSceneEpoch();
   return kOk;
@@ -146,14 +137,6 @@ HResult MeshBuilder::SetMesh(const MeshData& d) {
 HResult MeshBuilder::SetColor(std::uint32_t argb) {
   Color c = ColorFromArgb(argb);
   for (MeshFace& face : faces_) face.color = c;
-  colorRevision_ = NextRevision();
-  return kOk;
-}
-
-HResult MeshBuilder::SetColorRGB(float r, float g, float b) {
-  Color c = ClampColor({r, g, b, 1.0f});
-  for (MeshFace& face : faces_) face.color = c;
-  colorRevision_ = NextRevision();
   return kOk;
 }
 

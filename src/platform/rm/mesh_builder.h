@@ -60,8 +60,6 @@ class MeshBuilder final : public Visual {
 
   // Every face takes this colour (0xAARRGGBB, alpha included).
   HResult SetColor(std::uint32_t argb);
-  // Every face takes this colour with alpha 1; components clamped to [0, 1].
-  HResult SetColorRGB(float r, float g, float b);
 
   HResult SetQuality(Quality quality);
   Quality GetQuality() const { return quality_; }
@@ -71,14 +69,7 @@ class MeshBuilder final : public Visual {
   const std::vector<Vec3>& Normals() const { return normals_; }
   const std::vector<MeshFace>& Faces() const { return faces_; }
   const std::vector<MeshTriangle>& Triangles() const { return triangles_; }
-  // Per position; empty unless the file gave vertex colours. Faces are drawn
-  // with their face colours.
-  const std::vector<Color>& VertexColors() const { return vertexColors_; }
   const Box& Bounds() const { return bounds_; }
-  // Changes whenever the geometry (not the colours) changes.
-  std::uint64_t GeometryRevision() const { return geometryRevision_; }
-  // Changes whenever a face colour changes.
-  std::uint64_t ColorRevision() const { return colorRevision_; }
 
   const detail::PickMesh& PickData() const;
 
@@ -90,11 +81,8 @@ class MeshBuilder final : public Visual {
   std::vector<Vec3> normals_;
   std::vector<MeshFace> faces_;
   std::vector<MeshTriangle> triangles_;
-  std::vector<Color> vertexColors_;
   Box bounds_;
   Quality quality_ = kRenderGouraud;
-  std::uint64_t geometryRevision_ = 0;
-  std::uint64_t colorRevision_ = 0;
   mutable std::shared_ptr<const detail::PickMesh> pick_;
 };
 

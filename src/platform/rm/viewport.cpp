@@ -60,11 +60,6 @@ HResult Viewport::SetField(float field) {
   return kOk;
 }
 
-HResult Viewport::SetProjection(std::uint32_t type) {
-  if (type == kProjectionPerspective) return kOk;
-  return type == kProjectionOrthographic ? kErrNotDoneYet : kErrBadValue;
-}
-
 Projection Viewport::MakeProjection() const { return Projection::For(x_, y_, width_, height_, field_, front_, back_); }
 
 HResult Viewport::Clear() {
@@ -87,7 +82,6 @@ void StopBanding(RenderContext& ctx) {
 HResult Viewport::Render(const Frame* frame) {
   if (!frame || !camera_) return kErrBadObject;
   lastBackground_ = frame->GetScene()->GetSceneBackground();
-  forced_ = false;
   if (device_->SurfacesLost()) return kOk;
   RenderContext& ctx = ctx_;
   RenderScratch& s = scratch_;
@@ -179,26 +173,7 @@ HResult Viewport::Render(const Frame* frame) {
   return kOk;
 }
 
-HResult Viewport::ForceUpdate(int x1, int y1, int x2, int y2) {
-  if (x1 > x2 || y1 > y2) return kErrBadValue;
-  if (!forced_) {
-    forced_x1_ = x1, forced_y1_ = y1, forced_x2_ = x2, forced_y2_ = y2;
-  } else {
-    forced_x1_ = std::min(forced_x1_, x1), forced_y1_ = std::min(forced_y1_, y1);
-    forced_x2_ = std::max(forced_x2_, x2), forced_y2_ = std::max(forced_y2_, y2);
-  }
-  forced_ = true;
-  return kOk;
-}
-
-bool Viewport::ForcedArea(int* x1, int* y1, int* x2, int* y2) const {
-  if (!forced_) return false;
-  if (x1) *x1 = forced_x1_;
-  if (y1) *y1 = forced_y1_;
-  if (x2) *x2 = forced_x2_;
-  if (y2) *y2 = forced_y2_;
-  return true;
-}
+HResult Viewport::ForceUpdate(int x1, int y1, int x2, int y2) { return x1 > x2 || y1 > y2 ? kErrBadValue : kOk; }
 
 bool Viewport::Project(Vec3 world, float* px, float* py) const {
   if (!camera_) return false;

@@ -14,9 +14,6 @@
 
 namespace platform::rm {
 
-constexpr std::uint32_t kProjectionPerspective = 0;
-constexpr std::uint32_t kProjectionOrthographic = 1;
-
 class Viewport : public RefCounted {
  public:
   // The rectangle must lie inside the device (kErrBadValue); the device and
@@ -33,16 +30,6 @@ class Viewport : public RefCounted {
   HResult SetFront(float front);
   float GetField() const { return field_; }
   HResult SetField(float field);
-  std::uint32_t GetProjection() const { return projection_; }
-  // Only perspective is drawn; orthographic is refused (kErrNotDoneYet).
-  HResult SetProjection(std::uint32_t type);
-  bool GetUniformScaling() const { return true; }
-
-  int GetX() const { return x_; }
-  int GetY() const { return y_; }
-  int GetWidth() const { return width_; }
-  int GetHeight() const { return height_; }
-  Device* GetDevice() const { return device_.get(); }
 
   // Fills the rectangle with the background of the camera's scene (of the
   // last rendered scene when there is no camera) and resets its depth.
@@ -50,9 +37,8 @@ class Viewport : public RefCounted {
   // Draws frame and its descendants with the lights found among them.
   HResult Render(const Frame* frame);
   // Marks an area to be redrawn. Pictures are drawn whole, so this only
-  // keeps the union of the areas asked for since the last Render.
+  // checks the rectangle.
   HResult ForceUpdate(int x1, int y1, int x2, int y2);
-  bool ForcedArea(int* x1, int* y1, int* x2, int* y2) const;
 
   // The pixel a world point lands on; false behind the front plane.
   bool Project(Vec3 world, float* px, float* py) const;
@@ -65,10 +51,7 @@ class Viewport : public RefCounted {
   Ref<Frame> camera_;
   int x_ = 0, y_ = 0, width_ = 0, height_ = 0;
   float front_ = 1.0f, back_ = 100.0f, field_ = 0.5f;
-  std::uint32_t projection_ = kProjectionPerspective;
   Color lastBackground_{0, 0, 0, 1};
-  bool forced_ = false;
-  int forced_x1_ = 0, forced_y1_ = 0, forced_x2_ = 0, forced_y2_ = 0;
   RenderScratch scratch_;
   RenderContext ctx_;
   std::vector<const Frame*> stack_;

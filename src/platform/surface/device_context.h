@@ -20,9 +20,6 @@ struct IndexedBitmapView {
 
 class DeviceContext {
  public:
-  bool IsOpen() const { return surface_ != nullptr; }
-  Surface* Target() const { return surface_; }
-
   // Fills the part of `rect` inside the surface with a colour given as red,
   // green, blue; on an 8-bit surface with the nearest entry of its palette
   // (the system palette when it has none).

@@ -70,7 +70,7 @@ std::uint8_t NearestPaletteIndex(const std::array<PaletteEntry, 256>& entries, u
 class NearestPaletteTable {
  public:
   // Rebuilds when the colours differ from those of the last build (the
-  // colours are compared, not the palette's address or version, so a new
+  // colours are compared, not the palette's address, so a new
   // palette at a freed one's address cannot leave a stale table); true when
   // it rebuilt.
   bool Update(const Palette& palette) { return Update(palette.Entries()); }
@@ -79,8 +79,6 @@ class NearestPaletteTable {
   std::uint8_t Index(unsigned r, unsigned g, unsigned b) const {
     return table_[((r & 0xF8u) << 7) | ((g & 0xF8u) << 2) | ((b & 0xFFu) >> 3)];
   }
-  // The table itself, indexed by (r5 << 10) | (g5 << 5) | b5.
-  const std::uint8_t* Table() const { return table_.data(); }
 
  private:
   bool built_ = false;

@@ -106,17 +106,10 @@ class Palette : public RefCounted {
  public:
   explicit Palette(const std::array<PaletteEntry, 256>& entries) : entries_(entries) {}
   const std::array<PaletteEntry, 256>& Entries() const { return entries_; }
-  void SetEntries(const std::array<PaletteEntry, 256>& entries) {
-    entries_ = entries;
-    ++version_;
-  }
-  // Grows on every change, so colour-matching tables built from the palette
-  // know when to rebuild.
-  std::uint32_t Version() const { return version_; }
+  void SetEntries(const std::array<PaletteEntry, 256>& entries) { entries_ = entries; }
 
  private:
   std::array<PaletteEntry, 256> entries_;
-  std::uint32_t version_ = 1;
 };
 
 class Clipper;
@@ -187,12 +180,9 @@ class Surface : public RefCounted {
   // Only color_key_flags::kSourceBlt (optionally with kColorSpace) is kept; a
   // null key removes it.
   HResult SetColorKey(std::uint32_t flags, const ColorKey* key);
-  bool HasSourceColorKey() const { return hasSourceKey_; }
-  ColorKey SourceColorKey() const { return sourceKey_; }
 
   // The clipper limits Blt (not BltFast) to its window's client area.
   HResult SetClipper(Ref<Clipper> clipper);
-  Clipper* GetClipper() const { return clipper_.get(); }
 
   // Copies `sourceRect` of `source` (null: all of it) to (x, y), unscaled.
   // A rectangle that is not wholly inside its surface is refused and nothing

@@ -1,8 +1,9 @@
-// The device and viewport as objects: creation checks, stored settings, the
-// z-buffer they draw into, bookkeeping.
-#include <tuple>
+// The device and viewport as the game sets them up: creation checks, the
+// render options seen in the picture, the z-buffer they draw into.
+#include <vector>
 
 #include "platform/rm/render_scene_fixture.h"
+#include "platform/surface/system_palette.h"
 #include "support/succeeds.h"
 
 namespace platform::rm::testing {
@@ -23,34 +24,6 @@ TEST(RenderDevice, CreationRefusesWhatItCannotDrawInto) {
   EXPECT_EQ(Device::Create(MakeSurface(8, 8, 16), MakeSurface(8, 8, 16), &d), kEInvalidArg);
   EXPECT_FALSE(d);
   EXPECT_EQ(Device::Create(MakeSurface(8, 8, 16), nullptr, nullptr), kEInvalidArg);
-}
-
-TEST(RenderDevice, SettingsAreStoredAndCheckedAsTheGameSetsThem) {
-  Ref<Device> d;
-  ASSERT_EQ(Device::Create(MakeSurface(8, 8, 16), nullptr, &d), kOk);
-  EXPECT_EQ(d->GetQuality(), kRenderGouraud);
-  EXPECT_EQ(d->GetColorModel(), kColorModelMono);
-  // Braced lists run in order: each refused value comes after an accepted one.
-  const HResult results[] = {d->SetBufferCount(2),
-                             d->SetBufferCount(0),
-                             d->SetShades(32),
-                             d->SetShades(8),
-                             d->SetShades(12),
-                             d->SetDither(false),
-                             d->SetTextureQuality(1),
-                             d->SetDefaultTextureColors(64),
-                             d->SetDefaultTextureShades(32),
-                             d->SetQuality(kRenderFlat),
-                             d->SetQuality(kRenderWireframe),
-                             d->SetQuality(kFillSolid | kLightOn | 0x5)};
-  for (std::size_t i = 0; i < std::size(results); ++i)
-    EXPECT_EQ(results[i], (i == 1 || i == 4 || i == 11) ? kErrBadValue : kOk) << "call " << i;
-  EXPECT_EQ(std::tuple(d->GetBufferCount(), d->GetShades(), d->GetDither(), d->GetTextureQuality(),
-                       d->GetDefaultTextureColors(), d->GetDefaultTextureShades(), d->GetQuality()),
-            std::tuple(2u, 8u, false, 1u, 64u, 32u, kRenderWireframe));
-  EXPECT_EQ(d->Update(), kOk);
-  EXPECT_EQ(d->Update(), kOk);
-  EXPECT_EQ(d->UpdateCount(), 2u);
 }
 
 using RenderDeviceScene = SceneTest;
@@ -112,27 +85,67 @@ TEST_F(RenderDeviceScene, AClearLeavesNoDepthOrColourBehind) {
       }
 }
 
-TEST_F(RenderDeviceScene, ForceUpdateKeepsTheUnionUntilTheNextRender) {
-  EXPECT_FALSE(viewport->ForcedArea(nullptr, nullptr, nullptr, nullptr));
-  EXPECT_EQ(viewport->ForceUpdate(0, 0, 10, 10), kOk);
-  EXPECT_EQ(viewport->ForceUpdate(5, 20, 30, 25), kOk);
-  EXPECT_EQ(viewport->ForceUpdate(9, 9, 1, 1), kErrBadValue);
-  int x1, y1, x2, y2;
-  ASSERT_TRUE(viewport->ForcedArea(&x1, &y1, &x2, &y2));
-  EXPECT_EQ(std::tuple(x1, y1, x2, y2), std::tuple(0, 0, 30, 25));
-  Draw();
-  EXPECT_FALSE(viewport->ForcedArea(nullptr, nullptr, nullptr, nullptr));
+// The game's two set-ups of the device, judged by the picture: the 8-bit one
+// draws flat faces, the other Gouraud, and the options the device has
+// nothing to act on (shades, dither, texture quality, buffer count) leave
+// every pixel as the quality alone draws it.
+TEST_F(RenderDeviceScene, TheGamesSetUpsDrawAsTheirQualityAlone) {
+  struct SetUp {
+    int bpp;
+    Quality quality;
+    void (*apply)(Device&);
+  };
+  const SetUp setUps[] = {
+      {8, kRenderFlat,
+       [](Device& d) {
+         for (HResult r : {d.SetBufferCount(2), d.SetDither(false), d.SetQuality(kRenderFlat), d.SetTextureQuality(0),
+                           d.SetShades(8)})
+           EXPECT_EQ(r, kOk);
+       }},
+      {16, kRenderGouraud,
+       [](Device& d) {
+         for (HResult r : {d.SetBufferCount(2), d.SetShades(32), d.SetQuality(kRenderGouraud), d.SetDither(false),
+                           d.SetTextureQuality(1)})
+           EXPECT_EQ(r, kOk);
+       }},
+  };
+  auto picture = [&] {
+    std::vector<Rgb> pixels;
+    for (int y = 0; y < kSize; ++y)
+      for (int x = 0; x < kSize; ++x) pixels.push_back(At(x, y));
+    return pixels;
+  };
+  for (const SetUp& s : setUps) {
+    Build(s.bpp, s.bpp == 8 ? MakeRef<surface::Palette>(surface::SystemPaletteEntries()) : nullptr);
+    // A white square lit from close by on its right: its vertices catch the
+    // light at very different angles.
+    EXPECT_OK(ambient->SetColorRGB(0.2f, 0.2f, 0.2f));
+    AddLight(LightType::Point, 1, {2, 0, 3});
+    AddMesh(Square(0, 0, 4, 1.5f, Color{1, 1, 1, 1}));
+    ASSERT_EQ(device->SetQuality(s.quality), kOk);
+    Draw();
+    const std::vector<Rgb> alone = picture();
+    s.apply(*device);
+    Draw();
+    EXPECT_EQ(picture(), alone) << s.bpp << " bits";
+    EXPECT_EQ(At(20, 32) == At(44, 32), s.quality == kRenderFlat) << s.bpp << " bits: one colour per face";
+    EXPECT_FALSE(IsBackground(20, 32)) << s.bpp << " bits";
+  }
 }
 
-TEST_F(RenderDeviceScene, CameraCanChangeAndOrthographicIsRefused) {
-  Ref<Frame> other;
-  ASSERT_EQ(CreateFrame(root.get(), &other), kOk);
-  EXPECT_EQ(viewport->SetCamera(other), kOk);
-  EXPECT_EQ(viewport->GetCamera(), other.get());
+TEST_F(RenderDeviceScene, TheViewportDrawsThroughItsLatestCamera) {
+  AddMesh(Square(0, 0, 4, 1, Color{1, 0, 0, 1}));
+  Ref<Frame> away;
+  ASSERT_EQ(CreateFrame(root.get(), &away), kOk);
+  ASSERT_EQ(away->SetOrientation(root.get(), 0, 0, -1, 0, 1, 0), kOk);
+  Draw();
+  EXPECT_EQ(At(32, 32), (Rgb{255, 0, 0}));
+  ASSERT_EQ(viewport->SetCamera(away), kOk);
+  Draw();
+  EXPECT_TRUE(IsBackground(32, 32));
   EXPECT_EQ(viewport->SetCamera(nullptr), kErrBadObject);
-  EXPECT_EQ(viewport->GetCamera(), other.get());
-  EXPECT_EQ(viewport->SetProjection(kProjectionOrthographic), kErrNotDoneYet);
-  EXPECT_EQ(viewport->GetProjection(), kProjectionPerspective);
+  Draw();
+  EXPECT_TRUE(IsBackground(32, 32)) << "a refused camera changes nothing";
 }
 
 }  // namespace
