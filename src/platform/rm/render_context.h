@@ -20,6 +20,13 @@ class Device;
 class MeshBuilder;
 class Shadow;
 
+// One part of a large mesh's triangles, queued by one thread of several.
+struct MeshPart {
+  BandWalks opaque;
+  TransparentList transparent;
+  raster::ClearedRows colorRows, depthRows;  // what the part's faces will write
+};
+
 struct RenderScratch {
   Points3 camera;                       // per position, camera space
   std::vector<std::uint8_t> outcode;    // per position
@@ -32,6 +39,7 @@ struct RenderScratch {
   std::vector<float> faceLight;         // per face, flat shading
   std::vector<std::uint8_t> faceLit;    // per face: faceLight is set
   std::vector<Vec3> shadowWorld;        // per caster position
+  std::vector<MeshPart> meshParts;      // only grows
   TransparentList transparent;
   TransparentList shadows;  // drawn after the translucent faces
   // While a render goes band by band: the opaque faces waiting for their
