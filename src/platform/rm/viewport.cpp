@@ -128,8 +128,10 @@ HResult Viewport::Render(const Frame* frame) {
   s.banded = true;
   if (!t.Valid() || !ctx.projection.Valid() || (!shared && !opaqueByBands)) {
     StopBanding(ctx);
-  } else if (shared && !opaqueByBands && s.clearing) {
-    // Nothing is drawn before the runs: another thread clears meanwhile.
+  } else if (shared && !opaqueByBands && s.clearing && frameBytes >= device_->BandedFrameBytes()) {
+    // Nothing is drawn before the runs: another thread clears a large
+    // picture meanwhile. A smaller one is cleared by the runs, each its own
+    // rows, leaving the threads free to set up a large mesh's faces.
     s.painter.ClearAside(t, raster::PlanClear(t, s.clearR, s.clearG, s.clearB, true, true));
     s.clearing = false;
   }
