@@ -49,6 +49,10 @@ struct RenderScratch {
   // Whether the viewport's last render had translucent faces or shadows:
   // only then do its opaque faces go by bands (see Viewport::Render).
   bool blendedLastTime = true;
+  // Whether a mesh of this render (and of the viewport's last) was large
+  // enough to be set up on every thread: then a small picture is not
+  // cleared aside (see Viewport::Render).
+  bool meshInParts = false, meshInPartsLastTime = false;
   bool clearing = false;
   BandPainter painter;
   unsigned clearR = 0, clearG = 0, clearB = 0;

@@ -453,9 +453,12 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
   // (a large one, see Viewport::Render) would hold the caller up.
   const int threads = ctx.device->Threads();
   if (threads > 1 && s.banded && sh.fill == kFillSolid && (sh.lightsCached || !sh.lit) &&
-      shown.size() >= kShownForThreads && WorkerPool::Shared().Idle()) {
-    DrawnInParts(ctx, mesh, m, shown, sh, threads).Draw();
-    return;
+      shown.size() >= kShownForThreads) {
+    s.meshInParts = true;
+    if (WorkerPool::Shared().Idle()) {
+      DrawnInParts(ctx, mesh, m, shown, sh, threads).Draw();
+      return;
+    }
   }
   DrawnHere out{ctx, raster::OpaqueTriangles(ctx.target)};
   DrawShown(ctx, mesh, m, shown, sh, out);
