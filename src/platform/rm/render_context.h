@@ -20,6 +20,13 @@ class Device;
 class MeshBuilder;
 class Shadow;
 
+// One part of a large mesh's triangles, queued by one thread of several.
+struct MeshPart {
+  BandWalks opaque;
+  TransparentList transparent;
+  raster::ClearedRows colorRows, depthRows;  // what the part's faces will write
+};
+
 struct RenderScratch {
   Points3 camera;                       // per position, camera space
   std::vector<std::uint8_t> outcode;    // per position
@@ -32,6 +39,7 @@ struct RenderScratch {
   std::vector<float> faceLight;         // per face, flat shading
   std::vector<std::uint8_t> faceLit;    // per face: faceLight is set
   std::vector<Vec3> shadowWorld;        // per caster position
+  std::vector<MeshPart> meshParts;      // only grows
   TransparentList transparent;
   TransparentList shadows;  // drawn after the translucent faces
   // While a render goes band by band: the opaque faces waiting for their
@@ -41,6 +49,10 @@ struct RenderScratch {
   // Whether the viewport's last render had translucent faces or shadows:
   // only then do its opaque faces go by bands (see Viewport::Render).
   bool blendedLastTime = true;
+  // Whether a mesh of this render (and of the viewport's last) was large
+  // enough to be set up on every thread: then a small picture is not
+  // cleared aside (see Viewport::Render).
+  bool meshInParts = false, meshInPartsLastTime = false;
   bool clearing = false;
   BandPainter painter;
   unsigned clearR = 0, clearG = 0, clearB = 0;

@@ -2,6 +2,7 @@
 // once, list the triangles that may show (outcodes, back faces), light their
 // positions, then per triangle either rasterize at once (opaque) or queue
 // (translucent).
+#include <algorithm>
 #include <cmath>
 #include <span>
 
@@ -10,6 +11,7 @@
 #include "platform/rm/mesh_builder.h"
 #include "platform/rm/render_context.h"
 #include "platform/rm/render_vertices.h"
+#include "platform/rm/worker_pool.h"
 
 namespace platform::rm {
 namespace {
@@ -251,54 +253,71 @@ void DrawEdges(const RenderContext& ctx, const MeshTriangle& tri, const raster::
   });
 }
 
-}  // namespace
+// How a mesh's triangles are coloured.
+struct Shading {
+  Quality fill;
+  bool lit, smooth, lightsCached;
+};
 
-void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix& m) {
-  const auto& positions = mesh.Positions();
-  const auto& faces = mesh.Faces();
-  const auto& triangles = mesh.Triangles();
-  const Projection& pr = ctx.projection;
-  if (triangles.empty() || mesh.Bounds().empty || BoxOutside(pr, mesh.Bounds(), m)) return;
-
-  Quality q = MinQuality(ctx.deviceQuality, mesh.GetQuality());
-  const Quality fill = FillOf(q);
-  const bool lit = LightOf(q) != kLightOff;
-  // Phong is drawn as Gouraud: per-vertex light, interpolated colours.
-  const bool smooth = lit && ShadeOf(q) >= kShadeGouraud;
-
-  RenderScratch& s = *ctx.scratch;
-  const std::size_t n = positions.size();
-  TransformPositions(s, pr, positions, m);
-  if (smooth) {
-    TransformNormals(s, mesh.Normals(), m);
-    s.light.resize(n);
-    s.lightFor.assign(n, 0);
-  } else if (lit) {
-    s.faceLight.resize(faces.size());
-    s.faceLit.assign(faces.size(), 0);
+// Where the solid triangles go when drawn on the calling thread: the
+// device's lists, or straight into the picture when not banded.
+struct DrawnHere {
+  void Opaque(const raster::ScreenVertex& a, const raster::ScreenVertex& b, const raster::ScreenVertex& c,
+              const raster::TriangleStyle& style) {
+    if (ctx.scratch->banded)
+      ctx.scratch->opaque.Add(ctx.target, a, b, c, style);
+    else
+      opaque.Draw(a, b, c, style.gouraud);
   }
+  void Translucent(const raster::ScreenVertex& a, const raster::ScreenVertex& b, const raster::ScreenVertex& c,
+                   const raster::TriangleStyle& style, float depth) {
+    ctx.scratch->transparent.Add(a, b, c, style, depth);
+  }
+  RenderContext& ctx;
+  raster::OpaqueTriangles opaque;
+};
 
-  const std::span<const std::uint32_t> shown = FindShownTriangles(s, triangles);
-  const bool lightsCached = smooth && LightShownPositions(ctx, triangles, shown);
+// Where they go from one part of a mesh drawn on several threads: lists of
+// the part's own, appended to the device's in order afterwards.
+struct QueuedInPart {
+  void Opaque(const raster::ScreenVertex& a, const raster::ScreenVertex& b, const raster::ScreenVertex& c,
+              const raster::TriangleStyle& style) {
+    part.opaque.Add(target, a, b, c, style);
+  }
+  void Translucent(const raster::ScreenVertex& a, const raster::ScreenVertex& b, const raster::ScreenVertex& c,
+                   const raster::TriangleStyle& style, float depth) {
+    part.transparent.Add(a, b, c, style, depth);
+  }
+  const raster::Target& target;  // counting the rows in the part's own
+  MeshPart& part;
+};
 
+// The shown triangles, lit, projected and clipped, into `out` (solid) or
+// drawn at once (wireframe, points). On several threads at once only when
+// solid and with every light found beforehand: then nothing but `out` is
+// written.
+template <class Out>
+void DrawShown(RenderContext& ctx, const MeshBuilder& mesh, const Matrix& m, std::span<const std::uint32_t> shown,
+               const Shading& sh, Out& out) {
+  RenderScratch& s = *ctx.scratch;
+  const auto& faces = mesh.Faces();
   // Plain pointers: for all the compiler knows, each triangle drawn could
   // move the vectors, whose pointers it would then read again every time.
-  const MeshTriangle* const tris = triangles.data();
+  const MeshTriangle* const tris = mesh.Triangles().data();
   const float* const light = s.light.data();
   const PointsAt screen(s.screen);
   const std::uint8_t* const outcode = s.outcode.data();
-  const raster::OpaqueTriangles opaque(ctx.target);
   for (const std::uint32_t ti : shown) {
     const MeshTriangle& tri = tris[ti];
     const std::uint32_t i0 = tri.vertex[0], i1 = tri.vertex[1], i2 = tri.vertex[2];
     const MeshFace& face = faces[tri.face];
     const Color& color = face.color;
     float k[3] = {1.0f, 1.0f, 1.0f};
-    if (lightsCached) {
+    if (sh.lightsCached) {
       for (int c = 0; c < 3; ++c) k[c] = light[tri.vertex[c]];
-    } else if (smooth) {
+    } else if (sh.smooth) {
       VertexLights(ctx, tri, k);
-    } else if (lit) {
+    } else if (sh.lit) {
       // One light for the whole polygon, not per fan triangle.
       if (!s.faceLit[tri.face]) {
         s.faceLight[tri.face] = FaceLight(ctx, mesh, face, m);
@@ -310,10 +329,10 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
     SetCorners(corners, screen, tri, color, k);
     const std::uint8_t planes = outcode[i0] | outcode[i1] | outcode[i2];
 
-    if (fill == kFillSolid) {
+    if (sh.fill == kFillSolid) {
       // Corners lit alike (as under a distant light) fill flat: the same
       // pixels, without interpolating colours along every span.
-      const bool varies = smooth && (std::abs(k[0] - k[1]) > kSameLight || std::abs(k[0] - k[2]) > kSameLight);
+      const bool varies = sh.smooth && (std::abs(k[0] - k[1]) > kSameLight || std::abs(k[0] - k[2]) > kSameLight);
       raster::TriangleStyle style{varies, raster::SpanKind::kOpaque, 255};
       const auto alpha = static_cast<std::uint8_t>(color.a * 255.0f + 0.5f);
       if (ctx.blended && alpha < 255) {
@@ -321,17 +340,13 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
         style.alpha = alpha;
         const float depth = (s.camera.z[i0] + s.camera.z[i1] + s.camera.z[i2]) * (1.0f / 3.0f);
         ForEachScreenTriangle(ctx, tri, corners, planes, [&](const auto& a, const auto& b, const auto& c) {
-          s.transparent.Add(a, b, c, style, depth);
-        });
-      } else if (s.banded) {
-        ForEachScreenTriangle(ctx, tri, corners, planes, [&](const auto& a, const auto& b, const auto& c) {
-          s.opaque.Add(ctx.target, a, b, c, style);
+          out.Translucent(a, b, c, style, depth);
         });
       } else {
         ForEachScreenTriangle(ctx, tri, corners, planes,
-                              [&](const auto& a, const auto& b, const auto& c) { opaque.Draw(a, b, c, varies); });
+                              [&](const auto& a, const auto& b, const auto& c) { out.Opaque(a, b, c, style); });
       }
-    } else if (fill == kFillWireframe) {
+    } else if (sh.fill == kFillWireframe) {
       if (s.banded) StopBanding(ctx);
       const std::uint32_t inFace = ti - face.firstTriangle;
       DrawEdges(ctx, tri, corners, planes, inFace == 0, inFace + 1 == face.triangleCount);
@@ -341,6 +356,112 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
         if (!(outcode[tri.vertex[c]] & (clip::kFront | clip::kBack))) raster::DrawPoint(ctx.target, corners[c]);
     }
   }
+}
+
+// A large mesh's shown triangles on every thread of the picture, each
+// thread taking one stretch of them, the first (the caller's) straight into
+// the device's lists, the others into lists of their own, which are then
+// appended in order: the same lists as one thread makes. The stretches are
+// as long and fixed beforehand: taken first come first served, the parts
+// would all go to the caller on a busy machine, where the pool's threads
+// wait their turn for a core longer than the job lasts.
+class DrawnInParts {
+ public:
+  DrawnInParts(RenderContext& ctx, const MeshBuilder& mesh, const Matrix& m, std::span<const std::uint32_t> shown,
+               const Shading& sh, int threads)
+      : ctx_(ctx), mesh_(mesh), m_(m), shown_(shown), sh_(sh), threads_(static_cast<std::size_t>(threads)) {
+    std::vector<MeshPart>& lists = ctx.scratch->meshParts;
+    if (lists.size() < threads_) lists.resize(threads_);
+  }
+
+  void Draw() {
+    WorkerPool::Shared().Run(static_cast<int>(threads_), &Take, this);
+    RenderScratch& s = *ctx_.scratch;
+    const raster::Target& t = ctx_.target;
+    for (std::size_t k = 1; k < threads_; ++k) {
+      MeshPart& part = s.meshParts[k];
+      s.opaque.Append(part.opaque);
+      s.transparent.Append(part.transparent);
+      t.WillWrite(part.colorRows.drawn.y0, part.colorRows.drawn.y1, false);
+      t.WillWrite(part.depthRows.drawn.y0, part.depthRows.drawn.y1, true);
+    }
+  }
+
+ private:
+  static void Take(void* self, int thread) {
+    auto& d = *static_cast<DrawnInParts*>(self);
+    const auto k = static_cast<std::size_t>(thread);
+    const std::size_t n = d.shown_.size(), first = n * k / d.threads_, end = n * (k + 1) / d.threads_;
+    const std::span<const std::uint32_t> stretch = d.shown_.subspan(first, end - first);
+    if (k == 0) {
+      DrawnHere out{d.ctx_, raster::OpaqueTriangles(d.ctx_.target)};
+      DrawShown(d.ctx_, d.mesh_, d.m_, stretch, d.sh_, out);
+      return;
+    }
+    MeshPart& part = d.ctx_.scratch->meshParts[k];
+    part.opaque.Clear();
+    part.transparent.Clear();
+    part.colorRows.drawn = part.depthRows.drawn = {};
+    raster::Target target = d.ctx_.target;
+    target.colorRows = &part.colorRows;
+    target.depthRows = &part.depthRows;
+    QueuedInPart out{target, part};
+    DrawShown(d.ctx_, d.mesh_, d.m_, stretch, d.sh_, out);
+  }
+
+  RenderContext& ctx_;
+  const MeshBuilder& mesh_;
+  const Matrix& m_;
+  std::span<const std::uint32_t> shown_;
+  Shading sh_;
+  std::size_t threads_;
+};
+
+// Below this many shown triangles a mesh is not worth the threads' start.
+constexpr std::size_t kShownForThreads = 512;
+
+}  // namespace
+
+void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix& m) {
+  const auto& positions = mesh.Positions();
+  const auto& faces = mesh.Faces();
+  const auto& triangles = mesh.Triangles();
+  const Projection& pr = ctx.projection;
+  if (triangles.empty() || mesh.Bounds().empty || BoxOutside(pr, mesh.Bounds(), m)) return;
+
+  Quality q = MinQuality(ctx.deviceQuality, mesh.GetQuality());
+  Shading sh{FillOf(q), LightOf(q) != kLightOff, false, false};
+  // Phong is drawn as Gouraud: per-vertex light, interpolated colours.
+  sh.smooth = sh.lit && ShadeOf(q) >= kShadeGouraud;
+
+  RenderScratch& s = *ctx.scratch;
+  const std::size_t n = positions.size();
+  TransformPositions(s, pr, positions, m);
+  if (sh.smooth) {
+    TransformNormals(s, mesh.Normals(), m);
+    s.light.resize(n);
+    s.lightFor.assign(n, 0);
+  } else if (sh.lit) {
+    s.faceLight.resize(faces.size());
+    s.faceLit.assign(faces.size(), 0);
+  }
+
+  const std::span<const std::uint32_t> shown = FindShownTriangles(s, triangles);
+  sh.lightsCached = sh.smooth && LightShownPositions(ctx, triangles, shown);
+
+  // Only while the pool's threads are free: one still clearing the picture
+  // (a large one, see Viewport::Render) would hold the caller up.
+  const int threads = ctx.device->Threads();
+  if (threads > 1 && s.banded && sh.fill == kFillSolid && (sh.lightsCached || !sh.lit) &&
+      shown.size() >= kShownForThreads) {
+    s.meshInParts = true;
+    if (WorkerPool::Shared().Idle()) {
+      DrawnInParts(ctx, mesh, m, shown, sh, threads).Draw();
+      return;
+    }
+  }
+  DrawnHere out{ctx, raster::OpaqueTriangles(ctx.target)};
+  DrawShown(ctx, mesh, m, shown, sh, out);
 }
 
 }  // namespace platform::rm

@@ -25,6 +25,13 @@ void BandWalks::Add(const raster::Target& target, const raster::ScreenVertex& a,
   widths_.push_back(std::min(right, static_cast<float>(target.x1)) - std::max(left, static_cast<float>(target.x0)));
 }
 
+void BandWalks::Append(const BandWalks& part) {
+  triangles_.insert(triangles_.end(), part.triangles_.begin(), part.triangles_.end());
+  firstRows_.insert(firstRows_.end(), part.firstRows_.begin(), part.firstRows_.end());
+  endRows_.insert(endRows_.end(), part.endRows_.begin(), part.endRows_.end());
+  widths_.insert(widths_.end(), part.widths_.begin(), part.widths_.end());
+}
+
 void BandWalks::Begin(const raster::Target& target, int bandRows) {
   y0_ = target.y0;
   bandRows_ = std::max(bandRows, 1);

@@ -59,6 +59,9 @@ class BandWalks {
   // its rows as written (see raster::ClearedRows).
   void Add(const raster::Target& target, const raster::ScreenVertex& a, const raster::ScreenVertex& b,
            const raster::ScreenVertex& c, const raster::TriangleStyle& style);
+  // Appends `part`'s triangles (another thread's part of a mesh), whose
+  // rows its own target counted.
+  void Append(const BandWalks& part);
   // Before the first band: each triangle filed under the band it starts in.
   void Begin(const raster::Target& target, int bandRows);
   // Adds to `work[band]` a guess of what drawing each band costs.
@@ -96,6 +99,7 @@ class TransparentList {
   void Add(const raster::ScreenVertex& a, const raster::ScreenVertex& b, const raster::ScreenVertex& c,
            const raster::TriangleStyle& style, float depth, std::uint16_t shadowMark = 0);
   bool Empty() const { return items_.empty(); }
+  void Append(const TransparentList& part) { items_.insert(items_.end(), part.items_.begin(), part.items_.end()); }
   // Sets everything up back to front, to be drawn band by band.
   BandWalks& StartWalks(const raster::Target& target);
 

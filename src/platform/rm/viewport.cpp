@@ -122,8 +122,12 @@ HResult Viewport::Render(const Frame* frame) {
   s.banded = true;
   if (!t.Valid() || !ctx.projection.Valid() || (!shared && !opaqueByBands)) {
     StopBanding(ctx);
-  } else if (shared && !opaqueByBands && s.clearing) {
+  } else if (shared && !opaqueByBands && s.clearing &&
+             (frameBytes >= device_->BandedFrameBytes() || !s.meshInPartsLastTime)) {
     // Nothing is drawn before the runs: another thread clears meanwhile.
+    // But where the last render set up a large mesh's faces on every
+    // thread, a picture smaller than a large one's clear is cleared by the
+    // runs, each its own rows, so that the threads are free for the mesh.
     s.painter.ClearAside(t, raster::PlanClear(t, s.clearR, s.clearG, s.clearB, true, true));
     s.clearing = false;
   }
@@ -167,6 +171,8 @@ HResult Viewport::Render(const Frame* frame) {
   s.painter.Paint(t, lists, s.clearing ? &clear : nullptr, rows, threads, opaqueByBands);
   s.clearing = false;
   s.blendedLastTime = !s.transparent.Empty() || !s.shadows.Empty();
+  s.meshInPartsLastTime = s.meshInParts;
+  s.meshInParts = false;
   s.opaque.Clear();
   s.transparent.Clear();
   s.shadows.Clear();

@@ -32,15 +32,17 @@ WorkerPool::~WorkerPool() {
 void WorkerPool::Launch(int parts, Job job, void* context) {
   while (static_cast<int>(threads_.size()) < parts - 1) {
     const int part = static_cast<int>(threads_.size()) + 1;
-    threads_.emplace_back([this, part] { Serve(part); });
+    threads_.emplace_back([this, part, seen = generation_] { Serve(part, seen); });
   }
-  job_ = job;
-  context_ = context;
-  parts_ = parts;
-  pending_ = parts - 1;
-  partMs_.assign(static_cast<std::size_t>(parts), 0.0);
+  if (pending_ == 0) {
+    partMs_.assign(static_cast<std::size_t>(parts), 0.0);
+    startedAtMs_ = ThreadCpuMs();
+  } else if (partMs_.size() < static_cast<std::size_t>(parts)) {
+    partMs_.resize(static_cast<std::size_t>(parts), 0.0);
+  }
+  pending_ += parts - 1;
   ++generation_;
-  startedAtMs_ = ThreadCpuMs();
+  posted_[generation_ & 1] = {job, context, parts};
 }
 
 void WorkerPool::Run(int parts, Job job, void* context) {
@@ -73,23 +75,28 @@ void WorkerPool::Wait() {
   partMs_.clear();
 }
 
-void WorkerPool::Serve(int part) {
+bool WorkerPool::Idle() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return pending_ == 0;
+}
+
+void WorkerPool::Serve(int part, std::uint64_t seen) {
   std::unique_lock<std::mutex> lock(mutex_);
-  // A thread started for a job joins it at once.
-  std::uint64_t seen = generation_ - 1;
   for (;;) {
     wake_.wait(lock, [&] { return stopping_ || generation_ != seen; });
     if (stopping_) return;
-    seen = generation_;
-    if (part >= parts_) continue;
-    const Job job = job_;
-    void* const context = context_;
+    // Every job in turn: a Run may have come while this thread still had
+    // a Start's part to take. Older jobs than the latest two are done.
+    if (generation_ - seen > 2) seen = generation_ - 2;
+    ++seen;
+    const Posted posted = posted_[seen & 1];
+    if (part >= posted.parts) continue;
     lock.unlock();
     const double start = ThreadCpuMs();
-    job(context, part);
+    posted.job(posted.context, part);
     const double ms = ThreadCpuMs() - start;
     lock.lock();
-    partMs_[static_cast<std::size_t>(part)] = ms;
+    partMs_[static_cast<std::size_t>(part)] += ms;
     if (--pending_ == 0) done_.notify_one();
   }
 }

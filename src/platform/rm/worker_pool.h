@@ -24,13 +24,19 @@ class WorkerPool {
   WorkerPool& operator=(const WorkerPool&) = delete;
   ~WorkerPool();
 
-  // Runs job(context, k) for every part k in 0..parts-1 and returns when all are done.
+  // Runs job(context, k) for every part k in 0..parts-1 and returns when
+  // all are done, and a job begun with Start with them: its thread takes
+  // its part of this one when it is through, so the caller does not wait
+  // for it before starting (the parts should share the work as they come
+  // free, not by a fixed split).
   void Run(int parts, Job job, void* context);
   // Starts job(context, 1) on the pool's first thread and returns at once,
-  // for the caller to do something else meanwhile; Wait waits for it. No
-  // other job may start in between.
+  // for the caller to do something else meanwhile; Wait (or a Run) waits
+  // for it. No other Start may come in between.
   void Start(Job job, void* context);
   void Wait();
+  // No job under way: a Start's is done.
+  bool Idle();
 
   // For benchmarks on a machine shared with other work, where the wall
   // clock measures the neighbours: the CPU time by which the longest part
@@ -39,19 +45,27 @@ class WorkerPool {
   double CallerWouldWaitMs() const { return callerWouldWaitMs_; }
 
  private:
-  void Serve(int part);
+  // Takes its part of every job after generation `seen`: a thread started
+  // for a job joins it, even when it first runs after a later one came.
+  void Serve(int part, std::uint64_t seen);
   void Launch(int parts, Job job, void* context);  // with the lock held
 
   std::mutex mutex_;
   std::condition_variable wake_, done_;
   std::vector<std::thread> threads_;
-  Job job_ = nullptr;
-  void* context_ = nullptr;
-  int parts_ = 0, pending_ = 0;
-  std::uint64_t generation_ = 0;  // of the job under way
-  std::vector<double> partMs_;    // CPU time of each part of the job under way
+  // At most two jobs are under way (one Start, one Run), so a thread that
+  // has not yet taken its part of one finds it in the latest two.
+  struct Posted {
+    Job job = nullptr;
+    void* context = nullptr;
+    int parts = 0;
+  };
+  Posted posted_[2];              // by the parity of the generation
+  int pending_ = 0;               // parts not done, of every job under way
+  std::uint64_t generation_ = 0;  // of the latest job
+  std::vector<double> partMs_;    // CPU time of each thread's parts of the jobs under way
   double callerWouldWaitMs_ = 0;
-  double startedAtMs_ = 0;  // the caller's CPU time when it started the job under way
+  double startedAtMs_ = 0;  // the caller's CPU time when it started the first job under way
   bool stopping_ = false;
 };
 

@@ -97,6 +97,28 @@ TEST_F(RenderPipeline, HalfTransparentRedOverBlueIsPurple) {
   EXPECT_NEAR(layered.b, 191, 3);
 }
 
+// A rippled sheet of 576 lit quads, every third translucent, leaning back
+// from below the front plane: large enough for its faces to be queued by
+// several threads at once, in parts, some of them clipped.
+MeshData Ripples() {
+  MeshData m;
+  constexpr int kSide = 24;
+  auto at = [](int i, int j) {
+    const float x = static_cast<float>(i) * 0.1f - 1.2f, y = static_cast<float>(j) * 0.1f - 1.2f;
+    return Vec3{x, y, 2.2f + 0.9f * y + 0.3f * std::sin(3 * x) * std::cos(2 * y)};
+  };
+  for (int i = 0; i < kSide; ++i)
+    for (int j = 0; j < kSide; ++j) {
+      const auto first = static_cast<std::uint32_t>(m.positions.size());
+      m.positions.insert(m.positions.end(), {at(i, j), at(i, j + 1), at(i + 1, j + 1), at(i + 1, j)});
+      m.faceSizes.push_back(4);
+      for (std::uint32_t k = 0; k < 4; ++k) m.faceIndices.push_back(first + k);
+      const float shade = static_cast<float>((i * 7 + j * 3) % 10) / 10;
+      m.faceColors.push_back(Color{shade, 1 - shade, 0.5f, (i + j) % 3 == 0 ? 0.4f : 1.0f});
+    }
+  return m;
+}
+
 // Overlapping opaque and translucent faces at many depths, drawn whole, band
 // by band (eight rows a band, the fewest), and with the bands shared by three
 // and by eight threads (faces crossing from one thread's rows into the next):
@@ -110,6 +132,7 @@ TEST_F(RenderPipeline, BandByBandDrawsTheSamePictureAsWholeOnAnyThreads) {
     const Color c{static_cast<float>(k % 3) / 2, static_cast<float>(k % 4) / 3, 0.7f, k % 3 == 0 ? 0.5f : 1.0f};
     AddMesh(Square(x, y, 3.0f + static_cast<float>(k % 6) * 0.25f, 0.5f + static_cast<float>(k % 4) * 0.2f, c));
   }
+  AddMesh(Ripples());
   struct Way {
     bool banded;
     int threads;
