@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "game/excavator_pose.h"
 #include "game/random.h"
 #include "platform/os/clock.h"
 #include "support/built_scene.h"
@@ -77,6 +78,7 @@ TEST_F(Orders, NewOrderStartsTheStageClean) {
   g.bucketTiltSide = g.coincidentHit = g.solidHit = 1;
   g.fallPhase = 2;
   g.bucketAmount = g.bucketAmountBefore = g.cupMilk = g.glassSugar = 120;
+  game::KeepPassedPose();  // the last stage's pose, which an undo could put back
   game::NewOrder();
 
   game::Order o = game::DrawOrder(5, static_cast<std::uint32_t>(platform::os::CurrentTime()));
@@ -89,6 +91,13 @@ TEST_F(Orders, NewOrderStartsTheStageClean) {
   EXPECT_EQ(g.stageIntroActive, 1);
   EXPECT_EQ(vexel::vexelContext.viewport->GetCamera(), objects.resultCamera.get());
   EXPECT_EQ(WorldPosition(objects.tableDFrame).y, -30) << "stage 5 is laid out";
+
+  // An undo early in the new stage has no pose of the last one to go back to.
+  objects.bucketFrame->SetPosition(objects.arm2Frame.get(), 7, 7, 7);
+  game::PutBackPassedPose();
+  platform::rm::Vec3 bucket;
+  objects.bucketFrame->GetPosition(objects.arm2Frame.get(), &bucket);
+  EXPECT_EQ(bucket.x, 7) << "the last stage's pose was put back";
 }
 
 TEST_F(Orders, PotsOfUnwantedIngredientsWearTheirCovers) {
