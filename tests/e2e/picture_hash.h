@@ -13,8 +13,7 @@
 
 namespace {
 
-inline std::uint64_t Fnv64(const unsigned char* bytes, std::size_t size,
-                           std::uint64_t h = 1469598103934665603ull) {
+inline std::uint64_t Fnv64(const unsigned char* bytes, std::size_t size, std::uint64_t h = 1469598103934665603ull) {
   for (std::size_t i = 0; i < size; ++i) h = (h ^ bytes[i]) * 1099511628211ull;
   return h;
 }
@@ -34,8 +33,7 @@ inline std::string PictureHash(const std::filesystem::path& file) {
   const std::string shape =
       std::to_string(image.width) + "x" + std::to_string(image.height) + " format " + std::to_string(image.format);
   const std::uint64_t h =
-      Fnv64(pixels.data(), pixels.size(),
-            Fnv64(reinterpret_cast<const unsigned char*>(shape.data()), shape.size()));
+      Fnv64(pixels.data(), pixels.size(), Fnv64(reinterpret_cast<const unsigned char*>(shape.data()), shape.size()));
   char text[17];
   std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
   return shape + " " + text;
