@@ -1,26 +1,18 @@
 // Golden runs: pictures of each screen at 800x600x16 (play also at 8 and 24
 // bits, each depth its own render path, and at 1920x1080x24) and the trail of
 // the autopilot winning a whole game, compared with the copies in
-// tests/golden. A
-// change of the game's behaviour or of its pictures shows here; when it is
-// meant, scripts/update-golden writes the copies anew (ZARN_UPDATE_GOLDEN=1).
-#include <cstdint>
+// tests/golden (pictures by their decoded pixels). A change of the game's
+// behaviour or of its pictures shows here; when it is meant,
+// scripts/update-golden writes the copies anew (ZARN_UPDATE_GOLDEN=1).
 #include <cstdlib>
 #include <map>
 
+#include "e2e/picture_hash.h"
 #include "e2e/zarn_run.h"
 
 namespace {
 
 const fs::path kGolden = fs::path(ZARN_SOURCE_DIR) / "tests" / "golden";
-
-std::string Fnv64(const std::string& bytes) {
-  std::uint64_t h = 1469598103934665603ull;
-  for (unsigned char c : bytes) h = (h ^ c) * 1099511628211ull;
-  char text[17];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
-  return text;
-}
 
 bool Updating() { return std::getenv("ZARN_UPDATE_GOLDEN") != nullptr; }
 
@@ -31,11 +23,12 @@ class Golden : public Run {
     Write("zarn.ini", "[Zarn_Section]\nSPEED=100\n");
   }
   int Play(const std::string& args) { return Zarn("--headless " + args, ZARN_RUN_DIR); }
-  // A screen's line of pictures.txt: its name and its picture's hash.
+  // A screen's line of pictures.txt: its name, its picture's size and format
+  // and the hash of its pixels.
   std::string PictureLine(const std::string& name, const std::string& args) {
     const fs::path png = dir / (name + ".png");
     EXPECT_EQ(Play(args + " --screenshot '" + png.string() + "'"), 0) << name << ": " << errors;
-    return name + " " + Fnv64(Slurp(png)) + "\n";
+    return name + " " + PictureHash(png) + "\n";
   }
   // The pictures of play drawn another way (`args` added) match the golden ones.
   void ExpectPlayAsBefore(const std::string& args);

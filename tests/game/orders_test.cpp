@@ -7,9 +7,11 @@
 #include <set>
 #include <string>
 
+#include "game/excavator_pose.h"
 #include "game/random.h"
 #include "platform/os/clock.h"
 #include "support/built_scene.h"
+#include "support/succeeds.h"
 
 using game::gameState;
 using game::Ingredient;
@@ -79,6 +81,7 @@ TEST_F(Orders, NewOrderStartsTheStageClean) {
   g.bucketTiltSide = g.coincidentHit = g.solidHit = true;
   g.fallPhase = game::FallPhase::Falling;
   g.bucketAmount = g.bucketAmountBefore = g.cup[Ingredient::Milk] = g.glass[Ingredient::Sugar] = 120;
+  game::KeepPassedPose();  // the last stage's pose, which an undo could put back
   game::NewOrder();
 
   game::Order o = game::DrawOrder(5, static_cast<std::uint32_t>(platform::os::CurrentTime()));
@@ -94,6 +97,13 @@ TEST_F(Orders, NewOrderStartsTheStageClean) {
   EXPECT_EQ(g.stageIntroActive, 1);
   EXPECT_EQ(vexel::vexelContext.viewport->GetCamera(), objects.resultCamera.get());
   EXPECT_EQ(WorldPosition(objects.tableDFrame).y, -30) << "stage 5 is laid out";
+
+  // An undo early in the new stage has no pose of the last one to go back to.
+  EXPECT_OK(objects.bucketFrame->SetPosition(objects.arm2Frame.get(), 7, 7, 7));
+  game::PutBackPassedPose();
+  platform::rm::Vec3 bucket;
+  EXPECT_OK(objects.bucketFrame->GetPosition(objects.arm2Frame.get(), &bucket));
+  EXPECT_EQ(bucket.x, 7) << "the last stage's pose was put back";
 }
 
 TEST_F(Orders, PotsOfUnwantedIngredientsWearTheirCovers) {
