@@ -4,7 +4,7 @@
 // differently in the last bit, and one such bit is enough to send a scripted
 // run down another path. These use only +, -, *, / and sqrt in double, in a
 // fixed order (the build forbids fused multiply-adds), so every platform gets
-// the same bits. Accurate to about one unit in the last place of a double for
+// the same bits. Within two units in the last place of a double for
 // the angles a game meets (|x| below a million radians).
 
 namespace platform::rm {
