@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/rm/portable_math.h"
 #include "scene/scene_objects.h"
 
 namespace autopilot {
@@ -13,7 +14,7 @@ using scene::objects;
 namespace {
 
 Plane Rotate(Plane p, double a) {
-  const double c = std::cos(a), s = std::sin(a);
+  const double c = platform::rm::Cos(a), s = platform::rm::Sin(a);
   return {p.f * c - p.h * s, p.f * s + p.h * c};
 }
 Plane Add(Plane a, Plane b) { return {a.f + b.f, a.h + b.h}; }
@@ -28,7 +29,7 @@ Plane OffsetIn(const scene::Ref<scene::Frame>& frame, const scene::Ref<scene::Fr
 double JointAngle(const scene::Ref<scene::Frame>& joint, const scene::Ref<scene::Frame>& parent) {
   Vec3 d{0, 0, 1}, u{0, 1, 0};
   if (joint && parent) joint->GetOrientation(parent.get(), &d, &u).Ignore(scene::kPoseResultUnused);
-  return std::atan2(u.z, u.y);
+  return platform::rm::Atan2(u.z, u.y);
 }
 
 }  // namespace
@@ -84,7 +85,7 @@ Plane ArmModel::Reach(const Joints& j) const {
 }
 
 double ArmModel::Capacity(double tilt) {
-  const double amount = -1000.0 * std::cos(tilt) - 600.0;
+  const double amount = -1000.0 * platform::rm::Cos(tilt) - 600.0;
   return amount > 400 || amount < 0 ? 0 : amount;
 }
 

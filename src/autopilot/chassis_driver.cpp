@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "autopilot/player_tuning.h"
+#include "platform/rm/portable_math.h"
 
 namespace autopilot {
 
@@ -82,8 +83,8 @@ bool ChassisDriver::WheelsStayOn(const Keys& keys, const Stance& s, double margi
   if (keys.up != keys.down) return onTable(s.chassis + s.facing * (keys.up ? DriveStep() : -DriveStep()), s.facing);
   const double a = TurnStep();
   for (double turn : {-a, a}) {
-    Ground front{s.facing.x * std::cos(turn) - s.facing.z * std::sin(turn),
-                 s.facing.x * std::sin(turn) + s.facing.z * std::cos(turn)};
+    Ground front{s.facing.x * platform::rm::Cos(turn) - s.facing.z * platform::rm::Sin(turn),
+                 s.facing.x * platform::rm::Sin(turn) + s.facing.z * platform::rm::Cos(turn)};
     if (!onTable(s.chassis, front)) return false;
   }
   return true;
@@ -105,7 +106,7 @@ std::vector<Keys> ChassisDriver::CreepKeys(const Stance& s) const {
   }
   const double rest = std::fmod(room, step);
   if (room < 3 * step || rest < 0.2 * step) return {};
-  const int turns = static_cast<int>(std::lround(std::acos(std::min(1.0, rest / step)) / turnStep));
+  const int turns = static_cast<int>(std::lround(platform::rm::Acos(std::min(1.0, rest / step)) / turnStep));
   if (turns == 0) return {};
   std::vector<Keys> keys(turns, TurnKeys(1));
   keys.push_back(Drive(true));

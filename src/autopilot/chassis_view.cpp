@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/rm/portable_math.h"
 #include "scene/scene_objects.h"
 
 namespace autopilot {
@@ -13,7 +14,7 @@ Ground operator-(Ground a, Ground b) { return {a.x - b.x, a.z - b.z}; }
 Ground operator+(Ground a, Ground b) { return {a.x + b.x, a.z + b.z}; }
 Ground operator*(Ground a, double s) { return {a.x * s, a.z * s}; }
 double Dot(Ground a, Ground b) { return a.x * b.x + a.z * b.z; }
-double Length(Ground a) { return std::hypot(a.x, a.z); }
+double Length(Ground a) { return platform::rm::Hypot(a.x, a.z); }
 Ground Unit(Ground a) {
   double l = Length(a);
   return l > 1e-9 ? a * (1 / l) : Ground{0, -1};
@@ -51,7 +52,7 @@ Stance ReadStance() {
 double TurnAngle(Ground from, Ground to) {
   // A positive turn about +y carries +z toward +x (left-handed, y up).
   double cross = from.z * to.x - from.x * to.z;
-  return std::atan2(cross, Dot(from, to));
+  return platform::rm::Atan2(cross, Dot(from, to));
 }
 
 }  // namespace autopilot

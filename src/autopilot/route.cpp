@@ -1,5 +1,7 @@
 #include "autopilot/route.h"
 
+#include "platform/rm/portable_math.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -54,7 +56,7 @@ std::vector<Ground> RouteMap::Route(Ground from, Ground to) const {
         if ((dx == 0 && dz == 0) || x < 0 || z < 0 || x >= w || z >= h) continue;
         int n = z * w + x;
         if (n != goal && !Free(centre(n))) continue;
-        double g = cost[c] + std::hypot(dx, dz);
+        double g = cost[c] + platform::rm::Hypot(dx, dz);
         if (g < cost[n]) {
           cost[n] = g;
           came[n] = c;

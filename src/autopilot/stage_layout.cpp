@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/game_state.h"
+#include "platform/rm/portable_math.h"
 #include "scene/ingredient_frames.h"
 
 namespace autopilot {
@@ -48,7 +49,7 @@ void MeasureWall(const scene::Ref<scene::Frame>& frame, Ground toward, Pot& pot)
       Vec3 p = frame->Transform(local);
       Ground off = Ground{p.x, p.z} - pot.axis;
       double r = Length(off);
-      if (r > 1 && Dot(off, dir) >= r * std::cos(kSector)) near.push_back(p);
+      if (r > 1 && Dot(off, dir) >= r * platform::rm::Cos(kSector)) near.push_back(p);
     }
   }
   if (near.empty()) return;

@@ -10,6 +10,7 @@
 #include "overlay/overlay.h"
 #include "platform/os/messages.h"
 #include "platform/os/turns.h"
+#include "platform/rm/portable_math.h"
 #include "scene/scene_objects.h"
 #include "vexel/vexel.h"
 
@@ -53,8 +54,8 @@ void CalibrateSpeed() {
       if (g.showcaseAngle > 3.14f) g.showcaseAngle = -3.14f;
       if (auto& camera = scene::objects.resultCamera; camera && scene::objects.baseFrame) {
         camera
-            ->SetPosition(scene::objects.sceneRoot.get(), 60 * std::cos(g.showcaseAngle), -160,
-                          60 * std::sin(g.showcaseAngle))
+            ->SetPosition(scene::objects.sceneRoot.get(), 60 * platform::rm::Cos(g.showcaseAngle), -160,
+                          60 * platform::rm::Sin(g.showcaseAngle))
             .Ignore(scene::kPoseResultUnused);
         camera->LookAt(scene::objects.baseFrame.get(), scene::objects.sceneRoot.get(), platform::rm::Constraint::Z)
             .Ignore(scene::kPoseResultUnused);

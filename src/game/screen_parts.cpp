@@ -6,6 +6,7 @@
 #include "core/game_state.h"
 #include "overlay/overlay.h"
 #include "platform/os/keyboard.h"
+#include "platform/rm/portable_math.h"
 
 namespace game {
 
@@ -19,7 +20,7 @@ void OrbitResultCamera(float& angle, float step, float radius, float height, con
   if (angle > 3.14f) angle = -3.14f;
   const scene::Ref<scene::Frame>& camera = objects.resultCamera;
   if (!camera || !placedIn || !target) return;
-  camera->SetPosition(placedIn.get(), radius * std::cos(angle), height, radius * std::sin(angle))
+  camera->SetPosition(placedIn.get(), radius * platform::rm::Cos(angle), height, radius * platform::rm::Sin(angle))
       .Ignore(scene::kPoseResultUnused);
   camera->LookAt(target.get(), objects.sceneRoot.get(), Constraint::Z).Ignore(scene::kPoseResultUnused);
 }

@@ -4,6 +4,8 @@
 // z axes and the origin, all in parent coordinates.
 #include <cmath>
 
+#include "platform/rm/portable_math.h"
+
 namespace platform::rm {
 
 struct Vec3 {
@@ -55,7 +57,7 @@ struct Matrix {
 // angle about +z turns +x toward +y.
 inline Matrix RotationAbout(Vec3 axis, float angle) {
   Vec3 a = Normalize(axis);
-  float c = std::cos(angle), s = std::sin(angle), t = 1.0f - c;
+  float c = Cos(angle), s = Sin(angle), t = 1.0f - c;
   Matrix m;
   m.x = {t * a.x * a.x + c, t * a.x * a.y + s * a.z, t * a.x * a.z - s * a.y};
   m.y = {t * a.x * a.y - s * a.z, t * a.y * a.y + c, t * a.y * a.z + s * a.x};
