@@ -73,7 +73,7 @@ void ProbesOfOneStep(benchmark::State& state) {
   BuildWorld(0);
   for (auto _ : state) {
     benchmark::DoNotOptimize(game::BaseBoxHits());
-    benchmark::DoNotOptimize(game::BucketArmHits());
+    benchmark::DoNotOptimize(game::BucketArmHits(game::gameState.bucketDipped));
     benchmark::DoNotOptimize(game::BaseBoxHits());
   }
 }

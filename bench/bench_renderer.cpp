@@ -74,13 +74,17 @@ void WriteScreenshots(const std::string& dir) {
   for (const Shot& s :
        {Shot{800, 600, 16, false, "anchor-800x600.png"}, Shot{1920, 1080, 24, false, "anchor-1920x1080.png"},
         Shot{800, 600, 16, true, "anchor-translucent-800x600.png"}}) {
-    bench::AnchorScene scene(s.w, s.h, s.bpp, s.translucent);
-    scene.DrawFrame();
-    std::string path = dir + "/" + s.name;
-    if (!bench::WritePng(*scene.backBuffer, path))
-      std::fprintf(stderr, "could not write %s\n", path.c_str());
-    else
-      std::printf("wrote %s\n", path.c_str());
+    // On one thread and on three: the pictures must be the same.
+    for (int threads : {1, 3}) {
+      bench::AnchorScene scene(s.w, s.h, s.bpp, s.translucent);
+      scene.device->SetThreads(threads);
+      scene.DrawFrame();
+      std::string path = dir + "/" + (threads == 1 ? "" : "threads3-") + s.name;
+      if (!bench::WritePng(*scene.backBuffer, path))
+        std::fprintf(stderr, "could not write %s\n", path.c_str());
+      else
+        std::printf("wrote %s\n", path.c_str());
+    }
   }
 }
 
