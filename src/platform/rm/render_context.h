@@ -11,6 +11,7 @@
 #include "platform/rm/render_bands.h"
 #include "platform/rm/render_clip.h"
 #include "platform/rm/render_lights.h"
+#include "platform/rm/render_shown.h"
 #include "platform/rm/render_transparent.h"
 #include "platform/rm/render_vertices.h"
 
@@ -20,26 +21,26 @@ class Device;
 class MeshBuilder;
 class Shadow;
 
-// One part of a large mesh's triangles, queued by one thread of several.
+// One stretch of a large mesh's triangles, set up by one thread of several.
 struct MeshPart {
+  std::vector<std::uint32_t> shown;  // the stretch's triangles that may show (the first few)
+  CornerLights lights;
   BandWalks opaque;
   TransparentList transparent;
   raster::ClearedRows colorRows, depthRows;  // what the part's faces will write
 };
 
 struct RenderScratch {
-  Points3 camera;                       // per position, camera space
-  std::vector<std::uint8_t> outcode;    // per position
-  Points3 screen;                       // per position when in front: x, y and 1/z
-  std::vector<Vec3> normal;             // per normal, camera space, unit
-  std::vector<float> light;             // per position
-  std::vector<std::uint32_t> shown;     // triangles that may show, in order (the first few)
-  std::vector<std::uint32_t> unlit;     // positions whose light is still to find (the first few)
-  std::vector<std::uint32_t> lightFor;  // normal index + 1 the light was computed with
-  std::vector<float> faceLight;         // per face, flat shading
-  std::vector<std::uint8_t> faceLit;    // per face: faceLight is set
-  std::vector<Vec3> shadowWorld;        // per caster position
-  std::vector<MeshPart> meshParts;      // only grows
+  Points3 camera;                     // per position, camera space
+  std::vector<std::uint8_t> outcode;  // per position
+  Points3 screen;                     // per position when in front: x, y and 1/z
+  std::vector<Vec3> normal;           // per normal, camera space, unit
+  std::vector<std::uint32_t> shown;   // triangles that may show, in order (the first few)
+  CornerLights lights;                // of a mesh drawn on one thread
+  std::vector<float> faceLight;       // per face, flat shading
+  std::vector<std::uint8_t> faceLit;  // per face: faceLight is set
+  std::vector<Vec3> shadowWorld;      // per caster position
+  std::vector<MeshPart> meshParts;    // only grows
   TransparentList transparent;
   TransparentList shadows;  // drawn after the translucent faces
   // While a render goes band by band: the opaque faces waiting for their

@@ -5,11 +5,12 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <utility>
 
 #include "platform/rm/device.h"
-#include "platform/rm/lanes.h"
 #include "platform/rm/mesh_builder.h"
 #include "platform/rm/render_context.h"
+#include "platform/rm/render_shown.h"
 #include "platform/rm/render_vertices.h"
 #include "platform/rm/worker_pool.h"
 
@@ -64,138 +65,6 @@ float FaceLight(const RenderContext& ctx, const MeshBuilder& mesh, const MeshFac
   return ctx.lights.At(centre, Normalize(m.TransformVector(face.normal)));
 }
 
-// Plain pointers to the arrays of a Points3: for all the compiler knows, a
-// write through another pointer could move a vector, whose pointer it would
-// then read again before every read.
-struct PointsAt {
-  explicit PointsAt(const Points3& p) : x(p.x.data()), y(p.y.data()), z(p.z.data()) {}
-  Vec3 operator[](std::size_t i) const { return {x[i], y[i], z[i]}; }
-#if defined(__SSE2__)
-  Lanes3 Gather(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d) const {
-    return {_mm_setr_ps(x[a], x[b], x[c], x[d]), _mm_setr_ps(y[a], y[b], y[c], y[d]),
-            _mm_setr_ps(z[a], z[b], z[c], z[d])};
-  }
-#endif
-  const float *x, *y, *z;
-};
-
-// Clockwise seen from the camera = facing it; NaN fails the test too.
-inline bool FacesCamera(const PointsAt& camera, std::uint32_t i0, std::uint32_t i1, std::uint32_t i2) {
-  const float ax = camera.x[i0], ay = camera.y[i0], az = camera.z[i0];
-  const float ux = camera.x[i1] - ax, uy = camera.y[i1] - ay, uz = camera.z[i1] - az;
-  const float vx = camera.x[i2] - ax, vy = camera.y[i2] - ay, vz = camera.z[i2] - az;
-  const Vec3 nrm{uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx};
-  return nrm.x * ax + nrm.y * ay + nrm.z * az < 0.0f;
-}
-
-#if defined(__SSE2__)
-// FacesCamera for four triangles, one per lane, as a bit per lane.
-int FacesCamera(const Lanes3& c0, const Lanes3& c1, const Lanes3& c2) {
-  const __m128 ux = _mm_sub_ps(c1.x, c0.x), uy = _mm_sub_ps(c1.y, c0.y), uz = _mm_sub_ps(c1.z, c0.z);
-  const __m128 vx = _mm_sub_ps(c2.x, c0.x), vy = _mm_sub_ps(c2.y, c0.y), vz = _mm_sub_ps(c2.z, c0.z);
-  const __m128 nx = _mm_sub_ps(_mm_mul_ps(uy, vz), _mm_mul_ps(uz, vy));
-  const __m128 ny = _mm_sub_ps(_mm_mul_ps(uz, vx), _mm_mul_ps(ux, vz));
-  const __m128 nz = _mm_sub_ps(_mm_mul_ps(ux, vy), _mm_mul_ps(uy, vx));
-  const __m128 d = _mm_add_ps(_mm_add_ps(_mm_mul_ps(nx, c0.x), _mm_mul_ps(ny, c0.y)), _mm_mul_ps(nz, c0.z));
-  return _mm_movemask_ps(_mm_cmplt_ps(d, _mm_setzero_ps()));
-}
-#endif
-
-// Camera-space positions, their outcodes and, in front of the camera, their
-// screen positions, into the scratch arrays.
-void TransformPositions(RenderScratch& s, const Projection& pr, const std::vector<Vec3>& positions, const Matrix& m) {
-  const std::size_t n = positions.size();
-  if (s.camera.size() < n) {
-    s.camera.resize(n);
-    s.outcode.resize(n);
-    s.screen.resize(n);
-  }
-  TransformPositions(pr, m, positions.data(), n, s.camera, s.outcode.data(), s.screen);
-}
-
-// Every normal at once: cheaper than one per lit corner, as a normal serves
-// several positions.
-void TransformNormals(RenderScratch& s, const std::vector<Vec3>& normals, const Matrix& m) {
-  if (s.normal.size() < normals.size()) s.normal.resize(normals.size());
-  TransformNormals(m, normals.data(), normals.size(), s.normal.data());
-}
-
-// The triangles that may show, in order: not wholly outside one plane, and
-// facing the camera. The scratch list only grows: shrunk, it would be filled
-// with zeros again as it grows back for the next mesh.
-std::span<const std::uint32_t> FindShownTriangles(RenderScratch& s, const std::vector<MeshTriangle>& triangles) {
-  // Through plain pointers: writing the list through the vector would make
-  // the compiler read every vector's pointer again for each triangle.
-  const std::uint8_t* outcode = s.outcode.data();
-  const PointsAt camera(s.camera);
-  const std::size_t n = triangles.size();
-  if (s.shown.size() < n) s.shown.resize(n);
-  std::uint32_t* shown = s.shown.data();
-  std::size_t count = 0;
-  auto keep = [&](std::size_t ti, bool faces) {
-    const auto& v = triangles[ti].vertex;
-    shown[count] = static_cast<std::uint32_t>(ti);
-    count += faces && !(outcode[v[0]] & outcode[v[1]] & outcode[v[2]]);
-  };
-  std::size_t ti = 0;
-#if defined(__SSE2__)
-  for (; ti + 4 <= n; ti += 4) {
-    const MeshTriangle* t = &triangles[ti];
-    auto corner = [&](int c) { return camera.Gather(t[0].vertex[c], t[1].vertex[c], t[2].vertex[c], t[3].vertex[c]); };
-    const int faces = FacesCamera(corner(0), corner(1), corner(2));
-    for (int j = 0; j < 4; ++j) keep(ti + j, faces >> j & 1);
-  }
-#endif
-  for (; ti < n; ++ti) {
-    const auto& v = triangles[ti].vertex;
-    keep(ti, FacesCamera(camera, v[0], v[1], v[2]));
-  }
-  return {shown, count};
-}
-
-// The light of every position of a shown triangle, with the normal it first
-// comes with, into VertexLights' cache: found four at a time, the lights cost
-// a fraction of finding them one by one as the triangles come. True when no
-// position of a shown triangle comes with a second normal: then the cache
-// holds every corner's light.
-bool LightShownPositions(RenderContext& ctx, const std::vector<MeshTriangle>& triangles,
-                         std::span<const std::uint32_t> shown) {
-  RenderScratch& s = *ctx.scratch;
-  std::uint32_t* lightFor = s.lightFor.data();  // plain pointers, as in FindShownTriangles
-  if (s.unlit.size() < s.lightFor.size()) s.unlit.resize(s.lightFor.size());  // only grows, as s.shown
-  std::uint32_t* unlit = s.unlit.data();
-  std::size_t count = 0;
-  bool oneNormalEach = true;
-  for (std::uint32_t ti : shown) {
-    for (int c = 0; c < 3; ++c) {
-      const std::uint32_t vi = triangles[ti].vertex[c], normalFor = triangles[ti].normal[c] + 1;
-      if (lightFor[vi]) {
-        oneNormalEach &= lightFor[vi] == normalFor;
-        continue;
-      }
-      lightFor[vi] = normalFor;
-      unlit[count++] = vi;
-    }
-  }
-  const PointsAt camera(s.camera);
-  const Vec3* normal = s.normal.data();
-  float* light = s.light.data();
-  auto normalOf = [&](std::uint32_t vi) -> const Vec3& { return normal[lightFor[vi] - 1]; };
-  std::size_t k = 0;
-#if defined(__SSE2__)
-  for (; k + 4 <= count; k += 4) {
-    const std::uint32_t* v = &unlit[k];
-    const Lanes3 p = camera.Gather(v[0], v[1], v[2], v[3]);
-    const Lanes3 n = Gather3(normalOf(v[0]), normalOf(v[1]), normalOf(v[2]), normalOf(v[3]));
-    alignas(16) float four[4];
-    _mm_store_ps(four, ctx.lights.At(p, n));
-    for (int j = 0; j < 4; ++j) light[v[j]] = four[j];
-  }
-#endif
-  for (; k < count; ++k) light[unlit[k]] = ctx.lights.At(camera[unlit[k]], normalOf(unlit[k]));
-  return oneNormalEach;
-}
-
 // The corners of a triangle: its positions' screen points, in the face's
 // colour (0..255 per channel) times each corner's light.
 void SetCorners(raster::ScreenVertex (&corners)[3], const PointsAt& screen, const MeshTriangle& tri, const Color& color,
@@ -220,20 +89,6 @@ void SetCorners(raster::ScreenVertex (&corners)[3], const PointsAt& screen, cons
     corners[c] = {screen.x[i], screen.y[i], screen.z[i], cr * k[c], cg * k[c], cb * k[c]};
   }
 #endif
-}
-
-// The light at each corner with its own normal, cached per position: a
-// position mostly comes with one normal.
-void VertexLights(RenderContext& ctx, const MeshTriangle& tri, float (&k)[3]) {
-  RenderScratch& s = *ctx.scratch;
-  for (int c = 0; c < 3; ++c) {
-    std::uint32_t vi = tri.vertex[c], ni = tri.normal[c];
-    if (s.lightFor[vi] != ni + 1) {
-      s.light[vi] = ctx.lights.At(s.camera[vi], s.normal[ni]);
-      s.lightFor[vi] = ni + 1;
-    }
-    k[c] = s.light[vi];
-  }
 }
 
 // A wireframe triangle: only the polygon's own edges (the first and last
@@ -298,13 +153,13 @@ struct QueuedInPart {
 // written.
 template <class Out>
 void DrawShown(RenderContext& ctx, const MeshBuilder& mesh, const Matrix& m, std::span<const std::uint32_t> shown,
-               const Shading& sh, Out& out) {
+               const Shading& sh, CornerLights& lights, Out& out) {
   RenderScratch& s = *ctx.scratch;
   const auto& faces = mesh.Faces();
   // Plain pointers: for all the compiler knows, each triangle drawn could
   // move the vectors, whose pointers it would then read again every time.
   const MeshTriangle* const tris = mesh.Triangles().data();
-  const float* const light = s.light.data();
+  const float* const light = lights.light.data();
   const PointsAt screen(s.screen);
   const std::uint8_t* const outcode = s.outcode.data();
   for (const std::uint32_t ti : shown) {
@@ -316,7 +171,7 @@ void DrawShown(RenderContext& ctx, const MeshBuilder& mesh, const Matrix& m, std
     if (sh.lightsCached) {
       for (int c = 0; c < 3; ++c) k[c] = light[tri.vertex[c]];
     } else if (sh.smooth) {
-      VertexLights(ctx, tri, k);
+      VertexLights(ctx.lights, s.camera, s.normal.data(), tri, lights, k);
     } else if (sh.lit) {
       // One light for the whole polygon, not per fan triangle.
       if (!s.faceLit[tri.face]) {
@@ -358,24 +213,28 @@ void DrawShown(RenderContext& ctx, const MeshBuilder& mesh, const Matrix& m, std
   }
 }
 
-// A large mesh's shown triangles on every thread of the picture, each
-// thread taking one stretch of them, the first (the caller's) straight into
-// the device's lists, the others into lists of their own, which are then
-// appended in order: the same lists as one thread makes. The stretches are
-// as long and fixed beforehand: taken first come first served, the parts
-// would all go to the caller on a busy machine, where the pool's threads
-// wait their turn for a core longer than the job lasts.
+// A large mesh on every thread of the picture, in two steps. First each
+// thread transforms a stretch of the positions (and normals); then each
+// takes a stretch of the triangles, finds which may show, lights their
+// corners and sets them up, the first (the caller's) straight into the
+// device's lists, the others into lists of their own, which are then
+// appended in order: the same lists as one thread makes, since no step
+// depends on where the stretches end. The stretches are as long and fixed
+// beforehand: taken first come first served, the parts would all go to the
+// caller on a busy machine, where the pool's threads wait their turn for a
+// core longer than the job lasts.
 class DrawnInParts {
  public:
-  DrawnInParts(RenderContext& ctx, const MeshBuilder& mesh, const Matrix& m, std::span<const std::uint32_t> shown,
-               const Shading& sh, int threads)
-      : ctx_(ctx), mesh_(mesh), m_(m), shown_(shown), sh_(sh), threads_(static_cast<std::size_t>(threads)) {
+  DrawnInParts(RenderContext& ctx, const MeshBuilder& mesh, const Matrix& m, const Shading& sh, int threads)
+      : ctx_(ctx), mesh_(mesh), m_(m), sh_(sh), threads_(static_cast<std::size_t>(threads)) {
     std::vector<MeshPart>& lists = ctx.scratch->meshParts;
     if (lists.size() < threads_) lists.resize(threads_);
   }
 
   void Draw() {
-    WorkerPool::Shared().Run(static_cast<int>(threads_), &Take, this);
+    WorkerPool& pool = WorkerPool::Shared();
+    pool.Run(static_cast<int>(threads_), &Transform, this);
+    pool.Run(static_cast<int>(threads_), &SetUp, this);
     RenderScratch& s = *ctx_.scratch;
     const raster::Target& t = ctx_.target;
     for (std::size_t k = 1; k < threads_; ++k) {
@@ -388,17 +247,46 @@ class DrawnInParts {
   }
 
  private:
-  static void Take(void* self, int thread) {
+  // Stretch k of `count` items, ending on multiples of four (the vector
+  // loops then take the same groups of four as on one thread).
+  std::pair<std::size_t, std::size_t> Stretch(std::size_t count, std::size_t k) const {
+    auto at = [&](std::size_t j) { return std::min(count, (count * j / threads_ + 3) & ~std::size_t{3}); };
+    return {at(k), at(k + 1)};
+  }
+
+  static void Transform(void* self, int thread) {
     auto& d = *static_cast<DrawnInParts*>(self);
+    RenderScratch& s = *d.ctx_.scratch;
     const auto k = static_cast<std::size_t>(thread);
-    const std::size_t n = d.shown_.size(), first = n * k / d.threads_, end = n * (k + 1) / d.threads_;
-    const std::span<const std::uint32_t> stretch = d.shown_.subspan(first, end - first);
+    const auto& positions = d.mesh_.Positions();
+    const auto [first, end] = d.Stretch(positions.size(), k);
+    TransformPositions(d.ctx_.projection, d.m_, positions.data(), first, end, s.camera, s.outcode.data(), s.screen);
+    if (!d.sh_.smooth) return;
+    const auto& normals = d.mesh_.Normals();
+    const auto [from, to] = d.Stretch(normals.size(), k);
+    TransformNormals(d.m_, normals.data() + from, to - from, s.normal.data() + from);
+  }
+
+  static void SetUp(void* self, int thread) {
+    auto& d = *static_cast<DrawnInParts*>(self);
+    RenderScratch& s = *d.ctx_.scratch;
+    const auto k = static_cast<std::size_t>(thread);
+    MeshPart& part = s.meshParts[k];
+    const auto& triangles = d.mesh_.Triangles();
+    const auto [first, end] = d.Stretch(triangles.size(), k);
+    const std::span<const std::uint32_t> shown =
+        FindShownTriangles(s.camera, s.outcode.data(), triangles.data(), first, end, part.shown);
+    Shading sh = d.sh_;
+    if (sh.smooth) {
+      part.lights.Forget(d.mesh_.Positions().size());
+      sh.lightsCached =
+          LightShownPositions(d.ctx_.lights, s.camera, s.normal.data(), triangles.data(), shown, part.lights);
+    }
     if (k == 0) {
       DrawnHere out{d.ctx_, raster::OpaqueTriangles(d.ctx_.target)};
-      DrawShown(d.ctx_, d.mesh_, d.m_, stretch, d.sh_, out);
+      DrawShown(d.ctx_, d.mesh_, d.m_, shown, sh, part.lights, out);
       return;
     }
-    MeshPart& part = d.ctx_.scratch->meshParts[k];
     part.opaque.Clear();
     part.transparent.Clear();
     part.colorRows.drawn = part.depthRows.drawn = {};
@@ -406,19 +294,18 @@ class DrawnInParts {
     target.colorRows = &part.colorRows;
     target.depthRows = &part.depthRows;
     QueuedInPart out{target, part};
-    DrawShown(d.ctx_, d.mesh_, d.m_, stretch, d.sh_, out);
+    DrawShown(d.ctx_, d.mesh_, d.m_, shown, sh, part.lights, out);
   }
 
   RenderContext& ctx_;
   const MeshBuilder& mesh_;
   const Matrix& m_;
-  std::span<const std::uint32_t> shown_;
   Shading sh_;
   std::size_t threads_;
 };
 
-// Below this many shown triangles a mesh is not worth the threads' start.
-constexpr std::size_t kShownForThreads = 512;
+// Below this many triangles a mesh is not worth the threads' start.
+constexpr std::size_t kTrianglesForThreads = 1024;
 
 }  // namespace
 
@@ -436,32 +323,42 @@ void DrawMeshInstance(RenderContext& ctx, const MeshBuilder& mesh, const Matrix&
 
   RenderScratch& s = *ctx.scratch;
   const std::size_t n = positions.size();
-  TransformPositions(s, pr, positions, m);
+  if (s.camera.size() < n) {
+    s.camera.resize(n);
+    s.outcode.resize(n);
+    s.screen.resize(n);
+  }
+  if (sh.smooth && s.normal.size() < mesh.Normals().size()) s.normal.resize(mesh.Normals().size());
+
+  // Only while the pool's threads are free: one still clearing the picture
+  // (a large one, see Viewport::Render) would hold the caller up. Flat
+  // light is kept per face, which the stretches would share.
+  const int threads = ctx.device->Threads();
+  if (threads > 1 && s.banded && sh.fill == kFillSolid && (sh.smooth || !sh.lit) &&
+      triangles.size() >= kTrianglesForThreads) {
+    s.meshInParts = true;
+    if (WorkerPool::Shared().Idle()) {
+      DrawnInParts(ctx, mesh, m, sh, threads).Draw();
+      return;
+    }
+  }
+
+  TransformPositions(pr, m, positions.data(), 0, n, s.camera, s.outcode.data(), s.screen);
+  // Every normal at once: cheaper than one per lit corner, as a normal
+  // serves several positions.
   if (sh.smooth) {
-    TransformNormals(s, mesh.Normals(), m);
-    s.light.resize(n);
-    s.lightFor.assign(n, 0);
+    TransformNormals(m, mesh.Normals().data(), mesh.Normals().size(), s.normal.data());
+    s.lights.Forget(n);
   } else if (sh.lit) {
     s.faceLight.resize(faces.size());
     s.faceLit.assign(faces.size(), 0);
   }
-
-  const std::span<const std::uint32_t> shown = FindShownTriangles(s, triangles);
-  sh.lightsCached = sh.smooth && LightShownPositions(ctx, triangles, shown);
-
-  // Only while the pool's threads are free: one still clearing the picture
-  // (a large one, see Viewport::Render) would hold the caller up.
-  const int threads = ctx.device->Threads();
-  if (threads > 1 && s.banded && sh.fill == kFillSolid && (sh.lightsCached || !sh.lit) &&
-      shown.size() >= kShownForThreads) {
-    s.meshInParts = true;
-    if (WorkerPool::Shared().Idle()) {
-      DrawnInParts(ctx, mesh, m, shown, sh, threads).Draw();
-      return;
-    }
-  }
+  const std::span<const std::uint32_t> shown =
+      FindShownTriangles(s.camera, s.outcode.data(), triangles.data(), 0, triangles.size(), s.shown);
+  sh.lightsCached =
+      sh.smooth && LightShownPositions(ctx.lights, s.camera, s.normal.data(), triangles.data(), shown, s.lights);
   DrawnHere out{ctx, raster::OpaqueTriangles(ctx.target)};
-  DrawShown(ctx, mesh, m, shown, sh, out);
+  DrawShown(ctx, mesh, m, shown, sh, s.lights, out);
 }
 
 }  // namespace platform::rm

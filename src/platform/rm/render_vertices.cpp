@@ -75,14 +75,14 @@ struct ProjectionLanes {
 
 }  // namespace
 
-void TransformPositions(const Projection& pr, const Matrix& m, const Vec3* positions, std::size_t n, Points3& camera,
-                        std::uint8_t* outcode, Points3& screen) {
-  std::size_t i = 0;
+void TransformPositions(const Projection& pr, const Matrix& m, const Vec3* positions, std::size_t first,
+                        std::size_t end, Points3& camera, std::uint8_t* outcode, Points3& screen) {
+  std::size_t i = first;
 #if defined(__SSE2__)
   const MatrixLanes lanes(m);
   const ProjectionLanes proj(pr);
   const __m128 ox = _mm_set1_ps(m.origin.x), oy = _mm_set1_ps(m.origin.y), oz = _mm_set1_ps(m.origin.z);
-  for (; i + 4 <= n; i += 4) {
+  for (; i + 4 <= end; i += 4) {
     const Lanes3 v = lanes.Vector(Load3(&positions[i].x));
     const Lanes3 p{_mm_add_ps(v.x, ox), _mm_add_ps(v.y, oy), _mm_add_ps(v.z, oz)};
     Store(camera, i, p);
@@ -91,7 +91,7 @@ void TransformPositions(const Projection& pr, const Matrix& m, const Vec3* posit
     Store(screen, i, proj.Project(p));
   }
 #endif
-  for (; i < n; ++i) TransformPosition(pr, m, positions, i, camera, outcode, screen);
+  for (; i < end; ++i) TransformPosition(pr, m, positions, i, camera, outcode, screen);
 }
 
 void TransformNormals(const Matrix& m, const Vec3* normals, std::size_t n, Vec3* out) {

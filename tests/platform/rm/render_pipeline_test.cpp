@@ -99,20 +99,33 @@ TEST_F(RenderPipeline, HalfTransparentRedOverBlueIsPurple) {
 
 // A rippled sheet of 576 lit quads, every third translucent, leaning back
 // from below the front plane: large enough for its faces to be queued by
-// several threads at once, in parts, some of them clipped.
-MeshData Ripples() {
+// several threads at once, in parts, some of them clipped. With `shared`,
+// the quads share their corners and each has its own normal, so that a
+// corner comes with up to four normals (lit corner by corner).
+MeshData Ripples(float lift, bool shared) {
   MeshData m;
   constexpr int kSide = 24;
-  auto at = [](int i, int j) {
+  auto at = [lift](int i, int j) {
     const float x = static_cast<float>(i) * 0.1f - 1.2f, y = static_cast<float>(j) * 0.1f - 1.2f;
-    return Vec3{x, y, 2.2f + 0.9f * y + 0.3f * std::sin(3 * x) * std::cos(2 * y)};
+    return Vec3{x, y + lift, 2.2f + 0.9f * y + 0.3f * std::sin(3 * x) * std::cos(2 * y)};
   };
+  auto grid = [](int i, int j) { return static_cast<std::uint32_t>(i * (kSide + 1) + j); };
+  if (shared)
+    for (int i = 0; i <= kSide; ++i)
+      for (int j = 0; j <= kSide; ++j) m.positions.push_back(at(i, j));
   for (int i = 0; i < kSide; ++i)
     for (int j = 0; j < kSide; ++j) {
-      const auto first = static_cast<std::uint32_t>(m.positions.size());
-      m.positions.insert(m.positions.end(), {at(i, j), at(i, j + 1), at(i + 1, j + 1), at(i + 1, j)});
+      if (shared) {
+        m.faceIndices.insert(m.faceIndices.end(), {grid(i, j), grid(i, j + 1), grid(i + 1, j + 1), grid(i + 1, j)});
+        const auto normal = static_cast<std::uint32_t>(m.normals.size());
+        m.normals.push_back(Vec3{std::sin(static_cast<float>(i)), 0.5f, -1.0f});
+        m.faceNormalIndices.insert(m.faceNormalIndices.end(), 4, normal);
+      } else {
+        const auto first = static_cast<std::uint32_t>(m.positions.size());
+        m.positions.insert(m.positions.end(), {at(i, j), at(i, j + 1), at(i + 1, j + 1), at(i + 1, j)});
+        for (std::uint32_t k = 0; k < 4; ++k) m.faceIndices.push_back(first + k);
+      }
       m.faceSizes.push_back(4);
-      for (std::uint32_t k = 0; k < 4; ++k) m.faceIndices.push_back(first + k);
       const float shade = static_cast<float>((i * 7 + j * 3) % 10) / 10;
       m.faceColors.push_back(Color{shade, 1 - shade, 0.5f, (i + j) % 3 == 0 ? 0.4f : 1.0f});
     }
@@ -132,7 +145,8 @@ TEST_F(RenderPipeline, BandByBandDrawsTheSamePictureAsWholeOnAnyThreads) {
     const Color c{static_cast<float>(k % 3) / 2, static_cast<float>(k % 4) / 3, 0.7f, k % 3 == 0 ? 0.5f : 1.0f};
     AddMesh(Square(x, y, 3.0f + static_cast<float>(k % 6) * 0.25f, 0.5f + static_cast<float>(k % 4) * 0.2f, c));
   }
-  AddMesh(Ripples());
+  AddMesh(Ripples(0.0f, false));
+  AddMesh(Ripples(0.35f, true));
   struct Way {
     bool banded;
     int threads;
