@@ -3,6 +3,10 @@
 #include <time.h>
 
 #include <algorithm>
+#include <chrono>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace platform::rm {
 namespace {
@@ -11,6 +15,25 @@ double ThreadCpuMs() {
   timespec t{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
   return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+// Waits without sleeping, for a while, until `ready()`; false if it never
+// was. A thread put to sleep takes a long time to wake on a virtual
+// machine whose idle core the host has parked (measured here: an 800x600
+// frame on two threads took 1.16 ms of wall clock for 0.70 ms of work, with
+// three hand-overs a frame), while the parts of one picture follow each
+// other within a fraction of a millisecond.
+template <class Ready>
+bool SpinUntil(Ready ready) {
+  constexpr auto kSpin = std::chrono::microseconds(200);
+  const auto until = std::chrono::steady_clock::now() + kSpin;
+  for (unsigned i = 1;; ++i) {
+    if (ready()) return true;
+#if defined(__SSE2__)
+    _mm_pause();
+#endif
+    if (i % 64 == 0 && std::chrono::steady_clock::now() > until) return false;
+  }
 }
 
 }  // namespace
@@ -32,7 +55,7 @@ WorkerPool::~WorkerPool() {
 void WorkerPool::Launch(int parts, Job job, void* context) {
   while (static_cast<int>(threads_.size()) < parts - 1) {
     const int part = static_cast<int>(threads_.size()) + 1;
-    threads_.emplace_back([this, part, seen = generation_] { Serve(part, seen); });
+    threads_.emplace_back([this, part, seen = generation_.load()] { Serve(part, seen); });
   }
   if (pending_ == 0) {
     partMs_.assign(static_cast<std::size_t>(parts), 0.0);
@@ -69,6 +92,7 @@ void WorkerPool::Start(Job job, void* context) {
 
 void WorkerPool::Wait() {
   const double own = ThreadCpuMs() - startedAtMs_;
+  SpinUntil([this] { return pending_.load(std::memory_order_acquire) == 0; });
   std::unique_lock<std::mutex> lock(mutex_);
   done_.wait(lock, [this] { return pending_ == 0; });
   if (!partMs_.empty()) callerWouldWaitMs_ += std::max(0.0, *std::max_element(partMs_.begin(), partMs_.end()) - own);
@@ -83,6 +107,11 @@ bool WorkerPool::Idle() {
 void WorkerPool::Serve(int part, std::uint64_t seen) {
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
+    if (generation_ == seen && !stopping_) {
+      lock.unlock();
+      SpinUntil([&] { return generation_.load(std::memory_order_acquire) != seen || stopping_; });
+      lock.lock();
+    }
     wake_.wait(lock, [&] { return stopping_ || generation_ != seen; });
     if (stopping_) return;
     // Every job in turn: a Run may have come while this thread still had

@@ -2,6 +2,7 @@
 // A few threads started once and kept, to which a caller hands the parts of
 // one job and waits for them all: part 0 runs on the caller, part k on the
 // pool's thread k, always the same one, so who does what is fixed.
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -60,13 +61,15 @@ class WorkerPool {
     void* context = nullptr;
     int parts = 0;
   };
-  Posted posted_[2];              // by the parity of the generation
-  int pending_ = 0;               // parts not done, of every job under way
-  std::uint64_t generation_ = 0;  // of the latest job
-  std::vector<double> partMs_;    // CPU time of each thread's parts of the jobs under way
+  Posted posted_[2];  // by the parity of the generation
+  // Written with the mutex held; read without it too, while waiting
+  // without sleeping (see SpinUntil).
+  std::atomic<int> pending_ = 0;               // parts not done, of every job under way
+  std::atomic<std::uint64_t> generation_ = 0;  // of the latest job
+  std::vector<double> partMs_;                 // CPU time of each thread's parts of the jobs under way
   double callerWouldWaitMs_ = 0;
   double startedAtMs_ = 0;  // the caller's CPU time when it started the first job under way
-  bool stopping_ = false;
+  std::atomic<bool> stopping_ = false;
 };
 
 }  // namespace platform::rm
