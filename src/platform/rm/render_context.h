@@ -51,8 +51,8 @@ struct RenderScratch {
   // only then do its opaque faces go by bands (see Viewport::Render).
   bool blendedLastTime = true;
   // Whether a mesh of this render (and of the viewport's last) was large
-  // enough to be set up on every thread: then a small picture is not
-  // cleared aside (see Viewport::Render).
+  // enough to be set up on every thread: then the picture is not cleared
+  // aside (see Viewport::Render).
   bool meshInParts = false, meshInPartsLastTime = false;
   bool clearing = false;
   BandPainter painter;

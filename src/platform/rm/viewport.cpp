@@ -122,12 +122,12 @@ HResult Viewport::Render(const Frame* frame) {
   s.banded = true;
   if (!t.Valid() || !ctx.projection.Valid() || (!shared && !opaqueByBands)) {
     StopBanding(ctx);
-  } else if (shared && !opaqueByBands && s.clearing &&
-             (frameBytes >= device_->BandedFrameBytes() || !s.meshInPartsLastTime)) {
+  } else if (shared && !opaqueByBands && s.clearing && !s.meshInPartsLastTime) {
     // Nothing is drawn before the runs: another thread clears meanwhile.
-    // But where the last render set up a large mesh's faces on every
-    // thread, a picture smaller than a large one's clear is cleared by the
-    // runs, each its own rows, so that the threads are free for the mesh.
+    // But where the last render set up a large mesh on every thread, the
+    // picture is cleared by the runs, each its own rows, so that the
+    // threads are free for the mesh: its whole vertex stage goes in parts,
+    // which at 1080p gains more than the clear aside.
     s.painter.ClearAside(t, raster::PlanClear(t, s.clearR, s.clearG, s.clearB, true, true));
     s.clearing = false;
   }
