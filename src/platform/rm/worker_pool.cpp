@@ -91,8 +91,10 @@ void WorkerPool::Start(Job job, void* context) {
 }
 
 void WorkerPool::Wait() {
-  const double own = ThreadCpuMs() - startedAtMs_;
+  // The caller's spin counts as its own time: on cores of their own, it
+  // would have waited as long.
   SpinUntil([this] { return pending_.load(std::memory_order_acquire) == 0; });
+  const double own = ThreadCpuMs() - startedAtMs_;
   std::unique_lock<std::mutex> lock(mutex_);
   done_.wait(lock, [this] { return pending_ == 0; });
   if (!partMs_.empty()) callerWouldWaitMs_ += std::max(0.0, *std::max_element(partMs_.begin(), partMs_.end()) - own);
