@@ -88,6 +88,30 @@ TEST(Blt, StretchesByNearestPixel) {
   for (int x = 0; x < 3; ++x) EXPECT_EQ(Get(*small, x, 0), 11u + 2 * x);
 }
 
+// Every column of shrinking and growing copies, keyed or not, at each depth,
+// against the rule: the source pixel under the destination pixel's centre.
+TEST(Blt, StretchedColumnsFollowTheCentreRuleAtEveryRatio) {
+  for (int bits : {8, 16, 24}) {
+    auto src = MakeRef<Surface>(16, 2, bits, 0);
+    for (int x = 0; x < 16; ++x) Put(*src, x, 0, 20u + static_cast<std::uint32_t>(x));
+    ColorKey key{25, 25};  // source column 5 is not copied
+    EXPECT_OK(src->SetColorKey(color_key_flags::kSourceBlt, &key));
+    for (int width : {1, 5, 8, 15, 16, 24, 40, 123}) {
+      for (bool keyed : {false, true}) {
+        auto dst = MakeRef<Surface>(130, 1, bits, 0);
+        Fill(*dst, 7);
+        const Rect to{3, 0, 3 + width, 1}, from{0, 0, 16, 1};
+        ASSERT_EQ(dst->Blt(&to, src.get(), &from, keyed ? blt_flags::kSourceColorKey : 0), DD_OK);
+        for (int x = 0; x < width; ++x) {
+          const auto column = static_cast<std::uint32_t>((x + 0.5) * 16 / width);
+          const std::uint32_t want = keyed && column == 5 ? 7u : 20u + column;
+          ASSERT_EQ(Get(*dst, 3 + x, 0), want) << bits << " bits, width " << width << ", column " << x;
+        }
+      }
+    }
+  }
+}
+
 TEST(Blt, KeysFillsAndRefusesDestinationsOutsideWithoutAClipper) {
   auto src = FramedSource(16, 0xFFFF);
   ColorKey white{0xFFFFFF, 0};
