@@ -22,7 +22,9 @@ double ThreadCpuMs() {
 // machine whose idle core the host has parked (measured here: an 800x600
 // frame on two threads took 1.16 ms of wall clock for 0.70 ms of work, with
 // three hand-overs a frame), while the parts of one picture follow each
-// other within a fraction of a millisecond.
+// other within a fraction of a millisecond. Only where every thread has a
+// core (see spin_): threads spinning on a core another thread needs kept it
+// from working (eight threads on two cores: 1.3 -> 3.3 ms).
 template <class Ready>
 bool SpinUntil(Ready ready) {
   constexpr auto kSpin = std::chrono::microseconds(200);
@@ -63,6 +65,9 @@ void WorkerPool::Launch(int parts, Job job, void* context) {
   } else if (partMs_.size() < static_cast<std::size_t>(parts)) {
     partMs_.resize(static_cast<std::size_t>(parts), 0.0);
   }
+  // Read without the lock by the threads deciding whether to spin: a
+  // stale value only makes one wait sleep or spin.
+  spin_ = static_cast<unsigned>(threads_.size()) < std::max(1u, std::thread::hardware_concurrency());
   pending_ += parts - 1;
   ++generation_;
   posted_[generation_ & 1] = {job, context, parts};
@@ -93,7 +98,7 @@ void WorkerPool::Start(Job job, void* context) {
 void WorkerPool::Wait() {
   // The caller's spin counts as its own time: on cores of their own, it
   // would have waited as long.
-  SpinUntil([this] { return pending_.load(std::memory_order_acquire) == 0; });
+  if (spin_) SpinUntil([this] { return pending_.load(std::memory_order_acquire) == 0; });
   const double own = ThreadCpuMs() - startedAtMs_;
   std::unique_lock<std::mutex> lock(mutex_);
   done_.wait(lock, [this] { return pending_ == 0; });
@@ -109,7 +114,7 @@ bool WorkerPool::Idle() {
 void WorkerPool::Serve(int part, std::uint64_t seen) {
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
-    if (generation_ == seen && !stopping_) {
+    if (spin_ && generation_ == seen && !stopping_) {
       lock.unlock();
       SpinUntil([&] { return generation_.load(std::memory_order_acquire) != seen || stopping_; });
       lock.lock();

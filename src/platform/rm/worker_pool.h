@@ -70,6 +70,9 @@ class WorkerPool {
   double callerWouldWaitMs_ = 0;
   double startedAtMs_ = 0;  // the caller's CPU time when it started the first job under way
   std::atomic<bool> stopping_ = false;
+  // The pool's threads and the caller have a core each, so that they may
+  // wait without sleeping.
+  std::atomic<bool> spin_ = false;
 };
 
 }  // namespace platform::rm
