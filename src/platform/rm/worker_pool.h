@@ -71,8 +71,11 @@ class WorkerPool {
   double startedAtMs_ = 0;  // the caller's CPU time when it started the first job under way
   std::atomic<bool> stopping_ = false;
   // The pool's threads and the caller have a core each, so that they may
-  // wait without sleeping.
+  // wait without sleeping; and no caller has spun in vain in the last
+  // kSleepyJobs jobs (see Wait).
   std::atomic<bool> spin_ = false;
+  static constexpr int kSleepyJobs = 32;
+  int sleepyJobs_ = 0;
 };
 
 }  // namespace platform::rm
