@@ -2,6 +2,9 @@
 // keys, colour fill, clipping) and Flip.
 #include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/surface/ddraw_result.h"
 #include "platform/surface/display_state.h"
@@ -86,6 +89,31 @@ void CopyColumns(std::uint8_t* drow, const std::uint8_t* srow, int x0, int x1, S
   }
 }
 
+#if defined(__SSE2__)
+// An unscaled keyed row of 16-bit pixels, eight at a time: the pixels
+// outside the key's range replace the destination's, the others leave it
+// (written back as it was). The overlay's panels and key guide at 16 bits.
+void CopyKeyed16(std::uint8_t* drow, const std::uint8_t* srow, int count, const KeyTest& key) {
+  // Unsigned 16-bit order as signed order, with the top bit flipped.
+  const __m128i flip = _mm_set1_epi16(static_cast<short>(0x8000));
+  const __m128i low = _mm_set1_epi16(static_cast<short>(key.low ^ 0x8000u));
+  const __m128i high = _mm_set1_epi16(static_cast<short>(key.high ^ 0x8000u));
+  int x = 0;
+  for (; x + 8 <= count; x += 8) {
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(srow + 2 * x));
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(drow + 2 * x));
+    const __m128i v = _mm_xor_si128(s, flip);
+    const __m128i shown = _mm_or_si128(_mm_cmplt_epi16(v, low), _mm_cmpgt_epi16(v, high));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(drow + 2 * x),
+                     _mm_or_si128(_mm_and_si128(shown, s), _mm_andnot_si128(shown, d)));
+  }
+  for (; x < count; ++x) {
+    const std::uint32_t v = LoadPixel(srow + 2 * x, 2);
+    if (v < key.low || v > key.high) std::memcpy(drow + 2 * x, srow + 2 * x, 2);
+  }
+}
+#endif
+
 // Copies `srcRect` of `src` onto `dstRect` of `dst`, nearest pixel, writing
 // only the part `visible` of `dstRect`. Source and destination must not
 // share pixels.
@@ -106,6 +134,13 @@ void CopyRect(Surface& dst, const Rect& dstRect, const Rect& visible, const Surf
                   static_cast<std::size_t>(visible.Width()) * bpp);
       continue;
     }
+#if defined(__SSE2__)
+    if (unscaled && bpp == 2) {
+      CopyKeyed16(drow + static_cast<std::size_t>(visible.left) * 2, srow + static_cast<std::size_t>(*first) * 2,
+                  visible.Width(), key);
+      continue;
+    }
+#endif
     switch (bpp) {
       case 1: CopyColumns<1>(drow, srow, visible.left, visible.right, first, key); break;
       case 2: CopyColumns<2>(drow, srow, visible.left, visible.right, first, key); break;

@@ -88,24 +88,27 @@ TEST(Blt, StretchesByNearestPixel) {
   for (int x = 0; x < 3; ++x) EXPECT_EQ(Get(*small, x, 0), 11u + 2 * x);
 }
 
-// Every column of shrinking and growing copies, keyed or not, at each depth,
-// against the rule: the source pixel under the destination pixel's centre.
+// Every column of shrinking, growing and same-size copies, keyed by a range
+// or not, at each depth, against the rule: the source pixel under the
+// destination pixel's centre, unless its value is in the key's range.
 TEST(Blt, StretchedColumnsFollowTheCentreRuleAtEveryRatio) {
   for (int bits : {8, 16, 24}) {
     auto src = MakeRef<Surface>(16, 2, bits, 0);
     for (int x = 0; x < 16; ++x) Put(*src, x, 0, 20u + static_cast<std::uint32_t>(x));
-    ColorKey key{25, 25};  // source column 5 is not copied
-    EXPECT_OK(src->SetColorKey(color_key_flags::kSourceBlt, &key));
-    for (int width : {1, 5, 8, 15, 16, 24, 40, 123}) {
+    ColorKey key{24, 26};  // source columns 4 to 6 are not copied
+    EXPECT_OK(src->SetColorKey(color_key_flags::kSourceBlt | color_key_flags::kColorSpace, &key));
+    for (auto [from, width] :
+         {std::pair{16, 1}, {16, 5}, {16, 8}, {16, 15}, {16, 16}, {16, 24}, {16, 40}, {16, 123}, {13, 13}, {7, 7}}) {
       for (bool keyed : {false, true}) {
         auto dst = MakeRef<Surface>(130, 1, bits, 0);
         Fill(*dst, 7);
-        const Rect to{3, 0, 3 + width, 1}, from{0, 0, 16, 1};
-        ASSERT_EQ(dst->Blt(&to, src.get(), &from, keyed ? blt_flags::kSourceColorKey : 0), DD_OK);
-        for (int x = 0; x < width; ++x) {
-          const auto column = static_cast<std::uint32_t>((x + 0.5) * 16 / width);
-          const std::uint32_t want = keyed && column == 5 ? 7u : 20u + column;
-          ASSERT_EQ(Get(*dst, 3 + x, 0), want) << bits << " bits, width " << width << ", column " << x;
+        const Rect to{3, 0, 3 + width, 1}, part{0, 0, from, 1};
+        ASSERT_EQ(dst->Blt(&to, src.get(), &part, keyed ? blt_flags::kSourceColorKey : 0), DD_OK);
+        for (int x = -3; x < 127; ++x) {
+          const auto column = static_cast<std::uint32_t>((x + 0.5) * from / width);
+          const bool inside = x >= 0 && x < width, hidden = keyed && column >= 4 && column <= 6;
+          const std::uint32_t want = inside && !hidden ? 20u + column : 7u;
+          ASSERT_EQ(Get(*dst, 3 + x, 0), want) << bits << " bits, " << from << " -> " << width << ", column " << x;
         }
       }
     }
