@@ -18,6 +18,8 @@ namespace {
 struct KeyTest {
   bool use = false;
   std::uint32_t low = 0, high = 0;
+  // Whether a source pixel of this value is left out (when `use`).
+  bool Hides(std::uint32_t value) const { return value >= low && value <= high; }
 };
 
 bool IsEmpty(const Rect& r) { return r.left >= r.right || r.top >= r.bottom; }
@@ -49,7 +51,8 @@ HResult CheckPair(const Surface& destination, const Surface& source) {
 // The source column under each destination column's centre, x by x from
 // `x`: column x takes srcRect.left + (2(x - dstRect.left) + 1)·sw / (2·dw),
 // stepped as a quotient and remainder instead of divided at every pixel
-// (the overlay's keyed and scaled panels were a fifth of a 1080p turn).
+// (the overlay's keyed and scaled panels took a fifth of a headless 1080p
+// run).
 class SourceColumns {
  public:
   SourceColumns(const Rect& dstRect, const Rect& srcRect, int x) : den_(2LL * dstRect.Width()), left_(srcRect.left) {
@@ -81,10 +84,7 @@ void CopyColumns(std::uint8_t* drow, const std::uint8_t* srow, int x0, int x1, S
                  const KeyTest& key) {
   for (int x = x0; x < x1; ++x, ++column) {
     const std::uint8_t* sp = srow + static_cast<std::size_t>(*column) * Bpp;
-    if (key.use) {
-      const std::uint32_t v = LoadPixel(sp, Bpp);
-      if (v >= key.low && v <= key.high) continue;
-    }
+    if (key.use && key.Hides(LoadPixel(sp, Bpp))) continue;
     std::memcpy(drow + static_cast<std::size_t>(x) * Bpp, sp, Bpp);
   }
 }
@@ -107,10 +107,8 @@ void CopyKeyed16(std::uint8_t* drow, const std::uint8_t* srow, int count, const 
     _mm_storeu_si128(reinterpret_cast<__m128i*>(drow + 2 * x),
                      _mm_or_si128(_mm_and_si128(shown, s), _mm_andnot_si128(shown, d)));
   }
-  for (; x < count; ++x) {
-    const std::uint32_t v = LoadPixel(srow + 2 * x, 2);
-    if (v < key.low || v > key.high) std::memcpy(drow + 2 * x, srow + 2 * x, 2);
-  }
+  for (; x < count; ++x)
+    if (!key.Hides(LoadPixel(srow + 2 * x, 2))) std::memcpy(drow + 2 * x, srow + 2 * x, 2);
 }
 #endif
 
