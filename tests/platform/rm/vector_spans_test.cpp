@@ -1,6 +1,8 @@
 // The vector span loops against the scalar ones: the same pixels and the
 // same depths, bit for bit, over random backgrounds, depths, colours, steps,
-// alphas and span lengths, next to the scissor's edge too; the lanes' test
+// alphas and span lengths (longer than 256 pixels too), next to the
+// scissor's edge too, with the AVX-512 lanes where the processor has them;
+// the lanes' test
 // of a hidden span and their one-group draw against what drawing it does;
 // and the row walk's range check in double lanes against the integer one.
 #include <gtest/gtest.h>
@@ -13,13 +15,13 @@
 
 #include "platform/rm/raster/blend_span.h"
 #include "platform/rm/raster/opaque_span.h"
-#include "platform/rm/raster/opaque_span_avx2.h"
+#include "platform/rm/raster/opaque_span_avx512.h"
 #include "platform/rm/raster/row_lanes.h"
 
 namespace platform::rm::raster {
 namespace {
 
-constexpr int kWidth = 64;
+constexpr int kWidth = 320;
 
 // A random row of pixels and depths, and a span over it as the rasterizer
 // makes them.
@@ -56,8 +58,9 @@ struct RandomSpan {
   }
 };
 
+// With `masks`, the opaque spans take the AVX-512 lanes (path: kAvx2).
 template <int Bpp, bool Gouraud>
-void ExpectVectorEqualsScalar(BlendPath path) {
+void ExpectVectorEqualsScalar(BlendPath path, bool masks = false) {
   std::mt19937 rng(12);
   Target t;
   t.x1 = kWidth;  // the scissor ends with the row
@@ -77,7 +80,8 @@ void ExpectVectorEqualsScalar(BlendPath path) {
                         _mm_setr_epi32(0, v.r, v.g, v.b));
     };
 #if defined(ZARN_HAVE_AVX2_SPANS)
-    if (path == BlendPath::kAvx2) withLanes(avx2::OpaqueLanes<Bpp, Gouraud>(v));
+    if (path == BlendPath::kAvx2 && masks) withLanes(avx512::OpaqueLanes<Bpp, Gouraud>(v));
+    if (path == BlendPath::kAvx2 && !masks) withLanes(avx2::OpaqueLanes<Bpp, Gouraud>(v));
 #endif
     if (path == BlendPath::kSse2) withLanes(sse2::OpaqueLanes<Bpp, Gouraud>(v));
     const std::vector<float> depthBefore = vector.depth;
@@ -90,9 +94,14 @@ void ExpectVectorEqualsScalar(BlendPath path) {
     int done = 0;
 #if defined(ZARN_HAVE_AVX2_SPANS)
     if (path == BlendPath::kAvx2) {
-      done = avx2::OpaqueLanes<Bpp, Gouraud>(v).Draw(vector.color.data() + Bpp / 8 * vector.xs,
-                                                     vector.depth.data() + vector.xs, vector.n, v.z,
-                                                     _mm_setr_epi32(0, v.r, v.g, v.b), room);
+      auto draw = [&](const auto& lanes) {
+        return lanes.Draw(vector.color.data() + Bpp / 8 * vector.xs, vector.depth.data() + vector.xs, vector.n, v.z,
+                          _mm_setr_epi32(0, v.r, v.g, v.b), room);
+      };
+      done = masks ? draw(avx512::OpaqueLanes<Bpp, Gouraud>(v)) : draw(avx2::OpaqueLanes<Bpp, Gouraud>(v));
+      if (masks) {
+        ASSERT_EQ(done, vector.n) << "the masked lanes draw every pixel, trial " << trial;
+      }
     }
 #endif
     if (path == BlendPath::kSse2)
@@ -125,6 +134,14 @@ TEST(VectorSpans, EveryPathGivesTheScalarPixels) {
     ExpectVectorEqualsScalar<24, false>(path);
     ExpectVectorEqualsScalar<24, true>(path);
   }
+#if defined(ZARN_HAVE_AVX2_SPANS)
+  if (!avx512::Available()) return;  // not on this processor
+  SCOPED_TRACE("AVX-512");
+  ExpectVectorEqualsScalar<16, false>(BlendPath::kAvx2, true);
+  ExpectVectorEqualsScalar<16, true>(BlendPath::kAvx2, true);
+  ExpectVectorEqualsScalar<24, false>(BlendPath::kAvx2, true);
+  ExpectVectorEqualsScalar<24, true>(BlendPath::kAvx2, true);
+#endif
 }
 
 #if defined(ZARN_HAVE_AVX2_SPANS)

@@ -49,7 +49,11 @@ class OpaqueLanes {
         lanes_[q] = Gouraud ? _mm256_mullo_epi32(BytePixels(q), step) : step;
         by8_[q] = _mm256_slli_epi32(step, 3);
       }
-      if constexpr (!Gouraud) Bytes24(lanes_, flat01_, flat2_);
+      if constexpr (!Gouraud) {
+        flat_ = Ordered24(lanes_);
+        flat01_ = _mm256_castsi256_si128(flat_);
+        flat2_ = _mm256_extracti128_si256(flat_, 1);
+      }
     }
   }
 
@@ -89,7 +93,7 @@ class OpaqueLanes {
     return at < n ? at : n;
   }
 
- private:
+ protected:
   // A group's colours; Step goes on to the next group. Lanes past the span's
   // end may leave 0..255 (their adds wrap): they are never written.
   class Colours {
@@ -132,12 +136,23 @@ class OpaqueLanes {
       else
         bytes01 = l_.flat01_, bytes2 = l_.flat2_;
     }
+    // The same in one register, in order (its last eight bytes are not the
+    // group's).
+    ZARN_AVX2 __m256i Next24() const {
+      if constexpr (Gouraud)
+        return Ordered24(at_);
+      else
+        return l_.flat_;
+    }
 
    private:
     const OpaqueLanes& l_;
     __m256i at_[3];
   };
 
+  __m256 dz_, dz8_;  // the depth step, and k·dz for k = 0..7
+
+ private:
   // Eight pixels with depths z, the first `count` of them only (kMasked:
   // count is at most eight, and the mask is taken without asking). Pixels
   // that fail, and those past the span, keep their depth and colour: they
@@ -195,24 +210,28 @@ class OpaqueLanes {
   }
 
   // The 24 bytes of eight pixels from their three registers of 16.16
-  // values. The packs work within 128-bit halves, leaving the 4-byte runs
-  // of bytes 0..3, 8..11, 16..19, 16..19, 4..7, 12..15, 20..23, 20..23;
-  // the permute puts them in order.
-  ZARN_AVX2 static void Bytes24(const __m256i (&q)[3], __m128i& bytes01, __m128i& bytes2) {
+  // values, in order in the low 24 bytes. The packs work within 128-bit
+  // halves, leaving the 4-byte runs of bytes 0..3, 8..11, 16..19, 16..19,
+  // 4..7, 12..15, 20..23, 20..23; the permute puts them in order.
+  ZARN_AVX2 static __m256i Ordered24(const __m256i (&q)[3]) {
     const __m256i w01 = _mm256_packus_epi32(_mm256_srli_epi32(q[0], 16), _mm256_srli_epi32(q[1], 16));
     const __m256i w2 = _mm256_srli_epi32(q[2], 16);
     const __m256i b = _mm256_packus_epi16(w01, _mm256_packus_epi32(w2, w2));
-    const __m256i ordered = _mm256_permutevar8x32_epi32(b, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7));
+    return _mm256_permutevar8x32_epi32(b, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7));
+  }
+  // The same as the first 16 bytes and the 8 after them.
+  ZARN_AVX2 static void Bytes24(const __m256i (&q)[3], __m128i& bytes01, __m128i& bytes2) {
+    const __m256i ordered = Ordered24(q);
     bytes01 = _mm256_castsi256_si128(ordered);
     bytes2 = _mm256_extracti128_si256(ordered, 1);
   }
 
-  __m256 dz_, dz8_;  // the depth step, and k·dz for k = 0..7
   // 16 bits, Gouraud: k·step of each channel for k = 0..7. 24 bits: the
   // three registers of the bytes' k·step, or of the flat bytes' values.
   // Only what the triangle's kind uses is set up: each triangle makes one.
   __m256i lanes_[3];
   __m256i by8_[3];  // a group's step: per channel (16), per register (24)
+  __m256i flat_;    // 24 bits, flat: the group's bytes, and as two halves
   __m128i flat01_, flat2_;
 };
 

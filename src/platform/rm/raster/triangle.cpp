@@ -7,7 +7,7 @@
 #include <limits>
 #include <type_traits>
 
-#include "platform/rm/raster/opaque_span_avx2.h"
+#include "platform/rm/raster/opaque_span_avx512.h"
 #include "platform/rm/raster/row_lanes.h"
 #include "platform/rm/raster/spans.h"
 #include "platform/rm/raster/target.h"
@@ -92,9 +92,13 @@ inline std::int32_t SpanStep(std::int32_t start, std::int32_t step, int n) {
   return static_cast<std::int32_t>((clamped - start) / (n - 1));
 }
 
+// The instructions a row walk is compiled for.
+enum class Level { kSse2, kAvx2, kAvx512 };
+
 // What the row walk takes from the processor: the SSE2 pieces (plain
-// floats without SSE2), or their AVX2 twins in the walks compiled for AVX2.
-template <bool Avx2>
+// floats without SSE2), or their twins in the walks compiled for AVX2 and
+// AVX-512 (which differ only in how an opaque group is written).
+template <Level>
 struct Isa {
 #if defined(__SSE2__)
   template <int Bpp, bool Gouraud>
@@ -105,11 +109,16 @@ struct Isa {
 };
 #if defined(ZARN_HAVE_AVX2_SPANS)
 template <>
-struct Isa<true> {
+struct Isa<Level::kAvx2> {
   template <int Bpp, bool Gouraud>
   using OpaqueLanes = avx2::OpaqueLanes<Bpp, Gouraud>;
   using StepRange = avx2::StepRange;
   using RowEnds = avx2::RowEnds;
+};
+template <>
+struct Isa<Level::kAvx512> : Isa<Level::kAvx2> {
+  template <int Bpp, bool Gouraud>
+  using OpaqueLanes = avx512::OpaqueLanes<Bpp, Gouraud>;
 };
 #endif
 
@@ -120,14 +129,14 @@ struct Isa<true> {
 // same order. The rows go in runs above and below the middle vertex, each
 // with its left and right edge fixed, so where the rows are split makes no
 // difference to a pixel.
-template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2 = false>
+template <int Bpp, bool Gouraud, SpanKind Kind, Level L = Level::kSse2>
 [[gnu::always_inline]] inline void WalkRowsInline(const Target& t, RowWalk& w, int yStop) {
   const int yEnd = std::min(w.yEnd, yStop), yMid = w.yMid;
   int y = w.y;
   if (y >= yEnd) return;
   const bool longLeft = w.longLeft;
   const int clipRight = t.x1;
-  const typename Isa<Avx2>::RowEnds rowEnds(t.x0, clipRight, w.x0);
+  const typename Isa<L>::RowEnds rowEnds(t.x0, clipRight, w.x0);
   const Quad valueDx = QuadOf(w.pz.dx, w.pr.dx, w.pg.dx, w.pb.dx);
   const Quad valueDy = QuadOf(w.pz.dy, w.pr.dy, w.pg.dy, w.pb.dy);
   Quad values = QuadOf(w.zRow, w.rRow, w.gRow, w.bRow);
@@ -144,14 +153,14 @@ template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2 = false>
 #if defined(__SSE2__)
   // The opaque spans' lanes, set up once for the triangle's rows.
   constexpr bool kLanes = Kind == SpanKind::kOpaque && Bpp != 8;
-  using Lanes = typename Isa<Avx2>::template OpaqueLanes<Bpp == 8 ? 16 : Bpp, Gouraud>;
+  using Lanes = typename Isa<L>::template OpaqueLanes<Bpp == 8 ? 16 : Bpp, Gouraud>;
   // Made here rather than in a std::optional, whose constructor would not
   // inline the AVX2 one.
   struct NoLanes {
     explicit NoLanes(const SpanValues&) {}
   };
   const std::conditional_t<kLanes, Lanes, NoLanes> lanes(sv);
-  const typename Isa<Avx2>::StepRange range(stepR, stepG, stepB);
+  const typename Isa<L>::StepRange range(stepR, stepG, stepB);
 #endif
   std::uint8_t* row = t.color + static_cast<std::ptrdiff_t>(y) * t.colorPitch;
   float* zrow = t.depth + static_cast<std::ptrdiff_t>(y) * t.depthPitch;
@@ -220,13 +229,13 @@ template <int Bpp, bool Gouraud, SpanKind Kind, bool Avx2 = false>
 
 // An opaque triangle drawn whole (what a mesh draws most), its set-up and
 // walk in one function.
-template <int Bpp, bool Gouraud, bool Avx2>
+template <int Bpp, bool Gouraud, Level L>
 [[gnu::always_inline]] inline void FillInline(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
                                               const ScreenVertex& c) {
   RowWalk w;
   if (!SetUp<Gouraud>(t, a, b, c, w)) return;
   t.WillWrite(w.y, w.yEnd, true);
-  WalkRowsInline<Bpp, Gouraud, SpanKind::kOpaque, Avx2>(t, w, w.yEnd);
+  WalkRowsInline<Bpp, Gouraud, SpanKind::kOpaque, L>(t, w, w.yEnd);
 }
 
 template <int Bpp, bool Gouraud, SpanKind Kind>
@@ -236,29 +245,46 @@ void WalkRows(const Target& t, RowWalk& w, int yStop) {
 
 template <int Bpp, bool Gouraud>
 void Fill(const Target& t, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
-  FillInline<Bpp, Gouraud, false>(t, a, b, c);
+  FillInline<Bpp, Gouraud, Level::kSse2>(t, a, b, c);
 }
 
 // The same walks compiled for AVX2, chosen at run time: their opaque spans
 // take avx2::OpaqueLanes, and all their vector code the three-operand
 // encoding, which saves the register copies the two-operand one needs. No
 // FMA: every product and sum rounds as in the plain build.
+//
+// And compiled for AVX-512, where the processor has it: the opaque spans
+// write through masks (avx512::OpaqueLanes), and the walks have sixteen
+// more vector registers, so their values spill less. The build keeps the
+// compiler from fusing a multiply and an add, which AVX-512 would allow.
 #if defined(ZARN_HAVE_AVX2_SPANS)
 template <int Bpp, bool Gouraud, SpanKind Kind>
 [[gnu::target("avx2")]] void WalkRowsAvx2(const Target& t, RowWalk& w, int yStop) {
-  WalkRowsInline<Bpp, Gouraud, Kind, true>(t, w, yStop);
+  WalkRowsInline<Bpp, Gouraud, Kind, Level::kAvx2>(t, w, yStop);
 }
 
 template <int Bpp, bool Gouraud>
 [[gnu::target("avx2")]] void FillAvx2(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
                                       const ScreenVertex& c) {
-  FillInline<Bpp, Gouraud, true>(t, a, b, c);
+  FillInline<Bpp, Gouraud, Level::kAvx2>(t, a, b, c);
+}
+
+template <int Bpp, bool Gouraud, SpanKind Kind>
+[[gnu::target(ZARN_AVX512_TARGET)]] void WalkRowsAvx512(const Target& t, RowWalk& w, int yStop) {
+  WalkRowsInline<Bpp, Gouraud, Kind, Level::kAvx512>(t, w, yStop);
+}
+
+template <int Bpp, bool Gouraud>
+[[gnu::target(ZARN_AVX512_TARGET)]] void FillAvx512(const Target& t, const ScreenVertex& a, const ScreenVertex& b,
+                                                    const ScreenVertex& c) {
+  FillInline<Bpp, Gouraud, Level::kAvx512>(t, a, b, c);
 }
 #endif
 
 template <int Bpp, bool Gouraud>
 OpaqueTriangles::FillStep* BestFill() {
 #if defined(ZARN_HAVE_AVX2_SPANS)
+  if (avx512::Available()) return &FillAvx512<Bpp, Gouraud>;
   if (avx2::Available()) return &FillAvx2<Bpp, Gouraud>;
 #endif
   return &Fill<Bpp, Gouraud>;
@@ -267,6 +293,7 @@ OpaqueTriangles::FillStep* BestFill() {
 template <int Bpp, bool Gouraud, SpanKind Kind>
 RowWalk::Step* BestWalker() {
 #if defined(ZARN_HAVE_AVX2_SPANS)
+  if (avx512::Available()) return &WalkRowsAvx512<Bpp, Gouraud, Kind>;
   if (avx2::Available()) return &WalkRowsAvx2<Bpp, Gouraud, Kind>;
 #endif
   return &WalkRows<Bpp, Gouraud, Kind>;

@@ -1,0 +1,94 @@
+#pragma once
+// The opaque spans of one triangle (opaque_span.h) for processors with
+// AVX-512 (F, VL and BW), chosen at run time with the row walk that uses
+// them. The lanes and their arithmetic are the AVX2 ones, eight pixels to a
+// group; what differs is how a group is written. The depth test gives a
+// mask, and the depths and colours of the pixels that pass are stored
+// under it: a group reads neither its colours nor a table of byte masks,
+// and blends nothing. Lanes past a span's end are masked off in the load
+// too, so a span is drawn whole however near the scissor's edge it ends.
+// A group stays eight pixels wide: most spans are one group, and wider
+// registers would only hold more lanes masked off.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+#include "platform/rm/raster/opaque_span_avx2.h"
+
+#if defined(ZARN_HAVE_AVX2_SPANS)
+
+// What the walks and spans compiled for AVX-512 may use. It brings FMA, but
+// the build keeps the compiler from fusing a multiply and an add (see
+// CMakeLists.txt), so every product and sum still rounds as in the plain
+// build: a file that includes this with contraction on draws other depths.
+#define ZARN_AVX512_TARGET "avx2,avx512f,avx512vl,avx512bw,bmi2"
+
+namespace platform::rm::raster::avx512 {
+
+// Whether the walks and spans for AVX-512 run; ZARN_NO_AVX512 in the
+// environment keeps to the AVX2 ones (the golden pictures are checked both
+// ways), ZARN_NO_AVX2 to the SSE2 ones.
+inline bool Available() {
+  static const bool available = [] {
+    __builtin_cpu_init();
+    return avx2::Available() && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") &&
+           __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("bmi2") && !std::getenv("ZARN_NO_AVX512");
+  }();
+  return available;
+}
+
+template <int Bpp, bool Gouraud>
+class OpaqueLanes : public avx2::OpaqueLanes<Bpp, Gouraud> {
+  using Base = avx2::OpaqueLanes<Bpp, Gouraud>;
+  using Colours = typename Base::Colours;
+
+ public:
+  using Base::Base;
+
+  // As avx2::OpaqueLanes::DrawGroup.
+  [[gnu::target(ZARN_AVX512_TARGET)]] void DrawGroup(std::uint8_t* span, float* zspan, int n, float firstZ,
+                                                     __m128i rgb) const {
+    Group(span, zspan, _mm256_add_ps(_mm256_set1_ps(firstZ), this->dz8_), n, Colours(*this, rgb));
+  }
+
+  // As avx2::OpaqueLanes::Draw, but all n pixels whatever the room: it
+  // returns n.
+  [[gnu::target(ZARN_AVX512_TARGET)]] int Draw(std::uint8_t* span, float* zspan, int n, float firstZ, __m128i rgb,
+                                               int /*room*/) const {
+    const __m256 z = _mm256_set1_ps(firstZ);
+    Colours colours(*this, rgb);
+    Group(span, zspan, _mm256_add_ps(z, this->dz8_), n, colours);
+    __m256 k = _mm256_setr_ps(8, 9, 10, 11, 12, 13, 14, 15);
+    for (int at = 8; at < n; at += 8) {
+      const __m256 zk = _mm256_add_ps(z, _mm256_mul_ps(k, this->dz_));
+      k = _mm256_add_ps(k, _mm256_set1_ps(8));
+      colours.Step();
+      Group(span + (Bpp / 8) * at, zspan + at, zk, n - at, colours);
+    }
+    return n;
+  }
+
+ private:
+  // Eight pixels with depths z, the first `count` of them only: those that
+  // pass take their depth and colour, the others are not touched.
+  [[gnu::target(ZARN_AVX512_TARGET)]] static void Group(std::uint8_t* span, float* zspan, __m256 z, int count,
+                                                        const Colours& colours) {
+    // (bzhi reads only the low byte of its count: a long span's must not
+    // reach it)
+    const auto lanes = static_cast<__mmask8>(_bzhi_u32(0xFF, static_cast<unsigned>(std::min(count, 8))));
+    const __mmask8 pass = _mm256_mask_cmp_ps_mask(lanes, z, _mm256_maskz_loadu_ps(lanes, zspan), _CMP_GT_OQ);
+    if (pass == 0) return;
+    _mm256_mask_storeu_ps(zspan, pass, z);
+    if constexpr (Bpp == 16) {
+      _mm_mask_storeu_epi16(span, pass, colours.Next16());
+    } else {
+      // Each pixel's three bytes under its bit: bit i goes to bit 3i, and
+      // times seven fills bits 3i..3i+2.
+      _mm256_mask_storeu_epi8(span, _pdep_u32(pass, 0x249249u) * 7u, colours.Next24());
+    }
+  }
+};
+
+}  // namespace platform::rm::raster::avx512
+
+#endif
