@@ -43,7 +43,21 @@ class OpaqueLanes : public avx2::OpaqueLanes<Bpp, Gouraud> {
   using Colours = typename Base::Colours;
 
  public:
-  using Base::Base;
+  // Made here, so that the AVX2 constructor is compiled into the walk
+  // rather than called from it.
+  [[gnu::target(ZARN_AVX512_TARGET)]] explicit OpaqueLanes(const SpanValues& v) : Base(v) {}
+
+  // As avx2::OpaqueLanes::Hides, whatever the room.
+  [[gnu::target(ZARN_AVX512_TARGET)]] bool Hides(const float* zspan, int n, float firstZ, int /*room*/) const {
+    const __m256 z = _mm256_set1_ps(firstZ);
+    if (Passes(_mm256_add_ps(z, this->dz8_), zspan, n) != 0) return false;
+    __m256 k = _mm256_setr_ps(8, 9, 10, 11, 12, 13, 14, 15);
+    for (int at = 8; at < n; at += 8) {
+      if (Passes(_mm256_add_ps(z, _mm256_mul_ps(k, this->dz_)), zspan + at, n - at) != 0) return false;
+      k = _mm256_add_ps(k, _mm256_set1_ps(8));
+    }
+    return true;
+  }
 
   // As avx2::OpaqueLanes::DrawGroup.
   [[gnu::target(ZARN_AVX512_TARGET)]] void DrawGroup(std::uint8_t* span, float* zspan, int n, float firstZ,
@@ -73,10 +87,7 @@ class OpaqueLanes : public avx2::OpaqueLanes<Bpp, Gouraud> {
   // pass take their depth and colour, the others are not touched.
   [[gnu::target(ZARN_AVX512_TARGET)]] static void Group(std::uint8_t* span, float* zspan, __m256 z, int count,
                                                         const Colours& colours) {
-    // (bzhi reads only the low byte of its count: a long span's must not
-    // reach it)
-    const auto lanes = static_cast<__mmask8>(_bzhi_u32(0xFF, static_cast<unsigned>(std::min(count, 8))));
-    const __mmask8 pass = _mm256_mask_cmp_ps_mask(lanes, z, _mm256_maskz_loadu_ps(lanes, zspan), _CMP_GT_OQ);
+    const __mmask8 pass = Passes(z, zspan, count);
     if (pass == 0) return;
     _mm256_mask_storeu_ps(zspan, pass, z);
     if constexpr (Bpp == 16) {
@@ -86,6 +97,15 @@ class OpaqueLanes : public avx2::OpaqueLanes<Bpp, Gouraud> {
       // times seven fills bits 3i..3i+2.
       _mm256_mask_storeu_epi8(span, _pdep_u32(pass, 0x249249u) * 7u, colours.Next24());
     }
+  }
+
+  // Which of the first `count` of eight pixels with depths z pass the depth
+  // test; the others are not read.
+  [[gnu::target(ZARN_AVX512_TARGET)]] static __mmask8 Passes(__m256 z, const float* zspan, int count) {
+    // (bzhi reads only the low byte of its count: a long span's must not
+    // reach it)
+    const auto lanes = static_cast<__mmask8>(_bzhi_u32(0xFF, static_cast<unsigned>(std::min(count, 8))));
+    return _mm256_mask_cmp_ps_mask(lanes, z, _mm256_maskz_loadu_ps(lanes, zspan), _CMP_GT_OQ);
   }
 };
 
