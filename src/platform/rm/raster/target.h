@@ -126,7 +126,8 @@ inline bool Finite(const ScreenVertex& v) {
   const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
   constexpr float kInf = std::numeric_limits<float>::infinity();
   const __m128 xyzr = _mm_and_ps(_mm_loadu_ps(&v.x), magnitude);
-  const __m128 gb = _mm_and_ps(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(&v.g))), magnitude);
+  // (a 64-bit integer load: the two floats need not be aligned as a double)
+  const __m128 gb = _mm_and_ps(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(&v.g))), magnitude);
   const __m128 inside = _mm_and_ps(_mm_cmplt_ps(xyzr, _mm_setr_ps(kMaxCoord, kMaxCoord, kInf, kInf)),
                                    _mm_cmplt_ps(gb, _mm_set1_ps(kInf)));
   return _mm_movemask_ps(inside) == 0xF;
