@@ -23,7 +23,7 @@ void BandPainter::SplitBands(const Lists& lists, int bands, int threads) {
     if (clear_)
       for (float& w : work_)
         w += static_cast<float>(bandRows_) * static_cast<float>(target_.x1 - target_.x0) * (1.0f / 64.0f);
-    for (const BandWalks* l : lists) l->AddBandWork(work_);
+    for (BandWalks* l : lists) l->AddBandWork(work_);
     float total = 0;
     for (float w : work_) total += w;
     float sum = 0;

@@ -51,21 +51,36 @@ void BandWalks::Begin(const raster::Target& target, int bandRows) {
   if (walks_.size() < triangles_.size()) walks_.resize(triangles_.size());
 }
 
-void BandWalks::AddBandWork(std::vector<float>& work) const {
+void BandWalks::AddBandWork(std::vector<float>& work) {
   // A row of a walk costs about as much as four pixels of its spans, and a
   // triangle's set-up as eight rows (so the anchor scene's runs came out
   // about even at both sizes); the triangle's width stands in for its
-  // spans'.
+  // spans'. A triangle's rows are counted from the top of its first band.
+  // The bands it fills whole are counted once for all: its rate goes on
+  // at its first band and off at its last, and a running sum adds up the
+  // rates (the serial part of a frame on several threads; band by band,
+  // each triangle cost a pass over every band it crossed).
   const int bands = static_cast<int>(work.size());
+  wholeRate_.assign(work.size() + 1, 0.0);
+  const int bottom = y0_ + bands * bandRows_;
   for (std::size_t i = 0; i < triangles_.size(); ++i) {
+    const int first = firstRows_[i];
+    if (first >= bands) continue;
+    work[first] += 8.0f;
+    const int top = y0_ + first * bandRows_, end = std::min(endRows_[i], bottom);
+    if (end <= top) continue;
     const float perRow = 1.0f + std::max(widths_[i], 0.0f) * (1.0f / 4.0f);
-    if (firstRows_[i] < bands) work[firstRows_[i]] += 8.0f;
-    int y = y0_ + firstRows_[i] * bandRows_;
-    for (int band = firstRows_[i]; band < bands && y < endRows_[i]; ++band) {
-      const int stop = std::min(endRows_[i], y + bandRows_);
-      work[band] += perRow * static_cast<float>(stop - y);
-      y = stop;
-    }
+    const int last = (end - 1 - y0_) / bandRows_;
+    wholeRate_[first] += perRow;
+    wholeRate_[last] -= perRow;
+    work[last] += perRow * static_cast<float>(end - (y0_ + last * bandRows_));
+  }
+  // In doubles: a float sum of thousands of rates on and off leaves
+  // crumbs where none should be.
+  double rate = 0;
+  for (int band = 0; band < bands; ++band) {
+    rate += wholeRate_[band];
+    work[band] += static_cast<float>(rate * bandRows_);
   }
 }
 

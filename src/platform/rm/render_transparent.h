@@ -65,7 +65,7 @@ class BandWalks {
   // Before the first band: each triangle filed under the band it starts in.
   void Begin(const raster::Target& target, int bandRows);
   // Adds to `work[band]` a guess of what drawing each band costs.
-  void AddBandWork(std::vector<float>& work) const;
+  void AddBandWork(std::vector<float>& work);
   // Makes `cursor` ready to draw from band `band` on (and forgets where it was).
   void Carry(Cursor& cursor, int band) const;
   // Band number `band` of every triangle over it: its rows above `yStop`.
@@ -85,6 +85,7 @@ class BandWalks {
   std::vector<float> widths_;                     // of each triangle, in pixels
   std::vector<std::uint32_t> binStart_, binned_;  // triangle numbers by first band
   std::vector<std::uint32_t> nextInBin_;
+  std::vector<double> wholeRate_;  // AddBandWork's change of rate at each band
   int y0_ = 0, bandRows_ = 1;
 };
 
