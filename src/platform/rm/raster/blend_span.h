@@ -2,8 +2,8 @@
 // The translucent span: the drawn colour mixed over what lies behind, where
 // it passes the depth test; depth is left as it is. Translucent table tops
 // cover most of the screen, so in 16 and 24 bits the span goes several
-// pixels at a time through SSE2 (in every x86-64) or AVX2 where the
-// processor has it. The scalar loop finishes each span and stands in
+// pixels at a time through SSE2 (in every x86-64), or AVX2 or AVX-512 where
+// the processor has it. The scalar loop finishes each span and stands in
 // elsewhere; every path gives the same pixels bit for bit.
 #include <cstdint>
 
@@ -11,6 +11,7 @@
 #include "platform/rm/raster/target.h"
 
 #include "platform/rm/raster/blend_span_avx2.h"
+#include "platform/rm/raster/blend_span_avx512.h"
 #include "platform/rm/raster/blend_span_sse2.h"
 
 namespace platform::rm::raster {
@@ -36,11 +37,12 @@ inline void BlendSpanScalar(const Target& t, std::uint8_t* row, const float* zro
   }
 }
 
-enum class BlendPath { kScalar, kSse2, kAvx2 };
+enum class BlendPath { kScalar, kSse2, kAvx2, kAvx512 };
 
 // The widest path this processor runs.
 inline BlendPath BestBlendPath() {
 #if defined(ZARN_HAVE_AVX2_SPANS)
+  if (avx512::Available()) return BlendPath::kAvx512;
   if (avx2::Available()) return BlendPath::kAvx2;
 #endif
 #if defined(__SSE2__)
@@ -50,8 +52,9 @@ inline BlendPath BestBlendPath() {
 #endif
 }
 
-// Any path gives the same pixels. AVX2 takes sixteen pixels at a time,
-// SSE2 eight of the rest and, where the row has room past the span's end
+// Any path gives the same pixels. AVX-512 takes a span of thirty-two pixels
+// or more whole; AVX2 takes sixteen pixels at a time of a shorter one (or of
+// any, without AVX-512), SSE2 eight of the rest and, where the row has room past the span's end
 // inside the scissor, the last few masked: small translucent faces' spans
 // are mostly shorter than eight, and a pixel-by-pixel depth test costs a
 // mispredicted branch on every other pixel. The scalar loop finishes what
@@ -62,13 +65,17 @@ inline void BlendSpanWith(BlendPath path, const Target& t, std::uint8_t* row, co
   const int n = xe - xs;
   int done = 0;
 #if defined(ZARN_HAVE_AVX2_SPANS)
-  if (path == BlendPath::kAvx2) {
+  if (path == BlendPath::kAvx512) {
+    if constexpr (Bpp == 16) done = avx512::Blend16<Gouraud>(row + 2 * xs, zrow + xs, n, v, alpha);
+    if constexpr (Bpp == 24) done = avx512::Blend24<Gouraud>(row + 3 * xs, zrow + xs, n, v, alpha);
+  }
+  if (path >= BlendPath::kAvx2 && done == 0) {
     if constexpr (Bpp == 16) done = avx2::Blend16<Gouraud>(row + 2 * xs, zrow + xs, n, v, alpha);
     if constexpr (Bpp == 24) done = avx2::Blend24<Gouraud>(row + 3 * xs, zrow + xs, n, v, alpha);
   }
 #endif
 #if defined(__SSE2__)
-  if (path != BlendPath::kScalar) {
+  if (path != BlendPath::kScalar && done < n) {
     const int room = t.x1 - xs;
     if constexpr (Bpp == 16) done = sse2::Blend16<Gouraud>(row + 2 * xs, zrow + xs, n, v, alpha, done, room);
     if constexpr (Bpp == 24) done = sse2::Blend24<Gouraud>(row + 3 * xs, zrow + xs, n, v, alpha, done, room);
