@@ -35,7 +35,8 @@ ZARN_AVX512 inline __m512i Whole32(__m512i lo, __m512i hi) {
 class Alpha32 {
  public:
   ZARN_AVX512 explicit Alpha32(unsigned alpha)
-      : alpha_(_mm512_set1_epi16(static_cast<short>(alpha))), rest_(_mm512_set1_epi16(static_cast<short>(255 - alpha))) {}
+      : alpha_(_mm512_set1_epi16(static_cast<short>(alpha))),
+        rest_(_mm512_set1_epi16(static_cast<short>(255 - alpha))) {}
   ZARN_AVX512 __m512i Mix(__m512i src, __m512i dst) const {
     const __m512i x = _mm512_add_epi16(_mm512_mullo_epi16(src, alpha_), _mm512_mullo_epi16(dst, rest_));
     return _mm512_mulhi_epu16(_mm512_add_epi16(x, _mm512_set1_epi16(1)), _mm512_set1_epi16(257));
@@ -89,6 +90,23 @@ ZARN_AVX512 inline __m512i Ramp(std::int32_t a, std::int32_t first, std::int32_t
   return _mm512_add_epi32(_mm512_set1_epi32(a), _mm512_mullo_epi32(j, _mm512_set1_epi32(b)));
 }
 
+// Thirty-two RGB565 pixels at `at`: those under `pass` take the source
+// channels mixed over them; the others are neither read nor written.
+ZARN_AVX512 inline void Group16(std::uint8_t* at, std::uint32_t pass, __m512i sr, __m512i sg, __m512i sb,
+                                const Alpha32& mix) {
+  const __m512i p = _mm512_maskz_loadu_epi16(pass, at);
+  const __m512i r5 = _mm512_srli_epi16(p, 11);
+  const __m512i g6 = _mm512_and_si512(_mm512_srli_epi16(p, 5), _mm512_set1_epi16(0x3F));
+  const __m512i b5 = _mm512_and_si512(p, _mm512_set1_epi16(0x1F));
+  const __m512i dr = _mm512_or_si512(_mm512_slli_epi16(r5, 3), _mm512_srli_epi16(r5, 2));
+  const __m512i dg = _mm512_or_si512(_mm512_slli_epi16(g6, 2), _mm512_srli_epi16(g6, 4));
+  const __m512i db = _mm512_or_si512(_mm512_slli_epi16(b5, 3), _mm512_srli_epi16(b5, 2));
+  const __m512i mr = _mm512_slli_epi16(_mm512_and_si512(mix.Mix(sr, dr), _mm512_set1_epi16(0xF8)), 8);
+  const __m512i mg = _mm512_slli_epi16(_mm512_and_si512(mix.Mix(sg, dg), _mm512_set1_epi16(0xFC)), 3);
+  const __m512i mb = _mm512_srli_epi16(mix.Mix(sb, db), 3);
+  _mm512_mask_storeu_epi16(at, pass, _mm512_or_si512(_mm512_or_si512(mr, mg), mb));
+}
+
 // RGB565, thirty-two pixels to a register; returns how many of the n pixels
 // it drew: all of them, or none of a span shorter than thirty-two.
 template <bool Gouraud>
@@ -111,18 +129,7 @@ ZARN_AVX512 inline int Blend16(std::uint8_t* span, const float* zspan, int n, co
     }
     const std::uint32_t pass = depth.Next(zspan, k, n);
     if (pass == 0) continue;
-    auto* at = span + 2 * k;
-    const __m512i p = _mm512_maskz_loadu_epi16(pass, at);  // only the pixels stored
-    const __m512i r5 = _mm512_srli_epi16(p, 11);
-    const __m512i g6 = _mm512_and_si512(_mm512_srli_epi16(p, 5), _mm512_set1_epi16(0x3F));
-    const __m512i b5 = _mm512_and_si512(p, _mm512_set1_epi16(0x1F));
-    const __m512i dr = _mm512_or_si512(_mm512_slli_epi16(r5, 3), _mm512_srli_epi16(r5, 2));
-    const __m512i dg = _mm512_or_si512(_mm512_slli_epi16(g6, 2), _mm512_srli_epi16(g6, 4));
-    const __m512i db = _mm512_or_si512(_mm512_slli_epi16(b5, 3), _mm512_srli_epi16(b5, 2));
-    const __m512i mr = _mm512_slli_epi16(_mm512_and_si512(mix.Mix(sr, dr), _mm512_set1_epi16(0xF8)), 8);
-    const __m512i mg = _mm512_slli_epi16(_mm512_and_si512(mix.Mix(sg, dg), _mm512_set1_epi16(0xFC)), 3);
-    const __m512i mb = _mm512_srli_epi16(mix.Mix(sb, db), 3);
-    _mm512_mask_storeu_epi16(at, pass, _mm512_or_si512(_mm512_or_si512(mr, mg), mb));
+    Group16(span + 2 * k, pass, sr, sg, sb, mix);
   }
   return n;
 }
@@ -141,6 +148,56 @@ struct ByteLanes {
 };
 inline constexpr ByteLanes kByteLanes{};
 
+// Thirty-two 24-bit pixels at `px`: those under `pass` take the source
+// bytes (src, in the order of the pixels' bytes) mixed over them; the
+// others are neither read nor written (they may lie past the row).
+ZARN_AVX512 inline void Group24(std::uint8_t* px, std::uint32_t pass, const __m512i (&src)[3], const Alpha32& mix) {
+  // Each passing pixel's three bytes: pixel i's bit goes to bit 3i (of
+  // bytes 0..63, pixels 0..21; then of bytes 63..95, pixels 21..31, one
+  // place down), and times seven fills bits 3i..3i+2.
+  const std::uint64_t low = _pdep_u64(pass, 0x9249249249249249ull) * 7u;
+  const auto high = static_cast<std::uint32_t>((_pdep_u64(pass >> 21, 0x49249249ull) * 7u) >> 1);
+  const __mmask32 stored[3] = {static_cast<__mmask32>(low), static_cast<__mmask32>(low >> 32), high};
+  for (int r = 0; r < 3; ++r) {
+    const __m512i d = _mm512_cvtepu8_epi16(_mm256_maskz_loadu_epi8(stored[r], px + 32 * r));
+    _mm512_mask_cvtepi16_storeu_epi8(px + 32 * r, stored[r], mix.Mix(src[r], d));
+  }
+}
+
+// The source bytes of a span's 24-bit pixels (B G R each), thirty-two
+// pixels at a time: each byte's value in 16.16 per 32-bit lane, the start
+// plus the pixel's steps of its channel (wrapping as LaneValue).
+template <bool Gouraud>
+class Bytes24 {
+ public:
+  ZARN_AVX512 explicit Bytes24(const SpanValues& v) {
+    const __m512i starts = _mm512_setr_epi32(v.b, v.g, v.r, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    const __m512i steps = _mm512_setr_epi32(v.db, v.dg, v.dr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    const __m512i steps32 = _mm512_setr_epi32(LaneValue(0, 32, v.db), LaneValue(0, 32, v.dg), LaneValue(0, 32, v.dr), 0,
+                                              0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    for (int q = 0; q < 6; ++q) {
+      const __m512i channel = _mm512_load_si512(kByteLanes.channel[q]);
+      at_[q] = _mm512_permutex2var_epi32(starts, channel, starts);
+      if constexpr (Gouraud) {
+        const __m512i pixel = _mm512_load_si512(kByteLanes.pixel[q]);
+        at_[q] = _mm512_add_epi32(at_[q], _mm512_mullo_epi32(pixel, _mm512_permutex2var_epi32(steps, channel, steps)));
+        by32_[q] = _mm512_permutex2var_epi32(steps32, channel, steps32);
+      }
+    }
+  }
+  // The whole parts of the thirty-two pixels' bytes, in order.
+  ZARN_AVX512 void Whole(__m512i (&src)[3]) const {
+    for (int r = 0; r < 3; ++r) src[r] = Whole32(at_[2 * r], at_[2 * r + 1]);
+  }
+  // On to the next thirty-two pixels.
+  ZARN_AVX512 void Step() {
+    for (int q = 0; q < 6; ++q) at_[q] = _mm512_add_epi32(at_[q], by32_[q]);
+  }
+
+ private:
+  __m512i at_[6], by32_[6];
+};
+
 // 24-bit: thirty-two pixels are 96 bytes, blended byte by byte in three
 // registers of thirty-two 16-bit lanes (as avx2::Blend24, twice as wide);
 // all n pixels, or none of a span shorter than thirty-two.
@@ -149,45 +206,19 @@ ZARN_AVX512 inline int Blend24(std::uint8_t* span, const float* zspan, int n, co
   if (n < 32) return 0;
   DepthTest32 depth(v);
   const Alpha32 mix(alpha);
-  // Each byte's source value in 16.16 per 32-bit lane, start + pixel·step
-  // of its channel (wrapping as LaneValue), stepping 32 pixels at a time.
-  const __m512i starts = _mm512_setr_epi32(v.b, v.g, v.r, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-  const __m512i steps = _mm512_setr_epi32(v.db, v.dg, v.dr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-  const __m512i steps32 = _mm512_setr_epi32(LaneValue(0, 32, v.db), LaneValue(0, 32, v.dg), LaneValue(0, 32, v.dr), 0, 0,
-                                            0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-  __m512i at[6], by32[6];
-  for (int q = 0; q < 6; ++q) {
-    const __m512i channel = _mm512_load_si512(kByteLanes.channel[q]);
-    at[q] = _mm512_permutex2var_epi32(starts, channel, starts);
-    if constexpr (Gouraud) {
-      const __m512i pixel = _mm512_load_si512(kByteLanes.pixel[q]);
-      at[q] = _mm512_add_epi32(at[q], _mm512_mullo_epi32(pixel, _mm512_permutex2var_epi32(steps, channel, steps)));
-      by32[q] = _mm512_permutex2var_epi32(steps32, channel, steps32);
-    }
-  }
+  Bytes24<Gouraud> bytes(v);
   __m512i src[3];
-  for (int r = 0; r < 3; ++r) src[r] = Whole32(at[2 * r], at[2 * r + 1]);
+  bytes.Whole(src);
   for (int k = 0; k < n; k += 32) {
     if constexpr (Gouraud) {
       if (k > 0) {
-        for (int q = 0; q < 6; ++q) at[q] = _mm512_add_epi32(at[q], by32[q]);
-        for (int r = 0; r < 3; ++r) src[r] = Whole32(at[2 * r], at[2 * r + 1]);
+        bytes.Step();
+        bytes.Whole(src);
       }
     }
     const std::uint32_t pass = depth.Next(zspan, k, n);
     if (pass == 0) continue;
-    // Each passing pixel's three bytes: pixel i's bit goes to bit 3i (of
-    // bytes 0..63, pixels 0..21; then of bytes 63..95, pixels 21..31, one
-    // place down), and times seven fills bits 3i..3i+2.
-    const std::uint64_t low = _pdep_u64(pass, 0x9249249249249249ull) * 7u;
-    const auto high = static_cast<std::uint32_t>((_pdep_u64(pass >> 21, 0x49249249ull) * 7u) >> 1);
-    const __mmask32 stored[3] = {static_cast<__mmask32>(low), static_cast<__mmask32>(low >> 32), high};
-    std::uint8_t* px = span + 3 * k;
-    for (int r = 0; r < 3; ++r) {
-      // Only the bytes stored are read: the others may lie past the row.
-      const __m512i d = _mm512_cvtepu8_epi16(_mm256_maskz_loadu_epi8(stored[r], px + 32 * r));
-      _mm512_mask_cvtepi16_storeu_epi8(px + 32 * r, stored[r], mix.Mix(src[r], d));
-    }
+    Group24(span + 3 * k, pass, src, mix);
   }
   return n;
 }
