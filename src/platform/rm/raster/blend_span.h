@@ -52,11 +52,11 @@ inline BlendPath BestBlendPath() {
 #endif
 }
 
-// Any path gives the same pixels. AVX-512 takes a span of thirty-two pixels
-// or more whole; AVX2 takes sixteen pixels at a time of a shorter one (or of
-// any, without AVX-512), SSE2 eight of the rest and, where the row has room past the span's end
-// inside the scissor, the last few masked: small translucent faces' spans
-// are mostly shorter than eight, and a pixel-by-pixel depth test costs a
+// Any path gives the same pixels. AVX-512 takes every span whole, 32
+// pixels at a time. Without it, AVX2 takes sixteen pixels at a time, SSE2
+// eight of the rest and, where the row has room past the span's end inside
+// the scissor, the last few masked: small translucent faces' spans are
+// mostly shorter than eight, and a pixel-by-pixel depth test costs a
 // mispredicted branch on every other pixel. The scalar loop finishes what
 // is left.
 template <int Bpp, bool Gouraud>
@@ -66,16 +66,16 @@ inline void BlendSpanWith(BlendPath path, const Target& t, std::uint8_t* row, co
   int done = 0;
 #if defined(ZARN_HAVE_AVX2_SPANS)
   if (path == BlendPath::kAvx512) {
-    if constexpr (Bpp == 16) done = avx512::Blend16<Gouraud>(row + 2 * xs, zrow + xs, n, v, alpha);
-    if constexpr (Bpp == 24) done = avx512::Blend24<Gouraud>(row + 3 * xs, zrow + xs, n, v, alpha);
+    if constexpr (Bpp == 16) return avx512::Blend16<Gouraud>(row + 2 * xs, zrow + xs, n, v, alpha);
+    if constexpr (Bpp == 24) return avx512::Blend24<Gouraud>(row + 3 * xs, zrow + xs, n, v, alpha);
   }
-  if (path >= BlendPath::kAvx2 && done == 0) {
+  if (path == BlendPath::kAvx2) {
     if constexpr (Bpp == 16) done = avx2::Blend16<Gouraud>(row + 2 * xs, zrow + xs, n, v, alpha);
     if constexpr (Bpp == 24) done = avx2::Blend24<Gouraud>(row + 3 * xs, zrow + xs, n, v, alpha);
   }
 #endif
 #if defined(__SSE2__)
-  if (path != BlendPath::kScalar && done < n) {
+  if (path != BlendPath::kScalar) {
     const int room = t.x1 - xs;
     if constexpr (Bpp == 16) done = sse2::Blend16<Gouraud>(row + 2 * xs, zrow + xs, n, v, alpha, done, room);
     if constexpr (Bpp == 24) done = sse2::Blend24<Gouraud>(row + 3 * xs, zrow + xs, n, v, alpha, done, room);
