@@ -3,8 +3,9 @@
 // it passes the depth test; depth is left as it is. Translucent table tops
 // cover most of the screen, so in 16 and 24 bits the span goes several
 // pixels at a time through SSE2 (in every x86-64), or AVX2 or AVX-512 where
-// the processor has it. The scalar loop finishes each span and stands in
-// elsewhere; every path gives the same pixels bit for bit.
+// the processor has it. The scalar loop finishes what SSE2 and AVX2 leave
+// of a span and stands in elsewhere; every path gives the same pixels bit
+// for bit.
 #include <cstdint>
 
 #include "platform/rm/raster/span_pixels.h"
@@ -52,8 +53,8 @@ inline BlendPath BestBlendPath() {
 #endif
 }
 
-// Any path gives the same pixels. AVX-512 takes every span whole, 32
-// pixels at a time. Without it, AVX2 takes sixteen pixels at a time, SSE2
+// Any path gives the same pixels. AVX-512 takes every 16- and 24-bit span
+// whole, 32 pixels at a time. Without it, AVX2 takes sixteen pixels at a time, SSE2
 // eight of the rest and, where the row has room past the span's end inside
 // the scissor, the last few masked: small translucent faces' spans are
 // mostly shorter than eight, and a pixel-by-pixel depth test costs a

@@ -64,8 +64,10 @@ class DepthTest32 {
     const __m512 k16b = _mm512_add_ps(k16_, _mm512_set1_ps(16));
     const __mmask16 passLo = _mm512_mask_cmp_ps_mask(lo, _mm512_add_ps(z_, _mm512_mul_ps(k16_, dz_)),
                                                      _mm512_maskz_loadu_ps(lo, zspan + k), _CMP_GT_OQ);
-    const __mmask16 passHi = _mm512_mask_cmp_ps_mask(hi, _mm512_add_ps(z_, _mm512_mul_ps(k16b, dz_)),
-                                                     _mm512_maskz_loadu_ps(hi, zspan + k + 16), _CMP_GT_OQ);
+    // (The second half's address is made only where the span reaches it.)
+    const __mmask16 passHi = hi ? _mm512_mask_cmp_ps_mask(hi, _mm512_add_ps(z_, _mm512_mul_ps(k16b, dz_)),
+                                                          _mm512_maskz_loadu_ps(hi, zspan + k + 16), _CMP_GT_OQ)
+                                : 0;
     k16_ = _mm512_add_ps(k16_, _mm512_set1_ps(32));
     return passLo | static_cast<std::uint32_t>(passHi) << 16;
   }
@@ -157,6 +159,7 @@ ZARN_AVX512 inline void Group24(std::uint8_t* px, std::uint32_t pass, const __m5
   const auto high = static_cast<std::uint32_t>((_pdep_u64(pass >> 21, 0x49249249ull) * 7u) >> 1);
   const __mmask32 stored[3] = {static_cast<__mmask32>(low), static_cast<__mmask32>(low >> 32), high};
   for (int r = 0; r < 3; ++r) {
+    if (stored[r] == 0) continue;  // (nor is its address made: it may lie past the row)
     const __m512i d = _mm512_cvtepu8_epi16(_mm256_maskz_loadu_epi8(stored[r], px + 32 * r));
     _mm512_mask_cvtepi16_storeu_epi8(px + 32 * r, stored[r], mix.Mix(src[r], d));
   }
