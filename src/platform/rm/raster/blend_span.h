@@ -54,12 +54,12 @@ inline BlendPath BestBlendPath() {
 }
 
 // Any path gives the same pixels. AVX-512 takes every 16- and 24-bit span
-// whole, 32 pixels at a time. Without it, AVX2 takes sixteen pixels at a time, SSE2
-// eight of the rest and, where the row has room past the span's end inside
-// the scissor, the last few masked: small translucent faces' spans are
-// mostly shorter than eight, and a pixel-by-pixel depth test costs a
-// mispredicted branch on every other pixel. The scalar loop finishes what
-// is left.
+// whole, 32 pixels at a time. Without it, AVX2 takes sixteen pixels at a
+// time, SSE2 eight of the rest and, where the row has room past the span's
+// end inside the scissor, the last few masked: small translucent faces'
+// spans are mostly shorter than eight, and a pixel-by-pixel depth test
+// costs a mispredicted branch on every other pixel. The scalar loop
+// finishes what is left.
 template <int Bpp, bool Gouraud>
 inline void BlendSpanWith(BlendPath path, const Target& t, std::uint8_t* row, const float* zrow, int xs, int xe,
                           const SpanValues& v, unsigned alpha) {
