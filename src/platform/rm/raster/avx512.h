@@ -1,11 +1,15 @@
 #pragma once
 // What the spans and walks compiled for AVX-512 (F, VL and BW, with BMI2)
 // need: whether they run, and the target they are compiled for.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 
 #include "platform/rm/raster/blend_span_avx2.h"
 
 #if defined(ZARN_HAVE_AVX2_SPANS)
+#include <immintrin.h>
 
 // It brings FMA, but the build keeps the compiler from fusing a multiply and
 // an add (see CMakeLists.txt), so every product and sum still rounds as in
@@ -25,6 +29,30 @@ inline bool Available() {
            __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("bmi2") && !std::getenv("ZARN_NO_AVX512");
   }();
   return available;
+}
+
+// The lanes of a group of `width` pixels that a span of `count` more
+// pixels reaches: the low min(count, width) bits. (bzhi reads only the low
+// byte of its count: a long span's must not reach it.)
+[[gnu::target(ZARN_AVX512_TARGET)]] inline std::uint32_t SpanLanes(int count, int width) {
+  return _bzhi_u32(~0u, static_cast<unsigned>(std::min(count, width)));
+}
+
+// The address `bytes` on from p, made as an integer. A masked load or store
+// touches only what its mask lets through, but the address a span's last
+// group starts from may lie past the buffer's end, where a pointer sum
+// would be undefined. (Skipping such loads instead cost a branch a group,
+// 3 % of a 1080p turn.)
+template <class T>
+inline T* MaskedAt(T* p, std::ptrdiff_t bytes) {
+  return reinterpret_cast<T*>(reinterpret_cast<std::uintptr_t>(p) + static_cast<std::uintptr_t>(bytes));
+}
+
+// The bytes of 24-bit pixels from their bits: pixel i's bit goes to bit 3i,
+// and times seven fills bits 3i..3i+2 (pixels 0..20 whole, and byte 63 of
+// pixel 21).
+[[gnu::target(ZARN_AVX512_TARGET)]] inline std::uint64_t PixelBytes24(std::uint32_t pixels) {
+  return _pdep_u64(pixels, 0x9249249249249249ull) * 7u;
 }
 
 }  // namespace platform::rm::raster::avx512

@@ -9,7 +9,6 @@
 // span is drawn whole, however short and however near the scissor's edge
 // it ends: the attract demo's many short spans went 15 % faster so than
 // through the AVX2 and SSE2 groups and the scalar loop.
-#include <algorithm>
 #include <cstdint>
 
 #include "platform/rm/raster/avx512.h"
@@ -57,17 +56,14 @@ class DepthTest32 {
   // Which of the span's pixels k..k+31 pass, one bit each: only those
   // before the span's end (n) are read. Then on to the next thirty-two.
   ZARN_AVX512 std::uint32_t Next(const float* zspan, int k, int n) {
-    // (bzhi reads only the low byte of its count: a long span's must not
-    // reach it)
-    const std::uint32_t inSpan = _bzhi_u32(~0u, static_cast<unsigned>(std::min(n - k, 32)));
+    const std::uint32_t inSpan = SpanLanes(n - k, 32);
     const auto lo = static_cast<__mmask16>(inSpan), hi = static_cast<__mmask16>(inSpan >> 16);
     const __m512 k16b = _mm512_add_ps(k16_, _mm512_set1_ps(16));
     const __mmask16 passLo = _mm512_mask_cmp_ps_mask(lo, _mm512_add_ps(z_, _mm512_mul_ps(k16_, dz_)),
                                                      _mm512_maskz_loadu_ps(lo, zspan + k), _CMP_GT_OQ);
-    // (The second half's address is made only where the span reaches it.)
-    const __mmask16 passHi = hi ? _mm512_mask_cmp_ps_mask(hi, _mm512_add_ps(z_, _mm512_mul_ps(k16b, dz_)),
-                                                          _mm512_maskz_loadu_ps(hi, zspan + k + 16), _CMP_GT_OQ)
-                                : 0;
+    const __mmask16 passHi = _mm512_mask_cmp_ps_mask(
+        hi, _mm512_add_ps(z_, _mm512_mul_ps(k16b, dz_)),
+        _mm512_maskz_loadu_ps(hi, MaskedAt(zspan, static_cast<std::ptrdiff_t>(sizeof(float)) * (k + 16))), _CMP_GT_OQ);
     k16_ = _mm512_add_ps(k16_, _mm512_set1_ps(32));
     return passLo | static_cast<std::uint32_t>(passHi) << 16;
   }
@@ -152,16 +148,16 @@ inline constexpr ByteLanes kByteLanes{};
 // bytes (src, in the order of the pixels' bytes) mixed over them; the
 // others are neither read nor written (they may lie past the row).
 ZARN_AVX512 inline void Group24(std::uint8_t* px, std::uint32_t pass, const __m512i (&src)[3], const Alpha32& mix) {
-  // Each passing pixel's three bytes: pixel i's bit goes to bit 3i (of
-  // bytes 0..63, pixels 0..21; then of bytes 63..95, pixels 21..31, one
-  // place down), and times seven fills bits 3i..3i+2.
-  const std::uint64_t low = _pdep_u64(pass, 0x9249249249249249ull) * 7u;
-  const auto high = static_cast<std::uint32_t>((_pdep_u64(pass >> 21, 0x49249249ull) * 7u) >> 1);
+  // Each passing pixel's three bytes: bytes 0..63 (pixels 0..21), then
+  // bytes 64..95 (pixels 21..31, one place down, as pixel 21 begins on
+  // byte 63).
+  const std::uint64_t low = PixelBytes24(pass);
+  const auto high = static_cast<std::uint32_t>(PixelBytes24(pass >> 21) >> 1);
   const __mmask32 stored[3] = {static_cast<__mmask32>(low), static_cast<__mmask32>(low >> 32), high};
   for (int r = 0; r < 3; ++r) {
-    if (stored[r] == 0) continue;  // (nor is its address made: it may lie past the row)
-    const __m512i d = _mm512_cvtepu8_epi16(_mm256_maskz_loadu_epi8(stored[r], px + 32 * r));
-    _mm512_mask_cvtepi16_storeu_epi8(px + 32 * r, stored[r], mix.Mix(src[r], d));
+    std::uint8_t* at = MaskedAt(px, 32 * r);
+    const __m512i d = _mm512_cvtepu8_epi16(_mm256_maskz_loadu_epi8(stored[r], at));
+    _mm512_mask_cvtepi16_storeu_epi8(at, stored[r], mix.Mix(src[r], d));
   }
 }
 

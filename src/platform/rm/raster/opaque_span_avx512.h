@@ -9,7 +9,6 @@
 // too, so a span is drawn whole however near the scissor's edge it ends.
 // A group stays eight pixels wide: most spans are one group, and wider
 // registers would only hold more lanes masked off.
-#include <algorithm>
 #include <cstdint>
 
 #include "platform/rm/raster/avx512.h"
@@ -75,18 +74,15 @@ class OpaqueLanes : public avx2::OpaqueLanes<Bpp, Gouraud> {
     if constexpr (Bpp == 16) {
       _mm_mask_storeu_epi16(span, pass, colours.Next16());
     } else {
-      // Each pixel's three bytes under its bit: bit i goes to bit 3i, and
-      // times seven fills bits 3i..3i+2.
-      _mm256_mask_storeu_epi8(span, _pdep_u32(pass, 0x249249u) * 7u, colours.Next24());
+      // Each pixel's three bytes under its bit.
+      _mm256_mask_storeu_epi8(span, static_cast<__mmask32>(PixelBytes24(pass)), colours.Next24());
     }
   }
 
   // Which of the first `count` of eight pixels with depths z pass the depth
   // test; the others are not read.
   [[gnu::target(ZARN_AVX512_TARGET)]] static __mmask8 Passes(__m256 z, const float* zspan, int count) {
-    // (bzhi reads only the low byte of its count: a long span's must not
-    // reach it)
-    const auto lanes = static_cast<__mmask8>(_bzhi_u32(0xFF, static_cast<unsigned>(std::min(count, 8))));
+    const auto lanes = static_cast<__mmask8>(SpanLanes(count, 8));
     return _mm256_mask_cmp_ps_mask(lanes, z, _mm256_maskz_loadu_ps(lanes, zspan), _CMP_GT_OQ);
   }
 };
