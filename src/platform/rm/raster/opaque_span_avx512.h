@@ -65,11 +65,14 @@ class OpaqueLanes : public avx2::OpaqueLanes<Bpp, Gouraud> {
 
  private:
   // Eight pixels with depths z, the first `count` of them only: those that
-  // pass take their depth and colour, the others are not touched.
+  // pass take their depth and colour, the others are not touched. A group
+  // that nothing passes goes through the stores too, which then write
+  // nothing: about half the groups of a scene drawn near to far lie behind
+  // what is there, and a branch around the stores was guessed wrong often
+  // enough to cost 4 % of the 800×600 anchor frame.
   [[gnu::target(ZARN_AVX512_TARGET)]] static void Group(std::uint8_t* span, float* zspan, __m256 z, int count,
                                                         const Colours& colours) {
     const __mmask8 pass = Passes(z, zspan, count);
-    if (pass == 0) return;
     _mm256_mask_storeu_ps(zspan, pass, z);
     if constexpr (Bpp == 16) {
       _mm_mask_storeu_epi16(span, pass, colours.Next16());
