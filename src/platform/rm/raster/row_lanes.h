@@ -24,7 +24,8 @@ inline int FirstCentre(float x) {
   return i + (static_cast<float>(i) < s);
 }
 
-inline std::int32_t ToFixed(float c) {
+// Always inlined, as WillWrite (target.h).
+[[gnu::always_inline]] inline std::int32_t ToFixed(float c) {
   c = std::clamp(c, 0.0f, 255.0f);
   return static_cast<std::int32_t>(c * 65536.0f);
 }
