@@ -1,6 +1,7 @@
 #include "platform/rm/render_bands.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "platform/rm/worker_pool.h"
 
@@ -26,13 +27,15 @@ void BandPainter::SplitBands(const Lists& lists, int bands, int threads) {
     for (BandWalks* l : lists) l->AddBandWork(work_);
     float total = 0;
     for (float w : work_) total += w;
-    float sum = 0;
+    const std::vector<float>& shares = speeds_.Shares(runs);
+    float sum = 0, before = 0;  // before: the shares of the runs before this one
     for (int band = 0; band < bands && static_cast<int>(runStart_.size()) < runs; ++band) {
       // A run ends at the band boundary nearer its share of the work, and
       // leaves at least a band for each run after it.
       const int run = static_cast<int>(runStart_.size());
-      const float share = total * static_cast<float>(run) / static_cast<float>(runs), after = sum + work_[band];
+      const float share = total * (before + shares[static_cast<std::size_t>(run - 1)]), after = sum + work_[band];
       if (after >= share || bands - (band + 1) <= runs - run) {
+        before += shares[static_cast<std::size_t>(run - 1)];
         if (band > runStart_.back() && share - sum < after - share) {
           runStart_.push_back(band);  // and this band is looked at again for the next run
           --band;
@@ -45,6 +48,12 @@ void BandPainter::SplitBands(const Lists& lists, int bands, int threads) {
   }
   runStart_.push_back(bands);
   const int made = static_cast<int>(runStart_.size()) - 1;
+  runWork_.assign(static_cast<std::size_t>(made), 0.0f);
+  runMs_.assign(static_cast<std::size_t>(made), 0.0);
+  if (made > 1)
+    for (int run = 0; run < made; ++run)
+      for (int band = runStart_[run]; band < runStart_[run + 1]; ++band)
+        runWork_[static_cast<std::size_t>(run)] += work_[static_cast<std::size_t>(band)];
   if (static_cast<int>(cursors_.size()) < made) cursors_.resize(static_cast<std::size_t>(made));
   for (int run = 0; run < made; ++run)
     for (std::size_t k = opaqueByBands_ ? 0 : 1; k < lists.size(); ++k)
@@ -63,6 +72,7 @@ void BandPainter::Paint(const raster::Target& target, const Lists& lists, const 
   if (bands == 0) return;
   SplitBands(lists, bands, threads);
   WorkerPool::Shared().Run(static_cast<int>(runStart_.size()) - 1, &PaintRun, this);
+  if (runStart_.size() > 2) speeds_.Learn(runWork_, runMs_);
 }
 
 void BandPainter::ClearAside(const raster::Target& target, const raster::ClearPlan& clear) {
@@ -86,6 +96,7 @@ void BandPainter::ClearAll(void* self, int) {
 
 void BandPainter::PaintRun(void* self, int run) {
   auto& p = *static_cast<BandPainter*>(self);
+  const auto start = std::chrono::steady_clock::now();
   const raster::Target& t = p.target_;
   const int first = p.runStart_[run], end = p.runStart_[run + 1];
   std::size_t byBands = 0;
@@ -100,6 +111,8 @@ void BandPainter::PaintRun(void* self, int run) {
     if (p.clear_ && byBands == 0) raster::ClearBand(t, *p.clear_, y, stop);
     for (std::size_t k = byBands; k < p.lists_.size(); ++k) p.lists_[k]->DrawBand(p.cursors_[run][k], t, band, stop);
   }
+  p.runMs_[static_cast<std::size_t>(run)] =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 }  // namespace platform::rm

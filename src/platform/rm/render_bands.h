@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/rm/raster/target.h"
+#include "platform/rm/render_run_speeds.h"
 #include "platform/rm/render_transparent.h"
 
 namespace platform::rm {
@@ -38,7 +39,8 @@ class BandPainter {
   ~BandPainter() { FinishClear(); }
 
  private:
-  // Splits the bands into runs of about the same work, one per thread.
+  // Splits the bands into runs, one per thread, that should take about as
+  // long (their work shared as the threads' speeds so far).
   void SplitBands(const Lists& lists, int bands, int threads);
   static void PaintRun(void* self, int run);
   static void ClearAll(void* self, int);
@@ -54,6 +56,9 @@ class BandPainter {
   std::vector<int> runStart_;  // first band of each run, and the band count last
   std::vector<std::array<BandWalks::Cursor, 3>> cursors_;
   std::vector<float> work_;
+  RunSpeeds speeds_;
+  std::vector<float> runWork_;  // the guess of each run's work
+  std::vector<double> runMs_;   // and the wall clock it took
 };
 
 }  // namespace platform::rm

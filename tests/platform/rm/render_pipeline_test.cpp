@@ -134,7 +134,8 @@ MeshData Ripples(float lift, bool shared) {
 
 // Overlapping opaque and translucent faces at many depths, drawn whole, band
 // by band (eight rows a band, the fewest), and with the bands shared by three
-// and by eight threads (faces crossing from one thread's rows into the next):
+// and by eight threads (faces crossing from one thread's rows into the next,
+// where the threads' runs end as sized by how fast they went last time):
 // the same colours and depths, byte for byte.
 TEST_F(RenderPipeline, BandByBandDrawsTheSamePictureAsWholeOnAnyThreads) {
   ASSERT_EQ(device->SetRenderMode(kRenderModeBlendedTransparency), kOk);
@@ -158,11 +159,13 @@ TEST_F(RenderPipeline, BandByBandDrawsTheSamePictureAsWholeOnAnyThreads) {
   for (int w = 0; w < 5; ++w) {
     device->SetBanding(ways[w].banded ? 0 : std::int64_t{1} << 40, 1);
     device->SetThreads(ways[w].threads);
-    Draw();
-    pictures[w].assign(back->Row(0), back->Row(0) + kSize * back->Pitch());
-    depths[w].assign(zbuf->Row(0), zbuf->Row(0) + kSize * zbuf->Pitch());
-    EXPECT_TRUE(pictures[w] == pictures[0]) << "colours of way " << w;
-    EXPECT_TRUE(depths[w] == depths[0]) << "depths of way " << w;
+    for (int again = 0; again < (ways[w].threads > 1 ? 4 : 1); ++again) {
+      Draw();
+      pictures[w].assign(back->Row(0), back->Row(0) + kSize * back->Pitch());
+      depths[w].assign(zbuf->Row(0), zbuf->Row(0) + kSize * zbuf->Pitch());
+      EXPECT_TRUE(pictures[w] == pictures[0]) << "colours of way " << w << ", picture " << again;
+      EXPECT_TRUE(depths[w] == depths[0]) << "depths of way " << w << ", picture " << again;
+    }
   }
 }
 
