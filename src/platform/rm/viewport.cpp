@@ -8,6 +8,7 @@
 #include "platform/rm/raster/target.h"
 #include "platform/rm/rm_result.h"
 #include "platform/rm/shadow.h"
+#include "platform/rm/worker_pool.h"
 
 namespace platform::rm {
 namespace {
@@ -119,6 +120,9 @@ HResult Viewport::Render(const Frame* frame) {
   const int rows = BandPainter::BandRows(t, device_->BandBytes(), threads);
   const bool shared = threads > 1 && t.y1 - t.y0 > rows;
   const bool opaqueByBands = frameBytes >= device_->BandedFrameBytes() && s.blendedLastTime;
+  // The threads that will share the picture wake while this one sets up
+  // the faces.
+  if (shared && t.Valid() && ctx.projection.Valid()) WorkerPool::Shared().Expect();
   s.banded = true;
   if (!t.Valid() || !ctx.projection.Valid() || (!shared && !opaqueByBands)) {
     StopBanding(ctx);

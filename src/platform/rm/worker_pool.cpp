@@ -17,7 +17,13 @@ double ThreadCpuMs() {
   return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-// Waits without sleeping, for a while, until `ready()`; false if it never
+// How long a thread waits without sleeping: for a while, and once a job is
+// expected (WorkerPool::Expect) for as long as a large picture's faces may
+// take to set up before it comes (a 1080p turn's: 0.1-0.2 ms).
+constexpr auto kSpin = std::chrono::microseconds(200);
+constexpr auto kExpectedSpin = std::chrono::microseconds(1000);
+
+// Waits without sleeping, for `limit`, until `ready()`; false if it never
 // was. A thread put to sleep takes a long time to wake on a virtual
 // machine whose idle core the host has parked (measured here: an 800x600
 // frame on two threads took 1.16 ms of wall clock for 0.70 ms of work, with
@@ -26,9 +32,8 @@ double ThreadCpuMs() {
 // core (see spin_): threads spinning on a core another thread needs kept it
 // from working (eight threads on two cores: 1.3 -> 3.3 ms).
 template <class Ready>
-bool SpinUntil(Ready ready) {
-  constexpr auto kSpin = std::chrono::microseconds(200);
-  const auto until = std::chrono::steady_clock::now() + kSpin;
+bool SpinUntil(Ready ready, std::chrono::microseconds limit = kSpin) {
+  const auto until = std::chrono::steady_clock::now() + limit;
   for (unsigned i = 1;; ++i) {
     if (ready()) return true;
 #if defined(__SSE2__)
@@ -101,8 +106,14 @@ void WorkerPool::Start(Job job, void* context) {
 
 void WorkerPool::Wait() {
   // The caller's spin counts as its own time: on cores of their own, it
-  // would have waited as long.
-  const bool spunInVain = spin_ && !SpinUntil([this] { return pending_.load(std::memory_order_acquire) == 0; });
+  // would have waited as long. It spins for up to half as long as its own
+  // part took (at least kSpin): the parts are sized to take alike, and on a
+  // virtual machine they often end a fifth of that apart (a 1080p turn's,
+  // of about 1 ms each).
+  const auto half = static_cast<long>((ThreadCpuMs() - startedAtMs_) * 500);
+  const auto limit = std::chrono::microseconds(
+      std::clamp(half, static_cast<long>(kSpin.count()), static_cast<long>(kExpectedSpin.count())));
+  const bool spunInVain = spin_ && !SpinUntil([this] { return pending_.load(std::memory_order_acquire) == 0; }, limit);
   const double own = ThreadCpuMs() - startedAtMs_;
   std::unique_lock<std::mutex> lock(mutex_);
   // A part still not done after the spin mostly had no core to run on: the
@@ -118,6 +129,17 @@ void WorkerPool::Wait() {
   partMs_.clear();
 }
 
+void WorkerPool::Expect() {
+  bool asleep = false;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!spin_ || threads_.empty()) return;
+    ++expected_;
+    asleep = asleep_ > 0;
+  }
+  if (asleep) wake_.notify_all();
+}
+
 bool WorkerPool::Idle() {
   std::lock_guard<std::mutex> lock(mutex_);
   return pending_ == 0;
@@ -125,14 +147,36 @@ bool WorkerPool::Idle() {
 
 void WorkerPool::Serve(int part, std::uint64_t seen) {
   std::unique_lock<std::mutex> lock(mutex_);
+  std::uint64_t expected = expected_;
+  bool expecting = false;
   for (;;) {
-    if (spin_ && generation_ == seen && !stopping_) {
+    // The next job is awaited without sleeping for a while: longer once it
+    // is expected, and again from each Expect.
+    while (spin_ && generation_ == seen && !stopping_) {
       lock.unlock();
-      SpinUntil([&] { return generation_.load(std::memory_order_acquire) != seen || stopping_; });
+      SpinUntil(
+          [&] {
+            return generation_.load(std::memory_order_acquire) != seen || stopping_ ||
+                   expected_.load(std::memory_order_relaxed) != expected;
+          },
+          expecting ? kExpectedSpin : kSpin);
       lock.lock();
+      if (expected_ == expected) break;
+      expected = expected_;
+      expecting = true;
     }
-    wake_.wait(lock, [&] { return stopping_ || generation_ != seen; });
+    while (!stopping_ && generation_ == seen && expected_ == expected) {
+      ++asleep_;
+      wake_.wait(lock);
+      --asleep_;
+    }
     if (stopping_) return;
+    if (generation_ == seen) {  // woken by Expect
+      expected = expected_;
+      expecting = true;
+      continue;
+    }
+    expecting = false;
     // Every job in turn: a Run may have come while this thread still had
     // a Start's part to take. Older jobs than the latest two are done.
     if (generation_ - seen > 2) seen = generation_ - 2;
