@@ -125,6 +125,7 @@ void WorkerPool::Wait() {
     spin_ = false;
   }
   done_.wait(lock, [this] { return pending_ == 0; });
+  lastDone_ = std::chrono::steady_clock::now();
   if (!partMs_.empty()) callerWouldWaitMs_ += std::max(0.0, *std::max_element(partMs_.begin(), partMs_.end()) - own);
   partMs_.clear();
 }
@@ -133,7 +134,11 @@ void WorkerPool::Expect() {
   bool asleep = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!spin_ || threads_.empty()) return;
+    // Only for pictures that follow each other closely (a timed demo, a
+    // machine catching up): between paced ones the wake-up is lost in the
+    // wait for the next, and the threads would only spin for nothing.
+    constexpr auto kClose = std::chrono::milliseconds(2);
+    if (!spin_ || threads_.empty() || std::chrono::steady_clock::now() - lastDone_ > kClose) return;
     ++expected_;
     asleep = asleep_ > 0;
   }

@@ -3,6 +3,7 @@
 // one job and waits for them all: part 0 runs on the caller, part k on the
 // pool's thread k, always the same one, so who does what is fixed.
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -36,9 +37,10 @@ class WorkerPool {
   // for it. No other Start may come in between.
   void Start(Job job, void* context);
   void Wait();
-  // A job will come soon: threads asleep wake now and wait for it without
-  // sleeping (where they may, see spin_), so that it does not wait for
-  // their wake-up, which takes tens of microseconds on a virtual machine.
+  // A job will come soon: if the last was done only just before, threads
+  // asleep wake now and wait for it without sleeping (where they may, see
+  // spin_), so that it does not wait for their wake-up, which takes tens
+  // of microseconds on a virtual machine.
   void Expect();
   // No job under way: a Start's is done.
   bool Idle();
@@ -80,8 +82,9 @@ class WorkerPool {
   std::atomic<bool> spin_ = false;
   static constexpr int kSleepyJobs = 32;
   int sleepyJobs_ = 0;
-  int asleep_ = 0;                           // threads waiting on wake_
-  std::atomic<std::uint64_t> expected_ = 0;  // calls of Expect that found the threads free to spin
+  int asleep_ = 0;                                  // threads waiting on wake_
+  std::chrono::steady_clock::time_point lastDone_;  // when the last job under way was done
+  std::atomic<std::uint64_t> expected_ = 0;         // calls of Expect that found the threads free to spin
 };
 
 }  // namespace platform::rm
