@@ -1,6 +1,7 @@
 #include "platform/rm/render_run_speeds.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace platform::rm {
 
@@ -22,6 +23,7 @@ void RunSpeeds::Learn(const std::vector<float>& work, const std::vector<double>&
   for (std::size_t k = 0; k < n; ++k) {
     if (!(work[k] > 0) || !(ms[k] > 0)) return;  // a run with nothing to time says nothing
     measured[k] = work[k] / static_cast<float>(ms[k]);
+    if (!std::isfinite(measured[k])) return;
     mean += measured[k];
   }
   mean /= static_cast<float>(n);

@@ -110,9 +110,9 @@ void WorkerPool::Wait() {
   // part took (at least kSpin): the parts are sized to take alike, and on a
   // virtual machine they often end a fifth of that apart (a 1080p turn's,
   // of about 1 ms each).
-  const auto half = static_cast<long>((ThreadCpuMs() - startedAtMs_) * 500);
-  const auto limit = std::chrono::microseconds(
-      std::clamp(half, static_cast<long>(kSpin.count()), static_cast<long>(kExpectedSpin.count())));
+  const double halfUs = (ThreadCpuMs() - startedAtMs_) * 500;
+  const auto limit = std::chrono::microseconds(static_cast<std::int64_t>(
+      std::clamp(halfUs, static_cast<double>(kSpin.count()), static_cast<double>(kExpectedSpin.count()))));
   const bool spunInVain = spin_ && !SpinUntil([this] { return pending_.load(std::memory_order_acquire) == 0; }, limit);
   const double own = ThreadCpuMs() - startedAtMs_;
   std::unique_lock<std::mutex> lock(mutex_);
@@ -151,24 +151,26 @@ bool WorkerPool::Idle() {
 }
 
 void WorkerPool::Serve(int part, std::uint64_t seen) {
+  using Clock = std::chrono::steady_clock;
   std::unique_lock<std::mutex> lock(mutex_);
   std::uint64_t expected = expected_;
-  bool expecting = false;
+  Clock::time_point expectedUntil{};
   for (;;) {
-    // The next job is awaited without sleeping for a while: longer once it
-    // is expected, and again from each Expect.
+    // The next job is awaited without sleeping for a while, and after an
+    // Expect for longer, whatever jobs come in between (a Start's clear).
     while (spin_ && generation_ == seen && !stopping_) {
+      const auto left = std::chrono::duration_cast<std::chrono::microseconds>(expectedUntil - Clock::now());
       lock.unlock();
       SpinUntil(
           [&] {
             return generation_.load(std::memory_order_acquire) != seen || stopping_ ||
                    expected_.load(std::memory_order_relaxed) != expected;
           },
-          expecting ? kExpectedSpin : kSpin);
+          std::max(kSpin, left));
       lock.lock();
       if (expected_ == expected) break;
       expected = expected_;
-      expecting = true;
+      expectedUntil = Clock::now() + kExpectedSpin;
     }
     while (!stopping_ && generation_ == seen && expected_ == expected) {
       ++asleep_;
@@ -178,10 +180,9 @@ void WorkerPool::Serve(int part, std::uint64_t seen) {
     if (stopping_) return;
     if (generation_ == seen) {  // woken by Expect
       expected = expected_;
-      expecting = true;
+      expectedUntil = Clock::now() + kExpectedSpin;
       continue;
     }
-    expecting = false;
     // Every job in turn: a Run may have come while this thread still had
     // a Start's part to take. Older jobs than the latest two are done.
     if (generation_ - seen > 2) seen = generation_ - 2;
