@@ -18,7 +18,8 @@ const std::vector<float>& RunSpeeds::Shares(int runs) {
 void RunSpeeds::Learn(const std::vector<float>& work, const std::vector<double>& ms) {
   const std::size_t n = speed_.size();
   if (n < 2 || work.size() < n || ms.size() < n) return;
-  std::vector<float> measured(n);
+  std::vector<float>& measured = measured_;
+  measured.resize(n);
   float mean = 0;
   for (std::size_t k = 0; k < n; ++k) {
     if (!(work[k] > 0) || !(ms[k] > 0)) return;  // a run with nothing to time says nothing

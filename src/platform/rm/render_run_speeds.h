@@ -18,6 +18,7 @@ class RunSpeeds {
  private:
   std::vector<float> speed_;  // each run's, relative to their mean
   std::vector<float> shares_;
+  std::vector<float> measured_;  // the last picture's speeds, kept to spare an allocation a picture
 };
 
 }  // namespace platform::rm
