@@ -120,9 +120,6 @@ HResult Viewport::Render(const Frame* frame) {
   const int rows = BandPainter::BandRows(t, device_->BandBytes(), threads);
   const bool shared = threads > 1 && t.y1 - t.y0 > rows;
   const bool opaqueByBands = frameBytes >= device_->BandedFrameBytes() && s.blendedLastTime;
-  // The threads that will share the picture wake while this one sets up
-  // the faces.
-  if (shared && t.Valid() && ctx.projection.Valid()) WorkerPool::Shared().Expect();
   s.banded = true;
   if (!t.Valid() || !ctx.projection.Valid() || (!shared && !opaqueByBands)) {
     StopBanding(ctx);
@@ -136,6 +133,9 @@ HResult Viewport::Render(const Frame* frame) {
     s.clearing = false;
   }
   if (!t.Valid() || !ctx.projection.Valid()) return kOk;
+  // The threads that will share the picture wake while this one sets up
+  // the faces.
+  if (shared) WorkerPool::Shared().Expect();
 
   const Matrix worldToCamera = camera_->WorldMatrix().RigidInverse();
   // First the lights of the whole tree, then the visuals.
