@@ -76,9 +76,13 @@ class NearestPaletteTable {
   bool Update(const Palette& palette) { return Update(palette.Entries()); }
   bool Update(const std::array<PaletteEntry, 256>& entries);
 
-  std::uint8_t Index(unsigned r, unsigned g, unsigned b) const {
-    return table_[((r & 0xF8u) << 7) | ((g & 0xF8u) << 2) | ((b & 0xFFu) >> 3)];
+  std::uint8_t Index(unsigned r, unsigned g, unsigned b) const { return table_[Cell(r, g, b)]; }
+  // The cell a colour falls into, and the cells in order (for vector
+  // loops that look up several at once).
+  static unsigned Cell(unsigned r, unsigned g, unsigned b) {
+    return ((r & 0xF8u) << 7) | ((g & 0xF8u) << 2) | ((b & 0xFFu) >> 3);
   }
+  const std::uint8_t* Cells() const { return table_.data(); }
 
  private:
   bool built_ = false;

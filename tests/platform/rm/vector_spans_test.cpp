@@ -1,22 +1,25 @@
 // The vector span loops against the scalar ones: the same pixels and the
 // same depths, bit for bit, over random backgrounds, depths, colours, steps,
 // alphas and span lengths (longer than 256 pixels too), next to the
-// scissor's edge too, on every path the processor has (AVX-512 too); the
-// lanes' test of a hidden span and their one-group draw against what
-// drawing it does; and the row walk's range check in double lanes against
-// the integer one.
+// scissor's edge too, on every path the processor has (AVX-512 too), and
+// 8-bit ones through a palette; the lanes' test of a hidden span and their
+// one-group draw against what drawing it does; and the row walk's range
+// check in double lanes against the integer one.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
 #include <random>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "platform/ref.h"
 #include "platform/rm/raster/blend_span.h"
 #include "platform/rm/raster/opaque_span.h"
 #include "platform/rm/raster/opaque_span_avx512.h"
 #include "platform/rm/raster/row_lanes.h"
+#include "platform/surface/surface.h"
 
 namespace platform::rm::raster {
 namespace {
@@ -137,6 +140,52 @@ TEST(VectorSpans, EveryPathGivesTheScalarPixels) {
 }
 
 #if defined(ZARN_HAVE_AVX2_SPANS)
+// 8-bit spans through a random palette: groups of eight in AVX2, the last
+// few pixels in the scalar loop, against the scalar loop alone.
+template <bool Gouraud>
+void ExpectPaletteSpansEqualScalar() {
+  std::mt19937 rng(8);
+  std::array<surface::PaletteEntry, 256> entries;
+  for (auto& e : entries)
+    e = {static_cast<std::uint8_t>(rng()), static_cast<std::uint8_t>(rng()), static_cast<std::uint8_t>(rng()), 0};
+  PaletteLut lut;
+  lut.Update(*MakeRef<surface::Palette>(entries));
+  Target t;
+  t.x1 = kWidth;
+  t.lut = &lut;
+  for (int trial = 0; trial < 2000; ++trial) {
+    RandomSpan vector(rng, 8, Gouraud), scalar = vector;
+    const int xe = vector.xs + vector.n;
+    BlendSpanWith<8, Gouraud>(BlendPath::kAvx2, t, vector.color.data(), vector.depth.data(), vector.xs, xe, vector.v,
+                              vector.alpha);
+    BlendSpanScalar<8, Gouraud>(t, scalar.color.data(), scalar.depth.data(), scalar.xs, scalar.n, scalar.v,
+                                scalar.alpha);
+    ASSERT_EQ(vector.color, scalar.color) << "blend, trial " << trial;
+    OpaqueSpan<8, Gouraud>(t, vector.color.data(), vector.depth.data(), vector.xs, xe, vector.v);
+    OpaqueSpan<8, Gouraud>(t, scalar.color.data(), scalar.depth.data(), scalar.xs, xe, scalar.v, false);
+    ASSERT_EQ(vector.color, scalar.color) << "opaque, trial " << trial;
+    ASSERT_EQ(vector.depth, scalar.depth) << "opaque, trial " << trial;
+  }
+  // The same colour blended again after the palette changed: what the
+  // first span learned of each index no longer holds.
+  RandomSpan first(rng, 8, Gouraud), again = first, scalar = first;
+  const int xe = first.xs + first.n;
+  BlendSpanWith<8, Gouraud>(BlendPath::kAvx2, t, first.color.data(), first.depth.data(), first.xs, xe, first.v,
+                            first.alpha);
+  for (auto& e : entries) e.red = static_cast<std::uint8_t>(255 - e.red);
+  lut.Update(*MakeRef<surface::Palette>(entries));
+  BlendSpanWith<8, Gouraud>(BlendPath::kAvx2, t, again.color.data(), again.depth.data(), again.xs, xe, again.v,
+                            again.alpha);
+  BlendSpanScalar<8, Gouraud>(t, scalar.color.data(), scalar.depth.data(), scalar.xs, scalar.n, scalar.v, scalar.alpha);
+  ASSERT_EQ(again.color, scalar.color) << "blend after a palette change";
+}
+
+TEST(VectorSpans, PaletteSpansGiveTheScalarPixels) {
+  if (BestBlendPath() < BlendPath::kAvx2) GTEST_SKIP() << "no AVX2 on this processor";
+  ExpectPaletteSpansEqualScalar<false>();
+  ExpectPaletteSpansEqualScalar<true>();
+}
+
 // The AVX2 walks find a row's ends by rounding, and cut them to the scissor
 // and find the first centre in lanes: the same pixels and offset as the
 // plain walk, for coordinates as large as the walk's, on pixel centres too.

@@ -14,6 +14,8 @@
 #include "platform/rm/raster/blend_span_avx2.h"
 #include "platform/rm/raster/blend_span_avx512.h"
 #include "platform/rm/raster/blend_span_sse2.h"
+#include "platform/rm/raster/palette_flat_blend.h"
+#include "platform/rm/raster/palette_span_avx2.h"
 
 namespace platform::rm::raster {
 
@@ -59,17 +61,30 @@ inline BlendPath BestBlendPath() {
 // end inside the scissor, the last few masked: small translucent faces'
 // spans are mostly shorter than eight, and a pixel-by-pixel depth test
 // costs a mispredicted branch on every other pixel. The scalar loop
-// finishes what is left.
+// finishes what is left. 8-bit spans test their depths eight at a time
+// with AVX2 (palette_span_avx2.h), and a flat one's pixels take what its
+// colour makes of each palette index (FlatBlend8) on every path.
 template <int Bpp, bool Gouraud>
 inline void BlendSpanWith(BlendPath path, const Target& t, std::uint8_t* row, const float* zrow, int xs, int xe,
                           const SpanValues& v, unsigned alpha) {
   const int n = xe - xs;
   int done = 0;
+  if constexpr (Bpp == 8 && !Gouraud) {
+    FlatBlend8& blend = FlatBlend8::For(*t.lut, unsigned(v.r >> 16), unsigned(v.g >> 16), unsigned(v.b >> 16), alpha);
+#if defined(ZARN_HAVE_AVX2_SPANS)
+    if (path >= BlendPath::kAvx2) done = avx2::BlendFlat8(row + xs, zrow + xs, n, v, blend);
+#endif
+    for (int k = done; k < n; ++k)
+      if (SpanDepth(v, k) > zrow[xs + k]) row[xs + k] = blend.Over(row[xs + k]);
+    return;
+  }
 #if defined(ZARN_HAVE_AVX2_SPANS)
   if (path == BlendPath::kAvx512) {
     if constexpr (Bpp == 16) return avx512::Blend16<Gouraud>(row + 2 * xs, zrow + xs, n, v, alpha);
     if constexpr (Bpp == 24) return avx512::Blend24<Gouraud>(row + 3 * xs, zrow + xs, n, v, alpha);
   }
+  if constexpr (Bpp == 8 && Gouraud)
+    if (path >= BlendPath::kAvx2) done = avx2::BlendGouraud8(row + xs, zrow + xs, n, v, alpha, *t.lut);
   if (path == BlendPath::kAvx2) {
     if constexpr (Bpp == 16) done = avx2::Blend16<Gouraud>(row + 2 * xs, zrow + xs, n, v, alpha);
     if constexpr (Bpp == 24) done = avx2::Blend24<Gouraud>(row + 3 * xs, zrow + xs, n, v, alpha);

@@ -3,7 +3,8 @@
 // the depth. In 16 and 24 bits eight pixels go at a time through SSE2, and
 // the last group of fewer goes masked wherever eight pixels fit before the
 // scissor's edge (the pixels past the span's end are read and written back
-// as they were); the scalar loop finishes the rest and draws 8-bit targets.
+// as they were); the scalar loop finishes the rest. 8-bit targets go eight
+// pixels at a time where the processor has AVX2 (palette_span_avx2.h).
 // Small faces make spans of a few pixels, so what all spans of a triangle
 // share (the depth and colour steps of a group's lanes, a flat colour) is
 // set up once per triangle, in OpaqueLanes. The depth written is
@@ -13,6 +14,7 @@
 #include <cstring>
 
 #include "platform/rm/raster/blend_span_sse2.h"
+#include "platform/rm/raster/palette_span_avx2.h"
 #include "platform/rm/raster/span_pixels.h"
 #include "platform/rm/raster/target.h"
 
@@ -311,6 +313,10 @@ inline void OpaqueSpan(const Target& t, std::uint8_t* row, float* zrow, int xs, 
 #if defined(__SSE2__)
   if constexpr (Bpp != 8)
     if (vector) done = sse2::OpaqueLanes<Bpp, Gouraud>(v).Draw(row + (Bpp / 8) * xs, zrow + xs, xe - xs, v, t.x1 - xs);
+#endif
+#if defined(ZARN_HAVE_AVX2_SPANS)
+  if constexpr (Bpp == 8)
+    if (vector && avx2::Available()) done = avx2::Opaque8<Gouraud>(row + xs, zrow + xs, xe - xs, v, *t.lut);
 #endif
   OpaqueSpanScalar<Bpp, Gouraud>(t, row, zrow, xs, xe - xs, v, done);
 }
