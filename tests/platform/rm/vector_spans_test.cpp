@@ -7,6 +7,7 @@
 // check in double lanes against the integer one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <random>
@@ -139,11 +140,13 @@ TEST(VectorSpans, EveryPathGivesTheScalarPixels) {
   }
 }
 
-#if defined(ZARN_HAVE_AVX2_SPANS)
-// 8-bit spans through a random palette: groups of eight in AVX2, the last
-// few pixels in the scalar loop, against the scalar loop alone.
+// 8-bit spans through a random palette: groups of eight in AVX2 where the
+// processor has it, the last few pixels in the scalar loop, and flat
+// blends read back from what they learned of each index, against the scalar
+// loops alone. Flat spans come in a few colours and alphas, so that blends
+// are found again, mixed with others and replaced.
 template <bool Gouraud>
-void ExpectPaletteSpansEqualScalar() {
+void ExpectPaletteSpansEqualScalar(BlendPath path) {
   std::mt19937 rng(8);
   std::array<surface::PaletteEntry, 256> entries;
   for (auto& e : entries)
@@ -154,38 +157,51 @@ void ExpectPaletteSpansEqualScalar() {
   t.x1 = kWidth;
   t.lut = &lut;
   for (int trial = 0; trial < 2000; ++trial) {
-    RandomSpan vector(rng, 8, Gouraud), scalar = vector;
+    RandomSpan vector(rng, 8, Gouraud);
+    if (!Gouraud) {
+      // Eight colours: each pair that differs in one channel only.
+      const int colour = static_cast<int>(rng() % 8);
+      vector.v.r = (colour & 1 ? 200 : 30) << 16;
+      vector.v.g = (colour & 2 ? 200 : 30) << 16;
+      vector.v.b = (colour & 4 ? 200 : 30) << 16;
+      vector.alpha = rng() % 2 ? 96 : 200;
+    }
+    RandomSpan scalar = vector;
     const int xe = vector.xs + vector.n;
-    BlendSpanWith<8, Gouraud>(BlendPath::kAvx2, t, vector.color.data(), vector.depth.data(), vector.xs, xe, vector.v,
-                              vector.alpha);
+    BlendSpanWith<8, Gouraud>(path, t, vector.color.data(), vector.depth.data(), vector.xs, xe, vector.v, vector.alpha);
     BlendSpanScalar<8, Gouraud>(t, scalar.color.data(), scalar.depth.data(), scalar.xs, scalar.n, scalar.v,
                                 scalar.alpha);
     ASSERT_EQ(vector.color, scalar.color) << "blend, trial " << trial;
-    OpaqueSpan<8, Gouraud>(t, vector.color.data(), vector.depth.data(), vector.xs, xe, vector.v);
+    OpaqueSpan<8, Gouraud>(t, vector.color.data(), vector.depth.data(), vector.xs, xe, vector.v,
+                           path != BlendPath::kScalar);
     OpaqueSpan<8, Gouraud>(t, scalar.color.data(), scalar.depth.data(), scalar.xs, xe, scalar.v, false);
     ASSERT_EQ(vector.color, scalar.color) << "opaque, trial " << trial;
     ASSERT_EQ(vector.depth, scalar.depth) << "opaque, trial " << trial;
   }
-  // The same colour blended again after the palette changed: what the
-  // first span learned of each index no longer holds.
-  RandomSpan first(rng, 8, Gouraud), again = first, scalar = first;
-  const int xe = first.xs + first.n;
-  BlendSpanWith<8, Gouraud>(BlendPath::kAvx2, t, first.color.data(), first.depth.data(), first.xs, xe, first.v,
-                            first.alpha);
+  if (Gouraud) return;
+  // A colour blended again after the palette changed, over every pixel of
+  // a span: what it learned of each index before no longer holds.
+  RandomSpan first(rng, 8, false);
+  std::fill(first.depth.begin(), first.depth.end(), -1.0f);
+  RandomSpan again = first, scalar = first;
+  BlendSpanWith<8, false>(path, t, first.color.data(), first.depth.data(), 0, kWidth, first.v, first.alpha);
   for (auto& e : entries) e.red = static_cast<std::uint8_t>(255 - e.red);
   lut.Update(*MakeRef<surface::Palette>(entries));
-  BlendSpanWith<8, Gouraud>(BlendPath::kAvx2, t, again.color.data(), again.depth.data(), again.xs, xe, again.v,
-                            again.alpha);
-  BlendSpanScalar<8, Gouraud>(t, scalar.color.data(), scalar.depth.data(), scalar.xs, scalar.n, scalar.v, scalar.alpha);
+  BlendSpanWith<8, false>(path, t, again.color.data(), again.depth.data(), 0, kWidth, again.v, again.alpha);
+  BlendSpanScalar<8, false>(t, scalar.color.data(), scalar.depth.data(), 0, kWidth, scalar.v, scalar.alpha);
   ASSERT_EQ(again.color, scalar.color) << "blend after a palette change";
 }
 
 TEST(VectorSpans, PaletteSpansGiveTheScalarPixels) {
-  if (BestBlendPath() < BlendPath::kAvx2) GTEST_SKIP() << "no AVX2 on this processor";
-  ExpectPaletteSpansEqualScalar<false>();
-  ExpectPaletteSpansEqualScalar<true>();
+  for (BlendPath path : {BlendPath::kScalar, BlendPath::kAvx2}) {
+    if (path > BestBlendPath()) continue;  // not on this processor
+    SCOPED_TRACE(path == BlendPath::kScalar ? "scalar" : "AVX2");
+    ExpectPaletteSpansEqualScalar<false>(path);
+    ExpectPaletteSpansEqualScalar<true>(path);
+  }
 }
 
+#if defined(ZARN_HAVE_AVX2_SPANS)
 // The AVX2 walks find a row's ends by rounding, and cut them to the scissor
 // and find the first centre in lanes: the same pixels and offset as the
 // plain walk, for coordinates as large as the walk's, on pixel centres too.

@@ -23,7 +23,9 @@ class FlatBlend8 {
     thread_local std::array<FlatBlend8, 4> kept;
     thread_local unsigned next = 0;
     for (FlatBlend8& k : kept)
-      if (k.generation_ == lut.Generation() && k.r_ == r && k.g_ == g && k.b_ == b && k.alpha_ == alpha) return k;
+      if (k.lut_ == &lut && k.generation_ == lut.Generation() && k.r_ == r && k.g_ == g && k.b_ == b &&
+          k.alpha_ == alpha)
+        return k;
     FlatBlend8& k = kept[next++ % kept.size()];
     k.lut_ = &lut;
     k.generation_ = lut.Generation();

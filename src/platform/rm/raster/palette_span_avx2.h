@@ -11,6 +11,7 @@
 // groups of eight inside the span; the scalar loop draws the rest. (Pixel by
 // pixel, the translucent table tops of a 1080p 8-bit picture took more
 // than half of its turn.)
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/rm/raster/blend_span_avx2.h"
@@ -22,6 +23,10 @@
 #include <immintrin.h>
 
 namespace platform::rm::raster::avx2 {
+
+// The entries' gather takes each as four bytes: red, green, blue, flags.
+static_assert(sizeof(surface::PaletteEntry) == 4 && offsetof(surface::PaletteEntry, red) == 0 &&
+              offsetof(surface::PaletteEntry, green) == 1 && offsetof(surface::PaletteEntry, blue) == 2);
 
 #define ZARN_AVX2 __attribute__((target("avx2")))
 
@@ -73,10 +78,10 @@ ZARN_AVX2 inline __m256i NearestIndex(const PaletteLut& lut, __m256i r, __m256i 
   const __m256i cell = _mm256_or_si256(
       _mm256_or_si256(_mm256_slli_epi32(_mm256_and_si256(r, f8), 7), _mm256_slli_epi32(_mm256_and_si256(g, f8), 2)),
       _mm256_srli_epi32(_mm256_and_si256(b, ff), 3));
-  // Each cell's byte out of the aligned four that hold it: four bytes read
-  // at the last cells would run past the table.
-  const __m256i word = _mm256_i32gather_epi32(reinterpret_cast<const int*>(lut.Cells()),
-                                              _mm256_andnot_si256(three, cell), 1);
+  // Each cell's byte out of the four from the multiple of four below it:
+  // four bytes read at the last cells would run past the table.
+  const __m256i word =
+      _mm256_i32gather_epi32(reinterpret_cast<const int*>(lut.Cells()), _mm256_andnot_si256(three, cell), 1);
   return _mm256_srlv_epi32(word, _mm256_slli_epi32(_mm256_and_si256(cell, three), 3));
 }
 
@@ -113,13 +118,14 @@ class Mix8 {
 
 template <bool Gouraud>
 ZARN_AVX2 inline int Opaque8(std::uint8_t* span, float* zspan, int n, const SpanValues& v, const PaletteLut& lut) {
+  if (n < 8) return 0;
   Depths8 depths(v);
   Source8<Gouraud> source(v);
-  // A flat span's one index, looked up once.
   __m256i r, g, b;
   source.Next(r, g, b);
-  __m128i drawn = _mm_set1_epi8(static_cast<char>(lut.Index(unsigned(v.r >> 16), unsigned(v.g >> 16),
-                                                              unsigned(v.b >> 16))));
+  __m128i drawn = _mm_setzero_si128();
+  if constexpr (!Gouraud)  // the one index, looked up once
+    drawn = _mm_set1_epi8(static_cast<char>(lut.Index(unsigned(v.r >> 16), unsigned(v.g >> 16), unsigned(v.b >> 16))));
   int k = 0;
   for (; k + 8 <= n; k += 8) {
     if (Gouraud && k > 0) source.Next(r, g, b);
@@ -136,8 +142,7 @@ ZARN_AVX2 inline int Opaque8(std::uint8_t* span, float* zspan, int n, const Span
 
 // A flat translucent span: the depths eight at a time, and each passing
 // pixel's new index read back from what the blend has learned.
-ZARN_AVX2 inline int BlendFlat8(std::uint8_t* span, const float* zspan, int n, const SpanValues& v,
-                                FlatBlend8& blend) {
+ZARN_AVX2 inline int BlendFlat8(std::uint8_t* span, const float* zspan, int n, const SpanValues& v, FlatBlend8& blend) {
   Depths8 depths(v);
   int k = 0;
   for (; k + 8 <= n; k += 8) {
@@ -154,7 +159,7 @@ ZARN_AVX2 inline int BlendFlat8(std::uint8_t* span, const float* zspan, int n, c
 
 // A Gouraud translucent span, each pixel mixed.
 ZARN_AVX2 inline int BlendGouraud8(std::uint8_t* span, const float* zspan, int n, const SpanValues& v, unsigned alpha,
-                            const PaletteLut& lut) {
+                                   const PaletteLut& lut) {
   Depths8 depths(v);
   const Mix8 mix(alpha);
   const __m256i ff = _mm256_set1_epi32(0xFF);
@@ -169,9 +174,9 @@ ZARN_AVX2 inline int BlendGouraud8(std::uint8_t* span, const float* zspan, int n
     auto* at = reinterpret_cast<__m128i*>(span + k);
     const __m128i old = _mm_loadl_epi64(at);
     const __m256i e = _mm256_i32gather_epi32(entries, _mm256_cvtepu8_epi32(old), 4);
-    const __m256i index = NearestIndex(lut, mix(r, _mm256_and_si256(e, ff)),
-                                       mix(g, _mm256_and_si256(_mm256_srli_epi32(e, 8), ff)),
-                                       mix(b, _mm256_and_si256(_mm256_srli_epi32(e, 16), ff)));
+    const __m256i index =
+        NearestIndex(lut, mix(r, _mm256_and_si256(e, ff)), mix(g, _mm256_and_si256(_mm256_srli_epi32(e, 8), ff)),
+                     mix(b, _mm256_and_si256(_mm256_srli_epi32(e, 16), ff)));
     _mm_storel_epi64(at, _mm_blendv_epi8(old, LowBytes(index), LowBytes(_mm256_castps_si256(pass))));
   }
   return k;
