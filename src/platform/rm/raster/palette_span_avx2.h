@@ -2,11 +2,11 @@
 // The spans of an 8-bit target, opaque and translucent, eight pixels at a
 // time in AVX2 where the processor has it (AVX-512 ones too): the depth
 // test in lanes, and the colours through the palette. A Gouraud span's
-// pixels are read through the palette and written as the nearest entry's
-// index (PaletteLut), both looked up for eight pixels at once by gathers,
-// mixed as Mix does in 32-bit lanes that wrap as its unsigned arithmetic
-// does; a flat translucent span reads back what its blend has learned of
-// each index (FlatBlend8). The same pixels and depths as the scalar loops,
+// colours are written as the nearest entry's index (PaletteLut), looked up
+// for eight pixels at once by a gather; a translucent one's pixels are read
+// through the palette by another, and mixed as Mix does in 32-bit lanes
+// that wrap as its unsigned arithmetic does. A flat translucent span reads
+// back what its blend has learned of each index (FlatBlend8). The same pixels and depths as the scalar loops,
 // bit for bit. Each returns how many of the span's n pixels it drew, whole
 // groups of eight inside the span; the scalar loop draws the rest. (Pixel by
 // pixel, the translucent table tops of a 1080p 8-bit picture took more
@@ -44,16 +44,15 @@ ZARN_AVX2 inline __m128i LowBytes(__m256i v) {
   return _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(picked, _mm256_setr_epi32(0, 4, 1, 1, 1, 1, 1, 1)));
 }
 
-// The source colour of eight pixels: each channel's whole part, as the
-// scalar loops take it (an arithmetic shift, then read as unsigned); then
-// on to the next eight.
-template <bool Gouraud>
+// A Gouraud span's colour at eight pixels: each channel's whole part, as
+// the scalar loops take it (an arithmetic shift, then read as unsigned);
+// then on to the next eight.
 class Source8 {
  public:
   ZARN_AVX2 explicit Source8(const SpanValues& v)
-      : r_(Gouraud ? Ramp8(v.r, v.dr) : _mm256_set1_epi32(v.r)),
-        g_(Gouraud ? Ramp8(v.g, v.dg) : _mm256_set1_epi32(v.g)),
-        b_(Gouraud ? Ramp8(v.b, v.db) : _mm256_set1_epi32(v.b)),
+      : r_(Ramp8(v.r, v.dr)),
+        g_(Ramp8(v.g, v.dg)),
+        b_(Ramp8(v.b, v.db)),
         dr_(_mm256_set1_epi32(LaneValue(0, 8, v.dr))),
         dg_(_mm256_set1_epi32(LaneValue(0, 8, v.dg))),
         db_(_mm256_set1_epi32(LaneValue(0, 8, v.db))) {}
@@ -61,11 +60,9 @@ class Source8 {
     r = _mm256_srai_epi32(r_, 16);
     g = _mm256_srai_epi32(g_, 16);
     b = _mm256_srai_epi32(b_, 16);
-    if constexpr (Gouraud) {
-      r_ = _mm256_add_epi32(r_, dr_);
-      g_ = _mm256_add_epi32(g_, dg_);
-      b_ = _mm256_add_epi32(b_, db_);
-    }
+    r_ = _mm256_add_epi32(r_, dr_);
+    g_ = _mm256_add_epi32(g_, dg_);
+    b_ = _mm256_add_epi32(b_, db_);
   }
 
  private:
@@ -120,15 +117,14 @@ template <bool Gouraud>
 ZARN_AVX2 inline int Opaque8(std::uint8_t* span, float* zspan, int n, const SpanValues& v, const PaletteLut& lut) {
   if (n < 8) return 0;
   Depths8 depths(v);
-  Source8<Gouraud> source(v);
-  __m256i r, g, b;
-  source.Next(r, g, b);
+  Source8 source(v);
   __m128i drawn = _mm_setzero_si128();
   if constexpr (!Gouraud)  // the one index, looked up once
     drawn = _mm_set1_epi8(static_cast<char>(lut.Index(unsigned(v.r >> 16), unsigned(v.g >> 16), unsigned(v.b >> 16))));
   int k = 0;
   for (; k + 8 <= n; k += 8) {
-    if (Gouraud && k > 0) source.Next(r, g, b);
+    __m256i r, g, b;
+    if constexpr (Gouraud) source.Next(r, g, b);
     const __m256 zk = depths.Next();
     const __m256 pass = _mm256_cmp_ps(zk, _mm256_loadu_ps(zspan + k), _CMP_GT_OQ);
     if (_mm256_testz_ps(pass, pass)) continue;
@@ -164,7 +160,7 @@ ZARN_AVX2 inline int BlendGouraud8(std::uint8_t* span, const float* zspan, int n
   const Mix8 mix(alpha);
   const __m256i ff = _mm256_set1_epi32(0xFF);
   const auto* entries = reinterpret_cast<const int*>(lut.Entries());
-  Source8<true> source(v);
+  Source8 source(v);
   int k = 0;
   for (; k + 8 <= n; k += 8) {
     __m256i r, g, b;
