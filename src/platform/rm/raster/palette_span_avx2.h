@@ -143,10 +143,6 @@ ZARN_AVX2 inline int BlendFlat8(std::uint8_t* span, const float* zspan, int n, c
   int k = 0;
   for (; k + 8 <= n; k += 8) {
     const int pass = _mm256_movemask_ps(_mm256_cmp_ps(depths.Next(), _mm256_loadu_ps(zspan + k), _CMP_GT_OQ));
-    if (pass == 0xFF) {  // most of a table top's groups
-      for (int i = 0; i < 8; ++i) span[k + i] = blend.Over(span[k + i]);
-      continue;
-    }
     for (int i = 0; i < 8; ++i)
       if (pass >> i & 1) span[k + i] = blend.Over(span[k + i]);
   }
