@@ -32,15 +32,26 @@ void BandWalks::Append(const BandWalks& part) {
   widths_.insert(widths_.end(), part.widths_.begin(), part.widths_.end());
 }
 
-void BandWalks::Begin(const raster::Target& target, int bandRows) {
+void BandWalks::Begin(const raster::Target& target, int bandRows, bool runsOnly) {
   y0_ = target.y0;
   bandRows_ = std::max(bandRows, 1);
   const int bands = std::max(0, (target.y1 - target.y0 + bandRows_ - 1) / bandRows_);
   // A counting sort keeps the order within each band. The band numbers go
   // where the first rows were: the walks themselves are large, and reading
   // them all twice costs more than it saves.
+  //
+  // Rows become bands through a table: a division for each triangle took
+  // longer than the rest of its filing (and its guess of work), on the
+  // thread the others wait for.
+  const int rows = bands * bandRows_;
+  if (static_cast<int>(bandOfRow_.size()) != rows || tableBandRows_ != bandRows_) {
+    tableBandRows_ = bandRows_;
+    bandOfRow_.resize(static_cast<std::size_t>(rows));
+    for (int row = 0; row < rows; ++row) bandOfRow_[static_cast<std::size_t>(row)] = row / bandRows_;
+  }
   binStart_.assign(static_cast<std::size_t>(bands) + 1, 0);
-  for (int& first : firstRows_) first = std::clamp((first - y0_) / bandRows_, 0, std::max(bands - 1, 0));
+  for (int& first : firstRows_) first = rows > 0 ? bandOfRow_[std::clamp(first - y0_, 0, rows - 1)] : 0;
+  if (runsOnly) return;
   if (bands > 0)
     for (int band : firstRows_) ++binStart_[band + 1];
   for (int k = 0; k < bands; ++k) binStart_[k + 1] += binStart_[k];
@@ -62,7 +73,8 @@ void BandWalks::AddBandWork(std::vector<float>& work) {
   // each triangle cost a pass over every band it crossed).
   const int bands = static_cast<int>(work.size());
   wholeRate_.assign(work.size() + 1, 0.0);
-  const int bottom = y0_ + bands * bandRows_;
+  // (No lower than the rows Begin found bands for.)
+  const int bottom = y0_ + std::min(bands * bandRows_, static_cast<int>(bandOfRow_.size()));
   for (std::size_t i = 0; i < triangles_.size(); ++i) {
     const int first = firstRows_[i];
     if (first >= bands) continue;
@@ -70,7 +82,7 @@ void BandWalks::AddBandWork(std::vector<float>& work) {
     const int top = y0_ + first * bandRows_, end = std::min(endRows_[i], bottom);
     if (end <= top) continue;
     const float perRow = 1.0f + std::max(widths_[i], 0.0f) * (1.0f / 4.0f);
-    const int last = (end - 1 - y0_) / bandRows_;
+    const int last = bandOfRow_[static_cast<std::size_t>(end - 1 - y0_)];
     wholeRate_[first] += perRow;
     wholeRate_[last] -= perRow;
     work[last] += perRow * static_cast<float>(end - (y0_ + last * bandRows_));

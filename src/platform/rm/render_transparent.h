@@ -62,8 +62,10 @@ class BandWalks {
   // Appends `part`'s triangles (another thread's part of a mesh), whose
   // rows its own target counted.
   void Append(const BandWalks& part);
-  // Before the first band: each triangle filed under the band it starts in.
-  void Begin(const raster::Target& target, int bandRows);
+  // Before the first band: each triangle's band, and unless `runsOnly`
+  // (drawn only by DrawRun, which scans them all) each filed under the
+  // band it starts in, for Carry and DrawBand.
+  void Begin(const raster::Target& target, int bandRows, bool runsOnly);
   // Adds to `work[band]` a guess of what drawing each band costs.
   void AddBandWork(std::vector<float>& work);
   // Makes `cursor` ready to draw from band `band` on (and forgets where it was).
@@ -85,6 +87,8 @@ class BandWalks {
   std::vector<float> widths_;                     // of each triangle, in pixels
   std::vector<std::uint32_t> binStart_, binned_;  // triangle numbers by first band
   std::vector<std::uint32_t> nextInBin_;
+  std::vector<int> bandOfRow_;  // the band of each row from y0_, for bands of tableBandRows_
+  int tableBandRows_ = 0;
   std::vector<double> wholeRate_;  // AddBandWork's change of rate at each band
   int y0_ = 0, bandRows_ = 1;
 };

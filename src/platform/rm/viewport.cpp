@@ -169,7 +169,7 @@ HResult Viewport::Render(const Frame* frame) {
   // translucent faces and the shadows back to front. Every pixel sees them
   // in the same order as drawn whole one after another.
   const BandPainter::Lists lists = {&s.opaque, &s.transparent.StartWalks(t), &s.shadows.StartWalks(t)};
-  for (BandWalks* l : lists) l->Begin(t, rows);
+  for (BandWalks* l : lists) l->Begin(t, rows, l == &s.opaque && !opaqueByBands);
   raster::ClearPlan clear;
   if (s.clearing) clear = raster::PlanClear(t, s.clearR, s.clearG, s.clearB, true, true);
   s.painter.Paint(t, lists, s.clearing ? &clear : nullptr, rows, threads, opaqueByBands);
