@@ -77,11 +77,12 @@ class WorkerPool {
   double startedAtMs_ = 0;  // the caller's CPU time when it started the first job under way
   std::atomic<bool> stopping_ = false;
   // The pool's threads and the caller have a core each, so that they may
-  // wait without sleeping; and no caller has spun in vain in the last
-  // kSleepyJobs jobs (see Wait).
+  // wait without sleeping; and no caller has spun in vain lately (see Wait).
   std::atomic<bool> spin_ = false;
-  static constexpr int kSleepyJobs = 32;
-  int sleepyJobs_ = 0;
+  static constexpr int kSleepyJobs = 32, kFirstPenalty = 2;
+  int sleepyJobs_ = 0;                              // one more than the jobs still to come without spinning
+  int sleepyPenalty_ = kFirstPenalty;               // sleepyJobs_ after the next spin in vain
+  int spunInTime_ = 0;                              // jobs spun through in time since the last spin in vain
   int asleep_ = 0;                                  // threads waiting on wake_
   std::chrono::steady_clock::time_point lastDone_;  // when the last job under way was done
   std::atomic<std::uint64_t> expected_ = 0;         // calls of Expect that found the threads free to spin
