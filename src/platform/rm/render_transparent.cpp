@@ -43,7 +43,7 @@ void BandWalks::Begin(const raster::Target& target, int bandRows, bool runsOnly)
   // Rows become bands through a table: a division for each triangle took
   // longer than the rest of its filing (and its guess of work), on the
   // thread the others wait for.
-  const int rows = bands * bandRows_;
+  const int rows = std::max(0, target.y1 - target.y0);
   if (static_cast<int>(bandOfRow_.size()) != rows || tableBandRows_ != bandRows_) {
     tableBandRows_ = bandRows_;
     bandOfRow_.resize(static_cast<std::size_t>(rows));

@@ -64,7 +64,7 @@ class BandWalks {
   void Append(const BandWalks& part);
   // Before the first band: each triangle's band, and unless `runsOnly`
   // (drawn only by DrawRun, which scans them all) each filed under the
-  // band it starts in, for Carry and DrawBand.
+  // band it starts in, for DrawBand.
   void Begin(const raster::Target& target, int bandRows, bool runsOnly);
   // Adds to `work[band]` a guess of what drawing each band costs.
   void AddBandWork(std::vector<float>& work);

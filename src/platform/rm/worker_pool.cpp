@@ -119,12 +119,13 @@ void WorkerPool::Wait() {
   // A part still not done after the spin mostly had no core to run on: the
   // machine is busy with other work, from which spinning only takes cores
   // (an 800x600 frame on two threads beside a test suite: 1.2 ms sleeping,
-  // 2.5 ms spinning). Nobody spins for a while: the next job only, after
-  // a first spin in vain (a virtual machine's core taken away for a
-  // moment: one in 70 jobs of a 1080p turn here, which then slept through
-  // up to half its jobs when each such spin cost kSleepyJobs), and twice
-  // as many after each one that follows before kSleepyJobs jobs have spun
-  // in time, up to kSleepyJobs: a busy machine soon gets there.
+  // 2.5 ms spinning). Nobody spins for a while: for the next job only
+  // after a first spin in vain (a virtual machine's core taken away for a
+  // moment: once in 70 jobs of a 1080p turn here, which then slept through
+  // up to half its jobs when each cost 31), and for 3, 7, 15 and at most
+  // 31 after each that follows before kSleepyJobs waits have spun in time
+  // (or found the parts done): a busy machine soon gets there. One whose
+  // spins mostly end in time, even beside other work, keeps spinning.
   if (spunInVain) {
     sleepyJobs_ = sleepyPenalty_;
     sleepyPenalty_ = std::min(2 * sleepyPenalty_, kSleepyJobs);

@@ -82,7 +82,7 @@ class WorkerPool {
   static constexpr int kSleepyJobs = 32, kFirstPenalty = 2;
   int sleepyJobs_ = 0;                              // one more than the jobs still to come without spinning
   int sleepyPenalty_ = kFirstPenalty;               // sleepyJobs_ after the next spin in vain
-  int spunInTime_ = 0;                              // jobs spun through in time since the last spin in vain
+  int spunInTime_ = 0;                              // waits spun through in time since then, up to kSleepyJobs
   int asleep_ = 0;                                  // threads waiting on wake_
   std::chrono::steady_clock::time_point lastDone_;  // when the last job under way was done
   std::atomic<std::uint64_t> expected_ = 0;         // calls of Expect that found the threads free to spin

@@ -151,13 +151,16 @@ TEST_F(RenderPipeline, BandByBandDrawsTheSamePictureAsWholeOnAnyThreads) {
   struct Way {
     bool banded;
     int threads;
+    int bandBytes = 1;  // eight rows a band
   };
   // Three threads without banding draw each run's opaque faces whole, and
-  // its translucent ones by bands.
-  std::vector<std::uint8_t> pictures[5], depths[5];
-  const Way ways[5] = {{false, 1}, {true, 1}, {false, 3}, {true, 3}, {true, 8}};
-  for (int w = 0; w < 5; ++w) {
-    device->SetBanding(ways[w].banded ? 0 : std::int64_t{1} << 40, 1);
+  // its translucent ones by bands. The last way has the whole picture in
+  // one band, after ways of eight rows.
+  constexpr int kWays = 6;
+  std::vector<std::uint8_t> pictures[kWays], depths[kWays];
+  const Way ways[kWays] = {{false, 1}, {true, 1}, {false, 3}, {true, 3}, {true, 8}, {true, 1, 1 << 20}};
+  for (int w = 0; w < kWays; ++w) {
+    device->SetBanding(ways[w].banded ? 0 : std::int64_t{1} << 40, ways[w].bandBytes);
     device->SetThreads(ways[w].threads);
     for (int again = 0; again < (ways[w].threads > 1 ? 4 : 1); ++again) {
       Draw();
