@@ -73,7 +73,7 @@ void BandWalks::AddBandWork(std::vector<float>& work) {
   // each triangle cost a pass over every band it crossed).
   const int bands = static_cast<int>(work.size());
   wholeRate_.assign(work.size() + 1, 0.0);
-  // (No lower than the rows Begin found bands for.)
+  // (No further down than the rows of Begin's table.)
   const int bottom = y0_ + std::min(bands * bandRows_, static_cast<int>(bandOfRow_.size()));
   for (std::size_t i = 0; i < triangles_.size(); ++i) {
     const int first = firstRows_[i];
