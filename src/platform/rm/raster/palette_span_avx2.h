@@ -6,11 +6,11 @@
 // for eight pixels at once by a gather; a translucent one's pixels are read
 // through the palette by another, and mixed as Mix does in 32-bit lanes
 // that wrap as its unsigned arithmetic does. A flat translucent span reads
-// back what its blend has learned of each index (FlatBlend8). The same pixels and depths as the scalar loops,
-// bit for bit. Each returns how many of the span's n pixels it drew, whole
-// groups of eight inside the span; the scalar loop draws the rest. (Pixel by
-// pixel, the translucent table tops of a 1080p 8-bit picture took more
-// than half of its turn.)
+// back what its blend has learned of each index (FlatBlend8). The same
+// pixels and depths as the scalar loops, bit for bit. Each returns how many
+// of the span's n pixels it drew, whole groups of eight inside the span;
+// the scalar loop draws the rest. (Pixel by pixel, the translucent table
+// tops of a 1080p 8-bit picture took more than half of its turn.)
 #include <cstddef>
 #include <cstdint>
 
