@@ -64,6 +64,7 @@ void WorkerPool::Launch(int parts, Job job, void* context) {
     const int part = static_cast<int>(threads_.size()) + 1;
     threads_.emplace_back([this, part, seen = generation_.load()] { Serve(part, seen); });
   }
+  placement_.KeepApart(threads_);
   if (pending_ == 0) {
     partMs_.assign(static_cast<std::size_t>(parts), 0.0);
     startedAtMs_ = ThreadCpuMs();

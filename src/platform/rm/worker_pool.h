@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/rm/thread_placement.h"
+
 namespace platform::rm {
 
 class WorkerPool {
@@ -60,6 +62,7 @@ class WorkerPool {
   std::mutex mutex_;
   std::condition_variable wake_, done_;
   std::vector<std::thread> threads_;
+  ThreadPlacement placement_;
   // At most two jobs are under way (one Start, one Run), so a thread that
   // has not yet taken its part of one finds it in the latest two.
   struct Posted {
