@@ -19,7 +19,7 @@ class ThreadPlacement {
  public:
   // By the caller, at each hand-over: if it runs on another processor than
   // at the last one, or there are more threads, places thread k on the
-  // k-th other processor the process may use. Where there are fewer such
+  // k-th other processor the caller may use. Where there are fewer such
   // processors than threads, the threads may run anywhere: the scheduler
   // shares them out, as no placement of ours could do better.
   void KeepApart(std::vector<std::thread>& threads);
