@@ -9,20 +9,22 @@
 namespace platform::rm {
 
 #if ZARN_PLACES_THREADS
-void ThreadPlacement::KeepApart(std::vector<std::thread>& threads) {
+void ThreadPlacement::KeepApart(std::vector<std::thread>& threads, bool wanted) {
+  if (!wanted && !pinned_) return;
   // sched_getcpu reads a word the kernel keeps for the thread: no system
   // call at every hand-over.
   const int here = sched_getcpu();
-  if (here < 0 || (here == apartFrom_ && threads.size() == placed_)) return;
+  if (here < 0 || (here == apartFrom_ && threads.size() == placed_ && wanted == wanted_)) return;
   apartFrom_ = here;
   placed_ = threads.size();
+  wanted_ = wanted;
   cpu_set_t allowed;
   CPU_ZERO(&allowed);
   if (sched_getaffinity(0, sizeof allowed, &allowed) != 0) return;
   std::vector<int> others;
   for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu)
     if (cpu != here && CPU_ISSET(cpu, &allowed)) others.push_back(cpu);
-  const bool apart = others.size() >= threads.size();
+  const bool apart = wanted && others.size() >= threads.size();
   if (!apart && !pinned_) return;
   for (std::size_t k = 0; k < threads.size(); ++k) {
     cpu_set_t set = allowed;
@@ -37,7 +39,7 @@ void ThreadPlacement::KeepApart(std::vector<std::thread>& threads) {
   pinned_ = apart;
 }
 #else
-void ThreadPlacement::KeepApart(std::vector<std::thread>&) {}
+void ThreadPlacement::KeepApart(std::vector<std::thread>&, bool) {}
 #endif
 
 }  // namespace platform::rm

@@ -42,7 +42,8 @@ class WorkerPool {
   // A job will come soon: if the last was done only just before, threads
   // asleep wake now and wait for it without sleeping (where they may, see
   // spin_), so that it does not wait for their wake-up, which takes tens
-  // of microseconds on a virtual machine.
+  // of microseconds on a virtual machine. Only then are the threads kept
+  // apart from the caller (see ThreadPlacement).
   void Expect();
   // No job under way: a Start's is done.
   bool Idle();
@@ -89,6 +90,7 @@ class WorkerPool {
   int asleep_ = 0;                                  // threads waiting on wake_
   std::chrono::steady_clock::time_point lastDone_;  // when the last job under way was done
   std::atomic<std::uint64_t> expected_ = 0;         // calls of Expect that found the threads free to spin
+  bool close_ = false;                              // the last Expect came just after a job was done
 };
 
 }  // namespace platform::rm
