@@ -12,20 +12,23 @@ namespace platform::rm {
 void ThreadPlacement::KeepApart(std::vector<std::thread>& threads, bool wanted) {
   if (!wanted && !pinned_) return;
   // sched_getcpu reads a word the kernel keeps for the thread: no system
-  // call at every hand-over.
+  // call at every hand-over. Where it cannot tell, the threads are only
+  // let go, never placed.
   const int here = sched_getcpu();
-  if (here < 0 || (here == apartFrom_ && threads.size() == placed_ && wanted == wanted_)) return;
-  apartFrom_ = here;
-  placed_ = threads.size();
-  wanted_ = wanted;
+  if (here < 0) wanted = false;
+  if (here == apartFrom_ && threads.size() == placed_ && wanted == wanted_) return;
   cpu_set_t allowed;
   CPU_ZERO(&allowed);
   if (sched_getaffinity(0, sizeof allowed, &allowed) != 0) return;
+  apartFrom_ = here;
+  placed_ = threads.size();
+  wanted_ = wanted;
   std::vector<int> others;
   for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu)
     if (cpu != here && CPU_ISSET(cpu, &allowed)) others.push_back(cpu);
   const bool apart = wanted && others.size() >= threads.size();
   if (!apart && !pinned_) return;
+  bool stillPinned = apart;
   for (std::size_t k = 0; k < threads.size(); ++k) {
     cpu_set_t set = allowed;
     if (apart) {
@@ -33,10 +36,14 @@ void ThreadPlacement::KeepApart(std::vector<std::thread>& threads, bool wanted) 
       CPU_SET(others[k], &set);
     }
     // A refusal (the process's processors changed meanwhile) leaves the
-    // thread where the scheduler puts it.
-    pthread_setaffinity_np(threads[k].native_handle(), sizeof set, &set);
+    // thread on the processors it had, perhaps one alone: the next
+    // hand-over tries again.
+    if (pthread_setaffinity_np(threads[k].native_handle(), sizeof set, &set) != 0) {
+      stillPinned = true;
+      placed_ = 0;
+    }
   }
-  pinned_ = apart;
+  pinned_ = stillPinned;
 }
 #else
 void ThreadPlacement::KeepApart(std::vector<std::thread>&, bool) {}

@@ -15,6 +15,7 @@
 // with time to spare gains nothing the player sees from a second
 // processor, and there, on the same machine, drawing on two at once cost
 // a fifth more CPU a picture than the kernel's packing.
+#include <cstddef>
 #include <thread>
 #include <vector>
 
