@@ -64,7 +64,10 @@ void WorkerPool::Launch(int parts, Job job, void* context) {
     const int part = static_cast<int>(threads_.size()) + 1;
     threads_.emplace_back([this, part, seen = generation_.load()] { Serve(part, seen); });
   }
-  placement_.KeepApart(threads_, close_);
+  // Expect's verdict holds for the picture it announced: jobs long after
+  // it (from a caller that announces none) let the threads go.
+  constexpr auto kPictureLasts = std::chrono::milliseconds(100);
+  placement_.KeepApart(threads_, close_ && std::chrono::steady_clock::now() - expectedAt_ <= kPictureLasts);
   if (pending_ == 0) {
     partMs_.assign(static_cast<std::size_t>(parts), 0.0);
     startedAtMs_ = ThreadCpuMs();
@@ -150,7 +153,8 @@ void WorkerPool::Expect() {
     // machine catching up): between paced ones the wake-up is lost in the
     // wait for the next, and the threads would only spin for nothing.
     constexpr auto kClose = std::chrono::milliseconds(2);
-    close_ = std::chrono::steady_clock::now() - lastDone_ <= kClose;
+    expectedAt_ = std::chrono::steady_clock::now();
+    close_ = expectedAt_ - lastDone_ <= kClose;
     if (!spin_ || threads_.empty() || !close_) return;
     ++expected_;
     asleep = asleep_ > 0;

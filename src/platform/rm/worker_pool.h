@@ -84,13 +84,14 @@ class WorkerPool {
   // wait without sleeping; and no caller has spun in vain lately (see Wait).
   std::atomic<bool> spin_ = false;
   static constexpr int kSleepyJobs = 32, kFirstPenalty = 2;
-  int sleepyJobs_ = 0;                              // one more than the jobs still to come without spinning
-  int sleepyPenalty_ = kFirstPenalty;               // sleepyJobs_ after the next spin in vain
-  int spunInTime_ = 0;                              // waits spun through in time since then, up to kSleepyJobs
-  int asleep_ = 0;                                  // threads waiting on wake_
-  std::chrono::steady_clock::time_point lastDone_;  // when the last job under way was done
-  std::atomic<std::uint64_t> expected_ = 0;         // calls of Expect that found the threads free to spin
-  bool close_ = false;                              // the last Expect came just after a job was done
+  int sleepyJobs_ = 0;                                // one more than the jobs still to come without spinning
+  int sleepyPenalty_ = kFirstPenalty;                 // sleepyJobs_ after the next spin in vain
+  int spunInTime_ = 0;                                // waits spun through in time since then, up to kSleepyJobs
+  int asleep_ = 0;                                    // threads waiting on wake_
+  std::chrono::steady_clock::time_point lastDone_;    // when the last job under way was done
+  std::atomic<std::uint64_t> expected_ = 0;           // calls of Expect that found the threads free to spin
+  bool close_ = false;                                // the last Expect came just after a job was done
+  std::chrono::steady_clock::time_point expectedAt_;  // when it came
 };
 
 }  // namespace platform::rm
