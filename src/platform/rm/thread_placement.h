@@ -32,7 +32,7 @@ class ThreadPlacement {
 
  private:
   int apartFrom_ = -1;      // the caller's processor at the last placement
-  std::size_t placed_ = 0;  // threads placed then
+  std::size_t placed_ = 0;  // threads placed then (none after a refusal, to place them again)
   bool wanted_ = false;     // and whether they were to be kept apart
   bool pinned_ = false;     // some thread kept to one processor
 };

@@ -64,10 +64,7 @@ void WorkerPool::Launch(int parts, Job job, void* context) {
     const int part = static_cast<int>(threads_.size()) + 1;
     threads_.emplace_back([this, part, seen = generation_.load()] { Serve(part, seen); });
   }
-  // Expect's verdict holds for the picture it announced: jobs long after
-  // it (from a caller that announces none) let the threads go.
-  constexpr auto kPictureLasts = std::chrono::milliseconds(100);
-  placement_.KeepApart(threads_, close_ && std::chrono::steady_clock::now() - expectedAt_ <= kPictureLasts);
+  placement_.KeepApart(threads_, close_);
   if (pending_ == 0) {
     partMs_.assign(static_cast<std::size_t>(parts), 0.0);
     startedAtMs_ = ThreadCpuMs();
@@ -141,6 +138,10 @@ void WorkerPool::Wait() {
   }
   done_.wait(lock, [this] { return pending_ == 0; });
   lastDone_ = std::chrono::steady_clock::now();
+  // Expect's verdict holds for the picture it announced: a job done long
+  // after it (from a caller that announces none) lets the threads go.
+  constexpr auto kPictureLasts = std::chrono::milliseconds(100);
+  if (lastDone_ - expectedAt_ > kPictureLasts) close_ = false;
   if (!partMs_.empty()) callerWouldWaitMs_ += std::max(0.0, *std::max_element(partMs_.begin(), partMs_.end()) - own);
   partMs_.clear();
 }
